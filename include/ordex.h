@@ -1,0 +1,768 @@
+/*
+ * ordex.h - the public C interface of libordex, a reader, writer and converter for
+ * ASAP2 description files (A2L).
+ *
+ * Usable from C99 and C++. Every function returns a TOrdexReturnCode unless it says
+ * otherwise; no function throws. Outputs go into caller-owned records and buffers.
+ * Text fields of the public records are 256-byte zero-terminated fields; longer texts
+ * are cut to 255 characters.
+ *
+ * The library keeps some process-wide state (the name comparison mode, the file-access
+ * module and the positions of the name enumerators): calls must be serialised by the
+ * caller, also across instances.
+ */
+#ifndef ORDEX_H
+#define ORDEX_H
+
+#include <stdint.h>
+
+#if defined(ORDEX_BUILDING_LIBRARY)
+#define ORDEX_API __attribute__((visibility("default")))
+#else
+#define ORDEX_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ==========================================================================================
+ * Return codes, element kinds and basic types
+ * ========================================================================================== */
+
+/* The result of every operation: 0 success, 1 stopped by a progress callback, negative
+ * values failures. */
+typedef enum TOrdexReturnCode {
+  rcOk = 0,
+  rcAbortedByCallback = 1,
+  rcInvalidArgument = -1,
+  rcOutOfMemory = -3,
+  rcFileOpenFailed = -4,
+  rcOutputCreateFailed = -5,
+  /* An "/include" file cannot be opened. Also given when includes nest more than nine
+   * deep (for example a file that includes itself): the reader holds at most ten open
+   * files, the top file and nine nested includes. */
+  rcIncludeOpenFailed = -6,
+  rcFileAccessFailed = -7,
+  rcBlockNesting = -101,
+  rcBlockOutsideParent = -102,
+  rcNoInstance = -103,
+  rcNoProject = -104,
+  rcModuleNotFound = -105,
+  rcMemorySegmentNotFound = -106,
+  rcCharacteristicNotFound = -107,
+  rcMeasurementNotFound = -108,
+  rcFunctionNotFound = -109,
+  rcCompuMethodNotFound = -110,
+  rcCompuTabNotFound = -111,
+  rcCompuVTabNotFound = -112,
+  rcAxisPtsNotFound = -113,
+  rcRecordLayoutNotFound = -114,
+  rcListEntryNotFound = -115,
+  rcSystemConstantNotFound = -116,
+  rcIfDataNotFound = -117,
+  rcProjectExists = -118,
+  rcVarCharacteristicNotFound = -119,
+  rcVarCriterionNotFound = -120,
+  rcVarForbiddenCombNotFound = -121,
+  rcBadNumber = -122,
+  rcCalibrationMethodNotFound = -123,
+  rcUnsupportedMode = -201,
+  rcBadResponse = -202,
+  rcBadSize = -203,
+  rcIndexOutOfRange = -204,
+  rcNullArgument = -205
+} TOrdexReturnCode;
+
+/* One bit per object kind: the Kind of every record, the mask of Ordex_GetNumObjects and
+ * the first argument of the writer's element callback. */
+typedef enum TOrdexElementType {
+  etProject = 1,
+  etModule = 2,
+  etMemorySegment = 4,
+  etSystemConstant = 8,
+  etCharacteristic = 16,
+  etMeasurement = 32,
+  etFunction = 64,
+  etCompuMethod = 128,
+  etCompuTab = 256,
+  etCompuVTab = 512,
+  etRecordLayout = 1024,
+  etAxisPts = 2048,
+  etCalibrationMethod = 8192
+} TOrdexElementType;
+
+/* ASAP2 data types, as the index of the keyword in the data-type keyword list. */
+typedef enum TDataType {
+  dtUByte = 0,
+  dtSByte = 1,
+  dtUWord = 2,
+  dtSWord = 3,
+  dtULong = 4,
+  dtSLong = 5,
+  dtUTriple = 6,
+  dtSTriple = 7,
+  dtFloat32Ieee = 8,
+  dtFloat64Ieee = 9,
+  dtString = 10
+} TDataType;
+
+/* Byte orders, as the index of the keyword in the byte-order keyword list (0: not given). */
+typedef enum TByteOrder {
+  boNotGiven = 0,
+  boLittleEndian = 1,
+  boBigEndian = 2,
+  boMsbFirst = 3,
+  boMsbLast = 4
+} TByteOrder;
+
+/* The instance: opaque, created by Ordex_CreateInstance. */
+typedef struct TOrdex TOrdex;
+
+/* Internal records taken by the three lower-level _Intern operations. Opaque. */
+typedef struct TModule_Intern TModule_Intern;
+typedef struct TCompuMethod_Intern TCompuMethod_Intern;
+typedef struct TRecordLayout_Intern TRecordLayout_Intern;
+
+/* Called once when an instance is destroyed, before its project is released. */
+typedef void (*TOrdexInstanceDestructorCallback)(void);
+
+/* Progress of a read, a reference finder run or a write: receives a percentage (0..100);
+ * a non-zero result stops the operation. */
+typedef int (*TOrdexProgressCallback)(int percent);
+
+/* The writer's element filter: receives the kind and the UserData of an object; 0 leaves
+ * the object out. */
+typedef int (*TOrdexElementCallback)(TOrdexElementType kind, uint32_t userData);
+
+/* The four entry points of a file-access module (see Ordex_SetFileAccessDll).
+ * fOpenCryptClass(name, "rb") returns a handle, 0 on failure; fGetCharCryptClass stores
+ * the next character and returns non-zero, or returns 0 at the end; fGetStringCryptClass
+ * returns the next line (line feed kept) or null at the end; fCloseCryptClass closes. */
+typedef uint32_t (*TOrdexOpenCryptClassFunc)(const char* fileName, const char* mode);
+typedef int (*TOrdexGetCharCryptClassFunc)(uint32_t handle, unsigned char* c);
+typedef const char* (*TOrdexGetStringCryptClassFunc)(uint32_t handle);
+typedef int (*TOrdexCloseCryptClassFunc)(uint32_t handle);
+
+/* ==========================================================================================
+ * Public records
+ * ========================================================================================== */
+
+/* ORDEX_RECORDS_BEGIN */
+
+/* Public records are filled and read by the library but owned by the caller. They use
+ * natural alignment (no packing), so the layout is the one every C and C++ compiler of the
+ * platform gives. Text fields hold ORDEX_TEXT_SIZE bytes: zero-terminated, longer texts cut
+ * to 255 characters. Booleans are 16-bit 0 or 1. A getter, the create operation and the
+ * change operation of one kind share one record, so a record filled by a getter can be
+ * handed back unchanged; its Name is the lookup key and the getter leaves it as written. */
+
+/* Bytes of every text field of the public records (terminator included). */
+#define ORDEX_TEXT_SIZE 256
+/* Bytes of the Text field of TAnnotationRecord (terminator included). */
+#define ORDEX_ANNOTATION_TEXT_SIZE 2048
+/* Axis descriptions carried by a characteristic record. */
+#define ORDEX_CHARACTERISTIC_AXES 3
+/* RESERVED entries and the other element kinds (1 to 30) of a record layout. */
+#define ORDEX_RECORD_LAYOUT_RESERVED 10
+#define ORDEX_RECORD_LAYOUT_ELEMENTS 30
+/* Entries of the position-sorted element array (positions 1 to 40). */
+#define ORDEX_SORTED_ELEMENTS 40
+/* Value pairs carried by TCompuTab and TCompuVTab. */
+#define ORDEX_COMPU_TAB_PAIRS 256
+#define ORDEX_COMPU_VTAB_PAIRS 20
+
+/* A number together with the text it was read from. The writer prints Text, the conversion
+ * uses Value; create and change store both unchanged and never check that they agree.
+ * Inside a record it starts on an 8-byte boundary. */
+typedef struct TNumberText {
+  char Text[ORDEX_TEXT_SIZE];
+  double Value;
+} TNumberText;
+
+/* ------------------------------------------------------------------------------------------
+ * Project, module and MOD_PAR entries
+ * ------------------------------------------------------------------------------------------ */
+
+/* The project with its HEADER data: filled by Ordex_GetProject, taken by
+ * Ordex_CreateProject and Ordex_ChangeProject. */
+typedef struct TProject {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t Asap2Version; /* the two ASAP2_VERSION numbers of the file head; 0 if none */
+  int32_t Asap2Upgrade;
+  char FileHeadComment[ORDEX_TEXT_SIZE]; /* first comment line ahead of the first /begin */
+  char HeaderComment[ORDEX_TEXT_SIZE];
+  char HeaderVersion[ORDEX_TEXT_SIZE];
+  char HeaderProjectNo[ORDEX_TEXT_SIZE];
+  uint32_t UserData; /* the caller's own value; the library never interprets it */
+} TProject;
+
+/* A module with its MOD_COMMON and MOD_PAR values: filled by Ordex_GetModule (an empty Name
+ * selects the only module), taken by Ordex_CreateModule and Ordex_ChangeModule. The
+ * MOD_COMMON offsets and bit mask are not carried. The MOD_PAR texts from Version to CpuType
+ * hold the token as it stands in the file, quotes included, and are written back as they
+ * are. */
+typedef struct TModule {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  char ModCommonComment[ORDEX_TEXT_SIZE];
+  char SRecLayout[ORDEX_TEXT_SIZE];
+  int32_t DepositMode;   /* index in the deposit keywords (DIFFERENCE, ABSOLUTE); -1 not set */
+  int32_t ByteOrder;     /* a TByteOrder value; -1 not set */
+  int16_t AlignmentByte; /* the five alignments: 0 = not set */
+  int16_t AlignmentWord;
+  int16_t AlignmentLong;
+  int16_t AlignmentFloat32Ieee;
+  int16_t AlignmentFloat64Ieee;
+  char ModParComment[ORDEX_TEXT_SIZE];
+  char Version[ORDEX_TEXT_SIZE];
+  uint32_t AddrEpk; /* 0xFFFFFFFF = not set */
+  char Epk[ORDEX_TEXT_SIZE];
+  char Supplier[ORDEX_TEXT_SIZE];
+  char Customer[ORDEX_TEXT_SIZE];
+  char CustomerNo[ORDEX_TEXT_SIZE];
+  char User[ORDEX_TEXT_SIZE];
+  char PhoneNo[ORDEX_TEXT_SIZE];
+  char Ecu[ORDEX_TEXT_SIZE];
+  char CpuType[ORDEX_TEXT_SIZE];
+  int16_t NoOfInterfaces;
+  uint32_t EcuCalibrationOffset;
+  uint32_t UserData;
+} TModule;
+
+/* A MEMORY_SEGMENT or MEMORY_LAYOUT entry of MOD_PAR: filled by Ordex_GetMemorySegment,
+ * taken by Ordex_CreateMemorySegment and Ordex_ChangeMemorySegment. A layout is the entry
+ * whose LongIdentifier is "MEMORY_LAYOUT"; its Name is its number within MOD_PAR ("1",
+ * "2", ...) and its MemoryType and Attribute have no meaning. */
+typedef struct TMemorySegment {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t PrgType;    /* segment: CODE .. EXCLUDE_FROM_FLASH; layout: PRG_CODE .. PRG_RESERVED */
+  int32_t MemoryType; /* RAM, EEPROM, EPROM, ROM, REGISTER, FLASH */
+  int32_t Attribute;  /* INTERN, EXTERN */
+  uint32_t Address;   /* 0xFFFFFFFF = not set */
+  uint32_t Size;
+  int32_t Offsets[5];
+  uint32_t UserData;
+} TMemorySegment;
+
+/* A CALIBRATION_METHOD of MOD_PAR, filled by Ordex_GetCalibrationMethod. The values of its
+ * handles are read with Ordex_GetCalibrationHandleNumValues and
+ * Ordex_GetCalibrationHandleValues. */
+typedef struct TCalibrationMethod {
+  char Name[ORDEX_TEXT_SIZE];
+  int32_t Version;
+  int32_t HandleCount; /* number of CALIBRATION_HANDLE blocks */
+} TCalibrationMethod;
+
+/* A SYSTEM_CONSTANT, filled by Ordex_GetSystemConstant and Ordex_GetNextSystemConstant.
+ * Value points to the library's own text (not a copy): do not change or free it; it stays
+ * valid until the constant is changed or removed or the module is destroyed. At the end of
+ * an enumeration it is null. */
+typedef struct TSystemConstant {
+  char Name[ORDEX_TEXT_SIZE];
+  const char* Value;
+} TSystemConstant;
+
+/* ------------------------------------------------------------------------------------------
+ * CHARACTERISTIC and AXIS_PTS
+ * ------------------------------------------------------------------------------------------ */
+
+/* One AXIS_DESCR of a TCharacteristic. Attribute is the index in the axis-attribute keywords
+ * (STD_AXIS, COM_AXIS, FIX_AXIS), DepositMode that in the deposit keywords (-1 for both
+ * when not set). Through this form an axis with DepositMode -1 or with any FixAxisPar value
+ * not 0 is stored as FIX_AXIS_PAR, any other as DEPOSIT. */
+typedef struct TAxisDescr {
+  int32_t Attribute;
+  char InputQuantity[ORDEX_TEXT_SIZE]; /* name of the input MEASUREMENT */
+  char Conversion[ORDEX_TEXT_SIZE];    /* name of the COMPU_METHOD */
+  int16_t MaxAxisPoints;
+  TNumberText LowerLimit;
+  TNumberText UpperLimit;
+  int16_t ReadOnly;
+  char Format[ORDEX_TEXT_SIZE];
+  char AxisPtsRef[ORDEX_TEXT_SIZE]; /* name of the AXIS_PTS */
+  TNumberText ExtendedLimitsLower;
+  TNumberText ExtendedLimitsUpper;
+  int32_t FixAxisParOffset; /* FIX_AXIS_PAR: offset, shift, number of axis points */
+  int32_t FixAxisParShift;
+  int32_t FixAxisParNumberapo;
+  int32_t DepositMode;
+} TAxisDescr;
+
+/* One AXIS_DESCR of a TCharacteristic2: as TAxisDescr up to ExtendedLimitsUpper, then a
+ * different tail that also carries AxisPointsMode (-1 none given, 0 DEPOSIT, 1 FIX_AXIS_PAR,
+ * 2 FIX_AXIS_PAR_DIST, where FixAxisParShift holds the distance). */
+typedef struct TAxisDescr2 {
+  int32_t Attribute;
+  char InputQuantity[ORDEX_TEXT_SIZE];
+  char Conversion[ORDEX_TEXT_SIZE];
+  int16_t MaxAxisPoints;
+  TNumberText LowerLimit;
+  TNumberText UpperLimit;
+  int16_t ReadOnly;
+  char Format[ORDEX_TEXT_SIZE];
+  char AxisPtsRef[ORDEX_TEXT_SIZE];
+  TNumberText ExtendedLimitsLower;
+  TNumberText ExtendedLimitsUpper;
+  int32_t DepositMode;
+  int32_t AxisPointsMode;
+  int32_t FixAxisParOffset;
+  int32_t FixAxisParShift;
+  int32_t FixAxisParNumberapo;
+} TAxisDescr2;
+
+/* A CHARACTERISTIC: filled by Ordex_GetCharacteristic, taken by Ordex_CreateCharacteristic
+ * and Ordex_ChangeCharacteristic. Only the first Type axes are read or written (CURVE 1,
+ * MAP 2, CUBOID 3, none for the other types); the getter leaves the other entries as the
+ * caller had them. Annotations and IF_DATA entries are reached through their enumerators. */
+typedef struct TCharacteristic {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t Type; /* VALUE, CURVE, MAP, CUBOID, VAL_BLK, ASCII, NO_CHARACTERISTIC; -1 unknown */
+  uint32_t Address;
+  char Deposit[ORDEX_TEXT_SIZE]; /* name of the RECORD_LAYOUT */
+  TNumberText MaxDiff;
+  char Conversion[ORDEX_TEXT_SIZE]; /* name of the COMPU_METHOD */
+  TNumberText LowerLimit;
+  TNumberText UpperLimit;
+  char Format[ORDEX_TEXT_SIZE];
+  int32_t ByteOrder; /* a TByteOrder value; -1 unknown */
+  uint32_t BitMask;  /* 0xFFFFFFFF = not set */
+  int16_t Number;
+  int16_t ReadOnly;
+  TNumberText ExtendedLimitsLower;
+  TNumberText ExtendedLimitsUpper;
+  int32_t MaxRefreshScalingUnit; /* -1 = not set */
+  int32_t MaxRefreshRate;
+  TAxisDescr Axes[ORDEX_CHARACTERISTIC_AXES];
+  uint32_t UserData;
+} TCharacteristic;
+
+/* The extended CHARACTERISTIC record of Ordex_GetCharacteristic2,
+ * Ordex_CreateCharacteristic2 and Ordex_ChangeCharacteristic2: TCharacteristic with
+ * TAxisDescr2 axes. */
+typedef struct TCharacteristic2 {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t Type;
+  uint32_t Address;
+  char Deposit[ORDEX_TEXT_SIZE];
+  TNumberText MaxDiff;
+  char Conversion[ORDEX_TEXT_SIZE];
+  TNumberText LowerLimit;
+  TNumberText UpperLimit;
+  char Format[ORDEX_TEXT_SIZE];
+  int32_t ByteOrder;
+  uint32_t BitMask;
+  int16_t Number;
+  int16_t ReadOnly;
+  TNumberText ExtendedLimitsLower;
+  TNumberText ExtendedLimitsUpper;
+  int32_t MaxRefreshScalingUnit;
+  int32_t MaxRefreshRate;
+  TAxisDescr2 Axes[ORDEX_CHARACTERISTIC_AXES];
+  uint32_t UserData;
+} TCharacteristic2;
+
+/* An AXIS_PTS: filled by Ordex_GetAxisPts, taken by Ordex_CreateAxisPts and
+ * Ordex_ChangeAxisPts. */
+typedef struct TAxisPts {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  uint32_t Address;
+  char InputQuantity[ORDEX_TEXT_SIZE]; /* name of the input MEASUREMENT */
+  char Deposit[ORDEX_TEXT_SIZE];       /* name of the RECORD_LAYOUT */
+  TNumberText MaxDiff;
+  char Conversion[ORDEX_TEXT_SIZE]; /* name of the COMPU_METHOD */
+  int16_t MaxAxisPoints;
+  TNumberText LowerLimit;
+  TNumberText UpperLimit;
+  int16_t ReadOnly;
+  char Format[ORDEX_TEXT_SIZE];
+  int32_t DepositMode; /* DIFFERENCE 0, ABSOLUTE 1; -1 not set */
+  int32_t ByteOrder;   /* a TByteOrder value; -1 unknown */
+  uint32_t UserData;
+} TAxisPts;
+
+/* ------------------------------------------------------------------------------------------
+ * RECORD_LAYOUT
+ * ------------------------------------------------------------------------------------------ */
+
+/* One element of a record layout. Position is 1-based in the stored record; 0 (or below)
+ * means the element is absent. DataType is a TDataType value, except in a RESERVED element,
+ * where it holds the data size in bytes (1, 2 or 4). IndexMode is the FNC_VALUES index mode
+ * (COLUMN_DIR 1, ROW_DIR 2) or the axis index increment (INDEX_INCR 1, INDEX_DECR 2);
+ * Addressing is PBYTE 1 .. INDIRECT 5. Coded fields are -1 when not set. */
+typedef struct TRecordLayoutElement {
+  int16_t Position;
+  int16_t MaxNumberOfRescalePairs; /* AXIS_RESCALE_x only */
+  int32_t DataType;
+  int32_t IndexMode;
+  int32_t Addressing;
+} TRecordLayoutElement;
+
+/* A RECORD_LAYOUT in its short form: filled by Ordex_GetRecordLayout, taken by
+ * Ordex_CreateRecordLayout and Ordex_ChangeRecordLayout. It carries only the elements named
+ * here, flat (note that Position comes last in the AXIS_PTS_X and AXIS_PTS_Y groups); use
+ * TRecordLayout2 for the others. A layout read from a file has an empty LongIdentifier. */
+typedef struct TRecordLayout {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int16_t FncValuesPosition;
+  int32_t FncValuesDataType;
+  int32_t FncValuesIndexMode;
+  int32_t FncValuesAddressing;
+  int16_t IdentificationPosition;
+  int32_t IdentificationDataType;
+  int32_t AxisPtsXDataType;
+  int32_t AxisPtsXIndexMode; /* index increment */
+  int32_t AxisPtsXAddressing;
+  int16_t AxisPtsXPosition;
+  int32_t AxisPtsYDataType;
+  int32_t AxisPtsYIndexMode;
+  int32_t AxisPtsYAddressing;
+  int16_t AxisPtsYPosition;
+  int16_t NoAxisPtsXPosition;
+  int32_t NoAxisPtsXDataType;
+  int16_t NoAxisPtsYPosition;
+  int32_t NoAxisPtsYDataType;
+  int16_t FixNoAxisPtsX; /* 0 = not given */
+  int16_t FixNoAxisPtsY;
+  int16_t ShiftOpXPosition;
+  int32_t ShiftOpXDataType;
+  int16_t OffsetXPosition;
+  int32_t OffsetXDataType;
+  int16_t AlignmentByte;
+  int16_t AlignmentWord;
+  int16_t AlignmentLong;
+  int16_t AlignmentFloat32Ieee;
+  int16_t AlignmentFloat64Ieee;
+  uint32_t UserData;
+} TRecordLayout;
+
+/* A RECORD_LAYOUT in full: filled by Ordex_GetRecordLayout2, taken by
+ * Ordex_CreateRecordLayout2 and Ordex_ChangeRecordLayout2. Reserved holds the RESERVED
+ * elements in file order (unused entries: Position 0, data size -1). Elements[k - 1] is the
+ * element of kind k: 1 FNC_VALUES, 2 IDENTIFICATION, 3-5 AXIS_PTS_X/Y/Z,
+ * 6-8 AXIS_RESCALE_X/Y/Z, 9-11 NO_AXIS_PTS_X/Y/Z, 12-14 NO_RESCALE_X/Y/Z,
+ * 15-17 SRC_ADDR_X/Y/Z, 18-21 RIP_ADDR_X/Y/Z/W, 22-24 SHIFT_OP_X/Y/Z, 25-27 OFFSET_X/Y/Z,
+ * 28-30 DIST_OP_X/Y/Z. */
+typedef struct TRecordLayout2 {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  TRecordLayoutElement Reserved[ORDEX_RECORD_LAYOUT_RESERVED];
+  TRecordLayoutElement Elements[ORDEX_RECORD_LAYOUT_ELEMENTS];
+  int16_t FixNoAxisPtsX;
+  int16_t FixNoAxisPtsY;
+  int16_t FixNoAxisPtsZ;
+  int16_t AlignmentByte;
+  int16_t AlignmentWord;
+  int16_t AlignmentLong;
+  int16_t AlignmentFloat32Ieee;
+  int16_t AlignmentFloat64Ieee;
+  uint32_t UserData;
+} TRecordLayout2;
+
+/* One entry of the array of ORDEX_SORTED_ELEMENTS entries that
+ * Ordex_GetRecordLayoutElementArraySorted fills: entry i describes position i + 1.
+ * ElementKind is 0 for RESERVED and the kind number of Elements (1 to 30) otherwise; -1
+ * marks a position without element, whose Element is left as the caller had it. */
+typedef struct TRecordLayoutElementExt {
+  int32_t ElementKind;
+  TRecordLayoutElement Element;
+} TRecordLayoutElementExt;
+
+/* ------------------------------------------------------------------------------------------
+ * MEASUREMENT
+ * ------------------------------------------------------------------------------------------ */
+
+/* A MEASUREMENT: filled by Ordex_GetMeasurement, taken by Ordex_CreateMeasurement and
+ * Ordex_ChangeMeasurement. A limit written in hexadecimal in the file comes back with an
+ * empty Text and Value 0. Virtual names, annotations and IF_DATA entries are reached through
+ * their enumerators. */
+typedef struct TMeasurement {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t DataType;                 /* a TDataType value; -1 unknown */
+  char Conversion[ORDEX_TEXT_SIZE]; /* name of the COMPU_METHOD */
+  int16_t Resolution;               /* also the byte count of a STRING measurement */
+  TNumberText Accuracy;
+  TNumberText LowerLimit;
+  TNumberText UpperLimit;
+  char Format[ORDEX_TEXT_SIZE];
+  int32_t ArraySize;             /* 0 = not an array */
+  uint32_t BitMask;              /* 0xFFFFFFFF = not set */
+  int32_t ByteOrder;             /* a TByteOrder value; -1 unknown */
+  int32_t MaxRefreshScalingUnit; /* -1 = not set */
+  int32_t MaxRefreshRate;
+  uint32_t EcuAddress; /* 0xFFFFFFFF = not set */
+  uint32_t UserData;
+} TMeasurement;
+
+/* ------------------------------------------------------------------------------------------
+ * COMPU_METHOD, COMPU_TAB and COMPU_VTAB
+ * ------------------------------------------------------------------------------------------ */
+
+/* A COMPU_METHOD: filled by Ordex_GetCompuMethod, taken by Ordex_CreateCompuMethod,
+ * Ordex_ChangeCompuMethod, Ordex_RawToPhysDirect and Ordex_RawToPhysDirect2 (which use only
+ * Format, Unit and the coefficient Values). ConversionType: TAB_INTP 0, TAB_NOINTP 1,
+ * RAT_FUNC 2, FORM 3, TAB_VERB 4; -1 unknown. */
+typedef struct TCompuMethod {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t ConversionType;
+  char Format[ORDEX_TEXT_SIZE];
+  char Unit[ORDEX_TEXT_SIZE];
+  char Formula[ORDEX_TEXT_SIZE];
+  TNumberText Coeffs[6];             /* a to f of COEFFS */
+  char CompuTabRef[ORDEX_TEXT_SIZE]; /* name of the COMPU_TAB or COMPU_VTAB */
+  uint32_t UserData;
+} TCompuMethod;
+
+/* The extended COMPU_METHOD record of Ordex_GetCompuMethod2, Ordex_CreateCompuMethod2 and
+ * Ordex_ChangeCompuMethod2: TCompuMethod with FormulaInv after Formula. */
+typedef struct TCompuMethod2 {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t ConversionType;
+  char Format[ORDEX_TEXT_SIZE];
+  char Unit[ORDEX_TEXT_SIZE];
+  char Formula[ORDEX_TEXT_SIZE];
+  char FormulaInv[ORDEX_TEXT_SIZE];
+  TNumberText Coeffs[6];
+  char CompuTabRef[ORDEX_TEXT_SIZE];
+  uint32_t UserData;
+} TCompuMethod2;
+
+/* One pair of a TCompuTab: the raw input value and the output value, kept as written
+ * (Out.Text) and as a number (Out.Value). */
+typedef struct TCompuTabPair {
+  int32_t InVal;
+  TNumberText Out;
+} TCompuTabPair;
+
+/* A COMPU_TAB: filled by Ordex_GetCompuTab, taken by Ordex_CreateCompuTab and
+ * Ordex_ChangeCompuTab. Only the first NumberValuePairs pairs are read or written; the getter
+ * leaves the rest as the caller had them. ConversionType: TAB_INTP 0, TAB_NOINTP 1; -1
+ * unknown. */
+typedef struct TCompuTab {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t ConversionType;
+  int32_t NumberValuePairs;
+  TCompuTabPair Pairs[ORDEX_COMPU_TAB_PAIRS];
+  char DefaultValue[ORDEX_TEXT_SIZE];
+  uint32_t UserData;
+} TCompuTab;
+
+/* One pair of a TCompuVTab: raw input value and output text. */
+typedef struct TCompuVTabPair {
+  int32_t InVal;
+  char OutText[ORDEX_TEXT_SIZE];
+} TCompuVTabPair;
+
+/* A COMPU_VTAB: filled by Ordex_GetCompuVTab, taken by Ordex_CreateCompuVTab and
+ * Ordex_ChangeCompuVTab. NumberValuePairs is the full count of the table, but only the first
+ * ORDEX_COMPU_VTAB_PAIRS pairs travel in this record; larger tables are read with
+ * Ordex_GetACompuVTabsLargeVTab (or pair by pair) and filled with
+ * Ordex_ChangeACompuVTabsLargeVTab. ConversionType: TAB_VERB 4; -1 unknown. */
+typedef struct TCompuVTab {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  int32_t ConversionType;
+  int32_t NumberValuePairs;
+  TCompuVTabPair Pairs[ORDEX_COMPU_VTAB_PAIRS];
+  char DefaultValue[ORDEX_TEXT_SIZE];
+  uint32_t UserData;
+} TCompuVTab;
+
+/* One pair of a COMPU_VTAB by position, for Ordex_GetACompuVTabValueByIndex: the caller sets
+ * Index (0-based), the library fills InVal and OutText. */
+typedef struct TCompuVTabValue {
+  uint32_t Index;
+  int32_t InVal;
+  char OutText[ORDEX_TEXT_SIZE];
+} TCompuVTabValue;
+
+/* One pair of a COMPU_VTAB of any size: an element of the caller's array for
+ * Ordex_GetACompuVTabsLargeVTab and Ordex_ChangeACompuVTabsLargeVTab. From the getter,
+ * OutText points to the library's own text (do not change or free it; valid until the table
+ * is changed or removed or the instance is destroyed). For the change, it points to the
+ * caller's text, which is copied whole. */
+typedef struct TCompuVTabEntry {
+  int32_t InVal;
+  const char* OutText;
+} TCompuVTabEntry;
+
+/* ------------------------------------------------------------------------------------------
+ * FUNCTION and VARIANT_CODING
+ * ------------------------------------------------------------------------------------------ */
+
+/* A FUNCTION: filled by Ordex_GetFunction, taken by Ordex_CreateFunction and
+ * Ordex_ChangeFunction. Its name lists are read with the Ordex_GetAFuncsNext... enumerators
+ * and edited with the add-to and remove-from operations. */
+typedef struct TFunction {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  uint32_t UserData;
+} TFunction;
+
+/* A VAR_CRITERION, filled by Ordex_GetVarCriterion. Its values are read with
+ * Ordex_GetNextVarCriterionValue. */
+typedef struct TVarCriterion {
+  char Name[ORDEX_TEXT_SIZE];
+  char LongIdentifier[ORDEX_TEXT_SIZE];
+  char VarMeasurement[ORDEX_TEXT_SIZE];
+  char VarSelectionCharacteristic[ORDEX_TEXT_SIZE];
+} TVarCriterion;
+
+/* One criterion/value pair of a VAR_FORBIDDEN_COMB, for
+ * Ordex_GetAVarForbiddenCombsNextCriterion: CriterionName is the key (empty: the first pair)
+ * and receives the next pair's criterion; it comes back empty after the last pair. */
+typedef struct TVarCombCriterion {
+  char CriterionName[ORDEX_TEXT_SIZE];
+  char CriterionValue[ORDEX_TEXT_SIZE];
+} TVarCombCriterion;
+
+/* ------------------------------------------------------------------------------------------
+ * IF_DATA entries and annotations
+ * ------------------------------------------------------------------------------------------ */
+
+/* One IF_DATA entry: Name is the interface name (the first word of the block), Content the
+ * rest of the block, each token followed by one blank. Filled by the IF_DATA enumerators,
+ * where Name is the key and Content points to the library's own text (do not change or free
+ * it; valid until the entry is removed or its owner destroyed; null at the end of a walk).
+ * Taken by the IF_DATA add-to operations, which copy the whole Content. */
+typedef struct TIfDataRecord {
+  char Name[ORDEX_TEXT_SIZE];
+  const char* Content;
+} TIfDataRecord;
+
+/* One ANNOTATION with its text cut to ORDEX_ANNOTATION_TEXT_SIZE - 1 characters: filled by
+ * the annotation enumerators without suffix 2 (Label, Origin and Text together are the key),
+ * taken by the annotation add-to operations. */
+typedef struct TAnnotationRecord {
+  char Label[ORDEX_TEXT_SIZE];
+  char Origin[ORDEX_TEXT_SIZE];
+  char Text[ORDEX_ANNOTATION_TEXT_SIZE];
+} TAnnotationRecord;
+
+/* One ANNOTATION with its whole text, for the annotation enumerators with suffix 2. Text
+ * points to the caller's buffer, which must hold Ordex_GetMaxAnnotationTextSize bytes; the
+ * library writes the text into it (cut to fit that size) and never stores the pointer. */
+typedef struct TAnnotationRecord2 {
+  char Label[ORDEX_TEXT_SIZE];
+  char Origin[ORDEX_TEXT_SIZE];
+  char* Text;
+} TAnnotationRecord2;
+
+/* ORDEX_RECORDS_END */
+
+/* ==========================================================================================
+ * Lifecycle and settings
+ * ========================================================================================== */
+
+/* Creates an instance and stores it in *instance. -103 when it cannot be allocated (null
+ * is stored then). */
+ORDEX_API TOrdexReturnCode Ordex_CreateInstance(TOrdex** instance);
+ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
+
+/* Calls the destructor callback, if any, then frees the instance with its project.
+ * -103 for a null instance. */
+ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
+ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
+
+/* Stores the callback that Ordex_DestroyInstance calls, replacing an earlier one. */
+ORDEX_API TOrdexReturnCode Ordex_RegisterInstanceDestructorCbFunc(
+    TOrdex* instance, TOrdexInstanceDestructorCallback callback);
+
+/* Does nothing; returns 0. */
+ORDEX_API TOrdexReturnCode Ordex_GarbageCollection(void);
+
+/* Process-wide: 0 compares names byte by byte, non-zero ignores the letter case. Applies
+ * to lookups by name and the names that lists and enumerators continue after; keywords,
+ * wildcard patterns, the writer's module filter and the reference finder always compare
+ * exactly. */
+ORDEX_API void Ordex_ConfigureStringComparison(int mode);
+
+/* Process-wide. Mode 0 unloads the file-access module (fileName is not looked at). Mode 1
+ * unloads any loaded module, loads fileName and resolves its four entry points; from then
+ * on every A2L read goes through the module. -4 when the module cannot be loaded, -7 when
+ * an entry point is missing (the module stays loaded but unused and reads use plain
+ * files). Any other mode: -1 and nothing changes. */
+ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll(int mode, const char* fileName);
+ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* fileName);
+
+/* ==========================================================================================
+ * Reading
+ * ========================================================================================== */
+
+/* Reads an A2L file with its "/include" files into the instance. unused is not looked at.
+ * The progress callback (may be null) is called at every "/begin" with the percentage of
+ * the top file read so far; a non-zero answer stops the read with 1. Results: 0; 1; -103;
+ * -3; -4 the file cannot be opened; -6 an include cannot be opened or includes nest too
+ * deep; -101 block nesting; -102 a block outside its parent; -122 a bad number. After a
+ * failure, what was read so far stays in the project and Ordex_GetReadAsapFileError
+ * describes where the read stopped. */
+ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
+                                              const char* unused,
+                                              TOrdexProgressCallback progress);
+ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const char* fileName,
+                                                     const char* unused,
+                                                     TOrdexProgressCallback progress);
+
+/* Describes the last read in buffer (size bytes, always zero-filled first): "No error
+ * detected", or the line reached and the path of the object being read. -103 for a null
+ * instance. */
+ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer, int size);
+ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance, char* buffer,
+                                                             int size);
+
+/* Scans the head of a file (the lines before the first "/begin") for ASAP2_VERSION and the
+ * first comment line. headComment must hold 256 bytes. -4 when the file cannot be opened. */
+ORDEX_API TOrdexReturnCode Ordex_GetAsapFilePreInfo(const char* fileName, int* version,
+                                                    int* upgrade, char* headComment);
+ORDEX_API TOrdexReturnCode Ordex_GetAsapFilePreInfo_Intern(const char* fileName, int* version,
+                                                           int* upgrade, char* headComment);
+
+/* ==========================================================================================
+ * Getters
+ *
+ * A getter finds the object named by the record's Name (under the comparison mode; the
+ * first of that name in file order) and fills every other field. With existenceOnly
+ * non-zero it only tests that the object exists and leaves the record as it is. A null
+ * moduleName means the only module of the project.
+ * ========================================================================================== */
+
+/* Fills every field of the project record, Name included. -104 without project. */
+ORDEX_API TOrdexReturnCode Ordex_GetProject(TOrdex* instance, TProject* record,
+                                           int existenceOnly);
+
+/* The module named by record->Name; an empty Name selects the only module and receives its
+ * name. -104 without project, -105 when no such module exists (or, with an empty Name, when
+ * the project does not hold exactly one module). */
+ORDEX_API TOrdexReturnCode Ordex_GetModule(TOrdex* instance, TModule* record, int existenceOnly);
+
+/* ==========================================================================================
+ * Lists and enumerators
+ *
+ * List operations write names as a multi-string: each name followed by a zero byte, the
+ * whole closed by one more zero byte (an empty result is a single zero byte). Only names
+ * matching the wildcard pattern are listed ("*" any run, "?" one character, letter case
+ * significant; null matches all). With a non-null `after`, listing starts behind the first
+ * record of that name (none when it is not in the list). A name of L characters is written
+ * only while the bytes already written plus L + 4 fit the buffer; a cut list is not
+ * reported: call again with the last name received as `after`.
+ * ========================================================================================== */
+
+/* Names of the project's modules. -104 without project, -203 for a size below 1. */
+ORDEX_API TOrdexReturnCode Ordex_GetModuleList(TOrdex* instance, char* buffer, int size,
+                                               const char* after, const char* pattern);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+#endif /* ORDEX_H */

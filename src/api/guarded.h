@@ -1,0 +1,49 @@
+// The frame of every exported function: no exception leaves the library.
+#pragma once
+
+#include <new>
+
+#include "model/instance.h"
+#include "model/project.h"
+#include "ordex.h"
+
+#define ORDEX_EXPORT extern "C" ORDEX_API
+
+namespace ordex::api {
+
+// Runs body and turns what it throws into a return code.
+template <class Body>
+TOrdexReturnCode guarded(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (TOrdexReturnCode rc) {
+    return rc;
+  } catch (const std::bad_alloc&) {
+    return rcOutOfMemory;
+  } catch (...) {
+    return rcInvalidArgument;
+  }
+}
+
+// The module an operation on module content works on; throws -104 / -105.
+inline TModule_Intern& moduleOf(TOrdex* instance, const char* moduleName) {
+  if (!instance) throw rcNoInstance;
+  TModule_Intern* m = findModule(instance->Project.get(), moduleName);
+  if (!m) throw rcModuleNotFound;
+  return *m;
+}
+
+// The instance's project; throws -103 / -104.
+inline TProject_Intern& projectOf(TOrdex* instance) {
+  if (!instance) throw rcNoInstance;
+  if (!instance->Project) throw rcNoProject;
+  return *instance->Project;
+}
+
+template <class T>
+inline T& required(T* p) {
+  if (!p) throw rcNullArgument;
+  return *p;
+}
+
+}  // namespace ordex::api

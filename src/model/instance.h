@@ -1,0 +1,26 @@
+// The instance: what a host creates, reads into, queries and destroys.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/project.h"
+#include "ordex.h"
+
+struct TOrdex {
+  TOrdex() = default;
+  ~TOrdex();
+  TOrdex(const TOrdex&) = delete;
+  TOrdex& operator=(const TOrdex&) = delete;
+
+  // Line reached by the last read; -1 after a read that succeeded (and before any read).
+  int32_t LineNumber = -1;
+  // Path of the object being read at nesting levels 0..3, for the error report.
+  std::string ObjectPath[4];
+  // Path of the last object whose /end was read.
+  std::string LastParsedObject;
+
+  std::unique_ptr<TProject_Intern> Project;
+  TOrdexInstanceDestructorCallback InstanceDestructorCallback = nullptr;
+};

@@ -1,0 +1,11 @@
+// The MEASUREMENT record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/object_list.h"
+#include "model/sub_records.h"
+
+struct TMeasurement_Intern : ordex::ObjectHead {};

@@ -1,0 +1,216 @@
+// The list container of the object model: an intrusive singly linked list in append
+// order (with a back link for O(1) removal) and lazily built name indexes that always
+// answer with the first record of a name in list order.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ordex {
+
+// The fields every object record starts with. Records of each kind derive from it.
+struct ObjectHead {
+  ObjectHead* Next = nullptr;
+  void* Owner = nullptr;  // the module for an object, the project for a module
+  int32_t Kind = 0;       // TOrdexElementType value; 0 for records without a kind
+  std::string Name;
+  std::string LongIdentifier;
+  uint32_t UserData = 0;
+
+  // Bookkeeping of the owning list; not part of the record's data.
+  ObjectHead* Prev = nullptr;
+  ObjectHead* SameNameNext = nullptr;    // next record of the same name (exact index)
+  ObjectHead* SameFoldedNext = nullptr;  // next record of the same name ignoring case
+  uint64_t Seq = 0;                      // list order, for re-linking after a rename
+
+  ObjectHead() = default;
+  ObjectHead(const ObjectHead&) = delete;
+  ObjectHead& operator=(const ObjectHead&) = delete;
+};
+
+// Open-addressing table from a name to the chain of records holding it, in list order.
+class NameIndex {
+ public:
+  explicit NameIndex(bool folded) : folded_(folded) {}
+  bool built() const { return !slots_.empty(); }
+  void build(ObjectHead* first, uint32_t count);
+  void reset() { slots_.clear(), used_ = 0; }
+  ObjectHead* find(std::string_view name) const;
+  void insert(ObjectHead* node);  // keeps the chain in list order
+  void erase(ObjectHead* node);
+
+ private:
+  struct Slot {
+    ObjectHead* head;
+    ObjectHead* tail;
+  };
+  ObjectHead*& chainNext(ObjectHead* n) const { return folded_ ? n->SameFoldedNext : n->SameNameNext; }
+  uint64_t hash(std::string_view s) const;
+  bool same(std::string_view a, std::string_view b) const;
+  size_t slotOf(std::string_view name) const;  // the slot holding name, or an empty one
+  void grow();
+
+  bool folded_;
+  std::vector<Slot> slots_;
+  size_t used_ = 0;
+};
+
+class ObjectListBase {
+ public:
+  ObjectListBase() = default;
+  ObjectListBase(const ObjectListBase&) = delete;
+  ObjectListBase& operator=(const ObjectListBase&) = delete;
+
+  ObjectHead* First = nullptr;
+  ObjectHead* Last = nullptr;
+  uint32_t Count = 0;
+
+  // First record of that name under the process-wide comparison mode, or null.
+  ObjectHead* findHead(std::string_view name) const;
+  // First record of that name compared byte by byte, whatever the mode.
+  ObjectHead* findExactHead(std::string_view name) const;
+
+  void appendHead(ObjectHead* node);
+  void unlinkHead(ObjectHead* node);  // the caller owns the node afterwards
+  void renameHead(ObjectHead* node, std::string name);
+
+ protected:
+  void forgetAll();  // after the records were destroyed
+
+ private:
+  ObjectHead* findIn(NameIndex& index, std::string_view name, bool folded) const;
+
+  uint64_t nextSeq_ = 0;
+  mutable NameIndex exact_{false};
+  mutable NameIndex folded_{true};
+};
+
+// A list of records of one kind. The list owns its records.
+template <class T>
+class ObjectList : public ObjectListBase {
+ public:
+  ObjectList() = default;
+  ~ObjectList() { clear(); }
+
+  T* first() const { return static_cast<T*>(First); }
+  T* last() const { return static_cast<T*>(Last); }
+  uint32_t count() const { return Count; }
+  bool empty() const { return Count == 0; }
+  static T* next(const T* node) { return static_cast<T*>(node->Next); }
+
+  T* append(std::unique_ptr<T> node) {
+    T* raw = node.release();
+    appendHead(raw);
+    return raw;
+  }
+  std::unique_ptr<T> unlink(T* node) {
+    unlinkHead(node);
+    return std::unique_ptr<T>(node);
+  }
+  void rename(T* node, std::string name) { renameHead(node, std::move(name)); }
+
+  T* find(std::string_view name) const { return static_cast<T*>(findHead(name)); }
+  T* findExact(std::string_view name) const { return static_cast<T*>(findExactHead(name)); }
+
+  // Destroys every record, first to last, and leaves the list empty.
+  void clear() {
+    ObjectHead* n = First;
+    while (n) {
+      ObjectHead* following = n->Next;
+      delete static_cast<T*>(n);
+      n = following;
+    }
+    forgetAll();
+  }
+
+  class iterator {
+   public:
+    explicit iterator(ObjectHead* n) : n_(n) {}
+    T* operator*() const { return static_cast<T*>(n_); }
+    iterator& operator++() {
+      n_ = n_->Next;
+      return *this;
+    }
+    bool operator!=(const iterator& o) const { return n_ != o.n_; }
+
+   private:
+    ObjectHead* n_;
+  };
+  iterator begin() const { return iterator(First); }
+  iterator end() const { return iterator(nullptr); }
+};
+
+// A list of small entries without an object head (IF_DATA entries, annotations, name
+// entries, system constants). T has a member `T* Next`. The list owns its entries.
+template <class T>
+class EntryList {
+ public:
+  EntryList() = default;
+  EntryList(const EntryList&) = delete;
+  EntryList& operator=(const EntryList&) = delete;
+  ~EntryList() { clear(); }
+
+  T* First = nullptr;
+  T* Last = nullptr;
+  uint32_t Count = 0;
+
+  T* append(std::unique_ptr<T> entry) {
+    T* raw = entry.release();
+    raw->Next = nullptr;
+    if (!First) {
+      First = raw;
+    } else {
+      Last->Next = raw;
+    }
+    Last = raw;
+    ++Count;
+    return raw;
+  }
+
+  // Unlinks an entry of this list; the caller owns it afterwards.
+  std::unique_ptr<T> unlink(T* entry) {
+    T* before = nullptr;
+    for (T* e = First; e && e != entry; e = e->Next) before = e;
+    if (before) {
+      before->Next = entry->Next;
+    } else {
+      First = entry->Next;
+    }
+    if (Last == entry) Last = before;
+    entry->Next = nullptr;
+    --Count;
+    return std::unique_ptr<T>(entry);
+  }
+
+  void clear() {
+    T* e = First;
+    while (e) {
+      T* following = e->Next;
+      delete e;
+      e = following;
+    }
+    First = Last = nullptr;
+    Count = 0;
+  }
+
+  class iterator {
+   public:
+    explicit iterator(T* e) : e_(e) {}
+    T* operator*() const { return e_; }
+    iterator& operator++() {
+      e_ = e_->Next;
+      return *this;
+    }
+    bool operator!=(const iterator& o) const { return e_ != o.e_; }
+
+   private:
+    T* e_;
+  };
+  iterator begin() const { return iterator(First); }
+  iterator end() const { return iterator(nullptr); }
+};
+
+}  // namespace ordex

@@ -1,0 +1,91 @@
+// The project and module records.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/object_list.h"
+#include "model/object_records.h"
+#include "ordex.h"
+
+// MOD_COMMON settings: the module's defaults for data layout.
+struct TModCommon_Intern {
+  std::string Comment;
+  std::string SRecLayout;
+  int32_t DepositMode = -1;
+  int32_t ByteOrder = boMsbLast;
+  int16_t AlignmentByte = 0;
+  int16_t AlignmentWord = 0;
+  int16_t AlignmentLong = 0;
+  int16_t AlignmentFloat32Ieee = 0;
+  int16_t AlignmentFloat64Ieee = 0;
+  uint32_t RamOffset = 0;
+  uint32_t RomOffset = 0;
+  uint32_t BitMask = 0xFFFFFFFFu;  // 0xFFFFFFFF: not set
+};
+
+// MOD_PAR management data and lists.
+struct TModPar_Intern {
+  std::string Comment;
+  std::string Version;  // texts of MOD_PAR keep the token as read, quotes included
+  uint32_t AddrEpk = 0xFFFFFFFFu;
+  std::string Epk;
+  std::string Supplier;
+  std::string Customer;
+  std::string CustomerNo;
+  std::string User;
+  std::string PhoneNo;
+  std::string Ecu;
+  std::string CpuType;
+  int16_t NoOfInterfaces = 0;
+  uint32_t EcuCalibrationOffset = 0;
+  ordex::EntryList<TSystemConstant_Intern> SystemConstants;
+  ordex::ObjectList<TMemorySegment_Intern> MemorySegments;  // layouts and segments
+  ordex::ObjectList<TCalibrationMethod_Intern> CalibrationMethods;
+};
+
+struct TModule_Intern : ordex::ObjectHead {
+  TModule_Intern();
+  ~TModule_Intern();
+
+  TModCommon_Intern ModCommon;
+  TModPar_Intern ModPar;
+  std::string VarSeparator;
+  int32_t VarNaming = -1;
+  ordex::ObjectList<TVarCharacteristic_Intern> VarCharacteristics;
+  ordex::ObjectList<TVarCriterion_Intern> VarCriterions;
+  ordex::ObjectList<TVarForbiddenComb_Intern> VarForbiddenCombs;
+  ordex::ObjectList<TCharacteristic_Intern> Characteristics;
+  ordex::ObjectList<TMeasurement_Intern> Measurements;
+  ordex::ObjectList<TFunction_Intern> Functions;
+  ordex::ObjectList<TCompuMethod_Intern> CompuMethods;
+  ordex::ObjectList<TCompuTab_Intern> CompuTabs;
+  ordex::ObjectList<TCompuVTab_Intern> CompuVTabs;
+  ordex::ObjectList<TAxisPts_Intern> AxisPts;
+  ordex::ObjectList<TRecordLayout_Intern> RecordLayouts;
+  ordex::IfDataList IfData;  // IF_DATA blocks standing directly in the MODULE
+  int32_t MaxAnnotationTextSize = 1;
+};
+
+struct TProject_Intern : ordex::ObjectHead {
+  TProject_Intern();
+  ~TProject_Intern();
+
+  int32_t Asap2Version = 0;
+  int32_t Asap2Upgrade = 0;
+  std::string FileHeadComment;
+  std::string HeaderComment;
+  std::string HeaderVersion;
+  std::string HeaderProjectNo;
+  ordex::ObjectList<TModule_Intern> Modules;
+};
+
+namespace ordex {
+
+// Module lookup: with a name, the first module of that name under the comparison mode;
+// with a null name, the only module (none when the project holds zero or several).
+TModule_Intern* findModule(const TProject_Intern* project, const char* name);
+
+}  // namespace ordex

@@ -1,0 +1,50 @@
+// Small entries without an object head, shared by several object kinds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/object_list.h"
+
+// One ANNOTATION: label, origin and the text of all its ANNOTATION_TEXT strings, joined.
+struct TAnnotation_Intern {
+  TAnnotation_Intern* Next = nullptr;
+  std::string Label;
+  std::string Origin;
+  std::string Text;
+};
+
+// One IF_DATA block: the interface name and every further token of the body, each
+// followed by one blank, exactly as read.
+struct TIfData_Intern {
+  TIfData_Intern* Next = nullptr;
+  std::string Name;
+  std::string Content;
+};
+
+// One name of a FUNCTION_LIST or VIRTUAL list.
+struct TNameEntry_Intern {
+  TNameEntry_Intern* Next = nullptr;
+  std::string Name;
+};
+
+// One SYSTEM_CONSTANT of MOD_PAR.
+struct TSystemConstant_Intern {
+  TSystemConstant_Intern* Next = nullptr;
+  std::string Name;
+  std::string Value;
+};
+
+// A number kept with the text it was read from: the writer prints Text, conversions use
+// Value.
+struct NumberText {
+  std::string Text;
+  double Value = 0.0;
+};
+
+namespace ordex {
+using AnnotationList = EntryList<TAnnotation_Intern>;
+using IfDataList = EntryList<TIfData_Intern>;
+using NameEntryList = EntryList<TNameEntry_Intern>;
+}  // namespace ordex

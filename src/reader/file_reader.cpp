@@ -1,0 +1,332 @@
+#include "reader/file_reader.h"
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "reader/block_parser.h"
+#include "reader/input_file.h"
+#include "reader/parse_context.h"
+#include "reader/token_helpers.h"
+#include "reader/token_source.h"
+
+namespace ordex {
+
+namespace {
+
+// Block kinds with an open flag. The first thirteen are numbered in dispatch order: a token
+// goes to the lowest open one of them.
+enum BlockKind : int {
+  kHeader = 0,
+  kCharacteristic,
+  kMeasurement,
+  kVariantCoding,
+  kCompuMethod,
+  kFunction,
+  kRecordLayout,
+  kAxisPts,
+  kCompuTab,
+  kCompuVTab,
+  kModCommon,
+  kModPar,
+  kModuleIfData,
+  kProject,
+  kModule,
+  kNone,
+  kA2ml,
+};
+constexpr uint32_t kDispatchMask = (1u << (kModuleIfData + 1)) - 1;
+constexpr uint32_t bit(int kind) { return 1u << kind; }
+
+// The block keyword behind a /begin or /end.
+int blockKindOf(std::string_view w) {
+  switch (w.size()) {
+    case 4:
+      if (w == "A2ML") return kA2ml;
+      break;
+    case 6:
+      if (w == "HEADER") return kHeader;
+      if (w == "MODULE") return kModule;
+      break;
+    case 7:
+      if (w == "PROJECT") return kProject;
+      if (w == "MOD_PAR") return kModPar;
+      if (w == "IF_DATA") return kModuleIfData;
+      break;
+    case 8:
+      if (w == "FUNCTION") return kFunction;
+      if (w == "AXIS_PTS") return kAxisPts;
+      break;
+    case 9:
+      if (w == "COMPU_TAB") return kCompuTab;
+      break;
+    case 10:
+      if (w == "COMPU_VTAB") return kCompuVTab;
+      if (w == "MOD_COMMON") return kModCommon;
+      break;
+    case 11:
+      if (w == "MEASUREMENT") return kMeasurement;
+      break;
+    case 12:
+      if (w == "COMPU_METHOD") return kCompuMethod;
+      break;
+    case 13:
+      if (w == "RECORD_LAYOUT") return kRecordLayout;
+      break;
+    case 14:
+      if (w == "CHARACTERISTIC") return kCharacteristic;
+      if (w == "VARIANT_CODING") return kVariantCoding;
+      break;
+  }
+  return kNone;
+}
+
+const char* const kKeywordOf[] = {
+    "HEADER",      "CHARACTERISTIC", "MEASUREMENT", "VARIANT_CODING", "COMPU_METHOD",
+    "FUNCTION",    "RECORD_LAYOUT",  "AXIS_PTS",    "COMPU_TAB",      "COMPU_VTAB",
+    "MOD_COMMON",  "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
+};
+
+class FileReader {
+ public:
+  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress)
+      : ctx_(inst), inst_(inst), fileName_(fileName), fileSize_(fileSize), progress_(progress),
+        source_(fileName) {
+    parsers_[kCharacteristic] = makeCharacteristicParser();
+    parsers_[kMeasurement] = makeMeasurementParser();
+    parsers_[kVariantCoding] = makeVariantCodingParser();
+    parsers_[kCompuMethod] = makeCompuMethodParser();
+    parsers_[kFunction] = makeFunctionParser();
+    parsers_[kRecordLayout] = makeRecordLayoutParser();
+    parsers_[kAxisPts] = makeAxisPtsParser();
+    parsers_[kCompuTab] = makeCompuTabParser();
+    parsers_[kCompuVTab] = makeCompuVTabParser();
+    parsers_[kModCommon] = makeModCommonParser();
+    parsers_[kModPar] = makeModParParser();
+  }
+
+  void run();
+  void closeFiles() { source_.closeAll(); }
+  int32_t lineNumber() const { return source_.lineNumber; }
+  // Projects replaced by a later PROJECT block of the same read are kept until the read
+  // ends: the module being filled may still belong to one of them.
+  std::vector<std::unique_ptr<TProject_Intern>> replacedProjects;
+
+ private:
+  bool readNext();
+  void examine();
+  void openBlock(int kind);
+  void closeBlock();
+  void dispatch();
+  void headerToken();
+  void moduleIfDataToken();
+  int percentRead() const;
+
+  ParseContext ctx_;
+  TOrdex& inst_;
+  const char* fileName_;
+  int64_t fileSize_;
+  TOrdexProgressCallback progress_;
+  TokenSource source_;
+  std::unique_ptr<BlockParser> parsers_[kModuleIfData];
+  uint32_t open_ = 0;
+  int64_t nesting_ = 0;
+  int level_ = 0;
+  bool inputEnded_ = false;
+  int emptyTokens_ = 0;
+  TIfData_Intern* moduleIfData_ = nullptr;
+};
+
+int FileReader::percentRead() const {
+  if (fileSize_ <= 0) return 0;
+  int64_t pct = source_.charsRead() * 100 / fileSize_;
+  return pct > 100 ? 100 : static_cast<int>(pct);
+}
+
+// Reads one token into the window; false once the input has drained and the loop ends.
+bool FileReader::readNext() {
+  if (!inputEnded_) {
+    TOrdexReturnCode rc = source_.next(ctx_.window.oldest());
+    if (rc == rcOk) {
+      ctx_.window.rotate();
+      return true;
+    }
+    if (rc != rcFileAccessFailed) throw rc;
+    inputEnded_ = true;
+  }
+  ctx_.window.oldest().clear();
+  ctx_.window.rotate();
+  return ++emptyTokens_ < 3;
+}
+
+void FileReader::run() {
+  ctx_.window.clear();
+  while (readNext()) examine();
+  if (nesting_ != 0) throw rcBlockNesting;
+}
+
+void FileReader::examine() {
+  if (ctx_.skipNextToken) {
+    ctx_.skipNextToken = false;
+    return;
+  }
+  const Token& cur = ctx_.tok(0);
+  ctx_.atBegin = cur.is("/begin");
+  ctx_.atEnd = !ctx_.atBegin && cur.is("/end");
+  if (ctx_.atBegin) {
+    ++nesting_;
+    if (progress_ && progress_(percentRead()) != 0) throw rcAbortedByCallback;
+  } else if (ctx_.atEnd) {
+    --nesting_;
+  }
+  if (ctx_.atBegin || ctx_.atEnd) {
+    int kind = blockKindOf(ctx_.tok(1).view());
+    if (kind == kModuleIfData &&
+        (open_ & (bit(kCharacteristic) | bit(kMeasurement) | bit(kAxisPts) | bit(kModPar)))) {
+      kind = kNone;
+    }
+    if (kind == kA2ml) {
+      // "/include" inside A2ML is part of the A2ML text, not an include.
+      source_.includeEnabled = !ctx_.atBegin;
+      kind = kNone;
+    }
+    if (kind != kNone) {
+      if (((open_ & bit(kind)) != 0) == ctx_.atBegin) throw rcBlockNesting;
+      if (ctx_.atBegin) {
+        open_ |= bit(kind);
+        openBlock(kind);
+      } else {
+        open_ &= ~bit(kind);
+        closeBlock();
+      }
+      return;
+    }
+  }
+  dispatch();
+}
+
+void FileReader::openBlock(int kind) {
+  std::string* path = ctx_.objectPath();
+  switch (kind) {
+    case kProject: {
+      ctx_.step[0] = 0;
+      auto project = std::make_unique<TProject_Intern>();
+      project->Name = std::string(ctx_.tok(2).view());
+      project->LongIdentifier = std::string(stripQuotes(ctx_.tok(3)));
+      if (inst_.Project) replacedProjects.push_back(std::move(inst_.Project));
+      inst_.Project = std::move(project);
+      path[0] = "PROJECT " + inst_.Project->Name;
+      level_ = 1;
+      FileHeadInfo head;
+      if (scanFileHead(fileName_, head) != rcOk) throw rcFileOpenFailed;
+      inst_.Project->Asap2Version = head.version;
+      inst_.Project->Asap2Upgrade = head.upgrade;
+      inst_.Project->FileHeadComment = head.headComment;
+      return;
+    }
+    case kHeader:
+      ctx_.step[1] = 0;
+      path[1] = path[0] + ", HEADER";
+      if (!(open_ & bit(kProject))) throw rcBlockOutsideParent;
+      level_ = 2;
+      return;
+    case kModule: {
+      ctx_.step[1] = 0;
+      if (!(open_ & bit(kProject))) throw rcBlockOutsideParent;
+      auto module = std::make_unique<TModule_Intern>();
+      module->Owner = inst_.Project.get();
+      module->Name = std::string(ctx_.tok(2).view());
+      module->LongIdentifier = std::string(stripQuotes(ctx_.tok(3)));
+      ctx_.currentModule = inst_.Project->Modules.append(std::move(module));
+      path[1] = path[0] + ", MODULE " + ctx_.currentModule->Name;
+      level_ = 2;
+      return;
+    }
+    default:
+      ctx_.step[2] = 0;
+      path[2] = path[1] + ", " + kKeywordOf[kind];
+      if (!(open_ & bit(kModule))) throw rcBlockOutsideParent;
+      level_ = 3;
+      return;
+  }
+}
+
+void FileReader::closeBlock() {
+  if (level_ > 0) --level_;
+  ctx_.lastParsedObject() = ctx_.objectPath()[level_];
+  ctx_.skipNextToken = true;
+}
+
+void FileReader::dispatch() {
+  uint32_t active = open_ & kDispatchMask;
+  if (!active) return;
+  int kind = __builtin_ctz(active);
+  if (kind == kHeader) return headerToken();
+  if (kind == kModuleIfData) return moduleIfDataToken();
+  if (BlockParser* parser = parsers_[kind].get()) parser->onToken(ctx_);
+}
+
+void FileReader::headerToken() {
+  int32_t step = ctx_.step[1]++;
+  TProject_Intern& project = *inst_.Project;
+  if (step == 0) return;
+  if (step == 1) {
+    project.HeaderComment = std::string(stripQuotes(ctx_.tok(0)));
+    return;
+  }
+  const Token& cur = ctx_.tok(0);
+  if (cur.is("VERSION")) {
+    project.HeaderVersion = std::string(stripQuotes(ctx_.tok(1)));
+  } else if (cur.is("PROJECT_NO")) {
+    project.HeaderProjectNo = std::string(ctx_.tok(1).view());
+  }
+}
+
+void FileReader::moduleIfDataToken() {
+  int32_t step = ctx_.step[2]++;
+  if (step == 0) {
+    moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
+    return;
+  }
+  std::string_view token = ctx_.tok(0).view();
+  if (step == 1) {
+    moduleIfData_->Name = std::string(token);
+    ctx_.objectPath()[2].append(" ").append(token);
+    return;
+  }
+  moduleIfData_->Content.append(token).push_back(' ');
+}
+
+}  // namespace
+
+TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
+                              ReadFinisher finish) {
+  for (std::string& p : inst.ObjectPath) p.clear();
+  inst.LastParsedObject.clear();
+  int64_t size = plainFileSize(fileName);
+  if (size < 0) return rcFileOpenFailed;
+  inst.LineNumber = 1;
+  std::unique_ptr<FileReader> reader;
+  try {
+    reader = std::make_unique<FileReader>(inst, fileName, size, progress);
+    reader->run();
+    reader->closeFiles();
+    if (finish) finish(inst);
+    inst.LineNumber = -1;
+    return rcOk;
+  } catch (TOrdexReturnCode rc) {
+    if (reader) {
+      reader->closeFiles();
+      inst.LineNumber = reader->lineNumber();
+    }
+    return rc;
+  } catch (const std::bad_alloc&) {
+    if (reader) {
+      reader->closeFiles();
+      inst.LineNumber = reader->lineNumber();
+    }
+    return rcOutOfMemory;
+  }
+}
+
+}  // namespace ordex

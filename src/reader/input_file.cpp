@@ -1,0 +1,132 @@
+#include "reader/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace ordex {
+
+namespace {
+constexpr size_t kPlainBufferSize = 1 << 18;
+constexpr size_t kModuleBufferSize = 1 << 12;
+
+// Opens a regular file for reading; -1 for anything else (a FIFO would block, a directory
+// yields no text).
+int openRegular(const char* path) {
+  int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+}  // namespace
+
+std::unique_ptr<InputFile> InputFile::open(const std::string& path) {
+  std::unique_ptr<InputFile> f(new InputFile());
+  f->path_ = path;
+  f->module_ = platform::fileAccessModuleInUse();
+  if (f->module_) {
+    f->handle_ = f->module_->open(path.c_str(), "rb");
+    if (f->handle_ == 0) return nullptr;
+    f->capacity_ = kModuleBufferSize;
+  } else {
+    f->fd_ = openRegular(path.c_str());
+    if (f->fd_ < 0) return nullptr;
+    f->capacity_ = kPlainBufferSize;
+  }
+  f->buffer_.reset(new unsigned char[f->capacity_]);
+  f->cur = f->end = f->buffer_.get();
+  if (f->refill() && f->end - f->cur >= 3 && f->cur[0] == 0xEF && f->cur[1] == 0xBB &&
+      f->cur[2] == 0xBF) {
+    f->cur += 3;
+  }
+  return f;
+}
+
+InputFile::~InputFile() {
+  if (module_) {
+    module_->close(handle_);
+  } else if (fd_ >= 0) {
+    ::close(fd_);
+  }
+}
+
+size_t InputFile::fill(unsigned char* dst, size_t cap) {
+  if (module_) {
+    size_t n = 0;
+    while (n < cap && module_->getChar(handle_, dst + n) != 0) ++n;
+    return n;
+  }
+  for (;;) {
+    ssize_t n = ::read(fd_, dst, cap);
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) return 0;
+  }
+}
+
+// Keeps the unconsumed tail (at most a few bytes when called by the tokenizer) at the
+// start of the buffer, so that the three bytes of a byte-order mark are seen together.
+bool InputFile::refill() {
+  if (atEnd_) return cur < end;
+  size_t keep = static_cast<size_t>(end - cur);
+  consumedBefore_ += cur - buffer_.get();
+  if (keep) std::memmove(buffer_.get(), cur, keep);
+  size_t got = fill(buffer_.get() + keep, capacity_ - keep);
+  // A module may deliver fewer bytes than asked only at its end.
+  if (got == 0 || (module_ && got < capacity_ - keep)) atEnd_ = true;
+  cur = buffer_.get();
+  end = cur + keep + got;
+  return cur < end;
+}
+
+std::unique_ptr<LineInput> LineInput::open(const std::string& path) {
+  std::unique_ptr<LineInput> f(new LineInput());
+  f->module_ = platform::fileAccessModuleInUse();
+  if (f->module_) {
+    f->handle_ = f->module_->open(path.c_str(), "rb");
+    if (f->handle_ == 0) return nullptr;
+    return f;
+  }
+  int fd = openRegular(path.c_str());
+  if (fd < 0) return nullptr;
+  f->file_ = fdopen(fd, "rb");
+  if (!f->file_) {
+    ::close(fd);
+    return nullptr;
+  }
+  return f;
+}
+
+LineInput::~LineInput() {
+  if (module_) {
+    module_->close(handle_);
+  } else if (file_) {
+    std::fclose(file_);
+  }
+}
+
+const char* LineInput::nextLine() {
+  if (module_) {
+    const char* text = module_->getString(handle_);
+    if (!text) return nullptr;
+    std::strncpy(line_, text, sizeof line_ - 1);
+    line_[sizeof line_ - 1] = '\0';
+    return line_;
+  }
+  return std::fgets(line_, sizeof line_, file_);
+}
+
+int64_t plainFileSize(const char* path) {
+  struct stat st;
+  if (!path || stat(path, &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+}  // namespace ordex

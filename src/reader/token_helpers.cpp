@@ -1,0 +1,135 @@
+#include "reader/token_helpers.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+#include <string>
+
+#include "ordex.h"
+
+namespace ordex {
+
+namespace {
+
+[[noreturn]] void badNumber() { throw rcBadNumber; }
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Reads unsigned digits of `base` from s[i..]; saturates at `limit`. Returns the number of
+// digits read.
+size_t readDigits(std::string_view s, size_t& i, unsigned base, uint64_t limit, uint64_t& value,
+                  bool& overflow) {
+  size_t start = i;
+  value = 0;
+  overflow = false;
+  while (i < s.size()) {
+    int d = hexDigit(s[i]);
+    if (d < 0 || static_cast<unsigned>(d) >= base) break;
+    if (!overflow) {
+      value = value * base + static_cast<unsigned>(d);
+      if (value > limit) overflow = true;
+    }
+    ++i;
+  }
+  return i - start;
+}
+
+// The optional sign and the base prefix of a number; returns the position of the first
+// digit. `autoBase` selects octal for a leading 0.
+size_t readPrefix(std::string_view s, bool autoBase, bool& negative, unsigned& base) {
+  size_t i = 0;
+  negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') &&
+      i + 2 < s.size() && hexDigit(s[i + 2]) >= 0) {
+    base = 16;
+    return i + 2;
+  }
+  if (autoBase) base = (i < s.size() && s[i] == '0') ? 8 : 10;
+  return i;
+}
+
+locale_t cLocale() {
+  static locale_t loc = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+  return loc;
+}
+
+}  // namespace
+
+std::string_view stripQuotesView(std::string_view t) {
+  if (t.size() >= 4 && t.compare(0, 4, "NULL") == 0) return std::string_view();
+  if (t.size() >= 2 && t.front() == '"' && t.back() == '"') return t.substr(1, t.size() - 2);
+  if (t.size() == 1 && t[0] == '"') return std::string_view();
+  return t;
+}
+
+std::string_view stripQuotes(Token& token) {
+  std::string_view v = stripQuotesView(token.view());
+  if (token.size >= 2 && v.data() == token.text + 1) {
+    token.text[token.size - 1] = '\0';
+    token.size -= 1;
+  }
+  return v;
+}
+
+int32_t parseLong(std::string_view s) {
+  if (s.empty()) return 0;
+  bool negative;
+  unsigned base = 10;
+  size_t i = readPrefix(s, true, negative, base);
+  uint64_t value;
+  bool overflow;
+  size_t digits = readDigits(s, i, base, uint64_t(1) << 32, value, overflow);
+  if (digits == 0 || i != s.size()) badNumber();
+  if (negative) {
+    return overflow || value > uint64_t(1) << 31 ? INT32_MIN : static_cast<int32_t>(-int64_t(value));
+  }
+  return overflow || value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
+
+uint32_t parseHexULong(std::string_view s) {
+  if (s.empty()) return 0;
+  bool negative;
+  unsigned base = 16;
+  size_t i = readPrefix(s, false, negative, base);
+  uint64_t value;
+  bool overflow;
+  size_t digits = readDigits(s, i, 16, 0xFFFFFFFFull, value, overflow);
+  if (digits == 0 || i != s.size()) badNumber();
+  if (overflow) return 0xFFFFFFFFu;
+  uint32_t v = static_cast<uint32_t>(value);
+  return negative ? static_cast<uint32_t>(0u - v) : v;
+}
+
+double parseDouble(std::string_view s) {
+  if (s.empty()) return 0.0;
+  if (s.find_first_of("xX") != std::string_view::npos) {
+    return static_cast<double>(parseHexULong(s));
+  }
+  const char* first = s.data();
+  const char* last = s.data() + s.size();
+  bool plus = *first == '+';
+  if (plus) ++first;
+  double value = 0.0;
+  std::from_chars_result r = std::from_chars(first, last, value);
+  if (r.ec == std::errc() && !(plus && (*first == '-' || *first == '+'))) {
+    if (r.ptr != last) badNumber();
+    return value;
+  }
+  // Out of range and the rarer spellings: let the C library decide, in the C locale.
+  std::string text(s);
+  char* end = nullptr;
+  value = strtod_l(text.c_str(), &end, cLocale());
+  if (end == text.c_str() || *end != '\0') badNumber();
+  return value;
+}
+
+}  // namespace ordex

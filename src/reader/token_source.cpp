@@ -1,0 +1,78 @@
+#include "reader/token_source.h"
+
+#include "reader/token_helpers.h"
+#include "reader/tokenizer.h"
+
+namespace ordex {
+
+namespace {
+std::string folderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+}  // namespace
+
+int64_t TokenSource::charsRead() const {
+  int64_t consumed = depth_ >= 0 && stack_[0] ? stack_[0]->consumed() : topConsumed_;
+  return consumed + topEndAttempts_;
+}
+
+void TokenSource::closeAll() {
+  for (int i = depth_; i >= 0; --i) {
+    if (i == 0 && stack_[0]) topConsumed_ = stack_[0]->consumed();
+    stack_[i].reset();
+  }
+  depth_ = -1;
+}
+
+// An include name is opened as written; a relative name that cannot be opened so is tried
+// in the folder of the including file, as files are commonly written that way.
+bool TokenSource::openInclude(const std::string& name) {
+  std::unique_ptr<InputFile> in = InputFile::open(name);
+  if (!in && !name.empty() && name[0] != '/') {
+    std::string folder = folderOf(stack_[depth_]->path());
+    if (!folder.empty()) in = InputFile::open(folder + name);
+  }
+  if (!in) return false;
+  stack_[++depth_] = std::move(in);
+  return true;
+}
+
+TOrdexReturnCode TokenSource::next(Token& out) {
+  if (finished_) return rcFileAccessFailed;
+  if (!started_) {
+    started_ = true;
+    stack_[0] = InputFile::open(topFile_);
+    if (!stack_[0]) {
+      finished_ = true;
+      return rcFileOpenFailed;
+    }
+    depth_ = 0;
+  }
+  if (includePending_) {
+    includePending_ = false;
+    if (depth_ + 1 >= kMaxOpenFiles || !openInclude(pendingInclude_)) {
+      closeAll();
+      finished_ = true;
+      return rcIncludeOpenFailed;
+    }
+  }
+  for (;;) {
+    if (readToken(*stack_[depth_], out, &lineNumber)) break;
+    if (depth_ == 0) {
+      ++topEndAttempts_;
+      closeAll();
+      finished_ = true;
+      return rcFileAccessFailed;
+    }
+    stack_[depth_--].reset();
+  }
+  if (includeEnabled && lastWasInclude_) {
+    pendingInclude_ = std::string(stripQuotesView(out.view()));
+    includePending_ = true;
+  }
+  lastWasInclude_ = out.is("/include");
+  return rcOk;
+}
+
+}  // namespace ordex

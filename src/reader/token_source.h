@@ -1,0 +1,49 @@
+// The token stream of a whole read: the top file and the files it includes, nested at
+// most nine deep.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "reader/input_file.h"
+#include "reader/token.h"
+#include "ordex.h"
+
+namespace ordex {
+
+class TokenSource {
+ public:
+  static constexpr int kMaxOpenFiles = 10;  // the top file and nine nested includes
+
+  explicit TokenSource(std::string topFile) : topFile_(std::move(topFile)) {}
+
+  // 0 with the next token in `out`; -7 at the end of the top file; -4 when the top file
+  // cannot be opened; -6 when an included file cannot be opened or includes nest too deep
+  // (every file is closed then).
+  TOrdexReturnCode next(Token& out);
+  void closeAll();
+
+  // "/include" is honoured only while this is set (it is cleared inside A2ML).
+  bool includeEnabled = true;
+  // Line counter: 1 at the start, +1 at every line feed read from any file.
+  int32_t lineNumber = 1;
+  // Characters read so far from the top file, for progress.
+  int64_t charsRead() const;
+
+ private:
+  bool openInclude(const std::string& name);
+
+  std::string topFile_;
+  std::unique_ptr<InputFile> stack_[kMaxOpenFiles];
+  int depth_ = -1;
+  bool started_ = false;
+  bool finished_ = false;
+  bool lastWasInclude_ = false;
+  std::string pendingInclude_;
+  bool includePending_ = false;
+  int64_t topConsumed_ = 0;
+  int64_t topEndAttempts_ = 0;
+};
+
+}  // namespace ordex

@@ -1,0 +1,212 @@
+#include "reader/tokenizer.h"
+
+#include <cstring>
+
+namespace ordex {
+
+namespace {
+
+// Character classes of the scanner.
+enum : unsigned char {
+  kPlain = 0,  // stored as part of a word
+  kSpace,      // blank, tab, carriage return, vertical tab, form feed
+  kNewline,
+  kSlash,
+  kQuote,
+  kBackslash,
+  kNul,
+};
+
+struct ClassTable {
+  unsigned char c[256];
+  constexpr ClassTable() : c{} {
+    c[static_cast<unsigned char>(' ')] = kSpace;
+    c[static_cast<unsigned char>('\t')] = kSpace;
+    c[static_cast<unsigned char>('\r')] = kSpace;
+    c[static_cast<unsigned char>('\v')] = kSpace;
+    c[static_cast<unsigned char>('\f')] = kSpace;
+    c[static_cast<unsigned char>('\n')] = kNewline;
+    c[static_cast<unsigned char>('/')] = kSlash;
+    c[static_cast<unsigned char>('"')] = kQuote;
+    c[static_cast<unsigned char>('\\')] = kBackslash;
+    c[0] = kNul;
+  }
+};
+constexpr ClassTable kClass;
+
+enum class Comment { kNone, kBlock, kLine };
+
+// Collects the bytes of one token: counts every byte stored, writes the first 1023.
+class TokenBuilder {
+ public:
+  explicit TokenBuilder(Token& out) : out_(out) {}
+  void put(unsigned char c) {
+    if (count_ < Token::kCapacity - 1) {
+      out_.text[count_] = static_cast<char>(c);
+      if (c == 0) sawNul_ = true;
+    }
+    ++count_;
+  }
+  void putRun(const unsigned char* p, size_t n) {
+    if (count_ < Token::kCapacity - 1) {
+      size_t room = Token::kCapacity - 1 - count_;
+      std::memcpy(out_.text + count_, p, n < room ? n : room);
+    }
+    count_ += n;
+  }
+  // Takes back the last byte stored; true when the token is empty afterwards.
+  bool takeBack() {
+    --count_;
+    return count_ == 0;
+  }
+  void finish() {
+    uint32_t len = count_ < Token::kCapacity - 1 ? static_cast<uint32_t>(count_)
+                                                 : Token::kCapacity - 1;
+    out_.text[len] = '\0';
+    out_.size = sawNul_ ? static_cast<uint32_t>(strnlen(out_.text, len)) : len;
+  }
+
+ private:
+  Token& out_;
+  size_t count_ = 0;
+  bool sawNul_ = false;
+};
+
+}  // namespace
+
+bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
+  TokenBuilder tok(out);
+  unsigned char prev = ' ';
+  bool started = false;
+  bool inQuotes = false;
+  bool escape = false;
+  bool quoteClosed = false;
+  Comment comment = Comment::kNone;
+  int32_t lines = 0;
+
+  const unsigned char* p = in.cur;
+  const unsigned char* e = in.end;
+
+  for (;;) {
+    if (p == e) {
+      in.cur = p;
+      if (!in.refill()) {
+        *lineNumber += lines;
+        return false;
+      }
+      p = in.cur;
+      e = in.end;
+    }
+
+    // Fast paths for the states that consume long runs.
+    if (comment == Comment::kBlock) {
+      while (p < e) {
+        unsigned char c = *p++;
+        if (c == '\n') {
+          ++lines;
+        } else if (c == '/' && prev == '*') {
+          comment = Comment::kNone;
+          prev = c;
+          break;
+        }
+        prev = c;
+      }
+      if (comment == Comment::kNone && started) break;
+      continue;
+    }
+    if (comment == Comment::kLine) {
+      const void* nl = std::memchr(p, '\n', static_cast<size_t>(e - p));
+      if (!nl) {
+        prev = e[-1];
+        p = e;
+        continue;
+      }
+      p = static_cast<const unsigned char*>(nl) + 1;
+      ++lines;
+      prev = '\n';
+      comment = Comment::kNone;
+      if (started) break;
+      continue;
+    }
+    if (!inQuotes && !quoteClosed) {
+      if (!started) {
+        while (p < e && kClass.c[*p] <= kNewline && kClass.c[*p] != kPlain) {
+          if (*p == '\n') ++lines;
+          prev = *p++;
+        }
+        if (p == e) continue;
+      } else if (prev != '/' && kClass.c[*p] == kPlain) {
+        // After a "/" the next character may open a comment: take the general path.
+        const unsigned char* run = p;
+        while (p < e && kClass.c[*p] == kPlain) ++p;
+        tok.putRun(run, static_cast<size_t>(p - run));
+        prev = p[-1];
+        if (p == e) continue;
+      }
+    } else if (inQuotes && !escape) {
+      // Inside quotes only the quote, the backslash, the line feed and a zero byte need the
+      // general rules.
+      const unsigned char* run = p;
+      while (p < e && kClass.c[*p] != kQuote && kClass.c[*p] != kBackslash &&
+             kClass.c[*p] != kNewline && kClass.c[*p] != kNul) {
+        ++p;
+      }
+      if (p != run) {
+        tok.putRun(run, static_cast<size_t>(p - run));
+        prev = p[-1];
+        if (p == e) continue;
+      }
+    }
+
+    // One character by the general rules.
+    unsigned char c = *p++;
+    if (c == '\n') ++lines;
+    if (!inQuotes && prev == '/' && (c == '*' || c == '/')) {
+      comment = c == '*' ? Comment::kBlock : Comment::kLine;
+      if (started && tok.takeBack()) started = false;
+      prev = c;
+      continue;
+    }
+    if (c == '"') {
+      quoteClosed = false;
+      if (!inQuotes) {
+        started = true;
+        inQuotes = true;
+      } else if (escape) {
+        escape = false;
+      } else {
+        inQuotes = false;
+        quoteClosed = true;
+      }
+      tok.put(c);
+      prev = c;
+      continue;
+    }
+    if (quoteClosed) break;  // the character after a closing quote ends the token, lost
+    if (!inQuotes) {
+      unsigned char cls = kClass.c[c];
+      if (cls == kSpace || cls == kNewline) {
+        if (started) break;
+      } else {
+        started = true;
+        tok.put(c);
+      }
+    } else if (escape) {
+      tok.put('\\');
+      tok.put(c);
+      escape = false;
+    } else if (c == '\\') {
+      escape = true;
+    } else {
+      tok.put(c);
+    }
+    prev = c;
+  }
+
+  in.cur = p;
+  *lineNumber += lines;
+  tok.finish();
+  return true;
+}
+
+}  // namespace ordex

@@ -1,0 +1,28 @@
+// ordex: the command-line tool. Uses only the public C interface.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+
+namespace {
+
+void usage() {
+  std::fprintf(stderr,
+               "usage: ordex check FILE     read FILE and report ok or the error\n"
+               "       ordex info FILE      version, project, modules and object counts\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    usage();
+    return 2;
+  }
+  std::string cmd = argv[1];
+  if (cmd == "check" && argc == 3) return ordex_tool::check(argv[2]);
+  if (cmd == "info" && argc == 3) return ordex_tool::info(argv[2]);
+  usage();
+  return 2;
+}
