@@ -675,8 +675,8 @@ ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
 
 /* Stores the callback that Ordex_DestroyInstance calls, replacing an earlier one. */
-ORDEX_API TOrdexReturnCode Ordex_RegisterInstanceDestructorCbFunc(
-    TOrdex* instance, TOrdexInstanceDestructorCallback callback);
+ORDEX_API TOrdexReturnCode
+Ordex_RegisterInstanceDestructorCbFunc(TOrdex* instance, TOrdexInstanceDestructorCallback callback);
 
 /* Does nothing; returns 0. */
 ORDEX_API TOrdexReturnCode Ordex_GarbageCollection(void);
@@ -707,8 +707,7 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * failure, what was read so far stays in the project and Ordex_GetReadAsapFileError
  * describes where the read stopped. */
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
-                                              const char* unused,
-                                              TOrdexProgressCallback progress);
+                                              const char* unused, TOrdexProgressCallback progress);
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const char* fileName,
                                                      const char* unused,
                                                      TOrdexProgressCallback progress);
@@ -737,8 +736,7 @@ ORDEX_API TOrdexReturnCode Ordex_GetAsapFilePreInfo_Intern(const char* fileName,
  * ========================================================================================== */
 
 /* Fills every field of the project record, Name included. -104 without project. */
-ORDEX_API TOrdexReturnCode Ordex_GetProject(TOrdex* instance, TProject* record,
-                                           int existenceOnly);
+ORDEX_API TOrdexReturnCode Ordex_GetProject(TOrdex* instance, TProject* record, int existenceOnly);
 
 /* The module named by record->Name; an empty Name selects the only module and receives its
  * name. -104 without project, -105 when no such module exists (or, with an empty Name, when
@@ -760,6 +758,76 @@ ORDEX_API TOrdexReturnCode Ordex_GetModule(TOrdex* instance, TModule* record, in
 /* Names of the project's modules. -104 without project, -203 for a size below 1. */
 ORDEX_API TOrdexReturnCode Ordex_GetModuleList(TOrdex* instance, char* buffer, int size,
                                                const char* after, const char* pattern);
+
+/* Names of the objects of one kind in a module (null moduleName: the only module).
+ * -105 module not found, -203 for a size below 1. The memory segment list holds the
+ * MEMORY_LAYOUT entries too (named "1", "2", ... in file order). */
+ORDEX_API TOrdexReturnCode Ordex_GetMemorySegmentList(TOrdex* instance, const char* moduleName,
+                                                      char* buffer, int size, const char* after,
+                                                      const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetCharacteristicList(TOrdex* instance, const char* moduleName,
+                                                       char* buffer, int size, const char* after,
+                                                       const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetMeasurementList(TOrdex* instance, const char* moduleName,
+                                                    char* buffer, int size, const char* after,
+                                                    const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetFunctionList(TOrdex* instance, const char* moduleName,
+                                                 char* buffer, int size, const char* after,
+                                                 const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetCompuMethodList(TOrdex* instance, const char* moduleName,
+                                                    char* buffer, int size, const char* after,
+                                                    const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetCompuTabList(TOrdex* instance, const char* moduleName,
+                                                 char* buffer, int size, const char* after,
+                                                 const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetCompuVTabList(TOrdex* instance, const char* moduleName,
+                                                  char* buffer, int size, const char* after,
+                                                  const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetAxisPtsList(TOrdex* instance, const char* moduleName,
+                                                char* buffer, int size, const char* after,
+                                                const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetRecordLayoutList(TOrdex* instance, const char* moduleName,
+                                                     char* buffer, int size, const char* after,
+                                                     const char* pattern);
+
+/* Next-name enumerators. `name` (256 bytes) is in and out: start with an empty name, call
+ * until it comes back empty. Each call returns the next name matching the pattern (null:
+ * all) after the one in `name`. Each enumerator remembers its position process-wide, so a
+ * step costs O(1) while nothing else moved it; after another instance or a removal moved
+ * or cleared it, the step continues after the first entry named `name` (a name not in the
+ * list ends the walk at once). Enumerations must not run concurrently. -104 without
+ * project (modules), -105 module not found. */
+ORDEX_API TOrdexReturnCode Ordex_GetNextModuleName(TOrdex* instance, char* name,
+                                                   const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextCalibrationMethodName(TOrdex* instance,
+                                                              const char* moduleName, char* name,
+                                                              const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextMemorySegmentName(TOrdex* instance, const char* moduleName,
+                                                          char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextCharacteristicName(TOrdex* instance, const char* moduleName,
+                                                           char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextMeasurementName(TOrdex* instance, const char* moduleName,
+                                                        char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextFunctionName(TOrdex* instance, const char* moduleName,
+                                                     char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextCompuMethodName(TOrdex* instance, const char* moduleName,
+                                                        char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextCompuTabName(TOrdex* instance, const char* moduleName,
+                                                     char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextCompuVTabName(TOrdex* instance, const char* moduleName,
+                                                      char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextAxisPtsName(TOrdex* instance, const char* moduleName,
+                                                    char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextRecordLayoutName(TOrdex* instance, const char* moduleName,
+                                                         char* name, const char* pattern);
+
+/* Stores in *count the number of objects of the kinds selected by mask (etMemorySegment,
+ * etSystemConstant, etCharacteristic, etMeasurement, etFunction, etCompuMethod, etCompuTab,
+ * etCompuVTab, etRecordLayout, etAxisPts; other bits are ignored). -105, -205 null count.
+ * The _Intern form takes the internal module record. */
+ORDEX_API TOrdexReturnCode Ordex_GetNumObjects(TOrdex* instance, const char* moduleName, int mask,
+                                               int* count);
+ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, int mask, int* count);
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -147,6 +147,7 @@ void ObjectListBase::appendHead(ObjectHead* node) {
 }
 
 void ObjectListBase::unlinkHead(ObjectHead* node) {
+  releaseRecord(node);
   if (exact_.built()) exact_.erase(node);
   if (folded_.built()) folded_.erase(node);
   if (node->Prev) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/watched_refs.h"
+
 namespace ordex {
 
 // The fields every object record starts with. Records of each kind derive from it.
@@ -120,6 +122,7 @@ class ObjectList : public ObjectListBase {
     ObjectHead* n = First;
     while (n) {
       ObjectHead* following = n->Next;
+      releaseRecord(n);
       delete static_cast<T*>(n);
       n = following;
     }
@@ -182,6 +185,7 @@ class EntryList {
     if (Last == entry) Last = before;
     entry->Next = nullptr;
     --Count;
+    releaseRecord(entry);
     return std::unique_ptr<T>(entry);
   }
 
@@ -189,6 +193,7 @@ class EntryList {
     T* e = First;
     while (e) {
       T* following = e->Next;
+      releaseRecord(e);
       delete e;
       e = following;
     }

@@ -21,7 +21,9 @@ TempFile::TempFile(const std::string& content) {
   out << content;
 }
 
-TempFile::~TempFile() { std::remove(path_.c_str()); }
+TempFile::~TempFile() {
+  std::remove(path_.c_str());
+}
 
 std::vector<std::string> tokenize(const std::string& text) {
   TempFile f(text);

@@ -30,7 +30,8 @@ const TokenCase kCases[] = {
     {"escaped quote leaves the quote", "\"say \\\"hi\\\"\" ", {"\"say \"hi\"\""}},
     {"other escapes stay two characters", "\"a\\tb\" ", {"\"a\\tb\""}},
     {"double backslash stays two", "\"a\\\\b\" ", {"\"a\\\\b\""}},
-    {"comment opener after closing quote loses its slash", "\"abc\"/* x */ ",
+    {"comment opener after closing quote loses its slash",
+     "\"abc\"/* x */ ",
      {"\"abc\"", "*", "x", "*/"}},
     {"word glued to quoted text", "abc\"d e\" f\n", {"abc\"d e\"", "f"}},
     {"character after a closing quote is lost", "\"a\"b c\n", {"\"a\"", "c"}},
@@ -45,8 +46,12 @@ const TokenCase kCases[] = {
     {"unterminated string is dropped", "a \"never closed", {"a"}},
     {"unterminated block comment", "a /* never closed", {"a"}},
     {"utf-8 byte-order mark is skipped", "\xEF\xBB\xBF/begin X\n", {"/begin", "X"}},
-    {"non-ASCII bytes pass through", "Dr\xC3\xBC" "ck \"\xE4\xF6\xFC\"\n",
-     {"Dr\xC3\xBC" "ck", "\"\xE4\xF6\xFC\""}},
+    {"non-ASCII bytes pass through",
+     "Dr\xC3\xBC"
+     "ck \"\xE4\xF6\xFC\"\n",
+     {"Dr\xC3\xBC"
+      "ck",
+      "\"\xE4\xF6\xFC\""}},
     {"NUL byte ends the token text", std::string("ab\0cd ef\n", 9), {"ab", "ef"}},
 };
 
