@@ -10,7 +10,10 @@ namespace {
 void usage() {
   std::fprintf(stderr,
                "usage: ordex check FILE     read FILE and report ok or the error\n"
-               "       ordex info FILE      version, project, modules and object counts\n");
+               "       ordex info FILE      version, project, modules and object counts\n"
+               "       ordex list FILE KIND [PATTERN]   names of one kind (* and ? wildcards)\n"
+               "  kinds: %s\n",
+               ordex_tool::kListKinds);
 }
 
 }  // namespace
@@ -23,6 +26,8 @@ int main(int argc, char** argv) {
   std::string cmd = argv[1];
   if (cmd == "check" && argc == 3) return ordex_tool::check(argv[2]);
   if (cmd == "info" && argc == 3) return ordex_tool::info(argv[2]);
+  if (cmd == "list" && (argc == 4 || argc == 5))
+    return ordex_tool::list(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
   usage();
   return 2;
 }
