@@ -7,7 +7,7 @@ namespace ordex {
 void copyToField(char* field, std::string_view text, size_t n) {
   if (n == 0) return;
   size_t len = text.size() < n - 1 ? text.size() : n - 1;
-  std::memcpy(field, text.data(), len);
+  if (len) std::memcpy(field, text.data(), len);
   field[len] = '\0';
 }
 
