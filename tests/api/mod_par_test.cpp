@@ -239,6 +239,21 @@ const BadNumberCase kBadNumbers[] = {
      "      MEMORY_LAYOUT PRG_DATA 0x0 0x8000 -1 -1 -1 -1 --1 VERSION \"v\" ECU \"e\"\n"
      "    /end MOD_PAR\n",
      "Error detected (near to line 5): Actually parsed object: PROJECT P, MODULE M, MOD_PAR"},
+    // A closed segment stays the deepest path until another sub-block begins.
+    {"after a segment",
+     "    /begin MOD_PAR \"\"\n"
+     "      /begin MEMORY_SEGMENT Data \"\" DATA RAM INTERN 0 1 0 0 0 0 0 /end MEMORY_SEGMENT\n"
+     "      ADDR_EPK 12g EPK \"e\" ECU \"x\"\n"
+     "    /end MOD_PAR\n",
+     "Error detected (near to line 6): Actually parsed object: PROJECT P, MODULE M, MOD_PAR, "
+     "MEMORY_SEGMENT Data; Last parsed object: PROJECT P, MODULE M, MOD_PAR, MEMORY_SEGMENT Data"},
+    {"after a layout",
+     "    /begin MOD_PAR \"\"\n"
+     "      /begin MEMORY_LAYOUT PRG_CODE 0 1 0 0 0 0 0 /end MEMORY_LAYOUT\n"
+     "      ADDR_EPK 12g EPK \"e\" ECU \"x\"\n"
+     "    /end MOD_PAR\n",
+     "Error detected (near to line 6): Actually parsed object: PROJECT P, MODULE M, MOD_PAR; "
+     "Last parsed object:  1"},
 };
 
 INSTANTIATE_TEST_SUITE_P(ModCommonAndModPar, BadNumbers, ::testing::ValuesIn(kBadNumbers));
@@ -569,3 +584,208 @@ TEST(ModParGetters, NullPointersGiveCodes) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Real-world files that hold MOD_PAR (only the MOD_PAR and MOD_COMMON parts are checked)
+
+namespace {
+
+std::string corpusFile(const char* name) {
+  return std::string(ORDEX_CORPUS_DIR) + "/" + name;
+}
+
+TOrdexReturnCode readCorpus(TOrdex* inst, const char* name) {
+  return Ordex_ReadAsapFile(inst, corpusFile(name).c_str(), nullptr, nullptr);
+}
+
+TModule namedModule(TOrdex* inst, const char* name) {
+  TModule m;
+  std::memset(&m, 0, sizeof m);
+  std::strcpy(m.Name, name);
+  EXPECT_EQ(Ordex_GetModule(inst, &m, 0), rcOk) << name;
+  return m;
+}
+
+std::vector<int> handleValues(TOrdex* inst, const char* module, const char* method,
+                              uint32_t index) {
+  int n = -1;
+  EXPECT_EQ(Ordex_GetCalibrationHandleNumValues(inst, module, method, index, &n), rcOk);
+  std::vector<int> values(n > 0 ? n : 0);
+  EXPECT_EQ(
+      Ordex_GetCalibrationHandleValues(inst, module, method, index, values.size(), values.data()),
+      rcOk);
+  return values;
+}
+
+std::string systemConstant(TOrdex* inst, const char* module, const char* name) {
+  TSystemConstant c{};
+  std::strcpy(c.Name, name);
+  if (Ordex_GetSystemConstant(inst, module, &c, 0) != rcOk || !c.Value) return "<none>";
+  return c.Value;
+}
+
+TMemorySegment memorySegment(TOrdex* inst, const char* module, const char* name) {
+  TMemorySegment s = segmentRecord(name);
+  EXPECT_EQ(Ordex_GetMemorySegment(inst, module, &s, 0), rcOk) << name;
+  return s;
+}
+
+}  // namespace
+
+// MOD_PAR of an included module with every kind of entry, and CALIBRATION_HANDLE_TEXT.
+TEST(ModParCorpus, XcpSimWithIncludedEngineEcu) {
+  Instance inst;
+  ASSERT_EQ(readCorpus(inst, "domohuhn__a2l/xcp-sim.a2l"), rcOk);
+  const char* mod = "DH.XCP.SIM";
+  TModule m = namedModule(inst, mod);
+  EXPECT_STREQ(m.ModCommonComment, "Common values");
+  EXPECT_STREQ(m.SRecLayout, "stdlay");
+  EXPECT_EQ(m.ByteOrder, 4);
+  EXPECT_EQ(m.DepositMode, 1);
+  EXPECT_EQ(m.AlignmentLong, 4);
+  EXPECT_EQ(m.AlignmentFloat64Ieee, 8);
+  EXPECT_STREQ(m.ModParComment, "Parameter values");
+  EXPECT_STREQ(m.Version, "\"v1.0.0\"");
+  EXPECT_STREQ(m.Epk, "\"sda\"");
+  EXPECT_STREQ(m.Supplier, "\"fake inc\"");
+  EXPECT_STREQ(m.User, "\"person\"");
+  EXPECT_EQ(m.NoOfInterfaces, 1);
+  EXPECT_EQ(m.AddrEpk, 0xFFFFFFFFu);
+
+  EXPECT_EQ(systemConstant(inst, mod, "pi"), "3.141");
+  EXPECT_EQ(systemConstant(inst, mod, "moo"), "4");
+  TCalibrationMethod method{};
+  std::strcpy(method.Name, "SERAM");
+  ASSERT_EQ(Ordex_GetCalibrationMethod(inst, mod, &method, 0), rcOk);
+  EXPECT_EQ(method.Version, 1);
+  EXPECT_EQ(method.HandleCount, 1);
+  EXPECT_EQ(handleValues(inst, mod, "SERAM", 0), (std::vector<int>{1, 2, 3}));
+
+  TMemorySegment layout = memorySegment(inst, mod, "1");
+  EXPECT_EQ(layout.PrgType, 0);
+  EXPECT_EQ(layout.Address, 0x10101010u);
+  EXPECT_EQ(layout.Size, 0x1000u);
+  TMemorySegment seg = memorySegment(inst, mod, "SEG1");
+  EXPECT_STREQ(seg.LongIdentifier, "description");
+  EXPECT_EQ(seg.PrgType, 1);
+  EXPECT_EQ(seg.MemoryType, 5);
+  EXPECT_EQ(seg.Attribute, 0);
+  EXPECT_EQ(seg.Address, 0x20101010u);
+  EXPECT_EQ(seg.Offsets[4], -1);
+
+  // The second module has no MOD_PAR.
+  TMemorySegment none = segmentRecord("1");
+  EXPECT_EQ(Ordex_GetMemorySegment(inst, "DH.XCP.LIGHT", &none, 0), rcMemorySegmentNotFound);
+}
+
+// Segments with long XCP IF_DATA blocks; the address of each is not disturbed by them.
+TEST(ModParCorpus, DemoSegments) {
+  Instance inst;
+  ASSERT_EQ(readCorpus(inst, "sgnes__A2l-Parser/demo.a2l"), rcOk);
+  TMemorySegment first = memorySegment(inst, nullptr, "PF1_APPL_SWID");
+  EXPECT_EQ(first.PrgType, 5);
+  EXPECT_EQ(first.MemoryType, 5);
+  EXPECT_EQ(first.Attribute, 0);
+  EXPECT_EQ(first.Address, 0xb0440040u);
+  EXPECT_EQ(first.Size, 0x200u);
+  TMemorySegment offline = memorySegment(inst, nullptr, "PF1_OFFLINE_CALIB");
+  EXPECT_EQ(offline.PrgType, 2);
+  EXPECT_EQ(offline.MemoryType, 3);
+  EXPECT_EQ(offline.Address, 0xb0560000u);
+  EXPECT_EQ(offline.Size, 0xb8000u);
+}
+
+TEST(ModParCorpus, ManagementTexts) {
+  for (const char* file : {"domohuhn__a2l/simple.a2l", "domohuhn__a2l/example-ecu.a2l"}) {
+    Instance inst;
+    ASSERT_EQ(readCorpus(inst, file), rcOk) << file;
+    TModule m = namedModule(inst, "DH.XCP.SIM");
+    EXPECT_STREQ(m.ModParComment, "Parameter values") << file;
+    EXPECT_STREQ(m.CpuType, "\"AMD Ryzen\"") << file;
+    EXPECT_STREQ(m.CustomerNo, "\"12345\"") << file;
+    EXPECT_EQ(m.EcuCalibrationOffset, 0u) << file;
+  }
+}
+
+// The file ends in "/end PROJECT" without a line break; the reader drops such a last
+// token, so the read ends with -101, after the whole MOD_PAR was read.
+TEST(ModParCorpus, FreeTestModPar) {
+  Instance inst;
+  ASSERT_EQ(readCorpus(inst, "Luncher91__A2LParser/freeTest.a2l"), rcBlockNesting);
+  const char* mod = "sample_module";
+  TModule m = namedModule(inst, mod);
+  EXPECT_EQ(m.AddrEpk, 0xFu);  // the last of three
+  EXPECT_EQ(m.EcuCalibrationOffset, 0x54u);
+  EXPECT_EQ(m.NoOfInterfaces, 168);
+  EXPECT_STREQ(m.Version, "\"Very high :-)\"");
+
+  TCalibrationMethod method{};
+  std::strcpy(method.Name, "methodA");
+  ASSERT_EQ(Ordex_GetCalibrationMethod(inst, mod, &method, 0), rcOk);
+  EXPECT_EQ(method.Version, 3141);
+  EXPECT_EQ(method.HandleCount, 2);
+  EXPECT_EQ(handleValues(inst, mod, "methodA", 0),
+            (std::vector<int>{0x10000, 0x300, 0x7, 0x700000, 0x40000}));
+  EXPECT_EQ(handleValues(inst, mod, "methodA", 1), (std::vector<int>{0, 0x10}));
+
+  TMemorySegment layout = memorySegment(inst, mod, "1");
+  EXPECT_EQ(layout.Address, 0x10u);
+  EXPECT_EQ(layout.Size, 0x4096u);
+  EXPECT_EQ(std::vector<int32_t>(layout.Offsets, layout.Offsets + 5),
+            (std::vector<int32_t>{5, 4, 3, 2, 1}));
+  TMemorySegment mem1 = memorySegment(inst, mod, "mem1");
+  EXPECT_STREQ(mem1.LongIdentifier, "lots of code in internal flash");
+  EXPECT_EQ(mem1.Address, 0x42u);
+  EXPECT_EQ(systemConstant(inst, mod, "close to 1"), "value 1");
+  EXPECT_EQ(systemConstant(inst, mod, "pi"), "about 3");
+}
+
+// The last segment's offsets are written with en dashes (not minus signs): the read stops
+// there with -122 and keeps what came before.
+TEST(ModParCorpus, TestFileStopsAtAnEnDash) {
+  Instance inst;
+  ASSERT_EQ(readCorpus(inst, "kallemooo__Asap2/testFile.a2l"), rcBadNumber);
+  EXPECT_NE(readError(inst).find("MOD_PAR, MEMORY_SEGMENT reservedsegment"), std::string::npos)
+      << readError(inst);
+  EXPECT_EQ(systemConstant(inst, nullptr, "System_Constant_1"), "-3.45");
+  EXPECT_EQ(systemConstant(inst, nullptr, "System_Constant_3"), "Text in System Constant");
+  TMemorySegment layout = memorySegment(inst, nullptr, "1");
+  EXPECT_EQ(layout.PrgType, 1);
+  EXPECT_EQ(layout.Size, 0x8000u);
+  TMemorySegment online = memorySegment(inst, nullptr, "flash_calib_online");
+  EXPECT_EQ(online.Address, 0x0014ab00u);
+  EXPECT_EQ(online.Size, 0x154f8u);
+  TMemorySegment reserved = memorySegment(inst, nullptr, "reservedsegment");
+  EXPECT_EQ(reserved.Size, 0x1000u);
+  EXPECT_EQ(reserved.Offsets[0], -1);
+  TModule m = namedModule(inst, "SYSTEM");
+  EXPECT_EQ(m.AddrEpk, 0x12345u);
+  EXPECT_EQ(m.EcuCalibrationOffset, 0x1000u);
+  EXPECT_EQ(m.ByteOrder, 3);
+}
+
+// A comment opened with "/*/" closes at once, so the commented-out block in the module's
+// IF_DATA is read and unbalances the nesting; MOD_PAR, earlier in the file, is complete.
+TEST(ModParCorpus, NewVcuSegments) {
+  Instance inst;
+  ASSERT_EQ(readCorpus(inst, "HWRacing__countach/newvcu_2.a2l"), rcBlockNesting);
+  TModule m = namedModule(inst, "ModuleName");
+  EXPECT_STREQ(m.ModParComment, "_default_ModParComment");
+  TMemorySegment rom = memorySegment(inst, nullptr, "_ROMCAL");
+  EXPECT_STREQ(rom.LongIdentifier, "calibration_rom");
+  EXPECT_EQ(rom.Address, 0x00FD0000u);
+  EXPECT_EQ(rom.Size, 0x8000u);
+  TMemorySegment code = memorySegment(inst, nullptr, "_CODE");
+  EXPECT_EQ(code.PrgType, 0);
+  EXPECT_EQ(code.Size, 0x1FE000u);
+}
+
+// MOD_PAR of a module that comes in through "/include"; the file ends like freeTest.a2l.
+TEST(ModParCorpus, IncludedModuleModPar) {
+  Instance inst;
+  ASSERT_EQ(readCorpus(inst, "Luncher91__A2LParser/includeTest.a2l"), rcBlockNesting);
+  const char* mod = "sample_module_included";
+  EXPECT_EQ(handleValues(inst, mod, "methodA", 1), (std::vector<int>{0, 0x10}));
+  EXPECT_EQ(memorySegment(inst, mod, "mem1").Size, 0x4096u);
+  EXPECT_EQ(systemConstant(inst, mod, "pi"), "about 3");
+}
