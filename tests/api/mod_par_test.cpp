@@ -789,3 +789,29 @@ TEST(ModParCorpus, IncludedModuleModPar) {
   EXPECT_EQ(memorySegment(inst, mod, "mem1").Size, 0x4096u);
   EXPECT_EQ(systemConstant(inst, mod, "pi"), "about 3");
 }
+
+// Sub-blocks opened inside one another or left open are not valid A2L; they must still
+// read without touching memory they do not own (run under the sanitizers).
+TEST(ModPar, MisnestedSubBlocksAreSurvived) {
+  const char* const bodies[] = {
+      "/begin CALIBRATION_METHOD \"m\" 1 /begin MEMORY_SEGMENT S \"\" DATA /end CALIBRATION_METHOD"
+      " 1 2 3 4 5 6 7 8 9 10 11 12 13 14 /end MEMORY_SEGMENT",
+      "MEMORY_LAYOUT PRG_DATA 0 /begin CALIBRATION_METHOD \"m\" 1 /end CALIBRATION_METHOD 1 2 3 4 "
+      "5",
+      "MEMORY_LAYOUT PRG_DATA /begin MEMORY_SEGMENT S \"\" DATA RAM INTERN 0 1 0 0 0 0 0 x"
+      " /end MEMORY_SEGMENT 5 6 7",
+      "/begin MEMORY_SEGMENT S \"\" DATA RAM INTERN 0 1 0 0 0 0 0 /begin IF_DATA X a"
+      " /end MEMORY_SEGMENT /begin MEMORY_SEGMENT T \"\" DATA RAM INTERN 0 1 0 0 0 0 0 b c"
+      " /end MEMORY_SEGMENT",
+      "/begin CALIBRATION_METHOD \"m\" 1 /begin CALIBRATION_HANDLE 1 /end CALIBRATION_METHOD"
+      " /begin CALIBRATION_METHOD \"n\" 2 3 4 /end CALIBRATION_METHOD",
+      "/begin MEMORY_LAYOUT /end MEMORY_LAYOUT /begin CALIBRATION_METHOD /end CALIBRATION_METHOD",
+  };
+  for (const char* body : bodies) {
+    Instance inst;
+    TOrdexReturnCode rc = readText(inst, moduleFile(modPar(body)));
+    EXPECT_TRUE(rc == rcOk || rc == rcBlockNesting || rc == rcBadNumber) << rc << ": " << body;
+    TMemorySegment s = segmentRecord("1");
+    Ordex_GetMemorySegment(inst, nullptr, &s, 0);
+  }
+}
