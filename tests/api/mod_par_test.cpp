@@ -764,32 +764,6 @@ TEST(ModParCorpus, TestFileStopsAtAnEnDash) {
   EXPECT_EQ(m.ByteOrder, 3);
 }
 
-// A comment opened with "/*/" closes at once, so the commented-out block in the module's
-// IF_DATA is read and unbalances the nesting; MOD_PAR, earlier in the file, is complete.
-TEST(ModParCorpus, NewVcuSegments) {
-  Instance inst;
-  ASSERT_EQ(readCorpus(inst, "HWRacing__countach/newvcu_2.a2l"), rcBlockNesting);
-  TModule m = namedModule(inst, "ModuleName");
-  EXPECT_STREQ(m.ModParComment, "_default_ModParComment");
-  TMemorySegment rom = memorySegment(inst, nullptr, "_ROMCAL");
-  EXPECT_STREQ(rom.LongIdentifier, "calibration_rom");
-  EXPECT_EQ(rom.Address, 0x00FD0000u);
-  EXPECT_EQ(rom.Size, 0x8000u);
-  TMemorySegment code = memorySegment(inst, nullptr, "_CODE");
-  EXPECT_EQ(code.PrgType, 0);
-  EXPECT_EQ(code.Size, 0x1FE000u);
-}
-
-// MOD_PAR of a module that comes in through "/include"; the file ends like freeTest.a2l.
-TEST(ModParCorpus, IncludedModuleModPar) {
-  Instance inst;
-  ASSERT_EQ(readCorpus(inst, "Luncher91__A2LParser/includeTest.a2l"), rcBlockNesting);
-  const char* mod = "sample_module_included";
-  EXPECT_EQ(handleValues(inst, mod, "methodA", 1), (std::vector<int>{0, 0x10}));
-  EXPECT_EQ(memorySegment(inst, mod, "mem1").Size, 0x4096u);
-  EXPECT_EQ(systemConstant(inst, mod, "pi"), "about 3");
-}
-
 // Sub-blocks opened inside one another or left open are not valid A2L; they must still
 // read without touching memory they do not own (run under the sanitizers).
 TEST(ModPar, MisnestedSubBlocksAreSurvived) {
