@@ -743,6 +743,41 @@ ORDEX_API TOrdexReturnCode Ordex_GetProject(TOrdex* instance, TProject* record, 
  * the project does not hold exactly one module). */
 ORDEX_API TOrdexReturnCode Ordex_GetModule(TOrdex* instance, TModule* record, int existenceOnly);
 
+/* The MEMORY_SEGMENT or MEMORY_LAYOUT named by record->Name (layouts are named "1", "2",
+ * ...). -205 for a null record, -105 no such module, -106 no such entry. */
+ORDEX_API TOrdexReturnCode Ordex_GetMemorySegment(TOrdex* instance, const char* moduleName,
+                                                  TMemorySegment* record, int existenceOnly);
+
+/* The CALIBRATION_METHOD named by record->Name: its version and number of handles. -205
+ * for a null record, -105 no such module, -123 no such method. */
+ORDEX_API TOrdexReturnCode Ordex_GetCalibrationMethod(TOrdex* instance, const char* moduleName,
+                                                      TCalibrationMethod* record,
+                                                      int existenceOnly);
+
+/* Stores in *numValues how many numbers the handle at handleIndex (from 0) of the method
+ * holds. -205 for a null numValues or methodName, -105, -123, -204 when handleIndex is not
+ * below the method's HandleCount. */
+ORDEX_API TOrdexReturnCode Ordex_GetCalibrationHandleNumValues(TOrdex* instance,
+                                                               const char* moduleName,
+                                                               const char* methodName,
+                                                               uint32_t handleIndex,
+                                                               int* numValues);
+
+/* Copies the first min(number of values, maxValues) numbers of the handle at handleIndex
+ * into the caller's array values (maxValues 0 copies nothing). Codes as
+ * Ordex_GetCalibrationHandleNumValues; -205 also for a null values. */
+ORDEX_API TOrdexReturnCode Ordex_GetCalibrationHandleValues(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* methodName,
+                                                            uint32_t handleIndex,
+                                                            uint32_t maxValues, int* values);
+
+/* The SYSTEM_CONSTANT named by record->Name: record->Value receives a pointer to the
+ * library's own value text (see TSystemConstant). -205 for a null record, -105 no such
+ * module, -116 no such constant. */
+ORDEX_API TOrdexReturnCode Ordex_GetSystemConstant(TOrdex* instance, const char* moduleName,
+                                                   TSystemConstant* record, int existenceOnly);
+
 /* ==========================================================================================
  * Lists and enumerators
  *
