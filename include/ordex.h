@@ -761,8 +761,9 @@ ORDEX_API TOrdexReturnCode Ordex_GetCompuMethod2(TOrdex* instance, const char* m
                                                  TCompuMethod2* record, int existenceOnly);
 
 /* The COMPU_TAB named by record->Name. Writes NumberValuePairs (a file that declares more
- * than 256 pairs gives 256) and that many pairs; the caller's further entries are left
- * untouched. -105, -111 no such compu tab, -205 a null record. */
+ * than 256 pairs gives 256) and that many pairs, a declared pair missing from the file as
+ * InVal 0 with an empty text and 0.0; the caller's further entries are left untouched.
+ * -105, -111 no such compu tab, -205 a null record. */
 ORDEX_API TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* moduleName,
                                              TCompuTab* record, int existenceOnly);
 
