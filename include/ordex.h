@@ -777,6 +777,51 @@ ORDEX_API TOrdexReturnCode Ordex_GetCalibrationHandleValues(TOrdex* instance,
  * module, -116 no such constant. */
 ORDEX_API TOrdexReturnCode Ordex_GetSystemConstant(TOrdex* instance, const char* moduleName,
                                                    TSystemConstant* record, int existenceOnly);
+/* The RECORD_LAYOUT named by record->Name, in the short form (only the elements that record
+ * names) or in full with RESERVED entries and all 30 element kinds. -105 no such module,
+ * -114 no such record layout, -205 a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetRecordLayout(TOrdex* instance, const char* moduleName,
+                                                 TRecordLayout* record, int existenceOnly);
+ORDEX_API TOrdexReturnCode Ordex_GetRecordLayout2(TOrdex* instance, const char* moduleName,
+                                                  TRecordLayout2* record, int existenceOnly);
+
+/* The COMPU_METHOD named by record->Name; Ordex_GetCompuMethod2 adds FormulaInv. -105 no such
+ * module, -110 no such compu method, -205 a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetCompuMethod(TOrdex* instance, const char* moduleName,
+                                                TCompuMethod* record, int existenceOnly);
+ORDEX_API TOrdexReturnCode Ordex_GetCompuMethod2(TOrdex* instance, const char* moduleName,
+                                                 TCompuMethod2* record, int existenceOnly);
+
+/* The COMPU_TAB named by record->Name. Writes NumberValuePairs (a file that declares more
+ * than 256 pairs gives 256) and that many pairs, a declared pair missing from the file as
+ * InVal 0 with an empty text and 0.0; the caller's further entries are left untouched.
+ * -105, -111 no such compu tab, -205 a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* moduleName,
+                                             TCompuTab* record, int existenceOnly);
+
+/* The COMPU_VTAB named by record->Name: NumberValuePairs is the table's full count, but at
+ * most the first ORDEX_COMPU_VTAB_PAIRS pairs are written (the others are left untouched).
+ * A file that declares more pairs than it gives yields the pairs it gives. -105, -112 no
+ * such compu vtab, -205 a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* moduleName,
+                                              TCompuVTab* record, int existenceOnly);
+
+/* Pair value->Index (0-based) of the COMPU_VTAB vtabName, of any size: fills InVal and
+ * OutText. -1 when Index is not below the table's NumberValuePairs (always for a table
+ * without pairs), -105, -112, -205 a null vtabName or value. */
+ORDEX_API TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* vtabName,
+                                                           TCompuVTabValue* value);
+
+/* Every pair of the COMPU_VTAB vtabName into entries, which must hold NumberValuePairs
+ * elements (see Ordex_GetCompuVTab); a table without pairs writes nothing. OutText points to
+ * the library's own text, uncut: do not change or free it; it stays valid until the table is
+ * changed or removed or the instance is destroyed. -1 for a null entries array, -105, -112,
+ * -205 a null vtabName. */
+ORDEX_API TOrdexReturnCode Ordex_GetACompuVTabsLargeVTab(TOrdex* instance, const char* moduleName,
+                                                         const char* vtabName,
+                                                         TCompuVTabEntry* entries);
 
 /* ==========================================================================================
  * Lists and enumerators

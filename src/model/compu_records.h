@@ -7,7 +7,90 @@
 
 #include "model/object_list.h"
 #include "model/sub_records.h"
+#include "ordex.h"
 
-struct TCompuMethod_Intern : ordex::ObjectHead {};
-struct TCompuTab_Intern : ordex::ObjectHead {};
-struct TCompuVTab_Intern : ordex::ObjectHead {};
+struct TCompuTab_Intern;
+struct TCompuVTab_Intern;
+
+struct TCompuMethod_Intern : ordex::ObjectHead {
+  TCompuMethod_Intern() { Kind = etCompuMethod; }
+
+  int32_t ConversionType = -1;  // conversion-type keyword list index; -1 unset or unknown
+  std::string Format;
+  std::string Unit;
+  std::string Formula;
+  std::string FormulaInv;
+  NumberText Coeffs[6];     // a..f of COEFFS; empty texts and 0.0 until COEFFS is read
+  std::string CompuTabRef;  // name of the COMPU_TAB or COMPU_VTAB, as written
+  // The table CompuTabRef names, once a conversion or the reference finder resolved it: a
+  // TCompuTab_Intern (Kind etCompuTab) or a TCompuVTab_Intern (Kind etCompuVTab). Not
+  // owned. Must be cleared when that table is removed, renamed or replaced.
+  ordex::ObjectHead* CompuTabTarget = nullptr;
+
+  TCompuTab_Intern* compuTabTarget() const;    // the target when it is a COMPU_TAB
+  TCompuVTab_Intern* compuVTabTarget() const;  // the target when it is a COMPU_VTAB
+};
+
+// One pair of a COMPU_TAB: the raw input value and the output value with its text.
+struct TCompuTabPair_Intern {
+  int32_t InVal = 0;
+  NumberText Out;
+};
+
+struct TCompuTab_Intern : ordex::ObjectHead {
+  // A COMPU_TAB holds at most this many pairs; a larger declared count is kept as this.
+  static constexpr int32_t kMaxPairs = ORDEX_COMPU_TAB_PAIRS;
+
+  TCompuTab_Intern() { Kind = etCompuTab; }
+
+  int32_t ConversionType = -1;  // table-type keyword list index; -1 unset or unknown
+  // The declared count, at most kMaxPairs. It may exceed Pairs.size() when the file held
+  // fewer pairs than it declared: use pair() to read pairs by index.
+  int32_t NumberValuePairs = 0;
+  // The pairs as read, in file order, at most kMaxPairs. May hold more than
+  // NumberValuePairs: pair tokens fill slots whatever the count says (the token after a
+  // trailing DEFAULT_VALUE lands in the slot after the last pair).
+  std::vector<TCompuTabPair_Intern> Pairs;
+  std::string DefaultValue;
+
+  // The pairs a getter, the writer or a conversion uses: NumberValuePairs within 0..256.
+  int32_t usedPairs() const {
+    if (NumberValuePairs < 0) return 0;
+    return NumberValuePairs > kMaxPairs ? kMaxPairs : NumberValuePairs;
+  }
+  // Pair k (0 <= k < kMaxPairs). A pair that was declared but never read is InVal 0 with
+  // an empty text and 0.0, as in a table of kMaxPairs pairs cleared at creation.
+  const TCompuTabPair_Intern& pair(int32_t k) const {
+    static const TCompuTabPair_Intern kEmpty;
+    return k >= 0 && static_cast<size_t>(k) < Pairs.size() ? Pairs[k] : kEmpty;
+  }
+};
+
+// One pair of a COMPU_VTAB: the raw input value and its text.
+struct TCompuVTabPair_Intern {
+  int32_t InVal = 0;
+  std::string OutText;
+};
+
+struct TCompuVTab_Intern : ordex::ObjectHead {
+  TCompuVTab_Intern() { Kind = etCompuVTab; }
+
+  int32_t ConversionType = -1;  // verbal-type keyword list index (TAB_VERB 4); -1 unknown
+  // Pairs.size() when the table holds pairs. A value below 1 means no pairs (a file may
+  // declare 0 or a negative count, which is kept as written).
+  int32_t NumberValuePairs = 0;
+  std::vector<TCompuVTabPair_Intern> Pairs;  // exactly max(NumberValuePairs, 0) entries
+  std::string DefaultValue;
+};
+
+inline TCompuTab_Intern* TCompuMethod_Intern::compuTabTarget() const {
+  return CompuTabTarget && CompuTabTarget->Kind == etCompuTab
+             ? static_cast<TCompuTab_Intern*>(CompuTabTarget)
+             : nullptr;
+}
+
+inline TCompuVTab_Intern* TCompuMethod_Intern::compuVTabTarget() const {
+  return CompuTabTarget && CompuTabTarget->Kind == etCompuVTab
+             ? static_cast<TCompuVTab_Intern*>(CompuTabTarget)
+             : nullptr;
+}

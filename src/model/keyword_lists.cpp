@@ -40,6 +40,14 @@ const KeywordList kSegmentType{"CODE",     "DATA",    "OFFLINE_DATA",          "
 const KeywordList kProgramType{"PRG_CODE", "PRG_DATA", "DUMMY", "DUMMY", "DUMMY", "PRG_RESERVED"};
 const KeywordList kMemoryType{"RAM", "EEPROM", "EPROM", "ROM", "REGISTER", "FLASH"};
 const KeywordList kAttribute{"INTERN", "EXTERN"};
+const KeywordList kRecordLayoutElement{
+    "RESERVED",      "FNC_VALUES",     "IDENTIFICATION", "AXIS_PTS_X",     "AXIS_PTS_Y",
+    "AXIS_PTS_Z",    "AXIS_RESCALE_X", "AXIS_RESCALE_Y", "AXIS_RESCALE_Z", "NO_AXIS_PTS_X",
+    "NO_AXIS_PTS_Y", "NO_AXIS_PTS_Z",  "NO_RESCALE_X",   "NO_RESCALE_Y",   "NO_RESCALE_Z",
+    "SRC_ADDR_X",    "SRC_ADDR_Y",     "SRC_ADDR_Z",     "RIP_ADDR_X",     "RIP_ADDR_Y",
+    "RIP_ADDR_Z",    "RIP_ADDR_W",     "SHIFT_OP_X",     "SHIFT_OP_Y",     "SHIFT_OP_Z",
+    "OFFSET_X",      "OFFSET_Y",       "OFFSET_Z",       "DIST_OP_X",      "DIST_OP_Y",
+    "DIST_OP_Z"};
 }  // namespace keywords
 
 }  // namespace ordex

@@ -41,6 +41,8 @@ extern const KeywordList kSegmentType;
 extern const KeywordList kProgramType;
 extern const KeywordList kMemoryType;
 extern const KeywordList kAttribute;
+// The 31 element keywords of a record layout: RESERVED 0, FNC_VALUES 1 .. DIST_OP_Z 30.
+extern const KeywordList kRecordLayoutElement;
 }  // namespace keywords
 
 }  // namespace ordex

@@ -1,7 +1,104 @@
+// COMPU_METHOD: name, long identifier, conversion type, format and unit by position, then
+// COEFFS, FORMULA (keyword or sub-block with FORMULA_INV) and COMPU_TAB_REF in any order.
+#include <memory>
+#include <string>
+
+#include "model/keyword_lists.h"
+#include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/token_helpers.h"
 
 namespace ordex {
 
-std::unique_ptr<BlockParser> makeCompuMethodParser() { return nullptr; }
+namespace {
+
+class CompuMethodParser : public BlockParser {
+ public:
+  void onToken(ParseContext& ctx) override;
+
+ private:
+  void optionalPart(ParseContext& ctx);
+
+  TCompuMethod_Intern* method_ = nullptr;
+  int coeffsPending_ = 0;   // coefficients still to come after COEFFS
+  bool inFormula_ = false;  // inside /begin FORMULA ... /end FORMULA
+};
+
+void CompuMethodParser::onToken(ParseContext& ctx) {
+  const int32_t step = ctx.step[2]++;
+  Token& cur = ctx.tok(0);
+  switch (step) {
+    case 0: {
+      auto method = std::make_unique<TCompuMethod_Intern>();
+      method->Owner = ctx.currentModule;
+      method_ = ctx.currentModule->CompuMethods.append(std::move(method));
+      coeffsPending_ = 0;
+      inFormula_ = false;
+      return;
+    }
+    case 1:
+      ctx.currentModule->CompuMethods.rename(method_, std::string(cur.view()));
+      ctx.objectPath()[2].append(" ").append(cur.view());
+      return;
+    case 2:
+      method_->LongIdentifier = std::string(stripQuotes(cur));
+      return;
+    case 3:
+      method_->ConversionType = keywords::kConversionType.find(cur.view());
+      return;
+    case 4:
+      method_->Format = std::string(stripQuotes(cur));
+      return;
+    case 5:
+      method_->Unit = std::string(stripQuotes(cur));
+      return;
+    default:
+      optionalPart(ctx);
+  }
+}
+
+void CompuMethodParser::optionalPart(ParseContext& ctx) {
+  Token& cur = ctx.tok(0);
+  if (coeffsPending_ > 0) {
+    // The six tokens after COEFFS are the coefficients, whatever they spell.
+    NumberText& coeff = method_->Coeffs[6 - coeffsPending_--];
+    coeff.Text = std::string(cur.view());
+    coeff.Value = parseDouble(cur.view());
+    return;
+  }
+  if (ctx.atBegin) {
+    if (ctx.tok(1).is("FORMULA")) {
+      inFormula_ = true;
+      ctx.objectPath()[3] = ctx.objectPath()[2] + ", FORMULA";
+    }
+    return;
+  }
+  if (ctx.atEnd) {
+    if (ctx.tok(1).is("FORMULA")) {
+      inFormula_ = false;
+      ctx.lastParsedObject() = ctx.objectPath()[3];
+      ctx.skipNextToken = true;
+    }
+    return;
+  }
+  // Arguments are taken from the look-ahead; when they become current they are ignored
+  // like any other token that is not a keyword here. The quotes of a formula are removed
+  // in the look-ahead buffer itself, so that token arrives without its closing quote.
+  if (cur.is("FORMULA")) {
+    method_->Formula = std::string(stripQuotes(ctx.tok(1)));
+  } else if (inFormula_) {
+    if (cur.is("FORMULA_INV")) method_->FormulaInv = std::string(stripQuotes(ctx.tok(1)));
+  } else if (cur.is("COEFFS")) {
+    coeffsPending_ = 6;
+  } else if (cur.is("COMPU_TAB_REF")) {
+    method_->CompuTabRef = std::string(ctx.tok(1).view());
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<BlockParser> makeCompuMethodParser() {
+  return std::make_unique<CompuMethodParser>();
+}
 
 }  // namespace ordex

@@ -1,7 +1,103 @@
+// COMPU_TAB: name, long identifier, table type and pair count by position, then pair tokens
+// and DEFAULT_VALUE.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/keyword_lists.h"
+#include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/token_helpers.h"
 
 namespace ordex {
 
-std::unique_ptr<BlockParser> makeCompuTabParser() { return nullptr; }
+namespace {
+
+// The input value of a pair: one optional sign and the decimal digits up to the first other
+// character ("1.9" gives 1); no digits give 0 and nothing is an error. Saturates at the
+// 32-bit limits.
+int32_t leadingDecimal(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  int64_t value = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    if (value <= INT64_C(0x80000000)) value = value * 10 + (s[i] - '0');
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+class CompuTabParser : public BlockParser {
+ public:
+  void onToken(ParseContext& ctx) override;
+
+ private:
+  TCompuTab_Intern* tab_ = nullptr;
+  int64_t pairTokens_ = 0;  // pair tokens seen since the count
+};
+
+void CompuTabParser::onToken(ParseContext& ctx) {
+  const int32_t step = ctx.step[2]++;
+  Token& cur = ctx.tok(0);
+  switch (step) {
+    case 0: {
+      auto tab = std::make_unique<TCompuTab_Intern>();
+      tab->Owner = ctx.currentModule;
+      tab_ = ctx.currentModule->CompuTabs.append(std::move(tab));
+      pairTokens_ = 0;
+      return;
+    }
+    case 1:
+      ctx.currentModule->CompuTabs.rename(tab_, std::string(cur.view()));
+      ctx.objectPath()[2].append(" ").append(cur.view());
+      return;
+    case 2:
+      tab_->LongIdentifier = std::string(stripQuotes(cur));
+      return;
+    case 3:
+      tab_->ConversionType = keywords::kTableType.find(cur.view());
+      return;
+    case 4: {
+      // A larger declared count is kept as the number of pairs a table can hold.
+      int32_t declared = parseLong(cur.view());
+      tab_->NumberValuePairs =
+          declared > TCompuTab_Intern::kMaxPairs ? TCompuTab_Intern::kMaxPairs : declared;
+      pairTokens_ = 0;
+      return;
+    }
+    default:
+      break;
+  }
+  if (cur.is("DEFAULT_VALUE")) {
+    // The value token is unquoted in the look-ahead buffer itself; when it becomes current
+    // it is taken as a pair token like any other.
+    tab_->DefaultValue = std::string(stripQuotes(ctx.tok(1)));
+    return;
+  }
+  // Pair tokens fill the slots in order whatever the count says; slots are made as tokens
+  // arrive, never from the declared count.
+  const int64_t slot = pairTokens_ / 2;
+  const bool isInput = (pairTokens_ % 2) == 0;
+  ++pairTokens_;
+  if (slot >= TCompuTab_Intern::kMaxPairs) return;
+  if (static_cast<size_t>(slot) >= tab_->Pairs.size()) tab_->Pairs.resize(slot + 1);
+  TCompuTabPair_Intern& pair = tab_->Pairs[slot];
+  if (isInput) {
+    pair.InVal = leadingDecimal(cur.view());
+  } else {
+    pair.Out.Text = std::string(cur.view());
+    pair.Out.Value = parseDouble(cur.view());
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<BlockParser> makeCompuTabParser() {
+  return std::make_unique<CompuTabParser>();
+}
 
 }  // namespace ordex

@@ -1,7 +1,83 @@
+// COMPU_VTAB: name, long identifier, table type and pair count by position, then pair tokens
+// and DEFAULT_VALUE.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/keyword_lists.h"
+#include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/token_helpers.h"
 
 namespace ordex {
 
-std::unique_ptr<BlockParser> makeCompuVTabParser() { return nullptr; }
+namespace {
+
+class CompuVTabParser : public BlockParser {
+ public:
+  void onToken(ParseContext& ctx) override;
+
+ private:
+  TCompuVTab_Intern* vtab_ = nullptr;
+  int32_t declared_ = 0;    // the pair count as written
+  int64_t pairTokens_ = 0;  // pair tokens seen since the count
+};
+
+void CompuVTabParser::onToken(ParseContext& ctx) {
+  const int32_t step = ctx.step[2]++;
+  Token& cur = ctx.tok(0);
+  switch (step) {
+    case 0: {
+      auto vtab = std::make_unique<TCompuVTab_Intern>();
+      vtab->Owner = ctx.currentModule;
+      vtab_ = ctx.currentModule->CompuVTabs.append(std::move(vtab));
+      declared_ = 0;
+      pairTokens_ = 0;
+      return;
+    }
+    case 1:
+      ctx.currentModule->CompuVTabs.rename(vtab_, std::string(cur.view()));
+      ctx.objectPath()[2].append(" ").append(cur.view());
+      return;
+    case 2:
+      vtab_->LongIdentifier = std::string(stripQuotes(cur));
+      return;
+    case 3:
+      vtab_->ConversionType = keywords::kVerbalType.find(cur.view());
+      return;
+    case 4:
+      // The count only bounds the pair tokens taken; pairs are made as they arrive, so a
+      // table holds the pairs the file gives (a count without pairs behind it makes none)
+      // and NumberValuePairs follows them. A count below 1 is kept as written.
+      declared_ = parseLong(cur.view());
+      vtab_->NumberValuePairs = declared_ < 1 ? declared_ : 0;
+      vtab_->Pairs.clear();
+      pairTokens_ = 0;
+      return;
+    default:
+      break;
+  }
+  if (cur.is("DEFAULT_VALUE")) {
+    // The value token is unquoted in the look-ahead buffer itself; when it becomes current
+    // it still counts as a pair token (ignored after a complete set of pairs).
+    vtab_->DefaultValue = std::string(stripQuotes(ctx.tok(1)));
+    return;
+  }
+  if (pairTokens_ / 2 >= declared_) return;
+  if (pairTokens_++ % 2 == 0) {
+    TCompuVTabPair_Intern pair;
+    pair.InVal = parseLong(cur.view());
+    vtab_->Pairs.push_back(std::move(pair));
+    vtab_->NumberValuePairs = static_cast<int32_t>(vtab_->Pairs.size());
+  } else {
+    vtab_->Pairs.back().OutText = std::string(stripQuotes(cur));
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<BlockParser> makeCompuVTabParser() {
+  return std::make_unique<CompuVTabParser>();
+}
 
 }  // namespace ordex

@@ -1,0 +1,141 @@
+// Getters of COMPU_METHOD, COMPU_TAB and COMPU_VTAB.
+#include <type_traits>
+
+#include "api/guarded.h"
+#include "model/copy_to_field.h"
+
+using ordex::copyToField;
+using ordex::fieldText;
+using ordex::api::guarded;
+using ordex::api::moduleOf;
+using ordex::api::required;
+
+namespace {
+
+template <class Record>
+void copyCompuMethod(const TCompuMethod_Intern& m, Record& r) {
+  copyToField(r.LongIdentifier, m.LongIdentifier);
+  r.ConversionType = m.ConversionType;
+  copyToField(r.Format, m.Format);
+  copyToField(r.Unit, m.Unit);
+  copyToField(r.Formula, m.Formula);
+  for (int i = 0; i < 6; ++i) {
+    copyToField(r.Coeffs[i].Text, m.Coeffs[i].Text);
+    r.Coeffs[i].Value = m.Coeffs[i].Value;
+  }
+  copyToField(r.CompuTabRef, m.CompuTabRef);
+  r.UserData = m.UserData;
+}
+
+template <class Record>
+TOrdexReturnCode getCompuMethod(TOrdex* instance, const char* moduleName, Record* record,
+                                int existenceOnly) {
+  return guarded([&] {
+    const TModule_Intern& module = moduleOf(instance, moduleName);
+    Record& r = required(record);
+    const TCompuMethod_Intern* m = module.CompuMethods.find(fieldText(r.Name));
+    if (!m) return rcCompuMethodNotFound;
+    if (existenceOnly) return rcOk;
+    copyCompuMethod(*m, r);
+    if constexpr (std::is_same_v<Record, TCompuMethod2>) copyToField(r.FormulaInv, m->FormulaInv);
+    return rcOk;
+  });
+}
+
+const TCompuVTab_Intern& findVTab(const TModule_Intern& module, const char* name) {
+  if (!name) throw rcNullArgument;
+  const TCompuVTab_Intern* v = module.CompuVTabs.find(name);
+  if (!v) throw rcCompuVTabNotFound;
+  return *v;
+}
+
+}  // namespace
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   TCompuMethod* record, int existenceOnly) {
+  return getCompuMethod(instance, moduleName, record, existenceOnly);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuMethod2(TOrdex* instance, const char* moduleName,
+                                                    TCompuMethod2* record, int existenceOnly) {
+  return getCompuMethod(instance, moduleName, record, existenceOnly);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* moduleName,
+                                                TCompuTab* record, int existenceOnly) {
+  return guarded([&] {
+    const TModule_Intern& module = moduleOf(instance, moduleName);
+    TCompuTab& r = required(record);
+    const TCompuTab_Intern* t = module.CompuTabs.find(fieldText(r.Name));
+    if (!t) return rcCompuTabNotFound;
+    if (existenceOnly) return rcOk;
+    copyToField(r.LongIdentifier, t->LongIdentifier);
+    r.ConversionType = t->ConversionType;
+    r.NumberValuePairs = t->NumberValuePairs;
+    // Only the pairs in use are written; the caller's other entries stay as they were.
+    const int32_t used = t->usedPairs();
+    for (int32_t k = 0; k < used; ++k) {
+      const TCompuTabPair_Intern& p = t->pair(k);
+      r.Pairs[k].InVal = p.InVal;
+      copyToField(r.Pairs[k].Out.Text, p.Out.Text);
+      r.Pairs[k].Out.Value = p.Out.Value;
+    }
+    copyToField(r.DefaultValue, t->DefaultValue);
+    r.UserData = t->UserData;
+    return rcOk;
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 TCompuVTab* record, int existenceOnly) {
+  return guarded([&] {
+    const TModule_Intern& module = moduleOf(instance, moduleName);
+    TCompuVTab& r = required(record);
+    const TCompuVTab_Intern* v = module.CompuVTabs.find(fieldText(r.Name));
+    if (!v) return rcCompuVTabNotFound;
+    if (existenceOnly) return rcOk;
+    copyToField(r.LongIdentifier, v->LongIdentifier);
+    r.ConversionType = v->ConversionType;
+    r.NumberValuePairs = v->NumberValuePairs;
+    const size_t n =
+        v->Pairs.size() < ORDEX_COMPU_VTAB_PAIRS ? v->Pairs.size() : size_t{ORDEX_COMPU_VTAB_PAIRS};
+    for (size_t k = 0; k < n; ++k) {
+      r.Pairs[k].InVal = v->Pairs[k].InVal;
+      copyToField(r.Pairs[k].OutText, v->Pairs[k].OutText);
+    }
+    copyToField(r.DefaultValue, v->DefaultValue);
+    r.UserData = v->UserData;
+    return rcOk;
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,
+                                                              const char* moduleName,
+                                                              const char* vtabName,
+                                                              TCompuVTabValue* value) {
+  return guarded([&] {
+    const TCompuVTab_Intern& v = findVTab(moduleOf(instance, moduleName), vtabName);
+    TCompuVTabValue& r = required(value);
+    // Index is unsigned, so no negative index is accepted.
+    if (v.NumberValuePairs < 1 || r.Index >= v.Pairs.size()) return rcInvalidArgument;
+    const TCompuVTabPair_Intern& p = v.Pairs[r.Index];
+    r.InVal = p.InVal;
+    copyToField(r.OutText, p.OutText);
+    return rcOk;
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetACompuVTabsLargeVTab(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* vtabName,
+                                                            TCompuVTabEntry* entries) {
+  return guarded([&] {
+    const TCompuVTab_Intern& v = findVTab(moduleOf(instance, moduleName), vtabName);
+    if (!entries) return rcInvalidArgument;
+    for (size_t k = 0; k < v.Pairs.size(); ++k) {
+      entries[k].InVal = v.Pairs[k].InVal;
+      entries[k].OutText = v.Pairs[k].OutText.c_str();
+    }
+    return rcOk;
+  });
+}
