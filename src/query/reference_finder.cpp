@@ -4,42 +4,62 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/name_compare.h"
+
 namespace ordex {
 
 namespace {
 
-// The functions of a module by exact name. Several functions may share a name: each gets
-// the entries, in list order, so a name maps to the chain of its functions.
+// The functions of a module by exact name, in a flat open-addressing table built once per
+// module. Several functions may share a name: each gets the entries, in list order, so a
+// name leads to the first of them and a side table links the others.
 class FunctionsByName {
  public:
   explicit FunctionsByName(const ObjectList<TFunction_Intern>& functions) {
-    first_.reserve(functions.count());
+    size_t size = 16;
+    while (size < static_cast<size_t>(functions.count()) * 2) size *= 2;
+    slots_.assign(size, Slot{0, nullptr, nullptr});
+    mask_ = size - 1;
     for (TFunction_Intern* f : functions) {
-      auto [it, inserted] = first_.try_emplace(f->Name, Chain{f, f});
-      if (!inserted) {
-        sameName_[it->second.last] = f;
-        it->second.last = f;
+      uint64_t hash = hashExact(f->Name);
+      Slot& s = slots_[indexOf(f->Name, hash)];
+      if (!s.first) {
+        s = Slot{hash, f, f};
+      } else {
+        sameName_[s.last] = f;
+        s.last = f;
       }
     }
   }
 
   template <class Visit>
   void forEach(std::string_view name, Visit&& visit) const {
-    auto it = first_.find(name);
-    if (it == first_.end()) return;
-    for (TFunction_Intern* f = it->second.first; f;) {
+    for (TFunction_Intern* f = slots_[indexOf(name, hashExact(name))].first; f;) {
       visit(*f);
+      if (sameName_.empty()) break;
       auto next = sameName_.find(f);
       f = next == sameName_.end() ? nullptr : next->second;
     }
   }
 
  private:
-  struct Chain {
+  struct Slot {
+    uint64_t hash;
     TFunction_Intern* first;
     TFunction_Intern* last;
   };
-  std::unordered_map<std::string_view, Chain> first_;
+
+  // The slot holding name, or the empty slot where it would go.
+  size_t indexOf(std::string_view name, uint64_t hash) const {
+    size_t i = static_cast<size_t>(hash ^ (hash >> 29)) & mask_;
+    while (slots_[i].first && (slots_[i].hash != hash || slots_[i].first->Name != name)) {
+      i = (i + 1) & mask_;
+    }
+    return i;
+  }
+
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
   std::unordered_map<const TFunction_Intern*, TFunction_Intern*> sameName_;
 };
 
