@@ -91,4 +91,21 @@ TEST(Corpus, EveryFileReadsAsRecorded) {
   EXPECT_EQ(files, static_cast<int>(kExpected.size())) << "a file of the table is missing";
 }
 
+// Several corpus files end in "/end PROJECT" without a line feed. The tokenizer drops the
+// cut-off "PROJECT", and the "/end" before it, the last token of the input, must still be
+// counted.
+TEST(Corpus, LastTokenOfTheInputIsExamined) {
+  ordex_test::Instance inst;
+  EXPECT_EQ(ordex_test::readText(inst,
+                                 "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n"
+                                 "/end MODULE\n/end PROJECT"),
+            rcOk)
+      << ordex_test::readError(inst);
+  // A block left open by the lost keyword is still found unbalanced.
+  EXPECT_EQ(ordex_test::readText(inst,
+                                 "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n"
+                                 "/end MODULE\n"),
+            rcBlockNesting);
+}
+
 }  // namespace

@@ -121,6 +121,9 @@ TEST_F(Folding, PlainFormsKeepEveryName) {
     /end CHARACTERISTIC
     /begin MEASUREMENT M "" UBYTE CM 1 0 0 1 FUNCTION_LIST F2 READ_WRITE ECU_ADDRESS 0 F1
     /end MEASUREMENT
+    /begin MEASUREMENT N "" UBYTE CM 1 0 0 1 FUNCTION_LIST F2
+      /begin ANNOTATION /end ANNOTATION F1
+    /end MEASUREMENT
     /begin AXIS_PTS A "" 0 M RL 0 CM 4 0 1 FUNCTION_LIST F1 F2 FORMAT "%1" F1
     /end AXIS_PTS)");
   TFunction_Intern* f1 = m.Functions.find("F1");
@@ -128,8 +131,9 @@ TEST_F(Folding, PlainFormsKeepEveryName) {
   TFunction_Intern* rw = m.Functions.find("READ_WRITE");
   EXPECT_EQ(names(f1->DefCharacteristics), (Names{"C", "D"}));
   EXPECT_EQ(names(f2->DefCharacteristics), (Names{"C"}));
-  // In a MEASUREMENT, words that are not its keywords are names too.
-  EXPECT_EQ(names(f2->InMeasurements), (Names{"M"}));
+  // In a MEASUREMENT, words that are not its keywords are names too; a "/begin" or "/end"
+  // ends the form there as well.
+  EXPECT_EQ(names(f2->InMeasurements), (Names{"M", "N"}));
   EXPECT_EQ(names(rw->InMeasurements), (Names{"M"}));
   EXPECT_EQ(f1->InMeasurements.Count, 0u);
   EXPECT_EQ(names(f1->AxisPts), (Names{"A"}));
