@@ -344,9 +344,10 @@ TEST(Characteristic, TakesTheModuleDefaultsWithoutModCommon) {
   EXPECT_EQ(r.Axes[0].DepositMode, -1);
 }
 
-// The defaults are those of MOD_COMMON in force when the block starts. Needs the MOD_COMMON
-// parser, which is built separately: enable once it has landed.
-TEST(Characteristic, DISABLED_TakesTheModCommonDefaultsAtBlockStart) {
+// The defaults are those of MOD_COMMON in force when a block starts, for CHARACTERISTIC (and
+// its axes), AXIS_PTS and MEASUREMENT alike; an item of the block overrides them. Needs the
+// MOD_COMMON parser, which is built separately: enable once it has landed.
+TEST(Characteristic, DISABLED_ObjectsTakeTheModCommonDefaultsAtBlockStart) {
   Instance inst;
   ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
     /begin MOD_COMMON "" BYTE_ORDER MSB_FIRST DEPOSIT ABSOLUTE /end MOD_COMMON
@@ -354,7 +355,9 @@ TEST(Characteristic, DISABLED_TakesTheModCommonDefaultsAtBlockStart) {
       /begin AXIS_DESCR STD_AXIS X CM 2 0 1 /end AXIS_DESCR
     /end CHARACTERISTIC
     /begin CHARACTERISTIC K2 "" VALUE 0 RL 0 CM 0 1 BYTE_ORDER LITTLE_ENDIAN
-    /end CHARACTERISTIC)")),
+    /end CHARACTERISTIC
+    /begin AXIS_PTS A "" 0 Q RL 0 CM 4 0 1 /end AXIS_PTS
+    /begin MEASUREMENT N "" UBYTE CM 1 0 0 1 /end MEASUREMENT)")),
             rcOk);
   TCharacteristic r = named<TCharacteristic>("K");
   ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
@@ -363,6 +366,13 @@ TEST(Characteristic, DISABLED_TakesTheModCommonDefaultsAtBlockStart) {
   TCharacteristic r2 = named<TCharacteristic>("K2");
   ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r2, 0), rcOk);
   EXPECT_EQ(r2.ByteOrder, boLittleEndian);
+  TAxisPts a = named<TAxisPts>("A");
+  ASSERT_EQ(Ordex_GetAxisPts(inst, nullptr, &a, 0), rcOk);
+  EXPECT_EQ(a.ByteOrder, boMsbFirst);
+  EXPECT_EQ(a.DepositMode, 1);
+  TMeasurement n = named<TMeasurement>("N");
+  ASSERT_EQ(Ordex_GetMeasurement(inst, nullptr, &n, 0), rcOk);
+  EXPECT_EQ(n.ByteOrder, boMsbFirst);
 }
 
 TEST(Characteristic, GetterCodes) {
