@@ -1,6 +1,7 @@
 // AXIS_PTS through the public interface.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 

@@ -1,6 +1,8 @@
 // CHARACTERISTIC through the public interface: the block as read and both getter forms.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <string>
 

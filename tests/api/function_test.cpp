@@ -1,6 +1,7 @@
 // FUNCTION through the public interface, and the blocks that may stand inside one.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 

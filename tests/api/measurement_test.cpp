@@ -1,6 +1,7 @@
 // MEASUREMENT through the public interface.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
