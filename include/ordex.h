@@ -822,6 +822,30 @@ ORDEX_API TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,
 ORDEX_API TOrdexReturnCode Ordex_GetACompuVTabsLargeVTab(TOrdex* instance, const char* moduleName,
                                                          const char* vtabName,
                                                          TCompuVTabEntry* entries);
+/* The CHARACTERISTIC named by record->Name. Of the three axis entries only the first Type
+ * are written (CURVE 1, MAP 2, CUBOID 3); for every other type the caller's axis entries
+ * stay as they were. -103, -105 no such module, -107 no such characteristic, -205 for a
+ * null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetCharacteristic(TOrdex* instance, const char* moduleName,
+                                                   TCharacteristic* record, int existenceOnly);
+/* The same with the extended record, whose axes also carry AxisPointsMode. */
+ORDEX_API TOrdexReturnCode Ordex_GetCharacteristic2(TOrdex* instance, const char* moduleName,
+                                                    TCharacteristic2* record,
+                                                    int existenceOnly);
+
+/* The AXIS_PTS named by record->Name. -103, -105, -113 no such axis points object, -205. */
+ORDEX_API TOrdexReturnCode Ordex_GetAxisPts(TOrdex* instance, const char* moduleName,
+                                            TAxisPts* record, int existenceOnly);
+
+/* The MEASUREMENT named by record->Name. A limit written in hexadecimal comes back with an
+ * empty Text and Value 0. -103, -105, -108 no such measurement, -205. */
+ORDEX_API TOrdexReturnCode Ordex_GetMeasurement(TOrdex* instance, const char* moduleName,
+                                                TMeasurement* record, int existenceOnly);
+
+/* The FUNCTION named by record->Name: its LongIdentifier and UserData. -103, -105, -109 no
+ * such function, -205. */
+ORDEX_API TOrdexReturnCode Ordex_GetFunction(TOrdex* instance, const char* moduleName,
+                                             TFunction* record, int existenceOnly);
 
 /* ==========================================================================================
  * Lists and enumerators

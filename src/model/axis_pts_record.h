@@ -3,9 +3,31 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "model/object_list.h"
 #include "model/sub_records.h"
+#include "ordex.h"
 
-struct TAxisPts_Intern : ordex::ObjectHead {};
+struct TAxisPts_Intern : ordex::ObjectHead {
+  TAxisPts_Intern() { Kind = etAxisPts; }
+
+  uint32_t Address = 0xFFFFFFFFu;
+  std::string InputQuantity;  // name of the input MEASUREMENT
+  std::string Deposit;        // name of the RECORD_LAYOUT
+  NumberText MaxDiff;
+  std::string Conversion;  // name of the COMPU_METHOD
+  int16_t MaxAxisPoints = 0;
+  NumberText LowerLimit;
+  NumberText UpperLimit;
+  bool ReadOnly = false;
+  std::string Format;  // quotes removed
+  // Index in the deposit keywords (DIFFERENCE 0, ABSOLUTE 1); starts as the module's
+  // MOD_COMMON deposit at block start.
+  int32_t DepositMode = -1;
+  int32_t ByteOrder = -1;  // starts as the module's MOD_COMMON byte order at block start
+  ordex::AnnotationList Annotations;
+  ordex::IfDataList IfData;
+  // The names of FUNCTION_LIST; folded into the functions' AXIS_PTS lists and emptied at
+  // the end of every successful read.
+  ordex::NameEntryList FunctionList;
+};

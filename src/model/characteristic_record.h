@@ -1,11 +1,70 @@
-// The CHARACTERISTIC record.
+// The CHARACTERISTIC record with its axis descriptions.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "model/object_list.h"
 #include "model/sub_records.h"
+#include "ordex.h"
 
-struct TCharacteristic_Intern : ordex::ObjectHead {};
+struct TFunction_Intern;
+
+// One AXIS_DESCR of a characteristic.
+struct TAxisDescr_Intern {
+  int32_t Attribute = -1;     // index in the axis-attribute keywords (STD_AXIS, COM_AXIS, FIX_AXIS)
+  std::string InputQuantity;  // name of the input MEASUREMENT
+  std::string Conversion;     // name of the COMPU_METHOD
+  int16_t MaxAxisPoints = 0;
+  NumberText LowerLimit;
+  NumberText UpperLimit;
+  bool ReadOnly = false;
+  std::string Format;  // quotes removed
+  ordex::AnnotationList Annotations;
+  std::string AxisPtsRef;  // name of the AXIS_PTS
+  NumberText ExtendedLimitsLower;
+  NumberText ExtendedLimitsUpper;
+  // Index in the deposit keywords; starts as the module's MOD_COMMON deposit at the moment
+  // the characteristic starts.
+  int32_t DepositMode = -1;
+  // -1 none of the three items given, 0 DEPOSIT, 1 FIX_AXIS_PAR, 2 FIX_AXIS_PAR_DIST.
+  int32_t AxisPointsMode = -1;
+  // FIX_AXIS_PAR: offset, shift, number of axis points; FIX_AXIS_PAR_DIST: offset,
+  // distance, number of axis points. Meaningful only for AxisPointsMode 1 and 2.
+  int32_t FixAxisParOffset = 0;
+  int32_t FixAxisParShift = 0;
+  int32_t FixAxisParNumberapo = 0;
+};
+
+struct TCharacteristic_Intern : ordex::ObjectHead {
+  static constexpr int kAxes = 3;
+
+  TCharacteristic_Intern() { Kind = etCharacteristic; }
+
+  int32_t Type = -1;  // index in the characteristic-type keywords (VALUE .. NO_CHARACTERISTIC)
+  uint32_t Address = 0xFFFFFFFFu;
+  std::string Deposit;  // name of the RECORD_LAYOUT
+  NumberText MaxDiff;
+  std::string Conversion;  // name of the COMPU_METHOD
+  NumberText LowerLimit;
+  NumberText UpperLimit;
+  std::string Format;              // quotes removed
+  int32_t ByteOrder = -1;          // starts as the module's MOD_COMMON byte order at block start
+  uint32_t BitMask = 0xFFFFFFFFu;  // 0xFFFFFFFF: not given
+  int16_t Number = 0;
+  bool ReadOnly = false;
+  NumberText ExtendedLimitsLower;
+  NumberText ExtendedLimitsUpper;
+  int32_t MaxRefreshScalingUnit = -1;
+  int32_t MaxRefreshRate = 0;
+  ordex::AnnotationList Annotations;
+  ordex::IfDataList IfData;
+  // The first three AXIS_DESCR blocks in file order; later ones are not stored.
+  TAxisDescr_Intern Axes[kAxes];
+  // Set by the reference finder: the function listing this characteristic in
+  // DEF_CHARACTERISTIC. Not owned.
+  TFunction_Intern* PublishingFunction = nullptr;
+  // The names of FUNCTION_LIST; folded into the functions' DEF_CHARACTERISTIC lists and
+  // emptied at the end of every successful read.
+  ordex::NameEntryList FunctionList;
+};

@@ -154,9 +154,12 @@ bool FileReader::readNext() {
     if (rc != rcFileAccessFailed) throw rc;
     inputEnded_ = true;
   }
+  // The pass that meets the end of input and three further passes each bring in an empty
+  // token, so the three tokens still ahead of the current one are all examined; the last
+  // token of the input may be the "/end" of PROJECT.
   ctx_.window.oldest().clear();
   ctx_.window.rotate();
-  return ++emptyTokens_ < 3;
+  return ++emptyTokens_ <= 3;
 }
 
 void FileReader::run() {
@@ -185,6 +188,9 @@ void FileReader::examine() {
         (open_ & (bit(kCharacteristic) | bit(kMeasurement) | bit(kAxisPts) | bit(kModPar)))) {
       kind = kNone;
     }
+    // Inside a FUNCTION, AXIS_PTS is the function's list of axis points and IF_DATA is the
+    // function's own: both go to the FUNCTION parser instead of opening a block.
+    if ((kind == kAxisPts || kind == kModuleIfData) && (open_ & bit(kFunction))) kind = kNone;
     if (kind == kA2ml) {
       // "/include" inside A2ML is part of the A2ML text, not an include.
       source_.includeEnabled = !ctx_.atBegin;

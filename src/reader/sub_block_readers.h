@@ -1,0 +1,114 @@
+// Readers of the sub-blocks that CHARACTERISTIC, AXIS_PTS, MEASUREMENT and FUNCTION share:
+// ANNOTATION (with its ANNOTATION_TEXT lines), IF_DATA bodies and their short forms, and
+// the name lists of FUNCTION_LIST, VIRTUAL and the FUNCTION blocks. Each reader holds only
+// its own working state; the block parser decides when a sub-block opens and closes and
+// hands it the tokens in between.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/sub_records.h"
+#include "reader/parse_context.h"
+
+namespace ordex {
+
+// A number kept with its text: Text is the token as written, Value parseDouble of it.
+NumberText readNumberText(std::string_view token);
+
+// The decimal number at the start of a token: leading blanks and one sign allowed, reading
+// stops at the first other character, no digits give 0, clamped to 32 bits. Never fails.
+int32_t leadingDecimal(std::string_view token);
+
+// Bookkeeping of a sub-block boundary inside an object block. At "/begin": the error-report
+// path one level deeper names the sub-block and, unless keepCounter, the sub-block argument
+// counter (step[3]) restarts. At "/end": that path becomes the last parsed object and the
+// keyword behind "/end" is not examined.
+void beginSubBlock(ParseContext& ctx, std::string_view keyword, bool keepCounter = false);
+void endSubBlock(ParseContext& ctx);
+
+// The body of one ANNOTATION: ANNOTATION_LABEL, ANNOTATION_ORIGIN and the strings of every
+// ANNOTATION_TEXT, quotes removed and joined without separator.
+class AnnotationReader {
+ public:
+  // A new annotation opened; the following tokens fill it.
+  void start(TAnnotation_Intern* annotation) {
+    annotation_ = annotation;
+    textOpen_ = false;
+  }
+  void stop() { start(nullptr); }
+  bool isOpen() const { return annotation_ != nullptr; }
+
+  // One token of the open annotation. lineCounter is the block counter that numbers the
+  // tokens of an ANNOTATION_TEXT; maxTextSize, when given, is raised at "/end
+  // ANNOTATION_TEXT" to the length of the annotation's text plus one.
+  void onToken(ParseContext& ctx, int32_t& lineCounter, int32_t* maxTextSize);
+
+ private:
+  TAnnotation_Intern* annotation_ = nullptr;
+  bool textOpen_ = false;
+};
+
+// An IF_DATA body: its keyword creates the entry, the next token is the Name, every later
+// token goes to Content exactly as read, followed by one blank. It counts its tokens
+// itself, so an IF_DATA block inside another sub-block leaves that one's counter alone.
+class IfDataReader {
+ public:
+  void start() {
+    open_ = true;
+    counter_ = 0;
+    entry_ = nullptr;
+  }
+  void stop() {
+    open_ = false;
+    entry_ = nullptr;
+  }
+  bool isOpen() const { return open_; }
+  // pathToExtend, when given, receives a blank and the interface name.
+  void onToken(ParseContext& ctx, IfDataList& list, std::string* pathToExtend);
+
+ private:
+  bool open_ = false;
+  int32_t counter_ = 0;
+  TIfData_Intern* entry_ = nullptr;
+};
+
+// The IF_DATA short form written without "/begin": IF_DATA DIM a b ... The word becomes
+// the Name of a new entry and the given number of tokens after it its Content.
+class IfDataShortForm {
+ public:
+  // Called at the IF_DATA keyword when the next token is a short-form word.
+  void start(int32_t values) {
+    values_ = values;
+    taken_ = 0;
+    entry_ = nullptr;
+  }
+  void stop() { start(-1); }
+  bool isRunning() const { return taken_ <= values_; }
+  void onToken(ParseContext& ctx, IfDataList& list);
+
+ private:
+  int32_t values_ = -1;
+  int32_t taken_ = 0;  // tokens taken so far, the word included
+  TIfData_Intern* entry_ = nullptr;
+};
+
+// Appends a new entry holding name to a name list.
+template <class Entry>
+void appendName(EntryList<Entry>& list, std::string_view name) {
+  auto entry = std::make_unique<Entry>();
+  entry->Name.assign(name);
+  list.append(std::move(entry));
+}
+
+// A token of an open name-list sub-block (FUNCTION_LIST, VIRTUAL, the FUNCTION lists): the
+// sub-block keyword itself (counter 0) is passed over, every later token is a name.
+template <class Entry>
+void readNameListToken(ParseContext& ctx, EntryList<Entry>& list) {
+  if (ctx.step[3]++ == 0) return;
+  appendName(list, ctx.tok(0).view());
+}
+
+}  // namespace ordex
