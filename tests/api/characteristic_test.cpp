@@ -347,9 +347,8 @@ TEST(Characteristic, TakesTheModuleDefaultsWithoutModCommon) {
 }
 
 // The defaults are those of MOD_COMMON in force when a block starts, for CHARACTERISTIC (and
-// its axes), AXIS_PTS and MEASUREMENT alike; an item of the block overrides them. Needs the
-// MOD_COMMON parser, which is built separately: enable once it has landed.
-TEST(Characteristic, DISABLED_ObjectsTakeTheModCommonDefaultsAtBlockStart) {
+// its axes), AXIS_PTS and MEASUREMENT alike; an item of the block overrides them.
+TEST(Characteristic, ObjectsTakeTheModCommonDefaultsAtBlockStart) {
   Instance inst;
   ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
     /begin MOD_COMMON "" BYTE_ORDER MSB_FIRST DEPOSIT ABSOLUTE /end MOD_COMMON
