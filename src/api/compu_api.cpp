@@ -97,11 +97,11 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* m
     copyToField(r.LongIdentifier, v->LongIdentifier);
     r.ConversionType = v->ConversionType;
     r.NumberValuePairs = v->NumberValuePairs;
-    const size_t n =
-        v->Pairs.size() < ORDEX_COMPU_VTAB_PAIRS ? v->Pairs.size() : size_t{ORDEX_COMPU_VTAB_PAIRS};
-    for (size_t k = 0; k < n; ++k) {
-      r.Pairs[k].InVal = v->Pairs[k].InVal;
-      copyToField(r.Pairs[k].OutText, v->Pairs[k].OutText);
+    const int32_t n =
+        v->usedPairs() < ORDEX_COMPU_VTAB_PAIRS ? v->usedPairs() : ORDEX_COMPU_VTAB_PAIRS;
+    for (int32_t k = 0; k < n; ++k) {
+      r.Pairs[k].InVal = v->pair(k).InVal;
+      copyToField(r.Pairs[k].OutText, v->pair(k).OutText);
     }
     copyToField(r.DefaultValue, v->DefaultValue);
     r.UserData = v->UserData;
@@ -117,8 +117,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,
     const TCompuVTab_Intern& v = findVTab(moduleOf(instance, moduleName), vtabName);
     TCompuVTabValue& r = required(value);
     // Index is unsigned, so no negative index is accepted.
-    if (v.NumberValuePairs < 1 || r.Index >= v.Pairs.size()) return rcInvalidArgument;
-    const TCompuVTabPair_Intern& p = v.Pairs[r.Index];
+    if (r.Index >= static_cast<uint32_t>(v.usedPairs())) return rcInvalidArgument;
+    const TCompuVTabPair_Intern& p = v.pair(static_cast<int32_t>(r.Index));
     r.InVal = p.InVal;
     copyToField(r.OutText, p.OutText);
     return rcOk;
@@ -132,9 +132,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetACompuVTabsLargeVTab(TOrdex* instance,
   return guarded([&] {
     const TCompuVTab_Intern& v = findVTab(moduleOf(instance, moduleName), vtabName);
     if (!entries) return rcInvalidArgument;
-    for (size_t k = 0; k < v.Pairs.size(); ++k) {
-      entries[k].InVal = v.Pairs[k].InVal;
-      entries[k].OutText = v.Pairs[k].OutText.c_str();
+    for (int32_t k = 0; k < v.usedPairs(); ++k) {
+      entries[k].InVal = v.pair(k).InVal;
+      entries[k].OutText = v.pair(k).OutText.c_str();
     }
     return rcOk;
   });

@@ -76,11 +76,23 @@ struct TCompuVTab_Intern : ordex::ObjectHead {
   TCompuVTab_Intern() { Kind = etCompuVTab; }
 
   int32_t ConversionType = -1;  // verbal-type keyword list index (TAB_VERB 4); -1 unknown
-  // Pairs.size() when the table holds pairs. A value below 1 means no pairs (a file may
-  // declare 0 or a negative count, which is kept as written).
+  // The declared count, kept as written. It may exceed Pairs.size() when the file held
+  // fewer pairs than it declared: use pair() to read pairs by index.
   int32_t NumberValuePairs = 0;
-  std::vector<TCompuVTabPair_Intern> Pairs;  // exactly max(NumberValuePairs, 0) entries
+  // The pairs as read, in file order, never more than NumberValuePairs. Pairs are made as
+  // their tokens arrive, so a huge declared count allocates nothing by itself.
+  std::vector<TCompuVTabPair_Intern> Pairs;
   std::string DefaultValue;
+
+  // The pairs the table has for getters, the writer and conversions: NumberValuePairs, or 0
+  // for a count below 1.
+  int32_t usedPairs() const { return NumberValuePairs < 0 ? 0 : NumberValuePairs; }
+  // Pair k (0 <= k < usedPairs()). A pair that was declared but never read is InVal 0 with
+  // an empty text, as in a table whose pair array was cleared at creation.
+  const TCompuVTabPair_Intern& pair(int32_t k) const {
+    static const TCompuVTabPair_Intern kEmpty;
+    return k >= 0 && static_cast<size_t>(k) < Pairs.size() ? Pairs[k] : kEmpty;
+  }
 };
 
 inline TCompuTab_Intern* TCompuMethod_Intern::compuTabTarget() const {

@@ -46,11 +46,10 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
       vtab_->ConversionType = keywords::kVerbalType.find(cur.view());
       return;
     case 4:
-      // The count only bounds the pair tokens taken; pairs are made as they arrive, so a
-      // table holds the pairs the file gives (a count without pairs behind it makes none)
-      // and NumberValuePairs follows them. A count below 1 is kept as written.
+      // The count bounds the pair tokens taken and is kept as declared; pairs are made as
+      // they arrive, so a count without pairs behind it allocates nothing.
       declared_ = parseLong(cur.view());
-      vtab_->NumberValuePairs = declared_ < 1 ? declared_ : 0;
+      vtab_->NumberValuePairs = declared_;
       vtab_->Pairs.clear();
       pairTokens_ = 0;
       return;
@@ -66,9 +65,8 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
   if (pairTokens_ / 2 >= declared_) return;
   if (pairTokens_++ % 2 == 0) {
     TCompuVTabPair_Intern pair;
-    pair.InVal = parseLong(cur.view());
+    pair.InVal = parseIntegralLong(cur.view());
     vtab_->Pairs.push_back(std::move(pair));
-    vtab_->NumberValuePairs = static_cast<int32_t>(vtab_->Pairs.size());
   } else {
     vtab_->Pairs.back().OutText = std::string(stripQuotes(cur));
   }

@@ -1,11 +1,11 @@
 #include "reader/token_helpers.h"
 
+#include <locale.h>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <string>
 
 #include "ordex.h"
@@ -14,7 +14,9 @@ namespace ordex {
 
 namespace {
 
-[[noreturn]] void badNumber() { throw rcBadNumber; }
+[[noreturn]] void badNumber() {
+  throw rcBadNumber;
+}
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -48,8 +50,8 @@ size_t readPrefix(std::string_view s, bool autoBase, bool& negative, unsigned& b
   size_t i = 0;
   negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') &&
-      i + 2 < s.size() && hexDigit(s[i + 2]) >= 0) {
+  if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') && i + 2 < s.size() &&
+      hexDigit(s[i + 2]) >= 0) {
     base = 16;
     return i + 2;
   }
@@ -90,9 +92,23 @@ int32_t parseLong(std::string_view s) {
   size_t digits = readDigits(s, i, base, uint64_t(1) << 32, value, overflow);
   if (digits == 0 || i != s.size()) badNumber();
   if (negative) {
-    return overflow || value > uint64_t(1) << 31 ? INT32_MIN : static_cast<int32_t>(-int64_t(value));
+    return overflow || value > uint64_t(1) << 31 ? INT32_MIN
+                                                 : static_cast<int32_t>(-int64_t(value));
   }
   return overflow || value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
+
+int32_t parseIntegralLong(std::string_view s) {
+  try {
+    return parseLong(s);
+  } catch (TOrdexReturnCode) {
+    if (s.find_first_of("xX") != std::string_view::npos) throw;
+    double v = parseDouble(s);
+    if (!(v >= INT32_MIN && v <= INT32_MAX) || v != static_cast<double>(static_cast<int32_t>(v))) {
+      badNumber();
+    }
+    return static_cast<int32_t>(v);
+  }
 }
 
 uint32_t parseHexULong(std::string_view s) {

@@ -90,17 +90,29 @@ TEST_F(CompuVTabTest, TableTypeIsItsIndexInTheVerbalTypeList) {
   }
 }
 
-TEST_F(CompuVTabTest, AnInputValueWithCharactersLeftOverStopsTheRead) {
-  // As in many files of later versions of the format: input values written as 1.0.
-  std::string textIn = inModule(
-      "/begin COMPU_VTAB VT.Bool \"\" TAB_VERB 2\n"
-      "1.0 \"TRUE\" 0.0 \"FALSE\" DEFAULT_VALUE \"x\"\n"
-      "/end COMPU_VTAB");
-  EXPECT_EQ(rcBadNumber, readText(inst, textIn));
-  EXPECT_EQ(
-      "Error detected (near to line 4): Actually parsed object: PROJECT P, MODULE M, "
-      "COMPU_VTAB VT.Bool",
-      readError(inst));
+TEST_F(CompuVTabTest, InputValuesWrittenAsIntegralDecimalsAreTaken) {
+  // As in many files of later versions of the format: input values written as 1.0. They are
+  // stored as integers; a value with a fraction cannot be, and stops the read.
+  ASSERT_EQ(rcOk, readText(inst, inModule("/begin COMPU_VTAB VT.Bool \"\" TAB_VERB 3\n"
+                                          "1.0 \"TRUE\" 0.0 \"FALSE\" -2e0 \"NEG\"\n"
+                                          "/end COMPU_VTAB")));
+  TCompuVTab r = record("VT.Bool");
+  ASSERT_EQ(rcOk, Ordex_GetCompuVTab(inst, nullptr, &r, 0));
+  EXPECT_EQ(1, r.Pairs[0].InVal);
+  EXPECT_EQ(0, r.Pairs[1].InVal);
+  EXPECT_EQ(-2, r.Pairs[2].InVal);
+
+  for (const char* bad : {"1.1", "1.0kg", "4294967296.0", "0x1.0"}) {
+    std::string textIn = inModule(std::string("/begin COMPU_VTAB VT.Bad \"\" TAB_VERB 1\n") + bad +
+                                  " \"x\"\n/end COMPU_VTAB");
+    EXPECT_EQ(rcBadNumber, readText(inst, textIn)) << bad;
+    // The reader stands three tokens ahead: past the end of the block, two lines on.
+    EXPECT_EQ(
+        "Error detected (near to line 6): Actually parsed object: PROJECT P, MODULE M, "
+        "COMPU_VTAB VT.Bad",
+        readError(inst))
+        << bad;
+  }
 }
 
 class LargeVTabTest : public CompuVTabTest, public ::testing::WithParamInterface<int> {};
@@ -174,26 +186,33 @@ TEST_F(CompuVTabTest, ACountBelowOneTakesNoPairs) {
 // A table holds the pairs the file gives: a count larger than that is lowered to it, so a
 // caller sizing its array from NumberValuePairs (and the writer) sees a consistent table,
 // and a hostile count allocates nothing.
-TEST_F(CompuVTabTest, ADeclaredCountLargerThanThePairsGivenIsLoweredToThem) {
+TEST_F(CompuVTabTest, ADeclaredCountLargerThanThePairsGivenIsKeptWithEmptyPairs) {
   ASSERT_EQ(rcOk,
             readText(inst, inModule(vtab("Short", "30", 25) + vtab("Hostile", "2147483647", 2) +
                                     "/begin COMPU_VTAB Half \"\" TAB_VERB 5 1 \"a\" 2\n"
                                     "/end COMPU_VTAB\n")));
   TCompuVTab r = record("Short");
   ASSERT_EQ(rcOk, Ordex_GetCompuVTab(inst, nullptr, &r, 0));
-  EXPECT_EQ(25, r.NumberValuePairs);
+  EXPECT_EQ(30, r.NumberValuePairs);
   TCompuVTabValue v;
   EXPECT_EQ(rcOk, byIndex("Short", 24, v));
-  EXPECT_EQ(rcInvalidArgument, byIndex("Short", 25, v));
+  EXPECT_EQ(240, v.InVal);
+  // Declared but not in the file: an empty pair, as in a table cleared at creation.
+  EXPECT_EQ(rcOk, byIndex("Short", 29, v));
+  EXPECT_EQ(0, v.InVal);
+  EXPECT_STREQ("", v.OutText);
+  EXPECT_EQ(rcInvalidArgument, byIndex("Short", 30, v));
 
+  // The declared count is reported without anything being allocated for it.
   r = record("Hostile");
   ASSERT_EQ(rcOk, Ordex_GetCompuVTab(inst, nullptr, &r, 0));
-  EXPECT_EQ(2, r.NumberValuePairs);
+  EXPECT_EQ(2147483647, r.NumberValuePairs);
+  EXPECT_EQ(10, r.Pairs[1].InVal);
 
   // A pair cut short after its input value is kept with an empty text.
   r = record("Half");
   ASSERT_EQ(rcOk, Ordex_GetCompuVTab(inst, nullptr, &r, 0));
-  EXPECT_EQ(2, r.NumberValuePairs);
+  EXPECT_EQ(5, r.NumberValuePairs);
   EXPECT_EQ(2, r.Pairs[1].InVal);
   EXPECT_STREQ("", r.Pairs[1].OutText);
 }
