@@ -1,0 +1,334 @@
+// ordex_reader_bench: end-to-end speed and memory of Ordex_ReadAsapFile against a raw pass
+// over the same file, measured in the same run.
+//
+//   ordex_reader_bench                 100 MB synthetic file, best of 3
+//   ordex_reader_bench --size-mb 10    a quick run
+//   ordex_reader_bench --file x.a2l    any file
+//
+// The synthetic file is cached (ORDEX_BENCH_CACHE, else TMPDIR, else /tmp, in a folder
+// ordex-bench) under a name that holds size, seed and generator version, and reused.
+// The raw pass reads the file with fread through a 1 MiB buffer and counts the
+// whitespace-separated tokens: the least any reader has to do. Both passes run on a file
+// in the page cache (the raw pass warms it up first). Each pass is timed by the wall clock
+// and by the process's CPU time; the ratio is taken from CPU time, which other programs
+// running on the machine disturb far less.
+
+#include <dlfcn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "a2l_generator.h"
+#include "ordex.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double kMB = 1e6;
+constexpr double kReaderTargetPercent = 40.0;
+
+struct Args {
+  double sizeMb = 100;
+  int runs = 3;
+  uint64_t seed = 1;
+  std::string file;
+  bool regenerate = false;
+};
+
+void usage(std::FILE* to) {
+  std::fprintf(to,
+               "usage: ordex_reader_bench [--size-mb N] [--runs N] [--seed N] [--regenerate]\n"
+               "                          [--file PATH]\n"
+               "  --size-mb N     size of the synthetic file (default 100; 1 MB = 10^6 bytes)\n"
+               "  --runs N        timed runs of each pass, the best counts (default 3)\n"
+               "  --seed N        generator seed (default 1)\n"
+               "  --regenerate    write the synthetic file even when a cached one exists\n"
+               "  --file PATH     measure this file instead of a synthetic one\n");
+}
+
+bool parseArgs(int argc, char** argv, Args* args) {
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
+    char* end = nullptr;
+    if (a == "--help" || a == "-h") {
+      usage(stdout);
+      std::exit(0);
+    } else if (a == "--regenerate") {
+      args->regenerate = true;
+    } else if (a == "--size-mb" && v) {
+      args->sizeMb = std::strtod(v, &end);
+      if (*end != '\0' || !(args->sizeMb > 0)) return false;
+      ++i;
+    } else if (a == "--runs" && v) {
+      args->runs = static_cast<int>(std::strtol(v, &end, 10));
+      if (*end != '\0' || args->runs < 1) return false;
+      ++i;
+    } else if (a == "--seed" && v) {
+      args->seed = std::strtoull(v, &end, 10);
+      if (*end != '\0') return false;
+      ++i;
+    } else if (a == "--file" && v) {
+      args->file = v;
+      ++i;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+double seconds(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+double cpuSeconds() {
+  timespec ts;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// The best wall-clock and CPU times of several runs of one pass.
+struct BestTimes {
+  double wall = 1e30;
+  double cpu = 1e30;
+  template <class Pass>
+  void run(Pass&& pass) {
+    double c0 = cpuSeconds();
+    auto t0 = Clock::now();
+    pass();
+    wall = std::min(wall, seconds(t0, Clock::now()));
+    cpu = std::min(cpu, cpuSeconds() - c0);
+  }
+};
+
+int64_t fileSize(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+// Resident set size now, in bytes.
+double currentRss() {
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  if (!f) return 0;
+  long pages = 0, resident = 0;
+  int n = std::fscanf(f, "%ld %ld", &pages, &resident);
+  std::fclose(f);
+  return n == 2 ? static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+// Peak resident set size of the process so far, in bytes (ru_maxrss is in KiB on Linux).
+double peakRss() {
+  struct rusage ru;
+  getrusage(RUSAGE_SELF, &ru);
+  return static_cast<double>(ru.ru_maxrss) * 1024.0;
+}
+
+std::string cacheFolder() {
+  const char* dir = std::getenv("ORDEX_BENCH_CACHE");
+  if (dir && *dir) return dir;
+  dir = std::getenv("TMPDIR");
+  return std::string(dir && *dir ? dir : "/tmp") + "/ordex-bench";
+}
+
+// The synthetic file for the arguments, generated unless a cached copy exists. Written
+// under a temporary name and renamed, so an interrupted run leaves no partial file behind.
+bool syntheticFile(const Args& args, const ordex_bench::GeneratorOptions& options,
+                   std::string* path, bool* reused) {
+  std::string folder = cacheFolder();
+  if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+    std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), std::strerror(errno));
+    return false;
+  }
+  char name[160];
+  std::snprintf(name, sizeof name, "/synthetic-%.0f-s%llu-g%d.a2l", args.sizeMb * kMB,
+                static_cast<unsigned long long>(args.seed), ordex_bench::kGeneratorVersion);
+  *path = folder + name;
+  *reused = !args.regenerate && fileSize(*path) > 0;
+  if (*reused) return true;
+  std::string tmp = *path + ".tmp" + std::to_string(getpid());
+  std::string error;
+  auto t0 = Clock::now();
+  if (!ordex_bench::generateA2lFile(options, tmp, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    std::remove(tmp.c_str());
+    return false;
+  }
+  if (std::rename(tmp.c_str(), path->c_str()) != 0) {
+    std::fprintf(stderr, "cannot rename %s: %s\n", tmp.c_str(), std::strerror(errno));
+    std::remove(tmp.c_str());
+    return false;
+  }
+  std::printf("generated   %s in %.2f s\n", path->c_str(), seconds(t0, Clock::now()));
+  return true;
+}
+
+// The baseline: every byte read once through a large buffer, tokens counted at each
+// transition from whitespace to anything else.
+uint64_t rawPass(const std::string& path) {
+  static bool isSpace[256];
+  for (unsigned char c : {' ', '\t', '\n', '\r', '\v', '\f'}) isSpace[c] = true;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  std::setvbuf(f, nullptr, _IONBF, 0);
+  std::vector<unsigned char> buf(1 << 20);
+  uint64_t tokens = 0;
+  bool inToken = false;
+  size_t n;
+  while ((n = std::fread(buf.data(), 1, buf.size(), f)) > 0) {
+    for (size_t i = 0; i < n; ++i) {
+      bool space = isSpace[buf[i]];
+      tokens += !space && !inToken;
+      inToken = !space;
+    }
+  }
+  std::fclose(f);
+  return tokens;
+}
+
+// Object counts through Ordex_GetNumObjects, looked up at run time so that this program
+// builds and runs against a library that does not export it yet.
+using GetNumObjectsFn = TOrdexReturnCode (*)(TOrdex*, const char*, int, int*);
+
+struct KindInfo {
+  int mask;
+  const char* keyword;
+  uint32_t ordex_bench::GeneratorOptions::*generated;  // null: not a generator count
+};
+const KindInfo kKinds[] = {
+    {etMemorySegment, "MEMORY_SEGMENT", &ordex_bench::GeneratorOptions::memorySegments},
+    {etSystemConstant, "SYSTEM_CONSTANT", &ordex_bench::GeneratorOptions::systemConstants},
+    {etCharacteristic, "CHARACTERISTIC", &ordex_bench::GeneratorOptions::characteristics},
+    {etMeasurement, "MEASUREMENT", &ordex_bench::GeneratorOptions::measurements},
+    {etFunction, "FUNCTION", &ordex_bench::GeneratorOptions::functions},
+    {etCompuMethod, "COMPU_METHOD", &ordex_bench::GeneratorOptions::compuMethods},
+    {etCompuTab, "COMPU_TAB", &ordex_bench::GeneratorOptions::compuTabs},
+    {etCompuVTab, "COMPU_VTAB", &ordex_bench::GeneratorOptions::compuVTabs},
+    {etRecordLayout, "RECORD_LAYOUT", &ordex_bench::GeneratorOptions::recordLayouts},
+    {etAxisPts, "AXIS_PTS", &ordex_bench::GeneratorOptions::axisPts},
+};
+
+void printObjects(TOrdex* inst, const ordex_bench::GeneratorOptions* generated) {
+  char modules[4096];
+  if (Ordex_GetModuleList(inst, modules, sizeof modules, nullptr, nullptr) == rcOk) {
+    std::printf("modules    ");
+    for (const char* p = modules; *p; p += std::strlen(p) + 1) std::printf(" %s", p);
+    std::printf("\n");
+  }
+  auto getNumObjects =
+      reinterpret_cast<GetNumObjectsFn>(dlsym(RTLD_DEFAULT, "Ordex_GetNumObjects"));
+  std::printf("objects     %-16s %10s%s\n", "kind", getNumObjects ? "read" : "",
+              generated ? "  generated" : "");
+  for (const KindInfo& k : kKinds) {
+    std::printf("            %-16s", k.keyword);
+    int count = 0;
+    if (getNumObjects && getNumObjects(inst, nullptr, k.mask, &count) == rcOk) {
+      std::printf(" %10d", count);
+    } else {
+      std::printf(" %10s", getNumObjects ? "error" : "");
+    }
+    if (generated) std::printf("  %9u", generated->*k.generated);
+    std::printf("\n");
+  }
+  if (!getNumObjects) {
+    std::printf("            (the library does not export Ordex_GetNumObjects yet)\n");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Args args;
+  if (!parseArgs(argc, argv, &args)) {
+    usage(stderr);
+    return 2;
+  }
+
+  ordex_bench::GeneratorOptions options;
+  const ordex_bench::GeneratorOptions* generated = nullptr;
+  std::string path = args.file;
+  bool reused = false;
+  if (path.empty()) {
+    options = ordex_bench::optionsForSize(static_cast<uint64_t>(args.sizeMb * kMB));
+    options.seed = args.seed;
+    generated = &options;
+    if (!syntheticFile(args, options, &path, &reused)) return 1;
+  }
+  int64_t size = fileSize(path);
+  if (size <= 0) {
+    std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    return 1;
+  }
+  double mb = static_cast<double>(size) / kMB;
+  std::printf("file        %s\n            %.1f MB (%lld bytes)%s\n", path.c_str(), mb,
+              static_cast<long long>(size), reused ? ", reused from the cache" : "");
+
+  // Raw pass: one untimed run to bring the file into the page cache, then the best of N.
+  uint64_t tokens = rawPass(path);
+  BestTimes raw;
+  for (int i = 0; i < args.runs; ++i) raw.run([&] { tokens = rawPass(path); });
+  std::printf("raw pass    best of %d: %.3f s wall %8.1f MB/s, %.3f s CPU %8.1f MB/s\n", args.runs,
+              raw.wall, mb / raw.wall, raw.cpu, mb / raw.cpu);
+  std::printf("            %llu whitespace-separated tokens\n",
+              static_cast<unsigned long long>(tokens));
+
+  double baselineRss = currentRss();
+  double modelRss = 0;
+  BestTimes reader;
+  double destroyTime = 0;
+  for (int i = 0; i < args.runs; ++i) {
+    TOrdex* inst = nullptr;
+    if (Ordex_CreateInstance(&inst) != rcOk) {
+      std::fprintf(stderr, "Ordex_CreateInstance failed\n");
+      return 1;
+    }
+    TOrdexReturnCode rc = rcOk;
+    reader.run([&] { rc = Ordex_ReadAsapFile(inst, path.c_str(), nullptr, nullptr); });
+    if (rc != rcOk) {
+      char report[1024];
+      Ordex_GetReadAsapFileError(inst, report, sizeof report);
+      std::fprintf(stderr, "Ordex_ReadAsapFile returned %d: %s\n", static_cast<int>(rc), report);
+      Ordex_DestroyInstance(inst);
+      return 1;
+    }
+    if (i == 0) {
+      modelRss = currentRss() - baselineRss;
+      printObjects(inst, generated);
+    }
+    auto t1 = Clock::now();
+    Ordex_DestroyInstance(inst);
+    destroyTime = seconds(t1, Clock::now());
+  }
+  double peak = peakRss();
+  double ratio = 100.0 * raw.cpu / reader.cpu;
+  std::printf("reader      best of %d: %.3f s wall %8.1f MB/s, %.3f s CPU %8.1f MB/s\n", args.runs,
+              reader.wall, mb / reader.wall, reader.cpu, mb / reader.cpu);
+  std::printf("            destroying the instance took %.3f s\n", destroyTime);
+  std::printf(
+      "ratio       reader / raw pass = %.1f %% by CPU time, %.1f %% by wall time"
+      "  (target >= %.0f %%: %s)\n",
+      ratio, 100.0 * raw.wall / reader.wall, kReaderTargetPercent,
+      ratio >= kReaderTargetPercent ? "met" : "NOT met");
+  std::printf(
+      "memory      baseline RSS %.1f MB; the model of one read holds %+.1f MB "
+      "(%.1f %% of the file size)\n",
+      baselineRss / kMB, modelRss / kMB, 100.0 * modelRss / static_cast<double>(size));
+  std::printf(
+      "            peak RSS %.1f MB (ru_maxrss), %+.1f MB over the baseline "
+      "(%.1f %% of the file size)\n",
+      peak / kMB, (peak - baselineRss) / kMB,
+      100.0 * (peak - baselineRss) / static_cast<double>(size));
+  return 0;
+}
