@@ -316,8 +316,29 @@ void FileReader::moduleIfDataToken() {
 
 }  // namespace
 
+namespace {
+const TOrdex* gInstanceBeingRead = nullptr;
+
+// Marks a read as running for as long as it runs, however it ends.
+class ReadInProgress {
+ public:
+  explicit ReadInProgress(const TOrdex& inst) { gInstanceBeingRead = &inst; }
+  ~ReadInProgress() { gInstanceBeingRead = nullptr; }
+  ReadInProgress(const ReadInProgress&) = delete;
+  ReadInProgress& operator=(const ReadInProgress&) = delete;
+};
+}  // namespace
+
+const TOrdex* instanceBeingRead() {
+  return gInstanceBeingRead;
+}
+
 TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
                               ReadFinisher finish) {
+  // A read started from the progress callback of another read would replace the project
+  // that the running read is filling.
+  if (gInstanceBeingRead) return rcInvalidArgument;
+  ReadInProgress running(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
   int64_t size = plainFileSize(fileName);

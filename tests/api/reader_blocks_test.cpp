@@ -408,6 +408,71 @@ TEST(ReaderProgress, StopLaterKeepsWhatWasRead) {
   EXPECT_EQ(readError(inst), report(7, "PROJECT P, MODULE M0", "PROJECT P, MODULE M0"));
 }
 
+TEST(ReaderProgress, StopAtTheFirstCallKeepsAnEarlierProject) {
+  // The project is replaced only when the new file's PROJECT block begins.
+  Instance inst;
+  ASSERT_EQ(readText(inst, "/begin PROJECT Earlier \"\" /end PROJECT\n"), rcOk);
+  gProgress = ProgressLog{};
+  gProgress.stopAtCall = 1;
+  TempDir dir;
+  std::string path = dir.write("stop.a2l", progressFile(3));
+  EXPECT_EQ(Ordex_ReadAsapFile(inst, path.c_str(), nullptr, recordProgress), rcAbortedByCallback);
+  TProject p;
+  ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
+  EXPECT_STREQ(p.Name, "Earlier");
+}
+
+// What calls made from inside the progress callback gave.
+struct Reentry {
+  TOrdex* reading = nullptr;
+  TOrdex* other = nullptr;
+  std::string path;
+  int calls = 0;
+  TOrdexReturnCode nestedSameInstance = rcOk;
+  TOrdexReturnCode nestedOtherInstance = rcOk;
+  TOrdexReturnCode unloadModule = rcOk;
+  TOrdexReturnCode destroy = rcOk;
+  TOrdexReturnCode getProject = rcOk;
+};
+Reentry gReentry;
+
+int reenter(int) {
+  // At the third /begin the PROJECT and the MODULE are being filled.
+  if (++gReentry.calls != 3) return 0;
+  gReentry.nestedSameInstance =
+      Ordex_ReadAsapFile(gReentry.reading, gReentry.path.c_str(), nullptr, nullptr);
+  gReentry.nestedOtherInstance =
+      Ordex_ReadAsapFile(gReentry.other, gReentry.path.c_str(), nullptr, nullptr);
+  gReentry.unloadModule = Ordex_SetFileAccessDll(0, nullptr);
+  gReentry.destroy = Ordex_DestroyInstance(gReentry.reading);
+  TProject p;
+  gReentry.getProject = Ordex_GetProject(gReentry.reading, &p, 0);
+  return 0;
+}
+
+TEST(ReaderProgress, CallsFromTheCallbackCannotPullTheReadAway) {
+  TempDir dir;
+  Instance inst;
+  Instance other;
+  gReentry = Reentry{};
+  gReentry.reading = inst;
+  gReentry.other = other;
+  gReentry.path = dir.write("reenter.a2l", progressFile(4));
+  ASSERT_EQ(Ordex_ReadAsapFile(inst, gReentry.path.c_str(), nullptr, reenter), rcOk);
+  // One read runs at a time in a process; it keeps its instance and its file access.
+  EXPECT_EQ(gReentry.nestedSameInstance, rcInvalidArgument);
+  EXPECT_EQ(gReentry.nestedOtherInstance, rcInvalidArgument);
+  EXPECT_EQ(gReentry.unloadModule, rcInvalidArgument);
+  EXPECT_EQ(gReentry.destroy, rcInvalidArgument);
+  EXPECT_EQ(gReentry.getProject, rcOk);
+  EXPECT_EQ(moduleNames(inst), (std::vector<std::string>{"M0", "M1", "M2", "M3"}));
+  TProject p;
+  EXPECT_EQ(Ordex_GetProject(other, &p, 0), rcNoProject);
+  // Once the read has ended, everything is allowed again.
+  EXPECT_EQ(Ordex_ReadAsapFile(other, gReentry.path.c_str(), nullptr, nullptr), rcOk);
+  EXPECT_EQ(Ordex_SetFileAccessDll(0, nullptr), rcOk);
+}
+
 // ---------------------------------------------------------------------------------------
 // The report text and its buffer
 
