@@ -92,6 +92,37 @@ TEST(ReaderBlocks, HeaderFields) {
   EXPECT_STREQ(p.HeaderProjectNo, "NO_42");
 }
 
+TEST(ReaderBlocks, HeaderItemsFollowTheTokenWindow) {
+  // Each token is examined once it is current, also one that was just taken as the value
+  // of the item before it; the first token after the keyword is always the comment.
+  struct Case {
+    const char* body;
+    const char* comment;
+    const char* version;
+    const char* projectNo;
+  };
+  const Case cases[] = {
+      {"\"c\" VERSION PROJECT_NO P1", "c", "PROJECT_NO", "P1"},
+      {"\"c\" VERSION VERSION \"v2\"", "c", "v2", ""},
+      {"VERSION \"v\"", "VERSION", "", ""},
+      {"\"c\" PROJECT_NO", "c", "", "/end"},  // the look-ahead reaches the /end
+      {"\"c\" VERSION \"a\" VERSION \"b\"", "c", "b", ""},
+      {"\"c\" version \"lower case is no keyword\"", "c", "", ""},
+  };
+  for (const Case& c : cases) {
+    Instance inst;
+    ASSERT_EQ(readText(inst, std::string("/begin PROJECT P \"\" /begin HEADER ") + c.body +
+                                 " /end HEADER /end PROJECT\n"),
+              rcOk)
+        << c.body;
+    TProject p;
+    ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
+    EXPECT_STREQ(p.HeaderComment, c.comment) << c.body;
+    EXPECT_STREQ(p.HeaderVersion, c.version) << c.body;
+    EXPECT_STREQ(p.HeaderProjectNo, c.projectNo) << c.body;
+  }
+}
+
 TEST(ReaderBlocks, HeaderCommentWrittenAsNullIsEmpty) {
   Instance inst;
   ASSERT_EQ(readText(inst,

@@ -274,6 +274,31 @@ TEST(ReaderIncludes, IncludeInsideA2mlIsText) {
   EXPECT_EQ(readFile(inst, top), rcOk);
 }
 
+std::vector<int> gPercents;
+int recordPercent(int percent) {
+  gPercents.push_back(percent);
+  return 0;
+}
+
+TEST(ReaderIncludes, ProgressCountsCharactersOfTheTopFileOnly) {
+  TempDir dir;
+  std::string modules;
+  for (int i = 0; i < 100; ++i)
+    modules += "/begin MODULE M" + std::to_string(i) + " \"\" /end MODULE\n";
+  dir.write("modules.a2l", modules);
+  std::string top =
+      dir.write("top.a2l", "/begin PROJECT P \"\"\n/include modules.a2l\n/* " +
+                               std::string(modules.size() / 2, '-') + " */\n/end PROJECT\n");
+  gPercents.clear();
+  Instance inst;
+  ASSERT_EQ(Ordex_ReadAsapFile(inst, top.c_str(), nullptr, recordPercent), rcOk);
+  // While the include is read, the top file does not advance.
+  ASSERT_EQ(gPercents.size(), 101u);
+  EXPECT_EQ(std::vector<int>(gPercents.begin() + 1, gPercents.end()),
+            std::vector<int>(100, gPercents[1]));
+  EXPECT_LT(gPercents[1], 10);
+}
+
 TEST(ReaderIncludes, EveryFileIsClosedWhateverTheOutcome) {
   TempDir dir;
   dir.write("inc.a2l", "/begin MODULE M \"\" /end MODULE\n");
