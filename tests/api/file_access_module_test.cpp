@@ -15,6 +15,7 @@
 namespace {
 
 using ordex_test::Instance;
+using ordex_test::moduleNames;
 using ordex_test::readError;
 using ordex_test::TempDir;
 
@@ -25,12 +26,6 @@ std::string encode(const std::string& text) {
   std::string out = "ORDEX-ENC\n";
   for (char c : text) out.push_back(static_cast<char>(c ^ 0x5A));
   return out;
-}
-
-std::vector<std::string> moduleNames(TOrdex* inst) {
-  char buf[4096];
-  if (Ordex_GetModuleList(inst, buf, sizeof buf, nullptr, nullptr) != rcOk) return {};
-  return ordex_test::splitMultiString(buf);
 }
 
 std::vector<std::string> lines(const char* text) {

@@ -1,7 +1,6 @@
 // Inputs a host may hand over by mistake: files that are not there or are no plain files,
 // huge tokens, binary garbage, text cut off inside a string or comment. None may crash or
 // hang, and every file must be closed again.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,26 +16,12 @@
 
 namespace {
 
+using ordex_test::failureReport;
 using ordex_test::Instance;
+using ordex_test::openDescriptorCount;
 using ordex_test::readError;
 using ordex_test::readText;
 using ordex_test::TempDir;
-
-std::string report(int line, const std::string& path, const std::string& last = "") {
-  std::string text =
-      "Error detected (near to line " + std::to_string(line) + "): Actually parsed object: " + path;
-  if (!last.empty()) text += "; Last parsed object: " + last;
-  return text;
-}
-
-int openDescriptors() {
-  int n = 0;
-  DIR* d = opendir("/proc/self/fd");
-  if (!d) return -1;
-  while (readdir(d)) ++n;
-  closedir(d);
-  return n;
-}
 
 // Reads in a child process that is killed when the read takes longer than a few seconds;
 // the child's exit code is 0 when the read gave `expected`.
@@ -118,7 +103,7 @@ TEST(ReaderBadInput, InputEndingInsideAStringOrComment) {
   for (const Case& c : cases) {
     Instance inst;
     EXPECT_EQ(readText(inst, c.text), rcBlockNesting) << c.name;
-    EXPECT_EQ(readError(inst), report(c.line, "PROJECT P, MODULE M")) << c.name;
+    EXPECT_EQ(readError(inst), failureReport(c.line, "PROJECT P, MODULE M")) << c.name;
   }
 }
 
@@ -147,7 +132,7 @@ TEST(ReaderBadInput, BinaryGarbageGivesASaneCode) {
   TempDir dir;
   const TOrdexReturnCode sane[] = {rcOk, rcBlockNesting, rcBlockOutsideParent, rcIncludeOpenFailed,
                                    rcBadNumber};
-  int before = openDescriptors();
+  int before = openDescriptorCount();
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     std::string path = dir.write("garbage.a2l", garbage(seed, 64 + seed * 37 % 4000));
     Instance inst;
@@ -159,7 +144,7 @@ TEST(ReaderBadInput, BinaryGarbageGivesASaneCode) {
     TModule m = {};
     Ordex_GetModule(inst, &m, 0);
   }
-  EXPECT_EQ(openDescriptors(), before);
+  EXPECT_EQ(openDescriptorCount(), before);
 }
 
 TEST(ReaderBadInput, NulBytesInNamesEndTheName) {

@@ -10,25 +10,14 @@
 
 namespace {
 
+using ordex_test::failureReport;
 using ordex_test::Instance;
+using ordex_test::moduleNames;
 using ordex_test::readError;
 using ordex_test::readText;
 using ordex_test::TempDir;
 
 // The report of a failed read, built the way the reader words it.
-std::string report(int line, const std::string& path, const std::string& last = "") {
-  std::string text =
-      "Error detected (near to line " + std::to_string(line) + "): Actually parsed object: " + path;
-  if (!last.empty()) text += "; Last parsed object: " + last;
-  return text;
-}
-
-std::vector<std::string> moduleNames(TOrdex* inst) {
-  char buf[4096];
-  if (Ordex_GetModuleList(inst, buf, sizeof buf, nullptr, nullptr) != rcOk) return {};
-  return ordex_test::splitMultiString(buf);
-}
-
 TEST(ReaderBlocks, MinimalProjectReadsAndReportsNoError) {
   Instance inst;
   ASSERT_EQ(readText(inst,
@@ -260,7 +249,7 @@ TEST_P(ReaderStructure, FailsWithCodeLineAndPath) {
   const StructureCase& c = GetParam();
   Instance inst;
   EXPECT_EQ(readText(inst, c.text), c.rc);
-  EXPECT_EQ(readError(inst), report(c.line, c.path, c.last));
+  EXPECT_EQ(readError(inst), failureReport(c.line, c.path, c.last));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReaderStructure, ::testing::ValuesIn(kStructureCases),
@@ -299,7 +288,7 @@ TEST(ReaderBlocks, ModuleIfDataDoesNotDisturbTheStructure) {
                      "/begin IF_DATA XCP 1 2 3\n"
                      "/begin IF_DATA CCP\n"),
             rcBlockNesting);
-  EXPECT_EQ(readError(inst), report(5, "PROJECT p, MODULE m, IF_DATA XCP"));
+  EXPECT_EQ(readError(inst), failureReport(5, "PROJECT p, MODULE m, IF_DATA XCP"));
 }
 
 TEST(ReaderBlocks, ErrorReportStartsAfreshAtEveryRead) {
@@ -309,10 +298,10 @@ TEST(ReaderBlocks, ErrorReportStartsAfreshAtEveryRead) {
                      "/begin MEASUREMENT /end MEASUREMENT\n/end PROJECT\n"),
             rcBlockNesting);
   EXPECT_EQ(readError(inst),
-            report(5, "PROJECT old, MODULE gone, MEASUREMENT", "PROJECT old, MODULE gone"));
+            failureReport(5, "PROJECT old, MODULE gone, MEASUREMENT", "PROJECT old, MODULE gone"));
   // A failure before any block: nothing of the earlier read is named.
   EXPECT_EQ(readText(inst, "/end MODULE\n"), rcBlockNesting);
-  EXPECT_EQ(readError(inst), report(2, ""));
+  EXPECT_EQ(readError(inst), failureReport(2, ""));
   ASSERT_EQ(readText(inst, "/begin PROJECT p \"\" /end PROJECT\n"), rcOk);
   EXPECT_EQ(readError(inst), "No error detected");
 }
@@ -320,12 +309,12 @@ TEST(ReaderBlocks, ErrorReportStartsAfreshAtEveryRead) {
 TEST(ReaderBlocks, FileThatCannotBeOpenedKeepsTheEarlierLine) {
   Instance inst;
   ASSERT_EQ(readText(inst, "/begin PROJECT p \"\"\n\n/begin MODULE m \"\"\n"), rcBlockNesting);
-  EXPECT_EQ(readError(inst), report(4, "PROJECT p, MODULE m"));
+  EXPECT_EQ(readError(inst), failureReport(4, "PROJECT p, MODULE m"));
   TempDir dir;
   std::string missing = dir.path() + "/missing.a2l";
   EXPECT_EQ(Ordex_ReadAsapFile(inst, missing.c_str(), nullptr, nullptr), rcFileOpenFailed);
   // The line of the earlier read stays; its object path does not.
-  EXPECT_EQ(readError(inst), report(4, ""));
+  EXPECT_EQ(readError(inst), failureReport(4, ""));
   // The project of the earlier read stays as well.
   EXPECT_EQ(moduleNames(inst), std::vector<std::string>{"m"});
 }
@@ -424,7 +413,7 @@ TEST(ReaderProgress, StopAtTheFirstCallLeavesNoProject) {
   EXPECT_EQ(gProgress.calls.size(), 1u);
   TProject p;
   EXPECT_EQ(Ordex_GetProject(inst, &p, 0), rcNoProject);
-  EXPECT_EQ(readError(inst), report(2, ""));
+  EXPECT_EQ(readError(inst), failureReport(2, ""));
 }
 
 TEST(ReaderProgress, StopLaterKeepsWhatWasRead) {
@@ -436,7 +425,7 @@ TEST(ReaderProgress, StopLaterKeepsWhatWasRead) {
   EXPECT_EQ(Ordex_ReadAsapFile(inst, path.c_str(), nullptr, recordProgress), rcAbortedByCallback);
   EXPECT_EQ(gProgress.calls.size(), 5u);
   EXPECT_EQ(moduleNames(inst), std::vector<std::string>{"M0"});
-  EXPECT_EQ(readError(inst), report(7, "PROJECT P, MODULE M0", "PROJECT P, MODULE M0"));
+  EXPECT_EQ(readError(inst), failureReport(7, "PROJECT P, MODULE M0", "PROJECT P, MODULE M0"));
 }
 
 TEST(ReaderProgress, StopAtTheFirstCallKeepsAnEarlierProject) {
@@ -514,9 +503,9 @@ TEST(ReaderReport, CutToTwoLessThanTheBuffer) {
                      "/begin MODULE and_an_even_longer_module_name \"\"\n"),
             rcBlockNesting);
   std::string full = readError(inst);
-  ASSERT_EQ(full, report(3,
-                         "PROJECT a_rather_long_project_name, MODULE "
-                         "and_an_even_longer_module_name"));
+  ASSERT_EQ(full, failureReport(3,
+                                "PROJECT a_rather_long_project_name, MODULE "
+                                "and_an_even_longer_module_name"));
   for (int size : {64, 40, 3, 2, 1}) {
     std::vector<char> buf(static_cast<size_t>(size) + 8, 'x');
     ASSERT_EQ(Ordex_GetReadAsapFileError(inst, buf.data(), size), rcOk);

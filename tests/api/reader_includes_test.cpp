@@ -1,6 +1,5 @@
 // "/include": where the tokens of an included file go, how its name is resolved, how deep
 // includes may nest, line counting across files, and that every file is closed again.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,34 +12,15 @@
 
 namespace {
 
+using ordex_test::failureReport;
 using ordex_test::Instance;
+using ordex_test::moduleNames;
+using ordex_test::openDescriptorCount;
 using ordex_test::readError;
 using ordex_test::TempDir;
 
-std::string report(int line, const std::string& path, const std::string& last = "") {
-  std::string text =
-      "Error detected (near to line " + std::to_string(line) + "): Actually parsed object: " + path;
-  if (!last.empty()) text += "; Last parsed object: " + last;
-  return text;
-}
-
-std::vector<std::string> moduleNames(TOrdex* inst) {
-  char buf[4096];
-  if (Ordex_GetModuleList(inst, buf, sizeof buf, nullptr, nullptr) != rcOk) return {};
-  return ordex_test::splitMultiString(buf);
-}
-
 TOrdexReturnCode readFile(TOrdex* inst, const std::string& path) {
   return Ordex_ReadAsapFile(inst, path.c_str(), nullptr, nullptr);
-}
-
-int openDescriptors() {
-  int n = 0;
-  DIR* d = opendir("/proc/self/fd");
-  if (!d) return -1;
-  while (readdir(d)) ++n;
-  closedir(d);
-  return n;
 }
 
 // Runs a test body in another current directory and returns to the old one.
@@ -173,10 +153,10 @@ TEST(ReaderIncludes, IncludeThatCannotBeOpened) {
                                                "/end MODULE\n"
                                                "/end PROJECT\n");
     Instance inst;
-    int before = openDescriptors();
+    int before = openDescriptorCount();
     EXPECT_EQ(readFile(inst, top), rcIncludeOpenFailed) << c.name;
-    EXPECT_EQ(openDescriptors(), before) << c.name;
-    EXPECT_EQ(readError(inst), report(4, "PROJECT P, MODULE M")) << c.name;
+    EXPECT_EQ(openDescriptorCount(), before) << c.name;
+    EXPECT_EQ(readError(inst), failureReport(4, "PROJECT P, MODULE M")) << c.name;
     // What was read before the include stays.
     EXPECT_EQ(moduleNames(inst), std::vector<std::string>{"M"}) << c.name;
   }
@@ -196,9 +176,9 @@ TEST(ReaderIncludes, NineNestedIncludesAreRead) {
   TempDir dir;
   std::string top = writeChain(dir, 9);
   Instance inst;
-  int before = openDescriptors();
+  int before = openDescriptorCount();
   ASSERT_EQ(readFile(inst, top), rcOk);
-  EXPECT_EQ(openDescriptors(), before);
+  EXPECT_EQ(openDescriptorCount(), before);
   EXPECT_EQ(moduleNames(inst), std::vector<std::string>{"Deepest"});
 }
 
@@ -206,11 +186,11 @@ TEST(ReaderIncludes, TenNestedIncludesFail) {
   TempDir dir;
   std::string top = writeChain(dir, 10);
   Instance inst;
-  int before = openDescriptors();
+  int before = openDescriptorCount();
   EXPECT_EQ(readFile(inst, top), rcIncludeOpenFailed);
-  EXPECT_EQ(openDescriptors(), before);
+  EXPECT_EQ(openDescriptorCount(), before);
   // Two line feeds of the top file and one in each of the nine includes opened.
-  EXPECT_EQ(readError(inst), report(12, "PROJECT P"));
+  EXPECT_EQ(readError(inst), failureReport(12, "PROJECT P"));
 }
 
 TEST(ReaderIncludes, FileIncludingItselfFails) {
@@ -223,10 +203,10 @@ TEST(ReaderIncludes, FileIncludingItselfFails) {
                               "/end MODULE\n"
                               "/end PROJECT\n");
   Instance inst;
-  int before = openDescriptors();
+  int before = openDescriptorCount();
   EXPECT_EQ(readFile(inst, top), rcIncludeOpenFailed);
-  EXPECT_EQ(openDescriptors(), before);
-  EXPECT_EQ(readError(inst), report(13, "PROJECT P, MODULE M"));
+  EXPECT_EQ(openDescriptorCount(), before);
+  EXPECT_EQ(readError(inst), failureReport(13, "PROJECT P, MODULE M"));
 }
 
 TEST(ReaderIncludes, LinesOfIncludedFilesAreCounted) {
@@ -241,7 +221,7 @@ TEST(ReaderIncludes, LinesOfIncludedFilesAreCounted) {
   Instance inst;
   EXPECT_EQ(readFile(inst, top), rcBlockNesting);
   // Five line feeds in the top file, four in the include.
-  EXPECT_EQ(readError(inst), report(10, "PROJECT P, MODULE M", "PROJECT P"));
+  EXPECT_EQ(readError(inst), failureReport(10, "PROJECT P, MODULE M", "PROJECT P"));
 }
 
 TEST(ReaderIncludes, FailureInsideAnIncludeNamesItsLine) {
@@ -257,7 +237,7 @@ TEST(ReaderIncludes, FailureInsideAnIncludeNamesItsLine) {
   EXPECT_EQ(readFile(inst, top), rcBlockNesting);
   // "/end" stands on line 3 of bad.a2l; the reader has read two tokens beyond it, into
   // line 4 of the top file.
-  EXPECT_EQ(readError(inst), report(8, "PROJECT P, MODULE M"));
+  EXPECT_EQ(readError(inst), failureReport(8, "PROJECT P, MODULE M"));
 }
 
 TEST(ReaderIncludes, IncludeInsideA2mlIsText) {
@@ -320,9 +300,9 @@ TEST(ReaderIncludes, EveryFileIsClosedWhateverTheOutcome) {
   for (const Case& c : cases) {
     std::string top = dir.write("top.a2l", c.text);
     Instance inst;
-    int before = openDescriptors();
+    int before = openDescriptorCount();
     EXPECT_EQ(readFile(inst, top), c.rc) << c.name;
-    EXPECT_EQ(openDescriptors(), before) << c.name;
+    EXPECT_EQ(openDescriptorCount(), before) << c.name;
   }
 }
 
