@@ -669,8 +669,9 @@ typedef struct TAnnotationRecord2 {
 ORDEX_API TOrdexReturnCode Ordex_CreateInstance(TOrdex** instance);
 ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
 
-/* Calls the destructor callback, if any, then frees the instance with its project.
- * -103 for a null instance. */
+/* Calls the destructor callback, if any (the project still exists while it runs), then
+ * frees the instance with its project. -103 for a null instance; -1, and nothing is freed,
+ * when called from the progress callback of a read into this instance. */
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
 
@@ -681,17 +682,20 @@ Ordex_RegisterInstanceDestructorCbFunc(TOrdex* instance, TOrdexInstanceDestructo
 /* Does nothing; returns 0. */
 ORDEX_API TOrdexReturnCode Ordex_GarbageCollection(void);
 
-/* Process-wide: 0 compares names byte by byte, non-zero ignores the letter case. Applies
- * to lookups by name and the names that lists and enumerators continue after; keywords,
- * wildcard patterns, the writer's module filter and the reference finder always compare
- * exactly. */
+/* Process-wide: 0 compares names byte by byte, non-zero ignores the letter case of the
+ * ASCII letters (bytes above 127 always compare exactly). Applies to lookups by name and
+ * the names that lists and enumerators continue after; keywords, wildcard patterns, the
+ * writer's module filter and the reference finder always compare exactly. */
 ORDEX_API void Ordex_ConfigureStringComparison(int mode);
 
 /* Process-wide. Mode 0 unloads the file-access module (fileName is not looked at). Mode 1
- * unloads any loaded module, loads fileName and resolves its four entry points; from then
- * on every A2L read goes through the module. -4 when the module cannot be loaded, -7 when
- * an entry point is missing (the module stays loaded but unused and reads use plain
- * files). Any other mode: -1 and nothing changes. */
+ * unloads any loaded module, loads fileName (a name without "/" is looked for in the
+ * current directory first) and resolves its four entry points; from then on every A2L
+ * read and Ordex_GetAsapFilePreInfo go through the module, which is given the top file's
+ * name and each include name with its quotes removed. -4 when the module cannot be loaded
+ * (no module is in use then), -7 when an entry point is missing (the module stays loaded
+ * but unused and reads use plain files). Any other mode, or a call from the progress
+ * callback of a running read: -1 and nothing changes. */
 ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll(int mode, const char* fileName);
 ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* fileName);
 
@@ -700,27 +704,46 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * ========================================================================================== */
 
 /* Reads an A2L file with its "/include" files into the instance. unused is not looked at.
- * The progress callback (may be null) is called at every "/begin" with the percentage of
- * the top file read so far; a non-zero answer stops the read with 1. Results: 0; 1; -103;
- * -3; -4 the file cannot be opened; -6 an include cannot be opened or includes nest too
- * deep; -101 block nesting; -102 a block outside its parent; -122 a bad number. After a
- * failure, what was read so far stays in the project and Ordex_GetReadAsapFileError
- * describes where the read stopped. */
+ * The file must be a plain file: a folder, FIFO or device gives -4 (so does any file the
+ * file-access module in use refuses). An include name is opened as written, relative to
+ * the current directory; a relative name that is not found there is tried in the folder of
+ * the file that names it. A UTF-8 byte-order mark at the start of any file is skipped. A
+ * token that runs into the end of its file (no whitespace or closed comment after it) is
+ * lost.
+ * The progress callback (may be null) is called at every "/begin", before that block is
+ * read, with the percentage of the top file read so far; a non-zero answer stops the read
+ * with 1. It must not start another read (-1) or unload the file-access module (-1).
+ * The instance's project is replaced when the file's PROJECT block begins: a read that
+ * fails or is stopped before that leaves the earlier project in place. Results: 0; 1;
+ * -103; -3; -4 the file cannot be opened; -6 an include cannot be opened, is named as NULL
+ * or "", or includes nest more than nine deep (a file including itself ends so); -101
+ * block nesting; -102 a block outside its parent; -122 a bad number; -1 a read is already
+ * running. After a failure, every file is closed, what was read so far stays in the
+ * project and Ordex_GetReadAsapFileError describes where the read stopped. */
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
                                               const char* unused, TOrdexProgressCallback progress);
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const char* fileName,
                                                      const char* unused,
                                                      TOrdexProgressCallback progress);
 
-/* Describes the last read in buffer (size bytes, always zero-filled first): "No error
- * detected", or the line reached and the path of the object being read. -103 for a null
- * instance. */
+/* Describes the last read in buffer (size bytes, zero-filled first; nothing is written for
+ * a size below 1): "No error detected" (also before the first read), or "Error detected
+ * (near to line N): Actually parsed object: ..." with the line the reader had reached (it
+ * reads three tokens ahead; line feeds of included files count too), the path of the
+ * object being read and, when one was closed, "; Last parsed object: ...". That text is
+ * cut to size - 2 characters. A read of a file that cannot be opened keeps the line of
+ * the read before it but names no object. -103 for a null instance; -205 for a null
+ * buffer with a size of 1 or more. */
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer, int size);
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance, char* buffer,
                                                              int size);
 
-/* Scans the head of a file (the lines before the first "/begin") for ASAP2_VERSION and the
- * first comment line. headComment must hold 256 bytes. -4 when the file cannot be opened. */
+/* Scans the head of a file (the lines before the first line holding "/begin") for the two
+ * numbers after ASAP2_VERSION (0 when absent; a later line overwrites) and the first line
+ * holding a block-comment opener, copied with its line feed and cut to 255 characters.
+ * Lines longer than 299 characters are scanned in pieces of 299. A UTF-8 byte-order mark
+ * is skipped. headComment must hold 256 bytes. The outputs are cleared first. -4 when the
+ * file cannot be opened, -205 for a null output. */
 ORDEX_API TOrdexReturnCode Ordex_GetAsapFilePreInfo(const char* fileName, int* version,
                                                     int* upgrade, char* headComment);
 ORDEX_API TOrdexReturnCode Ordex_GetAsapFilePreInfo_Intern(const char* fileName, int* version,

@@ -1,6 +1,7 @@
 #include "api/guarded.h"
 #include "model/name_compare.h"
 #include "platform/file_access_module.h"
+#include "reader/file_reader.h"
 
 using ordex::api::guarded;
 
@@ -16,6 +17,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance) {
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance) {
   if (!instance) return rcNoInstance;
+  // Not from the progress callback of a read into this very instance.
+  if (instance == ordex::instanceBeingRead()) return rcInvalidArgument;
   delete instance;
   return rcOk;
 }
@@ -31,13 +34,17 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RegisterInstanceDestructorCbFunc(
   return rcOk;
 }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_GarbageCollection(void) { return rcOk; }
+ORDEX_EXPORT TOrdexReturnCode Ordex_GarbageCollection(void) {
+  return rcOk;
+}
 
 ORDEX_EXPORT void Ordex_ConfigureStringComparison(int mode) {
   ordex::setCaseInsensitiveNames(mode != 0);
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_SetFileAccessDll(int mode, const char* fileName) {
+  // A running read holds files open through the module in use.
+  if (ordex::instanceBeingRead()) return rcInvalidArgument;
   return guarded([&] { return ordex::platform::setFileAccessModule(mode, fileName); });
 }
 

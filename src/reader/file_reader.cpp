@@ -36,7 +36,9 @@ enum BlockKind : int {
   kA2ml,
 };
 constexpr uint32_t kDispatchMask = (1u << (kModuleIfData + 1)) - 1;
-constexpr uint32_t bit(int kind) { return 1u << kind; }
+constexpr uint32_t bit(int kind) {
+  return 1u << kind;
+}
 
 // The block keyword behind a /begin or /end.
 int blockKindOf(std::string_view w) {
@@ -82,15 +84,19 @@ int blockKindOf(std::string_view w) {
 }
 
 const char* const kKeywordOf[] = {
-    "HEADER",      "CHARACTERISTIC", "MEASUREMENT", "VARIANT_CODING", "COMPU_METHOD",
-    "FUNCTION",    "RECORD_LAYOUT",  "AXIS_PTS",    "COMPU_TAB",      "COMPU_VTAB",
-    "MOD_COMMON",  "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
+    "HEADER",     "CHARACTERISTIC", "MEASUREMENT", "VARIANT_CODING", "COMPU_METHOD",
+    "FUNCTION",   "RECORD_LAYOUT",  "AXIS_PTS",    "COMPU_TAB",      "COMPU_VTAB",
+    "MOD_COMMON", "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
 };
 
 class FileReader {
  public:
   FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress)
-      : ctx_(inst), inst_(inst), fileName_(fileName), fileSize_(fileSize), progress_(progress),
+      : ctx_(inst),
+        inst_(inst),
+        fileName_(fileName),
+        fileSize_(fileSize),
+        progress_(progress),
         source_(fileName) {
     parsers_[kCharacteristic] = makeCharacteristicParser();
     parsers_[kMeasurement] = makeMeasurementParser();
@@ -144,6 +150,10 @@ int FileReader::percentRead() const {
 }
 
 // Reads one token into the window; false once the input has drained and the loop ends.
+// After the end of the input each pass adds an empty token, so the three look-ahead tokens
+// still in the window become current one by one; the last token of the file is examined
+// too (a file ending in "/end PROJECT" without a line feed loses "PROJECT" in the
+// tokenizer, and its "/end" must still be counted).
 bool FileReader::readNext() {
   if (!inputEnded_) {
     TOrdexReturnCode rc = source_.next(ctx_.window.oldest());
@@ -294,6 +304,11 @@ void FileReader::moduleIfDataToken() {
     moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
     return;
   }
+  // An IF_DATA opened inside another object block hands its keyword to that block's parser;
+  // when that block closes first, the rest of the IF_DATA arrives here without a step 0.
+  if (!moduleIfData_) {
+    moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
+  }
   std::string_view token = ctx_.tok(0).view();
   if (step == 1) {
     moduleIfData_->Name = std::string(token);
@@ -305,8 +320,29 @@ void FileReader::moduleIfDataToken() {
 
 }  // namespace
 
+namespace {
+const TOrdex* gInstanceBeingRead = nullptr;
+
+// Marks a read as running for as long as it runs, however it ends.
+class ReadInProgress {
+ public:
+  explicit ReadInProgress(const TOrdex& inst) { gInstanceBeingRead = &inst; }
+  ~ReadInProgress() { gInstanceBeingRead = nullptr; }
+  ReadInProgress(const ReadInProgress&) = delete;
+  ReadInProgress& operator=(const ReadInProgress&) = delete;
+};
+}  // namespace
+
+const TOrdex* instanceBeingRead() {
+  return gInstanceBeingRead;
+}
+
 TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
                               ReadFinisher finish) {
+  // A read started from the progress callback of another read would replace the project
+  // that the running read is filling.
+  if (gInstanceBeingRead) return rcInvalidArgument;
+  ReadInProgress running(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
   int64_t size = plainFileSize(fileName);

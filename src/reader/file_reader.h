@@ -14,8 +14,13 @@ namespace ordex {
 // success (the api layer passes the folding of FUNCTION_LIST entries).
 using ReadFinisher = void (*)(TOrdex& instance);
 
+// -1 when called while a read is running (from its progress callback).
 TOrdexReturnCode readAsapFile(TOrdex& instance, const char* fileName,
                               TOrdexProgressCallback progress, ReadFinisher finish);
+
+// The instance that a read is filling right now, or null. Calls made from the progress
+// callback must not pull the instance or the file-access module from under the read.
+const TOrdex* instanceBeingRead();
 
 // Fills buffer (size bytes) with the report of the last read.
 void readErrorReport(const TOrdex& instance, char* buffer, int size);

@@ -118,9 +118,15 @@ const char* LineInput::nextLine() {
     if (!text) return nullptr;
     std::strncpy(line_, text, sizeof line_ - 1);
     line_[sizeof line_ - 1] = '\0';
-    return line_;
+  } else if (!std::fgets(line_, sizeof line_, file_)) {
+    return nullptr;
   }
-  return std::fgets(line_, sizeof line_, file_);
+  // A byte-order mark is no part of the text, as for the tokenizer.
+  if (firstLine_) {
+    firstLine_ = false;
+    if (std::strncmp(line_, "\xEF\xBB\xBF", 3) == 0) return line_ + 3;
+  }
+  return line_;
 }
 
 int64_t plainFileSize(const char* path) {

@@ -44,7 +44,8 @@ class InputFile {
   bool atEnd_ = false;
 };
 
-// Reads lines of at most 299 characters (line feed kept), as the file-head scan needs.
+// Reads lines of at most 299 characters (line feed kept), as the file-head scan needs. A
+// UTF-8 byte-order mark at the start of the file is skipped.
 class LineInput {
  public:
   static std::unique_ptr<LineInput> open(const std::string& path);
@@ -59,6 +60,7 @@ class LineInput {
   std::FILE* file_ = nullptr;
   const platform::FileAccessModule* module_ = nullptr;
   uint32_t handle_ = 0;
+  bool firstLine_ = true;
   char line_[300];
 };
 

@@ -11,12 +11,19 @@ bool startsWith(const std::string& s, const std::string& prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A deeper path is current when it extends the one above it. An empty path extends
+// nothing: otherwise a read stopped inside a MODULE, before any object block, would report
+// the empty path of level 3 instead of the module.
+bool extends(const std::string& deeper, const std::string& upper) {
+  return !deeper.empty() && startsWith(deeper, upper);
+}
+
 // The deepest object path that extends the one above it.
 const std::string& currentObjectPath(const TOrdex& inst) {
   const std::string* p = inst.ObjectPath;
-  if (startsWith(p[3], p[2])) return p[3];
-  if (startsWith(p[2], p[1])) return p[2];
-  if (startsWith(p[1], p[0])) return p[1];
+  if (extends(p[3], p[2])) return p[3];
+  if (extends(p[2], p[1])) return p[2];
+  if (extends(p[1], p[0])) return p[1];
   return p[0];
 }
 
@@ -46,13 +53,14 @@ void readErrorReport(const TOrdex& inst, char* buffer, int size) {
   if (inst.LineNumber < 0) {
     // The success text is cut to the buffer, keeping its terminator.
     std::string ok = "No error detected";
-    std::memcpy(buffer, ok.data(), ok.size() < static_cast<size_t>(size) - 1 ? ok.size()
-                                                                              : static_cast<size_t>(size) - 1);
+    std::memcpy(
+        buffer, ok.data(),
+        ok.size() < static_cast<size_t>(size) - 1 ? ok.size() : static_cast<size_t>(size) - 1);
     return;
   }
   char line[64];
-  std::snprintf(line, sizeof line, "Error detected (near to line %li): ",
-                static_cast<long>(inst.LineNumber));
+  std::snprintf(line, sizeof line,
+                "Error detected (near to line %li): ", static_cast<long>(inst.LineNumber));
   text.add(line);
   text.add("Actually parsed object: ");
   text.add(currentObjectPath(inst));

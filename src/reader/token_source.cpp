@@ -26,10 +26,13 @@ void TokenSource::closeAll() {
 }
 
 // An include name is opened as written; a relative name that cannot be opened so is tried
-// in the folder of the including file, as files are commonly written that way.
+// in the folder of the including file, as files are commonly written that way. An empty
+// name (NULL, or "" after quote stripping) names no file: nothing is opened for it, not
+// even through the file-access module, which might take it for a folder.
 bool TokenSource::openInclude(const std::string& name) {
+  if (name.empty()) return false;
   std::unique_ptr<InputFile> in = InputFile::open(name);
-  if (!in && !name.empty() && name[0] != '/') {
+  if (!in && name[0] != '/') {
     std::string folder = folderOf(stack_[depth_]->path());
     if (!folder.empty()) in = InputFile::open(folder + name);
   }

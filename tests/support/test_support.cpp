@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -60,6 +61,28 @@ std::vector<std::string> splitMultiString(const char* buffer) {
   std::vector<std::string> names;
   for (const char* p = buffer; *p; p += std::strlen(p) + 1) names.emplace_back(p);
   return names;
+}
+
+std::vector<std::string> moduleNames(TOrdex* instance) {
+  char buf[8192];
+  if (Ordex_GetModuleList(instance, buf, sizeof buf, nullptr, nullptr) != rcOk) return {};
+  return splitMultiString(buf);
+}
+
+std::string failureReport(int line, const std::string& path, const std::string& last) {
+  std::string text =
+      "Error detected (near to line " + std::to_string(line) + "): Actually parsed object: " + path;
+  if (!last.empty()) text += "; Last parsed object: " + last;
+  return text;
+}
+
+int openDescriptorCount() {
+  int n = 0;
+  DIR* d = opendir("/proc/self/fd");
+  if (!d) return -1;
+  while (readdir(d)) ++n;
+  closedir(d);
+  return n;
 }
 
 }  // namespace ordex_test

@@ -42,5 +42,12 @@ std::string readError(TOrdex* instance);        // Ordex_GetReadAsapFileError as
 TOrdexReturnCode readText(TOrdex* instance, const std::string& text);
 // The names of a multi-string.
 std::vector<std::string> splitMultiString(const char* buffer);
+// The names of the instance's modules in file order (empty without project).
+std::vector<std::string> moduleNames(TOrdex* instance);
+// The error report of a failed read as the reader words it: line, object path and, when
+// not empty, the last parsed object.
+std::string failureReport(int line, const std::string& path, const std::string& last = "");
+// Number of file descriptors the process holds open now.
+int openDescriptorCount();
 
 }  // namespace ordex_test

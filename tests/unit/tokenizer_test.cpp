@@ -53,6 +53,15 @@ const TokenCase kCases[] = {
       "ck",
       "\"\xE4\xF6\xFC\""}},
     {"NUL byte ends the token text", std::string("ab\0cd ef\n", 9), {"ab", "ef"}},
+    {"slash ending a block comment can open a line comment", "/*a*//b c\nd\n", {"d"}},
+    {"line comment opener right after a word", "ab//c\nd\n", {"ab", "d"}},
+    {"block comment ends a started word", "a/*b*/c\n", {"a", "c"}},
+    {"slash after a closing quote is lost", "\"a\"/\"b\" c\n", {"\"a\"", "\"b\"", "c"}},
+    {"quote right after a closing quote continues the string",
+     "\"a\"\"b\" c\n",
+     {"\"a\"\"b\"", "c"}},
+    {"escaped quote keeps the string open", "\"x\\\" y\" z\n", {"\"x\" y\"", "z"}},
+    {"crlf line ends", "a\r\nb\r\n", {"a", "b"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, TokenizerCases, ::testing::ValuesIn(kCases));
@@ -63,6 +72,16 @@ TEST(Tokenizer, LongTokenIsCutTo1023Characters) {
   ASSERT_EQ(tokens.size(), 2u);
   EXPECT_EQ(tokens[0], std::string(1023, 'w'));
   EXPECT_EQ(tokens[1], "next");
+}
+
+TEST(Tokenizer, CommentOpenerAtTheLengthLimit) {
+  // The slash taken back when a comment opens is the last character stored.
+  auto tokens = ordex_test::tokenize(std::string(1022, 'w') + "/* c */ " + std::string(1030, 'v') +
+                                     "// c\nend\n");
+  ASSERT_EQ(tokens.size(), 3u);
+  EXPECT_EQ(tokens[0], std::string(1022, 'w'));
+  EXPECT_EQ(tokens[1], std::string(1023, 'v'));
+  EXPECT_EQ(tokens[2], "end");
 }
 
 TEST(Tokenizer, LongQuotedStringKeepsReadingToItsEnd) {

@@ -1,0 +1,232 @@
+// Instance lifecycle, the process-wide name comparison, and the project and module getters
+// that every later family relies on.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace {
+
+using ordex_test::Instance;
+using ordex_test::readText;
+
+const char kTwoModules[] =
+    "/begin PROJECT P \"\"\n"
+    "  /begin MODULE EngineCtrl \"first\" /end MODULE\n"
+    "  /begin MODULE GearCtrl \"second\" /end MODULE\n"
+    "/end PROJECT\n";
+
+const char kOneModule[] =
+    "/begin PROJECT P \"\"\n"
+    "  /begin MODULE EngineCtrl \"only\" /end MODULE\n"
+    "/end PROJECT\n";
+
+// The comparison mode is process-wide: every test leaves it exact.
+class Lifecycle : public ::testing::Test {
+ protected:
+  void TearDown() override { Ordex_ConfigureStringComparison(0); }
+};
+
+TEST_F(Lifecycle, NullArgumentsAreRefused) {
+  EXPECT_EQ(Ordex_DestroyInstance(nullptr), rcNoInstance);
+  EXPECT_EQ(Ordex_DestroyInstance_Intern(nullptr), rcNoInstance);
+  EXPECT_EQ(Ordex_CreateInstance(nullptr), rcNullArgument);
+  EXPECT_EQ(Ordex_RegisterInstanceDestructorCbFunc(nullptr, nullptr), rcNoInstance);
+  EXPECT_EQ(Ordex_GarbageCollection(), rcOk);
+}
+
+TEST_F(Lifecycle, CreateAndDestroyUnderBothNames) {
+  TOrdex* a = nullptr;
+  TOrdex* b = nullptr;
+  ASSERT_EQ(Ordex_CreateInstance(&a), rcOk);
+  ASSERT_EQ(Ordex_CreateInstance_Intern(&b), rcOk);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_NE(a, b);
+  TProject p;
+  EXPECT_EQ(Ordex_GetProject(a, &p, 0), rcNoProject);
+  EXPECT_EQ(Ordex_DestroyInstance(a), rcOk);
+  EXPECT_EQ(Ordex_DestroyInstance_Intern(b), rcOk);
+}
+
+// What the destructor callback saw: how often it ran and whether the project was still
+// there at that moment.
+struct DestructorProbe {
+  TOrdex* instance = nullptr;
+  int calls = 0;
+  TOrdexReturnCode projectLookup = rcOk;
+  char projectName[ORDEX_TEXT_SIZE] = {};
+};
+DestructorProbe gProbe;
+
+void probeDestructor() {
+  ++gProbe.calls;
+  TProject p;
+  gProbe.projectLookup = Ordex_GetProject(gProbe.instance, &p, 0);
+  if (gProbe.projectLookup == rcOk) std::memcpy(gProbe.projectName, p.Name, sizeof p.Name);
+}
+
+int gReplacedCalls = 0;
+void replacedDestructor() {
+  ++gReplacedCalls;
+}
+
+TEST_F(Lifecycle, DestructorCallbackRunsOnceBeforeTheProjectIsReleased) {
+  gProbe = DestructorProbe{};
+  gReplacedCalls = 0;
+  TOrdex* inst = nullptr;
+  ASSERT_EQ(Ordex_CreateInstance(&inst), rcOk);
+  ASSERT_EQ(readText(inst, kOneModule), rcOk);
+  gProbe.instance = inst;
+  // A later registration replaces the earlier one.
+  ASSERT_EQ(Ordex_RegisterInstanceDestructorCbFunc(inst, replacedDestructor), rcOk);
+  ASSERT_EQ(Ordex_RegisterInstanceDestructorCbFunc(inst, probeDestructor), rcOk);
+  EXPECT_EQ(gProbe.calls, 0);
+  ASSERT_EQ(Ordex_DestroyInstance(inst), rcOk);
+  EXPECT_EQ(gProbe.calls, 1);
+  EXPECT_EQ(gReplacedCalls, 0);
+  EXPECT_EQ(gProbe.projectLookup, rcOk);
+  EXPECT_STREQ(gProbe.projectName, "P");
+}
+
+TEST_F(Lifecycle, DestructorCallbackCanBeCleared) {
+  gReplacedCalls = 0;
+  TOrdex* inst = nullptr;
+  ASSERT_EQ(Ordex_CreateInstance(&inst), rcOk);
+  ASSERT_EQ(Ordex_RegisterInstanceDestructorCbFunc(inst, replacedDestructor), rcOk);
+  ASSERT_EQ(Ordex_RegisterInstanceDestructorCbFunc(inst, nullptr), rcOk);
+  ASSERT_EQ(Ordex_DestroyInstance(inst), rcOk);
+  EXPECT_EQ(gReplacedCalls, 0);
+}
+
+TEST_F(Lifecycle, GetProjectFillsEveryFieldIncludingTheName) {
+  Instance inst;
+  ASSERT_EQ(readText(inst,
+                     "/* head comment */\n"
+                     "ASAP2_VERSION 1 61\n"
+                     "/begin PROJECT Demo \"the demo\"\n"
+                     "  /begin HEADER \"header text\" VERSION \"V1.2\" PROJECT_NO \"P-7\" "
+                     "/end HEADER\n"
+                     "  /begin MODULE M \"\" /end MODULE\n"
+                     "/end PROJECT\n"),
+            rcOk);
+  TProject p;
+  std::memset(&p, 0x55, sizeof p);
+  std::strcpy(p.Name, "ignored key");
+  ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
+  EXPECT_STREQ(p.Name, "Demo");
+  EXPECT_STREQ(p.LongIdentifier, "the demo");
+  EXPECT_EQ(p.Asap2Version, 1);
+  EXPECT_EQ(p.Asap2Upgrade, 61);
+  EXPECT_STREQ(p.FileHeadComment, "/* head comment */\n");
+  EXPECT_STREQ(p.HeaderComment, "header text");
+  EXPECT_STREQ(p.HeaderVersion, "V1.2");
+  // PROJECT_NO keeps the token as written.
+  EXPECT_STREQ(p.HeaderProjectNo, "\"P-7\"");
+  EXPECT_EQ(p.UserData, 0u);
+
+  TProject untouched;
+  std::memset(&untouched, 0x55, sizeof untouched);
+  TProject probe = untouched;
+  EXPECT_EQ(Ordex_GetProject(inst, &probe, 1), rcOk);
+  EXPECT_EQ(std::memcmp(&probe, &untouched, sizeof probe), 0);
+  EXPECT_EQ(Ordex_GetProject(inst, nullptr, 0), rcNullArgument);
+  EXPECT_EQ(Ordex_GetProject(nullptr, &p, 0), rcNoInstance);
+}
+
+TEST_F(Lifecycle, EmptyModuleNameSelectsTheOnlyModule) {
+  Instance inst;
+  ASSERT_EQ(readText(inst, kOneModule), rcOk);
+  TModule m = {};
+  ASSERT_EQ(Ordex_GetModule(inst, &m, 0), rcOk);
+  EXPECT_STREQ(m.Name, "EngineCtrl");
+  EXPECT_STREQ(m.LongIdentifier, "only");
+
+  // Existence only leaves the record as it is, the empty name too.
+  TModule probe = {};
+  EXPECT_EQ(Ordex_GetModule(inst, &probe, 1), rcOk);
+  EXPECT_STREQ(probe.Name, "");
+}
+
+TEST_F(Lifecycle, EmptyModuleNameWithTwoModulesFindsNone) {
+  Instance inst;
+  ASSERT_EQ(readText(inst, kTwoModules), rcOk);
+  TModule m = {};
+  EXPECT_EQ(Ordex_GetModule(inst, &m, 0), rcModuleNotFound);
+  EXPECT_STREQ(m.Name, "");
+  std::strcpy(m.Name, "GearCtrl");
+  ASSERT_EQ(Ordex_GetModule(inst, &m, 0), rcOk);
+  EXPECT_STREQ(m.LongIdentifier, "second");
+}
+
+TEST_F(Lifecycle, ModuleGetterWithoutProject) {
+  Instance inst;
+  TModule m = {};
+  EXPECT_EQ(Ordex_GetModule(inst, &m, 0), rcNoProject);
+  ASSERT_EQ(readText(inst, kOneModule), rcOk);
+  EXPECT_EQ(Ordex_GetModule(inst, nullptr, 0), rcNullArgument);
+}
+
+TEST_F(Lifecycle, ComparisonModeDecidesModuleLookups) {
+  Instance inst;
+  ASSERT_EQ(readText(inst, kTwoModules), rcOk);
+  struct Case {
+    int mode;
+    const char* key;
+    TOrdexReturnCode rc;
+    const char* longIdentifier;
+  };
+  const Case cases[] = {
+      {0, "GearCtrl", rcOk, "second"},        {0, "gearctrl", rcModuleNotFound, ""},
+      {1, "gearctrl", rcOk, "second"},        {1, "GEARCTRL", rcOk, "second"},
+      {1, "GearCtrlX", rcModuleNotFound, ""}, {0, "GEARCTRL", rcModuleNotFound, ""},
+  };
+  for (const Case& c : cases) {
+    Ordex_ConfigureStringComparison(c.mode);
+    TModule m = {};
+    std::strcpy(m.Name, c.key);
+    EXPECT_EQ(Ordex_GetModule(inst, &m, 0), c.rc) << c.mode << " " << c.key;
+    EXPECT_STREQ(m.LongIdentifier, c.longIdentifier) << c.mode << " " << c.key;
+    // A non-empty key stays as the caller wrote it.
+    EXPECT_STREQ(m.Name, c.key);
+  }
+}
+
+TEST_F(Lifecycle, CaseFoldingLeavesBytesAboveAsciiExact) {
+  Instance inst;
+  ASSERT_EQ(readText(inst,
+                     "/begin PROJECT P \"\"\n"
+                     "  /begin MODULE Mod\xC4 \"\" /end MODULE\n"
+                     "/end PROJECT\n"),
+            rcOk);
+  Ordex_ConfigureStringComparison(1);
+  TModule m = {};
+  std::strcpy(m.Name, "MOD\xC4");
+  EXPECT_EQ(Ordex_GetModule(inst, &m, 1), rcOk);
+  std::strcpy(m.Name, "mod\xE4");
+  EXPECT_EQ(Ordex_GetModule(inst, &m, 1), rcModuleNotFound);
+}
+
+TEST_F(Lifecycle, NamesLongerThan255CharactersAreCut) {
+  for (size_t length : {254u, 255u, 256u, 300u}) {
+    std::string project(length, 'p');
+    std::string module(length, 'm');
+    std::string longId(length, 'l');
+    Instance inst;
+    ASSERT_EQ(readText(inst, "/begin PROJECT " + project + " \"" + longId + "\"\n/begin MODULE " +
+                                 module + " \"\"\n/end MODULE\n/end PROJECT\n"),
+              rcOk);
+    size_t kept = length < 255 ? length : 255;
+    TProject p;
+    ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
+    EXPECT_EQ(std::string(p.Name), project.substr(0, kept)) << length;
+    EXPECT_EQ(std::string(p.LongIdentifier), longId.substr(0, kept)) << length;
+    TModule m = {};
+    ASSERT_EQ(Ordex_GetModule(inst, &m, 0), rcOk);
+    EXPECT_EQ(std::string(m.Name), module.substr(0, kept)) << length;
+  }
+}
+
+}  // namespace
