@@ -1,7 +1,7 @@
 #include "api/guarded.h"
 #include "query/name_enumerators.h"
 #include "query/name_lists.h"
-#include "query/object_counts.h"
+#include "model/object_counts.h"
 
 using ordex::api::guarded;
 

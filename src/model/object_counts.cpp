@@ -1,4 +1,4 @@
-#include "query/object_counts.h"
+#include "model/object_counts.h"
 
 namespace ordex {
 
