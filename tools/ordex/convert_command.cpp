@@ -1,5 +1,4 @@
 // ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C]
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -95,8 +94,11 @@ int convert(int argc, char** argv) {
   if (rc != rcOk) return fail(rc);
 
   std::vector<char> text(kTextBuffer, '\0');
-  // A value that only a table default gives leaves the physical value unwritten.
-  const double unset = std::nan("");
+  // A value that only a table default gives leaves the physical value unwritten: a NaN
+  // with a payload no conversion produces marks it.
+  const uint64_t unsetBits = 0x7FF8DEADBEEF0001ull;
+  double unset;
+  std::memcpy(&unset, &unsetBits, sizeof unset);
   double phys = unset;
   if (o.hasIndex) {
     std::vector<unsigned char> response;
