@@ -974,9 +974,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, in
  * 36 of them; none gives "4.2") + "lf", every "." and "," is then replaced by the decimal
  * separator, and " " + Unit follows when the Unit is not empty. A specification that is not
  * flags, width and precision in this order, or whose width or precision is above 255, is
- * a formatter failure (-1). NaN prints as "nan", infinities as "inf" and "-inf" (flags and
- * width apply, zero padding does not). TAB_VERB texts and table defaults are written as they are,
- * without unit. A STRING value is dumped as lower-case hex digit pairs separated by blanks.
+ * a formatter failure (-1). NaN prints as "nan", infinities as "inf" and "-inf" (flags
+ * and width apply, zero padding does not). TAB_VERB texts and table defaults are written
+ * as they are, without unit. A STRING value is dumped as lower-case hex digit pairs
+ * separated by blanks.
  *
  * The text buffer has no size argument: it must hold the number (at most 566 characters),
  * a blank and the unit; for STRING 3 characters per byte; for TAB_VERB and table defaults
@@ -993,7 +994,8 @@ ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, in
 /* Byte size of a data type: 1, 2, 3, 4 or 8; 0 for STRING; -1 for other values. */
 ORDEX_API int32_t Ordex_GetDataSizeByDataType(int32_t dataType);
 
-/* Converts raw bytes with the compu method record itself. bitMask 0 means no mask (only
+/* Converts raw bytes with a compu method record of an instance's module (the public
+ * functions hand out none; hosts that hold one may use it). bitMask 0 means no mask (only
  * the low 32 bits are used); byteCount (taken as a signed 32-bit number) is the number of
  * bytes a STRING value dumps, 0 or less gives an empty text. A table method resolves its
  * COMPU_TAB_REF in the method's own module on first use and keeps the link. */
