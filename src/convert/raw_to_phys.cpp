@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "convert/raw_decoding.h"
 #include "convert/value_format.h"
@@ -35,13 +36,14 @@ TOrdexReturnCode resolveTable(TCompuMethod_Intern& method) {
 }
 
 // Copies a text whole: the caller sized the buffer for the longest text of the table.
-TOrdexReturnCode writeText(const std::string& s, char* text) {
-  std::memcpy(text, s.c_str(), s.size() + 1);
+TOrdexReturnCode writeText(std::string_view s, char* text) {
+  std::memcpy(text, s.data(), s.size());
+  text[s.size()] = '\0';
   return rcOk;
 }
 
 // The text of a table conversion without a value: the DefaultValue, or -1 when empty.
-TOrdexReturnCode tableDefault(const std::string& defaultValue, char* text) {
+TOrdexReturnCode tableDefault(std::string_view defaultValue, char* text) {
   if (defaultValue.empty()) return rcInvalidArgument;
   return writeText(defaultValue, text);
 }
