@@ -60,8 +60,8 @@ class TokenBuilder {
     return count_ == 0;
   }
   void finish() {
-    uint32_t len = count_ < Token::kCapacity - 1 ? static_cast<uint32_t>(count_)
-                                                 : Token::kCapacity - 1;
+    uint32_t len =
+        count_ < Token::kCapacity - 1 ? static_cast<uint32_t>(count_) : Token::kCapacity - 1;
     out_.text[len] = '\0';
     out_.size = sawNul_ ? static_cast<uint32_t>(strnlen(out_.text, len)) : len;
   }
@@ -106,7 +106,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
           ++lines;
         } else if (c == '/' && prev == '*') {
           comment = Comment::kNone;
-          prev = c;
+          // The closing "/" belongs to the comment and cannot open the next one.
+          prev = ' ';
           break;
         }
         prev = c;
@@ -164,7 +165,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (!inQuotes && prev == '/' && (c == '*' || c == '/')) {
       comment = c == '*' ? Comment::kBlock : Comment::kLine;
       if (started && tok.takeBack()) started = false;
-      prev = c;
+      // The "*" of the opener cannot also close the comment: "/*/" opens one, as in C.
+      prev = ' ';
       continue;
     }
     if (c == '"') {
