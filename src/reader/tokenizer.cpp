@@ -74,7 +74,61 @@ class TokenBuilder {
 
 }  // namespace
 
+// The common case in one pass over the buffer: blanks, then a word (a "/" not followed by
+// "*" or "/" belongs to it) or a quoted string without escapes, ended by the character
+// after it (a blank after a word; any character but a quote after a closing quote). Such a
+// token comes out of the general rules unchanged. Anything else, or a token that does not
+// end inside the buffer, leaves the input untouched and returns false.
+inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
+  const unsigned char* p = in.cur;
+  const unsigned char* const e = in.end;
+  int32_t lines = 0;
+  for (;; ++p) {
+    if (p == e) return false;
+    unsigned char k = kClass.c[*p];
+    if (k == kNewline) {
+      ++lines;
+    } else if (k != kSpace) {
+      break;
+    }
+  }
+  const unsigned char* start = p;
+  if (*p == '"') {
+    for (++p;; ++p) {
+      if (p == e) return false;
+      unsigned char k = kClass.c[*p];
+      if (k == kQuote) break;
+      if (k == kBackslash || k == kNul) return false;
+      if (k == kNewline) ++lines;
+    }
+    ++p;  // the closing quote
+    if (p == e || *p == '"') return false;
+  } else {
+    for (;; ++p) {
+      if (p == e) return false;
+      unsigned char k = kClass.c[*p];
+      if (k == kPlain || k == kBackslash) continue;
+      if (k == kSlash) {
+        if (p + 1 == e || p[1] == '*' || p[1] == '/') return false;
+        continue;
+      }
+      if (k == kSpace || k == kNewline) break;
+      return false;
+    }
+  }
+  size_t n = static_cast<size_t>(p - start);
+  if (n >= Token::kCapacity) return false;
+  if (*p == '\n') ++lines;
+  std::memcpy(out.text, start, n);
+  out.text[n] = '\0';
+  out.size = static_cast<uint32_t>(n);
+  in.cur = p + 1;  // the character that ended the token is consumed
+  *lineNumber += lines;
+  return true;
+}
+
 bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
+  if (readSimpleToken(in, out, lineNumber)) return true;
   TokenBuilder tok(out);
   unsigned char prev = ' ';
   bool started = false;
