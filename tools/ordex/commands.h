@@ -6,5 +6,7 @@ int check(const char* file);
 int info(const char* file);
 int list(const char* file, const char* kind, const char* pattern);
 extern const char* const kListKinds;
+int show(const char* file, const char* kind, const char* name);
+extern const char* const kShowKindNames;
 
 }  // namespace ordex_tool
