@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ordex {
 
 namespace {
@@ -60,8 +64,8 @@ class TokenBuilder {
     return count_ == 0;
   }
   void finish() {
-    uint32_t len = count_ < Token::kCapacity - 1 ? static_cast<uint32_t>(count_)
-                                                 : Token::kCapacity - 1;
+    uint32_t len =
+        count_ < Token::kCapacity - 1 ? static_cast<uint32_t>(count_) : Token::kCapacity - 1;
     out_.text[len] = '\0';
     out_.size = sawNul_ ? static_cast<uint32_t>(strnlen(out_.text, len)) : len;
   }
@@ -74,7 +78,104 @@ class TokenBuilder {
 
 }  // namespace
 
+// The common case in one pass over the buffer: blanks, then a word (a "/" not followed by
+// "*" or "/" belongs to it) or a quoted string without escapes, ended by the character
+// after it (a blank after a word; any character but a quote after a closing quote). Such a
+// token comes out of the general rules unchanged. Anything else, or a token that does not
+// end inside the buffer, leaves the input untouched and returns false.
+// The first byte at or after p that is at most 0x2F, or e. Every character that can end
+// or complicate a word (blanks, control characters, "/" and the double quote) is at most
+// 0x2F; a few ordinary ones ("-", ".", "+" ...) are too and are sorted out by the caller.
+inline const unsigned char* findLowByte(const unsigned char* p, const unsigned char* e) {
+#if defined(__SSE2__)
+  const __m128i limit = _mm_set1_epi8(0x2F);
+  while (e - p >= 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    int low = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(x, limit), limit));
+    if (low) return p + __builtin_ctz(static_cast<unsigned>(low));
+    p += 16;
+  }
+#endif
+  while (p<e&& * p> 0x2F) ++p;
+  return p;
+}
+
+// The first byte at or after p that is a quote, a backslash, a line feed or zero, or e.
+inline const unsigned char* findQuoteEnd(const unsigned char* p, const unsigned char* e) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i newline = _mm_set1_epi8('\n');
+  const __m128i zero = _mm_setzero_si128();
+  while (e - p >= 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, backslash)),
+                               _mm_or_si128(_mm_cmpeq_epi8(x, newline), _mm_cmpeq_epi8(x, zero)));
+    int m = _mm_movemask_epi8(hit);
+    if (m) return p + __builtin_ctz(static_cast<unsigned>(m));
+    p += 16;
+  }
+#endif
+  while (p < e) {
+    unsigned char k = kClass.c[*p];
+    if (k == kQuote || k == kBackslash || k == kNewline || k == kNul) break;
+    ++p;
+  }
+  return p;
+}
+
+inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
+  const unsigned char* p = in.cur;
+  const unsigned char* const e = in.end;
+  int32_t lines = 0;
+  for (;; ++p) {
+    if (p == e) return false;
+    unsigned char k = kClass.c[*p];
+    if (k == kNewline) {
+      ++lines;
+    } else if (k != kSpace) {
+      break;
+    }
+  }
+  const unsigned char* start = p;
+  if (*p == '"') {
+    for (++p;; ++p) {
+      p = findQuoteEnd(p, e);
+      if (p == e) return false;
+      unsigned char k = kClass.c[*p];
+      if (k == kQuote) break;
+      if (k != kNewline) return false;  // an escape or a zero byte
+      ++lines;
+    }
+    ++p;  // the closing quote
+    if (p == e || *p == '"') return false;
+  } else {
+    for (;; ++p) {
+      p = findLowByte(p, e);
+      if (p == e) return false;
+      unsigned char k = kClass.c[*p];
+      if (k == kPlain || k == kBackslash) continue;
+      if (k == kSlash) {
+        if (p + 1 == e || p[1] == '*' || p[1] == '/') return false;
+        continue;
+      }
+      if (k == kSpace || k == kNewline) break;
+      return false;
+    }
+  }
+  size_t n = static_cast<size_t>(p - start);
+  if (n >= Token::kCapacity) return false;
+  if (*p == '\n') ++lines;
+  std::memcpy(out.text, start, n);
+  out.text[n] = '\0';
+  out.size = static_cast<uint32_t>(n);
+  in.cur = p + 1;  // the character that ended the token is consumed
+  *lineNumber += lines;
+  return true;
+}
+
 bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
+  if (readSimpleToken(in, out, lineNumber)) return true;
   TokenBuilder tok(out);
   unsigned char prev = ' ';
   bool started = false;
@@ -106,7 +207,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
           ++lines;
         } else if (c == '/' && prev == '*') {
           comment = Comment::kNone;
-          prev = c;
+          // The closing "/" belongs to the comment and cannot open the next one.
+          prev = ' ';
           break;
         }
         prev = c;
@@ -164,7 +266,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (!inQuotes && prev == '/' && (c == '*' || c == '/')) {
       comment = c == '*' ? Comment::kBlock : Comment::kLine;
       if (started && tok.takeBack()) started = false;
-      prev = c;
+      // The "*" of the opener cannot also close the comment: "/*/" opens one, as in C.
+      prev = ' ';
       continue;
     }
     if (c == '"') {

@@ -2,6 +2,7 @@
 // counting.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,11 @@ const TokenCase kCases[] = {
     {"last token without trailing whitespace is lost", "a b", {"a"}},
     {"comment opener inside quotes is text", "\"a /* b */ c\" ", {"\"a /* b */ c\""}},
     {"comment inside a word splits it", "ab/*x*/cd ", {"ab", "cd"}},
-    {"slash star slash closes at once", "/*/ a ", {"a"}},
+    {"slash star slash opens a comment", "/*/ a */ b ", {"b"}},
+    {"commented-out block opened by slash star slash", "/*/begin X\n/end X*/ c\n", {"c"}},
     {"slash inside a word stays", "a/b c\n", {"a/b", "c"}},
-    {"star after a block comment end opens another", "/* x */* y */ z ", {"z"}},
+    {"star after a block comment end is a character", "/* x */* y */ z ", {"*", "y", "*/", "z"}},
+    {"slash after a block comment end is a character", "/* x *//y z\n", {"/y", "z"}},
     {"tabs and carriage returns separate", "a\tb\r\nc\fd\ve\n", {"a", "b", "c", "d", "e"}},
     {"line comment at end of input", "a // tail", {"a"}},
     {"unterminated string is dropped", "a \"never closed", {"a"}},
@@ -53,7 +56,6 @@ const TokenCase kCases[] = {
       "ck",
       "\"\xE4\xF6\xFC\""}},
     {"NUL byte ends the token text", std::string("ab\0cd ef\n", 9), {"ab", "ef"}},
-    {"slash ending a block comment can open a line comment", "/*a*//b c\nd\n", {"d"}},
     {"line comment opener right after a word", "ab//c\nd\n", {"ab", "d"}},
     {"block comment ends a started word", "a/*b*/c\n", {"a", "c"}},
     {"slash after a closing quote is lost", "\"a\"/\"b\" c\n", {"\"a\"", "\"b\"", "c"}},
@@ -64,7 +66,14 @@ const TokenCase kCases[] = {
     {"crlf line ends", "a\r\nb\r\n", {"a", "b"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rules, TokenizerCases, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Rules, TokenizerCases, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<TokenCase>& info) {
+                           std::string n = info.param.name;
+                           for (char& ch : n) {
+                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           }
+                           return n;
+                         });
 
 TEST(Tokenizer, LongTokenIsCutTo1023Characters) {
   std::string word(5000, 'w');

@@ -8,5 +8,7 @@ int list(const char* file, const char* kind, const char* pattern);
 // argv holds the arguments after the command word.
 int convert(int argc, char** argv);
 extern const char* const kListKinds;
+int show(const char* file, const char* kind, const char* name);
+extern const char* const kShowKindNames;
 
 }  // namespace ordex_tool

@@ -12,11 +12,13 @@ void usage() {
                "usage: ordex check FILE     read FILE and report ok or the error\n"
                "       ordex info FILE      version, project, modules and object counts\n"
                "       ordex list FILE KIND [PATTERN]   names of one kind (* and ? wildcards)\n"
+               "         kinds: %s\n"
+               "       ordex show FILE KIND [NAME]      one record, field by field\n"
+               "         kinds: %s\n"
                "       ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C]\n"
                "                            physical value and text of raw bytes (--index: one\n"
-               "                            element of an array, through a response block)\n"
-               "  kinds: %s\n",
-               ordex_tool::kListKinds);
+               "                            element of an array, through a response block)\n",
+               ordex_tool::kListKinds, ordex_tool::kShowKindNames);
 }
 
 }  // namespace
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
   if (cmd == "info" && argc == 3) return ordex_tool::info(argv[2]);
   if (cmd == "list" && (argc == 4 || argc == 5))
     return ordex_tool::list(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+  if (cmd == "show" && (argc == 4 || argc == 5))
+    return ordex_tool::show(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
   if (cmd == "convert" && argc >= 5) {
     const int rc = ordex_tool::convert(argc - 2, argv + 2);
     if (rc == 2) usage();

@@ -1,0 +1,125 @@
+// Text: the string type of record fields. Eight bytes: null for the empty text, else a
+// pointer to a block holding the length, the bytes and a terminating zero. While a read
+// runs, texts are placed in the project's text arena (a bump allocator freed with the
+// project), which keeps a large model compact and its teardown fast; texts set at any
+// other time live on the heap and are freed with their record.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ordex {
+
+// Chunked storage for texts; freed as a whole.
+class TextArena {
+ public:
+  TextArena() = default;
+  TextArena(const TextArena&) = delete;
+  TextArena& operator=(const TextArena&) = delete;
+  // size bytes aligned to 4.
+  void* allocate(size_t size);
+  size_t bytesUsed() const { return used_; }
+
+ private:
+  std::vector<std::unique_ptr<char[]>> chunks_;
+  char* next_ = nullptr;
+  char* end_ = nullptr;
+  size_t used_ = 0;
+};
+
+// The arena new texts go to; null (the heap) outside a read. Set by the reader for the time
+// of a read with ScopedTextArena.
+TextArena* currentTextArena();
+
+class ScopedTextArena {
+ public:
+  explicit ScopedTextArena(TextArena* arena);
+  ~ScopedTextArena();
+  ScopedTextArena(const ScopedTextArena&) = delete;
+  ScopedTextArena& operator=(const ScopedTextArena&) = delete;
+
+ private:
+  TextArena* previous_;
+};
+
+class Text {
+ public:
+  Text() = default;
+  Text(std::string_view s) { assign(s); }  // NOLINT: texts convert from views and back
+  Text(const char* s) { assign(s ? std::string_view(s) : std::string_view()); }
+  Text(const std::string& s) { assign(std::string_view(s)); }
+  Text(const Text& o) { assign(o.view()); }
+  Text(Text&& o) noexcept : p_(o.p_) { o.p_ = 0; }
+  ~Text() { release(); }
+
+  Text& operator=(const Text& o) {
+    if (this != &o) assign(o.view());
+    return *this;
+  }
+  Text& operator=(Text&& o) noexcept {
+    if (this != &o) {
+      release();
+      p_ = o.p_;
+      o.p_ = 0;
+    }
+    return *this;
+  }
+  Text& operator=(std::string_view s) {
+    assign(s);
+    return *this;
+  }
+  Text& operator=(const std::string& s) {
+    assign(std::string_view(s));
+    return *this;
+  }
+  Text& operator=(const char* s) {
+    assign(s ? std::string_view(s) : std::string_view());
+    return *this;
+  }
+
+  size_t size() const { return p_ ? *reinterpret_cast<const uint32_t*>(block()) : 0; }
+  size_t length() const { return size(); }
+  bool empty() const { return p_ == 0; }
+  const char* data() const { return p_ ? block() + sizeof(uint32_t) : ""; }
+  const char* c_str() const { return data(); }
+  std::string_view view() const { return std::string_view(data(), size()); }
+  operator std::string_view() const { return view(); }  // NOLINT
+  std::string str() const { return std::string(view()); }
+  void clear() {
+    release();
+    p_ = 0;
+  }
+  char operator[](size_t i) const { return data()[i]; }
+
+  friend bool operator==(const Text& a, const Text& b) { return a.view() == b.view(); }
+  friend bool operator!=(const Text& a, const Text& b) { return !(a == b); }
+  friend bool operator==(const Text& a, std::string_view b) { return a.view() == b; }
+  friend bool operator!=(const Text& a, std::string_view b) { return a.view() != b; }
+  friend bool operator==(std::string_view a, const Text& b) { return a == b.view(); }
+  friend bool operator!=(std::string_view a, const Text& b) { return a != b.view(); }
+  friend bool operator==(const Text& a, const char* b) { return a.view() == b; }
+  friend bool operator!=(const Text& a, const char* b) { return a.view() != b; }
+  friend bool operator==(const Text& a, const std::string& b) { return a.view() == b; }
+  friend bool operator!=(const Text& a, const std::string& b) { return a.view() != b; }
+
+ private:
+  static constexpr uintptr_t kHeapOwned = 1;
+  const char* block() const { return reinterpret_cast<const char*>(p_ & ~kHeapOwned); }
+  void assign(std::string_view s);
+  void release() {
+    if (p_ & kHeapOwned) ::operator delete(reinterpret_cast<void*>(p_ & ~kHeapOwned));
+  }
+
+  uintptr_t p_ = 0;
+};
+
+std::string operator+(const std::string& a, const Text& b);
+std::string operator+(const Text& a, const std::string& b);
+std::string operator+(const char* a, const Text& b);
+
+}  // namespace ordex
