@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/name_compare.h"
+#include "model/object_records.h"
 
 namespace ordex {
 
@@ -97,6 +98,277 @@ void foldModuleFunctionLists(TModule_Intern& module) {
   foldInto(functions, module.Characteristics, &TFunction_Intern::DefCharacteristics);
   foldInto(functions, module.Measurements, &TFunction_Intern::InMeasurements);
   foldInto(functions, module.AxisPts, &TFunction_Intern::AxisPts);
+}
+
+namespace {
+
+// A flat open-addressing table from an exact name to a value, sized once for the names it
+// will hold. The names are views of record names, which stay put while a pass runs.
+template <class V>
+class ExactNameTable {
+ public:
+  explicit ExactNameTable(size_t names) {
+    size_t size = 16;
+    while (size < names * 2) size *= 2;
+    slots_.resize(size);
+    mask_ = size - 1;
+  }
+
+  // The value of name, made (value-initialised) when the name is new.
+  V& operator[](std::string_view name) {
+    uint64_t hash = hashExact(name);
+    Slot& s = slots_[indexOf(name, hash)];
+    if (!s.used) {
+      s.used = true;
+      s.hash = hash;
+      s.name = name;
+    }
+    return s.value;
+  }
+  V* find(std::string_view name) {
+    Slot& s = slots_[indexOf(name, hashExact(name))];
+    return s.used ? &s.value : nullptr;
+  }
+  template <class Visit>
+  void forEachValue(Visit&& visit) {
+    for (Slot& s : slots_) {
+      if (s.used) visit(s.value);
+    }
+  }
+
+ private:
+  struct Slot {
+    bool used = false;
+    uint64_t hash = 0;
+    std::string_view name;
+    V value{};
+  };
+  size_t indexOf(std::string_view name, uint64_t hash) const {
+    size_t i = static_cast<size_t>(hash ^ (hash >> 29)) & mask_;
+    while (slots_[i].used && (slots_[i].hash != hash || slots_[i].name != name)) {
+      i = (i + 1) & mask_;
+    }
+    return i;
+  }
+
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
+};
+
+// Entries of several lists chained by name: the table value holds the first index, next_
+// links the others (in no particular order: all of them receive the same link).
+class EntryChains {
+ public:
+  void add(int32_t& head, TFunctionRef* entry) {
+    entries_.push_back(entry);
+    next_.push_back(head);
+    head = static_cast<int32_t>(entries_.size() - 1);
+  }
+  template <class Visit>
+  void forEach(int32_t head, Visit&& visit) const {
+    for (int32_t i = head; i >= 0; i = next_[i]) visit(*entries_[i]);
+  }
+
+ private:
+  std::vector<TFunctionRef*> entries_;
+  std::vector<int32_t> next_;
+};
+
+class Progress {
+ public:
+  Progress(int total, TOrdexProgressCallback callback)
+      : total_(total), callback_(total > 0 ? callback : nullptr) {}
+  // One step; false when the callback asks to stop.
+  bool step() {
+    ++count_;
+    if (!callback_) return true;
+    return callback_(static_cast<int>(count_ * 100 / total_)) == 0;
+  }
+
+ private:
+  int64_t total_;
+  TOrdexProgressCallback callback_;
+  int64_t count_ = 0;
+};
+
+using RefList = FunctionRefList TFunction_Intern::*;
+
+size_t entryCount(const ObjectList<TFunction_Intern>& functions, RefList list) {
+  size_t n = 0;
+  for (const TFunction_Intern* f : functions) n += (f->*list).Count;
+  return n;
+}
+
+// One step of the object-side pass: every object of `objects`, in list order, is compared
+// with the entries of `list` of every function. The object's link (publish) becomes the
+// last function listing it; each entry's Target the last object of its name met. Returns
+// false when the progress callback stopped the run.
+template <class Object, class Publish>
+bool objectSideStep(const ObjectList<TFunction_Intern>& functions, ObjectList<Object>& objects,
+                    RefList list, Publish publish, Progress& progress) {
+  struct Listing {
+    TFunction_Intern* lastFunction;
+    int32_t entries;
+    Object* lastObject;
+  };
+  ExactNameTable<Listing> byName(entryCount(functions, list));
+  EntryChains chains;
+  for (TFunction_Intern* f : functions) {
+    for (TFunctionRef* e : f->*list) {
+      Listing& l = byName[e->Name];
+      if (!l.lastFunction) l.entries = -1;
+      l.lastFunction = f;
+      chains.add(l.entries, e);
+    }
+  }
+  bool goOn = true;
+  for (Object* x : objects) {
+    if (Listing* l = byName.find(x->Name)) {
+      publish(*x, l->lastFunction);
+      l->lastObject = x;
+    }
+    if (!progress.step()) {
+      goOn = false;
+      break;
+    }
+  }
+  byName.forEachValue([&](Listing& l) {
+    if (l.lastObject) chains.forEach(l.entries, [&](TFunctionRef& e) { e.Target = l.lastObject; });
+  });
+  return goOn;
+}
+
+bool objectSidePass(TModule_Intern& m, Progress& progress) {
+  return objectSideStep(
+             m.Functions, m.Characteristics, &TFunction_Intern::DefCharacteristics,
+             [](TCharacteristic_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; },
+             progress) &&
+         objectSideStep(
+             m.Functions, m.Measurements, &TFunction_Intern::OutMeasurements,
+             [](TMeasurement_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; },
+             progress) &&
+         objectSideStep(
+             m.Functions, m.Functions, &TFunction_Intern::SubFunctions,
+             [](TFunction_Intern& x, TFunction_Intern* f) { x.ParentFunction = f; }, progress);
+}
+
+// The objects of one list by exact name: the last of each name, and all of them chained for
+// the publishing link that a function fans out to every object of a name.
+template <class Object>
+class ObjectsByName {
+ public:
+  explicit ObjectsByName(ObjectList<Object>& objects) : byName_(objects.count()) {
+    for (Object* o : objects) {
+      Named& n = byName_[o->Name];
+      if (!n.last) n.chain = -1;
+      n.last = o;
+      objects_.push_back(o);
+      next_.push_back(n.chain);
+      n.chain = static_cast<int32_t>(objects_.size() - 1);
+    }
+  }
+  // Target := the last object of the entry's name; false when none bears it.
+  bool resolve(TFunctionRef& e) {
+    Named* n = byName_.find(e.Name);
+    if (!n) return false;
+    e.Target = n->last;
+    return true;
+  }
+  // As resolve; the objects of that name are to be published by f (see publishAll).
+  void resolvePublished(TFunctionRef& e, TFunction_Intern* f) {
+    if (Named* n = byName_.find(e.Name)) {
+      e.Target = n->last;
+      n->publisher = f;
+    }
+  }
+  // Gives every object its name's last publisher.
+  template <class Publish>
+  void publishAll(Publish publish) {
+    byName_.forEachValue([&](Named& n) {
+      if (!n.publisher) return;
+      for (int32_t i = n.chain; i >= 0; i = next_[i]) publish(*objects_[i], n.publisher);
+    });
+  }
+
+ private:
+  struct Named {
+    Object* last;
+    int32_t chain;
+    TFunction_Intern* publisher;
+  };
+  ExactNameTable<Named> byName_;
+  std::vector<Object*> objects_;
+  std::vector<int32_t> next_;
+};
+
+bool functionSidePass(TModule_Intern& m, Progress& progress) {
+  ObjectsByName<TCharacteristic_Intern> characteristics(m.Characteristics);
+  ObjectsByName<TMeasurement_Intern> measurements(m.Measurements);
+  ObjectsByName<TFunction_Intern> functions(m.Functions);
+  bool goOn = true;
+  for (TFunction_Intern* f : m.Functions) {
+    for (TFunctionRef* e : f->DefCharacteristics) characteristics.resolvePublished(*e, f);
+    for (TFunctionRef* e : f->RefCharacteristics) characteristics.resolve(*e);
+    for (TFunctionRef* e : f->InMeasurements) measurements.resolve(*e);
+    for (TFunctionRef* e : f->OutMeasurements) measurements.resolvePublished(*e, f);
+    for (TFunctionRef* e : f->LocMeasurements) measurements.resolve(*e);
+    for (TFunctionRef* e : f->SubFunctions) functions.resolvePublished(*e, f);
+    if (!progress.step()) {
+      goOn = false;
+      break;
+    }
+  }
+  characteristics.publishAll(
+      [](TCharacteristic_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; });
+  measurements.publishAll(
+      [](TMeasurement_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; });
+  functions.publishAll([](TFunction_Intern& x, TFunction_Intern* f) { x.ParentFunction = f; });
+  return goOn;
+}
+
+TOrdexReturnCode conversionPass(TModule_Intern& m, bool stopOnError) {
+  for (TMeasurement_Intern* meas : m.Measurements) {
+    if (meas->ConversionTarget) continue;
+    meas->ConversionTarget = m.CompuMethods.findExact(meas->Conversion);
+    if (!meas->ConversionTarget && stopOnError) return rcCompuMethodNotFound;
+  }
+  return rcOk;
+}
+
+TOrdexReturnCode compuTablePass(TModule_Intern& m, bool stopOnError) {
+  constexpr int32_t kTabIntp = 0, kTabNoIntp = 1, kTabVerb = 4;
+  for (TCompuMethod_Intern* cm : m.CompuMethods) {
+    if (cm->CompuTabTarget) continue;
+    if (cm->ConversionType == kTabIntp || cm->ConversionType == kTabNoIntp) {
+      cm->CompuTabTarget = m.CompuTabs.findExact(cm->CompuTabRef);
+      if (!cm->CompuTabTarget && stopOnError) return rcCompuTabNotFound;
+    } else if (cm->ConversionType == kTabVerb) {
+      cm->CompuTabTarget = m.CompuVTabs.findExact(cm->CompuTabRef);
+      if (!cm->CompuTabTarget && stopOnError) return rcCompuVTabNotFound;
+    }
+  }
+  return rcOk;
+}
+
+}  // namespace
+
+TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int total,
+                                TOrdexProgressCallback callback) {
+  if (!instance.Project) return rcInvalidArgument;
+  Progress progress(total, callback);
+  const bool stop = stopOnError > 0;
+  for (TModule_Intern* m : instance.Project->Modules) {
+    if ((mode & kFindObjectSide) && !objectSidePass(*m, progress)) return rcAbortedByCallback;
+    if ((mode & kFindFunctionSide) && !functionSidePass(*m, progress)) return rcAbortedByCallback;
+    if (mode & kFindConversions) {
+      if (TOrdexReturnCode rc = conversionPass(*m, stop)) return rc;
+    }
+    if (mode & kFindCompuTables) {
+      if (TOrdexReturnCode rc = compuTablePass(*m, stop)) return rc;
+    }
+    if (mode & kFoldFunctionLists) foldModuleFunctionLists(*m);
+  }
+  return rcOk;
 }
 
 void foldFunctionLists(TOrdex& instance) {
