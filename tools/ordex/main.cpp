@@ -12,6 +12,7 @@ void usage() {
                "usage: ordex check FILE     read FILE and report ok or the error\n"
                "       ordex info FILE      version, project, modules and object counts\n"
                "       ordex list FILE KIND [PATTERN]   names of one kind (* and ? wildcards)\n"
+               "       ordex refs FILE NAME  who publishes NAME and which objects refer to it\n"
                "  kinds: %s\n",
                ordex_tool::kListKinds);
 }
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   if (cmd == "info" && argc == 3) return ordex_tool::info(argv[2]);
   if (cmd == "list" && (argc == 4 || argc == 5))
     return ordex_tool::list(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+  if (cmd == "refs" && argc == 4) return ordex_tool::refs(argv[2], argv[3]);
   usage();
   return 2;
 }
