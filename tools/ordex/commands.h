@@ -7,6 +7,8 @@ int info(const char* file);
 int list(const char* file, const char* kind, const char* pattern);
 // argv holds the arguments after the command word.
 int convert(int argc, char** argv);
+// What publishes the object `name` and what refers to it, per module; 1 when nothing does.
+int refs(const char* file, const char* name);
 extern const char* const kListKinds;
 int show(const char* file, const char* kind, const char* name);
 extern const char* const kShowKindNames;

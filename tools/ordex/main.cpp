@@ -17,7 +17,8 @@ void usage() {
                "         kinds: %s\n"
                "       ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C]\n"
                "                            physical value and text of raw bytes (--index: one\n"
-               "                            element of an array, through a response block)\n",
+               "                            element of an array, through a response block)\n"
+               "       ordex refs FILE NAME  who publishes NAME and which objects refer to it\n",
                ordex_tool::kListKinds, ordex_tool::kShowKindNames);
 }
 
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     if (rc == 2) usage();
     return rc;
   }
+  if (cmd == "refs" && argc == 4) return ordex_tool::refs(argv[2], argv[3]);
   usage();
   return 2;
 }
