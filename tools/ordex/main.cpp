@@ -14,6 +14,11 @@ void usage() {
                "       ordex list FILE KIND [PATTERN]   names of one kind (* and ? wildcards)\n"
                "  kinds: %s\n",
                ordex_tool::kListKinds);
+#ifdef ORDEX_TOOL_EDIT
+  std::fprintf(stderr,
+               "       ordex edit IN OUT SCRIPT   apply an edit script, write the result\n%s",
+               ordex_tool::kEditScriptHelp);
+#endif
 }
 
 }  // namespace
@@ -28,6 +33,9 @@ int main(int argc, char** argv) {
   if (cmd == "info" && argc == 3) return ordex_tool::info(argv[2]);
   if (cmd == "list" && (argc == 4 || argc == 5))
     return ordex_tool::list(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+#ifdef ORDEX_TOOL_EDIT
+  if (cmd == "edit" && argc == 5) return ordex_tool::edit(argv[2], argv[3], argv[4]);
+#endif
   usage();
   return 2;
 }
