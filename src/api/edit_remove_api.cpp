@@ -17,7 +17,7 @@ TOrdexReturnCode removeObject(TOrdex* instance, const char* moduleName, TOrdexEl
   return guarded([&] {
     refuseWhileBeingRead(instance);
     TModule_Intern& module = moduleOf(instance, moduleName);
-    return ordex::edit::removeObject(*instance->Project, module, kind, requiredName(name));
+    return ordex::edit::removeObject(module, kind, requiredName(name));
   });
 }
 

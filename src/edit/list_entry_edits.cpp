@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "edit/edit_index.h"
 #include "model/name_compare.h"
 
 namespace ordex::edit {
@@ -79,7 +80,8 @@ TOrdexReturnCode addToFunctionList(TModule_Intern& module, std::string_view func
   if (!f) return rcFunctionNotFound;
   auto entry = std::make_unique<TFunctionRef>();
   entry->Name.assign(name);
-  listOf(*f, list).append(std::move(entry));
+  TFunctionRef* added = listOf(*f, list).append(std::move(entry));
+  if (EditIndex* index = EditIndex::existing(module)) index->entryAdded(added);
   return rcOk;
 }
 
@@ -90,6 +92,8 @@ TOrdexReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view
   FunctionRefList& entries = listOf(*f, list);
   TFunctionRef* entry = firstNamed(entries, name);
   if (!entry) return rcListEntryNotFound;
+  // The object the entry named may still name this function as its publisher or parent.
+  EditIndex::of(module).entryRemoved(*f, entry);
   entries.unlink(entry);
   return rcOk;
 }

@@ -2,11 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "edit/edit_index.h"
 #include "edit/field_copy.h"
 #include "edit/reference_cleanup.h"
 #include "model/copy_to_field.h"
+#include "model/name_compare.h"
 
 namespace ordex::edit {
 
@@ -76,8 +79,21 @@ TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
   takeModuleDefaults(*object, module);
   copyFields(*object, record);
   object->Name.assign(fieldText(record.Name));
-  Kind::list(module).append(std::move(object));
+  ObjectHead* added = Kind::list(module).append(std::move(object));
+  if (EditIndex* index = EditIndex::existing(module)) index->objectAdded(added);
   return rcOk;
+}
+
+// A measurement's conversion is filed by name in the edit index; one resolved under its old
+// name is remembered there (made now if need be), since the link stays.
+void conversionMayHaveChanged(TModule_Intern& module, TMeasurement_Intern& m,
+                              const std::string& oldName) {
+  if (equalFolded(oldName, m.Conversion)) return;
+  if (EditIndex* index = EditIndex::existing(module)) {
+    index->conversionChanged(&m, oldName);
+  } else if (m.ConversionTarget) {
+    EditIndex::of(module).conversionChanged(&m, oldName);
+  }
 }
 
 template <class Record>
@@ -87,18 +103,25 @@ TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
   ObjectList<typename Kind::Intern>& list = Kind::list(module);
   typename Kind::Intern* object = list.find(name);
   if (!object) return Kind::kNotFound;
-  copyFields(*object, record);
+  if constexpr (std::is_same_v<typename Kind::Intern, TMeasurement_Intern>) {
+    const std::string oldConversion = object->Conversion;
+    copyFields(*object, record);
+    conversionMayHaveChanged(module, *object, oldConversion);
+  } else {
+    copyFields(*object, record);
+  }
   // Under case-insensitive comparison the record's spelling replaces the stored one.
   if (object->Name != name) list.rename(object, std::string(name));
   return rcOk;
 }
 
 template <class T>
-TOrdexReturnCode removeFrom(TProject_Intern& project, ObjectList<T>& list, std::string_view name,
+TOrdexReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_view name,
                             TOrdexReturnCode notFound) {
   T* object = list.find(name);
   if (!object) return notFound;
-  dropReferencesTo(project, *object);
+  dropReferencesTo(module, *object);
+  if (EditIndex* index = EditIndex::existing(module)) index->objectRemoved(object);
   list.unlink(object);  // the record is freed here, with everything it owns
   return rcOk;
 }
@@ -205,27 +228,27 @@ TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabNa
   return rcOk;
 }
 
-TOrdexReturnCode removeObject(TProject_Intern& project, TModule_Intern& module,
-                              TOrdexElementType kind, std::string_view name) {
+TOrdexReturnCode removeObject(TModule_Intern& module, TOrdexElementType kind,
+                              std::string_view name) {
   switch (kind) {
     case etMemorySegment:
-      return removeFrom(project, module.ModPar.MemorySegments, name, rcMemorySegmentNotFound);
+      return removeFrom(module, module.ModPar.MemorySegments, name, rcMemorySegmentNotFound);
     case etCharacteristic:
-      return removeFrom(project, module.Characteristics, name, rcCharacteristicNotFound);
+      return removeFrom(module, module.Characteristics, name, rcCharacteristicNotFound);
     case etMeasurement:
-      return removeFrom(project, module.Measurements, name, rcMeasurementNotFound);
+      return removeFrom(module, module.Measurements, name, rcMeasurementNotFound);
     case etFunction:
-      return removeFrom(project, module.Functions, name, rcFunctionNotFound);
+      return removeFrom(module, module.Functions, name, rcFunctionNotFound);
     case etCompuMethod:
-      return removeFrom(project, module.CompuMethods, name, rcCompuMethodNotFound);
+      return removeFrom(module, module.CompuMethods, name, rcCompuMethodNotFound);
     case etCompuTab:
-      return removeFrom(project, module.CompuTabs, name, rcCompuTabNotFound);
+      return removeFrom(module, module.CompuTabs, name, rcCompuTabNotFound);
     case etCompuVTab:
-      return removeFrom(project, module.CompuVTabs, name, rcCompuVTabNotFound);
+      return removeFrom(module, module.CompuVTabs, name, rcCompuVTabNotFound);
     case etAxisPts:
-      return removeFrom(project, module.AxisPts, name, rcAxisPtsNotFound);
+      return removeFrom(module, module.AxisPts, name, rcAxisPtsNotFound);
     case etRecordLayout:
-      return removeFrom(project, module.RecordLayouts, name, rcRecordLayoutNotFound);
+      return removeFrom(module, module.RecordLayouts, name, rcRecordLayoutNotFound);
     default:
       return rcInvalidArgument;
   }

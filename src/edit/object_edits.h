@@ -68,7 +68,7 @@ TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabNa
 // etMeasurement, etFunction, etCompuMethod, etCompuTab, etCompuVTab, etAxisPts,
 // etRecordLayout) and frees it with everything it owns, after clearing the resolved
 // references that lead to it. The kind's not-found code when there is none.
-TOrdexReturnCode removeObject(TProject_Intern& project, TModule_Intern& module,
-                              TOrdexElementType kind, std::string_view name);
+TOrdexReturnCode removeObject(TModule_Intern& module, TOrdexElementType kind,
+                              std::string_view name);
 
 }  // namespace ordex::edit

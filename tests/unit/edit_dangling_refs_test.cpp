@@ -11,7 +11,9 @@
 #include "edit/list_entry_edits.h"
 #include "edit/object_edits.h"
 #include "model/instance.h"
+#include "model/name_compare.h"
 #include "query/enumeration.h"
+#include "query/reference_finder.h"
 
 namespace {
 
@@ -36,7 +38,8 @@ TFunctionRef* entry(ordex::FunctionRefList& list, const std::string& name,
 
 // Two modules. In M: F lists C, Me, G and A in its lists, all resolved; C and Me are
 // published by F, G's parent is F; Me converts through CM, CM uses table T and CV uses V.
-// In N, the same kinds of links lead into M (as a resolution across modules would).
+// In N, the same kinds of links lead into M: links are made within a module, but removing
+// a module must not leave any behind.
 struct Model {
   TOrdex inst;
   TModule_Intern* m = nullptr;
@@ -86,8 +89,12 @@ struct Model {
     me->PublishingFunction = f;
     g->ParentFunction = f;
     f->ParentFunction = g;
+    // Links are resolved by name, as the reference finder and the conversion resolve them.
+    me->Conversion = "CM";
     me->ConversionTarget = cm;
+    cm->CompuTabRef = "T";
     cm->CompuTabTarget = t;
+    cv->CompuTabRef = "V";
     cv->CompuTabTarget = v;
 
     h = add(n->Functions, *n, "H");
@@ -100,6 +107,7 @@ struct Model {
     nc->PublishingFunction = f;
     nme = add(n->Measurements, *n, "NMe");
     nme->PublishingFunction = f;
+    nme->Conversion = "CM";
     nme->ConversionTarget = cm;
     ncm = add(n->CompuMethods, *n, "NCM");
     ncm->CompuTabTarget = t;
@@ -109,10 +117,9 @@ struct Model {
 
 TEST(EditDanglingRefs, RemovingACharacteristicClearsTheEntriesThatLedToIt) {
   Model x;
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etCharacteristic, "C"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
   EXPECT_EQ(nullptr, x.f->DefCharacteristics.First->Target);
   EXPECT_EQ(nullptr, x.f->RefCharacteristics.First->Target);
-  EXPECT_EQ(nullptr, x.h->DefCharacteristics.First->Target);
   // Names stay, and links to other objects stay.
   EXPECT_EQ("C", x.f->DefCharacteristics.First->Name);
   EXPECT_EQ(x.me, x.f->InMeasurements.First->Target);
@@ -121,47 +128,39 @@ TEST(EditDanglingRefs, RemovingACharacteristicClearsTheEntriesThatLedToIt) {
 
 TEST(EditDanglingRefs, RemovingAMeasurementClearsItsThreeListsEverywhere) {
   Model x;
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etMeasurement, "Me"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
   EXPECT_EQ(nullptr, x.f->InMeasurements.First->Target);
   EXPECT_EQ(nullptr, x.f->OutMeasurements.First->Target);
   EXPECT_EQ(nullptr, x.f->LocMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.h->InMeasurements.First->Target);
   EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
-  EXPECT_EQ(x.cm, x.nme->ConversionTarget);
+  EXPECT_EQ(x.cm, x.me->ConversionTarget);
 }
 
 TEST(EditDanglingRefs, RemovingAFunctionClearsPublishersParentsAndSubFunctionEntries) {
   Model x;
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etFunction, "F"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
   EXPECT_EQ(nullptr, x.c->PublishingFunction);
   EXPECT_EQ(nullptr, x.me->PublishingFunction);
   EXPECT_EQ(nullptr, x.g->ParentFunction);
   EXPECT_EQ(nullptr, x.g->SubFunctions.First->Target);
-  EXPECT_EQ(nullptr, x.h->SubFunctions.First->Target);
-  EXPECT_EQ(nullptr, x.h->ParentFunction);
-  EXPECT_EQ(nullptr, x.nc->PublishingFunction);
-  EXPECT_EQ(nullptr, x.nme->PublishingFunction);
   EXPECT_EQ(x.c, x.h->DefCharacteristics.First->Target);
 }
 
 TEST(EditDanglingRefs, RemovingConversionsAndTablesClearsTheirUsers) {
   Model x;
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etCompuTab, "T"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCompuTab, "T"));
   EXPECT_EQ(nullptr, x.cm->CompuTabTarget);
-  EXPECT_EQ(nullptr, x.ncm->CompuTabTarget);
   EXPECT_EQ(x.v, x.cv->CompuTabTarget);
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etCompuVTab, "V"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCompuVTab, "V"));
   EXPECT_EQ(nullptr, x.cv->CompuTabTarget);
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etCompuMethod, "CM"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCompuMethod, "CM"));
   EXPECT_EQ(nullptr, x.me->ConversionTarget);
-  EXPECT_EQ(nullptr, x.nme->ConversionTarget);
 }
 
 TEST(EditDanglingRefs, RemovingAxisPointsClearsTheAxisPtsEntries) {
   Model x;
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etAxisPts, "A"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
   EXPECT_EQ(nullptr, x.f->AxisPts.First->Target);
-  EXPECT_EQ(nullptr, x.h->AxisPts.First->Target);
 }
 
 TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
@@ -234,7 +233,7 @@ TEST(EditDanglingRefs, EnumeratorPositionsOnWhatGoesAreCleared) {
   onModule.set(&x.project().Modules, x.m);
   onOtherModuleObject.set(&x.n->Functions, x.h);
 
-  ASSERT_EQ(rcOk, removeObject(x.project(), *x.m, etCharacteristic, "C"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
   EXPECT_EQ(nullptr, onObject.record());
   EXPECT_EQ(nullptr, onIfData.record());
   EXPECT_EQ(nullptr, onAxisAnnotation.record());
@@ -252,6 +251,106 @@ TEST(EditDanglingRefs, EnumeratorPositionsOnWhatGoesAreCleared) {
   EXPECT_EQ(x.h, onOtherModuleObject.record());
   ASSERT_EQ(rcOk, ordex::edit::removeProject(x.inst));
   EXPECT_EQ(nullptr, onOtherModuleObject.record());
+}
+
+// The entries are found by name: also after the object's letter case changed, for entries
+// added after the first removal, and for entries that folding FUNCTION_LIST names left by a
+// failed read appends later.
+TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
+  Model x;
+  TCharacteristic_Intern* d = add(x.m->Characteristics, *x.m, "D");
+  TCharacteristic_Intern* e = add(x.m->Characteristics, *x.m, "e");
+  auto pending = std::make_unique<TNameEntry_Intern>();
+  pending->Name = "G";
+  d->FunctionList.append(std::move(pending));                  // not folded yet
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));  // the index exists from here
+
+  // An entry added through the edit layer, then resolved.
+  ASSERT_EQ(rcOk, ordex::edit::addToFunctionList(
+                      *x.m, "G", ordex::edit::FunctionList::RefCharacteristic, "D"));
+  x.g->RefCharacteristics.Last->Target = d;
+  // The folding appends D to G's DEF_CHARACTERISTIC list; then it is resolved.
+  ordex::foldModuleFunctionLists(*x.m);
+  ASSERT_EQ("D", x.g->DefCharacteristics.Last->Name);
+  TFunctionRef* folded = x.g->DefCharacteristics.Last;
+  folded->Target = d;
+  // The object renamed in letter case after its entry was resolved.
+  TFunctionRef* byOldCase = entry(x.f->DefCharacteristics, "e", e);
+  TCharacteristic rename{};
+  std::snprintf(rename.Name, sizeof rename.Name, "E");
+  ordex::setCaseInsensitiveNames(true);
+  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rename));
+  ordex::setCaseInsensitiveNames(false);
+  ASSERT_EQ("E", e->Name);
+
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "D"));
+  EXPECT_EQ(nullptr, x.g->RefCharacteristics.Last->Target);
+  EXPECT_EQ(nullptr, folded->Target);
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "E"));
+  EXPECT_EQ(nullptr, byOldCase->Target);
+}
+
+// A publisher or parent whose entry was removed from its lists still goes: the names its
+// lists held are remembered.
+TEST(EditDanglingRefs, PublisherFoundAfterItsEntryWasRemoved) {
+  for (bool indexFirst : {false, true}) {
+    Model x;
+    if (indexFirst) {
+      ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
+    }
+    ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
+                        *x.m, "F", ordex::edit::FunctionList::DefCharacteristic, "C"));
+    ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
+                        *x.m, "F", ordex::edit::FunctionList::SubFunction, "G"));
+    ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
+    EXPECT_EQ(nullptr, x.c->PublishingFunction) << indexFirst;
+    EXPECT_EQ(nullptr, x.me->PublishingFunction) << indexFirst;
+    EXPECT_EQ(nullptr, x.g->ParentFunction) << indexFirst;
+  }
+}
+
+// A measurement keeps its ConversionTarget when its conversion name changes; removing the
+// method it was resolved to still clears it.
+TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged) {
+  for (bool indexFirst : {false, true}) {
+    Model x;
+    if (indexFirst) {
+      ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
+    }
+    TMeasurement rec{};
+    std::snprintf(rec.Name, sizeof rec.Name, "Me");
+    std::snprintf(rec.Conversion, sizeof rec.Conversion, "Other");
+    ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rec));
+    ASSERT_EQ(x.cm, x.me->ConversionTarget);
+    ASSERT_EQ(rcOk, removeObject(*x.m, etCompuMethod, "CM"));
+    EXPECT_EQ(nullptr, x.me->ConversionTarget) << indexFirst;
+  }
+}
+
+// Removed entries and the entries of a removed function leave the index: removing the
+// objects they named afterwards touches no freed entry.
+TEST(EditDanglingRefs, RemovedEntriesLeaveTheIndex) {
+  Model x;
+  ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));  // the index exists from here
+  ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
+                      *x.m, "F", ordex::edit::FunctionList::InMeasurement, "Me"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "G"));  // G's own entries go with it
+  ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
+  EXPECT_EQ(x.c, x.h->DefCharacteristics.First->Target);  // another module's link, not ours
+}
+
+// With two objects of one name, only the entries that lead to the removed one are cleared.
+TEST(EditDanglingRefs, DuplicateNamesClearOnlyTheirOwnEntries) {
+  Model x;
+  TCharacteristic_Intern* second = add(x.m->Characteristics, *x.m, "C");
+  x.f->RefCharacteristics.First->Target = second;
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));  // the first C
+  EXPECT_EQ(nullptr, x.f->DefCharacteristics.First->Target);
+  EXPECT_EQ(second, x.f->RefCharacteristics.First->Target);
+  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
+  EXPECT_EQ(nullptr, x.f->RefCharacteristics.First->Target);
 }
 
 }  // namespace
