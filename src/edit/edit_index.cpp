@@ -39,24 +39,23 @@ void HashMultimap::erase(uint64_t hash, void* value) {
 void HashMultimap::reserve(size_t values) {
   size_t size = slots_.empty() ? 64 : slots_.size();
   while (values * 4 > size * 3) size *= 2;
-  if (size == slots_.size()) return;
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.assign(size, Slot{0, nullptr});
-  used_ = 0;
-  for (const Slot& s : old) {
-    if (s.value) add(s.hash, s.value);
-  }
+  if (size != slots_.size()) rehash(size);
 }
 
 void HashMultimap::grow() {
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{0, nullptr});
-  used_ = 0;
-  for (const Slot& s : old) {
-    if (s.value) add(s.hash, s.value);
+  rehash(slots_.empty() ? 64 : slots_.size() * 2);
+}
+
+// Made aside and swapped in, so that running out of memory leaves the table as it was.
+void HashMultimap::rehash(size_t size) {
+  std::vector<Slot> bigger(size, Slot{0, nullptr});
+  for (const Slot& s : slots_) {
+    if (!s.value) continue;
+    size_t i = s.hash & (size - 1);
+    while (bigger[i].value) i = (i + 1) & (size - 1);
+    bigger[i] = s;
   }
+  slots_.swap(bigger);
 }
 
 namespace {
@@ -144,14 +143,23 @@ const HashMultimap& EditIndex::conversions(const TModule_Intern& m) {
   return conversions_;
 }
 
+// The maintenance below keeps the index true also when memory runs out: what can be made
+// anew from the module (the filings) is marked for filing again, and what cannot (removed
+// names, renamed conversions) is recorded before the module changes.
+
 void EditIndex::entryAdded(TFunctionRef* entry) {
-  entries_.add(hashFolded(entry->Name), entry);
+  if (!entriesFiled_) return;
+  try {
+    entries_.add(hashFolded(entry->Name), entry);
+  } catch (...) {
+    entriesFiled_ = false;
+  }
 }
 
 void EditIndex::entryRemoved(const TFunction_Intern& function, TFunctionRef* entry) {
   const uint64_t hash = hashFolded(entry->Name);
-  if (entriesFiled_) entries_.erase(hash, entry);
   removedNames_[&function].push_back(hash);
+  if (entriesFiled_) entries_.erase(hash, entry);
 }
 
 namespace {
@@ -162,10 +170,17 @@ bool indexedKind(const ObjectHead* o) {
 
 void EditIndex::objectAdded(ObjectHead* object) {
   if (!indexedKind(object)) return;
-  if (objectsFiled_) objects_.add(hashFolded(object->Name), object);
-  if (object->Kind == etMeasurement && conversionsFiled_) {
+  try {
+    if (objectsFiled_) objects_.add(hashFolded(object->Name), object);
+  } catch (...) {
+    objectsFiled_ = false;
+  }
+  if (object->Kind != etMeasurement || !conversionsFiled_) return;
+  try {
     auto* m = static_cast<TMeasurement_Intern*>(object);
     conversions_.add(hashFolded(m->Conversion), m);
+  } catch (...) {
+    conversionsFiled_ = false;
   }
 }
 
@@ -187,12 +202,15 @@ void EditIndex::objectRemoved(ObjectHead* object) {
   }
 }
 
-void EditIndex::conversionChanged(TMeasurement_Intern* m, std::string_view oldName) {
-  if (conversionsFiled_) {
-    conversions_.erase(hashFolded(oldName), m);
-    conversions_.add(hashFolded(m->Conversion), m);
-  }
+void EditIndex::conversionChanging(TMeasurement_Intern* m, std::string_view newName) {
   if (m->ConversionTarget) renamedConversions_.insert(m);
+  if (!conversionsFiled_) return;
+  try {
+    conversions_.add(hashFolded(newName), m);
+    conversions_.erase(hashFolded(m->Conversion), m);
+  } catch (...) {
+    conversionsFiled_ = false;
+  }
 }
 
 void EditIndex::dropReferencesTo(TModule_Intern& module, ObjectHead& record) {

@@ -47,6 +47,7 @@ class HashMultimap {
   };
   size_t mask() const { return slots_.size() - 1; }
   void grow();
+  void rehash(size_t size);
 
   std::vector<Slot> slots_;
   size_t used_ = 0;
@@ -63,14 +64,16 @@ class EditIndex : public ModuleAttachment {
   // The module's index as it stands, or null: for keeping it up to date.
   static EditIndex* existing(TModule_Intern& module);
 
-  // Keeping the index up to date as the edit layer changes the module.
+  // Keeping the index up to date as the edit layer changes the module: entryRemoved,
+  // objectRemoved and conversionChanging before the change, the others after it.
   void entryAdded(TFunctionRef* entry);
   void entryRemoved(const TFunction_Intern& function, TFunctionRef* entry);
   // Objects of other kinds than characteristic, measurement and function are ignored.
   void objectAdded(ObjectHead* object);
   void objectRemoved(ObjectHead* object);
-  // After the measurement's conversion name changed from oldName.
-  void conversionChanged(TMeasurement_Intern* m, std::string_view oldName);
+  // Before the measurement's conversion name changes to newName (letter case aside).
+  void conversionChanging(TMeasurement_Intern* m, std::string_view newName);
+  void refileConversions() { conversionsFiled_ = false; }
 
   // Clears every resolved reference that leads to `record`, about to be freed.
   void dropReferencesTo(TModule_Intern& module, ObjectHead& record);

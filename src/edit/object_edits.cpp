@@ -84,15 +84,15 @@ TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
   return rcOk;
 }
 
-// A measurement's conversion is filed by name in the edit index; one resolved under its old
-// name is remembered there (made now if need be), since the link stays.
-void conversionMayHaveChanged(TModule_Intern& module, TMeasurement_Intern& m,
-                              const std::string& oldName) {
-  if (equalFolded(oldName, m.Conversion)) return;
+// A measurement's conversion is filed by name in the edit index, and one resolved under its
+// old name is remembered there (the index is made now if need be), since the link stays.
+// Done before the change, so that running out of memory here changes nothing.
+void conversionChanging(TModule_Intern& module, TMeasurement_Intern& m, std::string_view newName) {
+  if (equalFolded(m.Conversion, newName)) return;
   if (EditIndex* index = EditIndex::existing(module)) {
-    index->conversionChanged(&m, oldName);
+    index->conversionChanging(&m, newName);
   } else if (m.ConversionTarget) {
-    EditIndex::of(module).conversionChanged(&m, oldName);
+    EditIndex::of(module).conversionChanging(&m, newName);
   }
 }
 
@@ -104,9 +104,14 @@ TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
   typename Kind::Intern* object = list.find(name);
   if (!object) return Kind::kNotFound;
   if constexpr (std::is_same_v<typename Kind::Intern, TMeasurement_Intern>) {
-    const std::string oldConversion = object->Conversion;
-    copyFields(*object, record);
-    conversionMayHaveChanged(module, *object, oldConversion);
+    conversionChanging(module, *object, fieldText(record.Conversion));
+    try {
+      copyFields(*object, record);
+    } catch (...) {
+      // The conversion name may not have changed after all: file the conversions anew.
+      if (EditIndex* index = EditIndex::existing(module)) index->refileConversions();
+      throw;
+    }
   } else {
     copyFields(*object, record);
   }
