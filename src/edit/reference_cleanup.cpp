@@ -1,6 +1,7 @@
 #include "edit/reference_cleanup.h"
 
 #include <cstdint>
+#include <unordered_set>
 
 #include "edit/edit_index.h"
 
@@ -32,8 +33,22 @@ void dropReferencesTo(TModule_Intern& module, ObjectHead& record) {
   EditIndex::of(module).dropReferencesTo(module, record);
 }
 
+// The targets are compared with the module's records, never followed: a link elsewhere may
+// lead to a record freed long ago.
 void dropReferencesInto(TProject_Intern& project, const TModule_Intern& module) {
-  auto into = [&](const ObjectHead* target) { return target->Owner == &module; };
+  if (project.Modules.count() < 2) return;
+  std::unordered_set<const ObjectHead*> records;
+  auto collect = [&](const ObjectListBase& list) {
+    for (const ObjectHead* o = list.First; o; o = o->Next) records.insert(o);
+  };
+  collect(module.Characteristics);
+  collect(module.Measurements);
+  collect(module.Functions);
+  collect(module.CompuMethods);
+  collect(module.CompuTabs);
+  collect(module.CompuVTabs);
+  collect(module.AxisPts);
+  auto into = [&](const ObjectHead* target) { return records.count(target) != 0; };
   for (TModule_Intern* m : project.Modules) {
     if (m == &module) continue;
     for (TFunction_Intern* f : m->Functions) {
