@@ -1318,6 +1318,247 @@ ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const
                                                          const char* measurementName,
                                                          char* axisPtsName);
 
+/* ==========================================================================================
+ * Editing: create and add-to, change, remove and remove-from
+ *
+ * Objects are found by the record's Name (or the name argument) under the comparison mode,
+ * the first of a name in list order; a null moduleName means the only module. Names are
+ * never checked: creating a second object of a name appends it (lookups keep finding the
+ * first), and the names an object refers to need not exist. Texts are taken from the
+ * records' fields up to their terminator and copied; the caller keeps its records.
+ * Resolved references (the reference finder's links and the conversion's) are neither set
+ * nor updated by create, add-to and change: a changed name keeps the references that
+ * matched the old one. A removal clears every resolved reference that led to what it
+ * frees, so the next use resolves the name again.
+ * Every operation gives -103 for a null instance and -205 for another null pointer it
+ * needs, -105 when the module is not found and -3 when memory runs out. Removals and
+ * the two operations that rebuild a COMPU_VTAB's pairs give -1, and change nothing, when
+ * called from the progress callback of a read into the same instance.
+ * ========================================================================================== */
+
+/* Creates the instance's project from the record (Name included). -118 when the instance
+ * holds a project already (it stays as it was). */
+ORDEX_API TOrdexReturnCode Ordex_CreateProject(TOrdex* instance, const TProject* record);
+
+/* Appends a module made from the record to the project: MOD_COMMON and MOD_PAR values as
+ * the record gives them, RAM_OFFSET, ROM_OFFSET and BIT_MASK not set, every list empty.
+ * -104 without project. */
+ORDEX_API TOrdexReturnCode Ordex_CreateModule(TOrdex* instance, const TModule* record);
+
+/* Append an object made from the record at the end of its kind's list in the module, as if
+ * it had been read: its lists are empty and its references unresolved. A characteristic
+ * takes the first Type axes of the record (CURVE 1, MAP 2, CUBOID 3); its other axis slots
+ * are empty with Attribute -1, AxisPointsMode -1 and the module's DEPOSIT as DepositMode.
+ * A COMPU_TAB record whose NumberValuePairs exceeds 256 is refused with -1 (nothing is
+ * created). A COMPU_VTAB takes its first min(NumberValuePairs, 20) pairs from the record
+ * and the others as input 0 with an empty text (fill them with
+ * Ordex_ChangeACompuVTabsLargeVTab). A memory segment whose LongIdentifier is
+ * "MEMORY_LAYOUT" is a MEMORY_LAYOUT entry. */
+ORDEX_API TOrdexReturnCode Ordex_CreateMemorySegment(TOrdex* instance, const char* moduleName,
+                                                     const TMemorySegment* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCharacteristic(TOrdex* instance, const char* moduleName,
+                                                      const TCharacteristic* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCharacteristic2(TOrdex* instance, const char* moduleName,
+                                                       const TCharacteristic2* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateMeasurement(TOrdex* instance, const char* moduleName,
+                                                   const TMeasurement* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateFunction(TOrdex* instance, const char* moduleName,
+                                                const TFunction* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   const TCompuMethod* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuMethod2(TOrdex* instance, const char* moduleName,
+                                                    const TCompuMethod2* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuTab(TOrdex* instance, const char* moduleName,
+                                                const TCompuTab* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 const TCompuVTab* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateAxisPts(TOrdex* instance, const char* moduleName,
+                                               const TAxisPts* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateRecordLayout(TOrdex* instance, const char* moduleName,
+                                                    const TRecordLayout* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateRecordLayout2(TOrdex* instance, const char* moduleName,
+                                                     const TRecordLayout2* record);
+
+/* Append `name` to one name list of the FUNCTION `function`: DEF_CHARACTERISTIC,
+ * REF_CHARACTERISTIC, IN_MEASUREMENT, OUT_MEASUREMENT, LOC_MEASUREMENT, SUB_FUNCTION, or the
+ * function's AXIS_PTS list. The entry is unresolved until the reference finder runs; the
+ * name is not looked for, and a name already listed is appended again. -109 no such
+ * function. Ordex_AddToAAxisPtsFuncList_Intern is Ordex_AddToAAxisPtsFuncList. */
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsDefChaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsRefChaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsInMeaList(TOrdex* instance, const char* moduleName,
+                                                      const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsOutMeaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsLocMeaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsSubFuncList(TOrdex* instance, const char* moduleName,
+                                                        const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAAxisPtsFuncList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAAxisPtsFuncList_Intern(TOrdex* instance,
+                                                              const char* moduleName,
+                                                              const char* function,
+                                                              const char* name);
+
+/* Appends the SYSTEM_CONSTANT `name` with the text `value` to the module's system
+ * constants (a second one of an existing name too). */
+ORDEX_API TOrdexReturnCode Ordex_AddToSystemConstantList(TOrdex* instance, const char* moduleName,
+                                                         const char* name, const char* value);
+
+/* Append an IF_DATA entry to the memory segment, characteristic, measurement or axis points
+ * object named `owner`: the record's Name and a copy of the whole text Content points to
+ * (null: an empty content). -106, -107, -108 or -113 when the owner is not found. */
+ORDEX_API TOrdexReturnCode Ordex_AddToAMemSegsIfDataList(TOrdex* instance, const char* moduleName,
+                                                         const char* segment,
+                                                         const TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAChasIfDataList(TOrdex* instance, const char* moduleName,
+                                                      const char* characteristic,
+                                                      const TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAMeasIfDataList(TOrdex* instance, const char* moduleName,
+                                                      const char* measurement,
+                                                      const TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAAxisPtsIfDataList(TOrdex* instance, const char* moduleName,
+                                                         const char* axisPts,
+                                                         const TIfDataRecord* record);
+
+/* Append an annotation (Label, Origin, Text of the record) to the characteristic or
+ * measurement named `owner`. Ordex_GetMaxAnnotationTextSize does not grow with it. -107 or
+ * -108 when the owner is not found. */
+ORDEX_API TOrdexReturnCode Ordex_AddToAChasAnnotatList(TOrdex* instance, const char* moduleName,
+                                                       const char* characteristic,
+                                                       const TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAMeasAnnotatList(TOrdex* instance, const char* moduleName,
+                                                       const char* measurement,
+                                                       const TAnnotationRecord* record);
+
+/* Overwrites every field of the project with the record's (Name included). -104 without
+ * project. */
+ORDEX_API TOrdexReturnCode Ordex_ChangeProject(TOrdex* instance, const TProject* record);
+
+/* Applies the record to the module its Name selects (an empty Name: the only module, which
+ * then takes the empty name); the module's lists stay. -104 without project, -105 no such
+ * module. */
+ORDEX_API TOrdexReturnCode Ordex_ChangeModule(TOrdex* instance, const TModule* record);
+
+/* Apply the record to the object its Name selects, field by field; the object's place in
+ * its list, the lists it owns (annotations, IF_DATA entries, name lists) and its resolved
+ * references stay. The stored name takes the record's spelling, so under case-insensitive
+ * comparison a record named ABC changes the object abc and renames it ABC. A
+ * characteristic takes only the first Type axes (the other slots keep their values, so a
+ * MAP changed into a VALUE keeps its axes); through the short record an axis gets
+ * AxisPointsMode 1 (FIX_AXIS_PAR) when its DepositMode is -1 or a FixAxisPar value is not 0,
+ * else 0 (DEPOSIT). A measurement limit held in hexadecimal stays so while the record gives
+ * it as the getter does (empty Text, Value 0). Ordex_ChangeCompuMethod leaves FormulaInv as
+ * it is. A COMPU_TAB record of more than 256 pairs gives -1 and changes nothing. A COMPU_VTAB
+ * gets its pairs anew as Ordex_CreateCompuVTab makes them. The kind's not-found code (-106 to
+ * -114) when no object has the name; nothing is created then. */
+ORDEX_API TOrdexReturnCode Ordex_ChangeMemorySegment(TOrdex* instance, const char* moduleName,
+                                                     const TMemorySegment* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCharacteristic(TOrdex* instance, const char* moduleName,
+                                                      const TCharacteristic* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCharacteristic2(TOrdex* instance, const char* moduleName,
+                                                       const TCharacteristic2* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeMeasurement(TOrdex* instance, const char* moduleName,
+                                                   const TMeasurement* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeFunction(TOrdex* instance, const char* moduleName,
+                                                const TFunction* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   const TCompuMethod* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuMethod2(TOrdex* instance, const char* moduleName,
+                                                    const TCompuMethod2* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuTab(TOrdex* instance, const char* moduleName,
+                                                const TCompuTab* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 const TCompuVTab* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeAxisPts(TOrdex* instance, const char* moduleName,
+                                               const TAxisPts* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeRecordLayout(TOrdex* instance, const char* moduleName,
+                                                    const TRecordLayout* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeRecordLayout2(TOrdex* instance, const char* moduleName,
+                                                     const TRecordLayout2* record);
+
+/* Replaces every pair of the COMPU_VTAB vtabName by the first NumberValuePairs elements of
+ * entries (the table's count as set by its create or change): input values and whole copies
+ * of the texts (no 255-character limit; a null OutText gives an empty text). -112 no such
+ * table, -1 for a null entries array (the old pairs stay). */
+ORDEX_API TOrdexReturnCode Ordex_ChangeACompuVTabsLargeVTab(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* vtabName,
+                                                            const TCompuVTabEntry* entries);
+
+/* Frees the project with all its modules and objects; a later Ordex_CreateProject or read
+ * starts a new one. -104 without project. */
+ORDEX_API TOrdexReturnCode Ordex_RemoveProject(TOrdex* instance);
+
+/* Removes the module moduleName (null: the only module) with everything in it. -104
+ * without project, -105 no such module (also for a null name in a project of several). */
+ORDEX_API TOrdexReturnCode Ordex_RemoveModule(TOrdex* instance, const char* moduleName);
+
+/* Remove the first object named `name` of one kind and free it with everything it owns;
+ * the other objects keep their order. Names that refer to it (function list entries, a
+ * conversion, a record layout, COMPU_TAB_REF) stay as they are and refer to nothing. The
+ * kind's not-found code (-106 to -114) when no object has the name. */
+ORDEX_API TOrdexReturnCode Ordex_RemoveMemorySegment(TOrdex* instance, const char* moduleName,
+                                                     const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCharacteristic(TOrdex* instance, const char* moduleName,
+                                                      const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveMeasurement(TOrdex* instance, const char* moduleName,
+                                                   const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveFunction(TOrdex* instance, const char* moduleName,
+                                                const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCompuTab(TOrdex* instance, const char* moduleName,
+                                                const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveAxisPts(TOrdex* instance, const char* moduleName,
+                                               const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveRecordLayout(TOrdex* instance, const char* moduleName,
+                                                    const char* name);
+
+/* Remove the first entry named `name` from one name list of the FUNCTION `function`.
+ * -109 no such function, -115 the list holds no such name. */
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsDefChaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsRefChaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsInMeaList(TOrdex* instance, const char* moduleName,
+                                                        const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsOutMeaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsLocMeaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsSubFuncList(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsAxisPtsList(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* function, const char* name);
+
+/* Removes the first SYSTEM_CONSTANT named `name` (a Value pointer handed out for it is no
+ * longer valid). -116 no such constant. */
+ORDEX_API TOrdexReturnCode Ordex_RemFromSysConstantList(TOrdex* instance, const char* moduleName,
+                                                        const char* name);
+
+/* Remove the first IF_DATA entry named `name` (the first word of its block) of the memory
+ * segment, characteristic, measurement or axis points object named `owner`. -106, -107,
+ * -108 or -113 when the owner is not found, -117 when it holds no such entry. */
+ORDEX_API TOrdexReturnCode Ordex_RemFromAMemSegsIfDataList(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* segment, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAChasIfDataList(TOrdex* instance, const char* moduleName,
+                                                        const char* characteristic,
+                                                        const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAMeasIfDataList(TOrdex* instance, const char* moduleName,
+                                                        const char* measurement, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAAxisPtsIfDataList(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* axisPts, const char* name);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
