@@ -7,8 +7,8 @@
 
 namespace ordex::convert {
 
-// The characters of a Format that the specification takes, and how many at most: with
-// "%" before them, "lf" after them and the terminator, the specification holds 40.
+// The characters of a Format that a conversion specification takes, and how many at most:
+// with "%" before them, "lf" after them and the terminator, a printf format of 40 bytes.
 constexpr std::string_view kFormatCharacters = " #+-.0123456789";
 constexpr size_t kMaxFormatCharacters = 36;
 
@@ -18,7 +18,7 @@ constexpr int kMaxWidth = 255;
 constexpr int kMaxPrecision = 255;
 constexpr size_t kMaxNumberText = 1 + 309 + 1 + kMaxPrecision;
 
-// The middle of the specification for a Format: its usable characters, cut to
+// The middle of the conversion specification for a Format: its usable characters, cut to
 // kMaxFormatCharacters, or "4.2" when there are none.
 std::string_view specificationBody(std::string_view format, char (&buffer)[kMaxFormatCharacters]);
 
