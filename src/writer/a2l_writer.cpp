@@ -1,0 +1,676 @@
+#include "writer/a2l_writer.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/keyword_lists.h"
+#include "model/object_counts.h"
+#include "model/object_records.h"
+#include "model/record_layout_order.h"
+
+namespace ordex {
+
+namespace {
+
+// The kinds whose objects the writer writes, counted for the progress.
+constexpr int kWrittenKinds = etCharacteristic | etMeasurement | etFunction | etCompuMethod |
+                              etCompuTab | etCompuVTab | etRecordLayout | etAxisPts;
+static_assert(kWrittenKinds == 4080, "the object count mask of the writer");
+
+// A name-list line holds at most this many characters after its indentation.
+constexpr size_t kNameListWidth = 70;
+
+constexpr std::string_view kMemorySegmentsMarker = "<MEMORY_SEGMENTs>";
+constexpr std::string_view kSystemConstantsMarker = "<SYSTEM_CONSTANTs>";
+
+// The indentation texts: 2 spaces for the HEADER, 4 for a module's blocks, 6 for blocks
+// nested one level deeper.
+constexpr std::string_view kSpaces = "      ";
+constexpr std::string_view kIndentHeader = kSpaces.substr(0, 2);
+constexpr std::string_view kIndentModule = kSpaces.substr(0, 4);
+constexpr std::string_view kIndentNested = kSpaces.substr(0, 6);
+
+// A coded value printed as the entry of its keyword list. An index outside the list has no
+// keyword; it is printed as its number, which the reader takes back as unknown (-1).
+struct Keyword {
+  const KeywordList& list;
+  int32_t index;
+};
+
+TextOutput& operator<<(TextOutput& out, Keyword k) {
+  if (const char* text = k.list.at(k.index)) return out << std::string_view(text);
+  return out << Dec{k.index};
+}
+
+bool sameBytes(std::string_view a, const char* b) {
+  return a == b;
+}
+
+// The whole content of a file read in binary mode (on this platform the same as text
+// mode); false when it cannot be opened.
+bool readWholeFile(const char* path, std::string& text) {
+  std::FILE* f = std::fopen(path, "r");
+  if (!f) return false;
+  char chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  std::fclose(f);
+  return true;
+}
+
+// Copies template text from pos up to the first occurrence of marker and leaves pos behind
+// it; without the marker, everything up to the end. The search does not back up: a
+// character that breaks a partial match is written with the held-back characters and is
+// not itself taken as the start of a new match, so "<<MEMORY_SEGMENTs>" holds no marker.
+void copyUpToMarker(std::string_view text, size_t& pos, std::string_view marker, TextOutput& out) {
+  const size_t from = pos;
+  size_t matched = 0;
+  while (pos < text.size()) {
+    if (text[pos++] != marker[matched]) {
+      matched = 0;
+    } else if (++matched == marker.size()) {
+      out.put(text.data() + from, pos - marker.size() - from);
+      return;
+    }
+  }
+  out.put(text.data() + from, pos - from);
+}
+
+class A2lWriter {
+ public:
+  A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
+  TOrdexReturnCode write(const TProject_Intern& project);
+
+ private:
+  bool selected(const TModule_Intern& module) const {
+    return !opt_.moduleName || sameBytes(module.Name, opt_.moduleName);
+  }
+  bool admit(const ObjectHead& object);
+  bool admitListEntry(const TFunctionRef& entry) const;
+
+  void header(const TProject_Intern& project);
+  TOrdexReturnCode module(const TModule_Intern& module);
+  void modPar(const TModule_Intern& module);
+  TOrdexReturnCode modParTemplate(const TModule_Intern& module);
+  void modCommon(const TModCommon_Intern& common);
+  void memorySegment(const TMemorySegment_Intern& segment);
+  void systemConstant(const TSystemConstant_Intern& constant);
+  template <class Object>
+  void objects(const ObjectList<Object>& list);
+
+  void object(const TCharacteristic_Intern& c);
+  void axisDescr(const TAxisDescr_Intern& axis);
+  void object(const TMeasurement_Intern& m);
+  void object(const TFunction_Intern& f);
+  void object(const TCompuMethod_Intern& cm);
+  void object(const TCompuTab_Intern& tab);
+  void object(const TCompuVTab_Intern& vtab);
+  void object(const TAxisPts_Intern& a);
+  void object(const TRecordLayout_Intern& layout);
+
+  void nameAndLongIdentifier(const ObjectHead& o) {
+    out_ << indent_ << "  " << o.Name << " \"" << o.LongIdentifier << "\"\n";
+  }
+  void annotations(const AnnotationList& list);
+  void ifData(const IfDataList& list);
+  template <class Entry, class Admit>
+  void nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit);
+  void layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue);
+
+  const WriteOptions& opt_;
+  TextOutput& out_;
+  std::string_view indent_;
+  const TModCommon_Intern* common_ = nullptr;  // of the module being written
+  int64_t total_ = 0;
+  int64_t counted_ = 0;
+  int64_t lastPercent_ = 0;
+  bool moduleStopped_ = false;
+};
+
+TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
+  out_ << "ASAP2_VERSION  1 3\n";
+  out_ << "/* " << std::string_view(opt_.comment ? opt_.comment : "") << " */\n";
+  out_ << "/begin PROJECT\n  " << project.Name << " \"" << project.LongIdentifier << "\"\n\n";
+  indent_ = kIndentHeader;
+  header(project);
+  for (const TModule_Intern* m : project.Modules) {
+    if (selected(*m)) total_ += countObjects(*m, kWrittenKinds);
+  }
+  for (const TModule_Intern* m : project.Modules) {
+    if (!selected(*m)) continue;
+    TOrdexReturnCode rc = module(*m);
+    if (rc != rcOk) return rc;
+  }
+  out_ << "/end PROJECT\n";
+  return rcOk;
+}
+
+void A2lWriter::header(const TProject_Intern& p) {
+  out_ << indent_ << "/begin HEADER\n";
+  out_ << indent_ << "  \"" << p.HeaderComment << "\"\n";
+  if (!p.HeaderVersion.empty()) out_ << indent_ << "  VERSION \"" << p.HeaderVersion << "\"\n";
+  if (!p.HeaderProjectNo.empty()) out_ << indent_ << "  PROJECT_NO " << p.HeaderProjectNo << '\n';
+  out_ << indent_ << "/end HEADER\n\n";
+}
+
+// The progress step and the element filter before an object. The progress is reported
+// only when the percentage grew; a callback that asks to stop ends the module.
+bool A2lWriter::admit(const ObjectHead& object) {
+  ++counted_;
+  if (opt_.progressCallback) {
+    int64_t percent = counted_ * 100 / total_;
+    if (percent > lastPercent_) {
+      lastPercent_ = percent;
+      if (opt_.progressCallback(static_cast<int>(percent)) != 0) {
+        moduleStopped_ = true;
+        return false;
+      }
+    }
+  }
+  return !opt_.elementCallback ||
+         opt_.elementCallback(static_cast<TOrdexElementType>(object.Kind), object.UserData) != 0;
+}
+
+// With an element filter, a FUNCTION list entry is written only when it has been resolved
+// to its object and the filter accepts that object.
+bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
+  if (!opt_.elementCallback) return true;
+  const ObjectHead* target = entry.Target;
+  return target &&
+         opt_.elementCallback(static_cast<TOrdexElementType>(target->Kind), target->UserData) != 0;
+}
+
+TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
+  out_ << "  /begin MODULE\n    " << m.Name << " \"" << m.LongIdentifier << "\"\n\n";
+  common_ = &m.ModCommon;
+  indent_ = kIndentModule;
+  if (opt_.modParTemplateFile) {
+    TOrdexReturnCode rc = modParTemplate(m);
+    if (rc != rcOk) return rc;
+  } else {
+    modPar(m);
+  }
+  indent_ = kIndentModule;
+  modCommon(m.ModCommon);
+  moduleStopped_ = false;
+  objects(m.Characteristics);
+  objects(m.Measurements);
+  objects(m.Functions);
+  objects(m.CompuMethods);
+  objects(m.CompuTabs);
+  objects(m.CompuVTabs);
+  objects(m.AxisPts);
+  objects(m.RecordLayouts);
+  out_ << "  /end MODULE\n\n";
+  return rcOk;
+}
+
+// Writes the admitted objects of one list, none once the progress callback ended the
+// module.
+template <class Object>
+void A2lWriter::objects(const ObjectList<Object>& list) {
+  for (const Object* o : list) {
+    if (moduleStopped_) return;
+    if (admit(*o)) object(*o);
+  }
+}
+
+void A2lWriter::modPar(const TModule_Intern& m) {
+  const TModPar_Intern& p = m.ModPar;
+  out_ << indent_ << "/begin MOD_PAR\n";
+  out_ << indent_ << "  \"" << p.Comment << "\"\n";
+  if (!p.Version.empty()) out_ << indent_ << "  VERSION " << p.Version << '\n';
+  if (p.AddrEpk != 0xFFFFFFFFu) out_ << indent_ << "  ADDR_EPK 0x" << Hex{p.AddrEpk} << '\n';
+  const std::pair<std::string_view, std::string_view> texts[] = {
+      {"EPK", p.Epk},           {"SUPPLIER", p.Supplier},
+      {"CUSTOMER", p.Customer}, {"CUSTOMER_NO", p.CustomerNo},
+      {"USER", p.User},         {"PHONE_NO", p.PhoneNo},
+      {"ECU", p.Ecu},           {"CPU_TYPE", p.CpuType},
+  };
+  for (const auto& [keyword, text] : texts) {
+    if (!text.empty()) out_ << indent_ << "  " << keyword << ' ' << text << '\n';
+  }
+  if (p.NoOfInterfaces != 0) {
+    out_ << indent_ << "  NO_OF_INTERFACES " << Dec{static_cast<uint16_t>(p.NoOfInterfaces)}
+         << '\n';
+  }
+  if (p.EcuCalibrationOffset != 0) {
+    out_ << indent_ << "  ECU_CALIBRATION_OFFSET 0x" << Hex{p.EcuCalibrationOffset} << '\n';
+  }
+  indent_ = kIndentNested;
+  for (const TMemorySegment_Intern* s : p.MemorySegments) memorySegment(*s);
+  for (const TSystemConstant_Intern* c : p.SystemConstants) systemConstant(*c);
+  indent_ = kIndentModule;
+  out_ << indent_ << "/end MOD_PAR\n\n";
+}
+
+TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
+  std::string text;
+  if (!readWholeFile(opt_.modParTemplateFile, text)) return rcFileOpenFailed;
+  size_t pos = 0;
+  copyUpToMarker(text, pos, kMemorySegmentsMarker, out_);
+  for (const TMemorySegment_Intern* s : m.ModPar.MemorySegments) memorySegment(*s);
+  copyUpToMarker(text, pos, kSystemConstantsMarker, out_);
+  for (const TSystemConstant_Intern* c : m.ModPar.SystemConstants) systemConstant(*c);
+  out_.put(text.data() + pos, text.size() - pos);
+  out_ << '\n';
+  return rcOk;
+}
+
+void A2lWriter::modCommon(const TModCommon_Intern& c) {
+  out_ << indent_ << "/begin MOD_COMMON\n";
+  out_ << indent_ << "  \"" << c.Comment << "\"\n";
+  if (!c.SRecLayout.empty()) out_ << indent_ << "  S_REC_LAYOUT " << c.SRecLayout << '\n';
+  if (c.DepositMode != -1) {
+    out_ << indent_ << "  DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode} << '\n';
+  }
+  if (c.ByteOrder != -1) {
+    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder} << '\n';
+  }
+  const std::pair<std::string_view, int16_t> alignments[] = {
+      {"ALIGNMENT_BYTE", c.AlignmentByte},
+      {"ALIGNMENT_WORD", c.AlignmentWord},
+      {"ALIGNMENT_LONG", c.AlignmentLong},
+      {"ALIGNMENT_FLOAT32_IEEE", c.AlignmentFloat32Ieee},
+      {"ALIGNMENT_FLOAT64_IEEE", c.AlignmentFloat64Ieee},
+  };
+  for (const auto& [keyword, value] : alignments) {
+    if (value != 0) out_ << indent_ << "  " << keyword << ' ' << Dec{value} << '\n';
+  }
+  // The offsets are read in base 16, so they are written in base 16 as well.
+  if (c.RamOffset != 0) out_ << indent_ << "  RAM_OFFSET 0x" << Hex{c.RamOffset} << '\n';
+  if (c.RomOffset != 0) out_ << indent_ << "  ROM_OFFSET 0x" << Hex{c.RomOffset} << '\n';
+  if (c.BitMask != 0xFFFFFFFFu) out_ << indent_ << "  BIT_MASK 0x" << Hex{c.BitMask} << '\n';
+  out_ << indent_ << "/end MOD_COMMON\n\n";
+}
+
+void A2lWriter::memorySegment(const TMemorySegment_Intern& s) {
+  const bool layout = s.LongIdentifier == "MEMORY_LAYOUT";
+  if (layout) {
+    out_ << indent_ << "/begin MEMORY_LAYOUT\n";
+    out_ << indent_ << "  " << Keyword{keywords::kProgramType, s.PrgType} << '\n';
+  } else {
+    out_ << indent_ << "/begin MEMORY_SEGMENT\n";
+    nameAndLongIdentifier(s);
+    out_ << indent_ << "  " << Keyword{keywords::kSegmentType, s.PrgType} << ' '
+         << Keyword{keywords::kMemoryType, s.MemoryType} << ' '
+         << Keyword{keywords::kAttribute, s.Attribute} << '\n';
+  }
+  out_ << indent_ << "  0x" << Hex{s.Address} << " 0x" << Hex{s.Size} << '\n';
+  out_ << indent_ << "  ";
+  for (int32_t offset : s.Offsets) out_ << Dec{offset} << ' ';
+  out_ << '\n';
+  ifData(s.IfData);
+  out_ << indent_
+       << (layout ? std::string_view("/end MEMORY_LAYOUT\n\n")
+                  : std::string_view("/end MEMORY_SEGMENT\n\n"));
+}
+
+void A2lWriter::systemConstant(const TSystemConstant_Intern& c) {
+  out_ << indent_ << "SYSTEM_CONSTANT \"" << c.Name << "\" \"" << c.Value << "\"\n";
+}
+
+void A2lWriter::ifData(const IfDataList& list) {
+  for (const TIfData_Intern* d : list) {
+    out_ << indent_ << "  /begin IF_DATA " << d->Name << ' ' << d->Content << "/end IF_DATA\n";
+  }
+}
+
+// ANNOTATION blocks at the current indentation. The text is written in pieces split at
+// each double quote; the quote and the character after it are dropped (a quote at the very
+// end ends the text).
+void A2lWriter::annotations(const AnnotationList& list) {
+  for (const TAnnotation_Intern* a : list) {
+    out_ << indent_ << "  /begin ANNOTATION\n";
+    if (!a->Label.empty()) out_ << indent_ << "    ANNOTATION_LABEL \"" << a->Label << "\"\n";
+    if (!a->Origin.empty()) out_ << indent_ << "    ANNOTATION_ORIGIN \"" << a->Origin << "\"\n";
+    if (!a->Text.empty()) {
+      out_ << indent_ << "    /begin ANNOTATION_TEXT\n";
+      std::string_view rest = a->Text;
+      for (;;) {
+        size_t quote = rest.find('"');
+        if (quote == std::string_view::npos) {
+          out_ << indent_ << "      \"" << rest << "\"\n";
+          break;
+        }
+        out_ << indent_ << "      \"" << rest.substr(0, quote) << "\"\n";
+        if (quote + 1 >= rest.size()) break;
+        rest.remove_prefix(quote + 2);
+      }
+      out_ << indent_ << "    /end ANNOTATION_TEXT\n";
+    }
+    out_ << indent_ << "  /end ANNOTATION\n";
+  }
+}
+
+// A name list: names separated by single blanks on lines of at most kNameListWidth
+// characters after the indentation, every line ending in a blank; nothing at all when no
+// entry is written.
+template <class Entry, class Admit>
+void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit) {
+  size_t column = 0;
+  bool any = false;
+  for (const Entry* e : list) {
+    if (!admit(*e)) continue;
+    if (!any) {
+      out_ << indent_ << "  /begin " << keyword << '\n' << indent_ << "    ";
+      any = true;
+    }
+    const size_t width = e->Name.size() + 1;
+    if (width + column > kNameListWidth) {
+      out_ << '\n' << indent_ << "    ";
+      column = 0;
+    }
+    out_ << e->Name << ' ';
+    column += width;
+  }
+  if (any) out_ << '\n' << indent_ << "  /end " << keyword << '\n';
+}
+
+void A2lWriter::object(const TCharacteristic_Intern& c) {
+  out_ << indent_ << "/begin CHARACTERISTIC\n";
+  nameAndLongIdentifier(c);
+  out_ << indent_ << "  " << Keyword{keywords::kCharacteristicType, c.Type} << '\n';
+  out_ << indent_ << "  0x" << Hex{c.Address} << '\n';
+  out_ << indent_ << "  " << c.Deposit << ' ' << c.MaxDiff.Text << '\n';
+  out_ << indent_ << "  " << c.Conversion << ' ' << c.LowerLimit.Text << ' ' << c.UpperLimit.Text
+       << '\n';
+  if (c.ByteOrder != -1 && c.ByteOrder != common_->ByteOrder) {
+    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder} << '\n';
+  }
+  if (!c.Format.empty()) out_ << indent_ << "  FORMAT \"" << c.Format << "\"\n";
+  if (c.BitMask != 0xFFFFFFFFu && c.BitMask != common_->BitMask) {
+    out_ << indent_ << "  BIT_MASK 0x" << Hex{c.BitMask} << '\n';
+  }
+  if (c.Type == 4 || c.Type == 5) out_ << indent_ << "  NUMBER " << Dec{c.Number} << '\n';
+  if (!c.ExtendedLimitsLower.Text.empty()) {
+    out_ << indent_ << "  EXTENDED_LIMITS " << c.ExtendedLimitsLower.Text << ' '
+         << c.ExtendedLimitsUpper.Text << '\n';
+  }
+  if (c.ReadOnly) out_ << indent_ << "  READ_ONLY\n";
+  if (c.MaxRefreshScalingUnit != -1 || c.MaxRefreshRate != 0) {
+    out_ << indent_ << "  MAX_REFRESH " << Dec{c.MaxRefreshScalingUnit} << ' '
+         << Dec{c.MaxRefreshRate} << '\n';
+  }
+  // CURVE, MAP and CUBOID have as many axes as their index in the type list.
+  if (c.Type >= 1 && c.Type <= 3) {
+    for (int i = 0; i < c.Type; ++i) axisDescr(c.Axes[i]);
+  }
+  annotations(c.Annotations);
+  ifData(c.IfData);
+  out_ << indent_ << "/end CHARACTERISTIC\n\n";
+}
+
+// An axis that no AXIS_DESCR block filled (a CUBOID read with two axes has one) is written as
+// an empty block: its lines would hold empty texts, and the reader would take the tokens
+// that follow for its attribute and input quantity. The empty block reads back as the same
+// unfilled axis.
+bool neverGiven(const TAxisDescr_Intern& a) {
+  return a.Attribute == -1 && a.InputQuantity.empty() && a.Conversion.empty() &&
+         a.MaxAxisPoints == 0 && a.LowerLimit.Text.empty() && a.UpperLimit.Text.empty();
+}
+
+void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
+  out_ << indent_ << "  /begin AXIS_DESCR\n";
+  if (neverGiven(a)) {
+    out_ << indent_ << "  /end AXIS_DESCR\n";
+    return;
+  }
+  out_ << indent_ << "    " << Keyword{keywords::kAxisAttribute, a.Attribute} << ' '
+       << a.InputQuantity << '\n';
+  out_ << indent_ << "    " << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
+  out_ << indent_ << "    " << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+  if (a.ReadOnly) out_ << indent_ << "    READ_ONLY\n";
+  if (!a.Format.empty()) out_ << indent_ << "    FORMAT \"" << a.Format << "\"\n";
+  const std::string_view outer = indent_;
+  indent_ = kIndentNested;
+  annotations(a.Annotations);
+  indent_ = outer;
+  if (!a.AxisPtsRef.empty()) out_ << indent_ << "    AXIS_PTS_REF " << a.AxisPtsRef << '\n';
+  if (!a.ExtendedLimitsLower.Text.empty()) {
+    out_ << indent_ << "    EXTENDED_LIMITS " << a.ExtendedLimitsLower.Text << ' '
+         << a.ExtendedLimitsUpper.Text << '\n';
+  }
+  if (a.AxisPointsMode == 1 || a.AxisPointsMode == 2) {
+    out_ << indent_
+         << (a.AxisPointsMode == 1 ? std::string_view("    FIX_AXIS_PAR ")
+                                   : std::string_view("    FIX_AXIS_PAR_DIST "))
+         << Dec{a.FixAxisParOffset} << ' ' << Dec{a.FixAxisParShift} << ' '
+         << Dec{a.FixAxisParNumberapo} << '\n';
+  } else if (a.AxisPointsMode == 0 && a.DepositMode != -1 &&
+             a.DepositMode != common_->DepositMode) {
+    out_ << indent_ << "    DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode} << '\n';
+  }
+  out_ << indent_ << "  /end AXIS_DESCR\n";
+}
+
+void A2lWriter::object(const TMeasurement_Intern& m) {
+  out_ << indent_ << "/begin MEASUREMENT\n";
+  nameAndLongIdentifier(m);
+  out_ << indent_ << "  " << Keyword{keywords::kDataType, m.DataType} << '\n';
+  out_ << indent_ << "  " << m.Conversion << '\n';
+  out_ << indent_ << "  " << Dec{m.Resolution} << ' ' << m.Accuracy.Text << '\n';
+  // A limit read in hexadecimal keeps only its number; it is written back in hexadecimal.
+  out_ << indent_ << "  ";
+  if (m.LowerLimitIsHex) {
+    out_ << "0x" << Hex{m.LowerLimitHex};
+  } else {
+    out_ << m.LowerLimit.Text;
+  }
+  out_ << ' ';
+  if (m.UpperLimitIsHex) {
+    out_ << "0x" << Hex{m.UpperLimitHex};
+  } else {
+    out_ << m.UpperLimit.Text;
+  }
+  out_ << '\n';
+  if (!m.Format.empty()) out_ << indent_ << "  FORMAT \"" << m.Format << "\"\n";
+  if (m.ArraySize != 0) out_ << indent_ << "  ARRAY_SIZE " << Dec{m.ArraySize} << '\n';
+  if (m.BitMask != 0xFFFFFFFFu && m.BitMask != common_->BitMask) {
+    out_ << indent_ << "  BIT_MASK 0x" << Hex{m.BitMask} << '\n';
+  }
+  if (m.ByteOrder != -1 && m.ByteOrder != common_->ByteOrder) {
+    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, m.ByteOrder} << '\n';
+  }
+  if (m.MaxRefreshScalingUnit != -1 || m.MaxRefreshRate != 0) {
+    out_ << indent_ << "  MAX_REFRESH " << Dec{m.MaxRefreshScalingUnit} << ' '
+         << Dec{m.MaxRefreshRate} << '\n';
+  }
+  nameList(m.Virtuals, "VIRTUAL", [](const TNameEntry_Intern&) { return true; });
+  annotations(m.Annotations);
+  ifData(m.IfData);
+  if (m.EcuAddress != 0xFFFFFFFFu)
+    out_ << indent_ << "  ECU_ADDRESS 0x" << Hex{m.EcuAddress} << '\n';
+  out_ << indent_ << "/end MEASUREMENT\n\n";
+}
+
+void A2lWriter::object(const TFunction_Intern& f) {
+  out_ << indent_ << "/begin FUNCTION\n";
+  nameAndLongIdentifier(f);
+  annotations(f.Annotations);
+  const std::pair<const FunctionRefList*, std::string_view> lists[] = {
+      {&f.DefCharacteristics, "DEF_CHARACTERISTIC"},
+      {&f.RefCharacteristics, "REF_CHARACTERISTIC"},
+      {&f.InMeasurements, "IN_MEASUREMENT"},
+      {&f.OutMeasurements, "OUT_MEASUREMENT"},
+      {&f.LocMeasurements, "LOC_MEASUREMENT"},
+      {&f.SubFunctions, "SUB_FUNCTION"},
+      {&f.AxisPts, "AXIS_PTS"},
+  };
+  for (const auto& [list, keyword] : lists) {
+    nameList(*list, keyword, [this](const TFunctionRef& e) { return admitListEntry(e); });
+  }
+  out_ << indent_ << "/end FUNCTION\n\n";
+}
+
+void A2lWriter::object(const TCompuMethod_Intern& cm) {
+  out_ << indent_ << "/begin COMPU_METHOD\n";
+  nameAndLongIdentifier(cm);
+  out_ << indent_ << "  " << Keyword{keywords::kConversionType, cm.ConversionType} << '\n';
+  out_ << indent_ << "  \"" << cm.Format << "\"\n";
+  out_ << indent_ << "  \"" << cm.Unit << "\"\n";
+  switch (cm.ConversionType) {
+    case 2:  // RAT_FUNC: each coefficient is preceded by the indentation
+      out_ << indent_ << "  COEFFS ";
+      for (const NumberText& k : cm.Coeffs) out_ << indent_ << k.Text << ' ';
+      out_ << '\n';
+      break;
+    case 3:  // FORM
+      out_ << indent_ << "  FORMULA \"" << cm.Formula << "\"\n";
+      break;
+    case 0:  // TAB_INTP
+    case 1:  // TAB_NOINTP
+    case 4:  // TAB_VERB
+      out_ << indent_ << "  COMPU_TAB_REF " << cm.CompuTabRef << '\n';
+      break;
+    default:
+      break;
+  }
+  out_ << indent_ << "/end COMPU_METHOD\n\n";
+}
+
+// The pairs stand four to a line, each line opened by a line feed and eleven blanks; the
+// line after the last pair continues that pair's line. Only the pairs the table holds are
+// written, under the declared count: a table read from a file that declared more pairs than
+// it gave reads back the same.
+void A2lWriter::object(const TCompuTab_Intern& tab) {
+  out_ << indent_ << "/begin COMPU_TAB\n";
+  nameAndLongIdentifier(tab);
+  out_ << indent_ << "  " << Keyword{keywords::kConversionType, tab.ConversionType} << '\n';
+  out_ << indent_ << "  " << Dec{tab.NumberValuePairs} << '\n';
+  const int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
+  for (int32_t k = 0; k < held; ++k) {
+    if (k % 4 == 0) out_ << "\n           ";
+    const TCompuTabPair_Intern& pair = tab.pair(k);
+    out_ << indent_ << "  " << Dec{pair.InVal} << ' ' << pair.Out.Text;
+  }
+  if (!tab.DefaultValue.empty()) {
+    out_ << indent_ << "  DEFAULT_VALUE \"" << tab.DefaultValue << "\"\n";
+  }
+  out_ << indent_ << "/end COMPU_TAB\n\n";
+}
+
+// As for COMPU_TAB, only the pairs the table holds are written under the declared count, so
+// a count larger than the pairs given (however large) costs no output.
+void A2lWriter::object(const TCompuVTab_Intern& vtab) {
+  out_ << indent_ << "/begin COMPU_VTAB\n";
+  nameAndLongIdentifier(vtab);
+  out_ << indent_ << "  " << Keyword{keywords::kConversionType, vtab.ConversionType} << '\n';
+  out_ << indent_ << "  " << Dec{vtab.NumberValuePairs} << '\n';
+  const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
+  for (int32_t k = 0; k < held; ++k) {
+    const TCompuVTabPair_Intern& pair = vtab.pair(k);
+    out_ << indent_ << "  " << Dec{pair.InVal} << " \"" << pair.OutText << "\"\n";
+  }
+  if (!vtab.DefaultValue.empty()) {
+    out_ << indent_ << "  DEFAULT_VALUE \"" << vtab.DefaultValue << "\"\n";
+  }
+  out_ << indent_ << "/end COMPU_VTAB\n\n";
+}
+
+void A2lWriter::object(const TAxisPts_Intern& a) {
+  out_ << indent_ << "/begin AXIS_PTS\n";
+  nameAndLongIdentifier(a);
+  out_ << indent_ << "  0x" << Hex{a.Address} << '\n';
+  out_ << indent_ << "  " << a.InputQuantity << '\n';
+  out_ << indent_ << "  " << a.Deposit << ' ' << a.MaxDiff.Text << '\n';
+  out_ << indent_ << "  " << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << ' ' << a.LowerLimit.Text
+       << ' ' << a.UpperLimit.Text << '\n';
+  if (a.ReadOnly) out_ << indent_ << "  READ_ONLY\n";
+  if (!a.Format.empty()) out_ << indent_ << "  FORMAT \"" << a.Format << "\"\n";
+  if (a.DepositMode != -1 && a.DepositMode != common_->DepositMode) {
+    out_ << indent_ << "  DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode} << '\n';
+  }
+  if (a.ByteOrder != -1 && a.ByteOrder != common_->ByteOrder) {
+    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, a.ByteOrder} << '\n';
+  }
+  annotations(a.Annotations);
+  ifData(a.IfData);
+  out_ << indent_ << "/end AXIS_PTS\n\n";
+}
+
+void A2lWriter::object(const TRecordLayout_Intern& layout) {
+  out_ << indent_ << "/begin RECORD_LAYOUT\n";
+  out_ << indent_ << "  " << layout.Name << '\n';
+  TRecordLayoutElementExt slots[kSortedElementSlots];
+  placeRecordLayoutElements(layout, slots);
+  for (int i = 0; i < kSortedElementSlots; ++i) {
+    const int32_t kind = slots[i].ElementKind;
+    if (kind < rlReserved || kind > rlDistOpZ) continue;
+    const TRecordLayoutElement& e = slots[i].Element;
+    out_ << indent_ << "  " << Keyword{keywords::kRecordLayoutElement, kind} << ' '
+         << Dec{e.Position} << ' ';
+    if (kind == rlReserved) {
+      out_ << Keyword{keywords::kDataSize, e.DataType};
+    } else {
+      out_ << Keyword{keywords::kDataType, e.DataType};
+      if (kind == rlFncValues) {
+        out_ << ' ' << Keyword{keywords::kIndexMode, e.IndexMode} << ' '
+             << Keyword{keywords::kAddressing, e.Addressing};
+      } else if (kind >= rlAxisPtsX && kind <= rlAxisRescaleZ) {
+        if (kind >= rlAxisRescaleX) out_ << ' ' << Dec{e.MaxNumberOfRescalePairs};
+        out_ << ' ' << Keyword{keywords::kIndexIncrement, e.IndexMode} << ' '
+             << Keyword{keywords::kAddressing, e.Addressing};
+      }
+    }
+    out_ << '\n';
+  }
+  const std::pair<std::string_view, int16_t> fixed[] = {
+      {"FIX_NO_AXIS_PTS_X", layout.FixNoAxisPtsX},
+      {"FIX_NO_AXIS_PTS_Y", layout.FixNoAxisPtsY},
+      {"FIX_NO_AXIS_PTS_Z", layout.FixNoAxisPtsZ},
+  };
+  for (const auto& [keyword, value] : fixed) {
+    if (value > 0) out_ << indent_ << "  " << keyword << ' ' << Dec{value} << " \n";
+  }
+  layoutAlignment("ALIGNMENT_BYTE", layout.AlignmentByte, common_->AlignmentByte);
+  layoutAlignment("ALIGNMENT_WORD", layout.AlignmentWord, common_->AlignmentWord);
+  layoutAlignment("ALIGNMENT_LONG", layout.AlignmentLong, common_->AlignmentLong);
+  layoutAlignment("ALIGNMENT_FLOAT32_IEEE", layout.AlignmentFloat32Ieee,
+                  common_->AlignmentFloat32Ieee);
+  layoutAlignment("ALIGNMENT_FLOAT64_IEEE", layout.AlignmentFloat64Ieee,
+                  common_->AlignmentFloat64Ieee);
+  out_ << indent_ << "/end RECORD_LAYOUT\n\n";
+}
+
+void A2lWriter::layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue) {
+  if (value != 0 && value != moduleValue) {
+    out_ << indent_ << "  " << keyword << ' ' << Dec{value} << '\n';
+  }
+}
+
+// An existing file is deleted only when it is a regular file (or a link to one): a folder
+// of that name stays, and creating the file then fails.
+void deleteExistingFile(const char* fileName) {
+  struct stat st;
+  if (stat(fileName, &st) == 0 && S_ISREG(st.st_mode)) unlink(fileName);
+}
+
+}  // namespace
+
+TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
+                              TextOutput& out) {
+  A2lWriter writer(options, out);
+  return writer.write(project);
+}
+
+TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
+                                  const WriteOptions& options) {
+  if (!fileName) return rcOutputCreateFailed;
+  deleteExistingFile(fileName);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName, "w"), std::fclose);
+  if (!file) return rcOutputCreateFailed;
+  // The text reaches the file in the large pieces of TextOutput, not through stdio's buffer.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  FileSink sink(file.get());
+  TextOutput out(sink);
+  return writeProject(project, options, out);
+}
+
+}  // namespace ordex
