@@ -8,5 +8,8 @@ int list(const char* file, const char* kind, const char* pattern);
 extern const char* const kListKinds;
 int show(const char* file, const char* kind, const char* name);
 extern const char* const kShowKindNames;
+// args: IN OUT, then option/value pairs (--module, --template, --comment).
+int write(int argc, char** args);
+int roundtrip(const char* file);
 
 }  // namespace ordex_tool

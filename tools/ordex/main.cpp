@@ -14,7 +14,11 @@ void usage() {
                "       ordex list FILE KIND [PATTERN]   names of one kind (* and ? wildcards)\n"
                "         kinds: %s\n"
                "       ordex show FILE KIND [NAME]      one record, field by field\n"
-               "         kinds: %s\n",
+               "         kinds: %s\n"
+               "       ordex write IN OUT [--module NAME] [--template FILE] [--comment TEXT]\n"
+               "                            read IN and write it back as OUT\n"
+               "       ordex roundtrip FILE read, write, read the written file and write again;\n"
+               "                            report what the second read or write changed\n",
                ordex_tool::kListKinds, ordex_tool::kShowKindNames);
 }
 
@@ -32,6 +36,8 @@ int main(int argc, char** argv) {
     return ordex_tool::list(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
   if (cmd == "show" && (argc == 4 || argc == 5))
     return ordex_tool::show(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+  if (cmd == "write" && argc >= 4 && argc % 2 == 0) return ordex_tool::write(argc - 2, argv + 2);
+  if (cmd == "roundtrip" && argc == 3) return ordex_tool::roundtrip(argv[2]);
   usage();
   return 2;
 }
