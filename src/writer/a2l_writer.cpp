@@ -52,6 +52,33 @@ bool sameBytes(std::string_view a, const char* b) {
   return a == b;
 }
 
+// A text written between double quotes so that the reader takes it back unchanged. The
+// reader stores a backslash-quote pair of a quoted string as a lone quote and keeps every
+// other backslash pair as it stands, so a quote inside the text is written as
+// backslash-quote; a backslash that starts no such pair (the text's last character, or one
+// right before a quote) cannot be read back alone and is written doubled.
+struct Quoted {
+  std::string_view text;
+};
+
+TextOutput& operator<<(TextOutput& out, Quoted q) {
+  std::string_view t = q.text;
+  out << '"';
+  size_t from = 0;
+  for (size_t i = 0; i < t.size(); ++i) {
+    const char c = t[i];
+    if (c == '\\' && i + 1 < t.size() && t[i + 1] != '"') {
+      ++i;  // a backslash pair reads back as it stands
+    } else if (c == '"' || c == '\\') {
+      out.put(t.data() + from, i - from);
+      out << '\\' << c;
+      from = i + 1;
+    }
+  }
+  out.put(t.data() + from, t.size() - from);
+  return out << '"';
+}
+
 // The whole content of a file read in binary mode (on this platform the same as text
 // mode); false when it cannot be opened.
 bool readWholeFile(const char* path, std::string& text) {
@@ -115,7 +142,7 @@ class A2lWriter {
   void object(const TRecordLayout_Intern& layout);
 
   void nameAndLongIdentifier(const ObjectHead& o) {
-    out_ << indent_ << "  " << o.Name << " \"" << o.LongIdentifier << "\"\n";
+    out_ << indent_ << "  " << o.Name << " " << Quoted{o.LongIdentifier} << "\n";
   }
   void annotations(const AnnotationList& list);
   void ifData(const IfDataList& list);
@@ -136,7 +163,7 @@ class A2lWriter {
 TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
   out_ << "ASAP2_VERSION  1 3\n";
   out_ << "/* " << std::string_view(opt_.comment ? opt_.comment : "") << " */\n";
-  out_ << "/begin PROJECT\n  " << project.Name << " \"" << project.LongIdentifier << "\"\n\n";
+  out_ << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier} << "\n\n";
   indent_ = kIndentHeader;
   header(project);
   for (const TModule_Intern* m : project.Modules) {
@@ -153,8 +180,8 @@ TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
 
 void A2lWriter::header(const TProject_Intern& p) {
   out_ << indent_ << "/begin HEADER\n";
-  out_ << indent_ << "  \"" << p.HeaderComment << "\"\n";
-  if (!p.HeaderVersion.empty()) out_ << indent_ << "  VERSION \"" << p.HeaderVersion << "\"\n";
+  out_ << indent_ << "  " << Quoted{p.HeaderComment} << "\n";
+  if (!p.HeaderVersion.empty()) out_ << indent_ << "  VERSION " << Quoted{p.HeaderVersion} << "\n";
   if (!p.HeaderProjectNo.empty()) out_ << indent_ << "  PROJECT_NO " << p.HeaderProjectNo << '\n';
   out_ << indent_ << "/end HEADER\n\n";
 }
@@ -187,7 +214,7 @@ bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
 }
 
 TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
-  out_ << "  /begin MODULE\n    " << m.Name << " \"" << m.LongIdentifier << "\"\n\n";
+  out_ << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n\n";
   common_ = &m.ModCommon;
   indent_ = kIndentModule;
   if (opt_.modParTemplateFile) {
@@ -224,7 +251,7 @@ void A2lWriter::objects(const ObjectList<Object>& list) {
 void A2lWriter::modPar(const TModule_Intern& m) {
   const TModPar_Intern& p = m.ModPar;
   out_ << indent_ << "/begin MOD_PAR\n";
-  out_ << indent_ << "  \"" << p.Comment << "\"\n";
+  out_ << indent_ << "  " << Quoted{p.Comment} << "\n";
   if (!p.Version.empty()) out_ << indent_ << "  VERSION " << p.Version << '\n';
   if (p.AddrEpk != 0xFFFFFFFFu) out_ << indent_ << "  ADDR_EPK 0x" << Hex{p.AddrEpk} << '\n';
   const std::pair<std::string_view, std::string_view> texts[] = {
@@ -265,7 +292,7 @@ TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
 
 void A2lWriter::modCommon(const TModCommon_Intern& c) {
   out_ << indent_ << "/begin MOD_COMMON\n";
-  out_ << indent_ << "  \"" << c.Comment << "\"\n";
+  out_ << indent_ << "  " << Quoted{c.Comment} << "\n";
   if (!c.SRecLayout.empty()) out_ << indent_ << "  S_REC_LAYOUT " << c.SRecLayout << '\n';
   if (c.DepositMode != -1) {
     out_ << indent_ << "  DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode} << '\n';
@@ -313,7 +340,7 @@ void A2lWriter::memorySegment(const TMemorySegment_Intern& s) {
 }
 
 void A2lWriter::systemConstant(const TSystemConstant_Intern& c) {
-  out_ << indent_ << "SYSTEM_CONSTANT \"" << c.Name << "\" \"" << c.Value << "\"\n";
+  out_ << indent_ << "SYSTEM_CONSTANT " << Quoted{c.Name} << " " << Quoted{c.Value} << "\n";
 }
 
 void A2lWriter::ifData(const IfDataList& list) {
@@ -328,18 +355,19 @@ void A2lWriter::ifData(const IfDataList& list) {
 void A2lWriter::annotations(const AnnotationList& list) {
   for (const TAnnotation_Intern* a : list) {
     out_ << indent_ << "  /begin ANNOTATION\n";
-    if (!a->Label.empty()) out_ << indent_ << "    ANNOTATION_LABEL \"" << a->Label << "\"\n";
-    if (!a->Origin.empty()) out_ << indent_ << "    ANNOTATION_ORIGIN \"" << a->Origin << "\"\n";
+    if (!a->Label.empty()) out_ << indent_ << "    ANNOTATION_LABEL " << Quoted{a->Label} << "\n";
+    if (!a->Origin.empty())
+      out_ << indent_ << "    ANNOTATION_ORIGIN " << Quoted{a->Origin} << "\n";
     if (!a->Text.empty()) {
       out_ << indent_ << "    /begin ANNOTATION_TEXT\n";
       std::string_view rest = a->Text;
       for (;;) {
         size_t quote = rest.find('"');
         if (quote == std::string_view::npos) {
-          out_ << indent_ << "      \"" << rest << "\"\n";
+          out_ << indent_ << "      " << Quoted{rest} << "\n";
           break;
         }
-        out_ << indent_ << "      \"" << rest.substr(0, quote) << "\"\n";
+        out_ << indent_ << "      " << Quoted{rest.substr(0, quote)} << "\n";
         if (quote + 1 >= rest.size()) break;
         rest.remove_prefix(quote + 2);
       }
@@ -384,7 +412,7 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   if (c.ByteOrder != -1 && c.ByteOrder != common_->ByteOrder) {
     out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder} << '\n';
   }
-  if (!c.Format.empty()) out_ << indent_ << "  FORMAT \"" << c.Format << "\"\n";
+  if (!c.Format.empty()) out_ << indent_ << "  FORMAT " << Quoted{c.Format} << "\n";
   if (c.BitMask != 0xFFFFFFFFu && c.BitMask != common_->BitMask) {
     out_ << indent_ << "  BIT_MASK 0x" << Hex{c.BitMask} << '\n';
   }
@@ -427,7 +455,7 @@ void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
   out_ << indent_ << "    " << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
   out_ << indent_ << "    " << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
   if (a.ReadOnly) out_ << indent_ << "    READ_ONLY\n";
-  if (!a.Format.empty()) out_ << indent_ << "    FORMAT \"" << a.Format << "\"\n";
+  if (!a.Format.empty()) out_ << indent_ << "    FORMAT " << Quoted{a.Format} << "\n";
   const std::string_view outer = indent_;
   indent_ = kIndentNested;
   annotations(a.Annotations);
@@ -470,7 +498,7 @@ void A2lWriter::object(const TMeasurement_Intern& m) {
     out_ << m.UpperLimit.Text;
   }
   out_ << '\n';
-  if (!m.Format.empty()) out_ << indent_ << "  FORMAT \"" << m.Format << "\"\n";
+  if (!m.Format.empty()) out_ << indent_ << "  FORMAT " << Quoted{m.Format} << "\n";
   if (m.ArraySize != 0) out_ << indent_ << "  ARRAY_SIZE " << Dec{m.ArraySize} << '\n';
   if (m.BitMask != 0xFFFFFFFFu && m.BitMask != common_->BitMask) {
     out_ << indent_ << "  BIT_MASK 0x" << Hex{m.BitMask} << '\n';
@@ -513,8 +541,8 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
   out_ << indent_ << "/begin COMPU_METHOD\n";
   nameAndLongIdentifier(cm);
   out_ << indent_ << "  " << Keyword{keywords::kConversionType, cm.ConversionType} << '\n';
-  out_ << indent_ << "  \"" << cm.Format << "\"\n";
-  out_ << indent_ << "  \"" << cm.Unit << "\"\n";
+  out_ << indent_ << "  " << Quoted{cm.Format} << "\n";
+  out_ << indent_ << "  " << Quoted{cm.Unit} << "\n";
   switch (cm.ConversionType) {
     case 2:  // RAT_FUNC: each coefficient is preceded by the indentation
       out_ << indent_ << "  COEFFS ";
@@ -522,7 +550,7 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
       out_ << '\n';
       break;
     case 3:  // FORM
-      out_ << indent_ << "  FORMULA \"" << cm.Formula << "\"\n";
+      out_ << indent_ << "  FORMULA " << Quoted{cm.Formula} << "\n";
       break;
     case 0:  // TAB_INTP
     case 1:  // TAB_NOINTP
@@ -551,7 +579,7 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
     out_ << indent_ << "  " << Dec{pair.InVal} << ' ' << pair.Out.Text;
   }
   if (!tab.DefaultValue.empty()) {
-    out_ << indent_ << "  DEFAULT_VALUE \"" << tab.DefaultValue << "\"\n";
+    out_ << indent_ << "  DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";
   }
   out_ << indent_ << "/end COMPU_TAB\n\n";
 }
@@ -566,10 +594,10 @@ void A2lWriter::object(const TCompuVTab_Intern& vtab) {
   const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
   for (int32_t k = 0; k < held; ++k) {
     const TCompuVTabPair_Intern& pair = vtab.pair(k);
-    out_ << indent_ << "  " << Dec{pair.InVal} << " \"" << pair.OutText << "\"\n";
+    out_ << indent_ << "  " << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
   }
   if (!vtab.DefaultValue.empty()) {
-    out_ << indent_ << "  DEFAULT_VALUE \"" << vtab.DefaultValue << "\"\n";
+    out_ << indent_ << "  DEFAULT_VALUE " << Quoted{vtab.DefaultValue} << "\n";
   }
   out_ << indent_ << "/end COMPU_VTAB\n\n";
 }
@@ -583,7 +611,7 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
   out_ << indent_ << "  " << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << ' ' << a.LowerLimit.Text
        << ' ' << a.UpperLimit.Text << '\n';
   if (a.ReadOnly) out_ << indent_ << "  READ_ONLY\n";
-  if (!a.Format.empty()) out_ << indent_ << "  FORMAT \"" << a.Format << "\"\n";
+  if (!a.Format.empty()) out_ << indent_ << "  FORMAT " << Quoted{a.Format} << "\n";
   if (a.DepositMode != -1 && a.DepositMode != common_->DepositMode) {
     out_ << indent_ << "  DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode} << '\n';
   }

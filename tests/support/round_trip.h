@@ -23,6 +23,10 @@ struct RoundTripReport {
   // writer documents as not written (see writtenContentOnly).
   std::vector<std::string> differences;
   size_t fieldsCompared = 0;
+  // Axes whose DEPOSIT equals the module's: the writer leaves it out as a default, so the
+  // second read has the same deposit but AxisPointsMode -1 instead of 0. Not counted among
+  // the differences.
+  size_t defaultDepositsLeftOut = 0;
 
   bool ok() const {
     return firstRead == rcOk && firstWrite == rcOk && secondRead == rcOk && secondWrite == rcOk &&
