@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,10 +33,9 @@ constexpr std::string_view kSystemConstantsMarker = "<SYSTEM_CONSTANTs>";
 
 // The indentation texts: 2 spaces for the HEADER, 4 for a module's blocks, 6 for blocks
 // nested one level deeper.
-constexpr std::string_view kSpaces = "      ";
-constexpr std::string_view kIndentHeader = kSpaces.substr(0, 2);
-constexpr std::string_view kIndentModule = kSpaces.substr(0, 4);
-constexpr std::string_view kIndentNested = kSpaces.substr(0, 6);
+constexpr size_t kIndentHeader = 2;
+constexpr size_t kIndentModule = 4;
+constexpr size_t kIndentNested = 6;
 
 // A coded value printed as the entry of its keyword list. An index outside the list has no
 // keyword; it is printed as its number, which the reader takes back as unknown (-1).
@@ -43,9 +44,10 @@ struct Keyword {
   int32_t index;
 };
 
-TextOutput& operator<<(TextOutput& out, Keyword k) {
-  if (const char* text = k.list.at(k.index)) return out << std::string_view(text);
-  return out << Dec{k.index};
+ORDEX_WRITER_INLINE Line& operator<<(Line& line, Keyword k) {
+  std::string_view text = k.list.view(k.index);
+  if (!text.empty()) return line << text;
+  return line << Dec{k.index};
 }
 
 bool sameBytes(std::string_view a, const char* b) {
@@ -61,22 +63,62 @@ struct Quoted {
   std::string_view text;
 };
 
-TextOutput& operator<<(TextOutput& out, Quoted q) {
-  std::string_view t = q.text;
-  out << '"';
+// The index of the first quote or backslash at or after i, or t.size(). Looks at eight
+// bytes at a time: a byte equal to the searched one becomes zero after the exclusive or, and
+// the lowest byte flagged by the zero-byte test is the first such byte.
+ORDEX_WRITER_INLINE size_t findQuoteOrBackslash(std::string_view t, size_t i) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  for (; i + 8 <= t.size(); i += 8) {
+    uint64_t w;
+    std::memcpy(&w, t.data() + i, 8);
+    const uint64_t q = w ^ (kOnes * '"');
+    const uint64_t b = w ^ (kOnes * '\\');
+    const uint64_t hit = (((q - kOnes) & ~q) | ((b - kOnes) & ~b)) & kHighBits;
+    if (hit != 0) return i + (__builtin_ctzll(hit) >> 3);
+  }
+  for (; i < t.size(); ++i) {
+    if (t[i] == '"' || t[i] == '\\') return i;
+  }
+  return t.size();
+}
+
+// Calls emit with the pieces of the quoted text: the text with each quote and each lone
+// backslash preceded by a backslash.
+template <class Emit>
+ORDEX_WRITER_INLINE void escapeForQuotes(std::string_view t, Emit&& emit) {
   size_t from = 0;
-  for (size_t i = 0; i < t.size(); ++i) {
-    const char c = t[i];
-    if (c == '\\' && i + 1 < t.size() && t[i + 1] != '"') {
+  for (size_t i = findQuoteOrBackslash(t, 0); i < t.size(); i = findQuoteOrBackslash(t, i + 1)) {
+    if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] != '"') {
       ++i;  // a backslash pair reads back as it stands
-    } else if (c == '"' || c == '\\') {
-      out.put(t.data() + from, i - from);
-      out << '\\' << c;
+    } else {
+      emit(t.data() + from, i - from);
+      const char escaped[2] = {'\\', t[i]};
+      emit(escaped, 2);
       from = i + 1;
     }
   }
-  out.put(t.data() + from, t.size() - from);
-  return out << '"';
+  emit(t.data() + from, t.size() - from);
+}
+
+// A long text, escaped through the checked path.
+__attribute__((noinline)) void putQuotedLong(TextOutput& out, std::string_view text) {
+  escapeForQuotes(text, [&out](const char* data, size_t size) { out.put(data, size); });
+}
+
+ORDEX_WRITER_INLINE Line& operator<<(Line& line, Quoted q) {
+  char*& p = line.cursor();
+  *p++ = '"';
+  if (q.text.size() * 2 <= Line::kPiece) {
+    escapeForQuotes(q.text, [&p](const char* data, size_t size) { p = copyShort(p, data, size); });
+  } else {
+    TextOutput& out = line.output();
+    out.lineEnd(p);
+    putQuotedLong(out, q.text);
+    p = out.lineStart();
+  }
+  *p++ = '"';
+  return line;
 }
 
 // The whole content of a file read in binary mode (on this platform the same as text
@@ -142,7 +184,7 @@ class A2lWriter {
   void object(const TRecordLayout_Intern& layout);
 
   void nameAndLongIdentifier(const ObjectHead& o) {
-    out_ << indent_ << "  " << o.Name << " " << Quoted{o.LongIdentifier} << "\n";
+    Line(out_) << Blanks{indent_ + 2} << o.Name << " " << Quoted{o.LongIdentifier} << "\n";
   }
   void annotations(const AnnotationList& list);
   void ifData(const IfDataList& list);
@@ -152,7 +194,7 @@ class A2lWriter {
 
   const WriteOptions& opt_;
   TextOutput& out_;
-  std::string_view indent_;
+  size_t indent_ = 0;                          // blanks at the start of a line
   const TModCommon_Intern* common_ = nullptr;  // of the module being written
   int64_t total_ = 0;
   int64_t counted_ = 0;
@@ -161,9 +203,10 @@ class A2lWriter {
 };
 
 TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
-  out_ << "ASAP2_VERSION  1 3\n";
-  out_ << "/* " << std::string_view(opt_.comment ? opt_.comment : "") << " */\n";
-  out_ << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier} << "\n\n";
+  Line(out_) << "ASAP2_VERSION  1 3\n";
+  Line(out_) << "/* " << std::string_view(opt_.comment ? opt_.comment : "") << " */\n";
+  Line(out_) << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier}
+             << "\n\n";
   indent_ = kIndentHeader;
   header(project);
   for (const TModule_Intern* m : project.Modules) {
@@ -174,16 +217,18 @@ TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
     TOrdexReturnCode rc = module(*m);
     if (rc != rcOk) return rc;
   }
-  out_ << "/end PROJECT\n";
+  Line(out_) << "/end PROJECT\n";
   return rcOk;
 }
 
 void A2lWriter::header(const TProject_Intern& p) {
-  out_ << indent_ << "/begin HEADER\n";
-  out_ << indent_ << "  " << Quoted{p.HeaderComment} << "\n";
-  if (!p.HeaderVersion.empty()) out_ << indent_ << "  VERSION " << Quoted{p.HeaderVersion} << "\n";
-  if (!p.HeaderProjectNo.empty()) out_ << indent_ << "  PROJECT_NO " << p.HeaderProjectNo << '\n';
-  out_ << indent_ << "/end HEADER\n\n";
+  Line(out_) << Blanks{indent_} << "/begin HEADER\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{p.HeaderComment} << "\n";
+  if (!p.HeaderVersion.empty())
+    Line(out_) << Blanks{indent_ + 2} << "VERSION " << Quoted{p.HeaderVersion} << "\n";
+  if (!p.HeaderProjectNo.empty())
+    Line(out_) << Blanks{indent_ + 2} << "PROJECT_NO " << p.HeaderProjectNo << '\n';
+  Line(out_) << Blanks{indent_} << "/end HEADER\n\n";
 }
 
 // The progress step and the element filter before an object. The progress is reported
@@ -214,7 +259,7 @@ bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
 }
 
 TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
-  out_ << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n\n";
+  Line(out_) << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n\n";
   common_ = &m.ModCommon;
   indent_ = kIndentModule;
   if (opt_.modParTemplateFile) {
@@ -234,7 +279,7 @@ TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
   objects(m.CompuVTabs);
   objects(m.AxisPts);
   objects(m.RecordLayouts);
-  out_ << "  /end MODULE\n\n";
+  Line(out_) << "  /end MODULE\n\n";
   return rcOk;
 }
 
@@ -242,18 +287,33 @@ TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
 // module.
 template <class Object>
 void A2lWriter::objects(const ObjectList<Object>& list) {
+  // Writing a large model waits mostly for memory: the records lie one after the other in
+  // list order, each long identifier in a block of its own. While an object is written, the
+  // record four ahead and the long identifier two ahead are fetched.
+  using List = ObjectList<Object>;
+  const Object* record = list.first();
+  for (int i = 0; i < 3 && record; ++i) record = List::next(record);
+  const Object* text = list.first();
   for (const Object* o : list) {
     if (moduleStopped_) return;
+    if (record && (record = List::next(record))) {
+      const char* bytes = reinterpret_cast<const char*>(record);
+      for (size_t at = 0; at < std::min<size_t>(sizeof(Object), 640); at += 64) {
+        __builtin_prefetch(bytes + at);
+      }
+    }
+    if (text && (text = List::next(text))) __builtin_prefetch(text->LongIdentifier.data());
     if (admit(*o)) object(*o);
   }
 }
 
 void A2lWriter::modPar(const TModule_Intern& m) {
   const TModPar_Intern& p = m.ModPar;
-  out_ << indent_ << "/begin MOD_PAR\n";
-  out_ << indent_ << "  " << Quoted{p.Comment} << "\n";
-  if (!p.Version.empty()) out_ << indent_ << "  VERSION " << p.Version << '\n';
-  if (p.AddrEpk != 0xFFFFFFFFu) out_ << indent_ << "  ADDR_EPK 0x" << Hex{p.AddrEpk} << '\n';
+  Line(out_) << Blanks{indent_} << "/begin MOD_PAR\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{p.Comment} << "\n";
+  if (!p.Version.empty()) Line(out_) << Blanks{indent_ + 2} << "VERSION " << p.Version << '\n';
+  if (p.AddrEpk != 0xFFFFFFFFu)
+    Line(out_) << Blanks{indent_ + 2} << "ADDR_EPK 0x" << Hex{p.AddrEpk} << '\n';
   const std::pair<std::string_view, std::string_view> texts[] = {
       {"EPK", p.Epk},           {"SUPPLIER", p.Supplier},
       {"CUSTOMER", p.Customer}, {"CUSTOMER_NO", p.CustomerNo},
@@ -261,20 +321,21 @@ void A2lWriter::modPar(const TModule_Intern& m) {
       {"ECU", p.Ecu},           {"CPU_TYPE", p.CpuType},
   };
   for (const auto& [keyword, text] : texts) {
-    if (!text.empty()) out_ << indent_ << "  " << keyword << ' ' << text << '\n';
+    if (!text.empty()) Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << text << '\n';
   }
   if (p.NoOfInterfaces != 0) {
-    out_ << indent_ << "  NO_OF_INTERFACES " << Dec{static_cast<uint16_t>(p.NoOfInterfaces)}
-         << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "NO_OF_INTERFACES "
+               << Dec{static_cast<uint16_t>(p.NoOfInterfaces)} << '\n';
   }
   if (p.EcuCalibrationOffset != 0) {
-    out_ << indent_ << "  ECU_CALIBRATION_OFFSET 0x" << Hex{p.EcuCalibrationOffset} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "ECU_CALIBRATION_OFFSET 0x" << Hex{p.EcuCalibrationOffset}
+               << '\n';
   }
   indent_ = kIndentNested;
   for (const TMemorySegment_Intern* s : p.MemorySegments) memorySegment(*s);
   for (const TSystemConstant_Intern* c : p.SystemConstants) systemConstant(*c);
   indent_ = kIndentModule;
-  out_ << indent_ << "/end MOD_PAR\n\n";
+  Line(out_) << Blanks{indent_} << "/end MOD_PAR\n\n";
 }
 
 TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
@@ -286,19 +347,22 @@ TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
   copyUpToMarker(text, pos, kSystemConstantsMarker, out_);
   for (const TSystemConstant_Intern* c : m.ModPar.SystemConstants) systemConstant(*c);
   out_.put(text.data() + pos, text.size() - pos);
-  out_ << '\n';
+  Line(out_) << '\n';
   return rcOk;
 }
 
 void A2lWriter::modCommon(const TModCommon_Intern& c) {
-  out_ << indent_ << "/begin MOD_COMMON\n";
-  out_ << indent_ << "  " << Quoted{c.Comment} << "\n";
-  if (!c.SRecLayout.empty()) out_ << indent_ << "  S_REC_LAYOUT " << c.SRecLayout << '\n';
+  Line(out_) << Blanks{indent_} << "/begin MOD_COMMON\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{c.Comment} << "\n";
+  if (!c.SRecLayout.empty())
+    Line(out_) << Blanks{indent_ + 2} << "S_REC_LAYOUT " << c.SRecLayout << '\n';
   if (c.DepositMode != -1) {
-    out_ << indent_ << "  DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode}
+               << '\n';
   }
   if (c.ByteOrder != -1) {
-    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
+               << '\n';
   }
   const std::pair<std::string_view, int16_t> alignments[] = {
       {"ALIGNMENT_BYTE", c.AlignmentByte},
@@ -308,44 +372,52 @@ void A2lWriter::modCommon(const TModCommon_Intern& c) {
       {"ALIGNMENT_FLOAT64_IEEE", c.AlignmentFloat64Ieee},
   };
   for (const auto& [keyword, value] : alignments) {
-    if (value != 0) out_ << indent_ << "  " << keyword << ' ' << Dec{value} << '\n';
+    if (value != 0) Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << Dec{value} << '\n';
   }
   // The offsets are read in base 16, so they are written in base 16 as well.
-  if (c.RamOffset != 0) out_ << indent_ << "  RAM_OFFSET 0x" << Hex{c.RamOffset} << '\n';
-  if (c.RomOffset != 0) out_ << indent_ << "  ROM_OFFSET 0x" << Hex{c.RomOffset} << '\n';
-  if (c.BitMask != 0xFFFFFFFFu) out_ << indent_ << "  BIT_MASK 0x" << Hex{c.BitMask} << '\n';
-  out_ << indent_ << "/end MOD_COMMON\n\n";
+  if (c.RamOffset != 0)
+    Line(out_) << Blanks{indent_ + 2} << "RAM_OFFSET 0x" << Hex{c.RamOffset} << '\n';
+  if (c.RomOffset != 0)
+    Line(out_) << Blanks{indent_ + 2} << "ROM_OFFSET 0x" << Hex{c.RomOffset} << '\n';
+  if (c.BitMask != 0xFFFFFFFFu)
+    Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
+  Line(out_) << Blanks{indent_} << "/end MOD_COMMON\n\n";
 }
 
 void A2lWriter::memorySegment(const TMemorySegment_Intern& s) {
   const bool layout = s.LongIdentifier == "MEMORY_LAYOUT";
   if (layout) {
-    out_ << indent_ << "/begin MEMORY_LAYOUT\n";
-    out_ << indent_ << "  " << Keyword{keywords::kProgramType, s.PrgType} << '\n';
+    Line(out_) << Blanks{indent_} << "/begin MEMORY_LAYOUT\n";
+    Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kProgramType, s.PrgType} << '\n';
   } else {
-    out_ << indent_ << "/begin MEMORY_SEGMENT\n";
+    Line(out_) << Blanks{indent_} << "/begin MEMORY_SEGMENT\n";
     nameAndLongIdentifier(s);
-    out_ << indent_ << "  " << Keyword{keywords::kSegmentType, s.PrgType} << ' '
-         << Keyword{keywords::kMemoryType, s.MemoryType} << ' '
-         << Keyword{keywords::kAttribute, s.Attribute} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kSegmentType, s.PrgType} << ' '
+               << Keyword{keywords::kMemoryType, s.MemoryType} << ' '
+               << Keyword{keywords::kAttribute, s.Attribute} << '\n';
   }
-  out_ << indent_ << "  0x" << Hex{s.Address} << " 0x" << Hex{s.Size} << '\n';
-  out_ << indent_ << "  ";
-  for (int32_t offset : s.Offsets) out_ << Dec{offset} << ' ';
-  out_ << '\n';
+  Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{s.Address} << " 0x" << Hex{s.Size} << '\n';
+  {
+    Line line(out_);
+    line << Blanks{indent_ + 2};
+    for (int32_t offset : s.Offsets) line << Dec{offset} << ' ';
+    line << '\n';
+  }
   ifData(s.IfData);
-  out_ << indent_
-       << (layout ? std::string_view("/end MEMORY_LAYOUT\n\n")
-                  : std::string_view("/end MEMORY_SEGMENT\n\n"));
+  Line(out_) << Blanks{indent_}
+             << (layout ? std::string_view("/end MEMORY_LAYOUT\n\n")
+                        : std::string_view("/end MEMORY_SEGMENT\n\n"));
 }
 
 void A2lWriter::systemConstant(const TSystemConstant_Intern& c) {
-  out_ << indent_ << "SYSTEM_CONSTANT " << Quoted{c.Name} << " " << Quoted{c.Value} << "\n";
+  Line(out_) << Blanks{indent_} << "SYSTEM_CONSTANT " << Quoted{c.Name} << " " << Quoted{c.Value}
+             << "\n";
 }
 
 void A2lWriter::ifData(const IfDataList& list) {
   for (const TIfData_Intern* d : list) {
-    out_ << indent_ << "  /begin IF_DATA " << d->Name << ' ' << d->Content << "/end IF_DATA\n";
+    Line(out_) << Blanks{indent_ + 2} << "/begin IF_DATA " << d->Name << ' ' << d->Content
+               << "/end IF_DATA\n";
   }
 }
 
@@ -354,26 +426,27 @@ void A2lWriter::ifData(const IfDataList& list) {
 // end ends the text).
 void A2lWriter::annotations(const AnnotationList& list) {
   for (const TAnnotation_Intern* a : list) {
-    out_ << indent_ << "  /begin ANNOTATION\n";
-    if (!a->Label.empty()) out_ << indent_ << "    ANNOTATION_LABEL " << Quoted{a->Label} << "\n";
+    Line(out_) << Blanks{indent_ + 2} << "/begin ANNOTATION\n";
+    if (!a->Label.empty())
+      Line(out_) << Blanks{indent_ + 4} << "ANNOTATION_LABEL " << Quoted{a->Label} << "\n";
     if (!a->Origin.empty())
-      out_ << indent_ << "    ANNOTATION_ORIGIN " << Quoted{a->Origin} << "\n";
+      Line(out_) << Blanks{indent_ + 4} << "ANNOTATION_ORIGIN " << Quoted{a->Origin} << "\n";
     if (!a->Text.empty()) {
-      out_ << indent_ << "    /begin ANNOTATION_TEXT\n";
+      Line(out_) << Blanks{indent_ + 4} << "/begin ANNOTATION_TEXT\n";
       std::string_view rest = a->Text;
       for (;;) {
         size_t quote = rest.find('"');
         if (quote == std::string_view::npos) {
-          out_ << indent_ << "      " << Quoted{rest} << "\n";
+          Line(out_) << Blanks{indent_ + 6} << Quoted{rest} << "\n";
           break;
         }
-        out_ << indent_ << "      " << Quoted{rest.substr(0, quote)} << "\n";
+        Line(out_) << Blanks{indent_ + 6} << Quoted{rest.substr(0, quote)} << "\n";
         if (quote + 1 >= rest.size()) break;
         rest.remove_prefix(quote + 2);
       }
-      out_ << indent_ << "    /end ANNOTATION_TEXT\n";
+      Line(out_) << Blanks{indent_ + 4} << "/end ANNOTATION_TEXT\n";
     }
-    out_ << indent_ << "  /end ANNOTATION\n";
+    Line(out_) << Blanks{indent_ + 2} << "/end ANNOTATION\n";
   }
 }
 
@@ -384,47 +457,51 @@ template <class Entry, class Admit>
 void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit) {
   size_t column = 0;
   bool any = false;
+  Line line(out_);
   for (const Entry* e : list) {
     if (!admit(*e)) continue;
+    line.checkpoint();
     if (!any) {
-      out_ << indent_ << "  /begin " << keyword << '\n' << indent_ << "    ";
+      line << Blanks{indent_ + 2} << "/begin " << keyword << '\n' << Blanks{indent_ + 4};
       any = true;
     }
     const size_t width = e->Name.size() + 1;
     if (width + column > kNameListWidth) {
-      out_ << '\n' << indent_ << "    ";
+      line << '\n' << Blanks{indent_ + 4};
       column = 0;
     }
-    out_ << e->Name << ' ';
+    line << e->Name << ' ';
     column += width;
   }
-  if (any) out_ << '\n' << indent_ << "  /end " << keyword << '\n';
+  if (any) line << '\n' << Blanks{indent_ + 2} << "/end " << keyword << '\n';
 }
 
 void A2lWriter::object(const TCharacteristic_Intern& c) {
-  out_ << indent_ << "/begin CHARACTERISTIC\n";
+  Line(out_) << Blanks{indent_} << "/begin CHARACTERISTIC\n";
   nameAndLongIdentifier(c);
-  out_ << indent_ << "  " << Keyword{keywords::kCharacteristicType, c.Type} << '\n';
-  out_ << indent_ << "  0x" << Hex{c.Address} << '\n';
-  out_ << indent_ << "  " << c.Deposit << ' ' << c.MaxDiff.Text << '\n';
-  out_ << indent_ << "  " << c.Conversion << ' ' << c.LowerLimit.Text << ' ' << c.UpperLimit.Text
-       << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kCharacteristicType, c.Type} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{c.Address} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << c.Deposit << ' ' << c.MaxDiff.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << c.Conversion << ' ' << c.LowerLimit.Text << ' '
+             << c.UpperLimit.Text << '\n';
   if (c.ByteOrder != -1 && c.ByteOrder != common_->ByteOrder) {
-    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
+               << '\n';
   }
-  if (!c.Format.empty()) out_ << indent_ << "  FORMAT " << Quoted{c.Format} << "\n";
+  if (!c.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{c.Format} << "\n";
   if (c.BitMask != 0xFFFFFFFFu && c.BitMask != common_->BitMask) {
-    out_ << indent_ << "  BIT_MASK 0x" << Hex{c.BitMask} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
   }
-  if (c.Type == 4 || c.Type == 5) out_ << indent_ << "  NUMBER " << Dec{c.Number} << '\n';
+  if (c.Type == 4 || c.Type == 5)
+    Line(out_) << Blanks{indent_ + 2} << "NUMBER " << Dec{c.Number} << '\n';
   if (!c.ExtendedLimitsLower.Text.empty()) {
-    out_ << indent_ << "  EXTENDED_LIMITS " << c.ExtendedLimitsLower.Text << ' '
-         << c.ExtendedLimitsUpper.Text << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "EXTENDED_LIMITS " << c.ExtendedLimitsLower.Text << ' '
+               << c.ExtendedLimitsUpper.Text << '\n';
   }
-  if (c.ReadOnly) out_ << indent_ << "  READ_ONLY\n";
+  if (c.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
   if (c.MaxRefreshScalingUnit != -1 || c.MaxRefreshRate != 0) {
-    out_ << indent_ << "  MAX_REFRESH " << Dec{c.MaxRefreshScalingUnit} << ' '
-         << Dec{c.MaxRefreshRate} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "MAX_REFRESH " << Dec{c.MaxRefreshScalingUnit} << ' '
+               << Dec{c.MaxRefreshRate} << '\n';
   }
   // CURVE, MAP and CUBOID have as many axes as their index in the type list.
   if (c.Type >= 1 && c.Type <= 3) {
@@ -432,7 +509,7 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   }
   annotations(c.Annotations);
   ifData(c.IfData);
-  out_ << indent_ << "/end CHARACTERISTIC\n\n";
+  Line(out_) << Blanks{indent_} << "/end CHARACTERISTIC\n\n";
 }
 
 // An axis that no AXIS_DESCR block filled (a CUBOID read with two axes has one) is written as
@@ -445,81 +522,87 @@ bool neverGiven(const TAxisDescr_Intern& a) {
 }
 
 void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
-  out_ << indent_ << "  /begin AXIS_DESCR\n";
+  Line(out_) << Blanks{indent_ + 2} << "/begin AXIS_DESCR\n";
   if (neverGiven(a)) {
-    out_ << indent_ << "  /end AXIS_DESCR\n";
+    Line(out_) << Blanks{indent_ + 2} << "/end AXIS_DESCR\n";
     return;
   }
-  out_ << indent_ << "    " << Keyword{keywords::kAxisAttribute, a.Attribute} << ' '
-       << a.InputQuantity << '\n';
-  out_ << indent_ << "    " << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
-  out_ << indent_ << "    " << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
-  if (a.ReadOnly) out_ << indent_ << "    READ_ONLY\n";
-  if (!a.Format.empty()) out_ << indent_ << "    FORMAT " << Quoted{a.Format} << "\n";
-  const std::string_view outer = indent_;
-  indent_ = kIndentNested;
+  Line(out_) << Blanks{indent_ + 4} << Keyword{keywords::kAxisAttribute, a.Attribute} << ' '
+             << a.InputQuantity << '\n';
+  Line(out_) << Blanks{indent_ + 4} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
+  Line(out_) << Blanks{indent_ + 4} << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+  if (a.ReadOnly) Line(out_) << Blanks{indent_ + 4} << "READ_ONLY\n";
+  if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 4} << "FORMAT " << Quoted{a.Format} << "\n";
+  indent_ += 2;  // the axis's annotations stand one level deeper
   annotations(a.Annotations);
-  indent_ = outer;
-  if (!a.AxisPtsRef.empty()) out_ << indent_ << "    AXIS_PTS_REF " << a.AxisPtsRef << '\n';
+  indent_ -= 2;
+  if (!a.AxisPtsRef.empty())
+    Line(out_) << Blanks{indent_ + 4} << "AXIS_PTS_REF " << a.AxisPtsRef << '\n';
   if (!a.ExtendedLimitsLower.Text.empty()) {
-    out_ << indent_ << "    EXTENDED_LIMITS " << a.ExtendedLimitsLower.Text << ' '
-         << a.ExtendedLimitsUpper.Text << '\n';
+    Line(out_) << Blanks{indent_ + 4} << "EXTENDED_LIMITS " << a.ExtendedLimitsLower.Text << ' '
+               << a.ExtendedLimitsUpper.Text << '\n';
   }
   if (a.AxisPointsMode == 1 || a.AxisPointsMode == 2) {
-    out_ << indent_
-         << (a.AxisPointsMode == 1 ? std::string_view("    FIX_AXIS_PAR ")
-                                   : std::string_view("    FIX_AXIS_PAR_DIST "))
-         << Dec{a.FixAxisParOffset} << ' ' << Dec{a.FixAxisParShift} << ' '
-         << Dec{a.FixAxisParNumberapo} << '\n';
+    Line(out_) << Blanks{indent_}
+               << (a.AxisPointsMode == 1 ? std::string_view("    FIX_AXIS_PAR ")
+                                         : std::string_view("    FIX_AXIS_PAR_DIST "))
+               << Dec{a.FixAxisParOffset} << ' ' << Dec{a.FixAxisParShift} << ' '
+               << Dec{a.FixAxisParNumberapo} << '\n';
   } else if (a.AxisPointsMode == 0 && a.DepositMode != -1 &&
              a.DepositMode != common_->DepositMode) {
-    out_ << indent_ << "    DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode} << '\n';
+    Line(out_) << Blanks{indent_ + 4} << "DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode}
+               << '\n';
   }
-  out_ << indent_ << "  /end AXIS_DESCR\n";
+  Line(out_) << Blanks{indent_ + 2} << "/end AXIS_DESCR\n";
 }
 
 void A2lWriter::object(const TMeasurement_Intern& m) {
-  out_ << indent_ << "/begin MEASUREMENT\n";
+  Line(out_) << Blanks{indent_} << "/begin MEASUREMENT\n";
   nameAndLongIdentifier(m);
-  out_ << indent_ << "  " << Keyword{keywords::kDataType, m.DataType} << '\n';
-  out_ << indent_ << "  " << m.Conversion << '\n';
-  out_ << indent_ << "  " << Dec{m.Resolution} << ' ' << m.Accuracy.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kDataType, m.DataType} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << m.Conversion << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{m.Resolution} << ' ' << m.Accuracy.Text << '\n';
   // A limit read in hexadecimal keeps only its number; it is written back in hexadecimal.
-  out_ << indent_ << "  ";
-  if (m.LowerLimitIsHex) {
-    out_ << "0x" << Hex{m.LowerLimitHex};
-  } else {
-    out_ << m.LowerLimit.Text;
+  {
+    Line line(out_);
+    line << Blanks{indent_ + 2};
+    if (m.LowerLimitIsHex) {
+      line << "0x" << Hex{m.LowerLimitHex};
+    } else {
+      line << m.LowerLimit.Text;
+    }
+    line << ' ';
+    if (m.UpperLimitIsHex) {
+      line << "0x" << Hex{m.UpperLimitHex};
+    } else {
+      line << m.UpperLimit.Text;
+    }
+    line << '\n';
   }
-  out_ << ' ';
-  if (m.UpperLimitIsHex) {
-    out_ << "0x" << Hex{m.UpperLimitHex};
-  } else {
-    out_ << m.UpperLimit.Text;
-  }
-  out_ << '\n';
-  if (!m.Format.empty()) out_ << indent_ << "  FORMAT " << Quoted{m.Format} << "\n";
-  if (m.ArraySize != 0) out_ << indent_ << "  ARRAY_SIZE " << Dec{m.ArraySize} << '\n';
+  if (!m.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{m.Format} << "\n";
+  if (m.ArraySize != 0)
+    Line(out_) << Blanks{indent_ + 2} << "ARRAY_SIZE " << Dec{m.ArraySize} << '\n';
   if (m.BitMask != 0xFFFFFFFFu && m.BitMask != common_->BitMask) {
-    out_ << indent_ << "  BIT_MASK 0x" << Hex{m.BitMask} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{m.BitMask} << '\n';
   }
   if (m.ByteOrder != -1 && m.ByteOrder != common_->ByteOrder) {
-    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, m.ByteOrder} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, m.ByteOrder}
+               << '\n';
   }
   if (m.MaxRefreshScalingUnit != -1 || m.MaxRefreshRate != 0) {
-    out_ << indent_ << "  MAX_REFRESH " << Dec{m.MaxRefreshScalingUnit} << ' '
-         << Dec{m.MaxRefreshRate} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "MAX_REFRESH " << Dec{m.MaxRefreshScalingUnit} << ' '
+               << Dec{m.MaxRefreshRate} << '\n';
   }
   nameList(m.Virtuals, "VIRTUAL", [](const TNameEntry_Intern&) { return true; });
   annotations(m.Annotations);
   ifData(m.IfData);
   if (m.EcuAddress != 0xFFFFFFFFu)
-    out_ << indent_ << "  ECU_ADDRESS 0x" << Hex{m.EcuAddress} << '\n';
-  out_ << indent_ << "/end MEASUREMENT\n\n";
+    Line(out_) << Blanks{indent_ + 2} << "ECU_ADDRESS 0x" << Hex{m.EcuAddress} << '\n';
+  Line(out_) << Blanks{indent_} << "/end MEASUREMENT\n\n";
 }
 
 void A2lWriter::object(const TFunction_Intern& f) {
-  out_ << indent_ << "/begin FUNCTION\n";
+  Line(out_) << Blanks{indent_} << "/begin FUNCTION\n";
   nameAndLongIdentifier(f);
   annotations(f.Annotations);
   const std::pair<const FunctionRefList*, std::string_view> lists[] = {
@@ -534,33 +617,36 @@ void A2lWriter::object(const TFunction_Intern& f) {
   for (const auto& [list, keyword] : lists) {
     nameList(*list, keyword, [this](const TFunctionRef& e) { return admitListEntry(e); });
   }
-  out_ << indent_ << "/end FUNCTION\n\n";
+  Line(out_) << Blanks{indent_} << "/end FUNCTION\n\n";
 }
 
 void A2lWriter::object(const TCompuMethod_Intern& cm) {
-  out_ << indent_ << "/begin COMPU_METHOD\n";
+  Line(out_) << Blanks{indent_} << "/begin COMPU_METHOD\n";
   nameAndLongIdentifier(cm);
-  out_ << indent_ << "  " << Keyword{keywords::kConversionType, cm.ConversionType} << '\n';
-  out_ << indent_ << "  " << Quoted{cm.Format} << "\n";
-  out_ << indent_ << "  " << Quoted{cm.Unit} << "\n";
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, cm.ConversionType}
+             << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Quoted{cm.Format} << "\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{cm.Unit} << "\n";
   switch (cm.ConversionType) {
     case 2:  // RAT_FUNC: each coefficient is preceded by the indentation
-      out_ << indent_ << "  COEFFS ";
-      for (const NumberText& k : cm.Coeffs) out_ << indent_ << k.Text << ' ';
-      out_ << '\n';
-      break;
+    {
+      Line line(out_);
+      line << Blanks{indent_ + 2} << "COEFFS ";
+      for (const NumberText& k : cm.Coeffs) line << Blanks{indent_} << k.Text << ' ';
+      line << '\n';
+    } break;
     case 3:  // FORM
-      out_ << indent_ << "  FORMULA " << Quoted{cm.Formula} << "\n";
+      Line(out_) << Blanks{indent_ + 2} << "FORMULA " << Quoted{cm.Formula} << "\n";
       break;
     case 0:  // TAB_INTP
     case 1:  // TAB_NOINTP
     case 4:  // TAB_VERB
-      out_ << indent_ << "  COMPU_TAB_REF " << cm.CompuTabRef << '\n';
+      Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
       break;
     default:
       break;
   }
-  out_ << indent_ << "/end COMPU_METHOD\n\n";
+  Line(out_) << Blanks{indent_} << "/end COMPU_METHOD\n\n";
 }
 
 // The pairs stand four to a line, each line opened by a line feed and eleven blanks; the
@@ -568,86 +654,91 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
 // written, under the declared count: a table read from a file that declared more pairs than
 // it gave reads back the same.
 void A2lWriter::object(const TCompuTab_Intern& tab) {
-  out_ << indent_ << "/begin COMPU_TAB\n";
+  Line(out_) << Blanks{indent_} << "/begin COMPU_TAB\n";
   nameAndLongIdentifier(tab);
-  out_ << indent_ << "  " << Keyword{keywords::kConversionType, tab.ConversionType} << '\n';
-  out_ << indent_ << "  " << Dec{tab.NumberValuePairs} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, tab.ConversionType}
+             << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{tab.NumberValuePairs} << '\n';
   const int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
   for (int32_t k = 0; k < held; ++k) {
-    if (k % 4 == 0) out_ << "\n           ";
+    if (k % 4 == 0) Line(out_) << "\n           ";
     const TCompuTabPair_Intern& pair = tab.pair(k);
-    out_ << indent_ << "  " << Dec{pair.InVal} << ' ' << pair.Out.Text;
+    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out.Text;
   }
   if (!tab.DefaultValue.empty()) {
-    out_ << indent_ << "  DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";
+    Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";
   }
-  out_ << indent_ << "/end COMPU_TAB\n\n";
+  Line(out_) << Blanks{indent_} << "/end COMPU_TAB\n\n";
 }
 
 // As for COMPU_TAB, only the pairs the table holds are written under the declared count, so
 // a count larger than the pairs given (however large) costs no output.
 void A2lWriter::object(const TCompuVTab_Intern& vtab) {
-  out_ << indent_ << "/begin COMPU_VTAB\n";
+  Line(out_) << Blanks{indent_} << "/begin COMPU_VTAB\n";
   nameAndLongIdentifier(vtab);
-  out_ << indent_ << "  " << Keyword{keywords::kConversionType, vtab.ConversionType} << '\n';
-  out_ << indent_ << "  " << Dec{vtab.NumberValuePairs} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, vtab.ConversionType}
+             << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{vtab.NumberValuePairs} << '\n';
   const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
   for (int32_t k = 0; k < held; ++k) {
     const TCompuVTabPair_Intern& pair = vtab.pair(k);
-    out_ << indent_ << "  " << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
+    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
   }
   if (!vtab.DefaultValue.empty()) {
-    out_ << indent_ << "  DEFAULT_VALUE " << Quoted{vtab.DefaultValue} << "\n";
+    Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{vtab.DefaultValue} << "\n";
   }
-  out_ << indent_ << "/end COMPU_VTAB\n\n";
+  Line(out_) << Blanks{indent_} << "/end COMPU_VTAB\n\n";
 }
 
 void A2lWriter::object(const TAxisPts_Intern& a) {
-  out_ << indent_ << "/begin AXIS_PTS\n";
+  Line(out_) << Blanks{indent_} << "/begin AXIS_PTS\n";
   nameAndLongIdentifier(a);
-  out_ << indent_ << "  0x" << Hex{a.Address} << '\n';
-  out_ << indent_ << "  " << a.InputQuantity << '\n';
-  out_ << indent_ << "  " << a.Deposit << ' ' << a.MaxDiff.Text << '\n';
-  out_ << indent_ << "  " << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << ' ' << a.LowerLimit.Text
-       << ' ' << a.UpperLimit.Text << '\n';
-  if (a.ReadOnly) out_ << indent_ << "  READ_ONLY\n";
-  if (!a.Format.empty()) out_ << indent_ << "  FORMAT " << Quoted{a.Format} << "\n";
+  Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{a.Address} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.InputQuantity << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.Deposit << ' ' << a.MaxDiff.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << ' '
+             << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+  if (a.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
+  if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{a.Format} << "\n";
   if (a.DepositMode != -1 && a.DepositMode != common_->DepositMode) {
-    out_ << indent_ << "  DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode}
+               << '\n';
   }
   if (a.ByteOrder != -1 && a.ByteOrder != common_->ByteOrder) {
-    out_ << indent_ << "  BYTE_ORDER " << Keyword{keywords::kByteOrder, a.ByteOrder} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, a.ByteOrder}
+               << '\n';
   }
   annotations(a.Annotations);
   ifData(a.IfData);
-  out_ << indent_ << "/end AXIS_PTS\n\n";
+  Line(out_) << Blanks{indent_} << "/end AXIS_PTS\n\n";
 }
 
 void A2lWriter::object(const TRecordLayout_Intern& layout) {
-  out_ << indent_ << "/begin RECORD_LAYOUT\n";
-  out_ << indent_ << "  " << layout.Name << '\n';
+  Line(out_) << Blanks{indent_} << "/begin RECORD_LAYOUT\n";
+  Line(out_) << Blanks{indent_ + 2} << layout.Name << '\n';
   TRecordLayoutElementExt slots[kSortedElementSlots];
   placeRecordLayoutElements(layout, slots);
   for (int i = 0; i < kSortedElementSlots; ++i) {
     const int32_t kind = slots[i].ElementKind;
     if (kind < rlReserved || kind > rlDistOpZ) continue;
     const TRecordLayoutElement& e = slots[i].Element;
-    out_ << indent_ << "  " << Keyword{keywords::kRecordLayoutElement, kind} << ' '
+    Line line(out_);
+    line << Blanks{indent_ + 2} << Keyword{keywords::kRecordLayoutElement, kind} << ' '
          << Dec{e.Position} << ' ';
     if (kind == rlReserved) {
-      out_ << Keyword{keywords::kDataSize, e.DataType};
+      line << Keyword{keywords::kDataSize, e.DataType};
     } else {
-      out_ << Keyword{keywords::kDataType, e.DataType};
+      line << Keyword{keywords::kDataType, e.DataType};
       if (kind == rlFncValues) {
-        out_ << ' ' << Keyword{keywords::kIndexMode, e.IndexMode} << ' '
+        line << ' ' << Keyword{keywords::kIndexMode, e.IndexMode} << ' '
              << Keyword{keywords::kAddressing, e.Addressing};
       } else if (kind >= rlAxisPtsX && kind <= rlAxisRescaleZ) {
-        if (kind >= rlAxisRescaleX) out_ << ' ' << Dec{e.MaxNumberOfRescalePairs};
-        out_ << ' ' << Keyword{keywords::kIndexIncrement, e.IndexMode} << ' '
+        if (kind >= rlAxisRescaleX) line << ' ' << Dec{e.MaxNumberOfRescalePairs};
+        line << ' ' << Keyword{keywords::kIndexIncrement, e.IndexMode} << ' '
              << Keyword{keywords::kAddressing, e.Addressing};
       }
     }
-    out_ << '\n';
+    line << '\n';
   }
   const std::pair<std::string_view, int16_t> fixed[] = {
       {"FIX_NO_AXIS_PTS_X", layout.FixNoAxisPtsX},
@@ -655,7 +746,7 @@ void A2lWriter::object(const TRecordLayout_Intern& layout) {
       {"FIX_NO_AXIS_PTS_Z", layout.FixNoAxisPtsZ},
   };
   for (const auto& [keyword, value] : fixed) {
-    if (value > 0) out_ << indent_ << "  " << keyword << ' ' << Dec{value} << " \n";
+    if (value > 0) Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << Dec{value} << " \n";
   }
   layoutAlignment("ALIGNMENT_BYTE", layout.AlignmentByte, common_->AlignmentByte);
   layoutAlignment("ALIGNMENT_WORD", layout.AlignmentWord, common_->AlignmentWord);
@@ -664,12 +755,12 @@ void A2lWriter::object(const TRecordLayout_Intern& layout) {
                   common_->AlignmentFloat32Ieee);
   layoutAlignment("ALIGNMENT_FLOAT64_IEEE", layout.AlignmentFloat64Ieee,
                   common_->AlignmentFloat64Ieee);
-  out_ << indent_ << "/end RECORD_LAYOUT\n\n";
+  Line(out_) << Blanks{indent_} << "/end RECORD_LAYOUT\n\n";
 }
 
 void A2lWriter::layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue) {
   if (value != 0 && value != moduleValue) {
-    out_ << indent_ << "  " << keyword << ' ' << Dec{value} << '\n';
+    Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << Dec{value} << '\n';
   }
 }
 
