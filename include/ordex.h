@@ -119,10 +119,12 @@ typedef enum TByteOrder {
 /* The instance: opaque, created by Ordex_CreateInstance. */
 typedef struct TOrdex TOrdex;
 
-/* Internal records taken by the three lower-level _Intern operations. Opaque. */
+/* Internal records taken by the three lower-level _Intern operations and by the optional
+ * shortcut arguments of the measurement block operations. Opaque. */
 typedef struct TModule_Intern TModule_Intern;
 typedef struct TCompuMethod_Intern TCompuMethod_Intern;
 typedef struct TRecordLayout_Intern TRecordLayout_Intern;
+typedef struct TMeasurement_Intern TMeasurement_Intern;
 
 /* Called once when an instance is destroyed, before its project is released. */
 typedef void (*TOrdexInstanceDestructorCallback)(void);
@@ -1008,6 +1010,138 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
                                                       const char* comment,
                                                       TOrdexElementCallback elementCallback,
                                                       TOrdexProgressCallback progressCallback);
+ * Conversion
+ *
+ * Raw ECU bytes become a physical value and a text. Data types and byte orders are the
+ * TDataType and TByteOrder values (other values are accepted and refused as described).
+ * BIG_ENDIAN and MSB_LAST read the least significant byte first; every other byte order
+ * (0, LITTLE_ENDIAN, MSB_FIRST, unknown values) reads the most significant byte first.
+ * Floating-point types are taken in host memory order, without byte order or mask. A
+ * non-zero bit mask selects a field of an integer value, which is shifted down to bit 0;
+ * signed types are sign-extended from the field's top bit (a one-bit field gives 0 or 1).
+ *
+ * The text is written in the C locale whatever the process locale is: the number is
+ * printed with "%" + the characters " #+-.0123456789" of the compu method's Format (at most
+ * 36 of them; none gives "4.2") + "lf", every "." and "," is then replaced by the decimal
+ * separator, and " " + Unit follows when the Unit is not empty. A specification that is not
+ * flags, width and precision in this order, or whose width or precision is above 255, is
+ * a formatter failure (-1). NaN prints as "nan", infinities as "inf" and "-inf" (flags
+ * and width apply, zero padding does not). TAB_VERB texts and table defaults are written
+ * as they are, without unit. A STRING value is dumped as lower-case hex digit pairs
+ * separated by blanks.
+ *
+ * The text buffer has no size argument: it must hold the number (at most 566 characters),
+ * a blank and the unit; for STRING 3 characters per byte; for TAB_VERB and table defaults
+ * the longest text of the table plus the terminator.
+ *
+ * Results: 0; -1 data type outside 0..10, FORM or unknown conversion type, RAT_FUNC with a
+ * or d not 0, no table pair and no default text, formatter failure (the text is then left
+ * as it was; TAB_VERB has written the value already); -111 / -112 the COMPU_TAB /
+ * COMPU_VTAB named by COMPU_TAB_REF is not in the module (exact, case-sensitive name).
+ * A table default gives its text and leaves the physical value unwritten. Null pointers
+ * give -205 unless said otherwise.
+ * ========================================================================================== */
+
+/* Byte size of a data type: 1, 2, 3, 4 or 8; 0 for STRING; -1 for other values. */
+ORDEX_API int32_t Ordex_GetDataSizeByDataType(int32_t dataType);
+
+/* Converts raw bytes with a compu method record of an instance's module (the public
+ * functions hand out none; hosts that hold one may use it). bitMask 0 means no mask (only
+ * the low 32 bits are used); byteCount (taken as a signed 32-bit number) is the number of
+ * bytes a STRING value dumps, 0 or less gives an empty text. A table method resolves its
+ * COMPU_TAB_REF in the method's own module on first use and keeps the link. */
+ORDEX_API TOrdexReturnCode Ordex_RawToPhys_Intern(const unsigned char* raw, int32_t dataType,
+                                                  int32_t byteOrder, unsigned long bitMask,
+                                                  unsigned long byteCount,
+                                                  TCompuMethod_Intern* compuMethod,
+                                                  char decimalSeparator, double* physValue,
+                                                  char* text);
+
+/* Converts raw bytes with the COMPU_METHOD compuMethodName (exact, case-sensitive name,
+ * whatever the comparison mode). A STRING value gives an empty text. -103, -105 no such
+ * module, -110 no such compu method, else as Ordex_RawToPhys_Intern. */
+ORDEX_API TOrdexReturnCode Ordex_RawToPhys(TOrdex* instance, const char* moduleName,
+                                           const unsigned char* raw, int32_t dataType,
+                                           int32_t byteOrder, unsigned long bitMask,
+                                           const char* compuMethodName, char decimalSeparator,
+                                           double* physValue, char* text);
+
+/* Converts the raw bytes of the MEASUREMENT measurementName (exact name) with its data
+ * type, byte order, bit mask and compu method; a STRING measurement dumps as many bytes as
+ * its Resolution says, so raw must hold that many. The compu method is looked up on first
+ * use and kept. -103, -105, -108 no such measurement, -110 its compu method is not in the
+ * module, else as Ordex_RawToPhys_Intern. */
+ORDEX_API TOrdexReturnCode Ordex_RawToPhysMeasurement(TOrdex* instance, const char* moduleName,
+                                                      const char* measurementName,
+                                                      const unsigned char* raw,
+                                                      char decimalSeparator, double* physValue,
+                                                      char* text);
+
+/* Converts with a caller's compu method record taken as RAT_FUNC: only Format, Unit and
+ * the six coefficient Values are used. Ordex_RawToPhysDirect dumps no STRING bytes;
+ * Ordex_RawToPhysDirect2 dumps byteCount of them. -110 for a null record, else as
+ * Ordex_RawToPhys_Intern. */
+ORDEX_API TOrdexReturnCode Ordex_RawToPhysDirect(const unsigned char* raw, int32_t dataType,
+                                                 int32_t byteOrder, unsigned long bitMask,
+                                                 const TCompuMethod* compuMethod,
+                                                 char decimalSeparator, double* physValue,
+                                                 char* text);
+ORDEX_API TOrdexReturnCode Ordex_RawToPhysDirect2(const unsigned char* raw, int32_t dataType,
+                                                  int32_t byteOrder, unsigned long bitMask,
+                                                  unsigned long byteCount,
+                                                  const TCompuMethod* compuMethod,
+                                                  char decimalSeparator, double* physValue,
+                                                  char* text);
+
+/* ------------------------------------------------------------------------------------------
+ * Measurement blocks and hex text
+ *
+ * Protocol 1 only. The request block is 5 bytes: 0x23, bits 23..16, 15..8 and 7..0 of the
+ * measurement's ECU address, and the low 8 bits of the number of bytes asked for (data
+ * size x ArraySize, or the data size alone without array; ArraySize for STRING). The
+ * response block is 0x63 followed by the value bytes; element i of an array starts at
+ * byte 1 + i x data size. Measurements and compu methods are found by exact,
+ * case-sensitive name. The measurement and compu method arguments may be null; when not
+ * null and named as asked for, they are used without a lookup.
+ * ------------------------------------------------------------------------------------------ */
+
+/* Writes the request block into block; *blockSize is the buffer size on entry and 5 on
+ * return once the buffer was found large enough. -103, -105, -108, -201 protocol not 1,
+ * -203 buffer below 5 bytes, data type outside the size table or STRING with ArraySize
+ * below 1 (the first four bytes are then already written), -205 a null argument. */
+ORDEX_API TOrdexReturnCode Ordex_CreateMeasurementRequestBlock(
+    TOrdex* instance, const char* moduleName, const char* measurementName,
+    TMeasurement_Intern* measurement, int32_t protocol, unsigned char* block,
+    int32_t* blockSize);
+
+/* Cuts the value (element arrayIndex of an array measurement; the index is ignored without
+ * array) out of a response block of responseLength bytes and converts it as
+ * Ordex_RawToPhys_Intern does with the measurement's data type, byte order, bit mask and
+ * Resolution as STRING byte count (the dump never goes past the response). -103, -105,
+ * -108, -110 the measurement's compu method is not in the module, -201 protocol not 1,
+ * -202 first byte not 0x63, -203 data type outside the size table, STRING with ArraySize
+ * below 1 or a response too short, -204 arrayIndex negative or not below ArraySize, -205
+ * a null argument; else the conversion's result. */
+ORDEX_API TOrdexReturnCode Ordex_EvaluateMeasurementResponseBlock(
+    TOrdex* instance, const char* moduleName, const char* measurementName,
+    TMeasurement_Intern* measurement, TCompuMethod_Intern* compuMethod, int32_t protocol,
+    const unsigned char* response, int32_t responseLength, int32_t arrayIndex,
+    char decimalSeparator, double* physValue, char* text);
+
+/* Writes count bytes as upper-case hex digit pairs separated by one blank ("00 AB 0F"),
+ * zero-terminated; text must hold 3 x count bytes (1 for a count of 0 or less). Returns
+ * text; null (nothing written) for a null text, or null bytes with a count above 0. */
+ORDEX_API char* Ordex_ConvertByteArrayToHexString(const unsigned char* bytes, int32_t count,
+                                                  char* text);
+
+/* Reads hex digit pairs from text into bytes and stores their number in *count. Blanks
+ * between pairs are skipped; a pair takes the value of its leading hex digits (a pair that
+ * starts with another character gives 0); a single digit before the terminator is a byte
+ * of its own ("1" gives 01). Nothing is read past the terminator and no error is reported.
+ * bytes must hold one byte per two characters of text, rounded up. Returns bytes; null
+ * (nothing written) when an argument is null. */
+ORDEX_API unsigned char* Ordex_ConvertHexStringToByteArray(const char* text, unsigned char* bytes,
+                                                          uint32_t* count);
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ordex {
 
 namespace {
@@ -79,6 +83,47 @@ class TokenBuilder {
 // after it (a blank after a word; any character but a quote after a closing quote). Such a
 // token comes out of the general rules unchanged. Anything else, or a token that does not
 // end inside the buffer, leaves the input untouched and returns false.
+// The first byte at or after p that is at most 0x2F, or e. Every character that can end
+// or complicate a word (blanks, control characters, "/" and the double quote) is at most
+// 0x2F; a few ordinary ones ("-", ".", "+" ...) are too and are sorted out by the caller.
+inline const unsigned char* findLowByte(const unsigned char* p, const unsigned char* e) {
+#if defined(__SSE2__)
+  const __m128i limit = _mm_set1_epi8(0x2F);
+  while (e - p >= 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    int low = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(x, limit), limit));
+    if (low) return p + __builtin_ctz(static_cast<unsigned>(low));
+    p += 16;
+  }
+#endif
+  while (p<e&& * p> 0x2F) ++p;
+  return p;
+}
+
+// The first byte at or after p that is a quote, a backslash, a line feed or zero, or e.
+inline const unsigned char* findQuoteEnd(const unsigned char* p, const unsigned char* e) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i newline = _mm_set1_epi8('\n');
+  const __m128i zero = _mm_setzero_si128();
+  while (e - p >= 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, backslash)),
+                               _mm_or_si128(_mm_cmpeq_epi8(x, newline), _mm_cmpeq_epi8(x, zero)));
+    int m = _mm_movemask_epi8(hit);
+    if (m) return p + __builtin_ctz(static_cast<unsigned>(m));
+    p += 16;
+  }
+#endif
+  while (p < e) {
+    unsigned char k = kClass.c[*p];
+    if (k == kQuote || k == kBackslash || k == kNewline || k == kNul) break;
+    ++p;
+  }
+  return p;
+}
+
 inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   const unsigned char* p = in.cur;
   const unsigned char* const e = in.end;
@@ -95,16 +140,18 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   const unsigned char* start = p;
   if (*p == '"') {
     for (++p;; ++p) {
+      p = findQuoteEnd(p, e);
       if (p == e) return false;
       unsigned char k = kClass.c[*p];
       if (k == kQuote) break;
-      if (k == kBackslash || k == kNul) return false;
-      if (k == kNewline) ++lines;
+      if (k != kNewline) return false;  // an escape or a zero byte
+      ++lines;
     }
     ++p;  // the closing quote
     if (p == e || *p == '"') return false;
   } else {
     for (;; ++p) {
+      p = findLowByte(p, e);
       if (p == e) return false;
       unsigned char k = kClass.c[*p];
       if (k == kPlain || k == kBackslash) continue;

@@ -1,0 +1,132 @@
+// ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C]
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "ordex.h"
+#include "return_code_names.h"
+#include "tool_support.h"
+
+namespace ordex_tool {
+
+namespace {
+
+// Texts read from a file are at most 1023 characters; a STRING dump takes 3 characters for
+// each of at most 32767 bytes; a number at most 566 characters and a blank before the unit.
+constexpr size_t kTextBuffer = 128 * 1024;
+
+int fail(TOrdexReturnCode rc) {
+  std::fprintf(stderr, "%s (%d)\n", returnCodeName(rc), static_cast<int>(rc));
+  return 1;
+}
+
+struct Options {
+  const char* file = nullptr;
+  const char* measurement = nullptr;
+  const char* hex = nullptr;
+  bool hasIndex = false;
+  int32_t index = 0;
+  char separator = '.';
+};
+
+bool parse(int argc, char** argv, Options* o) {
+  int positional = 0;
+  for (int i = 0; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--index" && i + 1 < argc) {
+      char* end = nullptr;
+      const long v = std::strtol(argv[++i], &end, 10);
+      if (*argv[i] == '\0' || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return false;
+      o->hasIndex = true;
+      o->index = static_cast<int32_t>(v);
+    } else if (a == "--separator" && i + 1 < argc) {
+      if (std::strlen(argv[++i]) != 1) return false;
+      o->separator = argv[i][0];
+    } else if (positional == 0) {
+      o->file = argv[i], ++positional;
+    } else if (positional == 1) {
+      o->measurement = argv[i], ++positional;
+    } else if (positional == 2) {
+      o->hex = argv[i], ++positional;
+    } else {
+      return false;
+    }
+  }
+  return positional == 3;
+}
+
+// Any hex digit at all: the library takes every text, so a typo would silently read as 0.
+bool looksLikeHex(const char* s) {
+  for (; *s; ++s) {
+    const char c = *s;
+    const bool digit = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    if (!digit && c != ' ') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int convert(int argc, char** argv) {
+  Options o;
+  if (!parse(argc, argv, &o)) return 2;
+  if (!looksLikeHex(o.hex)) {
+    std::fprintf(stderr, "not hex bytes: %s\n", o.hex);
+    return 2;
+  }
+  LoadedFile loaded(o.file);
+  if (!loaded.ok()) return 1;
+  TOrdex* inst = loaded.instance();
+
+  std::vector<unsigned char> bytes(std::strlen(o.hex) / 2 + 2);
+  uint32_t count = 0;
+  Ordex_ConvertHexStringToByteArray(o.hex, bytes.data(), &count);
+  bytes.resize(count);
+
+  TMeasurement m;
+  std::memset(&m, 0, sizeof m);
+  std::snprintf(m.Name, sizeof m.Name, "%s", o.measurement);
+  TOrdexReturnCode rc = Ordex_GetMeasurement(inst, nullptr, &m, 0);
+  if (rc != rcOk) return fail(rc);
+
+  std::vector<char> text(kTextBuffer, '\0');
+  // A value that only a table default gives leaves the physical value unwritten: a NaN
+  // with a payload no conversion produces marks it.
+  const uint64_t unsetBits = 0x7FF8DEADBEEF0001ull;
+  double unset;
+  std::memcpy(&unset, &unsetBits, sizeof unset);
+  double phys = unset;
+  if (o.hasIndex) {
+    std::vector<unsigned char> response;
+    response.push_back(0x63);
+    response.insert(response.end(), bytes.begin(), bytes.end());
+    rc = Ordex_EvaluateMeasurementResponseBlock(
+        inst, nullptr, o.measurement, nullptr, nullptr, 1, response.data(),
+        static_cast<int32_t>(response.size()), o.index, o.separator, &phys, text.data());
+  } else {
+    // The conversion reads as many bytes as the data type (or a STRING's Resolution) needs.
+    const int32_t size = Ordex_GetDataSizeByDataType(m.DataType);
+    const int32_t needed = size == 0 ? (m.Resolution > 0 ? m.Resolution : 0) : size;
+    if (size < 0) return fail(rcInvalidArgument);
+    if (static_cast<int32_t>(bytes.size()) < needed) {
+      std::fprintf(stderr, "%s needs %d bytes, %u given\n", o.measurement, needed, count);
+      return fail(rcBadSize);
+    }
+    rc = Ordex_RawToPhysMeasurement(inst, nullptr, o.measurement, bytes.data(), o.separator, &phys,
+                                    text.data());
+  }
+  if (rc != rcOk) return fail(rc);
+  if (std::memcmp(&phys, &unset, sizeof phys) == 0) {
+    std::printf("physical: (none)\n");
+  } else {
+    std::printf("physical: %.17g\n", phys);
+  }
+  std::printf("text: %s\n", text.data());
+  return 0;
+}
+
+}  // namespace ordex_tool
