@@ -1010,6 +1010,8 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
                                                       const char* comment,
                                                       TOrdexElementCallback elementCallback,
                                                       TOrdexProgressCallback progressCallback);
+
+/* ==========================================================================================
  * Conversion
  *
  * Raw ECU bytes become a physical value and a text. Data types and byte orders are the
