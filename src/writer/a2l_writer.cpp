@@ -151,6 +151,16 @@ void copyUpToMarker(std::string_view text, size_t& pos, std::string_view marker,
   out.put(text.data() + from, pos - from);
 }
 
+// The first entries of a function's name lists.
+inline void prefetchLists(const ObjectHead&) {}
+inline void prefetchLists(const TFunction_Intern& f) {
+  for (const FunctionRefList* list :
+       {&f.DefCharacteristics, &f.RefCharacteristics, &f.InMeasurements, &f.OutMeasurements,
+        &f.LocMeasurements, &f.SubFunctions, &f.AxisPts}) {
+    __builtin_prefetch(list->First);
+  }
+}
+
 class A2lWriter {
  public:
   A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
@@ -288,8 +298,8 @@ TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
 template <class Object>
 void A2lWriter::objects(const ObjectList<Object>& list) {
   // Writing a large model waits mostly for memory: the records lie one after the other in
-  // list order, each long identifier in a block of its own. While an object is written, the
-  // record four ahead and the long identifier two ahead are fetched.
+  // list order, each name and long identifier in a block of its own. While an object is
+  // written, the record four ahead and the name and long identifier two ahead are fetched.
   using List = ObjectList<Object>;
   const Object* record = list.first();
   for (int i = 0; i < 3 && record; ++i) record = List::next(record);
@@ -302,7 +312,11 @@ void A2lWriter::objects(const ObjectList<Object>& list) {
         __builtin_prefetch(bytes + at);
       }
     }
-    if (text && (text = List::next(text))) __builtin_prefetch(text->LongIdentifier.data());
+    if (text && (text = List::next(text))) {
+      __builtin_prefetch(text->Name.data());
+      __builtin_prefetch(text->LongIdentifier.data());
+      prefetchLists(*text);
+    }
     if (admit(*o)) object(*o);
   }
 }
