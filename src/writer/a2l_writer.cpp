@@ -27,6 +27,9 @@ static_assert(kWrittenKinds == 4080, "the object count mask of the writer");
 
 // A name-list line holds at most this many characters after its indentation.
 constexpr size_t kNameListWidth = 70;
+// Characters of an annotation text on one quoted line: with its quotes and escapes well
+// below the reader's token limit of 1023 characters.
+constexpr size_t kAnnotationLine = 1000;
 
 constexpr std::string_view kMemorySegmentsMarker = "<MEMORY_SEGMENTs>";
 constexpr std::string_view kSystemConstantsMarker = "<SYSTEM_CONSTANTs>";
@@ -197,6 +200,7 @@ class A2lWriter {
     Line(out_) << Blanks{indent_ + 2} << o.Name << " " << Quoted{o.LongIdentifier} << "\n";
   }
   void annotations(const AnnotationList& list);
+  void annotationPiece(std::string_view piece);
   void ifData(const IfDataList& list);
   template <class Entry, class Admit>
   void nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit);
@@ -437,7 +441,9 @@ void A2lWriter::ifData(const IfDataList& list) {
 
 // ANNOTATION blocks at the current indentation. The text is written in pieces split at
 // each double quote; the quote and the character after it are dropped (a quote at the very
-// end ends the text).
+// end ends the text). The reader joins the quoted lines of an ANNOTATION_TEXT and keeps at
+// most 1023 characters of a token, so a piece longer than kAnnotationLine characters is
+// written on several lines (never split behind a backslash, which pairs with what follows).
 void A2lWriter::annotations(const AnnotationList& list) {
   for (const TAnnotation_Intern* a : list) {
     Line(out_) << Blanks{indent_ + 2} << "/begin ANNOTATION\n";
@@ -449,19 +455,24 @@ void A2lWriter::annotations(const AnnotationList& list) {
       Line(out_) << Blanks{indent_ + 4} << "/begin ANNOTATION_TEXT\n";
       std::string_view rest = a->Text;
       for (;;) {
-        size_t quote = rest.find('"');
-        if (quote == std::string_view::npos) {
-          Line(out_) << Blanks{indent_ + 6} << Quoted{rest} << "\n";
-          break;
-        }
-        Line(out_) << Blanks{indent_ + 6} << Quoted{rest.substr(0, quote)} << "\n";
-        if (quote + 1 >= rest.size()) break;
+        const size_t quote = rest.find('"');
+        annotationPiece(rest.substr(0, quote));
+        if (quote == std::string_view::npos || quote + 1 >= rest.size()) break;
         rest.remove_prefix(quote + 2);
       }
       Line(out_) << Blanks{indent_ + 4} << "/end ANNOTATION_TEXT\n";
     }
     Line(out_) << Blanks{indent_ + 2} << "/end ANNOTATION\n";
   }
+}
+
+void A2lWriter::annotationPiece(std::string_view piece) {
+  do {
+    size_t take = std::min(piece.size(), kAnnotationLine);
+    while (take < piece.size() && take > 1 && piece[take - 1] == '\\') --take;
+    Line(out_) << Blanks{indent_ + 6} << Quoted{piece.substr(0, take)} << "\n";
+    piece.remove_prefix(take);
+  } while (!piece.empty());
 }
 
 // A name list: names separated by single blanks on lines of at most kNameListWidth

@@ -159,6 +159,41 @@ TEST(RoundTrip, ValuesWithoutGetterField) {
   EXPECT_NE(text.find("      0x0 0xFFFFFFFF\n    /end MEASUREMENT"), std::string::npos) << text;
 }
 
+// Texts far longer than a line, and than the output buffer, pass whole: an IF_DATA body of
+// 600 000 characters, a name list of 20 000 names and an annotation text of 2 000 000
+// characters (the reader keeps at most 1023 characters of a token, so that text is written
+// on lines of 1000 characters, which the reader joins again). A long identifier with quotes
+// to escape comes back as it was.
+TEST(RoundTrip, TextsLongerThanTheOutputBuffer) {
+  std::string ifData, names, annotationLines, longId;
+  for (int i = 0; i < 100000; ++i) ifData += "0x" + std::to_string(i % 10) + "FF0 ";
+  for (int i = 0; i < 20000; ++i) names += "Name_" + std::to_string(i) + " ";
+  for (int i = 0; i < 4000; ++i) annotationLines += "\"" + std::string(500, 'a' + i % 26) + "\" ";
+  for (int i = 0; i < 60; ++i) longId += i % 7 == 0 ? "\\\"quoted\\\" " : "plain text ";
+  std::string text = roundTripText(
+      "/begin PROJECT P \"\" /begin MODULE M \"\"\n"
+      "/begin MEASUREMENT Big \"" +
+      longId +
+      "\" UBYTE CM 0 0 0 1\n"
+      "  /begin VIRTUAL " +
+      names +
+      "/end VIRTUAL\n"
+      "  /begin ANNOTATION /begin ANNOTATION_TEXT " +
+      annotationLines +
+      "/end ANNOTATION_TEXT"
+      " /end ANNOTATION\n"
+      "  /begin IF_DATA XCP " +
+      ifData +
+      "/end IF_DATA\n"
+      "/end MEASUREMENT\n/end MODULE /end PROJECT\n");
+  EXPECT_GT(text.size(), 2500000u);
+  EXPECT_NE(text.find("      /begin IF_DATA XCP " + ifData + "/end IF_DATA\n"), std::string::npos);
+  EXPECT_NE(text.find("          \"" + std::string(500, 'a') + std::string(500, 'b') + "\"\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("Name_19999 \n"), std::string::npos);
+  EXPECT_NE(text.find("Big \"\\\"quoted\\\" plain text "), std::string::npos);
+}
+
 // The snapshot itself: it sees a changed field, and the two reads of one file agree.
 TEST(ModelSnapshot, SeesEveryChangedField) {
   const std::string a2l =
