@@ -988,7 +988,9 @@ ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, in
  * functions' lists carry those names). A MEASUREMENT limit read in hexadecimal and the
  * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB or
  * COMPU_VTAB that holds fewer pairs than its count declares is written with that count and
- * the pairs it holds.
+ * the pairs it holds. A quote inside a quoted text is written as backslash-quote, and an
+ * annotation text on lines of at most 1000 characters, so that the reader takes both back
+ * unchanged.
  * elementCallback (may be null) is asked with the kind and UserData of every object before
  * it is written, and of the object behind every FUNCTION list entry (with a callback, an
  * entry that the reference finder has not resolved is left out); 0 leaves it out.

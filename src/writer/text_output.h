@@ -23,13 +23,6 @@ class OutputSink {
   virtual void write(const char* data, size_t size) = 0;
 };
 
-// Appends to a string (tests, in-memory output).
-class StringSink final : public OutputSink {
- public:
-  void write(const char* data, size_t size) override { text.append(data, size); }
-  std::string text;
-};
-
 // Writes to an open file; write errors are not reported.
 class FileSink final : public OutputSink {
  public:
