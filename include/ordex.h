@@ -1146,6 +1146,473 @@ ORDEX_API char* Ordex_ConvertByteArrayToHexString(const unsigned char* bytes, in
  * (nothing written) when an argument is null. */
 ORDEX_API unsigned char* Ordex_ConvertHexStringToByteArray(const char* text, unsigned char* bytes,
                                                           uint32_t* count);
+/* ------------------------------------------------------------------------------------------
+ * Member enumerators: the members of one object, one per call
+ *
+ * They work like the next-name enumerators: the key field (or fields) is in and out; start
+ * with it empty, call until it comes back empty. The owner is looked up first (the first
+ * object of that name under the comparison mode). A stored text longer than its field comes
+ * back cut to the field and is still recognised as the key of the next call. Positions are
+ * process-wide; enumerators that share one may be interleaved (each then continues after
+ * the first entry bearing its key, which is slower). An entry removed while a walk stands on
+ * it ends that walk at the next call.
+ * ------------------------------------------------------------------------------------------ */
+
+/* The names of one list of the FUNCTION functionName: DEF_CHARACTERISTIC, REF_CHARACTERISTIC
+ * (one shared position), OUT_MEASUREMENT, IN_MEASUREMENT, LOC_MEASUREMENT (one shared
+ * position), SUB_FUNCTION, and the function's AXIS_PTS list. `name` is 256 bytes. -109 when
+ * the module or the function is not found, -205 for a null functionName or name. */
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextDefChaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextRefChaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextOutMeaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextInMeaName(TOrdex* instance, const char* moduleName,
+                                                        const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextLocMeaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextSubFuncName(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextAxisPtsName(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* functionName, char* name);
+
+/* The VIRTUAL names of a MEASUREMENT. Shares its position with the three variant-coding
+ * member enumerators below. -105, -108, -205 for a null measurementName or name. */
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextVirtual(TOrdex* instance, const char* moduleName,
+                                                     const char* measurementName, char* name);
+
+/* The SYSTEM_CONSTANTs of the module: record->Name is the key, record->Value points to the
+ * library's own text (see TSystemConstant; null at the end). This and the six IF_DATA
+ * enumerators below share one position. -105, -205 for a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetNextSystemConstant(TOrdex* instance, const char* moduleName,
+                                                       TSystemConstant* record);
+
+/* IF_DATA entries of the module itself, of a MEMORY_SEGMENT or MEMORY_LAYOUT, a
+ * CHARACTERISTIC, a MEASUREMENT or an AXIS_PTS: record->Name is the key, record->Content
+ * points to the library's own text (see TIfDataRecord; null at the end). -105, the owner's
+ * not-found code (-106, -107, -108, -113), -205 for a null owner name or record. */
+ORDEX_API TOrdexReturnCode Ordex_GetAModulesNextIfData(TOrdex* instance, const char* moduleName,
+                                                       TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMemSegsNextIfData(TOrdex* instance, const char* moduleName,
+                                                       const char* segmentName,
+                                                       TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAChasNextIfData(TOrdex* instance, const char* moduleName,
+                                                    const char* characteristicName,
+                                                    TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextIfData(TOrdex* instance, const char* moduleName,
+                                                    const char* measurementName,
+                                                    TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextIfData(TOrdex* instance, const char* moduleName,
+                                                       const char* axisPtsName,
+                                                       TIfDataRecord* record);
+
+/* Annotations of a CHARACTERISTIC, of one of its three AXIS_DESCR slots (axisIndex 0 to 2),
+ * of a MEASUREMENT or of an AXIS_PTS. Label, Origin and the text together are the key: two
+ * annotations that differ only in their texts are both returned. The plain forms (one
+ * shared position) cut the text to ORDEX_ANNOTATION_TEXT_SIZE - 1 characters. The forms
+ * ending in 2 (another shared position) write the text into the caller's buffer
+ * record->Text, which must hold Ordex_GetMaxAnnotationTextSize bytes: a longer text (one
+ * read in an AXIS_PTS or added later, which do not raise that size) is cut to fit it, so
+ * nothing is ever written past it. At the end all three come back empty. -105, the owner's
+ * not-found code (-107, -108, -113), -204 for an axisIndex outside 0..2, -205 for a null
+ * owner name, record or record->Text. */
+ORDEX_API TOrdexReturnCode Ordex_GetAChasNextAnnotation(TOrdex* instance, const char* moduleName,
+                                                        const char* characteristicName,
+                                                        TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAChasNextAnnotation2(TOrdex* instance, const char* moduleName,
+                                                         const char* characteristicName,
+                                                         TAnnotationRecord2* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation(TOrdex* instance,
+                                                               const char* moduleName,
+                                                               const char* characteristicName,
+                                                               int axisIndex,
+                                                               TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation2(TOrdex* instance,
+                                                                const char* moduleName,
+                                                                const char* characteristicName,
+                                                                int axisIndex,
+                                                                TAnnotationRecord2* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextAnnotation(TOrdex* instance, const char* moduleName,
+                                                        const char* measurementName,
+                                                        TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextAnnotation2(TOrdex* instance, const char* moduleName,
+                                                         const char* measurementName,
+                                                         TAnnotationRecord2* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* axisPtsName,
+                                                           TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation2(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* axisPtsName,
+                                                            TAnnotationRecord2* record);
+
+/* Stores in *size (when size is not null) the buffer size, terminator included, for the
+ * annotation texts of the module: one more than the longest ANNOTATION_TEXT that a
+ * CHARACTERISTIC, MEASUREMENT or FUNCTION block of the file held, at least 1. -105. */
+ORDEX_API TOrdexReturnCode Ordex_GetMaxAnnotationTextSize(TOrdex* instance, const char* moduleName,
+                                                          int* size);
+
+/* ------------------------------------------------------------------------------------------
+ * Variant coding
+ * ------------------------------------------------------------------------------------------ */
+
+/* The VAR_CRITERION named by record->Name: LongIdentifier, VarMeasurement and
+ * VarSelectionCharacteristic. -105, -120 no such criterion, -205 for a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetVarCriterion(TOrdex* instance, const char* moduleName,
+                                                 TVarCriterion* record, int existenceOnly);
+
+/* Names of the module's VAR_CHARACTERISTICs, VAR_CRITERIONs and VAR_FORBIDDEN_COMBs (the
+ * combinations are named "#1", "#2", ... in the order of their blocks, counted afresh at
+ * every read), with a wildcard pattern like the next-name enumerators, each with a
+ * position of its own. -105, -205 for a null name. */
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicName(TOrdex* instance,
+                                                              const char* moduleName, char* name,
+                                                              const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCriterionName(TOrdex* instance, const char* moduleName,
+                                                         char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarForbiddenCombName(TOrdex* instance,
+                                                             const char* moduleName, char* name,
+                                                             const char* pattern);
+
+/* Member enumerators sharing the position of Ordex_GetAMeasNextVirtual: the criteria of a
+ * VAR_CHARACTERISTIC, the values of a VAR_CRITERION, and the VAR_ADDRESS texts of a
+ * VAR_CHARACTERISTIC, each also read in base 16 into *address (the leading hexadecimal
+ * digits, with or without 0x; 0 at the end). -105, -119 no such VAR_CHARACTERISTIC, -120
+ * no such VAR_CRITERION, -205 for a null argument (pattern may be null). */
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicCriterionName(
+    TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* name,
+    const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCriterionValue(TOrdex* instance, const char* moduleName,
+                                                          const char* criterionName, char* value,
+                                                          const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicAddress(
+    TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* addressText,
+    unsigned long* address);
+
+/* The criterion/value pairs of the VAR_FORBIDDEN_COMB combName, without remembered position:
+ * an empty pair->CriterionName gives the first pair, otherwise the pair after the first
+ * whose criterion is CriterionName; after the last pair both fields come back empty. -105,
+ * -121 no such combination, -205 for a null combName or pair. */
+ORDEX_API TOrdexReturnCode Ordex_GetAVarForbiddenCombsNextCriterion(TOrdex* instance,
+                                                                    const char* moduleName,
+                                                                    const char* combName,
+                                                                    TVarCombCriterion* pair);
+
+/* ==========================================================================================
+ * References
+ *
+ * The reference finder turns the names by which objects refer to each other into links:
+ * the targets of FUNCTION list entries, the function that publishes a characteristic or
+ * measurement (DEF_CHARACTERISTIC, OUT_MEASUREMENT), the parent of a function
+ * (SUB_FUNCTION), a measurement's COMPU_METHOD and a compu method's table. The finder
+ * compares names byte by byte whatever the comparison mode; where several objects or
+ * functions bear a name, the last in list order wins.
+ * ========================================================================================== */
+
+/* The passes of the reference finder (mode bits, may be combined). */
+#define ORDEX_FIND_OBJECT_SIDE 0x1         /* each object finds the functions listing it */
+#define ORDEX_FIND_FUNCTION_SIDE 0x2       /* each function resolves all its list entries */
+#define ORDEX_FIND_CONVERSIONS 0x4         /* measurements: first COMPU_METHOD of the name */
+#define ORDEX_FIND_COMPU_TABLES 0x8        /* compu methods: first COMPU_TAB / COMPU_VTAB */
+#define ORDEX_FOLD_FUNCTION_LISTS 0x80000000u /* FUNCTION_LIST blocks into the functions */
+
+/* Runs the passes of `mode` over every module. Passes 0x1 and 0x2 overwrite links, 0x4 and
+ * 0x8 fill only links that are null. Progress: one step per characteristic, measurement and
+ * function (pass 0x1) and per function (pass 0x2), counted over the whole call; after each
+ * step the callback, when given and total > 0, receives step * 100 / total (a total of 0 or
+ * below skips it) and a non-zero answer stops the call, the work done so far kept. Returns
+ * 0, 1 stopped by the callback, -1 without project, -103 null instance, and with
+ * stopOnError > 0: -110 a measurement's conversion names no COMPU_METHOD, -111 a TAB_INTP
+ * or TAB_NOINTP method names no COMPU_TAB, -112 a TAB_VERB method names no COMPU_VTAB (links
+ * made before stay). The _Intern form is the same function. */
+ORDEX_API TOrdexReturnCode Ordex_ReferenceFinder(TOrdex* instance, int mode, int stopOnError,
+                                                 int total, TOrdexProgressCallback progress);
+ORDEX_API TOrdexReturnCode Ordex_ReferenceFinder_Intern(TOrdex* instance, int mode,
+                                                        int stopOnError, int total,
+                                                        TOrdexProgressCallback progress);
+
+/* The name of the function that publishes a CHARACTERISTIC (lists it in DEF_CHARACTERISTIC)
+ * or a MEASUREMENT (OUT_MEASUREMENT), or the parent of a FUNCTION (SUB_FUNCTION), into
+ * functionName (256 bytes): "" when the finder has not linked one (run it with 0x1 or 0x2
+ * first). -105, -107 / -108 / -109 when the object is not found (functionName untouched),
+ * -205 for a null name or output. */
+ORDEX_API TOrdexReturnCode Ordex_GetAChasPublishingFunc(TOrdex* instance, const char* moduleName,
+                                                        const char* characteristicName,
+                                                        char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasPublishingFunc(TOrdex* instance, const char* moduleName,
+                                                        const char* measurementName,
+                                                        char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsPublishingFunc(TOrdex* instance, const char* moduleName,
+                                                         const char* subFunctionName,
+                                                         char* functionName);
+
+/* The first object, in list order, that names `name` (compared under the comparison mode;
+ * no finder run needed): the first FUNCTION listing it in DEF_ or REF_CHARACTERISTIC, in
+ * IN_, OUT_ or LOC_MEASUREMENT, or in SUB_FUNCTION; the first CHARACTERISTIC one of whose
+ * three axis slots has it as input quantity (slots the type does not use included); the
+ * first AXIS_PTS with it as input quantity. The output (256 bytes) is emptied first and
+ * receives that object's name. -105, -109 / -107 / -113 when none refers to it, -205 for a
+ * null name or output. */
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToCha(TOrdex* instance, const char* moduleName,
+                                                      const char* characteristicName,
+                                                      char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToMea(TOrdex* instance, const char* moduleName,
+                                                      const char* measurementName,
+                                                      char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToFunc(TOrdex* instance, const char* moduleName,
+                                                       const char* subFunctionName,
+                                                       char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAChaWithRefToMea(TOrdex* instance, const char* moduleName,
+                                                     const char* measurementName,
+                                                     char* characteristicName);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const char* moduleName,
+                                                         const char* measurementName,
+                                                         char* axisPtsName);
+
+/* ==========================================================================================
+ * Editing: create and add-to, change, remove and remove-from
+ *
+ * Objects are found by the record's Name (or the name argument) under the comparison mode,
+ * the first of a name in list order; a null moduleName means the only module. Names are
+ * never checked: creating a second object of a name appends it (lookups keep finding the
+ * first), and the names an object refers to need not exist. Texts are taken from the
+ * records' fields up to their terminator and copied; the caller keeps its records.
+ * Resolved references (the reference finder's links and the conversion's) are neither set
+ * nor updated by create, add-to and change: a changed name keeps the references that
+ * matched the old one. A removal clears every resolved reference that led to what it
+ * frees, so the next use resolves the name again.
+ * Every operation gives -103 for a null instance and -205 for another null pointer it
+ * needs, -105 when the module is not found and -3 when memory runs out. Removals and
+ * the two operations that rebuild a COMPU_VTAB's pairs give -1, and change nothing, when
+ * called from the progress callback of a read into the same instance.
+ * ========================================================================================== */
+
+/* Creates the instance's project from the record (Name included). -118 when the instance
+ * holds a project already (it stays as it was). */
+ORDEX_API TOrdexReturnCode Ordex_CreateProject(TOrdex* instance, const TProject* record);
+
+/* Appends a module made from the record to the project: MOD_COMMON and MOD_PAR values as
+ * the record gives them, RAM_OFFSET, ROM_OFFSET and BIT_MASK not set, every list empty.
+ * -104 without project. */
+ORDEX_API TOrdexReturnCode Ordex_CreateModule(TOrdex* instance, const TModule* record);
+
+/* Append an object made from the record at the end of its kind's list in the module, as if
+ * it had been read: its lists are empty and its references unresolved. A characteristic
+ * takes the first Type axes of the record (CURVE 1, MAP 2, CUBOID 3); its other axis slots
+ * are empty with Attribute -1, AxisPointsMode -1 and the module's DEPOSIT as DepositMode.
+ * A COMPU_TAB record whose NumberValuePairs exceeds 256 is refused with -1 (nothing is
+ * created). A COMPU_VTAB takes its first min(NumberValuePairs, 20) pairs from the record
+ * and the others as input 0 with an empty text (fill them with
+ * Ordex_ChangeACompuVTabsLargeVTab). A memory segment whose LongIdentifier is
+ * "MEMORY_LAYOUT" is a MEMORY_LAYOUT entry. */
+ORDEX_API TOrdexReturnCode Ordex_CreateMemorySegment(TOrdex* instance, const char* moduleName,
+                                                     const TMemorySegment* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCharacteristic(TOrdex* instance, const char* moduleName,
+                                                      const TCharacteristic* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCharacteristic2(TOrdex* instance, const char* moduleName,
+                                                       const TCharacteristic2* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateMeasurement(TOrdex* instance, const char* moduleName,
+                                                   const TMeasurement* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateFunction(TOrdex* instance, const char* moduleName,
+                                                const TFunction* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   const TCompuMethod* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuMethod2(TOrdex* instance, const char* moduleName,
+                                                    const TCompuMethod2* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuTab(TOrdex* instance, const char* moduleName,
+                                                const TCompuTab* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 const TCompuVTab* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateAxisPts(TOrdex* instance, const char* moduleName,
+                                               const TAxisPts* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateRecordLayout(TOrdex* instance, const char* moduleName,
+                                                    const TRecordLayout* record);
+ORDEX_API TOrdexReturnCode Ordex_CreateRecordLayout2(TOrdex* instance, const char* moduleName,
+                                                     const TRecordLayout2* record);
+
+/* Append `name` to one name list of the FUNCTION `function`: DEF_CHARACTERISTIC,
+ * REF_CHARACTERISTIC, IN_MEASUREMENT, OUT_MEASUREMENT, LOC_MEASUREMENT, SUB_FUNCTION, or the
+ * function's AXIS_PTS list. The entry is unresolved until the reference finder runs; the
+ * name is not looked for, and a name already listed is appended again. -109 no such
+ * function. Ordex_AddToAAxisPtsFuncList_Intern is Ordex_AddToAAxisPtsFuncList. */
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsDefChaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsRefChaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsInMeaList(TOrdex* instance, const char* moduleName,
+                                                      const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsOutMeaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsLocMeaList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAFuncsSubFuncList(TOrdex* instance, const char* moduleName,
+                                                        const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAAxisPtsFuncList(TOrdex* instance, const char* moduleName,
+                                                       const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_AddToAAxisPtsFuncList_Intern(TOrdex* instance,
+                                                              const char* moduleName,
+                                                              const char* function,
+                                                              const char* name);
+
+/* Appends the SYSTEM_CONSTANT `name` with the text `value` to the module's system
+ * constants (a second one of an existing name too). */
+ORDEX_API TOrdexReturnCode Ordex_AddToSystemConstantList(TOrdex* instance, const char* moduleName,
+                                                         const char* name, const char* value);
+
+/* Append an IF_DATA entry to the memory segment, characteristic, measurement or axis points
+ * object named `owner`: the record's Name and a copy of the whole text Content points to
+ * (null: an empty content). -106, -107, -108 or -113 when the owner is not found. */
+ORDEX_API TOrdexReturnCode Ordex_AddToAMemSegsIfDataList(TOrdex* instance, const char* moduleName,
+                                                         const char* segment,
+                                                         const TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAChasIfDataList(TOrdex* instance, const char* moduleName,
+                                                      const char* characteristic,
+                                                      const TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAMeasIfDataList(TOrdex* instance, const char* moduleName,
+                                                      const char* measurement,
+                                                      const TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAAxisPtsIfDataList(TOrdex* instance, const char* moduleName,
+                                                         const char* axisPts,
+                                                         const TIfDataRecord* record);
+
+/* Append an annotation (Label, Origin, Text of the record) to the characteristic or
+ * measurement named `owner`. Ordex_GetMaxAnnotationTextSize does not grow with it. -107 or
+ * -108 when the owner is not found. */
+ORDEX_API TOrdexReturnCode Ordex_AddToAChasAnnotatList(TOrdex* instance, const char* moduleName,
+                                                       const char* characteristic,
+                                                       const TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_AddToAMeasAnnotatList(TOrdex* instance, const char* moduleName,
+                                                       const char* measurement,
+                                                       const TAnnotationRecord* record);
+
+/* Overwrites every field of the project with the record's (Name included). -104 without
+ * project. */
+ORDEX_API TOrdexReturnCode Ordex_ChangeProject(TOrdex* instance, const TProject* record);
+
+/* Applies the record to the module its Name selects (an empty Name: the only module, which
+ * then takes the empty name); the module's lists stay. -104 without project, -105 no such
+ * module. */
+ORDEX_API TOrdexReturnCode Ordex_ChangeModule(TOrdex* instance, const TModule* record);
+
+/* Apply the record to the object its Name selects, field by field; the object's place in
+ * its list, the lists it owns (annotations, IF_DATA entries, name lists) and its resolved
+ * references stay. The stored name takes the record's spelling, so under case-insensitive
+ * comparison a record named ABC changes the object abc and renames it ABC. A
+ * characteristic takes only the first Type axes (the other slots keep their values, so a
+ * MAP changed into a VALUE keeps its axes); through the short record an axis gets
+ * AxisPointsMode 1 (FIX_AXIS_PAR) when its DepositMode is -1 or a FixAxisPar value is not 0,
+ * else 0 (DEPOSIT). A measurement limit held in hexadecimal stays so while the record gives
+ * it as the getter does (empty Text, Value 0). Ordex_ChangeCompuMethod leaves FormulaInv as
+ * it is. A COMPU_TAB record of more than 256 pairs gives -1 and changes nothing. A COMPU_VTAB
+ * gets its pairs anew as Ordex_CreateCompuVTab makes them. The kind's not-found code (-106 to
+ * -114) when no object has the name; nothing is created then. */
+ORDEX_API TOrdexReturnCode Ordex_ChangeMemorySegment(TOrdex* instance, const char* moduleName,
+                                                     const TMemorySegment* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCharacteristic(TOrdex* instance, const char* moduleName,
+                                                      const TCharacteristic* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCharacteristic2(TOrdex* instance, const char* moduleName,
+                                                       const TCharacteristic2* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeMeasurement(TOrdex* instance, const char* moduleName,
+                                                   const TMeasurement* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeFunction(TOrdex* instance, const char* moduleName,
+                                                const TFunction* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   const TCompuMethod* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuMethod2(TOrdex* instance, const char* moduleName,
+                                                    const TCompuMethod2* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuTab(TOrdex* instance, const char* moduleName,
+                                                const TCompuTab* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 const TCompuVTab* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeAxisPts(TOrdex* instance, const char* moduleName,
+                                               const TAxisPts* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeRecordLayout(TOrdex* instance, const char* moduleName,
+                                                    const TRecordLayout* record);
+ORDEX_API TOrdexReturnCode Ordex_ChangeRecordLayout2(TOrdex* instance, const char* moduleName,
+                                                     const TRecordLayout2* record);
+
+/* Replaces every pair of the COMPU_VTAB vtabName by the first NumberValuePairs elements of
+ * entries (the table's count as set by its create or change): input values and whole copies
+ * of the texts (no 255-character limit; a null OutText gives an empty text). -112 no such
+ * table, -1 for a null entries array (the old pairs stay). */
+ORDEX_API TOrdexReturnCode Ordex_ChangeACompuVTabsLargeVTab(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* vtabName,
+                                                            const TCompuVTabEntry* entries);
+
+/* Frees the project with all its modules and objects; a later Ordex_CreateProject or read
+ * starts a new one. -104 without project. */
+ORDEX_API TOrdexReturnCode Ordex_RemoveProject(TOrdex* instance);
+
+/* Removes the module moduleName (null: the only module) with everything in it. -104
+ * without project, -105 no such module (also for a null name in a project of several). */
+ORDEX_API TOrdexReturnCode Ordex_RemoveModule(TOrdex* instance, const char* moduleName);
+
+/* Remove the first object named `name` of one kind and free it with everything it owns;
+ * the other objects keep their order. Names that refer to it (function list entries, a
+ * conversion, a record layout, COMPU_TAB_REF) stay as they are and refer to nothing. The
+ * kind's not-found code (-106 to -114) when no object has the name. */
+ORDEX_API TOrdexReturnCode Ordex_RemoveMemorySegment(TOrdex* instance, const char* moduleName,
+                                                     const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCharacteristic(TOrdex* instance, const char* moduleName,
+                                                      const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveMeasurement(TOrdex* instance, const char* moduleName,
+                                                   const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveFunction(TOrdex* instance, const char* moduleName,
+                                                const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCompuMethod(TOrdex* instance, const char* moduleName,
+                                                   const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCompuTab(TOrdex* instance, const char* moduleName,
+                                                const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveCompuVTab(TOrdex* instance, const char* moduleName,
+                                                 const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveAxisPts(TOrdex* instance, const char* moduleName,
+                                               const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemoveRecordLayout(TOrdex* instance, const char* moduleName,
+                                                    const char* name);
+
+/* Remove the first entry named `name` from one name list of the FUNCTION `function`.
+ * -109 no such function, -115 the list holds no such name. */
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsDefChaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsRefChaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsInMeaList(TOrdex* instance, const char* moduleName,
+                                                        const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsOutMeaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsLocMeaList(TOrdex* instance, const char* moduleName,
+                                                         const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsSubFuncList(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* function, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAFuncsAxisPtsList(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* function, const char* name);
+
+/* Removes the first SYSTEM_CONSTANT named `name` (a Value pointer handed out for it is no
+ * longer valid). -116 no such constant. */
+ORDEX_API TOrdexReturnCode Ordex_RemFromSysConstantList(TOrdex* instance, const char* moduleName,
+                                                        const char* name);
+
+/* Remove the first IF_DATA entry named `name` (the first word of its block) of the memory
+ * segment, characteristic, measurement or axis points object named `owner`. -106, -107,
+ * -108 or -113 when the owner is not found, -117 when it holds no such entry. */
+ORDEX_API TOrdexReturnCode Ordex_RemFromAMemSegsIfDataList(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* segment, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAChasIfDataList(TOrdex* instance, const char* moduleName,
+                                                        const char* characteristic,
+                                                        const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAMeasIfDataList(TOrdex* instance, const char* moduleName,
+                                                        const char* measurement, const char* name);
+ORDEX_API TOrdexReturnCode Ordex_RemFromAAxisPtsIfDataList(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* axisPts, const char* name);
 
 #ifdef __cplusplus
 } /* extern "C" */

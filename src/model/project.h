@@ -10,6 +10,14 @@
 #include "model/object_records.h"
 #include "ordex.h"
 
+namespace ordex {
+// Data another layer keeps about one module and that must go with it (the edit layer's
+// index of the FUNCTION list entries). The module owns it; it owns none of the records.
+struct ModuleAttachment {
+  virtual ~ModuleAttachment() = default;
+};
+}  // namespace ordex
+
 // MOD_COMMON settings: the module's defaults for data layout.
 struct TModCommon_Intern {
   std::string Comment;
@@ -67,6 +75,9 @@ struct TModule_Intern : ordex::ObjectHead {
   ordex::ObjectList<TRecordLayout_Intern> RecordLayouts;
   ordex::IfDataList IfData;  // IF_DATA blocks standing directly in the MODULE
   int32_t MaxAnnotationTextSize = 1;
+  // Kept by the edit layer, which also frees the entries of the FUNCTION name lists: code
+  // that frees such entries any other way must reset it.
+  std::unique_ptr<ordex::ModuleAttachment> EditIndex;
 };
 
 struct TProject_Intern : ordex::ObjectHead {

@@ -1,10 +1,14 @@
 #include "query/reference_finder.h"
 
+#include <cstring>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/name_compare.h"
+#include "model/object_records.h"
 
 namespace ordex {
 
@@ -97,6 +101,356 @@ void foldModuleFunctionLists(TModule_Intern& module) {
   foldInto(functions, module.Characteristics, &TFunction_Intern::DefCharacteristics);
   foldInto(functions, module.Measurements, &TFunction_Intern::InMeasurements);
   foldInto(functions, module.AxisPts, &TFunction_Intern::AxisPts);
+}
+
+namespace {
+
+// A hash of a name taken eight bytes at a time (names are hashed once per object and entry
+// of every pass, so this is on the hot path).
+uint64_t nameHash(std::string_view s) {
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+  size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    uint64_t w;
+    std::memcpy(&w, s.data() + i, 8);
+    h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 31;
+  }
+  uint64_t w = 0;
+  std::memcpy(&w, s.data() + i, s.size() - i);
+  h = (h ^ w) * 0x94D049BB133111EBull;
+  return h ^ (h >> 29);
+}
+
+// A flat open-addressing table from an exact name to a value. The slots hold only indexes
+// (4 bytes each, so the probed array stays small enough for the caches); hashes, copies of
+// the names and the values sit in dense arrays in insertion order, so that comparing a name
+// does not reach back into the records. Values are not moved once the table is filled.
+template <class V>
+class ExactNameTable {
+ public:
+  explicit ExactNameTable(size_t names) {
+    hashes_.reserve(names);
+    names_.reserve(names);
+    values_.reserve(names);
+    text_.reserve(names * 24);
+    resize(names);
+  }
+
+  // The value of name, made (value-initialised) when the name is new.
+  V& operator[](std::string_view name) {
+    uint64_t hash = nameHash(name);
+    uint32_t* slot = &slots_[indexOf(name, hash)];
+    if (!*slot) {
+      if ((values_.size() + 1) * 2 > slots_.size()) {
+        resize(values_.size() + 1);
+        slot = &slots_[indexOf(name, hash)];
+      }
+      hashes_.push_back(hash);
+      names_.push_back({text_.size(), name.size()});
+      text_.append(name);
+      values_.emplace_back();
+      *slot = static_cast<uint32_t>(values_.size());
+    }
+    return values_[*slot - 1];
+  }
+  V* find(std::string_view name) {
+    uint32_t slot = slots_[indexOf(name, nameHash(name))];
+    return slot ? &values_[slot - 1] : nullptr;
+  }
+  template <class Visit>
+  void forEachValue(Visit&& visit) {
+    for (V& v : values_) visit(v);
+  }
+
+ private:
+  void resize(size_t names) {
+    size_t size = 16;
+    while (size < names * 2) size *= 2;
+    slots_.assign(size, 0);
+    mask_ = size - 1;
+    for (size_t k = 0; k < hashes_.size(); ++k) {
+      size_t i = start(hashes_[k]);
+      while (slots_[i]) i = (i + 1) & mask_;
+      slots_[i] = static_cast<uint32_t>(k + 1);
+    }
+  }
+  size_t start(uint64_t hash) const { return static_cast<size_t>(hash ^ (hash >> 29)) & mask_; }
+  // The slot holding name, or the empty slot where it would go.
+  size_t indexOf(std::string_view name, uint64_t hash) const {
+    size_t i = start(hash);
+    for (uint32_t s; (s = slots_[i]) != 0; i = (i + 1) & mask_) {
+      if (hashes_[s - 1] == hash && nameAt(s - 1) == name) break;
+    }
+    return i;
+  }
+
+  std::string_view nameAt(size_t k) const {
+    return std::string_view(text_.data() + names_[k].first, names_[k].second);
+  }
+
+  std::vector<uint32_t> slots_;  // 1 + index into the dense arrays; 0 empty
+  size_t mask_ = 0;
+  std::vector<uint64_t> hashes_;
+  std::vector<std::pair<size_t, size_t>> names_;  // offset and length in text_
+  std::string text_;
+  std::vector<V> values_;
+};
+
+// Entries of several lists chained by name: the table value holds the first index, next_
+// links the others (in no particular order: all of them receive the same link).
+class EntryChains {
+ public:
+  void add(int32_t& head, TFunctionRef* entry) {
+    entries_.push_back(entry);
+    next_.push_back(head);
+    head = static_cast<int32_t>(entries_.size() - 1);
+  }
+  template <class Visit>
+  void forEach(int32_t head, Visit&& visit) const {
+    for (int32_t i = head; i >= 0; i = next_[i]) visit(*entries_[i]);
+  }
+
+ private:
+  std::vector<TFunctionRef*> entries_;
+  std::vector<int32_t> next_;
+};
+
+class Progress {
+ public:
+  Progress(int total, TOrdexProgressCallback callback)
+      : total_(total), callback_(total > 0 ? callback : nullptr) {}
+  // One step; false when the callback asks to stop.
+  bool step() {
+    ++count_;
+    if (!callback_) return true;
+    return callback_(static_cast<int>(count_ * 100 / total_)) == 0;
+  }
+
+ private:
+  int64_t total_;
+  TOrdexProgressCallback callback_;
+  int64_t count_ = 0;
+};
+
+using RefList = FunctionRefList TFunction_Intern::*;
+
+// The records of a module's lists, gathered once per run: every pass walks these arrays
+// instead of the linked lists, fetching records a few steps ahead, as the records of a
+// large module lie far apart in memory.
+struct ModuleObjects {
+  std::vector<TCharacteristic_Intern*> characteristics;
+  std::vector<TMeasurement_Intern*> measurements;
+  std::vector<TFunction_Intern*> functions;
+};
+
+template <class Object>
+std::vector<Object*> gather(const ObjectList<Object>& list) {
+  std::vector<Object*> out;
+  out.reserve(list.count());
+  for (Object* o : list) out.push_back(o);
+  return out;
+}
+
+// Calls visit(object) for each object in order while it returns true; false when stopped.
+template <class Object, class Visit>
+bool visitInOrder(const std::vector<Object*>& objects, Visit&& visit) {
+  constexpr size_t kRecordsAhead = 8, kNamesAhead = 4;
+  const size_t n = objects.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (i + kRecordsAhead < n) __builtin_prefetch(objects[i + kRecordsAhead]);
+    if (i + kNamesAhead < n) __builtin_prefetch(objects[i + kNamesAhead]->Name.data());
+    if (!visit(objects[i])) return false;
+  }
+  return true;
+}
+
+size_t entryCount(const std::vector<TFunction_Intern*>& functions, RefList list) {
+  size_t n = 0;
+  for (const TFunction_Intern* f : functions) n += (f->*list).Count;
+  return n;
+}
+
+// One step of the object-side pass: every object of `objects`, in list order, is compared
+// with the entries of `list` of every function. The object's link (publish) becomes the
+// last function listing it; each entry's Target the last object of its name met. Returns
+// false when the progress callback stopped the run.
+template <class Object, class Publish>
+bool objectSideStep(const std::vector<TFunction_Intern*>& functions,
+                    const std::vector<Object*>& objects, RefList list, Publish publish,
+                    Progress& progress) {
+  struct Listing {
+    TFunction_Intern* lastFunction;
+    int32_t entries;
+    Object* lastObject;
+  };
+  ExactNameTable<Listing> byName(entryCount(functions, list));
+  EntryChains chains;
+  for (TFunction_Intern* f : functions) {
+    for (TFunctionRef* e : f->*list) {
+      Listing& l = byName[e->Name];
+      if (!l.lastFunction) l.entries = -1;
+      l.lastFunction = f;
+      chains.add(l.entries, e);
+    }
+  }
+  bool goOn = visitInOrder(objects, [&](Object* x) {
+    if (Listing* l = byName.find(x->Name)) {
+      publish(*x, l->lastFunction);
+      l->lastObject = x;
+    }
+    return progress.step();
+  });
+  byName.forEachValue([&](Listing& l) {
+    if (l.lastObject) chains.forEach(l.entries, [&](TFunctionRef& e) { e.Target = l.lastObject; });
+  });
+  return goOn;
+}
+
+bool objectSidePass(const ModuleObjects& m, Progress& progress) {
+  return objectSideStep(
+             m.functions, m.characteristics, &TFunction_Intern::DefCharacteristics,
+             [](TCharacteristic_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; },
+             progress) &&
+         objectSideStep(
+             m.functions, m.measurements, &TFunction_Intern::OutMeasurements,
+             [](TMeasurement_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; },
+             progress) &&
+         objectSideStep(
+             m.functions, m.functions, &TFunction_Intern::SubFunctions,
+             [](TFunction_Intern& x, TFunction_Intern* f) { x.ParentFunction = f; }, progress);
+}
+
+// The objects of one list by exact name: the last of each name, and all of them chained for
+// the publishing link that a function fans out to every object of a name.
+template <class Object>
+class ObjectsByName {
+ public:
+  explicit ObjectsByName(const std::vector<Object*>& objects)
+      : byName_(objects.size()), objects_(objects) {
+    next_.reserve(objects.size());
+    visitInOrder(objects, [&](Object* o) {
+      Named& n = byName_[o->Name];
+      if (!n.last) n.chain = -1;
+      n.last = o;
+      next_.push_back(n.chain);
+      n.chain = static_cast<int32_t>(next_.size() - 1);
+      return true;
+    });
+  }
+  // Target := the last object of the entry's name; false when none bears it.
+  bool resolve(TFunctionRef& e) {
+    Named* n = byName_.find(e.Name);
+    if (!n) return false;
+    e.Target = n->last;
+    return true;
+  }
+  // As resolve; the objects of that name are to be published by f (see publishAll).
+  void resolvePublished(TFunctionRef& e, TFunction_Intern* f) {
+    if (Named* n = byName_.find(e.Name)) {
+      e.Target = n->last;
+      n->publisher = f;
+    }
+  }
+  // Gives every object its name's last publisher.
+  template <class Publish>
+  void publishAll(Publish publish) {
+    byName_.forEachValue([&](Named& n) {
+      if (!n.publisher) return;
+      for (int32_t i = n.chain; i >= 0; i = next_[i]) publish(*objects_[i], n.publisher);
+    });
+  }
+
+ private:
+  struct Named {
+    Object* last;
+    int32_t chain;
+    TFunction_Intern* publisher;
+  };
+  ExactNameTable<Named> byName_;
+  const std::vector<Object*>& objects_;
+  std::vector<int32_t> next_;
+};
+
+bool functionSidePass(const ModuleObjects& m, Progress& progress) {
+  ObjectsByName<TCharacteristic_Intern> characteristics(m.characteristics);
+  ObjectsByName<TMeasurement_Intern> measurements(m.measurements);
+  ObjectsByName<TFunction_Intern> functions(m.functions);
+  bool goOn = true;
+  for (TFunction_Intern* f : m.functions) {
+    for (TFunctionRef* e : f->DefCharacteristics) characteristics.resolvePublished(*e, f);
+    for (TFunctionRef* e : f->RefCharacteristics) characteristics.resolve(*e);
+    for (TFunctionRef* e : f->InMeasurements) measurements.resolve(*e);
+    for (TFunctionRef* e : f->OutMeasurements) measurements.resolvePublished(*e, f);
+    for (TFunctionRef* e : f->LocMeasurements) measurements.resolve(*e);
+    for (TFunctionRef* e : f->SubFunctions) functions.resolvePublished(*e, f);
+    if (!progress.step()) {
+      goOn = false;
+      break;
+    }
+  }
+  characteristics.publishAll(
+      [](TCharacteristic_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; });
+  measurements.publishAll(
+      [](TMeasurement_Intern& x, TFunction_Intern* f) { x.PublishingFunction = f; });
+  functions.publishAll([](TFunction_Intern& x, TFunction_Intern* f) { x.ParentFunction = f; });
+  return goOn;
+}
+
+TOrdexReturnCode conversionPass(const TModule_Intern& m, const ModuleObjects& objects,
+                                bool stopOnError) {
+  bool complete = visitInOrder(objects.measurements, [&](TMeasurement_Intern* meas) {
+    if (!meas->ConversionTarget)
+      meas->ConversionTarget = m.CompuMethods.findExact(meas->Conversion);
+    return meas->ConversionTarget || !stopOnError;
+  });
+  return complete ? rcOk : rcCompuMethodNotFound;
+}
+
+TOrdexReturnCode compuTablePass(TModule_Intern& m, bool stopOnError) {
+  constexpr int32_t kTabIntp = 0, kTabNoIntp = 1, kTabVerb = 4;
+  for (TCompuMethod_Intern* cm : m.CompuMethods) {
+    if (cm->CompuTabTarget) continue;
+    if (cm->ConversionType == kTabIntp || cm->ConversionType == kTabNoIntp) {
+      cm->CompuTabTarget = m.CompuTabs.findExact(cm->CompuTabRef);
+      if (!cm->CompuTabTarget && stopOnError) return rcCompuTabNotFound;
+    } else if (cm->ConversionType == kTabVerb) {
+      cm->CompuTabTarget = m.CompuVTabs.findExact(cm->CompuTabRef);
+      if (!cm->CompuTabTarget && stopOnError) return rcCompuVTabNotFound;
+    }
+  }
+  return rcOk;
+}
+
+}  // namespace
+
+TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int total,
+                                TOrdexProgressCallback callback) {
+  if (!instance.Project) return rcInvalidArgument;
+  Progress progress(total, callback);
+  const bool stop = stopOnError > 0;
+  for (TModule_Intern* m : instance.Project->Modules) {
+    ModuleObjects objects;
+    if (mode & (kFindObjectSide | kFindFunctionSide)) {
+      objects.characteristics = gather(m->Characteristics);
+      objects.functions = gather(m->Functions);
+    }
+    if (mode & (kFindObjectSide | kFindFunctionSide | kFindConversions)) {
+      objects.measurements = gather(m->Measurements);
+    }
+    if ((mode & kFindObjectSide) && !objectSidePass(objects, progress)) return rcAbortedByCallback;
+    if ((mode & kFindFunctionSide) && !functionSidePass(objects, progress)) {
+      return rcAbortedByCallback;
+    }
+    if (mode & kFindConversions) {
+      if (TOrdexReturnCode rc = conversionPass(*m, objects, stop)) return rc;
+    }
+    if (mode & kFindCompuTables) {
+      if (TOrdexReturnCode rc = compuTablePass(*m, stop)) return rc;
+    }
+    if (mode & kFoldFunctionLists) foldModuleFunctionLists(*m);
+  }
+  return rcOk;
 }
 
 void foldFunctionLists(TOrdex& instance) {

@@ -1,7 +1,5 @@
 #include "support/model_snapshot.h"
 
-#include <dlfcn.h>
-
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -68,7 +66,7 @@ std::unique_ptr<T> keyedRecord(const std::string& name) {
   return r;
 }
 
-// ---- the member enumerators, looked up at run time ----
+// ---- the member enumerators ----
 
 using NextSystemConstantFn = TOrdexReturnCode (*)(TOrdex*, const char*, TSystemConstant*);
 using NextModuleIfDataFn = TOrdexReturnCode (*)(TOrdex*, const char*, TIfDataRecord*);
@@ -79,52 +77,31 @@ using NextAxisAnnotationFn = TOrdexReturnCode (*)(TOrdex*, const char*, const ch
                                                   TAnnotationRecord*);
 using NextNameFn = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, char*);
 
-template <class Fn>
-Fn lookUp(const char* name) {
-  return reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, name));
-}
-
 struct Members {
-  NextSystemConstantFn systemConstant = lookUp<NextSystemConstantFn>("Ordex_GetNextSystemConstant");
-  NextModuleIfDataFn moduleIfData = lookUp<NextModuleIfDataFn>("Ordex_GetAModulesNextIfData");
-  NextIfDataFn segmentIfData = lookUp<NextIfDataFn>("Ordex_GetAMemSegsNextIfData");
-  NextIfDataFn characteristicIfData = lookUp<NextIfDataFn>("Ordex_GetAChasNextIfData");
-  NextIfDataFn measurementIfData = lookUp<NextIfDataFn>("Ordex_GetAMeasNextIfData");
-  NextIfDataFn axisPtsIfData = lookUp<NextIfDataFn>("Ordex_GetAAxisPtsNextIfData");
-  NextAnnotationFn characteristicAnnotation =
-      lookUp<NextAnnotationFn>("Ordex_GetAChasNextAnnotation");
-  NextAxisAnnotationFn axisAnnotation =
-      lookUp<NextAxisAnnotationFn>("Ordex_GetAnAxisDescrsNextAnnotation");
-  NextAnnotationFn measurementAnnotation = lookUp<NextAnnotationFn>("Ordex_GetAMeasNextAnnotation");
-  NextAnnotationFn axisPtsAnnotation = lookUp<NextAnnotationFn>("Ordex_GetAAxisPtsNextAnnotation");
-  NextNameFn virtuals = lookUp<NextNameFn>("Ordex_GetAMeasNextVirtual");
+  NextSystemConstantFn systemConstant = Ordex_GetNextSystemConstant;
+  NextModuleIfDataFn moduleIfData = Ordex_GetAModulesNextIfData;
+  NextIfDataFn segmentIfData = Ordex_GetAMemSegsNextIfData;
+  NextIfDataFn characteristicIfData = Ordex_GetAChasNextIfData;
+  NextIfDataFn measurementIfData = Ordex_GetAMeasNextIfData;
+  NextIfDataFn axisPtsIfData = Ordex_GetAAxisPtsNextIfData;
+  NextAnnotationFn characteristicAnnotation = Ordex_GetAChasNextAnnotation;
+  NextAxisAnnotationFn axisAnnotation = Ordex_GetAnAxisDescrsNextAnnotation;
+  NextAnnotationFn measurementAnnotation = Ordex_GetAMeasNextAnnotation;
+  NextAnnotationFn axisPtsAnnotation = Ordex_GetAAxisPtsNextAnnotation;
+  NextNameFn virtuals = Ordex_GetAMeasNextVirtual;
   struct FunctionList {
     const char* label;
     NextNameFn next;
   };
   FunctionList functionLists[7] = {
-      {"DEF_CHARACTERISTIC", lookUp<NextNameFn>("Ordex_GetAFuncsNextDefChaName")},
-      {"REF_CHARACTERISTIC", lookUp<NextNameFn>("Ordex_GetAFuncsNextRefChaName")},
-      {"IN_MEASUREMENT", lookUp<NextNameFn>("Ordex_GetAFuncsNextInMeaName")},
-      {"OUT_MEASUREMENT", lookUp<NextNameFn>("Ordex_GetAFuncsNextOutMeaName")},
-      {"LOC_MEASUREMENT", lookUp<NextNameFn>("Ordex_GetAFuncsNextLocMeaName")},
-      {"SUB_FUNCTION", lookUp<NextNameFn>("Ordex_GetAFuncsNextSubFuncName")},
-      {"AXIS_PTS", lookUp<NextNameFn>("Ordex_GetAFuncsNextAxisPtsName")},
+      {"DEF_CHARACTERISTIC", Ordex_GetAFuncsNextDefChaName},
+      {"REF_CHARACTERISTIC", Ordex_GetAFuncsNextRefChaName},
+      {"IN_MEASUREMENT", Ordex_GetAFuncsNextInMeaName},
+      {"OUT_MEASUREMENT", Ordex_GetAFuncsNextOutMeaName},
+      {"LOC_MEASUREMENT", Ordex_GetAFuncsNextLocMeaName},
+      {"SUB_FUNCTION", Ordex_GetAFuncsNextSubFuncName},
+      {"AXIS_PTS", Ordex_GetAFuncsNextAxisPtsName},
   };
-
-  std::string available() const {
-    std::string s;
-    auto note = [&](bool present, const char* family) {
-      if (present) s += std::string(s.empty() ? "" : ", ") + family;
-    };
-    note(systemConstant, "system constants");
-    note(characteristicIfData && measurementIfData && axisPtsIfData && segmentIfData, "IF_DATA");
-    note(characteristicAnnotation && axisAnnotation && measurementAnnotation && axisPtsAnnotation,
-         "annotations");
-    note(functionLists[0].next, "function lists");
-    note(virtuals, "VIRTUAL lists");
-    return s.empty() ? "none" : s;
-  }
 };
 
 // The entries of one IF_DATA list; start and stop with an empty Name.
@@ -216,7 +193,6 @@ class SnapshotTaker {
 };
 
 void SnapshotTaker::take() {
-  if (opt_.members) snapshot_.set("(members)", members_.available());
   project();
   for (const auto& [name, key] :
        objectNames([&](char* n) { return Ordex_GetNextModuleName(inst_, n, nullptr); })) {
@@ -284,7 +260,7 @@ void SnapshotTaker::module(const std::string& name) {
     Ordex_GetNumObjects(inst_, mod_, kind, &count);
     f.number("count(" + std::to_string(kind) + ")", count);
   }
-  if (opt_.members && members_.systemConstant) {
+  if (opt_.members) {
     TSystemConstant c{};
     for (int k = 0; k < kMaxWalk; ++k) {
       if (members_.systemConstant(inst_, mod_, &c) != rcOk || !c.Name[0]) break;
@@ -292,7 +268,7 @@ void SnapshotTaker::module(const std::string& name) {
              fieldText(c.Name) + " = " + (c.Value ? c.Value : "(null)"));
     }
   }
-  if (opt_.members && opt_.moduleIfData && members_.moduleIfData) {
+  if (opt_.members && opt_.moduleIfData) {
     ifDataWalk(f, [&](TIfDataRecord* r) { return members_.moduleIfData(inst_, mod_, r); });
   }
   memorySegments(f);
@@ -322,7 +298,7 @@ void SnapshotTaker::memorySegments(const Fields& m) {
     f.number("Size", r->Size);
     for (int i = 0; i < 5; ++i) f.number("Offsets[" + std::to_string(i) + "]", r->Offsets[i]);
     f.number("UserData", r->UserData);
-    if (opt_.members && members_.segmentIfData) {
+    if (opt_.members) {
       ifDataWalk(f, [&](TIfDataRecord* d) {
         return members_.segmentIfData(inst_, mod_, name.c_str(), d);
       });
@@ -431,16 +407,16 @@ void SnapshotTaker::characteristics(const Fields& m) {
     }
     if (!opt_.members) continue;
     const char* n = name.c_str();
-    if (members_.characteristicIfData) {
+    {
       ifDataWalk(
           f, [&](TIfDataRecord* d) { return members_.characteristicIfData(inst_, mod_, n, d); });
     }
-    if (members_.characteristicAnnotation) {
+    {
       annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
         return members_.characteristicAnnotation(inst_, mod_, n, a);
       });
     }
-    if (members_.axisAnnotation) {
+    {
       for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
         annotationWalk(f, "Axes[" + std::to_string(i) + "].ANNOTATION", [&](TAnnotationRecord* a) {
           return members_.axisAnnotation(inst_, mod_, n, i, a);
@@ -474,12 +450,12 @@ void SnapshotTaker::measurements(const Fields& m) {
     f.number("UserData", r->UserData);
     if (!opt_.members) continue;
     const char* n = name.c_str();
-    if (members_.virtuals) nameWalk(f, "VIRTUAL", members_.virtuals, inst_, mod_, name);
-    if (members_.measurementIfData) {
+    nameWalk(f, "VIRTUAL", members_.virtuals, inst_, mod_, name);
+    {
       ifDataWalk(f,
                  [&](TIfDataRecord* d) { return members_.measurementIfData(inst_, mod_, n, d); });
     }
-    if (members_.measurementAnnotation) {
+    {
       annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
         return members_.measurementAnnotation(inst_, mod_, n, a);
       });
@@ -498,7 +474,7 @@ void SnapshotTaker::functions(const Fields& m) {
     f.number("UserData", r->UserData);
     if (!opt_.members) continue;
     for (const Members::FunctionList& list : members_.functionLists) {
-      if (list.next) nameWalk(f, list.label, list.next, inst_, mod_, name);
+      nameWalk(f, list.label, list.next, inst_, mod_, name);
     }
   }
 }
@@ -602,10 +578,10 @@ void SnapshotTaker::axisPts(const Fields& m) {
     f.number("UserData", r->UserData);
     if (!opt_.members) continue;
     const char* n = name.c_str();
-    if (members_.axisPtsIfData) {
+    {
       ifDataWalk(f, [&](TIfDataRecord* d) { return members_.axisPtsIfData(inst_, mod_, n, d); });
     }
-    if (members_.axisPtsAnnotation) {
+    {
       annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
         return members_.axisPtsAnnotation(inst_, mod_, n, a);
       });

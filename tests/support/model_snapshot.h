@@ -22,8 +22,7 @@ struct SnapshotOptions {
   // IF_DATA entries standing directly in a MODULE (needs the member enumerators).
   bool moduleIfData = true;
   // System constants, IF_DATA entries, annotations and name lists, read through the member
-  // enumerators. Each family is taken only when the library exports its enumerators; the
-  // snapshot notes under "(members)" which families it could read.
+  // enumerators.
   bool members = true;
 };
 

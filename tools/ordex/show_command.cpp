@@ -8,6 +8,7 @@
 #include "ordex.h"
 #include "record_printer.h"
 #include "return_code_names.h"
+#include "show_members.h"
 #include "tool_support.h"
 
 namespace ordex_tool {
@@ -67,7 +68,7 @@ TOrdexReturnCode showModule(TOrdex* inst, const char* name, RecordPrinter& p) {
   p.number("NoOfInterfaces", r->NoOfInterfaces);
   p.hex("EcuCalibrationOffset", r->EcuCalibrationOffset);
   p.number("UserData", r->UserData);
-  return rcOk;
+  return printIfData(inst, r->Name, MemberOwner::kModule, nullptr, "");
 }
 
 TOrdexReturnCode showMemorySegment(TOrdex* inst, const char* name, RecordPrinter& p) {
@@ -90,7 +91,7 @@ TOrdexReturnCode showMemorySegment(TOrdex* inst, const char* name, RecordPrinter
     p.number(label, r->Offsets[i]);
   }
   p.number("UserData", r->UserData);
-  return rcOk;
+  return printIfData(inst, nullptr, MemberOwner::kMemorySegment, name, "");
 }
 
 TOrdexReturnCode showSystemConstant(TOrdex* inst, const char* name, RecordPrinter& p) {
@@ -185,7 +186,8 @@ TOrdexReturnCode showCharacteristic(TOrdex* inst, const char* name, RecordPrinte
     printAxis(r->Axes[i], p);
     p.outdent();
   }
-  return rcOk;
+  printAnnotations(inst, nullptr, MemberOwner::kCharacteristic, name, "");
+  return printIfData(inst, nullptr, MemberOwner::kCharacteristic, name, "");
 }
 
 TOrdexReturnCode showAxisPts(TOrdex* inst, const char* name, RecordPrinter& p) {
@@ -207,7 +209,8 @@ TOrdexReturnCode showAxisPts(TOrdex* inst, const char* name, RecordPrinter& p) {
   p.keyword("DepositMode", r->DepositMode, kDeposits);
   p.keyword("ByteOrder", r->ByteOrder, kByteOrders);
   p.number("UserData", r->UserData);
-  return rcOk;
+  printAnnotations(inst, nullptr, MemberOwner::kAxisPts, name, "");
+  return printIfData(inst, nullptr, MemberOwner::kAxisPts, name, "");
 }
 
 TOrdexReturnCode showMeasurement(TOrdex* inst, const char* name, RecordPrinter& p) {
@@ -230,7 +233,9 @@ TOrdexReturnCode showMeasurement(TOrdex* inst, const char* name, RecordPrinter& 
   p.number("MaxRefreshRate", r->MaxRefreshRate);
   p.hex("EcuAddress", r->EcuAddress);
   p.number("UserData", r->UserData);
-  return rcOk;
+  printMeasurementVirtuals(inst, nullptr, name, "");
+  printAnnotations(inst, nullptr, MemberOwner::kMeasurement, name, "");
+  return printIfData(inst, nullptr, MemberOwner::kMeasurement, name, "");
 }
 
 TOrdexReturnCode showFunction(TOrdex* inst, const char* name, RecordPrinter& p) {
@@ -240,7 +245,7 @@ TOrdexReturnCode showFunction(TOrdex* inst, const char* name, RecordPrinter& p) 
   p.text("Name", r->Name);
   p.text("LongIdentifier", r->LongIdentifier);
   p.number("UserData", r->UserData);
-  return rcOk;
+  return printFunctionNameLists(inst, nullptr, name, "");
 }
 
 TOrdexReturnCode showCompuMethod(TOrdex* inst, const char* name, RecordPrinter& p) {

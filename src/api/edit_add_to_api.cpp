@@ -1,0 +1,125 @@
+// Add-to operations: a name to a FUNCTION's reference list, a system constant to a module,
+// an IF_DATA entry or an annotation to an object.
+#include "api/edit_api_support.h"
+#include "edit/list_entry_edits.h"
+#include "model/copy_to_field.h"
+
+using ordex::fieldText;
+using ordex::api::guarded;
+using ordex::api::moduleOf;
+using ordex::api::required;
+using ordex::api::requiredName;
+using ordex::edit::FunctionList;
+
+namespace {
+
+TOrdexReturnCode addToFunctionList(TOrdex* instance, const char* moduleName, const char* function,
+                                   FunctionList list, const char* name) {
+  return guarded([&] {
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    return ordex::edit::addToFunctionList(module, requiredName(function), list, requiredName(name));
+  });
+}
+
+// The entry takes the record's name and a copy of the whole content (a null content is
+// taken as empty).
+TOrdexReturnCode addIfData(TOrdex* instance, const char* moduleName, TOrdexElementType ownerKind,
+                           const char* owner, const TIfDataRecord* record) {
+  return guarded([&] {
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    std::string_view ownerName = requiredName(owner);
+    const TIfDataRecord& r = required(record);
+    return ordex::edit::addIfData(module, ownerKind, ownerName, fieldText(r.Name),
+                                  r.Content ? std::string_view(r.Content) : std::string_view());
+  });
+}
+
+TOrdexReturnCode addAnnotation(TOrdex* instance, const char* moduleName,
+                               TOrdexElementType ownerKind, const char* owner,
+                               const TAnnotationRecord* record) {
+  return guarded([&] {
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    std::string_view ownerName = requiredName(owner);
+    const TAnnotationRecord& r = required(record);
+    return ordex::edit::addAnnotation(module, ownerKind, ownerName, fieldText(r.Label),
+                                      fieldText(r.Origin),
+                                      fieldText(r.Text, ORDEX_ANNOTATION_TEXT_SIZE));
+  });
+}
+
+}  // namespace
+
+#define ORDEX_ADD_TO_FUNCTION_LIST(Name, Which)                                           \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAFuncs##Name##List(                            \
+      TOrdex* instance, const char* moduleName, const char* function, const char* name) { \
+    return addToFunctionList(instance, moduleName, function, FunctionList::Which, name);  \
+  }
+
+ORDEX_ADD_TO_FUNCTION_LIST(DefCha, DefCharacteristic)
+ORDEX_ADD_TO_FUNCTION_LIST(RefCha, RefCharacteristic)
+ORDEX_ADD_TO_FUNCTION_LIST(InMea, InMeasurement)
+ORDEX_ADD_TO_FUNCTION_LIST(OutMea, OutMeasurement)
+ORDEX_ADD_TO_FUNCTION_LIST(LocMea, LocMeasurement)
+ORDEX_ADD_TO_FUNCTION_LIST(SubFunc, SubFunction)
+
+#undef ORDEX_ADD_TO_FUNCTION_LIST
+
+// Host applications know this one under both names.
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAAxisPtsFuncList(TOrdex* instance, const char* moduleName,
+                                                          const char* function, const char* name) {
+  return addToFunctionList(instance, moduleName, function, FunctionList::AxisPts, name);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAAxisPtsFuncList_Intern(TOrdex* instance,
+                                                                 const char* moduleName,
+                                                                 const char* function,
+                                                                 const char* name) {
+  return Ordex_AddToAAxisPtsFuncList(instance, moduleName, function, name);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToSystemConstantList(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* name, const char* value) {
+  return guarded([&] {
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    return ordex::edit::addSystemConstant(module, requiredName(name), requiredName(value));
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAMemSegsIfDataList(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* segment,
+                                                            const TIfDataRecord* record) {
+  return addIfData(instance, moduleName, etMemorySegment, segment, record);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAChasIfDataList(TOrdex* instance, const char* moduleName,
+                                                         const char* characteristic,
+                                                         const TIfDataRecord* record) {
+  return addIfData(instance, moduleName, etCharacteristic, characteristic, record);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAMeasIfDataList(TOrdex* instance, const char* moduleName,
+                                                         const char* measurement,
+                                                         const TIfDataRecord* record) {
+  return addIfData(instance, moduleName, etMeasurement, measurement, record);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAAxisPtsIfDataList(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* axisPts,
+                                                            const TIfDataRecord* record) {
+  return addIfData(instance, moduleName, etAxisPts, axisPts, record);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAChasAnnotatList(TOrdex* instance, const char* moduleName,
+                                                          const char* characteristic,
+                                                          const TAnnotationRecord* record) {
+  return addAnnotation(instance, moduleName, etCharacteristic, characteristic, record);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAMeasAnnotatList(TOrdex* instance, const char* moduleName,
+                                                          const char* measurement,
+                                                          const TAnnotationRecord* record) {
+  return addAnnotation(instance, moduleName, etMeasurement, measurement, record);
+}

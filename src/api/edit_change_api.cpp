@@ -1,0 +1,79 @@
+// Change operations: a public record applied to the project, a module or an object.
+#include "api/edit_api_support.h"
+#include "edit/object_edits.h"
+
+using ordex::api::guarded;
+using ordex::api::moduleOf;
+using ordex::api::refuseWhileBeingRead;
+using ordex::api::required;
+using ordex::api::requiredName;
+
+namespace {
+
+template <class Record>
+TOrdexReturnCode changeObject(TOrdex* instance, const char* moduleName, const Record* record) {
+  return guarded([&] {
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    return ordex::edit::change(module, required(record));
+  });
+}
+
+}  // namespace
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeProject(TOrdex* instance, const TProject* record) {
+  return guarded([&] {
+    if (!instance) return rcNoInstance;
+    if (!instance->Project) return rcNoProject;
+    return ordex::edit::changeProject(*instance, required(record));
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeModule(TOrdex* instance, const TModule* record) {
+  return guarded([&] {
+    if (!instance) return rcNoInstance;
+    if (!instance->Project) return rcNoProject;
+    return ordex::edit::changeModule(*instance, required(record));
+  });
+}
+
+#define ORDEX_CHANGE_OPERATION(Name, RecordType)                                             \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_Change##Name(TOrdex* instance, const char* moduleName, \
+                                                   const RecordType* record) {               \
+    return changeObject(instance, moduleName, record);                                       \
+  }
+
+ORDEX_CHANGE_OPERATION(MemorySegment, TMemorySegment)
+ORDEX_CHANGE_OPERATION(Characteristic, TCharacteristic)
+ORDEX_CHANGE_OPERATION(Characteristic2, TCharacteristic2)
+ORDEX_CHANGE_OPERATION(Measurement, TMeasurement)
+ORDEX_CHANGE_OPERATION(Function, TFunction)
+ORDEX_CHANGE_OPERATION(CompuMethod, TCompuMethod)
+ORDEX_CHANGE_OPERATION(CompuMethod2, TCompuMethod2)
+ORDEX_CHANGE_OPERATION(CompuTab, TCompuTab)
+ORDEX_CHANGE_OPERATION(AxisPts, TAxisPts)
+ORDEX_CHANGE_OPERATION(RecordLayout, TRecordLayout)
+ORDEX_CHANGE_OPERATION(RecordLayout2, TRecordLayout2)
+
+#undef ORDEX_CHANGE_OPERATION
+
+// The two operations that rebuild a COMPU_VTAB's pairs are refused inside a read of the
+// same instance: the reader may be filling those pairs.
+ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeCompuVTab(TOrdex* instance, const char* moduleName,
+                                                    const TCompuVTab* record) {
+  return guarded([&] {
+    refuseWhileBeingRead(instance);
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    return ordex::edit::change(module, required(record));
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeACompuVTabsLargeVTab(TOrdex* instance,
+                                                               const char* moduleName,
+                                                               const char* vtabName,
+                                                               const TCompuVTabEntry* entries) {
+  return guarded([&] {
+    refuseWhileBeingRead(instance);
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    return ordex::edit::changeLargeVTab(module, requiredName(vtabName), entries);
+  });
+}

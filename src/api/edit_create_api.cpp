@@ -1,0 +1,53 @@
+// Create operations: a project, a module, and objects of a module from their public records.
+#include "api/edit_api_support.h"
+#include "edit/object_edits.h"
+
+using ordex::api::guarded;
+using ordex::api::moduleOf;
+using ordex::api::required;
+
+namespace {
+
+template <class Record>
+TOrdexReturnCode createObject(TOrdex* instance, const char* moduleName, const Record* record) {
+  return guarded([&] {
+    TModule_Intern& module = moduleOf(instance, moduleName);
+    return ordex::edit::create(module, required(record));
+  });
+}
+
+}  // namespace
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_CreateProject(TOrdex* instance, const TProject* record) {
+  return guarded([&] {
+    if (!instance) return rcNoInstance;
+    return ordex::edit::createProject(*instance, required(record));
+  });
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_CreateModule(TOrdex* instance, const TModule* record) {
+  return guarded([&] {
+    if (!instance) return rcNoInstance;
+    if (!instance->Project) return rcNoProject;
+    return ordex::edit::createModule(*instance, required(record));
+  });
+}
+
+#define ORDEX_CREATE_OPERATION(Name, RecordType)                                             \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_Create##Name(TOrdex* instance, const char* moduleName, \
+                                                   const RecordType* record) {               \
+    return createObject(instance, moduleName, record);                                       \
+  }
+
+ORDEX_CREATE_OPERATION(MemorySegment, TMemorySegment)
+ORDEX_CREATE_OPERATION(Characteristic, TCharacteristic)
+ORDEX_CREATE_OPERATION(Characteristic2, TCharacteristic2)
+ORDEX_CREATE_OPERATION(Measurement, TMeasurement)
+ORDEX_CREATE_OPERATION(Function, TFunction)
+ORDEX_CREATE_OPERATION(CompuMethod, TCompuMethod)
+ORDEX_CREATE_OPERATION(CompuMethod2, TCompuMethod2)
+ORDEX_CREATE_OPERATION(CompuTab, TCompuTab)
+ORDEX_CREATE_OPERATION(CompuVTab, TCompuVTab)
+ORDEX_CREATE_OPERATION(AxisPts, TAxisPts)
+ORDEX_CREATE_OPERATION(RecordLayout, TRecordLayout)
+ORDEX_CREATE_OPERATION(RecordLayout2, TRecordLayout2)

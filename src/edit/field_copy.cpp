@@ -1,0 +1,308 @@
+#include "edit/field_copy.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/copy_to_field.h"
+
+namespace ordex::edit {
+
+namespace {
+
+void assignText(std::string& to, const char* field) {
+  to.assign(fieldText(field));
+}
+
+void copyNumber(NumberText& to, const TNumberText& from) {
+  assignText(to.Text, from.Text);
+  to.Value = from.Value;
+}
+
+// The fields both axis forms share, up to ExtendedLimitsUpper, then the deposit mode and
+// the three fix-axis values, which both forms carry under the same names.
+template <class Axis>
+void copyAxis(TAxisDescr_Intern& to, const Axis& from) {
+  to.Attribute = from.Attribute;
+  assignText(to.InputQuantity, from.InputQuantity);
+  assignText(to.Conversion, from.Conversion);
+  to.MaxAxisPoints = from.MaxAxisPoints;
+  copyNumber(to.LowerLimit, from.LowerLimit);
+  copyNumber(to.UpperLimit, from.UpperLimit);
+  to.ReadOnly = from.ReadOnly != 0;
+  assignText(to.Format, from.Format);
+  assignText(to.AxisPtsRef, from.AxisPtsRef);
+  copyNumber(to.ExtendedLimitsLower, from.ExtendedLimitsLower);
+  copyNumber(to.ExtendedLimitsUpper, from.ExtendedLimitsUpper);
+  to.DepositMode = from.DepositMode;
+  to.FixAxisParOffset = from.FixAxisParOffset;
+  to.FixAxisParShift = from.FixAxisParShift;
+  to.FixAxisParNumberapo = from.FixAxisParNumberapo;
+}
+
+// The short form cannot say FIX_AXIS_PAR_DIST: an axis without deposit mode, or with any
+// fix-axis value, is a FIX_AXIS_PAR axis.
+int32_t axisPointsModeOf(const TAxisDescr& a) {
+  bool fixAxis = a.DepositMode == -1 || a.FixAxisParOffset != 0 || a.FixAxisParShift != 0 ||
+                 a.FixAxisParNumberapo != 0;
+  return fixAxis ? 1 : 0;
+}
+int32_t axisPointsModeOf(const TAxisDescr2& a) {
+  return a.AxisPointsMode;
+}
+
+template <class Record>
+void copyCharacteristic(TCharacteristic_Intern& to, const Record& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.Type = from.Type;
+  to.Address = from.Address;
+  assignText(to.Deposit, from.Deposit);
+  copyNumber(to.MaxDiff, from.MaxDiff);
+  assignText(to.Conversion, from.Conversion);
+  copyNumber(to.LowerLimit, from.LowerLimit);
+  copyNumber(to.UpperLimit, from.UpperLimit);
+  assignText(to.Format, from.Format);
+  to.ByteOrder = from.ByteOrder;
+  to.BitMask = from.BitMask;
+  to.Number = from.Number;
+  to.ReadOnly = from.ReadOnly != 0;
+  copyNumber(to.ExtendedLimitsLower, from.ExtendedLimitsLower);
+  copyNumber(to.ExtendedLimitsUpper, from.ExtendedLimitsUpper);
+  to.MaxRefreshScalingUnit = from.MaxRefreshScalingUnit;
+  to.MaxRefreshRate = from.MaxRefreshRate;
+  // CURVE, MAP and CUBOID carry 1, 2 and 3 axes; the slots a type does not use keep what
+  // they hold, so a MAP changed into a VALUE and back finds its axes again.
+  const int32_t axes = from.Type >= 1 && from.Type <= 3 ? from.Type : 0;
+  for (int32_t i = 0; i < axes; ++i) {
+    copyAxis(to.Axes[i], from.Axes[i]);
+    to.Axes[i].AxisPointsMode = axisPointsModeOf(from.Axes[i]);
+  }
+  to.UserData = from.UserData;
+}
+
+template <class Record>
+void copyCompuMethod(TCompuMethod_Intern& to, const Record& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.ConversionType = from.ConversionType;
+  assignText(to.Format, from.Format);
+  assignText(to.Unit, from.Unit);
+  assignText(to.Formula, from.Formula);
+  for (int i = 0; i < 6; ++i) copyNumber(to.Coeffs[i], from.Coeffs[i]);
+  assignText(to.CompuTabRef, from.CompuTabRef);
+  to.UserData = from.UserData;
+}
+
+// A limit read in hexadecimal comes out of the getter as an empty text with 0.0; handed
+// back so, it keeps its hexadecimal form (and the writer keeps writing 0x...).
+void copyLimit(NumberText& to, uint32_t& hex, bool& isHex, const TNumberText& from) {
+  std::string_view text = fieldText(from.Text);
+  if (isHex && text.empty() && from.Value == 0.0) return;
+  isHex = false;
+  hex = 0xFFFFFFFFu;
+  to.Text.assign(text);
+  to.Value = from.Value;
+}
+
+}  // namespace
+
+void copyFields(TProject_Intern& to, const TProject& from) {
+  assignText(to.Name, from.Name);
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.Asap2Version = from.Asap2Version;
+  to.Asap2Upgrade = from.Asap2Upgrade;
+  assignText(to.FileHeadComment, from.FileHeadComment);
+  assignText(to.HeaderComment, from.HeaderComment);
+  assignText(to.HeaderVersion, from.HeaderVersion);
+  assignText(to.HeaderProjectNo, from.HeaderProjectNo);
+  to.UserData = from.UserData;
+}
+
+void copyFields(TModule_Intern& to, const TModule& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  TModCommon_Intern& common = to.ModCommon;
+  assignText(common.Comment, from.ModCommonComment);
+  assignText(common.SRecLayout, from.SRecLayout);
+  common.DepositMode = from.DepositMode;
+  common.ByteOrder = from.ByteOrder;
+  common.AlignmentByte = from.AlignmentByte;
+  common.AlignmentWord = from.AlignmentWord;
+  common.AlignmentLong = from.AlignmentLong;
+  common.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
+  common.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+  // MOD_PAR texts are stored as given: quotes a caller wants in the file are part of them.
+  TModPar_Intern& par = to.ModPar;
+  assignText(par.Comment, from.ModParComment);
+  assignText(par.Version, from.Version);
+  par.AddrEpk = from.AddrEpk;
+  assignText(par.Epk, from.Epk);
+  assignText(par.Supplier, from.Supplier);
+  assignText(par.Customer, from.Customer);
+  assignText(par.CustomerNo, from.CustomerNo);
+  assignText(par.User, from.User);
+  assignText(par.PhoneNo, from.PhoneNo);
+  assignText(par.Ecu, from.Ecu);
+  assignText(par.CpuType, from.CpuType);
+  par.NoOfInterfaces = from.NoOfInterfaces;
+  par.EcuCalibrationOffset = from.EcuCalibrationOffset;
+  to.UserData = from.UserData;
+}
+
+void copyFields(TMemorySegment_Intern& to, const TMemorySegment& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.PrgType = from.PrgType;
+  to.MemoryType = from.MemoryType;
+  to.Attribute = from.Attribute;
+  to.Address = from.Address;
+  to.Size = from.Size;
+  std::copy(std::begin(from.Offsets), std::end(from.Offsets), to.Offsets);
+  to.UserData = from.UserData;
+}
+
+void copyFields(TCharacteristic_Intern& to, const TCharacteristic& from) {
+  copyCharacteristic(to, from);
+}
+
+void copyFields(TCharacteristic_Intern& to, const TCharacteristic2& from) {
+  copyCharacteristic(to, from);
+}
+
+void copyFields(TMeasurement_Intern& to, const TMeasurement& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.DataType = from.DataType;
+  assignText(to.Conversion, from.Conversion);
+  to.Resolution = from.Resolution;
+  copyNumber(to.Accuracy, from.Accuracy);
+  copyLimit(to.LowerLimit, to.LowerLimitHex, to.LowerLimitIsHex, from.LowerLimit);
+  copyLimit(to.UpperLimit, to.UpperLimitHex, to.UpperLimitIsHex, from.UpperLimit);
+  assignText(to.Format, from.Format);
+  to.ArraySize = from.ArraySize;
+  to.BitMask = from.BitMask;
+  to.ByteOrder = from.ByteOrder;
+  to.MaxRefreshScalingUnit = from.MaxRefreshScalingUnit;
+  to.MaxRefreshRate = from.MaxRefreshRate;
+  to.EcuAddress = from.EcuAddress;
+  to.UserData = from.UserData;
+}
+
+void copyFields(TFunction_Intern& to, const TFunction& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.UserData = from.UserData;
+}
+
+void copyFields(TCompuMethod_Intern& to, const TCompuMethod& from) {
+  copyCompuMethod(to, from);
+}
+
+void copyFields(TCompuMethod_Intern& to, const TCompuMethod2& from) {
+  copyCompuMethod(to, from);
+  assignText(to.FormulaInv, from.FormulaInv);
+}
+
+bool fitsCompuTab(const TCompuTab& record) {
+  return record.NumberValuePairs <= TCompuTab_Intern::kMaxPairs;
+}
+
+void copyFields(TCompuTab_Intern& to, const TCompuTab& from) {
+  const int32_t n = from.NumberValuePairs < 0 ? 0 : from.NumberValuePairs;
+  std::vector<TCompuTabPair_Intern> pairs(static_cast<size_t>(n));
+  for (int32_t k = 0; k < n; ++k) {
+    pairs[k].InVal = from.Pairs[k].InVal;
+    copyNumber(pairs[k].Out, from.Pairs[k].Out);
+  }
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  assignText(to.DefaultValue, from.DefaultValue);
+  to.ConversionType = from.ConversionType;
+  to.NumberValuePairs = from.NumberValuePairs;
+  to.Pairs.swap(pairs);
+  to.UserData = from.UserData;
+}
+
+void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from) {
+  // Only the pairs the record carries are stored; pair() gives the declared ones behind
+  // them as input 0 with an empty text, without allocating a huge declared count.
+  const int32_t n = from.NumberValuePairs;
+  const int32_t carried = n < 0 ? 0 : (n < ORDEX_COMPU_VTAB_PAIRS ? n : ORDEX_COMPU_VTAB_PAIRS);
+  std::vector<TCompuVTabPair_Intern> pairs(static_cast<size_t>(carried));
+  for (int32_t k = 0; k < carried; ++k) {
+    pairs[k].InVal = from.Pairs[k].InVal;
+    assignText(pairs[k].OutText, from.Pairs[k].OutText);
+  }
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  assignText(to.DefaultValue, from.DefaultValue);
+  to.ConversionType = from.ConversionType;
+  to.NumberValuePairs = n;
+  to.Pairs.swap(pairs);
+  to.UserData = from.UserData;
+}
+
+void copyFields(TAxisPts_Intern& to, const TAxisPts& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  to.Address = from.Address;
+  assignText(to.InputQuantity, from.InputQuantity);
+  assignText(to.Deposit, from.Deposit);
+  copyNumber(to.MaxDiff, from.MaxDiff);
+  assignText(to.Conversion, from.Conversion);
+  to.MaxAxisPoints = from.MaxAxisPoints;
+  copyNumber(to.LowerLimit, from.LowerLimit);
+  copyNumber(to.UpperLimit, from.UpperLimit);
+  to.ReadOnly = from.ReadOnly != 0;
+  assignText(to.Format, from.Format);
+  to.DepositMode = from.DepositMode;
+  to.ByteOrder = from.ByteOrder;
+  to.UserData = from.UserData;
+}
+
+void copyFields(TRecordLayout_Intern& to, const TRecordLayout& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  TRecordLayoutElement& fnc = to.element(rlFncValues);
+  fnc.Position = from.FncValuesPosition;
+  fnc.DataType = from.FncValuesDataType;
+  fnc.IndexMode = from.FncValuesIndexMode;
+  fnc.Addressing = from.FncValuesAddressing;
+  to.element(rlIdentification).Position = from.IdentificationPosition;
+  to.element(rlIdentification).DataType = from.IdentificationDataType;
+  TRecordLayoutElement& x = to.element(rlAxisPtsX);
+  x.DataType = from.AxisPtsXDataType;
+  x.IndexMode = from.AxisPtsXIndexMode;
+  x.Addressing = from.AxisPtsXAddressing;
+  x.Position = from.AxisPtsXPosition;
+  TRecordLayoutElement& y = to.element(rlAxisPtsY);
+  y.DataType = from.AxisPtsYDataType;
+  y.IndexMode = from.AxisPtsYIndexMode;
+  y.Addressing = from.AxisPtsYAddressing;
+  y.Position = from.AxisPtsYPosition;
+  to.element(rlNoAxisPtsX).Position = from.NoAxisPtsXPosition;
+  to.element(rlNoAxisPtsX).DataType = from.NoAxisPtsXDataType;
+  to.element(rlNoAxisPtsY).Position = from.NoAxisPtsYPosition;
+  to.element(rlNoAxisPtsY).DataType = from.NoAxisPtsYDataType;
+  to.FixNoAxisPtsX = from.FixNoAxisPtsX;
+  to.FixNoAxisPtsY = from.FixNoAxisPtsY;
+  to.element(rlShiftOpX).Position = from.ShiftOpXPosition;
+  to.element(rlShiftOpX).DataType = from.ShiftOpXDataType;
+  to.element(rlOffsetX).Position = from.OffsetXPosition;
+  to.element(rlOffsetX).DataType = from.OffsetXDataType;
+  to.AlignmentByte = from.AlignmentByte;
+  to.AlignmentWord = from.AlignmentWord;
+  to.AlignmentLong = from.AlignmentLong;
+  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
+  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+  to.UserData = from.UserData;
+}
+
+void copyFields(TRecordLayout_Intern& to, const TRecordLayout2& from) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  std::copy(std::begin(from.Reserved), std::end(from.Reserved), to.Reserved);
+  std::copy(std::begin(from.Elements), std::end(from.Elements), to.Elements);
+  to.FixNoAxisPtsX = from.FixNoAxisPtsX;
+  to.FixNoAxisPtsY = from.FixNoAxisPtsY;
+  to.FixNoAxisPtsZ = from.FixNoAxisPtsZ;
+  to.AlignmentByte = from.AlignmentByte;
+  to.AlignmentWord = from.AlignmentWord;
+  to.AlignmentLong = from.AlignmentLong;
+  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
+  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+  to.UserData = from.UserData;
+}
+
+}  // namespace ordex::edit

@@ -1,0 +1,53 @@
+// The field copy: a public record applied to an internal record. Change operations run it
+// on an existing object, create operations on a new one before it is linked.
+//
+// The copy takes every field the public record carries except Name: a record that stands
+// in a list is renamed through its list, so that the name indexes stay true. It never
+// touches the lists a record owns or the references the reference finder resolved.
+#pragma once
+
+#include "model/instance.h"
+#include "model/project.h"
+#include "ordex.h"
+
+namespace ordex::edit {
+
+// The project is in no list: its copy includes Name.
+void copyFields(TProject_Intern& to, const TProject& from);
+
+void copyFields(TModule_Intern& to, const TModule& from);
+void copyFields(TMemorySegment_Intern& to, const TMemorySegment& from);
+
+// Only the first Type axes are copied (CURVE 1, MAP 2, CUBOID 3); the other slots keep their
+// values. The short form has no AxisPointsMode: a copied axis gets FIX_AXIS_PAR (1) when its
+// DepositMode is -1 or a FixAxisPar value is not 0, else DEPOSIT (0).
+void copyFields(TCharacteristic_Intern& to, const TCharacteristic& from);
+void copyFields(TCharacteristic_Intern& to, const TCharacteristic2& from);
+
+// A limit the object holds in hexadecimal stays so while the record carries what the getter
+// gives for it (an empty text and 0.0); any other text or value replaces it.
+void copyFields(TMeasurement_Intern& to, const TMeasurement& from);
+
+void copyFields(TFunction_Intern& to, const TFunction& from);
+
+// The short form has no FormulaInv: the object's stays as it is.
+void copyFields(TCompuMethod_Intern& to, const TCompuMethod& from);
+void copyFields(TCompuMethod_Intern& to, const TCompuMethod2& from);
+
+// The table takes the record's first NumberValuePairs pairs. The caller refuses a count
+// above the table's 256 slots before it gets here.
+void copyFields(TCompuTab_Intern& to, const TCompuTab& from);
+bool fitsCompuTab(const TCompuTab& record);
+
+// The pairs are built anew: the first min(NumberValuePairs, 20) from the record, the others
+// input 0 with an empty text (Ordex_ChangeACompuVTabsLargeVTab fills them).
+void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from);
+
+void copyFields(TAxisPts_Intern& to, const TAxisPts& from);
+
+// The short form carries FNC_VALUES, IDENTIFICATION, AXIS_PTS_X/Y, NO_AXIS_PTS_X/Y,
+// FIX_NO_AXIS_PTS_X/Y, SHIFT_OP_X, OFFSET_X and the alignments; the other elements stay.
+void copyFields(TRecordLayout_Intern& to, const TRecordLayout& from);
+void copyFields(TRecordLayout_Intern& to, const TRecordLayout2& from);
+
+}  // namespace ordex::edit

@@ -1,0 +1,163 @@
+#include "edit/list_entry_edits.h"
+
+#include <memory>
+#include <string>
+
+#include "edit/edit_index.h"
+#include "model/name_compare.h"
+
+namespace ordex::edit {
+
+namespace {
+
+FunctionRefList& listOf(TFunction_Intern& f, FunctionList which) {
+  switch (which) {
+    case FunctionList::DefCharacteristic:
+      return f.DefCharacteristics;
+    case FunctionList::RefCharacteristic:
+      return f.RefCharacteristics;
+    case FunctionList::InMeasurement:
+      return f.InMeasurements;
+    case FunctionList::OutMeasurement:
+      return f.OutMeasurements;
+    case FunctionList::LocMeasurement:
+      return f.LocMeasurements;
+    case FunctionList::SubFunction:
+      return f.SubFunctions;
+    case FunctionList::AxisPts:
+      break;
+  }
+  return f.AxisPts;
+}
+
+// The first entry of an entry list whose Name equals `name` under the comparison mode.
+template <class T>
+T* firstNamed(const EntryList<T>& list, std::string_view name) {
+  for (T* e : list) {
+    if (namesEqual(e->Name, name)) return e;
+  }
+  return nullptr;
+}
+
+// The IF_DATA list of the owner, or the owner's not-found code.
+TOrdexReturnCode ifDataListOf(TModule_Intern& m, TOrdexElementType kind, std::string_view owner,
+                              IfDataList*& list) {
+  switch (kind) {
+    case etMemorySegment: {
+      TMemorySegment_Intern* s = m.ModPar.MemorySegments.find(owner);
+      if (!s) return rcMemorySegmentNotFound;
+      list = &s->IfData;
+      return rcOk;
+    }
+    case etCharacteristic: {
+      TCharacteristic_Intern* c = m.Characteristics.find(owner);
+      if (!c) return rcCharacteristicNotFound;
+      list = &c->IfData;
+      return rcOk;
+    }
+    case etMeasurement: {
+      TMeasurement_Intern* meas = m.Measurements.find(owner);
+      if (!meas) return rcMeasurementNotFound;
+      list = &meas->IfData;
+      return rcOk;
+    }
+    case etAxisPts: {
+      TAxisPts_Intern* a = m.AxisPts.find(owner);
+      if (!a) return rcAxisPtsNotFound;
+      list = &a->IfData;
+      return rcOk;
+    }
+    default:
+      return rcInvalidArgument;
+  }
+}
+
+}  // namespace
+
+TOrdexReturnCode addToFunctionList(TModule_Intern& module, std::string_view function,
+                                   FunctionList list, std::string_view name) {
+  TFunction_Intern* f = module.Functions.find(function);
+  if (!f) return rcFunctionNotFound;
+  auto entry = std::make_unique<TFunctionRef>();
+  entry->Name.assign(name);
+  TFunctionRef* added = listOf(*f, list).append(std::move(entry));
+  if (EditIndex* index = EditIndex::existing(module)) index->entryAdded(added);
+  return rcOk;
+}
+
+TOrdexReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view function,
+                                        FunctionList list, std::string_view name) {
+  TFunction_Intern* f = module.Functions.find(function);
+  if (!f) return rcFunctionNotFound;
+  FunctionRefList& entries = listOf(*f, list);
+  TFunctionRef* entry = firstNamed(entries, name);
+  if (!entry) return rcListEntryNotFound;
+  // The object the entry named may still name this function as its publisher or parent.
+  EditIndex::of(module).entryRemoved(*f, entry);
+  entries.unlink(entry);
+  return rcOk;
+}
+
+TOrdexReturnCode addSystemConstant(TModule_Intern& module, std::string_view name,
+                                   std::string_view value) {
+  auto constant = std::make_unique<TSystemConstant_Intern>();
+  constant->Name.assign(name);
+  constant->Value.assign(value);
+  module.ModPar.SystemConstants.append(std::move(constant));
+  return rcOk;
+}
+
+TOrdexReturnCode removeSystemConstant(TModule_Intern& module, std::string_view name) {
+  EntryList<TSystemConstant_Intern>& constants = module.ModPar.SystemConstants;
+  TSystemConstant_Intern* constant = findSystemConstant(constants, name);
+  if (!constant) return rcSystemConstantNotFound;
+  constants.unlink(constant);
+  return rcOk;
+}
+
+TOrdexReturnCode addIfData(TModule_Intern& module, TOrdexElementType ownerKind,
+                           std::string_view owner, std::string_view name,
+                           std::string_view content) {
+  IfDataList* list = nullptr;
+  if (TOrdexReturnCode rc = ifDataListOf(module, ownerKind, owner, list)) return rc;
+  auto entry = std::make_unique<TIfData_Intern>();
+  entry->Name.assign(name);
+  entry->Content.assign(content);
+  list->append(std::move(entry));
+  return rcOk;
+}
+
+TOrdexReturnCode removeIfData(TModule_Intern& module, TOrdexElementType ownerKind,
+                              std::string_view owner, std::string_view name) {
+  IfDataList* list = nullptr;
+  if (TOrdexReturnCode rc = ifDataListOf(module, ownerKind, owner, list)) return rc;
+  TIfData_Intern* entry = firstNamed(*list, name);
+  if (!entry) return rcIfDataNotFound;
+  list->unlink(entry);
+  return rcOk;
+}
+
+TOrdexReturnCode addAnnotation(TModule_Intern& module, TOrdexElementType ownerKind,
+                               std::string_view owner, std::string_view label,
+                               std::string_view origin, std::string_view text) {
+  AnnotationList* list = nullptr;
+  if (ownerKind == etCharacteristic) {
+    TCharacteristic_Intern* c = module.Characteristics.find(owner);
+    if (!c) return rcCharacteristicNotFound;
+    list = &c->Annotations;
+  } else if (ownerKind == etMeasurement) {
+    TMeasurement_Intern* meas = module.Measurements.find(owner);
+    if (!meas) return rcMeasurementNotFound;
+    list = &meas->Annotations;
+  } else {
+    return rcInvalidArgument;
+  }
+  auto annotation = std::make_unique<TAnnotation_Intern>();
+  annotation->Label.assign(label);
+  annotation->Origin.assign(origin);
+  annotation->Text.assign(text);
+  list->append(std::move(annotation));
+  return rcOk;
+}
+
+}  // namespace ordex::edit

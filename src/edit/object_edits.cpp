@@ -1,0 +1,262 @@
+#include "edit/object_edits.h"
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "edit/edit_index.h"
+#include "edit/field_copy.h"
+#include "edit/reference_cleanup.h"
+#include "model/copy_to_field.h"
+#include "model/name_compare.h"
+
+namespace ordex::edit {
+
+namespace {
+
+// The internal record, the module list and the not-found code of each public record.
+template <class Record>
+struct KindOf;
+
+#define ORDEX_EDIT_KIND(RecordType, InternType, Member, NotFound)           \
+  template <>                                                               \
+  struct KindOf<RecordType> {                                               \
+    using Intern = InternType;                                              \
+    static ObjectList<Intern>& list(TModule_Intern& m) { return m.Member; } \
+    static constexpr TOrdexReturnCode kNotFound = NotFound;                 \
+  };
+
+ORDEX_EDIT_KIND(TMemorySegment, TMemorySegment_Intern, ModPar.MemorySegments,
+                rcMemorySegmentNotFound)
+ORDEX_EDIT_KIND(TCharacteristic, TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
+ORDEX_EDIT_KIND(TCharacteristic2, TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
+ORDEX_EDIT_KIND(TMeasurement, TMeasurement_Intern, Measurements, rcMeasurementNotFound)
+ORDEX_EDIT_KIND(TFunction, TFunction_Intern, Functions, rcFunctionNotFound)
+ORDEX_EDIT_KIND(TCompuMethod, TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
+ORDEX_EDIT_KIND(TCompuMethod2, TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
+ORDEX_EDIT_KIND(TCompuTab, TCompuTab_Intern, CompuTabs, rcCompuTabNotFound)
+ORDEX_EDIT_KIND(TCompuVTab, TCompuVTab_Intern, CompuVTabs, rcCompuVTabNotFound)
+ORDEX_EDIT_KIND(TAxisPts, TAxisPts_Intern, AxisPts, rcAxisPtsNotFound)
+ORDEX_EDIT_KIND(TRecordLayout, TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
+ORDEX_EDIT_KIND(TRecordLayout2, TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
+
+#undef ORDEX_EDIT_KIND
+
+// What a new record takes from its module before the public record is applied, as when the
+// reader makes it. Most of it is then overwritten; what stays is what the record does not
+// carry: the axis slots a type leaves unused keep the module's deposit mode.
+void takeModuleDefaults(ObjectHead&, const TModule_Intern&) {}
+
+void takeModuleDefaults(TCharacteristic_Intern& c, const TModule_Intern& m) {
+  c.ByteOrder = m.ModCommon.ByteOrder;
+  for (TAxisDescr_Intern& axis : c.Axes) axis.DepositMode = m.ModCommon.DepositMode;
+}
+
+void takeModuleDefaults(TMeasurement_Intern& meas, const TModule_Intern& m) {
+  meas.ByteOrder = m.ModCommon.ByteOrder;
+}
+
+void takeModuleDefaults(TAxisPts_Intern& a, const TModule_Intern& m) {
+  a.ByteOrder = m.ModCommon.ByteOrder;
+  a.DepositMode = m.ModCommon.DepositMode;
+}
+
+void takeModuleDefaults(TRecordLayout_Intern& l, const TModule_Intern& m) {
+  l.AlignmentByte = m.ModCommon.AlignmentByte;
+  l.AlignmentWord = m.ModCommon.AlignmentWord;
+  l.AlignmentLong = m.ModCommon.AlignmentLong;
+  l.AlignmentFloat32Ieee = m.ModCommon.AlignmentFloat32Ieee;
+  l.AlignmentFloat64Ieee = m.ModCommon.AlignmentFloat64Ieee;
+}
+
+// The record is complete before it is linked: running out of memory links nothing.
+template <class Record>
+TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
+  using Kind = KindOf<Record>;
+  auto object = std::make_unique<typename Kind::Intern>();
+  object->Owner = &module;
+  takeModuleDefaults(*object, module);
+  copyFields(*object, record);
+  object->Name.assign(fieldText(record.Name));
+  ObjectHead* added = Kind::list(module).append(std::move(object));
+  if (EditIndex* index = EditIndex::existing(module)) index->objectAdded(added);
+  return rcOk;
+}
+
+// A measurement's conversion is filed by name in the edit index, and one resolved under its
+// old name is remembered there (the index is made now if need be), since the link stays.
+// Done before the change, so that running out of memory here changes nothing.
+void conversionChanging(TModule_Intern& module, TMeasurement_Intern& m, std::string_view newName) {
+  if (equalFolded(m.Conversion, newName)) return;
+  if (EditIndex* index = EditIndex::existing(module)) {
+    index->conversionChanging(&m, newName);
+  } else if (m.ConversionTarget) {
+    EditIndex::of(module).conversionChanging(&m, newName);
+  }
+}
+
+template <class Record>
+TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
+  using Kind = KindOf<Record>;
+  const std::string_view name = fieldText(record.Name);
+  ObjectList<typename Kind::Intern>& list = Kind::list(module);
+  typename Kind::Intern* object = list.find(name);
+  if (!object) return Kind::kNotFound;
+  if constexpr (std::is_same_v<typename Kind::Intern, TMeasurement_Intern>) {
+    conversionChanging(module, *object, fieldText(record.Conversion));
+    try {
+      copyFields(*object, record);
+    } catch (...) {
+      // The conversion name may not have changed after all: file the conversions anew.
+      if (EditIndex* index = EditIndex::existing(module)) index->refileConversions();
+      throw;
+    }
+  } else {
+    copyFields(*object, record);
+  }
+  // Under case-insensitive comparison the record's spelling replaces the stored one.
+  if (object->Name != name) list.rename(object, std::string(name));
+  return rcOk;
+}
+
+template <class T>
+TOrdexReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_view name,
+                            TOrdexReturnCode notFound) {
+  T* object = list.find(name);
+  if (!object) return notFound;
+  dropReferencesTo(module, *object);
+  if (EditIndex* index = EditIndex::existing(module)) index->objectRemoved(object);
+  list.unlink(object);  // the record is freed here, with everything it owns
+  return rcOk;
+}
+
+}  // namespace
+
+TOrdexReturnCode createProject(TOrdex& instance, const TProject& record) {
+  if (instance.Project) return rcProjectExists;
+  auto project = std::make_unique<TProject_Intern>();
+  copyFields(*project, record);
+  instance.Project = std::move(project);
+  return rcOk;
+}
+
+TOrdexReturnCode changeProject(TOrdex& instance, const TProject& record) {
+  if (!instance.Project) return rcNoProject;
+  copyFields(*instance.Project, record);
+  return rcOk;
+}
+
+TOrdexReturnCode removeProject(TOrdex& instance) {
+  if (!instance.Project) return rcNoProject;
+  instance.Project.reset();
+  return rcOk;
+}
+
+TOrdexReturnCode createModule(TOrdex& instance, const TModule& record) {
+  TProject_Intern* project = instance.Project.get();
+  if (!project) return rcNoProject;
+  auto module = std::make_unique<TModule_Intern>();
+  module->Owner = project;
+  copyFields(*module, record);
+  module->Name.assign(fieldText(record.Name));
+  project->Modules.append(std::move(module));
+  return rcOk;
+}
+
+TOrdexReturnCode changeModule(TOrdex& instance, const TModule& record) {
+  TProject_Intern* project = instance.Project.get();
+  if (!project) return rcNoProject;
+  const std::string name(fieldText(record.Name));
+  TModule_Intern* module = findModule(project, name.empty() ? nullptr : name.c_str());
+  if (!module) return rcModuleNotFound;
+  copyFields(*module, record);
+  if (module->Name != name) project->Modules.rename(module, name);
+  return rcOk;
+}
+
+TOrdexReturnCode removeModule(TOrdex& instance, const char* moduleName) {
+  TProject_Intern* project = instance.Project.get();
+  if (!project) return rcNoProject;
+  TModule_Intern* module = findModule(project, moduleName);
+  if (!module) return rcModuleNotFound;
+  dropReferencesInto(*project, *module);
+  project->Modules.unlink(module);
+  return rcOk;
+}
+
+#define ORDEX_EDIT_CREATE_CHANGE(RecordType)                                  \
+  TOrdexReturnCode create(TModule_Intern& module, const RecordType& record) { \
+    return createIn(module, record);                                          \
+  }                                                                           \
+  TOrdexReturnCode change(TModule_Intern& module, const RecordType& record) { \
+    return changeIn(module, record);                                          \
+  }
+
+ORDEX_EDIT_CREATE_CHANGE(TMemorySegment)
+ORDEX_EDIT_CREATE_CHANGE(TCharacteristic)
+ORDEX_EDIT_CREATE_CHANGE(TCharacteristic2)
+ORDEX_EDIT_CREATE_CHANGE(TMeasurement)
+ORDEX_EDIT_CREATE_CHANGE(TFunction)
+ORDEX_EDIT_CREATE_CHANGE(TCompuMethod)
+ORDEX_EDIT_CREATE_CHANGE(TCompuMethod2)
+ORDEX_EDIT_CREATE_CHANGE(TCompuVTab)
+ORDEX_EDIT_CREATE_CHANGE(TAxisPts)
+ORDEX_EDIT_CREATE_CHANGE(TRecordLayout)
+ORDEX_EDIT_CREATE_CHANGE(TRecordLayout2)
+
+#undef ORDEX_EDIT_CREATE_CHANGE
+
+// A COMPU_TAB has 256 pair slots: a record that declares more is refused, not cut.
+TOrdexReturnCode create(TModule_Intern& module, const TCompuTab& record) {
+  if (!fitsCompuTab(record)) return rcInvalidArgument;
+  return createIn(module, record);
+}
+
+TOrdexReturnCode change(TModule_Intern& module, const TCompuTab& record) {
+  if (!fitsCompuTab(record)) return rcInvalidArgument;
+  return changeIn(module, record);
+}
+
+TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
+                                 const TCompuVTabEntry* entries) {
+  TCompuVTab_Intern* vtab = module.CompuVTabs.find(vtabName);
+  if (!vtab) return rcCompuVTabNotFound;
+  if (!entries) return rcInvalidArgument;
+  // Built aside first, so that running out of memory leaves the old pairs.
+  std::vector<TCompuVTabPair_Intern> pairs(static_cast<size_t>(vtab->usedPairs()));
+  for (size_t k = 0; k < pairs.size(); ++k) {
+    pairs[k].InVal = entries[k].InVal;
+    if (entries[k].OutText) pairs[k].OutText = entries[k].OutText;
+  }
+  vtab->Pairs.swap(pairs);
+  return rcOk;
+}
+
+TOrdexReturnCode removeObject(TModule_Intern& module, TOrdexElementType kind,
+                              std::string_view name) {
+  switch (kind) {
+    case etMemorySegment:
+      return removeFrom(module, module.ModPar.MemorySegments, name, rcMemorySegmentNotFound);
+    case etCharacteristic:
+      return removeFrom(module, module.Characteristics, name, rcCharacteristicNotFound);
+    case etMeasurement:
+      return removeFrom(module, module.Measurements, name, rcMeasurementNotFound);
+    case etFunction:
+      return removeFrom(module, module.Functions, name, rcFunctionNotFound);
+    case etCompuMethod:
+      return removeFrom(module, module.CompuMethods, name, rcCompuMethodNotFound);
+    case etCompuTab:
+      return removeFrom(module, module.CompuTabs, name, rcCompuTabNotFound);
+    case etCompuVTab:
+      return removeFrom(module, module.CompuVTabs, name, rcCompuVTabNotFound);
+    case etAxisPts:
+      return removeFrom(module, module.AxisPts, name, rcAxisPtsNotFound);
+    case etRecordLayout:
+      return removeFrom(module, module.RecordLayouts, name, rcRecordLayoutNotFound);
+    default:
+      return rcInvalidArgument;
+  }
+}
+
+}  // namespace ordex::edit

@@ -1,0 +1,366 @@
+// Remove and remove-from operations through the exported interface: list ends, duplicates,
+// the project and modules, enumerators standing on what goes away, and removals attempted
+// from inside a read.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "api/edit_records.h"
+#include "support/test_support.h"
+
+namespace {
+
+using ordex_test::createProjectWithModule;
+using ordex_test::Instance;
+using ordex_test::moduleNames;
+using ordex_test::moduleRecord;
+using ordex_test::named;
+using ordex_test::namesOf;
+using ordex_test::projectRecord;
+using ordex_test::readText;
+using ordex_test::setText;
+using Names = std::vector<std::string>;
+
+class EditRemoveTest : public ::testing::Test {
+ protected:
+  void SetUp() override { createProjectWithModule(inst); }
+  void TearDown() override { Ordex_ConfigureStringComparison(0); }
+
+  void create(const std::string& name, uint32_t userData = 0) {
+    TCharacteristic c = named<TCharacteristic>(name);
+    c.UserData = userData;
+    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
+  }
+  TOrdexReturnCode remove(const char* name) {
+    return Ordex_RemoveCharacteristic(inst, nullptr, name);
+  }
+  Names names() { return namesOf(inst, Ordex_GetCharacteristicList); }
+  int count() {
+    int n = -1;
+    EXPECT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, etCharacteristic, &n));
+    return n;
+  }
+  // Next name of the characteristic enumerator after `name`.
+  std::string next(const std::string& name) {
+    char field[ORDEX_TEXT_SIZE];
+    setText(field, name);
+    EXPECT_EQ(rcOk, Ordex_GetNextCharacteristicName(inst, nullptr, field, nullptr));
+    return field;
+  }
+
+  Instance inst;
+};
+
+// Removing the first, a middle, the last and the only node keeps the list whole, and
+// appending afterwards links after the true last node.
+TEST_F(EditRemoveTest, ListEndsStayTrue) {
+  for (const char* n : {"A", "B", "C"}) create(n);
+  ASSERT_EQ(rcOk, remove("A"));  // first
+  EXPECT_EQ((Names{"B", "C"}), names());
+  create("D");
+  EXPECT_EQ((Names{"B", "C", "D"}), names());
+  ASSERT_EQ(rcOk, remove("C"));  // middle
+  EXPECT_EQ((Names{"B", "D"}), names());
+  ASSERT_EQ(rcOk, remove("D"));  // last
+  EXPECT_EQ((Names{"B"}), names());
+  create("E");
+  EXPECT_EQ((Names{"B", "E"}), names());
+  ASSERT_EQ(rcOk, remove("E"));
+  ASSERT_EQ(rcOk, remove("B"));  // the only one
+  EXPECT_EQ(Names{}, names());
+  EXPECT_EQ(0, count());
+  create("F");
+  EXPECT_EQ((Names{"F"}), names());
+  EXPECT_EQ(1, count());
+  EXPECT_EQ("F", next(""));
+  EXPECT_EQ("", next("F"));
+}
+
+TEST_F(EditRemoveTest, DuplicatesGoFirstToLast) {
+  create("A", 1);
+  create("B", 2);
+  create("A", 3);
+  ASSERT_EQ(rcOk, remove("A"));
+  TCharacteristic got = named<TCharacteristic>("A");
+  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &got, 0));
+  EXPECT_EQ(3u, got.UserData);
+  ASSERT_EQ(rcOk, remove("A"));
+  EXPECT_EQ(rcCharacteristicNotFound, Ordex_GetCharacteristic(inst, nullptr, &got, 0));
+  EXPECT_EQ(rcCharacteristicNotFound, remove("A"));
+  EXPECT_EQ((Names{"B"}), names());
+}
+
+// After removals and renames the name lookups answer the first of a name in list order, in
+// both comparison modes (the lists index their names; a long list uses the index).
+TEST_F(EditRemoveTest, LookupsAfterRemovalsAndRenames) {
+  for (int i = 0; i < 40; ++i) create("N" + std::to_string(i % 10), static_cast<uint32_t>(i));
+  create("abc", 100);
+  create("ABC", 101);
+  auto userDataOf = [&](const char* name) -> int64_t {
+    TCharacteristic c = named<TCharacteristic>(name);
+    if (Ordex_GetCharacteristic(inst, nullptr, &c, 0) != rcOk) return -1;
+    return c.UserData;
+  };
+  EXPECT_EQ(3, userDataOf("N3"));
+  ASSERT_EQ(rcOk, remove("N3"));
+  EXPECT_EQ(13, userDataOf("N3"));
+  Ordex_ConfigureStringComparison(1);
+  EXPECT_EQ(100, userDataOf("ABC"));
+  ASSERT_EQ(rcOk, remove("Abc"));  // removes abc, the first under this mode
+  EXPECT_EQ(101, userDataOf("abc"));
+  TCharacteristic c = named<TCharacteristic>("n4");  // renames N4 (i = 4) to n4
+  c.UserData = 4;
+  ASSERT_EQ(rcOk, Ordex_ChangeCharacteristic(inst, nullptr, &c));
+  Ordex_ConfigureStringComparison(0);
+  EXPECT_EQ(4, userDataOf("n4"));
+  EXPECT_EQ(14, userDataOf("N4"));
+  EXPECT_EQ(-1, userDataOf("abc"));
+  EXPECT_EQ(101, userDataOf("ABC"));
+}
+
+// An enumerator standing on a removed object ends its walk there; one standing elsewhere
+// walks on past the gap.
+TEST_F(EditRemoveTest, EnumeratorsAndRemovedObjects) {
+  for (const char* n : {"A", "B", "C", "D"}) create(n);
+  EXPECT_EQ("A", next(""));
+  EXPECT_EQ("B", next("A"));
+  ASSERT_EQ(rcOk, remove("C"));
+  EXPECT_EQ("D", next("B"));
+  ASSERT_EQ(rcOk, remove("D"));  // the position stood on D
+  EXPECT_EQ("", next("D"));
+  create("D");  // a new D: the walk goes on after the first D of the list
+  EXPECT_EQ("", next("D"));
+  EXPECT_EQ("D", next("B"));
+}
+
+TEST_F(EditRemoveTest, RemovingAFunctionLeavesTheNamesThatListIt) {
+  TFunction f = named<TFunction>("F");
+  ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
+  setText(f.Name, "Parent");
+  ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
+  ASSERT_EQ(rcOk, Ordex_AddToAFuncsSubFuncList(inst, nullptr, "Parent", "F"));
+  ASSERT_EQ(rcOk, Ordex_RemoveFunction(inst, nullptr, "F"));
+  EXPECT_EQ(rcFunctionNotFound, Ordex_RemoveFunction(inst, nullptr, "F"));
+  EXPECT_EQ(rcOk, Ordex_RemFromAFuncsSubFuncList(inst, nullptr, "Parent", "F"));
+}
+
+TEST_F(EditRemoveTest, SystemConstantsGoFirstToLast) {
+  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "K", "1"));
+  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "L", "2"));
+  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "K", "3"));
+  ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
+  TSystemConstant c = named<TSystemConstant>("K");
+  ASSERT_EQ(rcOk, Ordex_GetSystemConstant(inst, nullptr, &c, 0));
+  EXPECT_STREQ("3", c.Value);
+  ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
+  EXPECT_EQ(rcSystemConstantNotFound, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
+  ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "L"));
+  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "M", "4"));
+  int n = -1;
+  ASSERT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, etSystemConstant, &n));
+  EXPECT_EQ(1, n);
+}
+
+// Every kind removes the first object of the name and reports its own code afterwards.
+TEST_F(EditRemoveTest, EveryKindRemovesItsFirstObject) {
+  using Remove = TOrdexReturnCode (*)(TOrdex*, const char*, const char*);
+  const TMemorySegment s = named<TMemorySegment>("X");
+  const TCharacteristic c = named<TCharacteristic>("X");
+  const TMeasurement m = named<TMeasurement>("X");
+  const TFunction f = named<TFunction>("X");
+  const TCompuMethod cm = named<TCompuMethod>("X");
+  const TCompuVTab vt = named<TCompuVTab>("X");
+  const TAxisPts ap = named<TAxisPts>("X");
+  const TRecordLayout rl = named<TRecordLayout>("X");
+  auto ct = std::make_unique<TCompuTab>(named<TCompuTab>("X"));
+  for (int twice = 0; twice < 2; ++twice) {
+    ASSERT_EQ(rcOk, Ordex_CreateMemorySegment(inst, nullptr, &s));
+    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
+    ASSERT_EQ(rcOk, Ordex_CreateMeasurement(inst, nullptr, &m));
+    ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
+    ASSERT_EQ(rcOk, Ordex_CreateCompuMethod(inst, nullptr, &cm));
+    ASSERT_EQ(rcOk, Ordex_CreateCompuTab(inst, nullptr, ct.get()));
+    ASSERT_EQ(rcOk, Ordex_CreateCompuVTab(inst, nullptr, &vt));
+    ASSERT_EQ(rcOk, Ordex_CreateAxisPts(inst, nullptr, &ap));
+    ASSERT_EQ(rcOk, Ordex_CreateRecordLayout(inst, nullptr, &rl));
+  }
+  const struct {
+    Remove remove;
+    int kind;
+    TOrdexReturnCode notFound;
+  } kinds[] = {
+      {Ordex_RemoveMemorySegment, etMemorySegment, rcMemorySegmentNotFound},
+      {Ordex_RemoveCharacteristic, etCharacteristic, rcCharacteristicNotFound},
+      {Ordex_RemoveMeasurement, etMeasurement, rcMeasurementNotFound},
+      {Ordex_RemoveFunction, etFunction, rcFunctionNotFound},
+      {Ordex_RemoveCompuMethod, etCompuMethod, rcCompuMethodNotFound},
+      {Ordex_RemoveCompuTab, etCompuTab, rcCompuTabNotFound},
+      {Ordex_RemoveCompuVTab, etCompuVTab, rcCompuVTabNotFound},
+      {Ordex_RemoveAxisPts, etAxisPts, rcAxisPtsNotFound},
+      {Ordex_RemoveRecordLayout, etRecordLayout, rcRecordLayoutNotFound},
+  };
+  for (const auto& k : kinds) {
+    int n = -1;
+    EXPECT_EQ(rcOk, k.remove(inst, nullptr, "X")) << k.kind;
+    ASSERT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, k.kind, &n));
+    EXPECT_EQ(1, n) << k.kind;
+    EXPECT_EQ(rcOk, k.remove(inst, "M", "X")) << k.kind;
+    EXPECT_EQ(k.notFound, k.remove(inst, nullptr, "X")) << k.kind;
+    EXPECT_EQ(rcModuleNotFound, k.remove(inst, "Other", "X")) << k.kind;
+  }
+  int all = -1;
+  ASSERT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, -1, &all));
+  EXPECT_EQ(0, all);
+}
+
+TEST(EditRemoveProject, ThenANewProject) {
+  Instance inst;
+  EXPECT_EQ(rcNoProject, Ordex_RemoveProject(inst));
+  ASSERT_EQ(rcOk, readText(inst, R"(/begin PROJECT Old ""
+      /begin MODULE M ""
+        /begin CHARACTERISTIC K "" VALUE 0 RL 0 CM 0 1
+          /begin IF_DATA XCP 1 2 /end IF_DATA
+          /begin ANNOTATION ANNOTATION_LABEL "l" /end ANNOTATION
+        /end CHARACTERISTIC
+        /begin FUNCTION F "" /begin DEF_CHARACTERISTIC K /end DEF_CHARACTERISTIC /end FUNCTION
+      /end MODULE
+    /end PROJECT)"));
+  char name[ORDEX_TEXT_SIZE] = "";
+  ASSERT_EQ(rcOk, Ordex_GetNextCharacteristicName(inst, nullptr, name, nullptr));
+  ASSERT_STREQ("K", name);  // the enumerator stands on K when K goes away
+
+  ASSERT_EQ(rcOk, Ordex_RemoveProject(inst));
+  EXPECT_EQ(rcNoProject, Ordex_RemoveProject(inst));
+  TProject p = named<TProject>("");
+  EXPECT_EQ(rcNoProject, Ordex_GetProject(inst, &p, 0));
+  EXPECT_EQ(rcModuleNotFound, Ordex_GetNextCharacteristicName(inst, nullptr, name, nullptr));
+  TCharacteristic k = named<TCharacteristic>("K");
+  EXPECT_EQ(rcModuleNotFound, Ordex_CreateCharacteristic(inst, nullptr, &k));
+
+  createProjectWithModule(inst, "M");
+  for (const char* n : {"K", "L"}) {
+    setText(k.Name, n);
+    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &k));
+  }
+  ASSERT_EQ(rcOk, Ordex_GetProject(inst, &p, 0));
+  EXPECT_STREQ("P", p.Name);
+  EXPECT_EQ(rcOk, Ordex_GetNextCharacteristicName(inst, nullptr, name, nullptr));
+  EXPECT_STREQ("L", name);
+  TFunction f = named<TFunction>("F");
+  EXPECT_EQ(rcFunctionNotFound, Ordex_GetFunction(inst, nullptr, &f, 1));
+}
+
+TEST(EditRemoveModule, ByNameOrAsTheOnlyOne) {
+  Instance inst;
+  EXPECT_EQ(rcNoProject, Ordex_RemoveModule(inst, nullptr));
+  TProject p = projectRecord("P");
+  ASSERT_EQ(rcOk, Ordex_CreateProject(inst, &p));
+  EXPECT_EQ(rcModuleNotFound, Ordex_RemoveModule(inst, nullptr));
+  for (const char* n : {"A", "B", "C"}) {
+    TModule m = moduleRecord(n);
+    ASSERT_EQ(rcOk, Ordex_CreateModule(inst, &m));
+    TCharacteristic c = named<TCharacteristic>("K");
+    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, n, &c));
+  }
+  EXPECT_EQ(rcModuleNotFound, Ordex_RemoveModule(inst, nullptr));  // three modules
+  EXPECT_EQ((Names{"A", "B", "C"}), moduleNames(inst));
+  char name[ORDEX_TEXT_SIZE] = "";
+  ASSERT_EQ(rcOk, Ordex_GetNextModuleName(inst, name, nullptr));
+  ASSERT_EQ(rcOk, Ordex_GetNextModuleName(inst, name, nullptr));
+  ASSERT_STREQ("B", name);
+  ASSERT_EQ(rcOk, Ordex_RemoveModule(inst, "B"));
+  EXPECT_EQ(rcOk, Ordex_GetNextModuleName(inst, name, nullptr));
+  EXPECT_STREQ("", name);                          // the enumerator stood on B
+  ASSERT_EQ(rcOk, Ordex_RemoveModule(inst, "C"));  // the last one
+  TModule d = moduleRecord("D");
+  ASSERT_EQ(rcOk, Ordex_CreateModule(inst, &d));
+  EXPECT_EQ((Names{"A", "D"}), moduleNames(inst));
+  ASSERT_EQ(rcOk, Ordex_RemoveModule(inst, "A"));
+  ASSERT_EQ(rcOk, Ordex_RemoveModule(inst, nullptr));  // now the only one
+  EXPECT_EQ(Names{}, moduleNames(inst));
+  EXPECT_EQ(rcModuleNotFound, Ordex_RemoveModule(inst, "A"));
+}
+
+// A read's progress callback may edit the instance being read. Removals (and rebuilding a
+// COMPU_VTAB's pairs) are refused there, since they could free what the reader is filling;
+// creating works, and so does removing in another instance.
+struct DuringRead {
+  TOrdex* reading = nullptr;
+  TOrdex* other = nullptr;
+  bool done = false;
+  std::vector<TOrdexReturnCode> refused;
+  TOrdexReturnCode created = rcInvalidArgument;
+  TOrdexReturnCode otherRemoved = rcInvalidArgument;
+};
+DuringRead gDuringRead;
+
+int editWhileReading(int) {
+  DuringRead& d = gDuringRead;
+  TCharacteristic k = named<TCharacteristic>("K");
+  if (d.done || Ordex_GetCharacteristic(d.reading, nullptr, &k, 1) != rcOk) return 0;
+  d.done = true;  // K is the characteristic being read: its IF_DATA block begins now
+  TOrdex* i = d.reading;
+  TCompuVTab vt = named<TCompuVTab>("VT");
+  TCompuVTabEntry entry{0, "x"};
+  d.refused = {
+      Ordex_RemoveCharacteristic(i, nullptr, "K"),
+      Ordex_RemoveFunction(i, nullptr, "F"),
+      Ordex_RemoveModule(i, nullptr),
+      Ordex_RemoveProject(i),
+      Ordex_RemFromAChasIfDataList(i, nullptr, "K", "XCP"),
+      Ordex_RemFromAFuncsDefChaList(i, nullptr, "F", "K"),
+      Ordex_RemFromSysConstantList(i, nullptr, "SC"),
+      Ordex_ChangeCompuVTab(i, nullptr, &vt),
+      Ordex_ChangeACompuVTabsLargeVTab(i, nullptr, "VT", &entry),
+  };
+  TCharacteristic created = named<TCharacteristic>("Created");
+  d.created = Ordex_CreateCharacteristic(i, nullptr, &created);
+  d.otherRemoved = Ordex_RemoveProject(d.other);
+  return 0;
+}
+
+TEST(EditDuringRead, RemovalsAreRefusedInTheInstanceBeingRead) {
+  Instance inst, other;
+  createProjectWithModule(other);
+  gDuringRead = DuringRead{};
+  gDuringRead.reading = inst;
+  gDuringRead.other = other;
+  ordex_test::TempDir dir;
+  std::string file = dir.write("edit_during_read.a2l", R"(/begin PROJECT P ""
+    /begin MODULE M ""
+      /begin MOD_PAR "" SYSTEM_CONSTANT "SC" "1" /end MOD_PAR
+      /begin COMPU_VTAB VT "" TAB_VERB 2 0 "a" 1 "b" /end COMPU_VTAB
+      /begin FUNCTION F "" /begin DEF_CHARACTERISTIC K /end DEF_CHARACTERISTIC /end FUNCTION
+      /begin CHARACTERISTIC K "" VALUE 0 RL 0 CM 0 1
+        /begin IF_DATA XCP 1 2 /end IF_DATA
+        FORMAT "%4.1"
+      /end CHARACTERISTIC
+    /end MODULE
+  /end PROJECT
+)");
+  ASSERT_EQ(rcOk, Ordex_ReadAsapFile(inst, file.c_str(), nullptr, editWhileReading));
+  ASSERT_TRUE(gDuringRead.done);
+  for (size_t n = 0; n < gDuringRead.refused.size(); ++n) {
+    EXPECT_EQ(rcInvalidArgument, gDuringRead.refused[n]) << "operation " << n;
+  }
+  EXPECT_EQ(rcOk, gDuringRead.created);
+  EXPECT_EQ(rcOk, gDuringRead.otherRemoved);
+
+  EXPECT_EQ((Names{"K", "Created"}), namesOf(inst, Ordex_GetCharacteristicList));
+  TCharacteristic k = named<TCharacteristic>("K");
+  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &k, 0));
+  EXPECT_STREQ("%4.1", k.Format);  // the reader went on filling K
+  EXPECT_EQ(rcOk, Ordex_RemFromAChasIfDataList(inst, nullptr, "K", "XCP"));
+  TCompuVTabValue b;
+  b.Index = 1;
+  ASSERT_EQ(rcOk, Ordex_GetACompuVTabValueByIndex(inst, nullptr, "VT", &b));
+  EXPECT_STREQ("b", b.OutText);
+  EXPECT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "SC"));
+  // After the read, the same operations work.
+  EXPECT_EQ(rcOk, Ordex_RemoveCharacteristic(inst, nullptr, "K"));
+  EXPECT_EQ(rcOk, Ordex_RemoveProject(inst));
+}
+
+}  // namespace
