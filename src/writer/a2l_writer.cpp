@@ -113,7 +113,9 @@ ORDEX_WRITER_INLINE Line& operator<<(Line& line, Quoted q) {
   char*& p = line.cursor();
   *p++ = '"';
   if (q.text.size() * 2 <= Line::kPiece) {
-    escapeForQuotes(q.text, [&p](const char* data, size_t size) { p = copyShort(p, data, size); });
+    escapeForQuotes(
+        q.text, [&p](const char* data, size_t size)
+                    __attribute__((always_inline)) { p = copyShort(p, data, size); });
   } else {
     TextOutput& out = line.output();
     out.lineEnd(p);
