@@ -791,11 +791,13 @@ void A2lWriter::layoutAlignment(std::string_view keyword, int16_t value, int16_t
   }
 }
 
-// An existing file is deleted only when it is a regular file (or a link to one): a folder
-// of that name stays, and creating the file then fails.
+// An existing file that can be opened for reading is deleted, but only a regular file (or a
+// link to one): a folder of that name stays, and creating the file then fails.
 void deleteExistingFile(const char* fileName) {
   struct stat st;
-  if (stat(fileName, &st) == 0 && S_ISREG(st.st_mode)) unlink(fileName);
+  if (stat(fileName, &st) == 0 && S_ISREG(st.st_mode) && access(fileName, R_OK) == 0) {
+    unlink(fileName);
+  }
 }
 
 }  // namespace
