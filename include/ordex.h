@@ -810,6 +810,19 @@ ORDEX_API TOrdexReturnCode Ordex_GetRecordLayout(TOrdex* instance, const char* m
 ORDEX_API TOrdexReturnCode Ordex_GetRecordLayout2(TOrdex* instance, const char* moduleName,
                                                   TRecordLayout2* record, int existenceOnly);
 
+/* The elements of the RECORD_LAYOUT recordLayoutName placed by position into the caller's
+ * array of ORDEX_SORTED_ELEMENTS entries: entry i holds the element at position i + 1, or
+ * ElementKind -1 (its Element left as it was). When elements share a position the later
+ * one wins: RESERVED entries in stored order, then the kinds 1 to 30 in kind order.
+ * Positions above ORDEX_SORTED_ELEMENTS are skipped. -105 no such module, -114 no such
+ * record layout (the array is then untouched), -205 a null name or array. The _Intern form
+ * takes the internal record; -205 when either pointer is null. */
+ORDEX_API TOrdexReturnCode Ordex_GetRecordLayoutElementArraySorted(
+    TOrdex* instance, const char* moduleName, const char* recordLayoutName,
+    TRecordLayoutElementExt* elements);
+ORDEX_API TOrdexReturnCode Ordex_GetRecordLayoutElementArraySorted_Intern(
+    TRecordLayout_Intern* recordLayout, TRecordLayoutElementExt* elements);
+
 /* The COMPU_METHOD named by record->Name; Ordex_GetCompuMethod2 adds FormulaInv. -105 no such
  * module, -110 no such compu method, -205 a null record. */
 ORDEX_API TOrdexReturnCode Ordex_GetCompuMethod(TOrdex* instance, const char* moduleName,
@@ -957,6 +970,48 @@ ORDEX_API TOrdexReturnCode Ordex_GetNextRecordLayoutName(TOrdex* instance, const
 ORDEX_API TOrdexReturnCode Ordex_GetNumObjects(TOrdex* instance, const char* moduleName, int mask,
                                                int* count);
 ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, int mask, int* count);
+
+/* ==========================================================================================
+ * Writing
+ * ========================================================================================== */
+
+/* Writes the instance's project as an A2L file named fileName. An existing regular file of
+ * that name is deleted first. The file starts with "ASAP2_VERSION  1 3" and a block-comment
+ * line holding comment (a null comment gives an empty one), then PROJECT, HEADER and,
+ * for each module (only those named exactly moduleName when it is not null): MOD_PAR (or
+ * the text of modParTemplateFile, with the memory segments written in place of its first
+ * "<MEMORY_SEGMENTs>" and the system constants in place of the first "<SYSTEM_CONSTANTs>"
+ * behind it), MOD_COMMON and the objects: CHARACTERISTIC, MEASUREMENT, FUNCTION,
+ * COMPU_METHOD, COMPU_TAB, COMPU_VTAB, AXIS_PTS, RECORD_LAYOUT, each kind in list order.
+ * Numbers are written from the texts they were read from. Not written: CALIBRATION_METHOD,
+ * VARIANT_CODING, A2ML, module-level IF_DATA, FORMULA_INV and FUNCTION_LIST (the
+ * functions' lists carry those names). A MEASUREMENT limit read in hexadecimal and the
+ * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB or
+ * COMPU_VTAB that holds fewer pairs than its count declares is written with that count and
+ * the pairs it holds. A quote inside a quoted text is written as backslash-quote, and an
+ * annotation text on lines of at most 1000 characters, so that the reader takes both back
+ * unchanged.
+ * elementCallback (may be null) is asked with the kind and UserData of every object before
+ * it is written, and of the object behind every FUNCTION list entry (with a callback, an
+ * entry that the reference finder has not resolved is left out); 0 leaves it out.
+ * progressCallback (may be null) receives objects reached * 100 / objects of the written
+ * modules whenever that percentage grows; a non-zero answer ends the current module (its
+ * "/end MODULE" is still written) and the write goes on with the next.
+ * Returns 0; -103 a null instance; -104 no project (no file is touched); -5 the file cannot
+ * be created (also for a null fileName); -4 the template cannot be opened (the file then
+ * ends after that module's head). Write errors are not detected. */
+ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile(TOrdex* instance, const char* fileName,
+                                               const char* moduleName,
+                                               const char* modParTemplateFile,
+                                               const char* comment,
+                                               TOrdexElementCallback elementCallback,
+                                               TOrdexProgressCallback progressCallback);
+ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const char* fileName,
+                                                      const char* moduleName,
+                                                      const char* modParTemplateFile,
+                                                      const char* comment,
+                                                      TOrdexElementCallback elementCallback,
+                                                      TOrdexProgressCallback progressCallback);
 
 /* ==========================================================================================
  * Conversion

@@ -19,6 +19,11 @@ class KeywordList {
   size_t size() const { return entries_.size(); }
   // The entry at index, or null outside the list.
   const char* at(int32_t index) const;
+  // The entry at index as a view, or an empty view outside the list.
+  std::string_view view(int32_t index) const {
+    return index < 0 || static_cast<size_t>(index) >= entries_.size() ? std::string_view()
+                                                                      : entries_[index];
+  }
 
  private:
   std::vector<std::string_view> entries_;

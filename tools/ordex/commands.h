@@ -12,6 +12,9 @@ int refs(const char* file, const char* name);
 extern const char* const kListKinds;
 int show(const char* file, const char* kind, const char* name);
 extern const char* const kShowKindNames;
+// args: IN OUT, then option/value pairs (--module, --template, --comment).
+int write(int argc, char** args);
+int roundtrip(const char* file);
 // Applies the edit script to the file in and writes the result to out; nothing is written
 // when a line fails.
 int edit(const char* in, const char* out, const char* script);

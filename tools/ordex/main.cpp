@@ -15,6 +15,10 @@ void usage() {
                "         kinds: %s\n"
                "       ordex show FILE KIND [NAME]      one record, field by field\n"
                "         kinds: %s\n"
+               "       ordex write IN OUT [--module NAME] [--template FILE] [--comment TEXT]\n"
+               "                            read IN and write it back as OUT\n"
+               "       ordex roundtrip FILE read, write, read the written file and write again;\n"
+               "                            report what the second read or write changed\n"
                "       ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C]\n"
                "                            physical value and text of raw bytes (--index: one\n"
                "                            element of an array, through a response block)\n"
@@ -41,6 +45,8 @@ int main(int argc, char** argv) {
     return ordex_tool::list(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
   if (cmd == "show" && (argc == 4 || argc == 5))
     return ordex_tool::show(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+  if (cmd == "write" && argc >= 4 && argc % 2 == 0) return ordex_tool::write(argc - 2, argv + 2);
+  if (cmd == "roundtrip" && argc == 3) return ordex_tool::roundtrip(argv[2]);
   if (cmd == "convert" && argc >= 5) {
     const int rc = ordex_tool::convert(argc - 2, argv + 2);
     if (rc == 2) usage();

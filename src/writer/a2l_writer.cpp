@@ -1,0 +1,824 @@
+#include "writer/a2l_writer.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/keyword_lists.h"
+#include "model/object_counts.h"
+#include "model/object_records.h"
+#include "model/record_layout_order.h"
+
+namespace ordex {
+
+namespace {
+
+// The kinds whose objects the writer writes, counted for the progress.
+constexpr int kWrittenKinds = etCharacteristic | etMeasurement | etFunction | etCompuMethod |
+                              etCompuTab | etCompuVTab | etRecordLayout | etAxisPts;
+static_assert(kWrittenKinds == 4080, "the object count mask of the writer");
+
+// A name-list line holds at most this many characters after its indentation.
+constexpr size_t kNameListWidth = 70;
+// Characters of an annotation text on one quoted line: with its quotes and escapes well
+// below the reader's token limit of 1023 characters.
+constexpr size_t kAnnotationLine = 1000;
+
+constexpr std::string_view kMemorySegmentsMarker = "<MEMORY_SEGMENTs>";
+constexpr std::string_view kSystemConstantsMarker = "<SYSTEM_CONSTANTs>";
+
+// The indentation texts: 2 spaces for the HEADER, 4 for a module's blocks, 6 for blocks
+// nested one level deeper.
+constexpr size_t kIndentHeader = 2;
+constexpr size_t kIndentModule = 4;
+constexpr size_t kIndentNested = 6;
+
+// A coded value printed as the entry of its keyword list. An index outside the list has no
+// keyword; it is printed as its number, which the reader takes back as unknown (-1).
+struct Keyword {
+  const KeywordList& list;
+  int32_t index;
+};
+
+ORDEX_WRITER_INLINE Line& operator<<(Line& line, Keyword k) {
+  std::string_view text = k.list.view(k.index);
+  if (!text.empty()) return line << text;
+  return line << Dec{k.index};
+}
+
+bool sameBytes(std::string_view a, const char* b) {
+  return a == b;
+}
+
+// A text written between double quotes so that the reader takes it back unchanged. The
+// reader stores a backslash-quote pair of a quoted string as a lone quote and keeps every
+// other backslash pair as it stands, so a quote inside the text is written as
+// backslash-quote; a backslash that starts no such pair (the text's last character, or one
+// right before a quote) cannot be read back alone and is written doubled.
+struct Quoted {
+  std::string_view text;
+};
+
+// The index of the first quote or backslash at or after i, or t.size(). Looks at eight
+// bytes at a time: a byte equal to the searched one becomes zero after the exclusive or, and
+// the lowest byte flagged by the zero-byte test is the first such byte.
+ORDEX_WRITER_INLINE size_t findQuoteOrBackslash(std::string_view t, size_t i) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  for (; i + 8 <= t.size(); i += 8) {
+    uint64_t w;
+    std::memcpy(&w, t.data() + i, 8);
+    const uint64_t q = w ^ (kOnes * '"');
+    const uint64_t b = w ^ (kOnes * '\\');
+    const uint64_t hit = (((q - kOnes) & ~q) | ((b - kOnes) & ~b)) & kHighBits;
+    if (hit != 0) return i + (__builtin_ctzll(hit) >> 3);
+  }
+  for (; i < t.size(); ++i) {
+    if (t[i] == '"' || t[i] == '\\') return i;
+  }
+  return t.size();
+}
+
+// Calls emit with the pieces of the quoted text: the text with each quote and each lone
+// backslash preceded by a backslash.
+template <class Emit>
+ORDEX_WRITER_INLINE void escapeForQuotes(std::string_view t, Emit&& emit) {
+  size_t from = 0;
+  for (size_t i = findQuoteOrBackslash(t, 0); i < t.size(); i = findQuoteOrBackslash(t, i + 1)) {
+    if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] != '"') {
+      ++i;  // a backslash pair reads back as it stands
+    } else {
+      emit(t.data() + from, i - from);
+      const char escaped[2] = {'\\', t[i]};
+      emit(escaped, 2);
+      from = i + 1;
+    }
+  }
+  emit(t.data() + from, t.size() - from);
+}
+
+// A long text, escaped through the checked path.
+__attribute__((noinline)) void putQuotedLong(TextOutput& out, std::string_view text) {
+  escapeForQuotes(text, [&out](const char* data, size_t size) { out.put(data, size); });
+}
+
+ORDEX_WRITER_INLINE Line& operator<<(Line& line, Quoted q) {
+  char*& p = line.cursor();
+  *p++ = '"';
+  if (q.text.size() * 2 <= Line::kPiece) {
+    escapeForQuotes(
+        q.text, [&p](const char* data, size_t size)
+                    __attribute__((always_inline)) { p = copyShort(p, data, size); });
+  } else {
+    TextOutput& out = line.output();
+    out.lineEnd(p);
+    putQuotedLong(out, q.text);
+    p = out.lineStart();
+  }
+  *p++ = '"';
+  return line;
+}
+
+// The whole content of a file read in binary mode (on this platform the same as text
+// mode); false when it cannot be opened.
+bool readWholeFile(const char* path, std::string& text) {
+  std::FILE* f = std::fopen(path, "r");
+  if (!f) return false;
+  char chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  std::fclose(f);
+  return true;
+}
+
+// Copies template text from pos up to the first occurrence of marker and leaves pos behind
+// it; without the marker, everything up to the end. The search does not back up: a
+// character that breaks a partial match is written with the held-back characters and is
+// not itself taken as the start of a new match, so "<<MEMORY_SEGMENTs>" holds no marker.
+void copyUpToMarker(std::string_view text, size_t& pos, std::string_view marker, TextOutput& out) {
+  const size_t from = pos;
+  size_t matched = 0;
+  while (pos < text.size()) {
+    if (text[pos++] != marker[matched]) {
+      matched = 0;
+    } else if (++matched == marker.size()) {
+      out.put(text.data() + from, pos - marker.size() - from);
+      return;
+    }
+  }
+  out.put(text.data() + from, pos - from);
+}
+
+// The first entries of a function's name lists.
+inline void prefetchLists(const ObjectHead&) {}
+inline void prefetchLists(const TFunction_Intern& f) {
+  for (const FunctionRefList* list :
+       {&f.DefCharacteristics, &f.RefCharacteristics, &f.InMeasurements, &f.OutMeasurements,
+        &f.LocMeasurements, &f.SubFunctions, &f.AxisPts}) {
+    __builtin_prefetch(list->First);
+  }
+}
+
+class A2lWriter {
+ public:
+  A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
+  TOrdexReturnCode write(const TProject_Intern& project);
+
+ private:
+  bool selected(const TModule_Intern& module) const {
+    return !opt_.moduleName || sameBytes(module.Name, opt_.moduleName);
+  }
+  bool admit(const ObjectHead& object);
+  bool admitListEntry(const TFunctionRef& entry) const;
+
+  void header(const TProject_Intern& project);
+  TOrdexReturnCode module(const TModule_Intern& module);
+  void modPar(const TModule_Intern& module);
+  TOrdexReturnCode modParTemplate(const TModule_Intern& module);
+  void modCommon(const TModCommon_Intern& common);
+  void memorySegment(const TMemorySegment_Intern& segment);
+  void systemConstant(const TSystemConstant_Intern& constant);
+  template <class Object>
+  void objects(const ObjectList<Object>& list);
+
+  void object(const TCharacteristic_Intern& c);
+  void axisDescr(const TAxisDescr_Intern& axis);
+  void object(const TMeasurement_Intern& m);
+  void object(const TFunction_Intern& f);
+  void object(const TCompuMethod_Intern& cm);
+  void object(const TCompuTab_Intern& tab);
+  void object(const TCompuVTab_Intern& vtab);
+  void object(const TAxisPts_Intern& a);
+  void object(const TRecordLayout_Intern& layout);
+
+  void nameAndLongIdentifier(const ObjectHead& o) {
+    Line(out_) << Blanks{indent_ + 2} << o.Name << " " << Quoted{o.LongIdentifier} << "\n";
+  }
+  void annotations(const AnnotationList& list);
+  void annotationPiece(std::string_view piece);
+  void ifData(const IfDataList& list);
+  template <class Entry, class Admit>
+  void nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit);
+  void layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue);
+
+  const WriteOptions& opt_;
+  TextOutput& out_;
+  size_t indent_ = 0;                          // blanks at the start of a line
+  const TModCommon_Intern* common_ = nullptr;  // of the module being written
+  int64_t total_ = 0;
+  int64_t counted_ = 0;
+  int64_t lastPercent_ = 0;
+  bool moduleStopped_ = false;
+};
+
+TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
+  Line(out_) << "ASAP2_VERSION  1 3\n";
+  Line(out_) << "/* " << std::string_view(opt_.comment ? opt_.comment : "") << " */\n";
+  Line(out_) << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier}
+             << "\n\n";
+  indent_ = kIndentHeader;
+  header(project);
+  for (const TModule_Intern* m : project.Modules) {
+    if (selected(*m)) total_ += countObjects(*m, kWrittenKinds);
+  }
+  for (const TModule_Intern* m : project.Modules) {
+    if (!selected(*m)) continue;
+    TOrdexReturnCode rc = module(*m);
+    if (rc != rcOk) return rc;
+  }
+  Line(out_) << "/end PROJECT\n";
+  return rcOk;
+}
+
+void A2lWriter::header(const TProject_Intern& p) {
+  Line(out_) << Blanks{indent_} << "/begin HEADER\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{p.HeaderComment} << "\n";
+  if (!p.HeaderVersion.empty())
+    Line(out_) << Blanks{indent_ + 2} << "VERSION " << Quoted{p.HeaderVersion} << "\n";
+  if (!p.HeaderProjectNo.empty())
+    Line(out_) << Blanks{indent_ + 2} << "PROJECT_NO " << p.HeaderProjectNo << '\n';
+  Line(out_) << Blanks{indent_} << "/end HEADER\n\n";
+}
+
+// The progress step and the element filter before an object. The progress is reported
+// only when the percentage grew; a callback that asks to stop ends the module.
+bool A2lWriter::admit(const ObjectHead& object) {
+  ++counted_;
+  if (opt_.progressCallback) {
+    int64_t percent = counted_ * 100 / total_;
+    if (percent > lastPercent_) {
+      lastPercent_ = percent;
+      if (opt_.progressCallback(static_cast<int>(percent)) != 0) {
+        moduleStopped_ = true;
+        return false;
+      }
+    }
+  }
+  return !opt_.elementCallback ||
+         opt_.elementCallback(static_cast<TOrdexElementType>(object.Kind), object.UserData) != 0;
+}
+
+// With an element filter, a FUNCTION list entry is written only when it has been resolved
+// to its object and the filter accepts that object.
+bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
+  if (!opt_.elementCallback) return true;
+  const ObjectHead* target = entry.Target;
+  return target &&
+         opt_.elementCallback(static_cast<TOrdexElementType>(target->Kind), target->UserData) != 0;
+}
+
+TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
+  Line(out_) << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n\n";
+  common_ = &m.ModCommon;
+  indent_ = kIndentModule;
+  if (opt_.modParTemplateFile) {
+    TOrdexReturnCode rc = modParTemplate(m);
+    if (rc != rcOk) return rc;
+  } else {
+    modPar(m);
+  }
+  indent_ = kIndentModule;
+  modCommon(m.ModCommon);
+  moduleStopped_ = false;
+  objects(m.Characteristics);
+  objects(m.Measurements);
+  objects(m.Functions);
+  objects(m.CompuMethods);
+  objects(m.CompuTabs);
+  objects(m.CompuVTabs);
+  objects(m.AxisPts);
+  objects(m.RecordLayouts);
+  Line(out_) << "  /end MODULE\n\n";
+  return rcOk;
+}
+
+// Writes the admitted objects of one list, none once the progress callback ended the
+// module.
+template <class Object>
+void A2lWriter::objects(const ObjectList<Object>& list) {
+  // Writing a large model waits mostly for memory: the records lie one after the other in
+  // list order, each name and long identifier in a block of its own. While an object is
+  // written, the record four ahead and the name and long identifier two ahead are fetched.
+  using List = ObjectList<Object>;
+  const Object* record = list.first();
+  for (int i = 0; i < 3 && record; ++i) record = List::next(record);
+  const Object* text = list.first();
+  for (const Object* o : list) {
+    if (moduleStopped_) return;
+    if (record && (record = List::next(record))) {
+      const char* bytes = reinterpret_cast<const char*>(record);
+      for (size_t at = 0; at < std::min<size_t>(sizeof(Object), 640); at += 64) {
+        __builtin_prefetch(bytes + at);
+      }
+    }
+    if (text && (text = List::next(text))) {
+      __builtin_prefetch(text->Name.data());
+      __builtin_prefetch(text->LongIdentifier.data());
+      prefetchLists(*text);
+    }
+    if (admit(*o)) object(*o);
+  }
+}
+
+void A2lWriter::modPar(const TModule_Intern& m) {
+  const TModPar_Intern& p = m.ModPar;
+  Line(out_) << Blanks{indent_} << "/begin MOD_PAR\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{p.Comment} << "\n";
+  if (!p.Version.empty()) Line(out_) << Blanks{indent_ + 2} << "VERSION " << p.Version << '\n';
+  if (p.AddrEpk != 0xFFFFFFFFu)
+    Line(out_) << Blanks{indent_ + 2} << "ADDR_EPK 0x" << Hex{p.AddrEpk} << '\n';
+  const std::pair<std::string_view, std::string_view> texts[] = {
+      {"EPK", p.Epk},           {"SUPPLIER", p.Supplier},
+      {"CUSTOMER", p.Customer}, {"CUSTOMER_NO", p.CustomerNo},
+      {"USER", p.User},         {"PHONE_NO", p.PhoneNo},
+      {"ECU", p.Ecu},           {"CPU_TYPE", p.CpuType},
+  };
+  for (const auto& [keyword, text] : texts) {
+    if (!text.empty()) Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << text << '\n';
+  }
+  if (p.NoOfInterfaces != 0) {
+    Line(out_) << Blanks{indent_ + 2} << "NO_OF_INTERFACES "
+               << Dec{static_cast<uint16_t>(p.NoOfInterfaces)} << '\n';
+  }
+  if (p.EcuCalibrationOffset != 0) {
+    Line(out_) << Blanks{indent_ + 2} << "ECU_CALIBRATION_OFFSET 0x" << Hex{p.EcuCalibrationOffset}
+               << '\n';
+  }
+  indent_ = kIndentNested;
+  for (const TMemorySegment_Intern* s : p.MemorySegments) memorySegment(*s);
+  for (const TSystemConstant_Intern* c : p.SystemConstants) systemConstant(*c);
+  indent_ = kIndentModule;
+  Line(out_) << Blanks{indent_} << "/end MOD_PAR\n\n";
+}
+
+TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
+  std::string text;
+  if (!readWholeFile(opt_.modParTemplateFile, text)) return rcFileOpenFailed;
+  size_t pos = 0;
+  copyUpToMarker(text, pos, kMemorySegmentsMarker, out_);
+  for (const TMemorySegment_Intern* s : m.ModPar.MemorySegments) memorySegment(*s);
+  copyUpToMarker(text, pos, kSystemConstantsMarker, out_);
+  for (const TSystemConstant_Intern* c : m.ModPar.SystemConstants) systemConstant(*c);
+  out_.put(text.data() + pos, text.size() - pos);
+  Line(out_) << '\n';
+  return rcOk;
+}
+
+void A2lWriter::modCommon(const TModCommon_Intern& c) {
+  Line(out_) << Blanks{indent_} << "/begin MOD_COMMON\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{c.Comment} << "\n";
+  if (!c.SRecLayout.empty())
+    Line(out_) << Blanks{indent_ + 2} << "S_REC_LAYOUT " << c.SRecLayout << '\n';
+  if (c.DepositMode != -1) {
+    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode}
+               << '\n';
+  }
+  if (c.ByteOrder != -1) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
+               << '\n';
+  }
+  const std::pair<std::string_view, int16_t> alignments[] = {
+      {"ALIGNMENT_BYTE", c.AlignmentByte},
+      {"ALIGNMENT_WORD", c.AlignmentWord},
+      {"ALIGNMENT_LONG", c.AlignmentLong},
+      {"ALIGNMENT_FLOAT32_IEEE", c.AlignmentFloat32Ieee},
+      {"ALIGNMENT_FLOAT64_IEEE", c.AlignmentFloat64Ieee},
+  };
+  for (const auto& [keyword, value] : alignments) {
+    if (value != 0) Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << Dec{value} << '\n';
+  }
+  // The offsets are read in base 16, so they are written in base 16 as well.
+  if (c.RamOffset != 0)
+    Line(out_) << Blanks{indent_ + 2} << "RAM_OFFSET 0x" << Hex{c.RamOffset} << '\n';
+  if (c.RomOffset != 0)
+    Line(out_) << Blanks{indent_ + 2} << "ROM_OFFSET 0x" << Hex{c.RomOffset} << '\n';
+  if (c.BitMask != 0xFFFFFFFFu)
+    Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
+  Line(out_) << Blanks{indent_} << "/end MOD_COMMON\n\n";
+}
+
+void A2lWriter::memorySegment(const TMemorySegment_Intern& s) {
+  const bool layout = s.LongIdentifier == "MEMORY_LAYOUT";
+  if (layout) {
+    Line(out_) << Blanks{indent_} << "/begin MEMORY_LAYOUT\n";
+    Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kProgramType, s.PrgType} << '\n';
+  } else {
+    Line(out_) << Blanks{indent_} << "/begin MEMORY_SEGMENT\n";
+    nameAndLongIdentifier(s);
+    Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kSegmentType, s.PrgType} << ' '
+               << Keyword{keywords::kMemoryType, s.MemoryType} << ' '
+               << Keyword{keywords::kAttribute, s.Attribute} << '\n';
+  }
+  Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{s.Address} << " 0x" << Hex{s.Size} << '\n';
+  {
+    Line line(out_);
+    line << Blanks{indent_ + 2};
+    for (int32_t offset : s.Offsets) line << Dec{offset} << ' ';
+    line << '\n';
+  }
+  ifData(s.IfData);
+  Line(out_) << Blanks{indent_}
+             << (layout ? std::string_view("/end MEMORY_LAYOUT\n\n")
+                        : std::string_view("/end MEMORY_SEGMENT\n\n"));
+}
+
+void A2lWriter::systemConstant(const TSystemConstant_Intern& c) {
+  Line(out_) << Blanks{indent_} << "SYSTEM_CONSTANT " << Quoted{c.Name} << " " << Quoted{c.Value}
+             << "\n";
+}
+
+void A2lWriter::ifData(const IfDataList& list) {
+  for (const TIfData_Intern* d : list) {
+    Line(out_) << Blanks{indent_ + 2} << "/begin IF_DATA " << d->Name << ' ' << d->Content
+               << "/end IF_DATA\n";
+  }
+}
+
+// ANNOTATION blocks at the current indentation. The text is written in pieces split at
+// each double quote; the quote and the character after it are dropped (a quote at the very
+// end ends the text). The reader joins the quoted lines of an ANNOTATION_TEXT and keeps at
+// most 1023 characters of a token, so a piece longer than kAnnotationLine characters is
+// written on several lines (never split behind a backslash, which pairs with what follows).
+void A2lWriter::annotations(const AnnotationList& list) {
+  for (const TAnnotation_Intern* a : list) {
+    Line(out_) << Blanks{indent_ + 2} << "/begin ANNOTATION\n";
+    if (!a->Label.empty())
+      Line(out_) << Blanks{indent_ + 4} << "ANNOTATION_LABEL " << Quoted{a->Label} << "\n";
+    if (!a->Origin.empty())
+      Line(out_) << Blanks{indent_ + 4} << "ANNOTATION_ORIGIN " << Quoted{a->Origin} << "\n";
+    if (!a->Text.empty()) {
+      Line(out_) << Blanks{indent_ + 4} << "/begin ANNOTATION_TEXT\n";
+      std::string_view rest = a->Text;
+      for (;;) {
+        const size_t quote = rest.find('"');
+        annotationPiece(rest.substr(0, quote));
+        if (quote == std::string_view::npos || quote + 1 >= rest.size()) break;
+        rest.remove_prefix(quote + 2);
+      }
+      Line(out_) << Blanks{indent_ + 4} << "/end ANNOTATION_TEXT\n";
+    }
+    Line(out_) << Blanks{indent_ + 2} << "/end ANNOTATION\n";
+  }
+}
+
+void A2lWriter::annotationPiece(std::string_view piece) {
+  do {
+    size_t take = std::min(piece.size(), kAnnotationLine);
+    while (take < piece.size() && take > 1 && piece[take - 1] == '\\') --take;
+    Line(out_) << Blanks{indent_ + 6} << Quoted{piece.substr(0, take)} << "\n";
+    piece.remove_prefix(take);
+  } while (!piece.empty());
+}
+
+// A name list: names separated by single blanks on lines of at most kNameListWidth
+// characters after the indentation, every line ending in a blank; nothing at all when no
+// entry is written.
+template <class Entry, class Admit>
+void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit) {
+  size_t column = 0;
+  bool any = false;
+  Line line(out_);
+  for (const Entry* e : list) {
+    if (!admit(*e)) continue;
+    line.checkpoint();
+    if (!any) {
+      line << Blanks{indent_ + 2} << "/begin " << keyword << '\n' << Blanks{indent_ + 4};
+      any = true;
+    }
+    const size_t width = e->Name.size() + 1;
+    if (width + column > kNameListWidth) {
+      line << '\n' << Blanks{indent_ + 4};
+      column = 0;
+    }
+    line << e->Name << ' ';
+    column += width;
+  }
+  if (any) line << '\n' << Blanks{indent_ + 2} << "/end " << keyword << '\n';
+}
+
+void A2lWriter::object(const TCharacteristic_Intern& c) {
+  Line(out_) << Blanks{indent_} << "/begin CHARACTERISTIC\n";
+  nameAndLongIdentifier(c);
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kCharacteristicType, c.Type} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{c.Address} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << c.Deposit << ' ' << c.MaxDiff.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << c.Conversion << ' ' << c.LowerLimit.Text << ' '
+             << c.UpperLimit.Text << '\n';
+  if (c.ByteOrder != -1 && c.ByteOrder != common_->ByteOrder) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
+               << '\n';
+  }
+  if (!c.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{c.Format} << "\n";
+  if (c.BitMask != 0xFFFFFFFFu && c.BitMask != common_->BitMask) {
+    Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
+  }
+  if (c.Type == 4 || c.Type == 5)
+    Line(out_) << Blanks{indent_ + 2} << "NUMBER " << Dec{c.Number} << '\n';
+  if (!c.ExtendedLimitsLower.Text.empty()) {
+    Line(out_) << Blanks{indent_ + 2} << "EXTENDED_LIMITS " << c.ExtendedLimitsLower.Text << ' '
+               << c.ExtendedLimitsUpper.Text << '\n';
+  }
+  if (c.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
+  if (c.MaxRefreshScalingUnit != -1 || c.MaxRefreshRate != 0) {
+    Line(out_) << Blanks{indent_ + 2} << "MAX_REFRESH " << Dec{c.MaxRefreshScalingUnit} << ' '
+               << Dec{c.MaxRefreshRate} << '\n';
+  }
+  // CURVE, MAP and CUBOID have as many axes as their index in the type list.
+  if (c.Type >= 1 && c.Type <= 3) {
+    for (int i = 0; i < c.Type; ++i) axisDescr(c.Axes[i]);
+  }
+  annotations(c.Annotations);
+  ifData(c.IfData);
+  Line(out_) << Blanks{indent_} << "/end CHARACTERISTIC\n\n";
+}
+
+// An axis that no AXIS_DESCR block filled (a CUBOID read with two axes has one) is written as
+// an empty block: its lines would hold empty texts, and the reader would take the tokens
+// that follow for its attribute and input quantity. The empty block reads back as the same
+// unfilled axis.
+bool neverGiven(const TAxisDescr_Intern& a) {
+  return a.Attribute == -1 && a.InputQuantity.empty() && a.Conversion.empty() &&
+         a.MaxAxisPoints == 0 && a.LowerLimit.Text.empty() && a.UpperLimit.Text.empty();
+}
+
+void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
+  Line(out_) << Blanks{indent_ + 2} << "/begin AXIS_DESCR\n";
+  if (neverGiven(a)) {
+    Line(out_) << Blanks{indent_ + 2} << "/end AXIS_DESCR\n";
+    return;
+  }
+  Line(out_) << Blanks{indent_ + 4} << Keyword{keywords::kAxisAttribute, a.Attribute} << ' '
+             << a.InputQuantity << '\n';
+  Line(out_) << Blanks{indent_ + 4} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
+  Line(out_) << Blanks{indent_ + 4} << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+  if (a.ReadOnly) Line(out_) << Blanks{indent_ + 4} << "READ_ONLY\n";
+  if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 4} << "FORMAT " << Quoted{a.Format} << "\n";
+  indent_ += 2;  // the axis's annotations stand one level deeper
+  annotations(a.Annotations);
+  indent_ -= 2;
+  if (!a.AxisPtsRef.empty())
+    Line(out_) << Blanks{indent_ + 4} << "AXIS_PTS_REF " << a.AxisPtsRef << '\n';
+  if (!a.ExtendedLimitsLower.Text.empty()) {
+    Line(out_) << Blanks{indent_ + 4} << "EXTENDED_LIMITS " << a.ExtendedLimitsLower.Text << ' '
+               << a.ExtendedLimitsUpper.Text << '\n';
+  }
+  if (a.AxisPointsMode == 1 || a.AxisPointsMode == 2) {
+    Line(out_) << Blanks{indent_}
+               << (a.AxisPointsMode == 1 ? std::string_view("    FIX_AXIS_PAR ")
+                                         : std::string_view("    FIX_AXIS_PAR_DIST "))
+               << Dec{a.FixAxisParOffset} << ' ' << Dec{a.FixAxisParShift} << ' '
+               << Dec{a.FixAxisParNumberapo} << '\n';
+  } else if (a.AxisPointsMode == 0 && a.DepositMode != -1 &&
+             a.DepositMode != common_->DepositMode) {
+    Line(out_) << Blanks{indent_ + 4} << "DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode}
+               << '\n';
+  }
+  Line(out_) << Blanks{indent_ + 2} << "/end AXIS_DESCR\n";
+}
+
+void A2lWriter::object(const TMeasurement_Intern& m) {
+  Line(out_) << Blanks{indent_} << "/begin MEASUREMENT\n";
+  nameAndLongIdentifier(m);
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kDataType, m.DataType} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << m.Conversion << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{m.Resolution} << ' ' << m.Accuracy.Text << '\n';
+  // A limit read in hexadecimal keeps only its number; it is written back in hexadecimal.
+  {
+    Line line(out_);
+    line << Blanks{indent_ + 2};
+    if (m.LowerLimitIsHex) {
+      line << "0x" << Hex{m.LowerLimitHex};
+    } else {
+      line << m.LowerLimit.Text;
+    }
+    line << ' ';
+    if (m.UpperLimitIsHex) {
+      line << "0x" << Hex{m.UpperLimitHex};
+    } else {
+      line << m.UpperLimit.Text;
+    }
+    line << '\n';
+  }
+  if (!m.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{m.Format} << "\n";
+  if (m.ArraySize != 0)
+    Line(out_) << Blanks{indent_ + 2} << "ARRAY_SIZE " << Dec{m.ArraySize} << '\n';
+  if (m.BitMask != 0xFFFFFFFFu && m.BitMask != common_->BitMask) {
+    Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{m.BitMask} << '\n';
+  }
+  if (m.ByteOrder != -1 && m.ByteOrder != common_->ByteOrder) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, m.ByteOrder}
+               << '\n';
+  }
+  if (m.MaxRefreshScalingUnit != -1 || m.MaxRefreshRate != 0) {
+    Line(out_) << Blanks{indent_ + 2} << "MAX_REFRESH " << Dec{m.MaxRefreshScalingUnit} << ' '
+               << Dec{m.MaxRefreshRate} << '\n';
+  }
+  nameList(m.Virtuals, "VIRTUAL", [](const TNameEntry_Intern&) { return true; });
+  annotations(m.Annotations);
+  ifData(m.IfData);
+  if (m.EcuAddress != 0xFFFFFFFFu)
+    Line(out_) << Blanks{indent_ + 2} << "ECU_ADDRESS 0x" << Hex{m.EcuAddress} << '\n';
+  Line(out_) << Blanks{indent_} << "/end MEASUREMENT\n\n";
+}
+
+void A2lWriter::object(const TFunction_Intern& f) {
+  Line(out_) << Blanks{indent_} << "/begin FUNCTION\n";
+  nameAndLongIdentifier(f);
+  annotations(f.Annotations);
+  const std::pair<const FunctionRefList*, std::string_view> lists[] = {
+      {&f.DefCharacteristics, "DEF_CHARACTERISTIC"},
+      {&f.RefCharacteristics, "REF_CHARACTERISTIC"},
+      {&f.InMeasurements, "IN_MEASUREMENT"},
+      {&f.OutMeasurements, "OUT_MEASUREMENT"},
+      {&f.LocMeasurements, "LOC_MEASUREMENT"},
+      {&f.SubFunctions, "SUB_FUNCTION"},
+      {&f.AxisPts, "AXIS_PTS"},
+  };
+  for (const auto& [list, keyword] : lists) {
+    nameList(*list, keyword, [this](const TFunctionRef& e) { return admitListEntry(e); });
+  }
+  Line(out_) << Blanks{indent_} << "/end FUNCTION\n\n";
+}
+
+void A2lWriter::object(const TCompuMethod_Intern& cm) {
+  Line(out_) << Blanks{indent_} << "/begin COMPU_METHOD\n";
+  nameAndLongIdentifier(cm);
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, cm.ConversionType}
+             << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Quoted{cm.Format} << "\n";
+  Line(out_) << Blanks{indent_ + 2} << Quoted{cm.Unit} << "\n";
+  switch (cm.ConversionType) {
+    case 2:  // RAT_FUNC: each coefficient is preceded by the indentation
+    {
+      Line line(out_);
+      line << Blanks{indent_ + 2} << "COEFFS ";
+      for (const NumberText& k : cm.Coeffs) line << Blanks{indent_} << k.Text << ' ';
+      line << '\n';
+    } break;
+    case 3:  // FORM
+      Line(out_) << Blanks{indent_ + 2} << "FORMULA " << Quoted{cm.Formula} << "\n";
+      break;
+    case 0:  // TAB_INTP
+    case 1:  // TAB_NOINTP
+    case 4:  // TAB_VERB
+      Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
+      break;
+    default:
+      break;
+  }
+  Line(out_) << Blanks{indent_} << "/end COMPU_METHOD\n\n";
+}
+
+// The pairs stand four to a line, each line opened by a line feed and eleven blanks; the
+// line after the last pair continues that pair's line. Only the pairs the table holds are
+// written, under the declared count: a table read from a file that declared more pairs than
+// it gave reads back the same.
+void A2lWriter::object(const TCompuTab_Intern& tab) {
+  Line(out_) << Blanks{indent_} << "/begin COMPU_TAB\n";
+  nameAndLongIdentifier(tab);
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, tab.ConversionType}
+             << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{tab.NumberValuePairs} << '\n';
+  const int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
+  for (int32_t k = 0; k < held; ++k) {
+    if (k % 4 == 0) Line(out_) << "\n           ";
+    const TCompuTabPair_Intern& pair = tab.pair(k);
+    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out.Text;
+  }
+  if (!tab.DefaultValue.empty()) {
+    Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";
+  }
+  Line(out_) << Blanks{indent_} << "/end COMPU_TAB\n\n";
+}
+
+// As for COMPU_TAB, only the pairs the table holds are written under the declared count, so
+// a count larger than the pairs given (however large) costs no output.
+void A2lWriter::object(const TCompuVTab_Intern& vtab) {
+  Line(out_) << Blanks{indent_} << "/begin COMPU_VTAB\n";
+  nameAndLongIdentifier(vtab);
+  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, vtab.ConversionType}
+             << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{vtab.NumberValuePairs} << '\n';
+  const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
+  for (int32_t k = 0; k < held; ++k) {
+    const TCompuVTabPair_Intern& pair = vtab.pair(k);
+    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
+  }
+  if (!vtab.DefaultValue.empty()) {
+    Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{vtab.DefaultValue} << "\n";
+  }
+  Line(out_) << Blanks{indent_} << "/end COMPU_VTAB\n\n";
+}
+
+void A2lWriter::object(const TAxisPts_Intern& a) {
+  Line(out_) << Blanks{indent_} << "/begin AXIS_PTS\n";
+  nameAndLongIdentifier(a);
+  Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{a.Address} << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.InputQuantity << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.Deposit << ' ' << a.MaxDiff.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << ' '
+             << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+  if (a.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
+  if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{a.Format} << "\n";
+  if (a.DepositMode != -1 && a.DepositMode != common_->DepositMode) {
+    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode}
+               << '\n';
+  }
+  if (a.ByteOrder != -1 && a.ByteOrder != common_->ByteOrder) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, a.ByteOrder}
+               << '\n';
+  }
+  annotations(a.Annotations);
+  ifData(a.IfData);
+  Line(out_) << Blanks{indent_} << "/end AXIS_PTS\n\n";
+}
+
+void A2lWriter::object(const TRecordLayout_Intern& layout) {
+  Line(out_) << Blanks{indent_} << "/begin RECORD_LAYOUT\n";
+  Line(out_) << Blanks{indent_ + 2} << layout.Name << '\n';
+  TRecordLayoutElementExt slots[kSortedElementSlots];
+  placeRecordLayoutElements(layout, slots);
+  for (int i = 0; i < kSortedElementSlots; ++i) {
+    const int32_t kind = slots[i].ElementKind;
+    if (kind < rlReserved || kind > rlDistOpZ) continue;
+    const TRecordLayoutElement& e = slots[i].Element;
+    Line line(out_);
+    line << Blanks{indent_ + 2} << Keyword{keywords::kRecordLayoutElement, kind} << ' '
+         << Dec{e.Position} << ' ';
+    if (kind == rlReserved) {
+      line << Keyword{keywords::kDataSize, e.DataType};
+    } else {
+      line << Keyword{keywords::kDataType, e.DataType};
+      if (kind == rlFncValues) {
+        line << ' ' << Keyword{keywords::kIndexMode, e.IndexMode} << ' '
+             << Keyword{keywords::kAddressing, e.Addressing};
+      } else if (kind >= rlAxisPtsX && kind <= rlAxisRescaleZ) {
+        if (kind >= rlAxisRescaleX) line << ' ' << Dec{e.MaxNumberOfRescalePairs};
+        line << ' ' << Keyword{keywords::kIndexIncrement, e.IndexMode} << ' '
+             << Keyword{keywords::kAddressing, e.Addressing};
+      }
+    }
+    line << '\n';
+  }
+  const std::pair<std::string_view, int16_t> fixed[] = {
+      {"FIX_NO_AXIS_PTS_X", layout.FixNoAxisPtsX},
+      {"FIX_NO_AXIS_PTS_Y", layout.FixNoAxisPtsY},
+      {"FIX_NO_AXIS_PTS_Z", layout.FixNoAxisPtsZ},
+  };
+  for (const auto& [keyword, value] : fixed) {
+    if (value > 0) Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << Dec{value} << " \n";
+  }
+  layoutAlignment("ALIGNMENT_BYTE", layout.AlignmentByte, common_->AlignmentByte);
+  layoutAlignment("ALIGNMENT_WORD", layout.AlignmentWord, common_->AlignmentWord);
+  layoutAlignment("ALIGNMENT_LONG", layout.AlignmentLong, common_->AlignmentLong);
+  layoutAlignment("ALIGNMENT_FLOAT32_IEEE", layout.AlignmentFloat32Ieee,
+                  common_->AlignmentFloat32Ieee);
+  layoutAlignment("ALIGNMENT_FLOAT64_IEEE", layout.AlignmentFloat64Ieee,
+                  common_->AlignmentFloat64Ieee);
+  Line(out_) << Blanks{indent_} << "/end RECORD_LAYOUT\n\n";
+}
+
+void A2lWriter::layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue) {
+  if (value != 0 && value != moduleValue) {
+    Line(out_) << Blanks{indent_ + 2} << keyword << ' ' << Dec{value} << '\n';
+  }
+}
+
+// An existing file that can be opened for reading is deleted, but only a regular file (or a
+// link to one): a folder of that name stays, and creating the file then fails.
+void deleteExistingFile(const char* fileName) {
+  struct stat st;
+  if (stat(fileName, &st) == 0 && S_ISREG(st.st_mode) && access(fileName, R_OK) == 0) {
+    unlink(fileName);
+  }
+}
+
+}  // namespace
+
+TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
+                              TextOutput& out) {
+  A2lWriter writer(options, out);
+  return writer.write(project);
+}
+
+TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
+                                  const WriteOptions& options) {
+  if (!fileName) return rcOutputCreateFailed;
+  deleteExistingFile(fileName);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName, "w"), std::fclose);
+  if (!file) return rcOutputCreateFailed;
+  // The text reaches the file in the large pieces of TextOutput, not through stdio's buffer.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  FileSink sink(file.get());
+  TextOutput out(sink);
+  return writeProject(project, options, out);
+}
+
+}  // namespace ordex

@@ -1,0 +1,36 @@
+// Writing a project back as A2L text.
+#pragma once
+
+#include "model/project.h"
+#include "ordex.h"
+#include "writer/text_output.h"
+
+namespace ordex {
+
+struct WriteOptions {
+  // Null: every module; otherwise only the modules of exactly this name (byte by byte,
+  // whatever the comparison mode says).
+  const char* moduleName = nullptr;
+  // Null: MOD_PAR is written from the module record; otherwise the path of a text that
+  // replaces the MOD_PAR block, with "<MEMORY_SEGMENTs>" and "<SYSTEM_CONSTANTs>" marking
+  // where the memory segments and system constants go.
+  const char* modParTemplateFile = nullptr;
+  // The text of the comment line behind the version line; null writes an empty comment.
+  const char* comment = nullptr;
+  // Asked before every object and every resolved FUNCTION list entry; 0 leaves it out.
+  TOrdexElementCallback elementCallback = nullptr;
+  // Told the percentage of objects reached whenever it grows; non-zero ends the module.
+  TOrdexProgressCallback progressCallback = nullptr;
+};
+
+// Writes the project to out. Returns 0, or -4 when the MOD_PAR template cannot be opened
+// (what was written up to that module's head stays in out).
+TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
+                              TextOutput& out);
+
+// Writes the project to a file: an existing regular file of that name is deleted first,
+// then the file is created. -5 when it cannot be created, otherwise as writeProject.
+TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
+                                  const WriteOptions& options);
+
+}  // namespace ordex

@@ -1,0 +1,707 @@
+#include "support/model_snapshot.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace ordex_test {
+
+namespace {
+
+// Walks of member lists stop after this many entries, and COMPU_VTAB pairs are compared up
+// to this index: a declared count can be far larger than the pairs a table holds.
+constexpr int kMaxWalk = 1 << 16;
+
+std::string fieldText(const char* field, size_t size = ORDEX_TEXT_SIZE) {
+  return std::string(field, strnlen(field, size));
+}
+
+std::string quoted(const std::string& s) {
+  return "\"" + s + "\"";
+}
+
+std::string real(double v) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.17g", v);
+  return buf;
+}
+
+// The fields of one record, under a common path.
+class Fields {
+ public:
+  Fields(ModelSnapshot& snapshot, std::string path) : snapshot_(snapshot), path_(std::move(path)) {}
+  Fields sub(const std::string& name) const { return Fields(snapshot_, path_ + "/" + name); }
+
+  void text(const std::string& name, const char* field, size_t size = ORDEX_TEXT_SIZE) {
+    set(name, quoted(fieldText(field, size)));
+  }
+  void text(const std::string& name, const std::string& value) { set(name, quoted(value)); }
+  void number(const std::string& name, int64_t value) { set(name, std::to_string(value)); }
+  void numberText(const std::string& name, const TNumberText& n) {
+    text(name + ".Text", n.Text);
+    set(name + ".Value", real(n.Value));
+  }
+  void element(const std::string& name, const TRecordLayoutElement& e) {
+    number(name + ".Position", e.Position);
+    number(name + ".MaxNumberOfRescalePairs", e.MaxNumberOfRescalePairs);
+    number(name + ".DataType", e.DataType);
+    number(name + ".IndexMode", e.IndexMode);
+    number(name + ".Addressing", e.Addressing);
+  }
+  void set(const std::string& name, const std::string& value) {
+    snapshot_.set(path_ + "/" + name, value);
+  }
+
+ private:
+  ModelSnapshot& snapshot_;
+  std::string path_;
+};
+
+template <class T>
+std::unique_ptr<T> keyedRecord(const std::string& name) {
+  std::unique_ptr<T> r(new T());
+  std::snprintf(r->Name, sizeof r->Name, "%s", name.c_str());
+  return r;
+}
+
+// ---- the member enumerators ----
+
+using NextSystemConstantFn = TOrdexReturnCode (*)(TOrdex*, const char*, TSystemConstant*);
+using NextModuleIfDataFn = TOrdexReturnCode (*)(TOrdex*, const char*, TIfDataRecord*);
+using NextIfDataFn = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, TIfDataRecord*);
+using NextAnnotationFn = TOrdexReturnCode (*)(TOrdex*, const char*, const char*,
+                                              TAnnotationRecord*);
+using NextAxisAnnotationFn = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, int,
+                                                  TAnnotationRecord*);
+using NextNameFn = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, char*);
+
+struct Members {
+  NextSystemConstantFn systemConstant = Ordex_GetNextSystemConstant;
+  NextModuleIfDataFn moduleIfData = Ordex_GetAModulesNextIfData;
+  NextIfDataFn segmentIfData = Ordex_GetAMemSegsNextIfData;
+  NextIfDataFn characteristicIfData = Ordex_GetAChasNextIfData;
+  NextIfDataFn measurementIfData = Ordex_GetAMeasNextIfData;
+  NextIfDataFn axisPtsIfData = Ordex_GetAAxisPtsNextIfData;
+  NextAnnotationFn characteristicAnnotation = Ordex_GetAChasNextAnnotation;
+  NextAxisAnnotationFn axisAnnotation = Ordex_GetAnAxisDescrsNextAnnotation;
+  NextAnnotationFn measurementAnnotation = Ordex_GetAMeasNextAnnotation;
+  NextAnnotationFn axisPtsAnnotation = Ordex_GetAAxisPtsNextAnnotation;
+  NextNameFn virtuals = Ordex_GetAMeasNextVirtual;
+  struct FunctionList {
+    const char* label;
+    NextNameFn next;
+  };
+  FunctionList functionLists[7] = {
+      {"DEF_CHARACTERISTIC", Ordex_GetAFuncsNextDefChaName},
+      {"REF_CHARACTERISTIC", Ordex_GetAFuncsNextRefChaName},
+      {"IN_MEASUREMENT", Ordex_GetAFuncsNextInMeaName},
+      {"OUT_MEASUREMENT", Ordex_GetAFuncsNextOutMeaName},
+      {"LOC_MEASUREMENT", Ordex_GetAFuncsNextLocMeaName},
+      {"SUB_FUNCTION", Ordex_GetAFuncsNextSubFuncName},
+      {"AXIS_PTS", Ordex_GetAFuncsNextAxisPtsName},
+  };
+};
+
+// The entries of one IF_DATA list; start and stop with an empty Name.
+template <class Step>
+void ifDataWalk(Fields f, Step&& step) {
+  TIfDataRecord r{};
+  for (int k = 0; k < kMaxWalk; ++k) {
+    if (step(&r) != rcOk || r.Name[0] == '\0') return;
+    f.text("IF_DATA[" + std::to_string(k) + "].Name", r.Name);
+    f.text("IF_DATA[" + std::to_string(k) + "].Content", r.Content ? r.Content : "(null)");
+  }
+}
+
+// The annotations of one owner; start and stop with Label, Origin and Text all empty.
+template <class Step>
+void annotationWalk(Fields f, const std::string& label, Step&& step) {
+  std::unique_ptr<TAnnotationRecord> r(new TAnnotationRecord());
+  for (int k = 0; k < kMaxWalk; ++k) {
+    if (step(r.get()) != rcOk) return;
+    if (!r->Label[0] && !r->Origin[0] && !r->Text[0]) return;
+    std::string key = label + "[" + std::to_string(k) + "]";
+    f.text(key + ".Label", r->Label);
+    f.text(key + ".Origin", r->Origin);
+    f.text(key + ".Text", r->Text, ORDEX_ANNOTATION_TEXT_SIZE);
+  }
+}
+
+// A list of names; start and stop with an empty name.
+void nameWalk(Fields f, const std::string& label, NextNameFn next, TOrdex* inst, const char* module,
+              const std::string& owner) {
+  char name[ORDEX_TEXT_SIZE] = "";
+  std::string names;
+  for (int k = 0; k < kMaxWalk; ++k) {
+    if (next(inst, module, owner.c_str(), name) != rcOk || !name[0]) break;
+    names += std::string(names.empty() ? "" : " ") + fieldText(name);
+  }
+  f.text(label, names);
+}
+
+// The names of one object list, in list order, through its next-name enumerator. A name
+// met for the k-th time is keyed "name#k".
+template <class Next>
+std::vector<std::pair<std::string, std::string>> objectNames(Next&& next) {
+  std::vector<std::pair<std::string, std::string>> names;  // (name, key)
+  std::map<std::string, int> seen;
+  char name[ORDEX_TEXT_SIZE] = "";
+  for (;;) {
+    if (next(name) != rcOk || !name[0]) break;
+    std::string n = fieldText(name);
+    int k = ++seen[n];
+    names.emplace_back(n, k == 1 ? n : n + "#" + std::to_string(k));
+  }
+  return names;
+}
+
+class SnapshotTaker {
+ public:
+  SnapshotTaker(TOrdex* inst, const SnapshotOptions& options, ModelSnapshot& snapshot)
+      : inst_(inst), opt_(options), snapshot_(snapshot) {}
+
+  void take();
+
+ private:
+  void project();
+  void module(const std::string& name);
+  void memorySegments(const Fields& m);
+  void calibrationMethods(const Fields& m);
+  void characteristics(const Fields& m);
+  void axis(Fields f, const TAxisDescr& a);
+  void axis2(Fields f, const TAxisDescr2& a);
+  void measurements(const Fields& m);
+  void functions(const Fields& m);
+  void compuMethods(const Fields& m);
+  void compuTabs(const Fields& m);
+  void compuVTabs(const Fields& m);
+  void axisPts(const Fields& m);
+  void recordLayouts(const Fields& m);
+
+  template <class NextName>
+  std::vector<std::pair<std::string, std::string>> names(NextName next) {
+    return objectNames([&](char* name) { return next(inst_, mod_, name, nullptr); });
+  }
+
+  TOrdex* inst_;
+  const SnapshotOptions& opt_;
+  ModelSnapshot& snapshot_;
+  Members members_;
+  const char* mod_ = nullptr;
+};
+
+void SnapshotTaker::take() {
+  project();
+  for (const auto& [name, key] :
+       objectNames([&](char* n) { return Ordex_GetNextModuleName(inst_, n, nullptr); })) {
+    (void)key;
+    module(name);
+  }
+}
+
+void SnapshotTaker::project() {
+  Fields f(snapshot_, "PROJECT");
+  TProject r{};
+  TOrdexReturnCode rc = Ordex_GetProject(inst_, &r, 0);
+  f.number("rc", rc);
+  if (rc != rcOk) return;
+  f.text("Name", r.Name);
+  f.text("LongIdentifier", r.LongIdentifier);
+  if (opt_.fileHead) {
+    f.number("Asap2Version", r.Asap2Version);
+    f.number("Asap2Upgrade", r.Asap2Upgrade);
+    f.text("FileHeadComment", r.FileHeadComment);
+  }
+  f.text("HeaderComment", r.HeaderComment);
+  f.text("HeaderVersion", r.HeaderVersion);
+  f.text("HeaderProjectNo", r.HeaderProjectNo);
+  f.number("UserData", r.UserData);
+}
+
+void SnapshotTaker::module(const std::string& name) {
+  Fields f(snapshot_, "MODULE " + name);
+  auto r = keyedRecord<TModule>(name);
+  TOrdexReturnCode rc = Ordex_GetModule(inst_, r.get(), 0);
+  f.number("rc", rc);
+  if (rc != rcOk) return;
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.text("ModCommonComment", r->ModCommonComment);
+  f.text("SRecLayout", r->SRecLayout);
+  f.number("DepositMode", r->DepositMode);
+  f.number("ByteOrder", r->ByteOrder);
+  f.number("AlignmentByte", r->AlignmentByte);
+  f.number("AlignmentWord", r->AlignmentWord);
+  f.number("AlignmentLong", r->AlignmentLong);
+  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
+  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
+  f.text("ModParComment", r->ModParComment);
+  f.text("Version", r->Version);
+  f.number("AddrEpk", r->AddrEpk);
+  f.text("Epk", r->Epk);
+  f.text("Supplier", r->Supplier);
+  f.text("Customer", r->Customer);
+  f.text("CustomerNo", r->CustomerNo);
+  f.text("User", r->User);
+  f.text("PhoneNo", r->PhoneNo);
+  f.text("Ecu", r->Ecu);
+  f.text("CpuType", r->CpuType);
+  f.number("NoOfInterfaces", r->NoOfInterfaces);
+  f.number("EcuCalibrationOffset", r->EcuCalibrationOffset);
+  f.number("UserData", r->UserData);
+
+  mod_ = name.c_str();
+  const int kinds[] = {etMemorySegment, etSystemConstant, etCharacteristic, etMeasurement,
+                       etFunction,      etCompuMethod,    etCompuTab,       etCompuVTab,
+                       etRecordLayout,  etAxisPts};
+  for (int kind : kinds) {
+    int count = -1;
+    Ordex_GetNumObjects(inst_, mod_, kind, &count);
+    f.number("count(" + std::to_string(kind) + ")", count);
+  }
+  if (opt_.members) {
+    TSystemConstant c{};
+    for (int k = 0; k < kMaxWalk; ++k) {
+      if (members_.systemConstant(inst_, mod_, &c) != rcOk || !c.Name[0]) break;
+      f.text("SYSTEM_CONSTANT[" + std::to_string(k) + "]",
+             fieldText(c.Name) + " = " + (c.Value ? c.Value : "(null)"));
+    }
+  }
+  if (opt_.members && opt_.moduleIfData) {
+    ifDataWalk(f, [&](TIfDataRecord* r) { return members_.moduleIfData(inst_, mod_, r); });
+  }
+  memorySegments(f);
+  if (opt_.calibrationMethods) calibrationMethods(f);
+  characteristics(f);
+  measurements(f);
+  functions(f);
+  compuMethods(f);
+  compuTabs(f);
+  compuVTabs(f);
+  axisPts(f);
+  recordLayouts(f);
+}
+
+void SnapshotTaker::memorySegments(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextMemorySegmentName)) {
+    Fields f = m.sub("MEMORY_SEGMENT " + key);
+    auto r = keyedRecord<TMemorySegment>(name);
+    TOrdexReturnCode rc = Ordex_GetMemorySegment(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("PrgType", r->PrgType);
+    f.number("MemoryType", r->MemoryType);
+    f.number("Attribute", r->Attribute);
+    f.number("Address", r->Address);
+    f.number("Size", r->Size);
+    for (int i = 0; i < 5; ++i) f.number("Offsets[" + std::to_string(i) + "]", r->Offsets[i]);
+    f.number("UserData", r->UserData);
+    if (opt_.members) {
+      ifDataWalk(f, [&](TIfDataRecord* d) {
+        return members_.segmentIfData(inst_, mod_, name.c_str(), d);
+      });
+    }
+  }
+}
+
+void SnapshotTaker::calibrationMethods(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextCalibrationMethodName)) {
+    Fields f = m.sub("CALIBRATION_METHOD " + key);
+    auto r = keyedRecord<TCalibrationMethod>(name);
+    TOrdexReturnCode rc = Ordex_GetCalibrationMethod(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.number("Version", r->Version);
+    f.number("HandleCount", r->HandleCount);
+    for (int h = 0; h < r->HandleCount && h < kMaxWalk; ++h) {
+      int n = 0;
+      if (Ordex_GetCalibrationHandleNumValues(inst_, mod_, name.c_str(), h, &n) != rcOk) break;
+      std::vector<int> values(n > 0 ? n : 0);
+      if (n > 0) Ordex_GetCalibrationHandleValues(inst_, mod_, name.c_str(), h, n, values.data());
+      std::string text;
+      for (int v : values) text += std::to_string(v) + " ";
+      f.text("Handle[" + std::to_string(h) + "]", text);
+    }
+  }
+}
+
+void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
+  f.number("Attribute", a.Attribute);
+  f.text("InputQuantity", a.InputQuantity);
+  f.text("Conversion", a.Conversion);
+  f.number("MaxAxisPoints", a.MaxAxisPoints);
+  f.numberText("LowerLimit", a.LowerLimit);
+  f.numberText("UpperLimit", a.UpperLimit);
+  f.number("ReadOnly", a.ReadOnly);
+  f.text("Format", a.Format);
+  f.text("AxisPtsRef", a.AxisPtsRef);
+  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
+  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
+  f.number("FixAxisParOffset", a.FixAxisParOffset);
+  f.number("FixAxisParShift", a.FixAxisParShift);
+  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
+  f.number("DepositMode", a.DepositMode);
+}
+
+void SnapshotTaker::axis2(Fields f, const TAxisDescr2& a) {
+  f.number("Attribute", a.Attribute);
+  f.text("InputQuantity", a.InputQuantity);
+  f.text("Conversion", a.Conversion);
+  f.number("MaxAxisPoints", a.MaxAxisPoints);
+  f.numberText("LowerLimit", a.LowerLimit);
+  f.numberText("UpperLimit", a.UpperLimit);
+  f.number("ReadOnly", a.ReadOnly);
+  f.text("Format", a.Format);
+  f.text("AxisPtsRef", a.AxisPtsRef);
+  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
+  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
+  f.number("DepositMode", a.DepositMode);
+  f.number("AxisPointsMode", a.AxisPointsMode);
+  f.number("FixAxisParOffset", a.FixAxisParOffset);
+  f.number("FixAxisParShift", a.FixAxisParShift);
+  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
+}
+
+// The fields TCharacteristic and TCharacteristic2 share.
+template <class Record>
+void characteristicFields(Fields f, const Record& r) {
+  f.text("LongIdentifier", r.LongIdentifier);
+  f.number("Type", r.Type);
+  f.number("Address", r.Address);
+  f.text("Deposit", r.Deposit);
+  f.numberText("MaxDiff", r.MaxDiff);
+  f.text("Conversion", r.Conversion);
+  f.numberText("LowerLimit", r.LowerLimit);
+  f.numberText("UpperLimit", r.UpperLimit);
+  f.text("Format", r.Format);
+  f.number("ByteOrder", r.ByteOrder);
+  f.number("BitMask", r.BitMask);
+  f.number("Number", r.Number);
+  f.number("ReadOnly", r.ReadOnly);
+  f.numberText("ExtendedLimitsLower", r.ExtendedLimitsLower);
+  f.numberText("ExtendedLimitsUpper", r.ExtendedLimitsUpper);
+  f.number("MaxRefreshScalingUnit", r.MaxRefreshScalingUnit);
+  f.number("MaxRefreshRate", r.MaxRefreshRate);
+  f.number("UserData", r.UserData);
+}
+
+void SnapshotTaker::characteristics(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextCharacteristicName)) {
+    Fields f = m.sub("CHARACTERISTIC " + key);
+    auto r = keyedRecord<TCharacteristic>(name);
+    TOrdexReturnCode rc = Ordex_GetCharacteristic(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    characteristicFields(f, *r);
+    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
+      axis(f.sub("Axes[" + std::to_string(i) + "]"), r->Axes[i]);
+    }
+    auto r2 = keyedRecord<TCharacteristic2>(name);
+    Fields f2 = m.sub("CHARACTERISTIC2 " + key);
+    f2.number("rc", Ordex_GetCharacteristic2(inst_, mod_, r2.get(), 0));
+    characteristicFields(f2, *r2);
+    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
+      axis2(f2.sub("Axes[" + std::to_string(i) + "]"), r2->Axes[i]);
+    }
+    if (!opt_.members) continue;
+    const char* n = name.c_str();
+    {
+      ifDataWalk(
+          f, [&](TIfDataRecord* d) { return members_.characteristicIfData(inst_, mod_, n, d); });
+    }
+    {
+      annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
+        return members_.characteristicAnnotation(inst_, mod_, n, a);
+      });
+    }
+    {
+      for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
+        annotationWalk(f, "Axes[" + std::to_string(i) + "].ANNOTATION", [&](TAnnotationRecord* a) {
+          return members_.axisAnnotation(inst_, mod_, n, i, a);
+        });
+      }
+    }
+  }
+}
+
+void SnapshotTaker::measurements(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextMeasurementName)) {
+    Fields f = m.sub("MEASUREMENT " + key);
+    auto r = keyedRecord<TMeasurement>(name);
+    TOrdexReturnCode rc = Ordex_GetMeasurement(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("DataType", r->DataType);
+    f.text("Conversion", r->Conversion);
+    f.number("Resolution", r->Resolution);
+    f.numberText("Accuracy", r->Accuracy);
+    f.numberText("LowerLimit", r->LowerLimit);
+    f.numberText("UpperLimit", r->UpperLimit);
+    f.text("Format", r->Format);
+    f.number("ArraySize", r->ArraySize);
+    f.number("BitMask", r->BitMask);
+    f.number("ByteOrder", r->ByteOrder);
+    f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
+    f.number("MaxRefreshRate", r->MaxRefreshRate);
+    f.number("EcuAddress", r->EcuAddress);
+    f.number("UserData", r->UserData);
+    if (!opt_.members) continue;
+    const char* n = name.c_str();
+    nameWalk(f, "VIRTUAL", members_.virtuals, inst_, mod_, name);
+    {
+      ifDataWalk(f,
+                 [&](TIfDataRecord* d) { return members_.measurementIfData(inst_, mod_, n, d); });
+    }
+    {
+      annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
+        return members_.measurementAnnotation(inst_, mod_, n, a);
+      });
+    }
+  }
+}
+
+void SnapshotTaker::functions(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextFunctionName)) {
+    Fields f = m.sub("FUNCTION " + key);
+    auto r = keyedRecord<TFunction>(name);
+    TOrdexReturnCode rc = Ordex_GetFunction(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("UserData", r->UserData);
+    if (!opt_.members) continue;
+    for (const Members::FunctionList& list : members_.functionLists) {
+      nameWalk(f, list.label, list.next, inst_, mod_, name);
+    }
+  }
+}
+
+template <class Record>
+void compuMethodFields(Fields f, const Record& r) {
+  f.text("LongIdentifier", r.LongIdentifier);
+  f.number("ConversionType", r.ConversionType);
+  f.text("Format", r.Format);
+  f.text("Unit", r.Unit);
+  f.text("Formula", r.Formula);
+  for (int i = 0; i < 6; ++i) f.numberText("Coeffs[" + std::to_string(i) + "]", r.Coeffs[i]);
+  f.text("CompuTabRef", r.CompuTabRef);
+  f.number("UserData", r.UserData);
+}
+
+void SnapshotTaker::compuMethods(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextCompuMethodName)) {
+    Fields f = m.sub("COMPU_METHOD " + key);
+    auto r = keyedRecord<TCompuMethod>(name);
+    TOrdexReturnCode rc = Ordex_GetCompuMethod(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    compuMethodFields(f, *r);
+    auto r2 = keyedRecord<TCompuMethod2>(name);
+    Fields f2 = m.sub("COMPU_METHOD2 " + key);
+    f2.number("rc", Ordex_GetCompuMethod2(inst_, mod_, r2.get(), 0));
+    compuMethodFields(f2, *r2);
+    if (opt_.formulaInv) f2.text("FormulaInv", r2->FormulaInv);
+  }
+}
+
+void SnapshotTaker::compuTabs(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextCompuTabName)) {
+    Fields f = m.sub("COMPU_TAB " + key);
+    auto r = keyedRecord<TCompuTab>(name);
+    TOrdexReturnCode rc = Ordex_GetCompuTab(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("ConversionType", r->ConversionType);
+    f.number("NumberValuePairs", r->NumberValuePairs);
+    for (int k = 0; k < ORDEX_COMPU_TAB_PAIRS; ++k) {
+      std::string p = "Pairs[" + std::to_string(k) + "]";
+      f.number(p + ".InVal", r->Pairs[k].InVal);
+      f.numberText(p + ".Out", r->Pairs[k].Out);
+    }
+    f.text("DefaultValue", r->DefaultValue);
+    f.number("UserData", r->UserData);
+  }
+}
+
+void SnapshotTaker::compuVTabs(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextCompuVTabName)) {
+    Fields f = m.sub("COMPU_VTAB " + key);
+    auto r = keyedRecord<TCompuVTab>(name);
+    TOrdexReturnCode rc = Ordex_GetCompuVTab(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("ConversionType", r->ConversionType);
+    f.number("NumberValuePairs", r->NumberValuePairs);
+    for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k) {
+      std::string p = "Pairs[" + std::to_string(k) + "]";
+      f.number(p + ".InVal", r->Pairs[k].InVal);
+      f.text(p + ".OutText", r->Pairs[k].OutText);
+    }
+    f.text("DefaultValue", r->DefaultValue);
+    f.number("UserData", r->UserData);
+    // Every pair by index, also past the 20 of the record.
+    for (int k = 0; k < r->NumberValuePairs && k < kMaxWalk; ++k) {
+      TCompuVTabValue v{};
+      v.Index = static_cast<uint32_t>(k);
+      TOrdexReturnCode vrc = Ordex_GetACompuVTabValueByIndex(inst_, mod_, name.c_str(), &v);
+      f.text("ByIndex[" + std::to_string(k) + "]",
+             std::to_string(vrc) + " " + std::to_string(v.InVal) + " " + fieldText(v.OutText));
+    }
+  }
+}
+
+void SnapshotTaker::axisPts(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextAxisPtsName)) {
+    Fields f = m.sub("AXIS_PTS " + key);
+    auto r = keyedRecord<TAxisPts>(name);
+    TOrdexReturnCode rc = Ordex_GetAxisPts(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("Address", r->Address);
+    f.text("InputQuantity", r->InputQuantity);
+    f.text("Deposit", r->Deposit);
+    f.numberText("MaxDiff", r->MaxDiff);
+    f.text("Conversion", r->Conversion);
+    f.number("MaxAxisPoints", r->MaxAxisPoints);
+    f.numberText("LowerLimit", r->LowerLimit);
+    f.numberText("UpperLimit", r->UpperLimit);
+    f.number("ReadOnly", r->ReadOnly);
+    f.text("Format", r->Format);
+    f.number("DepositMode", r->DepositMode);
+    f.number("ByteOrder", r->ByteOrder);
+    f.number("UserData", r->UserData);
+    if (!opt_.members) continue;
+    const char* n = name.c_str();
+    {
+      ifDataWalk(f, [&](TIfDataRecord* d) { return members_.axisPtsIfData(inst_, mod_, n, d); });
+    }
+    {
+      annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
+        return members_.axisPtsAnnotation(inst_, mod_, n, a);
+      });
+    }
+  }
+}
+
+void SnapshotTaker::recordLayouts(const Fields& m) {
+  for (const auto& [name, key] : names(Ordex_GetNextRecordLayoutName)) {
+    Fields f = m.sub("RECORD_LAYOUT " + key);
+    auto r = keyedRecord<TRecordLayout>(name);
+    TOrdexReturnCode rc = Ordex_GetRecordLayout(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) continue;
+    f.text("LongIdentifier", r->LongIdentifier);
+    f.number("FncValuesPosition", r->FncValuesPosition);
+    f.number("FncValuesDataType", r->FncValuesDataType);
+    f.number("FncValuesIndexMode", r->FncValuesIndexMode);
+    f.number("FncValuesAddressing", r->FncValuesAddressing);
+    f.number("IdentificationPosition", r->IdentificationPosition);
+    f.number("IdentificationDataType", r->IdentificationDataType);
+    f.number("AxisPtsXDataType", r->AxisPtsXDataType);
+    f.number("AxisPtsXIndexMode", r->AxisPtsXIndexMode);
+    f.number("AxisPtsXAddressing", r->AxisPtsXAddressing);
+    f.number("AxisPtsXPosition", r->AxisPtsXPosition);
+    f.number("AxisPtsYDataType", r->AxisPtsYDataType);
+    f.number("AxisPtsYIndexMode", r->AxisPtsYIndexMode);
+    f.number("AxisPtsYAddressing", r->AxisPtsYAddressing);
+    f.number("AxisPtsYPosition", r->AxisPtsYPosition);
+    f.number("NoAxisPtsXPosition", r->NoAxisPtsXPosition);
+    f.number("NoAxisPtsXDataType", r->NoAxisPtsXDataType);
+    f.number("NoAxisPtsYPosition", r->NoAxisPtsYPosition);
+    f.number("NoAxisPtsYDataType", r->NoAxisPtsYDataType);
+    f.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
+    f.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
+    f.number("ShiftOpXPosition", r->ShiftOpXPosition);
+    f.number("ShiftOpXDataType", r->ShiftOpXDataType);
+    f.number("OffsetXPosition", r->OffsetXPosition);
+    f.number("OffsetXDataType", r->OffsetXDataType);
+    f.number("AlignmentByte", r->AlignmentByte);
+    f.number("AlignmentWord", r->AlignmentWord);
+    f.number("AlignmentLong", r->AlignmentLong);
+    f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
+    f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
+    f.number("UserData", r->UserData);
+
+    auto r2 = keyedRecord<TRecordLayout2>(name);
+    Fields f2 = m.sub("RECORD_LAYOUT2 " + key);
+    f2.number("rc", Ordex_GetRecordLayout2(inst_, mod_, r2.get(), 0));
+    f2.text("LongIdentifier", r2->LongIdentifier);
+    for (int i = 0; i < ORDEX_RECORD_LAYOUT_RESERVED; ++i) {
+      f2.element("Reserved[" + std::to_string(i) + "]", r2->Reserved[i]);
+    }
+    for (int i = 0; i < ORDEX_RECORD_LAYOUT_ELEMENTS; ++i) {
+      f2.element("Elements[" + std::to_string(i) + "]", r2->Elements[i]);
+    }
+    f2.number("FixNoAxisPtsX", r2->FixNoAxisPtsX);
+    f2.number("FixNoAxisPtsY", r2->FixNoAxisPtsY);
+    f2.number("FixNoAxisPtsZ", r2->FixNoAxisPtsZ);
+    f2.number("AlignmentByte", r2->AlignmentByte);
+    f2.number("AlignmentWord", r2->AlignmentWord);
+    f2.number("AlignmentLong", r2->AlignmentLong);
+    f2.number("AlignmentFloat32Ieee", r2->AlignmentFloat32Ieee);
+    f2.number("AlignmentFloat64Ieee", r2->AlignmentFloat64Ieee);
+    f2.number("UserData", r2->UserData);
+
+    TRecordLayoutElementExt sorted[ORDEX_SORTED_ELEMENTS] = {};
+    Fields fs = m.sub("RECORD_LAYOUT_SORTED " + key);
+    fs.number("rc", Ordex_GetRecordLayoutElementArraySorted(inst_, mod_, name.c_str(), sorted));
+    for (int i = 0; i < ORDEX_SORTED_ELEMENTS; ++i) {
+      if (sorted[i].ElementKind < 0) continue;
+      std::string p = "[" + std::to_string(i) + "]";
+      fs.number(p + ".ElementKind", sorted[i].ElementKind);
+      fs.element(p, sorted[i].Element);
+    }
+  }
+}
+
+}  // namespace
+
+SnapshotOptions writtenContentOnly() {
+  SnapshotOptions o;
+  o.fileHead = false;
+  o.calibrationMethods = false;
+  o.formulaInv = false;
+  o.moduleIfData = false;
+  return o;
+}
+
+ModelSnapshot ModelSnapshot::take(TOrdex* instance, const SnapshotOptions& options) {
+  ModelSnapshot snapshot;
+  SnapshotTaker(instance, options, snapshot).take();
+  return snapshot;
+}
+
+std::vector<std::string> differences(const ModelSnapshot& before, const ModelSnapshot& after,
+                                     size_t limit) {
+  std::vector<std::string> lines;
+  size_t count = 0;
+  auto report = [&](const std::string& path, const std::string* a, const std::string* b) {
+    if (++count > limit) return;
+    lines.push_back(path + ": " + (a ? *a : "(none)") + " | " + (b ? *b : "(none)"));
+  };
+  auto a = before.fields().begin(), aEnd = before.fields().end();
+  auto b = after.fields().begin(), bEnd = after.fields().end();
+  while (a != aEnd || b != bEnd) {
+    if (b == bEnd || (a != aEnd && a->first < b->first)) {
+      report(a->first, &a->second, nullptr);
+      ++a;
+    } else if (a == aEnd || b->first < a->first) {
+      report(b->first, nullptr, &b->second);
+      ++b;
+    } else {
+      if (a->second != b->second) report(a->first, &a->second, &b->second);
+      ++a;
+      ++b;
+    }
+  }
+  if (count > limit) lines.push_back("... and " + std::to_string(count - limit) + " more");
+  return lines;
+}
+
+}  // namespace ordex_test
