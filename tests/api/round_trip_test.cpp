@@ -12,8 +12,8 @@
 
 #include "a2l_generator.h"
 #include "ordex.h"
-#include "support/model_snapshot.h"
-#include "support/round_trip.h"
+#include "snapshot/model_snapshot.h"
+#include "snapshot/round_trip.h"
 #include "support/test_support.h"
 
 namespace {

@@ -24,11 +24,9 @@ void usage() {
                "                            element of an array, through a response block)\n"
                "       ordex refs FILE NAME  who publishes NAME and which objects refer to it\n",
                ordex_tool::kListKinds, ordex_tool::kShowKindNames);
-#ifdef ORDEX_TOOL_EDIT
   std::fprintf(stderr,
                "       ordex edit IN OUT SCRIPT   apply an edit script, write the result\n%s",
                ordex_tool::kEditScriptHelp);
-#endif
 }
 
 }  // namespace
@@ -53,9 +51,7 @@ int main(int argc, char** argv) {
     return rc;
   }
   if (cmd == "refs" && argc == 4) return ordex_tool::refs(argv[2], argv[3]);
-#ifdef ORDEX_TOOL_EDIT
   if (cmd == "edit" && argc == 5) return ordex_tool::edit(argv[2], argv[3], argv[4]);
-#endif
   usage();
   return 2;
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "commands.h"
-#include "support/round_trip.h"
+#include "snapshot/round_trip.h"
 
 namespace ordex_tool {
 

@@ -329,9 +329,13 @@ TOrdexReturnCode showRecordLayout(TOrdex* inst, const char* name, RecordPrinter&
                   e.MaxNumberOfRescalePairs);
     p.text(label, text);
   };
-  for (int i = 0; i < ORDEX_RECORD_LAYOUT_RESERVED; ++i) element("RESERVED", r->Reserved[i], true);
-  for (int k = 1; k <= ORDEX_RECORD_LAYOUT_ELEMENTS; ++k) {
-    element(kRecordLayoutElements.at(k), r->Elements[k - 1], false);
+  // The elements in position order, as the record is stored in memory.
+  TRecordLayoutElementExt placed[ORDEX_SORTED_ELEMENTS];
+  rc = Ordex_GetRecordLayoutElementArraySorted(inst, nullptr, name, placed);
+  if (rc != rcOk) return rc;
+  for (const TRecordLayoutElementExt& e : placed) {
+    if (e.ElementKind < 0) continue;
+    element(kRecordLayoutElements.at(e.ElementKind), e.Element, e.ElementKind == 0);
   }
   p.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
   p.number("FixNoAxisPtsY", r->FixNoAxisPtsY);

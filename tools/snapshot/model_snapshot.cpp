@@ -1,4 +1,4 @@
-#include "support/model_snapshot.h"
+#include "snapshot/model_snapshot.h"
 
 #include <cinttypes>
 #include <cstdio>

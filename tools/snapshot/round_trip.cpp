@@ -1,9 +1,9 @@
-#include "support/round_trip.h"
+#include "snapshot/round_trip.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "support/model_snapshot.h"
+#include "snapshot/model_snapshot.h"
 
 namespace ordex_test {
 
