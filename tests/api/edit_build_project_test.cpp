@@ -3,12 +3,13 @@
 //
 // The sample is kept so that it also survives a write and a read back: texts and numbers of
 // every TNumberText agree, absent record layout elements are written as the reader makes
-// them. Adding the round trip is a few lines in the test at the bottom.
+// them.
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -126,7 +127,12 @@ BuiltProject sample() {
   rl->AxisPtsXAddressing = rl->AxisPtsYDataType = rl->AxisPtsYIndexMode = -1;
   rl->AxisPtsYAddressing = rl->NoAxisPtsXDataType = rl->NoAxisPtsYDataType = -1;
   rl->ShiftOpXDataType = rl->OffsetXDataType = -1;
+  // Alignments not given (0) read back as the module's, so the sample gives them all.
+  rl->AlignmentByte = 1;
   rl->AlignmentWord = 2;
+  rl->AlignmentLong = 4;
+  rl->AlignmentFloat32Ieee = 4;
+  rl->AlignmentFloat64Ieee = 8;
   rl->UserData = 4;
   b.layouts.push_back(std::move(rl));
   auto rl2 = fresh<TRecordLayout2>("RL_MAP");
@@ -139,7 +145,11 @@ BuiltProject sample() {
   rl2->Elements[5] = TRecordLayoutElement{6, 4, dtUByte, 1, 4};    // AXIS_RESCALE_X
   rl2->Elements[8] = TRecordLayoutElement{1, 0, dtUByte, -1, -1};  // NO_AXIS_PTS_X
   rl2->FixNoAxisPtsZ = 3;
-  rl2->AlignmentLong = 4;
+  rl2->AlignmentByte = 1;
+  rl2->AlignmentWord = 2;
+  rl2->AlignmentLong = 2;  // not the module's: written
+  rl2->AlignmentFloat32Ieee = 4;
+  rl2->AlignmentFloat64Ieee = 8;
   rl2->UserData = 5;
   b.layouts2.push_back(std::move(rl2));
 
@@ -309,7 +319,7 @@ BuiltProject sample() {
   setNumber(curve->UpperLimit, "10", 10);
   curve->ByteOrder = boMsbFirst;
   curve->BitMask = 0xFFFFFFFFu;
-  curve->Number = 6;
+  curve->Number = 0;  // NUMBER belongs to VAL_BLK and ASCII only
   curve->MaxRefreshScalingUnit = -1;
   TAxisDescr2& c0 = curve->Axes[0];
   c0.Attribute = 2;  // FIX_AXIS
@@ -402,7 +412,11 @@ void expectGetterGives(TOrdex* inst, const Record& record,
                        TOrdexReturnCode (*get)(TOrdex*, const char*, Record*, int), Source source) {
   auto expected = std::make_unique<Record>();
   std::memcpy(expected.get(), &record, sizeof(Record));
-  if (source == Source::ReadBack) expected->UserData = 0;
+  if (source == Source::ReadBack) {
+    expected->UserData = 0;
+    // FORMULA_INV is not written to files.
+    if constexpr (std::is_same_v<Record, TCompuMethod2>) expected->FormulaInv[0] = '\0';
+  }
   auto got = std::make_unique<Record>();
   std::memcpy(got.get(), expected.get(), sizeof(Record));
   ASSERT_EQ(rcOk, get(inst, nullptr, got.get(), 0)) << record.Name;
@@ -500,15 +514,15 @@ TEST(EditBuildProject, EveryGetterGivesBackWhatWentIn) {
   build(inst, sampleProject);
   expectHolds(inst, sampleProject, Source::Built);
 
-  // The round trip through a file, once Ordex_WriteAsapFile exists, is:
-  //   ordex_test::TempDir dir;
-  //   const std::string file = dir.path() + "/built.a2l";
-  //   ASSERT_EQ(rcOk, Ordex_WriteAsapFile(inst, file.c_str(), nullptr, nullptr, "", nullptr,
-  //                                       nullptr));
-  //   Instance back;
-  //   ASSERT_EQ(rcOk, Ordex_ReadAsapFile(back, file.c_str(), nullptr, nullptr));
-  //   expectHolds(back, sampleProject, Source::ReadBack);
-  //   expectFunctionListsAndEmptyThem(back, sampleProject);
+  // Written to a file and read back, the project holds the same records.
+  ordex_test::TempDir dir;
+  const std::string file = dir.path() + "/built.a2l";
+  ASSERT_EQ(rcOk, Ordex_WriteAsapFile(inst, file.c_str(), nullptr, nullptr, "", nullptr, nullptr));
+  Instance back;
+  ASSERT_EQ(rcOk, Ordex_ReadAsapFile(back, file.c_str(), nullptr, nullptr))
+      << ordex_test::readError(back);
+  expectHolds(back, sampleProject, Source::ReadBack);
+  expectFunctionListsAndEmptyThem(back, sampleProject);
 
   expectFunctionListsAndEmptyThem(inst, sampleProject);
 }
