@@ -508,22 +508,24 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   nameAndLongIdentifier(c);
   Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kCharacteristicType, c.Type} << '\n';
   Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{c.Address} << '\n';
-  Line(out_) << Blanks{indent_ + 2} << c.Deposit << ' ' << c.MaxDiff.Text << '\n';
-  Line(out_) << Blanks{indent_ + 2} << c.Conversion << ' ' << c.LowerLimit.Text << ' '
-             << c.UpperLimit.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << c.Deposit << ' ' << c.MaxDiff << '\n';
+  Line(out_) << Blanks{indent_ + 2} << c.Conversion << ' ' << c.LowerLimit << ' ' << c.UpperLimit
+             << '\n';
   if (c.ByteOrder != -1 && c.ByteOrder != common_->ByteOrder) {
     Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
                << '\n';
   }
   if (!c.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{c.Format} << "\n";
-  if (c.BitMask != 0xFFFFFFFFu && c.BitMask != common_->BitMask) {
+  // Written also when it equals the module's: objects do not take the module's mask as
+  // their default when read, so leaving it out would lose it.
+  if (c.BitMask != 0xFFFFFFFFu) {
     Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
   }
   if (c.Type == 4 || c.Type == 5)
     Line(out_) << Blanks{indent_ + 2} << "NUMBER " << Dec{c.Number} << '\n';
   if (!c.ExtendedLimitsLower.Text.empty()) {
-    Line(out_) << Blanks{indent_ + 2} << "EXTENDED_LIMITS " << c.ExtendedLimitsLower.Text << ' '
-               << c.ExtendedLimitsUpper.Text << '\n';
+    Line(out_) << Blanks{indent_ + 2} << "EXTENDED_LIMITS " << c.ExtendedLimitsLower << ' '
+               << c.ExtendedLimitsUpper << '\n';
   }
   if (c.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
   if (c.MaxRefreshScalingUnit != -1 || c.MaxRefreshRate != 0) {
@@ -557,7 +559,7 @@ void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
   Line(out_) << Blanks{indent_ + 4} << Keyword{keywords::kAxisAttribute, a.Attribute} << ' '
              << a.InputQuantity << '\n';
   Line(out_) << Blanks{indent_ + 4} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
-  Line(out_) << Blanks{indent_ + 4} << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+  Line(out_) << Blanks{indent_ + 4} << a.LowerLimit << ' ' << a.UpperLimit << '\n';
   if (a.ReadOnly) Line(out_) << Blanks{indent_ + 4} << "READ_ONLY\n";
   if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 4} << "FORMAT " << Quoted{a.Format} << "\n";
   indent_ += 2;  // the axis's annotations stand one level deeper
@@ -566,8 +568,8 @@ void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
   if (!a.AxisPtsRef.empty())
     Line(out_) << Blanks{indent_ + 4} << "AXIS_PTS_REF " << a.AxisPtsRef << '\n';
   if (!a.ExtendedLimitsLower.Text.empty()) {
-    Line(out_) << Blanks{indent_ + 4} << "EXTENDED_LIMITS " << a.ExtendedLimitsLower.Text << ' '
-               << a.ExtendedLimitsUpper.Text << '\n';
+    Line(out_) << Blanks{indent_ + 4} << "EXTENDED_LIMITS " << a.ExtendedLimitsLower << ' '
+               << a.ExtendedLimitsUpper << '\n';
   }
   if (a.AxisPointsMode == 1 || a.AxisPointsMode == 2) {
     Line(out_) << Blanks{indent_}
@@ -588,7 +590,7 @@ void A2lWriter::object(const TMeasurement_Intern& m) {
   nameAndLongIdentifier(m);
   Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kDataType, m.DataType} << '\n';
   Line(out_) << Blanks{indent_ + 2} << m.Conversion << '\n';
-  Line(out_) << Blanks{indent_ + 2} << Dec{m.Resolution} << ' ' << m.Accuracy.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << Dec{m.Resolution} << ' ' << m.Accuracy << '\n';
   // A limit read in hexadecimal keeps only its number; it is written back in hexadecimal.
   {
     Line line(out_);
@@ -596,20 +598,22 @@ void A2lWriter::object(const TMeasurement_Intern& m) {
     if (m.LowerLimitIsHex) {
       line << "0x" << Hex{m.LowerLimitHex};
     } else {
-      line << m.LowerLimit.Text;
+      line << m.LowerLimit;
     }
     line << ' ';
     if (m.UpperLimitIsHex) {
       line << "0x" << Hex{m.UpperLimitHex};
     } else {
-      line << m.UpperLimit.Text;
+      line << m.UpperLimit;
     }
     line << '\n';
   }
   if (!m.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{m.Format} << "\n";
   if (m.ArraySize != 0)
     Line(out_) << Blanks{indent_ + 2} << "ARRAY_SIZE " << Dec{m.ArraySize} << '\n';
-  if (m.BitMask != 0xFFFFFFFFu && m.BitMask != common_->BitMask) {
+  // Written also when it equals the module's: objects do not take the module's mask as
+  // their default when read, so leaving it out would lose it.
+  if (m.BitMask != 0xFFFFFFFFu) {
     Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{m.BitMask} << '\n';
   }
   if (m.ByteOrder != -1 && m.ByteOrder != common_->ByteOrder) {
@@ -659,7 +663,7 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
     {
       Line line(out_);
       line << Blanks{indent_ + 2} << "COEFFS ";
-      for (const NumberText& k : cm.Coeffs) line << Blanks{indent_} << k.Text << ' ';
+      for (const NumberText& k : cm.Coeffs) line << Blanks{indent_} << k << ' ';
       line << '\n';
     } break;
     case 3:  // FORM
@@ -690,7 +694,7 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
   for (int32_t k = 0; k < held; ++k) {
     if (k % 4 == 0) Line(out_) << "\n           ";
     const TCompuTabPair_Intern& pair = tab.pair(k);
-    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out.Text;
+    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out;
   }
   if (!tab.DefaultValue.empty()) {
     Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";
@@ -722,9 +726,9 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
   nameAndLongIdentifier(a);
   Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{a.Address} << '\n';
   Line(out_) << Blanks{indent_ + 2} << a.InputQuantity << '\n';
-  Line(out_) << Blanks{indent_ + 2} << a.Deposit << ' ' << a.MaxDiff.Text << '\n';
+  Line(out_) << Blanks{indent_ + 2} << a.Deposit << ' ' << a.MaxDiff << '\n';
   Line(out_) << Blanks{indent_ + 2} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << ' '
-             << a.LowerLimit.Text << ' ' << a.UpperLimit.Text << '\n';
+             << a.LowerLimit << ' ' << a.UpperLimit << '\n';
   if (a.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
   if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{a.Format} << "\n";
   if (a.DepositMode != -1 && a.DepositMode != common_->DepositMode) {

@@ -1,6 +1,12 @@
 #include "writer/text_output.h"
 
+#include <charconv>
+
 namespace ordex {
+
+char* putShortestDouble(char* p, double value) {
+  return std::to_chars(p, p + 24, value).ptr;
+}
 
 void TextOutput::flush() {
   if (cur_ == buf_.get()) return;

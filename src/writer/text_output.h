@@ -10,11 +10,16 @@
 #include <string>
 #include <string_view>
 
+#include "model/sub_records.h"
+
 // The pieces of a line are written through a cursor kept in a register only when every
 // step is inlined into the function that writes the line.
 #define ORDEX_WRITER_INLINE inline __attribute__((always_inline))
 
 namespace ordex {
+
+// Writes the shortest decimal text of value that reads back to it (at most 24 bytes).
+char* putShortestDouble(char* p, double value);
 
 // Where the text goes.
 class OutputSink {
@@ -177,6 +182,14 @@ class Line {
   ORDEX_WRITER_INLINE Line& operator<<(std::string_view s) {
     p_ =
         s.size() <= kPiece ? copyShort(p_, s.data(), s.size()) : out_.putAt(p_, s.data(), s.size());
+    return *this;
+  }
+  // A number is written as the text it was read or given with; a number given without
+  // text (through the interface) as the shortest text that reads back to its value, so
+  // that the file stays readable.
+  ORDEX_WRITER_INLINE Line& operator<<(const NumberText& n) {
+    if (!n.Text.empty()) return *this << std::string_view(n.Text);
+    p_ = putShortestDouble(p_, n.Value);
     return *this;
   }
   ORDEX_WRITER_INLINE Line& operator<<(char c) {
