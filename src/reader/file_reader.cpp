@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "reader/block_parser.h"
@@ -141,6 +142,7 @@ class FileReader {
   bool inputEnded_ = false;
   int emptyTokens_ = 0;
   TIfData_Intern* moduleIfData_ = nullptr;
+  std::optional<ScopedTextArena> arenaScope_;
 };
 
 int FileReader::percentRead() const {
@@ -188,7 +190,11 @@ void FileReader::examine() {
   ctx_.atEnd = !ctx_.atBegin && cur.is("/end");
   if (ctx_.atBegin) {
     ++nesting_;
-    if (progress_ && progress_(percentRead()) != 0) throw rcAbortedByCallback;
+    if (progress_) {
+      // The host may create objects from its callback: their texts live on the heap.
+      ScopedTextArena heap(nullptr);
+      if (progress_(percentRead()) != 0) throw rcAbortedByCallback;
+    }
   } else if (ctx_.atEnd) {
     --nesting_;
   }
@@ -227,8 +233,11 @@ void FileReader::openBlock(int kind) {
     case kProject: {
       ctx_.step[0] = 0;
       auto project = std::make_unique<TProject_Intern>();
-      project->Name = std::string(ctx_.tok(2).view());
-      project->LongIdentifier = std::string(stripQuotes(ctx_.tok(3)));
+      // Texts read from here on, the project's own first, go to the new project's arena.
+      arenaScope_.reset();
+      arenaScope_.emplace(&project->Arena);
+      project->Name = ctx_.tok(2).view();
+      project->LongIdentifier = stripQuotes(ctx_.tok(3));
       if (inst_.Project) replacedProjects.push_back(std::move(inst_.Project));
       inst_.Project = std::move(project);
       path[0] = "PROJECT " + inst_.Project->Name;
@@ -251,8 +260,8 @@ void FileReader::openBlock(int kind) {
       if (!(open_ & bit(kProject))) throw rcBlockOutsideParent;
       auto module = std::make_unique<TModule_Intern>();
       module->Owner = inst_.Project.get();
-      module->Name = std::string(ctx_.tok(2).view());
-      module->LongIdentifier = std::string(stripQuotes(ctx_.tok(3)));
+      module->Name = ctx_.tok(2).view();
+      module->LongIdentifier = stripQuotes(ctx_.tok(3));
       ctx_.currentModule = inst_.Project->Modules.append(std::move(module));
       path[1] = path[0] + ", MODULE " + ctx_.currentModule->Name;
       level_ = 2;
@@ -287,14 +296,14 @@ void FileReader::headerToken() {
   TProject_Intern& project = *inst_.Project;
   if (step == 0) return;
   if (step == 1) {
-    project.HeaderComment = std::string(stripQuotes(ctx_.tok(0)));
+    project.HeaderComment = stripQuotes(ctx_.tok(0));
     return;
   }
   const Token& cur = ctx_.tok(0);
   if (cur.is("VERSION")) {
-    project.HeaderVersion = std::string(stripQuotes(ctx_.tok(1)));
+    project.HeaderVersion = stripQuotes(ctx_.tok(1));
   } else if (cur.is("PROJECT_NO")) {
-    project.HeaderProjectNo = std::string(ctx_.tok(1).view());
+    project.HeaderProjectNo = ctx_.tok(1).view();
   }
 }
 
@@ -311,7 +320,7 @@ void FileReader::moduleIfDataToken() {
   }
   std::string_view token = ctx_.tok(0).view();
   if (step == 1) {
-    moduleIfData_->Name = std::string(token);
+    moduleIfData_->Name = token;
     ctx_.objectPath()[2].append(" ").append(token);
     return;
   }

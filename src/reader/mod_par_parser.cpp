@@ -142,7 +142,7 @@ void ModParParser::onToken(ParseContext& ctx) {
     return;
   }
   if (step == 1) {
-    ctx.currentModule->ModPar.Comment = std::string(stripQuotes(ctx.tok(0)));
+    ctx.currentModule->ModPar.Comment = stripQuotes(ctx.tok(0));
     return;
   }
   if ((ctx.atBegin || ctx.atEnd) && subBlockBoundary(ctx)) return;
@@ -249,10 +249,10 @@ void ModParParser::segmentToken(ParseContext& ctx) {
   switch (step) {
     case 1:
       ctx.objectPath()[3].append(" ").append(token.view());
-      modPar.MemorySegments.rename(segment_, std::string(token.view()));
+      modPar.MemorySegments.rename(segment_, token.view());
       return;
     case 2:
-      segment_->LongIdentifier = std::string(stripQuotes(token));
+      segment_->LongIdentifier = stripQuotes(token);
       return;
     case 3:
       segment_->PrgType = keywords::kSegmentType.find(token.view());
@@ -370,7 +370,7 @@ void ModParParser::segmentIfDataToken(ParseContext& ctx) {
       ifData_ = segment_->IfData.append(std::make_unique<TIfData_Intern>());
       return;
     case 1:
-      if (ifData_) ifData_->Name = std::string(token);
+      if (ifData_) ifData_->Name = token;
       return;
     default:
       if (ifData_) ifData_->Content.append(token).push_back(' ');
@@ -385,8 +385,8 @@ void ModParParser::modParKeyword(ParseContext& ctx) {
       return;
     case ModParKey::kSystemConstant: {
       auto constant = std::make_unique<TSystemConstant_Intern>();
-      constant->Name = std::string(stripQuotes(ctx.tok(1)));
-      constant->Value = std::string(stripQuotes(ctx.tok(2)));
+      constant->Name = stripQuotes(ctx.tok(1));
+      constant->Value = stripQuotes(ctx.tok(2));
       modPar.SystemConstants.append(std::move(constant));
       return;
     }
@@ -395,34 +395,34 @@ void ModParParser::modParKeyword(ParseContext& ctx) {
       ctx.step[3] = 0;
       return;
     case ModParKey::kVersion:
-      modPar.Version = std::string(value);
+      modPar.Version = value;
       return;
     case ModParKey::kAddrEpk:
       modPar.AddrEpk = parseHexULong(value);
       return;
     case ModParKey::kEpk:
-      modPar.Epk = std::string(value);
+      modPar.Epk = value;
       return;
     case ModParKey::kSupplier:
-      modPar.Supplier = std::string(value);
+      modPar.Supplier = value;
       return;
     case ModParKey::kCustomer:
-      modPar.Customer = std::string(value);
+      modPar.Customer = value;
       return;
     case ModParKey::kCustomerNo:
-      modPar.CustomerNo = std::string(value);
+      modPar.CustomerNo = value;
       return;
     case ModParKey::kUser:
-      modPar.User = std::string(value);
+      modPar.User = value;
       return;
     case ModParKey::kPhoneNo:
-      modPar.PhoneNo = std::string(value);
+      modPar.PhoneNo = value;
       return;
     case ModParKey::kEcu:
-      modPar.Ecu = std::string(value);
+      modPar.Ecu = value;
       return;
     case ModParKey::kCpuType:
-      modPar.CpuType = std::string(value);
+      modPar.CpuType = value;
       return;
     case ModParKey::kNoOfInterfaces:
       modPar.NoOfInterfaces = static_cast<int16_t>(parseLong(value));
