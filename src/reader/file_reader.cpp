@@ -269,7 +269,7 @@ void FileReader::openBlock(int kind) {
     }
     default:
       ctx_.step[2] = 0;
-      path[2] = path[1] + ", " + kKeywordOf[kind];
+      path[2].assign(path[1]).append(", ").append(kKeywordOf[kind]);
       if (!(open_ & bit(kModule))) throw rcBlockOutsideParent;
       level_ = 3;
       return;

@@ -18,6 +18,13 @@ namespace {
   throw rcBadNumber;
 }
 
+bool holdsX(std::string_view s) {
+  for (char c : s) {
+    if ((c | 0x20) == 'x') return true;
+  }
+  return false;
+}
+
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -102,7 +109,7 @@ int32_t parseIntegralLong(std::string_view s) {
   try {
     return parseLong(s);
   } catch (TOrdexReturnCode) {
-    if (s.find_first_of("xX") != std::string_view::npos) throw;
+    if (holdsX(s)) throw;
     double v = parseDouble(s);
     if (!(v >= INT32_MIN && v <= INT32_MAX) || v != static_cast<double>(static_cast<int32_t>(v))) {
       badNumber();
@@ -127,7 +134,7 @@ uint32_t parseHexULong(std::string_view s) {
 
 double parseDouble(std::string_view s) {
   if (s.empty()) return 0.0;
-  if (s.find_first_of("xX") != std::string_view::npos) {
+  if (holdsX(s)) {
     return static_cast<double>(parseHexULong(s));
   }
   const char* first = s.data();
