@@ -22,7 +22,7 @@ struct TAnnotation_Intern {
 struct TIfData_Intern {
   TIfData_Intern* Next = nullptr;
   ordex::Text Name;
-  std::string Content;
+  ordex::Text Content;
 };
 
 // One name of a FUNCTION_LIST or VIRTUAL list.

@@ -8,6 +8,7 @@
 #include "reader/block_parser.h"
 #include "reader/input_file.h"
 #include "reader/parse_context.h"
+#include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 #include "reader/token_source.h"
 
@@ -142,6 +143,7 @@ class FileReader {
   bool inputEnded_ = false;
   int emptyTokens_ = 0;
   TIfData_Intern* moduleIfData_ = nullptr;
+  IfDataContent moduleIfDataContent_;
   std::optional<ScopedTextArena> arenaScope_;
 };
 
@@ -219,6 +221,7 @@ void FileReader::examine() {
         openBlock(kind);
       } else {
         open_ &= ~bit(kind);
+        if (kind == kModuleIfData) moduleIfDataContent_.finish();
         closeBlock();
       }
       return;
@@ -311,12 +314,14 @@ void FileReader::moduleIfDataToken() {
   int32_t step = ctx_.step[2]++;
   if (step == 0) {
     moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
+    moduleIfDataContent_.begin(moduleIfData_);
     return;
   }
   // An IF_DATA opened inside another object block hands its keyword to that block's parser;
   // when that block closes first, the rest of the IF_DATA arrives here without a step 0.
   if (!moduleIfData_) {
     moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
+    moduleIfDataContent_.begin(moduleIfData_);
   }
   std::string_view token = ctx_.tok(0).view();
   if (step == 1) {
@@ -324,7 +329,7 @@ void FileReader::moduleIfDataToken() {
     ctx_.objectPath()[2].append(" ").append(token);
     return;
   }
-  moduleIfData_->Content.append(token).push_back(' ');
+  moduleIfDataContent_.add(token);
 }
 
 }  // namespace

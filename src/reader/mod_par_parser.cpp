@@ -9,6 +9,7 @@
 
 #include "model/keyword_lists.h"
 #include "reader/block_parser.h"
+#include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
 namespace ordex {
@@ -123,6 +124,7 @@ class ModParParser final : public BlockParser {
   TCalibrationMethod_Intern* method_ = nullptr;
   TCalibrationHandle_Intern* handle_ = nullptr;
   TIfData_Intern* ifData_ = nullptr;
+  IfDataContent ifDataContent_;
 };
 
 void ModParParser::reset() {
@@ -133,6 +135,7 @@ void ModParParser::reset() {
   method_ = nullptr;
   handle_ = nullptr;
   ifData_ = nullptr;
+  ifDataContent_.finish();
 }
 
 void ModParParser::onToken(ParseContext& ctx) {
@@ -360,6 +363,7 @@ void ModParParser::segmentIfDataToken(ParseContext& ctx) {
       ctx.step[4] = 0;
     } else {
       ctx.skipNextToken = true;
+      ifDataContent_.finish();
     }
     return;
   }
@@ -368,12 +372,13 @@ void ModParParser::segmentIfDataToken(ParseContext& ctx) {
   switch (advance(ctx.step[4], 2)) {
     case 0:
       ifData_ = segment_->IfData.append(std::make_unique<TIfData_Intern>());
+      ifDataContent_.begin(ifData_);
       return;
     case 1:
       if (ifData_) ifData_->Name = token;
       return;
     default:
-      if (ifData_) ifData_->Content.append(token).push_back(' ');
+      ifDataContent_.add(token);
   }
 }
 
