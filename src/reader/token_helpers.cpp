@@ -137,6 +137,21 @@ double parseDouble(std::string_view s) {
   if (holdsX(s)) {
     return static_cast<double>(parseHexULong(s));
   }
+  // Whole numbers, the most common form, without the general conversion: a decimal
+  // integer of up to 18 digits converts to the nearest double exactly as the general
+  // conversion rounds it.
+  {
+    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (s.size() > i && s.size() - i <= 18) {
+      int64_t v = 0;
+      size_t j = i;
+      while (j < s.size() && s[j] >= '0' && s[j] <= '9') v = v * 10 + (s[j++] - '0');
+      if (j == s.size()) {
+        double d = static_cast<double>(v);
+        return s[0] == '-' ? -d : d;
+      }
+    }
+  }
   const char* first = s.data();
   const char* last = s.data() + s.size();
   bool plus = *first == '+';
