@@ -594,6 +594,15 @@ std::string corpusFile(const char* name) {
   return std::string(ORDEX_CORPUS_DIR) + "/" + name;
 }
 
+// The real-world files are read from the shared corpus folder; without it these tests
+// are skipped.
+class ModParCorpus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!ordex_test::corpusAvailable()) GTEST_SKIP() << "no corpus at " << ORDEX_CORPUS_DIR;
+  }
+};
+
 TOrdexReturnCode readCorpus(TOrdex* inst, const char* name) {
   return Ordex_ReadAsapFile(inst, corpusFile(name).c_str(), nullptr, nullptr);
 }
@@ -633,7 +642,7 @@ TMemorySegment memorySegment(TOrdex* inst, const char* module, const char* name)
 }  // namespace
 
 // MOD_PAR of an included module with every kind of entry, and CALIBRATION_HANDLE_TEXT.
-TEST(ModParCorpus, XcpSimWithIncludedEngineEcu) {
+TEST_F(ModParCorpus, XcpSimWithIncludedEngineEcu) {
   Instance inst;
   ASSERT_EQ(readCorpus(inst, "domohuhn__a2l/xcp-sim.a2l"), rcOk);
   const char* mod = "DH.XCP.SIM";
@@ -679,7 +688,7 @@ TEST(ModParCorpus, XcpSimWithIncludedEngineEcu) {
 }
 
 // Segments with long XCP IF_DATA blocks; the address of each is not disturbed by them.
-TEST(ModParCorpus, DemoSegments) {
+TEST_F(ModParCorpus, DemoSegments) {
   Instance inst;
   ASSERT_EQ(readCorpus(inst, "sgnes__A2l-Parser/demo.a2l"), rcOk);
   TMemorySegment first = memorySegment(inst, nullptr, "PF1_APPL_SWID");
@@ -695,7 +704,7 @@ TEST(ModParCorpus, DemoSegments) {
   EXPECT_EQ(offline.Size, 0xb8000u);
 }
 
-TEST(ModParCorpus, ManagementTexts) {
+TEST_F(ModParCorpus, ManagementTexts) {
   for (const char* file : {"domohuhn__a2l/simple.a2l", "domohuhn__a2l/example-ecu.a2l"}) {
     Instance inst;
     ASSERT_EQ(readCorpus(inst, file), rcOk) << file;
@@ -709,7 +718,7 @@ TEST(ModParCorpus, ManagementTexts) {
 
 // The read stops later in the file (a COMPU_VTAB input value 1.1 gives -122), after the
 // whole MOD_PAR was read.
-TEST(ModParCorpus, FreeTestModPar) {
+TEST_F(ModParCorpus, FreeTestModPar) {
   Instance inst;
   ASSERT_EQ(readCorpus(inst, "Luncher91__A2LParser/freeTest.a2l"), rcBadNumber);
   const char* mod = "sample_module";
@@ -742,7 +751,7 @@ TEST(ModParCorpus, FreeTestModPar) {
 
 // The last segment's offsets are written with en dashes (not minus signs): the read stops
 // there with -122 and keeps what came before.
-TEST(ModParCorpus, TestFileStopsAtAnEnDash) {
+TEST_F(ModParCorpus, TestFileStopsAtAnEnDash) {
   Instance inst;
   ASSERT_EQ(readCorpus(inst, "kallemooo__Asap2/testFile.a2l"), rcBadNumber);
   EXPECT_NE(readError(inst).find("MOD_PAR, MEMORY_SEGMENT reservedsegment"), std::string::npos)

@@ -12,8 +12,12 @@
 
 namespace ordex_test {
 
-Instance::Instance() { Ordex_CreateInstance(&p_); }
-Instance::~Instance() { Ordex_DestroyInstance(p_); }
+Instance::Instance() {
+  Ordex_CreateInstance(&p_);
+}
+Instance::~Instance() {
+  Ordex_DestroyInstance(p_);
+}
 
 TempDir::TempDir() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "ordex-test-XXXXXX").string();
@@ -43,7 +47,9 @@ std::string readFile(const std::string& path) {
   return s.str();
 }
 
-std::string dataPath(const std::string& name) { return std::string(ORDEX_TEST_DATA_DIR) + "/" + name; }
+std::string dataPath(const std::string& name) {
+  return std::string(ORDEX_TEST_DATA_DIR) + "/" + name;
+}
 
 std::string readError(TOrdex* instance) {
   char buf[2048];
@@ -55,6 +61,10 @@ TOrdexReturnCode readText(TOrdex* instance, const std::string& text) {
   TempDir dir;
   std::string path = dir.write("input.a2l", text);
   return Ordex_ReadAsapFile(instance, path.c_str(), nullptr, nullptr);
+}
+
+bool corpusAvailable() {
+  return std::filesystem::is_directory(ORDEX_CORPUS_DIR);
 }
 
 std::vector<std::string> splitMultiString(const char* buffer) {

@@ -40,6 +40,8 @@ std::string dataPath(const std::string& name);  // a file of tests/data
 std::string readError(TOrdex* instance);        // Ordex_GetReadAsapFileError as a string
 // Reads A2L text written to a temporary file.
 TOrdexReturnCode readText(TOrdex* instance, const std::string& text);
+// Whether the shared folder of real-world files is there (tests reading it skip otherwise).
+bool corpusAvailable();
 // The names of a multi-string.
 std::vector<std::string> splitMultiString(const char* buffer);
 // The names of the instance's modules in file order (empty without project).
