@@ -723,7 +723,9 @@ class A2LFile:
         """Appends to a list of the object owner: a name to a FUNCTION's DEF_CHARACTERISTIC,
         REF_CHARACTERISTIC, IN_/OUT_/LOC_MEASUREMENT, SUB_FUNCTION or AXIS_PTS list; an
         IfData to the IF_DATA of a MEMORY_SEGMENT, CHARACTERISTIC, MEASUREMENT or AXIS_PTS;
-        an Annotation to the ANNOTATION list of a CHARACTERISTIC or MEASUREMENT."""
+        an Annotation to the ANNOTATION list of a CHARACTERISTIC or MEASUREMENT (its text
+        holds at most 2047 bytes; the writer takes a double quote and the character after it
+        as the break between two lines of the ANNOTATION_TEXT)."""
         add, _ = self._member_list(kind, list_name)
         m, n = self._bytes(module, "module"), self._bytes(owner)
         operation = "add to %s of %s %s" % (list_name, _kind_name(kind), owner)
