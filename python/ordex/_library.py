@@ -51,6 +51,8 @@ _PROTOTYPES = {
     "Ordex_GetCalibrationHandleNumValues": [_I, _S, _S, ctypes.c_uint32, _P(_INT)],
     "Ordex_GetCalibrationHandleValues": [_I, _S, _S, ctypes.c_uint32, ctypes.c_uint32, _P(_INT)],
     "Ordex_GetSystemConstant": [_I, _S, _P(r.TSystemConstant), _INT],
+    "Ordex_GetVarCriterion": [_I, _S, _P(r.TVarCriterion), _INT],
+    "Ordex_GetNextVarCriterionName": [_I, _S, _S, _S],
     "Ordex_GetNextSystemConstant": [_I, _S, _P(r.TSystemConstant)],
     "Ordex_AddToSystemConstantList": [_I, _S, _S, _S],
     "Ordex_RemFromSysConstantList": [_I, _S, _S],

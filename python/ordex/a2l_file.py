@@ -50,6 +50,7 @@ _KINDS = {k.keyword: k for k in [
     _Kind("CALIBRATION_METHOD", o.CalibrationMethod, r.TCalibrationMethod,
           "GetCalibrationMethod"),
     _Kind("SYSTEM_CONSTANT", o.SystemConstant, r.TSystemConstant, "GetSystemConstant"),
+    _Kind("VAR_CRITERION", o.VarCriterion, r.TVarCriterion, "GetVarCriterion"),
 ]}
 _KIND_OF_CLASS = {k.cls: k for k in _KINDS.values()}
 
@@ -136,12 +137,10 @@ class _Callback:
 
 
 class _ProgressCallback(_Callback):
+    """A progress callback stops the operation by answering true."""
+
     def __init__(self, function):
         super().__init__(function, _library.ProgressCallback)
-
-    def _answer(self, result):
-        # A progress callback stops the operation by answering True (any non-zero value).
-        return 1 if result else 0
 
 
 class _ElementCallback(_Callback):
@@ -340,6 +339,9 @@ class A2LFile:
                 self._instance, m, buf, p), "calibration methods")
         if k.keyword == "SYSTEM_CONSTANT":
             return [sc.name for sc in self._system_constants(module)]
+        if k.keyword == "VAR_CRITERION":
+            return self._walk_names(lambda buf: self._lib.GetNextVarCriterionName(
+                self._instance, m, buf, p), "variant criteria")
         listing = getattr(self._lib, k.listing)
         names, after, size = [], None, 1 << 16
         while True:
@@ -570,8 +572,17 @@ class A2LFile:
         functions resolve their lists, 0x4 measurements their COMPU_METHOD, 0x8 compu methods
         their table). Returns False when progress stopped it."""
         callback = _ProgressCallback(progress)
-        rc = self._lib.ReferenceFinder(self._instance, mode, 1 if stop_on_error else 0,
-                                       100 if progress else 0, callback.c_function)
+        total = 0
+        if progress:
+            # The finder counts one step per characteristic, measurement and function of the
+            # object-side pass and one per function of the function-side pass.
+            for m in self.module_names():
+                if mode & 0x1:
+                    total += self.count(["CHARACTERISTIC", "MEASUREMENT", "FUNCTION"], m)
+                if mode & 0x2:
+                    total += self.count("FUNCTION", m)
+        rc = self._lib.ReferenceFinder(self._instance, mode, 1 if stop_on_error else 0, total,
+                                       callback.c_function)
         callback.reraise()
         if rc == c.RETURN_CODES["rcAbortedByCallback"]:
             return False

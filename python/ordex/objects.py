@@ -13,7 +13,6 @@ Building a dataclass and handing it to :meth:`A2LFile.create` or :meth:`A2LFile.
 the same public record the getter filled, so an object read, changed and handed back keeps
 every other field.
 """
-import ctypes
 import dataclasses
 import re
 import typing

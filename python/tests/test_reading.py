@@ -130,6 +130,8 @@ class TwoModulesTest(unittest.TestCase):
         self.assertEqual((2, [[0x10, 0x20, 3], [7]]), (method.version, method.handles))
         self.assertEqual([("DOORS", "5")],
                          [(c.name, c.value) for c in self.a2l.system_constants()])
+        self.assertEqual([ordex.VarCriterion("Trim", "trim level", "Light", "", "Body")],
+                         list(self.a2l.objects("VAR_CRITERION")))
 
     def test_members_and_references(self):
         self.assertEqual([ordex.IfData("XCP", "PROTOCOL_LAYER 1 ")],
@@ -140,7 +142,10 @@ class TwoModulesTest(unittest.TestCase):
         self.assertEqual([ordex.Annotation("Wiring", "Harness", "Pin 4, active high")],
                          self.a2l.annotations("MEASUREMENT", "Light", "Body"))
         self.assertIsNone(self.a2l.publishing_function("MEASUREMENT", "Light", "Body"))
-        self.assertTrue(self.a2l.reference_finder(0x1))
+        seen = []
+        self.assertTrue(self.a2l.reference_finder(0x3, progress=seen.append))
+        self.assertEqual(100, seen[-1])
+        self.assertFalse(self.a2l.reference_finder(0x1, progress=lambda percent: True))
         self.assertEqual("Lighting", self.a2l.publishing_function("MEASUREMENT", "Light", "Body"))
         self.assertEqual("Lighting", self.a2l.publishing_function("FUNCTION", "Dimming", "Body"))
 
