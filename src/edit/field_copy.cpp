@@ -11,7 +11,7 @@ namespace ordex::edit {
 
 namespace {
 
-void assignText(std::string& to, const char* field) {
+void assignText(Text& to, const char* field) {
   to.assign(fieldText(field));
 }
 

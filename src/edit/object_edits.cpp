@@ -116,7 +116,7 @@ TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
     copyFields(*object, record);
   }
   // Under case-insensitive comparison the record's spelling replaces the stored one.
-  if (object->Name != name) list.rename(object, std::string(name));
+  if (object->Name != name) list.rename(object, name);
   return rcOk;
 }
 

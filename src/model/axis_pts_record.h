@@ -1,6 +1,8 @@
 // The AXIS_PTS record.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -12,15 +14,15 @@ struct TAxisPts_Intern : ordex::ObjectHead {
   TAxisPts_Intern() { Kind = etAxisPts; }
 
   uint32_t Address = 0xFFFFFFFFu;
-  std::string InputQuantity;  // name of the input MEASUREMENT
-  std::string Deposit;        // name of the RECORD_LAYOUT
+  ordex::Text InputQuantity;  // name of the input MEASUREMENT
+  ordex::Text Deposit;        // name of the RECORD_LAYOUT
   NumberText MaxDiff;
-  std::string Conversion;  // name of the COMPU_METHOD
+  ordex::Text Conversion;  // name of the COMPU_METHOD
   int16_t MaxAxisPoints = 0;
   NumberText LowerLimit;
   NumberText UpperLimit;
   bool ReadOnly = false;
-  std::string Format;  // quotes removed
+  ordex::Text Format;  // quotes removed
   // Index in the deposit keywords (DIFFERENCE 0, ABSOLUTE 1); starts as the module's
   // MOD_COMMON deposit at block start.
   int32_t DepositMode = -1;

@@ -1,6 +1,8 @@
 // The CHARACTERISTIC record with its axis descriptions.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,15 +15,15 @@ struct TFunction_Intern;
 // One AXIS_DESCR of a characteristic.
 struct TAxisDescr_Intern {
   int32_t Attribute = -1;     // index in the axis-attribute keywords (STD_AXIS, COM_AXIS, FIX_AXIS)
-  std::string InputQuantity;  // name of the input MEASUREMENT
-  std::string Conversion;     // name of the COMPU_METHOD
+  ordex::Text InputQuantity;  // name of the input MEASUREMENT
+  ordex::Text Conversion;     // name of the COMPU_METHOD
   int16_t MaxAxisPoints = 0;
   NumberText LowerLimit;
   NumberText UpperLimit;
   bool ReadOnly = false;
-  std::string Format;  // quotes removed
+  ordex::Text Format;  // quotes removed
   ordex::AnnotationList Annotations;
-  std::string AxisPtsRef;  // name of the AXIS_PTS
+  ordex::Text AxisPtsRef;  // name of the AXIS_PTS
   NumberText ExtendedLimitsLower;
   NumberText ExtendedLimitsUpper;
   // Index in the deposit keywords; starts as the module's MOD_COMMON deposit at the moment
@@ -43,12 +45,12 @@ struct TCharacteristic_Intern : ordex::ObjectHead {
 
   int32_t Type = -1;  // index in the characteristic-type keywords (VALUE .. NO_CHARACTERISTIC)
   uint32_t Address = 0xFFFFFFFFu;
-  std::string Deposit;  // name of the RECORD_LAYOUT
+  ordex::Text Deposit;  // name of the RECORD_LAYOUT
   NumberText MaxDiff;
-  std::string Conversion;  // name of the COMPU_METHOD
+  ordex::Text Conversion;  // name of the COMPU_METHOD
   NumberText LowerLimit;
   NumberText UpperLimit;
-  std::string Format;              // quotes removed
+  ordex::Text Format;              // quotes removed
   int32_t ByteOrder = -1;          // starts as the module's MOD_COMMON byte order at block start
   uint32_t BitMask = 0xFFFFFFFFu;  // 0xFFFFFFFF: not given
   int16_t Number = 0;

@@ -1,6 +1,8 @@
 // The COMPU_METHOD, COMPU_TAB and COMPU_VTAB records.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,12 +18,12 @@ struct TCompuMethod_Intern : ordex::ObjectHead {
   TCompuMethod_Intern() { Kind = etCompuMethod; }
 
   int32_t ConversionType = -1;  // conversion-type keyword list index; -1 unset or unknown
-  std::string Format;
-  std::string Unit;
-  std::string Formula;
-  std::string FormulaInv;
+  ordex::Text Format;
+  ordex::Text Unit;
+  ordex::Text Formula;
+  ordex::Text FormulaInv;
   NumberText Coeffs[6];     // a..f of COEFFS; empty texts and 0.0 until COEFFS is read
-  std::string CompuTabRef;  // name of the COMPU_TAB or COMPU_VTAB, as written
+  ordex::Text CompuTabRef;  // name of the COMPU_TAB or COMPU_VTAB, as written
   // The table CompuTabRef names, once a conversion or the reference finder resolved it: a
   // TCompuTab_Intern (Kind etCompuTab) or a TCompuVTab_Intern (Kind etCompuVTab). Not
   // owned. Must be cleared when that table is removed, renamed or replaced.
@@ -51,7 +53,7 @@ struct TCompuTab_Intern : ordex::ObjectHead {
   // NumberValuePairs: pair tokens fill slots whatever the count says (the token after a
   // trailing DEFAULT_VALUE lands in the slot after the last pair).
   std::vector<TCompuTabPair_Intern> Pairs;
-  std::string DefaultValue;
+  ordex::Text DefaultValue;
 
   // The pairs a getter, the writer or a conversion uses: NumberValuePairs within 0..256.
   int32_t usedPairs() const {
@@ -69,7 +71,7 @@ struct TCompuTab_Intern : ordex::ObjectHead {
 // One pair of a COMPU_VTAB: the raw input value and its text.
 struct TCompuVTabPair_Intern {
   int32_t InVal = 0;
-  std::string OutText;
+  ordex::Text OutText;
 };
 
 struct TCompuVTab_Intern : ordex::ObjectHead {
@@ -82,7 +84,7 @@ struct TCompuVTab_Intern : ordex::ObjectHead {
   // The pairs as read, in file order, never more than NumberValuePairs. Pairs are made as
   // their tokens arrive, so a huge declared count allocates nothing by itself.
   std::vector<TCompuVTabPair_Intern> Pairs;
-  std::string DefaultValue;
+  ordex::Text DefaultValue;
 
   // The pairs the table has for getters, the writer and conversions: NumberValuePairs, or 0
   // for a count below 1.

@@ -1,6 +1,8 @@
 // The FUNCTION record and its name lists.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -11,7 +13,7 @@
 // One entry of a FUNCTION name list: the object name as written and, once the reference
 // finder has resolved it, the object of that name (not owned).
 struct TFunctionRef {
-  std::string Name;
+  ordex::Text Name;
   ordex::ObjectHead* Target = nullptr;
   TFunctionRef* Next = nullptr;
 };

@@ -30,9 +30,9 @@ class KeywordList {
 };
 
 namespace keywords {
-extern const KeywordList kDataType;        // UBYTE .. STRING
-extern const KeywordList kByteOrder;       // DUMMY, LITTLE_ENDIAN, BIG_ENDIAN, MSB_FIRST, MSB_LAST
-extern const KeywordList kDeposit;         // DIFFERENCE, ABSOLUTE
+extern const KeywordList kDataType;   // UBYTE .. STRING
+extern const KeywordList kByteOrder;  // DUMMY, LITTLE_ENDIAN, BIG_ENDIAN, MSB_FIRST, MSB_LAST
+extern const KeywordList kDeposit;    // DIFFERENCE, ABSOLUTE
 extern const KeywordList kCharacteristicType;
 extern const KeywordList kAxisAttribute;
 extern const KeywordList kConversionType;  // TAB_INTP, TAB_NOINTP, RAT_FUNC, FORM, TAB_VERB

@@ -1,6 +1,8 @@
 // The MEASUREMENT record.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -15,7 +17,7 @@ struct TMeasurement_Intern : ordex::ObjectHead {
   TMeasurement_Intern() { Kind = etMeasurement; }
 
   int32_t DataType = -1;   // a TDataType value; -1 unknown
-  std::string Conversion;  // name of the COMPU_METHOD
+  ordex::Text Conversion;  // name of the COMPU_METHOD
   // The COMPU_METHOD that Conversion names, once the conversion or the reference finder
   // has resolved it. Not owned.
   TCompuMethod_Intern* ConversionTarget = nullptr;
@@ -30,7 +32,7 @@ struct TMeasurement_Intern : ordex::ObjectHead {
   uint32_t UpperLimitHex = 0xFFFFFFFFu;
   bool LowerLimitIsHex = false;
   bool UpperLimitIsHex = false;
-  std::string Format;  // quotes removed
+  ordex::Text Format;  // quotes removed
   int32_t ArraySize = 0;
   uint32_t BitMask = 0xFFFFFFFFu;  // 0xFFFFFFFF: not given
   int32_t ByteOrder = -1;          // starts as the module's MOD_COMMON byte order

@@ -9,8 +9,12 @@ constexpr uint64_t kFnvOffset = 1469598103934665603ull;
 constexpr uint64_t kFnvPrime = 1099511628211ull;
 }  // namespace
 
-bool caseInsensitiveNames() { return gCaseInsensitive; }
-void setCaseInsensitiveNames(bool on) { gCaseInsensitive = on; }
+bool caseInsensitiveNames() {
+  return gCaseInsensitive;
+}
+void setCaseInsensitiveNames(bool on) {
+  gCaseInsensitive = on;
+}
 
 bool equalFolded(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -13,10 +13,13 @@ void setCaseInsensitiveNames(bool on);
 
 // Lower-case folding of one byte, as used by case-insensitive lookups (ASCII letters).
 inline unsigned char foldByte(unsigned char c) {
-  return static_cast<unsigned char>(static_cast<unsigned char>(c - 'A') < 26u ? c + ('a' - 'A') : c);
+  return static_cast<unsigned char>(static_cast<unsigned char>(c - 'A') < 26u ? c + ('a' - 'A')
+                                                                              : c);
 }
 
-inline bool equalExact(std::string_view a, std::string_view b) { return a == b; }
+inline bool equalExact(std::string_view a, std::string_view b) {
+  return a == b;
+}
 bool equalFolded(std::string_view a, std::string_view b);
 
 // Equality under the current comparison mode.

@@ -9,7 +9,9 @@ namespace {
 constexpr uint32_t kIndexThreshold = 8;
 }  // namespace
 
-uint64_t NameIndex::hash(std::string_view s) const { return folded_ ? hashFolded(s) : hashExact(s); }
+uint64_t NameIndex::hash(std::string_view s) const {
+  return folded_ ? hashFolded(s) : hashExact(s);
+}
 
 bool NameIndex::same(std::string_view a, std::string_view b) const {
   return folded_ ? equalFolded(a, b) : a == b;
@@ -49,7 +51,9 @@ void NameIndex::grow() {
   }
 }
 
-ObjectHead* NameIndex::find(std::string_view name) const { return slots_[slotOf(name)].head; }
+ObjectHead* NameIndex::find(std::string_view name) const {
+  return slots_[slotOf(name)].head;
+}
 
 void NameIndex::insert(ObjectHead* node) {
   if ((used_ + 1) * 2 > slots_.size()) grow();
@@ -164,10 +168,10 @@ void ObjectListBase::unlinkHead(ObjectHead* node) {
   --Count;
 }
 
-void ObjectListBase::renameHead(ObjectHead* node, std::string name) {
+void ObjectListBase::renameHead(ObjectHead* node, std::string_view name) {
   if (exact_.built()) exact_.erase(node);
   if (folded_.built()) folded_.erase(node);
-  node->Name = std::move(name);
+  node->Name = name;
   if (exact_.built()) exact_.insert(node);
   if (folded_.built()) folded_.insert(node);
 }

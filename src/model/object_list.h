@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/text.h"
 #include "model/watched_refs.h"
 
 namespace ordex {
@@ -18,8 +19,8 @@ struct ObjectHead {
   ObjectHead* Next = nullptr;
   void* Owner = nullptr;  // the module for an object, the project for a module
   int32_t Kind = 0;       // TOrdexElementType value; 0 for records without a kind
-  std::string Name;
-  std::string LongIdentifier;
+  ordex::Text Name;
+  ordex::Text LongIdentifier;
   uint32_t UserData = 0;
 
   // Bookkeeping of the owning list; not part of the record's data.
@@ -49,7 +50,9 @@ class NameIndex {
     ObjectHead* head;
     ObjectHead* tail;
   };
-  ObjectHead*& chainNext(ObjectHead* n) const { return folded_ ? n->SameFoldedNext : n->SameNameNext; }
+  ObjectHead*& chainNext(ObjectHead* n) const {
+    return folded_ ? n->SameFoldedNext : n->SameNameNext;
+  }
   uint64_t hash(std::string_view s) const;
   bool same(std::string_view a, std::string_view b) const;
   size_t slotOf(std::string_view name) const;  // the slot holding name, or an empty one
@@ -77,7 +80,7 @@ class ObjectListBase {
 
   void appendHead(ObjectHead* node);
   void unlinkHead(ObjectHead* node);  // the caller owns the node afterwards
-  void renameHead(ObjectHead* node, std::string name);
+  void renameHead(ObjectHead* node, std::string_view name);
 
  protected:
   void forgetAll();  // after the records were destroyed
@@ -112,7 +115,7 @@ class ObjectList : public ObjectListBase {
     unlinkHead(node);
     return std::unique_ptr<T>(node);
   }
-  void rename(T* node, std::string name) { renameHead(node, std::move(name)); }
+  void rename(T* node, std::string_view name) { renameHead(node, name); }
 
   T* find(std::string_view name) const { return static_cast<T*>(findHead(name)); }
   T* findExact(std::string_view name) const { return static_cast<T*>(findExactHead(name)); }

@@ -1,6 +1,8 @@
 #include "model/project.h"
 
-TModule_Intern::TModule_Intern() { Kind = etModule; }
+TModule_Intern::TModule_Intern() {
+  Kind = etModule;
+}
 
 // Lists go in a fixed order: MOD_PAR lists first, then the variant coding lists, then the
 // object lists, then the module's IF_DATA.
@@ -22,9 +24,13 @@ TModule_Intern::~TModule_Intern() {
   IfData.clear();
 }
 
-TProject_Intern::TProject_Intern() { Kind = etProject; }
+TProject_Intern::TProject_Intern() {
+  Kind = etProject;
+}
 
-TProject_Intern::~TProject_Intern() { Modules.clear(); }
+TProject_Intern::~TProject_Intern() {
+  Modules.clear();
+}
 
 namespace ordex {
 

@@ -1,6 +1,8 @@
 // The project and module records.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,8 +22,8 @@ struct ModuleAttachment {
 
 // MOD_COMMON settings: the module's defaults for data layout.
 struct TModCommon_Intern {
-  std::string Comment;
-  std::string SRecLayout;
+  ordex::Text Comment;
+  ordex::Text SRecLayout;
   int32_t DepositMode = -1;
   int32_t ByteOrder = boMsbLast;
   int16_t AlignmentByte = 0;
@@ -36,17 +38,17 @@ struct TModCommon_Intern {
 
 // MOD_PAR management data and lists.
 struct TModPar_Intern {
-  std::string Comment;
-  std::string Version;  // texts of MOD_PAR keep the token as read, quotes included
+  ordex::Text Comment;
+  ordex::Text Version;  // texts of MOD_PAR keep the token as read, quotes included
   uint32_t AddrEpk = 0xFFFFFFFFu;
-  std::string Epk;
-  std::string Supplier;
-  std::string Customer;
-  std::string CustomerNo;
-  std::string User;
-  std::string PhoneNo;
-  std::string Ecu;
-  std::string CpuType;
+  ordex::Text Epk;
+  ordex::Text Supplier;
+  ordex::Text Customer;
+  ordex::Text CustomerNo;
+  ordex::Text User;
+  ordex::Text PhoneNo;
+  ordex::Text Ecu;
+  ordex::Text CpuType;
   int16_t NoOfInterfaces = 0;
   uint32_t EcuCalibrationOffset = 0;
   ordex::EntryList<TSystemConstant_Intern> SystemConstants;
@@ -60,7 +62,7 @@ struct TModule_Intern : ordex::ObjectHead {
 
   TModCommon_Intern ModCommon;
   TModPar_Intern ModPar;
-  std::string VarSeparator;
+  ordex::Text VarSeparator;
   int32_t VarNaming = -1;
   ordex::ObjectList<TVarCharacteristic_Intern> VarCharacteristics;
   ordex::ObjectList<TVarCriterion_Intern> VarCriterions;
@@ -84,12 +86,16 @@ struct TProject_Intern : ordex::ObjectHead {
   TProject_Intern();
   ~TProject_Intern();
 
+  // The texts a read places into this project's records; declared first so that it is
+  // freed after everything that points into it.
+  ordex::TextArena Arena;
+
   int32_t Asap2Version = 0;
   int32_t Asap2Upgrade = 0;
-  std::string FileHeadComment;
-  std::string HeaderComment;
-  std::string HeaderVersion;
-  std::string HeaderProjectNo;
+  ordex::Text FileHeadComment;
+  ordex::Text HeaderComment;
+  ordex::Text HeaderVersion;
+  ordex::Text HeaderProjectNo;
   ordex::ObjectList<TModule_Intern> Modules;
 };
 

@@ -1,6 +1,8 @@
 // Small entries without an object head, shared by several object kinds.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,8 +12,8 @@
 // One ANNOTATION: label, origin and the text of all its ANNOTATION_TEXT strings, joined.
 struct TAnnotation_Intern {
   TAnnotation_Intern* Next = nullptr;
-  std::string Label;
-  std::string Origin;
+  ordex::Text Label;
+  ordex::Text Origin;
   std::string Text;
 };
 
@@ -19,27 +21,27 @@ struct TAnnotation_Intern {
 // followed by one blank, exactly as read.
 struct TIfData_Intern {
   TIfData_Intern* Next = nullptr;
-  std::string Name;
-  std::string Content;
+  ordex::Text Name;
+  ordex::Text Content;
 };
 
 // One name of a FUNCTION_LIST or VIRTUAL list.
 struct TNameEntry_Intern {
   TNameEntry_Intern* Next = nullptr;
-  std::string Name;
+  ordex::Text Name;
 };
 
 // One SYSTEM_CONSTANT of MOD_PAR.
 struct TSystemConstant_Intern {
   TSystemConstant_Intern* Next = nullptr;
-  std::string Name;
-  std::string Value;
+  ordex::Text Name;
+  ordex::Text Value;
 };
 
 // A number kept with the text it was read from: the writer prints Text, conversions use
 // Value.
 struct NumberText {
-  std::string Text;
+  ordex::Text Text;
   double Value = 0.0;
 };
 

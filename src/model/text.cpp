@@ -1,5 +1,7 @@
 #include "model/text.h"
 
+#include <ostream>
+
 namespace ordex {
 
 namespace {
@@ -55,6 +57,10 @@ void Text::assign(std::string_view s) {
   }
   // Freed only now: s may have pointed into the old text.
   if (old & kHeapOwned) ::operator delete(reinterpret_cast<void*>(old & ~kHeapOwned));
+}
+
+std::ostream& operator<<(std::ostream& out, const Text& t) {
+  return out << t.view();
 }
 
 std::string operator+(const std::string& a, const Text& b) {

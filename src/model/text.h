@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,6 +96,7 @@ class Text {
     p_ = 0;
   }
   char operator[](size_t i) const { return data()[i]; }
+  void assign(std::string_view s);
 
   friend bool operator==(const Text& a, const Text& b) { return a.view() == b.view(); }
   friend bool operator!=(const Text& a, const Text& b) { return !(a == b); }
@@ -104,13 +106,16 @@ class Text {
   friend bool operator!=(std::string_view a, const Text& b) { return a != b.view(); }
   friend bool operator==(const Text& a, const char* b) { return a.view() == b; }
   friend bool operator!=(const Text& a, const char* b) { return a.view() != b; }
+  friend bool operator==(const char* a, const Text& b) { return b.view() == a; }
+  friend bool operator!=(const char* a, const Text& b) { return b.view() != a; }
   friend bool operator==(const Text& a, const std::string& b) { return a.view() == b; }
   friend bool operator!=(const Text& a, const std::string& b) { return a.view() != b; }
+  friend bool operator==(const std::string& a, const Text& b) { return b.view() == a; }
+  friend bool operator!=(const std::string& a, const Text& b) { return b.view() != a; }
 
  private:
   static constexpr uintptr_t kHeapOwned = 1;
   const char* block() const { return reinterpret_cast<const char*>(p_ & ~kHeapOwned); }
-  void assign(std::string_view s);
   void release() {
     if (p_ & kHeapOwned) ::operator delete(reinterpret_cast<void*>(p_ & ~kHeapOwned));
   }
@@ -118,6 +123,7 @@ class Text {
   uintptr_t p_ = 0;
 };
 
+std::ostream& operator<<(std::ostream& out, const Text& t);
 std::string operator+(const std::string& a, const Text& b);
 std::string operator+(const Text& a, const std::string& b);
 std::string operator+(const char* a, const Text& b);

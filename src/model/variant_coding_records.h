@@ -3,6 +3,8 @@
 // caller value; the object head is used for the name and its lookup only.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,14 +15,14 @@
 // variant addresses).
 struct TVarName {
   TVarName* Next = nullptr;
-  std::string Text;
+  ordex::Text Text;
 };
 
 // One criterion/value pair of a forbidden combination.
 struct TVarCombPair {
   TVarCombPair* Next = nullptr;
-  std::string Criterion;
-  std::string Value;
+  ordex::Text Criterion;
+  ordex::Text Value;
 };
 
 namespace ordex {
@@ -37,8 +39,8 @@ struct TVarCharacteristic_Intern : ordex::ObjectHead {
 // A VAR_CRITERION: Name, LongIdentifier (quotes removed) and its values in file order.
 struct TVarCriterion_Intern : ordex::ObjectHead {
   ordex::VarNameList Values;
-  std::string VarMeasurement;              // empty when not given
-  std::string VarSelectionCharacteristic;  // empty when not given
+  ordex::Text VarMeasurement;              // empty when not given
+  ordex::Text VarSelectionCharacteristic;  // empty when not given
 };
 
 // A VAR_FORBIDDEN_COMB. Name is made by the reader: "#" and the number of the block among

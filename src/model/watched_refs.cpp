@@ -15,7 +15,9 @@ std::vector<WatchedRef*>& watched() {
 }
 }  // namespace
 
-WatchedRef::WatchedRef() { watched().push_back(this); }
+WatchedRef::WatchedRef() {
+  watched().push_back(this);
+}
 
 void detail::releaseRecordSlow(const void* record) {
   for (WatchedRef* ref : watched()) {

@@ -60,7 +60,7 @@ void AxisPtsParser::positional(ParseContext& ctx, int32_t step) {
   TAxisPts_Intern& a = *axisPts_;
   switch (step) {
     case 1:
-      ctx.currentModule->AxisPts.rename(axisPts_, std::string(cur.view()));
+      ctx.currentModule->AxisPts.rename(axisPts_, cur.view());
       ctx.objectPath()[2].append(" ").append(a.Name);
       break;
     case 2:

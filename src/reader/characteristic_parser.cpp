@@ -78,7 +78,7 @@ void CharacteristicParser::positional(ParseContext& ctx, int32_t step) {
   TCharacteristic_Intern& c = *cha_;
   switch (step) {
     case 1:
-      ctx.currentModule->Characteristics.rename(cha_, std::string(cur.view()));
+      ctx.currentModule->Characteristics.rename(cha_, cur.view());
       ctx.objectPath()[2].append(" ").append(c.Name);
       break;
     case 2:

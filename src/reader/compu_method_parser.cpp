@@ -37,20 +37,20 @@ void CompuMethodParser::onToken(ParseContext& ctx) {
       return;
     }
     case 1:
-      ctx.currentModule->CompuMethods.rename(method_, std::string(cur.view()));
+      ctx.currentModule->CompuMethods.rename(method_, cur.view());
       ctx.objectPath()[2].append(" ").append(cur.view());
       return;
     case 2:
-      method_->LongIdentifier = std::string(stripQuotes(cur));
+      method_->LongIdentifier = stripQuotes(cur);
       return;
     case 3:
       method_->ConversionType = keywords::kConversionType.find(cur.view());
       return;
     case 4:
-      method_->Format = std::string(stripQuotes(cur));
+      method_->Format = stripQuotes(cur);
       return;
     case 5:
-      method_->Unit = std::string(stripQuotes(cur));
+      method_->Unit = stripQuotes(cur);
       return;
     default:
       optionalPart(ctx);
@@ -62,7 +62,7 @@ void CompuMethodParser::optionalPart(ParseContext& ctx) {
   if (coeffsPending_ > 0) {
     // The six tokens after COEFFS are the coefficients, whatever they spell.
     NumberText& coeff = method_->Coeffs[6 - coeffsPending_--];
-    coeff.Text = std::string(cur.view());
+    coeff.Text = cur.view();
     coeff.Value = parseDouble(cur.view());
     return;
   }
@@ -85,13 +85,13 @@ void CompuMethodParser::optionalPart(ParseContext& ctx) {
   // like any other token that is not a keyword here. The quotes of a formula are removed
   // in the look-ahead buffer itself, so that token arrives without its closing quote.
   if (cur.is("FORMULA")) {
-    method_->Formula = std::string(stripQuotes(ctx.tok(1)));
+    method_->Formula = stripQuotes(ctx.tok(1));
   } else if (inFormula_) {
-    if (cur.is("FORMULA_INV")) method_->FormulaInv = std::string(stripQuotes(ctx.tok(1)));
+    if (cur.is("FORMULA_INV")) method_->FormulaInv = stripQuotes(ctx.tok(1));
   } else if (cur.is("COEFFS")) {
     coeffsPending_ = 6;
   } else if (cur.is("COMPU_TAB_REF")) {
-    method_->CompuTabRef = std::string(ctx.tok(1).view());
+    method_->CompuTabRef = ctx.tok(1).view();
   }
 }
 

@@ -52,11 +52,11 @@ void CompuTabParser::onToken(ParseContext& ctx) {
       return;
     }
     case 1:
-      ctx.currentModule->CompuTabs.rename(tab_, std::string(cur.view()));
+      ctx.currentModule->CompuTabs.rename(tab_, cur.view());
       ctx.objectPath()[2].append(" ").append(cur.view());
       return;
     case 2:
-      tab_->LongIdentifier = std::string(stripQuotes(cur));
+      tab_->LongIdentifier = stripQuotes(cur);
       return;
     case 3:
       tab_->ConversionType = keywords::kTableType.find(cur.view());
@@ -75,7 +75,7 @@ void CompuTabParser::onToken(ParseContext& ctx) {
   if (cur.is("DEFAULT_VALUE")) {
     // The value token is unquoted in the look-ahead buffer itself; when it becomes current
     // it is taken as a pair token like any other.
-    tab_->DefaultValue = std::string(stripQuotes(ctx.tok(1)));
+    tab_->DefaultValue = stripQuotes(ctx.tok(1));
     return;
   }
   // Pair tokens fill the slots in order whatever the count says; slots are made as tokens
@@ -89,7 +89,7 @@ void CompuTabParser::onToken(ParseContext& ctx) {
   if (isInput) {
     pair.InVal = leadingDecimal(cur.view());
   } else {
-    pair.Out.Text = std::string(cur.view());
+    pair.Out.Text = cur.view();
     pair.Out.Value = parseDouble(cur.view());
   }
 }

@@ -36,11 +36,11 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
       return;
     }
     case 1:
-      ctx.currentModule->CompuVTabs.rename(vtab_, std::string(cur.view()));
+      ctx.currentModule->CompuVTabs.rename(vtab_, cur.view());
       ctx.objectPath()[2].append(" ").append(cur.view());
       return;
     case 2:
-      vtab_->LongIdentifier = std::string(stripQuotes(cur));
+      vtab_->LongIdentifier = stripQuotes(cur);
       return;
     case 3:
       vtab_->ConversionType = keywords::kVerbalType.find(cur.view());
@@ -59,7 +59,7 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
   if (cur.is("DEFAULT_VALUE")) {
     // The value token is unquoted in the look-ahead buffer itself; when it becomes current
     // it still counts as a pair token (ignored after a complete set of pairs).
-    vtab_->DefaultValue = std::string(stripQuotes(ctx.tok(1)));
+    vtab_->DefaultValue = stripQuotes(ctx.tok(1));
     return;
   }
   if (pairTokens_ / 2 >= declared_) return;
@@ -68,7 +68,7 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
     pair.InVal = parseIntegralLong(cur.view());
     vtab_->Pairs.push_back(std::move(pair));
   } else {
-    vtab_->Pairs.back().OutText = std::string(stripQuotes(cur));
+    vtab_->Pairs.back().OutText = stripQuotes(cur);
   }
 }
 

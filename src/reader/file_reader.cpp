@@ -2,11 +2,13 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "reader/block_parser.h"
 #include "reader/input_file.h"
 #include "reader/parse_context.h"
+#include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 #include "reader/token_source.h"
 
@@ -141,6 +143,8 @@ class FileReader {
   bool inputEnded_ = false;
   int emptyTokens_ = 0;
   TIfData_Intern* moduleIfData_ = nullptr;
+  IfDataContent moduleIfDataContent_;
+  std::optional<ScopedTextArena> arenaScope_;
 };
 
 int FileReader::percentRead() const {
@@ -188,7 +192,11 @@ void FileReader::examine() {
   ctx_.atEnd = !ctx_.atBegin && cur.is("/end");
   if (ctx_.atBegin) {
     ++nesting_;
-    if (progress_ && progress_(percentRead()) != 0) throw rcAbortedByCallback;
+    if (progress_) {
+      // The host may create objects from its callback: their texts live on the heap.
+      ScopedTextArena heap(nullptr);
+      if (progress_(percentRead()) != 0) throw rcAbortedByCallback;
+    }
   } else if (ctx_.atEnd) {
     --nesting_;
   }
@@ -213,6 +221,7 @@ void FileReader::examine() {
         openBlock(kind);
       } else {
         open_ &= ~bit(kind);
+        if (kind == kModuleIfData) moduleIfDataContent_.finish();
         closeBlock();
       }
       return;
@@ -227,8 +236,11 @@ void FileReader::openBlock(int kind) {
     case kProject: {
       ctx_.step[0] = 0;
       auto project = std::make_unique<TProject_Intern>();
-      project->Name = std::string(ctx_.tok(2).view());
-      project->LongIdentifier = std::string(stripQuotes(ctx_.tok(3)));
+      // Texts read from here on, the project's own first, go to the new project's arena.
+      arenaScope_.reset();
+      arenaScope_.emplace(&project->Arena);
+      project->Name = ctx_.tok(2).view();
+      project->LongIdentifier = stripQuotes(ctx_.tok(3));
       if (inst_.Project) replacedProjects.push_back(std::move(inst_.Project));
       inst_.Project = std::move(project);
       path[0] = "PROJECT " + inst_.Project->Name;
@@ -251,8 +263,8 @@ void FileReader::openBlock(int kind) {
       if (!(open_ & bit(kProject))) throw rcBlockOutsideParent;
       auto module = std::make_unique<TModule_Intern>();
       module->Owner = inst_.Project.get();
-      module->Name = std::string(ctx_.tok(2).view());
-      module->LongIdentifier = std::string(stripQuotes(ctx_.tok(3)));
+      module->Name = ctx_.tok(2).view();
+      module->LongIdentifier = stripQuotes(ctx_.tok(3));
       ctx_.currentModule = inst_.Project->Modules.append(std::move(module));
       path[1] = path[0] + ", MODULE " + ctx_.currentModule->Name;
       level_ = 2;
@@ -260,7 +272,7 @@ void FileReader::openBlock(int kind) {
     }
     default:
       ctx_.step[2] = 0;
-      path[2] = path[1] + ", " + kKeywordOf[kind];
+      path[2].assign(path[1]).append(", ").append(kKeywordOf[kind]);
       if (!(open_ & bit(kModule))) throw rcBlockOutsideParent;
       level_ = 3;
       return;
@@ -287,14 +299,14 @@ void FileReader::headerToken() {
   TProject_Intern& project = *inst_.Project;
   if (step == 0) return;
   if (step == 1) {
-    project.HeaderComment = std::string(stripQuotes(ctx_.tok(0)));
+    project.HeaderComment = stripQuotes(ctx_.tok(0));
     return;
   }
   const Token& cur = ctx_.tok(0);
   if (cur.is("VERSION")) {
-    project.HeaderVersion = std::string(stripQuotes(ctx_.tok(1)));
+    project.HeaderVersion = stripQuotes(ctx_.tok(1));
   } else if (cur.is("PROJECT_NO")) {
-    project.HeaderProjectNo = std::string(ctx_.tok(1).view());
+    project.HeaderProjectNo = ctx_.tok(1).view();
   }
 }
 
@@ -302,20 +314,22 @@ void FileReader::moduleIfDataToken() {
   int32_t step = ctx_.step[2]++;
   if (step == 0) {
     moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
+    moduleIfDataContent_.begin(moduleIfData_);
     return;
   }
   // An IF_DATA opened inside another object block hands its keyword to that block's parser;
   // when that block closes first, the rest of the IF_DATA arrives here without a step 0.
   if (!moduleIfData_) {
     moduleIfData_ = ctx_.currentModule->IfData.append(std::make_unique<TIfData_Intern>());
+    moduleIfDataContent_.begin(moduleIfData_);
   }
   std::string_view token = ctx_.tok(0).view();
   if (step == 1) {
-    moduleIfData_->Name = std::string(token);
+    moduleIfData_->Name = token;
     ctx_.objectPath()[2].append(" ").append(token);
     return;
   }
-  moduleIfData_->Content.append(token).push_back(' ');
+  moduleIfDataContent_.add(token);
 }
 
 }  // namespace

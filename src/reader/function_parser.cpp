@@ -63,7 +63,7 @@ void FunctionParser::onToken(ParseContext& ctx) {
   if (!func_) return;
   Token& cur = ctx.tok(0);
   if (step == 1) {
-    ctx.currentModule->Functions.rename(func_, std::string(cur.view()));
+    ctx.currentModule->Functions.rename(func_, cur.view());
     ctx.objectPath()[2].append(" ").append(func_->Name);
     return;
   }

@@ -41,7 +41,8 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path) {
     if (f->fd_ < 0) return nullptr;
     f->capacity_ = kPlainBufferSize;
   }
-  f->buffer_.reset(new unsigned char[f->capacity_]);
+  // Zeroed slack behind the data lets the tokenizer copy short tokens in fixed-size pieces.
+  f->buffer_.reset(new unsigned char[f->capacity_ + kReadSlack]());
   f->cur = f->end = f->buffer_.get();
   if (f->refill() && f->end - f->cur >= 3 && f->cur[0] == 0xEF && f->cur[1] == 0xBB &&
       f->cur[2] == 0xBF) {

@@ -12,6 +12,9 @@ namespace ordex {
 
 class InputFile {
  public:
+  // Bytes readable (but not part of the input) behind end.
+  static constexpr size_t kReadSlack = 64;
+
   // Opens through the file-access module when one is in use, else as a plain file. Null
   // when the file cannot be opened (a directory or other non-regular file counts as not
   // openable). A UTF-8 byte-order mark at the start is skipped.

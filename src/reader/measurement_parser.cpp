@@ -75,7 +75,7 @@ void MeasurementParser::positional(ParseContext& ctx, int32_t step) {
   TMeasurement_Intern& m = *meas_;
   switch (step) {
     case 1:
-      ctx.currentModule->Measurements.rename(meas_, std::string(cur.view()));
+      ctx.currentModule->Measurements.rename(meas_, cur.view());
       ctx.objectPath()[2].append(" ").append(m.Name);
       break;
     case 2:

@@ -66,7 +66,7 @@ class ModCommonParser final : public BlockParser {
     if (step == 0) return;  // the keyword MOD_COMMON
     TModCommon_Intern& common = ctx.currentModule->ModCommon;
     if (step == 1) {
-      common.Comment = std::string(stripQuotes(ctx.tok(0)));
+      common.Comment = stripQuotes(ctx.tok(0));
       return;
     }
     std::string_view value = ctx.tok(1).view();
@@ -74,7 +74,7 @@ class ModCommonParser final : public BlockParser {
       case ModCommonKey::kNone:
         return;
       case ModCommonKey::kSRecLayout:
-        common.SRecLayout = std::string(value);
+        common.SRecLayout = value;
         return;
       case ModCommonKey::kDeposit:
         common.DepositMode = keywords::kDeposit.find(value);

@@ -9,6 +9,7 @@
 
 #include "model/keyword_lists.h"
 #include "reader/block_parser.h"
+#include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
 namespace ordex {
@@ -123,6 +124,7 @@ class ModParParser final : public BlockParser {
   TCalibrationMethod_Intern* method_ = nullptr;
   TCalibrationHandle_Intern* handle_ = nullptr;
   TIfData_Intern* ifData_ = nullptr;
+  IfDataContent ifDataContent_;
 };
 
 void ModParParser::reset() {
@@ -133,6 +135,7 @@ void ModParParser::reset() {
   method_ = nullptr;
   handle_ = nullptr;
   ifData_ = nullptr;
+  ifDataContent_.finish();
 }
 
 void ModParParser::onToken(ParseContext& ctx) {
@@ -142,7 +145,7 @@ void ModParParser::onToken(ParseContext& ctx) {
     return;
   }
   if (step == 1) {
-    ctx.currentModule->ModPar.Comment = std::string(stripQuotes(ctx.tok(0)));
+    ctx.currentModule->ModPar.Comment = stripQuotes(ctx.tok(0));
     return;
   }
   if ((ctx.atBegin || ctx.atEnd) && subBlockBoundary(ctx)) return;
@@ -249,10 +252,10 @@ void ModParParser::segmentToken(ParseContext& ctx) {
   switch (step) {
     case 1:
       ctx.objectPath()[3].append(" ").append(token.view());
-      modPar.MemorySegments.rename(segment_, std::string(token.view()));
+      modPar.MemorySegments.rename(segment_, token.view());
       return;
     case 2:
-      segment_->LongIdentifier = std::string(stripQuotes(token));
+      segment_->LongIdentifier = stripQuotes(token);
       return;
     case 3:
       segment_->PrgType = keywords::kSegmentType.find(token.view());
@@ -360,6 +363,7 @@ void ModParParser::segmentIfDataToken(ParseContext& ctx) {
       ctx.step[4] = 0;
     } else {
       ctx.skipNextToken = true;
+      ifDataContent_.finish();
     }
     return;
   }
@@ -368,12 +372,13 @@ void ModParParser::segmentIfDataToken(ParseContext& ctx) {
   switch (advance(ctx.step[4], 2)) {
     case 0:
       ifData_ = segment_->IfData.append(std::make_unique<TIfData_Intern>());
+      ifDataContent_.begin(ifData_);
       return;
     case 1:
-      if (ifData_) ifData_->Name = std::string(token);
+      if (ifData_) ifData_->Name = token;
       return;
     default:
-      if (ifData_) ifData_->Content.append(token).push_back(' ');
+      ifDataContent_.add(token);
   }
 }
 
@@ -385,8 +390,8 @@ void ModParParser::modParKeyword(ParseContext& ctx) {
       return;
     case ModParKey::kSystemConstant: {
       auto constant = std::make_unique<TSystemConstant_Intern>();
-      constant->Name = std::string(stripQuotes(ctx.tok(1)));
-      constant->Value = std::string(stripQuotes(ctx.tok(2)));
+      constant->Name = stripQuotes(ctx.tok(1));
+      constant->Value = stripQuotes(ctx.tok(2));
       modPar.SystemConstants.append(std::move(constant));
       return;
     }
@@ -395,34 +400,34 @@ void ModParParser::modParKeyword(ParseContext& ctx) {
       ctx.step[3] = 0;
       return;
     case ModParKey::kVersion:
-      modPar.Version = std::string(value);
+      modPar.Version = value;
       return;
     case ModParKey::kAddrEpk:
       modPar.AddrEpk = parseHexULong(value);
       return;
     case ModParKey::kEpk:
-      modPar.Epk = std::string(value);
+      modPar.Epk = value;
       return;
     case ModParKey::kSupplier:
-      modPar.Supplier = std::string(value);
+      modPar.Supplier = value;
       return;
     case ModParKey::kCustomer:
-      modPar.Customer = std::string(value);
+      modPar.Customer = value;
       return;
     case ModParKey::kCustomerNo:
-      modPar.CustomerNo = std::string(value);
+      modPar.CustomerNo = value;
       return;
     case ModParKey::kUser:
-      modPar.User = std::string(value);
+      modPar.User = value;
       return;
     case ModParKey::kPhoneNo:
-      modPar.PhoneNo = std::string(value);
+      modPar.PhoneNo = value;
       return;
     case ModParKey::kEcu:
-      modPar.Ecu = std::string(value);
+      modPar.Ecu = value;
       return;
     case ModParKey::kCpuType:
-      modPar.CpuType = std::string(value);
+      modPar.CpuType = value;
       return;
     case ModParKey::kNoOfInterfaces:
       modPar.NoOfInterfaces = static_cast<int16_t>(parseLong(value));

@@ -94,7 +94,7 @@ void RecordLayoutParser::onToken(ParseContext& ctx) {
     return;
   }
   if (step == 1) {
-    ctx.currentModule->RecordLayouts.rename(layout_, std::string(cur.view()));
+    ctx.currentModule->RecordLayouts.rename(layout_, cur.view());
     ctx.objectPath()[2].append(" ").append(cur.view());
     return;
   }

@@ -72,10 +72,20 @@ void AnnotationReader::onToken(ParseContext& ctx, int32_t& lineCounter, int32_t*
   }
 }
 
+IfDataContent::~IfDataContent() {
+  // Reached only when a read stops inside an IF_DATA body; the partial body is kept if it
+  // can be.
+  try {
+    finish();
+  } catch (...) {
+  }
+}
+
 void IfDataReader::onToken(ParseContext& ctx, IfDataList& list, std::string* pathToExtend) {
   int32_t counter = counter_++;
   if (counter == 0) {
     entry_ = list.append(std::make_unique<TIfData_Intern>());
+    content_.begin(entry_);
     return;
   }
   std::string_view token = ctx.tok(0).view();
@@ -84,7 +94,7 @@ void IfDataReader::onToken(ParseContext& ctx, IfDataList& list, std::string* pat
     if (pathToExtend) pathToExtend->append(" ").append(token);
     return;
   }
-  entry_->Content.append(token).push_back(' ');
+  content_.add(token);
 }
 
 void IfDataShortForm::onToken(ParseContext& ctx, IfDataList& list) {
@@ -92,9 +102,10 @@ void IfDataShortForm::onToken(ParseContext& ctx, IfDataList& list) {
   if (taken_++ == 0) {
     entry_ = list.append(std::make_unique<TIfData_Intern>());
     entry_->Name.assign(token);
+    content_.begin(entry_);
     return;
   }
-  entry_->Content.append(token).push_back(' ');
+  content_.add(token);
   if (taken_ > values_) stop();
 }
 

@@ -51,6 +51,35 @@ class AnnotationReader {
   bool textOpen_ = false;
 };
 
+// Collects the body of an IF_DATA entry token by token, each followed by one blank, and
+// stores it in the entry as one text when the entry is done, so that a long body is copied
+// once. An entry still open when the read stops is stored when the collector goes away.
+class IfDataContent {
+ public:
+  IfDataContent() = default;
+  IfDataContent(const IfDataContent&) = delete;
+  IfDataContent& operator=(const IfDataContent&) = delete;
+  ~IfDataContent();
+
+  // Starts the body of entry (storing the body of the previous one).
+  void begin(TIfData_Intern* entry) {
+    finish();
+    entry_ = entry;
+    buffer_.clear();
+  }
+  void add(std::string_view token) {
+    if (entry_) buffer_.append(token).push_back(' ');
+  }
+  void finish() {
+    if (entry_) entry_->Content = buffer_;
+    entry_ = nullptr;
+  }
+
+ private:
+  TIfData_Intern* entry_ = nullptr;
+  std::string buffer_;
+};
+
 // An IF_DATA body: its keyword creates the entry, the next token is the Name, every later
 // token goes to Content exactly as read, followed by one blank. It counts its tokens
 // itself, so an IF_DATA block inside another sub-block leaves that one's counter alone.
@@ -64,6 +93,7 @@ class IfDataReader {
   void stop() {
     open_ = false;
     entry_ = nullptr;
+    content_.finish();
   }
   bool isOpen() const { return open_; }
   // pathToExtend, when given, receives a blank and the interface name.
@@ -73,6 +103,7 @@ class IfDataReader {
   bool open_ = false;
   int32_t counter_ = 0;
   TIfData_Intern* entry_ = nullptr;
+  IfDataContent content_;
 };
 
 // The IF_DATA short form written without "/begin": IF_DATA DIM a b ... The word becomes
@@ -85,7 +116,10 @@ class IfDataShortForm {
     taken_ = 0;
     entry_ = nullptr;
   }
-  void stop() { start(-1); }
+  void stop() {
+    start(-1);
+    content_.finish();
+  }
   bool isRunning() const { return taken_ <= values_; }
   void onToken(ParseContext& ctx, IfDataList& list);
 
@@ -93,6 +127,7 @@ class IfDataShortForm {
   int32_t values_ = -1;
   int32_t taken_ = 0;  // tokens taken so far, the word included
   TIfData_Intern* entry_ = nullptr;
+  IfDataContent content_;
 };
 
 // Appends a new entry holding name to a name list.

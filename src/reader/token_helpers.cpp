@@ -18,6 +18,13 @@ namespace {
   throw rcBadNumber;
 }
 
+bool holdsX(std::string_view s) {
+  for (char c : s) {
+    if ((c | 0x20) == 'x') return true;
+  }
+  return false;
+}
+
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -102,7 +109,7 @@ int32_t parseIntegralLong(std::string_view s) {
   try {
     return parseLong(s);
   } catch (TOrdexReturnCode) {
-    if (s.find_first_of("xX") != std::string_view::npos) throw;
+    if (holdsX(s)) throw;
     double v = parseDouble(s);
     if (!(v >= INT32_MIN && v <= INT32_MAX) || v != static_cast<double>(static_cast<int32_t>(v))) {
       badNumber();
@@ -127,8 +134,23 @@ uint32_t parseHexULong(std::string_view s) {
 
 double parseDouble(std::string_view s) {
   if (s.empty()) return 0.0;
-  if (s.find_first_of("xX") != std::string_view::npos) {
+  if (holdsX(s)) {
     return static_cast<double>(parseHexULong(s));
+  }
+  // Whole numbers, the most common form, without the general conversion: a decimal
+  // integer of up to 18 digits converts to the nearest double exactly as the general
+  // conversion rounds it.
+  {
+    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (s.size() > i && s.size() - i <= 18) {
+      int64_t v = 0;
+      size_t j = i;
+      while (j < s.size() && s[j] >= '0' && s[j] <= '9') v = v * 10 + (s[j++] - '0');
+      if (j == s.size()) {
+        double d = static_cast<double>(v);
+        return s[0] == '-' ? -d : d;
+      }
+    }
   }
   const char* first = s.data();
   const char* last = s.data() + s.size();

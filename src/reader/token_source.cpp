@@ -71,7 +71,7 @@ TOrdexReturnCode TokenSource::next(Token& out) {
     stack_[depth_--].reset();
   }
   if (includeEnabled && lastWasInclude_) {
-    pendingInclude_ = std::string(stripQuotesView(out.view()));
+    pendingInclude_ = stripQuotesView(out.view());
     includePending_ = true;
   }
   lastWasInclude_ = out.is("/include");

@@ -166,7 +166,12 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   size_t n = static_cast<size_t>(p - start);
   if (n >= Token::kCapacity) return false;
   if (*p == '\n') ++lines;
-  std::memcpy(out.text, start, n);
+  if (n <= InputFile::kReadSlack) {
+    // A fixed-size copy: the input buffer has slack behind its end, the token room to spare.
+    std::memcpy(out.text, start, InputFile::kReadSlack);
+  } else {
+    std::memcpy(out.text, start, n);
+  }
   out.text[n] = '\0';
   out.size = static_cast<uint32_t>(n);
   in.cur = p + 1;  // the character that ended the token is consumed

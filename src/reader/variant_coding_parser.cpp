@@ -103,7 +103,7 @@ void VariantCodingParser::characteristicToken(ParseContext& ctx, int32_t k) {
   if (!characteristic_) return;
   std::string_view token = ctx.tok(0).view();
   if (k == 1) {
-    module.VarCharacteristics.rename(characteristic_, std::string(token));
+    module.VarCharacteristics.rename(characteristic_, token);
     ctx.objectPath()[3].append(" ").append(token);
     return;
   }
@@ -131,7 +131,7 @@ void VariantCodingParser::criterionToken(ParseContext& ctx, int32_t k) {
   if (!criterion_) return;
   Token& cur = ctx.tok(0);
   if (k == 1) {
-    module.VarCriterions.rename(criterion_, std::string(cur.view()));
+    module.VarCriterions.rename(criterion_, cur.view());
     ctx.objectPath()[3].append(" ").append(cur.view());
     return;
   }

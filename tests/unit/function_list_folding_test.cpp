@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> names(const ordex::FunctionRefList& list) {
   std::vector<std::string> out;
   for (const TFunctionRef* r : list) {
-    out.push_back(r->Name);
+    out.push_back(r->Name.str());
     EXPECT_EQ(r->Target, nullptr) << r->Name;
   }
   return out;

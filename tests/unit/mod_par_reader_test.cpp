@@ -64,8 +64,8 @@ TEST(ModPar, LayoutsAndSegmentsShareOneListInFileOrder) {
   ASSERT_NE(m, nullptr);
   std::vector<std::string> names, longIds;
   for (const TMemorySegment_Intern* s : m->ModPar.MemorySegments) {
-    names.push_back(s->Name);
-    longIds.push_back(s->LongIdentifier);
+    names.push_back(s->Name.str());
+    longIds.push_back(s->LongIdentifier.str());
     EXPECT_EQ(s->Kind, etMemorySegment);
     EXPECT_EQ(s->Owner, m);
   }

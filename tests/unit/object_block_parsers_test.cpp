@@ -25,7 +25,7 @@ Pairs ifData(const ordex::IfDataList& list) {
 
 std::vector<std::string> names(const ordex::NameEntryList& list) {
   std::vector<std::string> out;
-  for (const TNameEntry_Intern* e : list) out.push_back(e->Name);
+  for (const TNameEntry_Intern* e : list) out.push_back(e->Name.str());
   return out;
 }
 
@@ -192,7 +192,7 @@ TEST_F(ObjectBlocks, FunctionNameLists) {
     /end FUNCTION)");
   TFunction_Intern* f = m.Functions.first();
   std::vector<std::string> in;
-  for (const TFunctionRef* r : f->InMeasurements) in.push_back(r->Name);
+  for (const TFunctionRef* r : f->InMeasurements) in.push_back(r->Name.str());
   EXPECT_EQ(in, (std::vector<std::string>{"a", "b", "c", "a"}));
   EXPECT_EQ(f->SubFunctions.Count, 0u);
   ASSERT_EQ(f->AxisPts.Count, 1u);

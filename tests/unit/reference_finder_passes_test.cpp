@@ -30,7 +30,7 @@ struct Steps {
   bool step() { return count++ != stopAt; }
 };
 
-bool same(const std::string& a, const std::string& b) {
+bool same(std::string_view a, std::string_view b) {
   return a == b;
 }
 
