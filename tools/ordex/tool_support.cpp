@@ -39,8 +39,8 @@ void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc) {
   Ordex_GetReadAsapFileError(inst, report, sizeof report);
   // A file that cannot be opened leaves no report of its own.
   const bool located = std::strncmp(report, "Error detected", 14) == 0;
-  std::fprintf(stderr, "ordex: %s: %s (%d)%s%s\n", path, returnCodeName(rc),
-               static_cast<int>(rc), located ? ": " : "", located ? report : "");
+  std::fprintf(stderr, "ordex: %s: %s (%d)%s%s\n", path, returnCodeName(rc), static_cast<int>(rc),
+               located ? ": " : "", located ? report : "");
 }
 
 int writeWithProgress(TOrdex* inst, const char* path, const char* module,
