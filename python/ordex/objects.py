@@ -193,10 +193,10 @@ class _List(_Field):
 
 
 def _make(name, fields, doc, module=True):
-    spec = [f.dataclass_field() for f in fields]
+    members = [f.dataclass_field() for f in fields]
     if module:
-        spec.append(("module", typing.Optional[str], dataclasses.field(default=None)))
-    cls = dataclasses.make_dataclass(name, spec)
+        members.append(("module", typing.Optional[str], dataclasses.field(default=None)))
+    cls = dataclasses.make_dataclass(name, members)
     cls.__module__ = __name__
     cls.__doc__ = doc + "\n\nFields (record field in brackets): " + ", ".join(
         "%s [%s]" % (f.python, f.cname or "-") for f in fields)

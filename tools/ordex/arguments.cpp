@@ -4,7 +4,7 @@
 
 namespace ordex_tool {
 
-bool Arguments::parse(int argc, char** argv, const std::vector<OptionSpec>& options) {
+bool Arguments::parse(int argc, char** argv, const std::vector<OptionRule>& options) {
   bool optionsEnded = false;
   for (int i = 0; i < argc; ++i) {
     const char* word = argv[i];
@@ -20,15 +20,15 @@ bool Arguments::parse(int argc, char** argv, const std::vector<OptionSpec>& opti
       help_ = true;
       continue;
     }
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& o : options) {
-      if (std::strcmp(word, o.name) == 0) spec = &o;
+    const OptionRule* rule = nullptr;
+    for (const OptionRule& o : options) {
+      if (std::strcmp(word, o.name) == 0) rule = &o;
     }
-    if (!spec) {
+    if (!rule) {
       error_ = std::string("unknown option ") + word;
       return false;
     }
-    if (spec->takesValue) {
+    if (rule->takesValue) {
       if (i + 1 >= argc) {
         error_ = std::string("option ") + word + " needs a value";
         return false;

@@ -12,7 +12,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // the library reported a failure (its code name is printed)
 constexpr int kExitUsage = 2;    // the command line is wrong
 
-struct OptionSpec {
+struct OptionRule {
   const char* name;  // "--json"
   bool takesValue;
 };
@@ -22,7 +22,7 @@ class Arguments {
   // Parses the words after the command word. "--help" and "-h" anywhere ask for help; "--"
   // makes every later word positional. False, with error() set, on an unknown option or
   // an option whose value is missing.
-  bool parse(int argc, char** argv, const std::vector<OptionSpec>& options);
+  bool parse(int argc, char** argv, const std::vector<OptionRule>& options);
 
   bool helpWanted() const { return help_; }
   const std::vector<const char*>& positional() const { return positional_; }

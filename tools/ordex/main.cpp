@@ -19,7 +19,7 @@ struct Command {
   const char* synopsis;  // the arguments after the command word
   const char* summary;   // one line for the overview
   const char* details;   // what it prints; null for none
-  std::vector<OptionSpec> options;
+  std::vector<OptionRule> options;
   size_t minPositional;
   size_t maxPositional;
   int (*run)(const Arguments&);
