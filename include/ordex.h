@@ -10,6 +10,17 @@
  * The library keeps some process-wide state (the name comparison mode, the file-access
  * module and the positions of the name enumerators): calls must be serialised by the
  * caller, also across instances.
+ *
+ * The functions come in families, each under a banner below: lifecycle and settings,
+ * reading, getters, lists and enumerators, references, writing, conversion, editing. A
+ * declaration says what the function does, who owns what it hands out and which codes it
+ * returns; a banner states what holds for its whole family. A function whose name ends in
+ * _Intern, declared right after its namesake without a comment of its own, is the same
+ * function under a second name. Ownership in short: instances belong to the caller until
+ * Ordex_DestroyInstance; records and buffers always belong to the caller; the few pointers
+ * the library hands out (system constant values, IF_DATA contents, large COMPU_VTAB texts)
+ * point to its own texts, which the caller must neither change nor free and which stay
+ * valid until that entry is changed or removed or the instance is destroyed.
  */
 #ifndef ORDEX_H
 #define ORDEX_H
@@ -664,10 +675,14 @@ typedef struct TAnnotationRecord2 {
 
 /* ==========================================================================================
  * Lifecycle and settings
+ *
+ * An instance holds at most one project, read from a file or built with the create
+ * operations. Several instances may live side by side, but the settings below and the
+ * enumerators' positions are shared by the whole process.
  * ========================================================================================== */
 
-/* Creates an instance and stores it in *instance. -103 when it cannot be allocated (null
- * is stored then). */
+/* Creates an instance and stores it in *instance; the caller owns it and frees it with
+ * Ordex_DestroyInstance. -103 when it cannot be allocated (null is stored then). */
 ORDEX_API TOrdexReturnCode Ordex_CreateInstance(TOrdex** instance);
 ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
 
@@ -677,14 +692,15 @@ ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
 
-/* Stores the callback that Ordex_DestroyInstance calls, replacing an earlier one. */
+/* Stores the callback that Ordex_DestroyInstance calls, replacing an earlier one (null: no
+ * callback). -103 for a null instance. */
 ORDEX_API TOrdexReturnCode
 Ordex_RegisterInstanceDestructorCbFunc(TOrdex* instance, TOrdexInstanceDestructorCallback callback);
 
 /* Does nothing; returns 0. */
 ORDEX_API TOrdexReturnCode Ordex_GarbageCollection(void);
 
-/* Process-wide: 0 compares names byte by byte, non-zero ignores the letter case of the
+/* Process-wide, no result: 0 compares names byte by byte, non-zero ignores the letter case of the
  * ASCII letters (bytes above 127 always compare exactly). Applies to lookups by name and
  * the names that lists and enumerators continue after; keywords, wildcard patterns, the
  * writer's module filter and the reference finder always compare exactly. */
@@ -757,7 +773,11 @@ ORDEX_API TOrdexReturnCode Ordex_GetAsapFilePreInfo_Intern(const char* fileName,
  * A getter finds the object named by the record's Name (under the comparison mode; the
  * first of that name in file order) and fills every other field. With existenceOnly
  * non-zero it only tests that the object exists and leaves the record as it is. A null
- * moduleName means the only module of the project.
+ * moduleName means the only module of the project. The record belongs to the caller and
+ * receives copies, except where a record field is a pointer (it then points to the
+ * library's own text, see the record). Every getter gives -103 for a null instance, -205
+ * for a null record, -104 without project, -105 when the module is not found and the
+ * kind's not-found code when no object has the name.
  * ========================================================================================== */
 
 /* Fills every field of the project record, Name included. -104 without project. */
@@ -802,6 +822,7 @@ ORDEX_API TOrdexReturnCode Ordex_GetCalibrationHandleValues(TOrdex* instance,
  * module, -116 no such constant. */
 ORDEX_API TOrdexReturnCode Ordex_GetSystemConstant(TOrdex* instance, const char* moduleName,
                                                    TSystemConstant* record, int existenceOnly);
+
 /* The RECORD_LAYOUT named by record->Name, in the short form (only the elements that record
  * names) or in full with RESERVED entries and all 30 element kinds. -105 no such module,
  * -114 no such record layout, -205 a null record. */
@@ -860,12 +881,14 @@ ORDEX_API TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,
 ORDEX_API TOrdexReturnCode Ordex_GetACompuVTabsLargeVTab(TOrdex* instance, const char* moduleName,
                                                          const char* vtabName,
                                                          TCompuVTabEntry* entries);
+
 /* The CHARACTERISTIC named by record->Name. Of the three axis entries only the first Type
  * are written (CURVE 1, MAP 2, CUBOID 3); for every other type the caller's axis entries
  * stay as they were. -103, -105 no such module, -107 no such characteristic, -205 for a
  * null record. */
 ORDEX_API TOrdexReturnCode Ordex_GetCharacteristic(TOrdex* instance, const char* moduleName,
                                                    TCharacteristic* record, int existenceOnly);
+
 /* The same with the extended record, whose axes also carry AxisPointsMode. */
 ORDEX_API TOrdexReturnCode Ordex_GetCharacteristic2(TOrdex* instance, const char* moduleName,
                                                     TCharacteristic2* record,
@@ -885,6 +908,11 @@ ORDEX_API TOrdexReturnCode Ordex_GetMeasurement(TOrdex* instance, const char* mo
 ORDEX_API TOrdexReturnCode Ordex_GetFunction(TOrdex* instance, const char* moduleName,
                                              TFunction* record, int existenceOnly);
 
+/* The VAR_CRITERION named by record->Name: LongIdentifier, VarMeasurement and
+ * VarSelectionCharacteristic. -105, -120 no such criterion, -205 for a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetVarCriterion(TOrdex* instance, const char* moduleName,
+                                                 TVarCriterion* record, int existenceOnly);
+
 /* ==========================================================================================
  * Lists and enumerators
  *
@@ -894,7 +922,12 @@ ORDEX_API TOrdexReturnCode Ordex_GetFunction(TOrdex* instance, const char* modul
  * significant; null matches all). With a non-null `after`, listing starts behind the first
  * record of that name (none when it is not in the list). A name of L characters is written
  * only while the bytes already written plus L + 4 fit the buffer; a cut list is not
- * reported: call again with the last name received as `after`.
+ * reported: call again with the last name received as `after`. Buffers and names belong to
+ * the caller. Every list and enumerator gives -103 for a null instance and -205 for a null
+ * buffer or name; lists give -203 for a size below 1.
+ *
+ * Enumerators return one name or member per call and remember where they stand (see the
+ * next-name enumerators below); lists return many names per call and remember nothing.
  * ========================================================================================== */
 
 /* Names of the project's modules. -104 without project, -203 for a size below 1. */
@@ -966,13 +999,238 @@ ORDEX_API TOrdexReturnCode Ordex_GetNextRecordLayoutName(TOrdex* instance, const
 /* Stores in *count the number of objects of the kinds selected by mask (etMemorySegment,
  * etSystemConstant, etCharacteristic, etMeasurement, etFunction, etCompuMethod, etCompuTab,
  * etCompuVTab, etRecordLayout, etAxisPts; other bits are ignored). -105, -205 null count.
- * The _Intern form takes the internal module record. */
+ * The _Intern form takes the internal module record (-105 when it is null). */
 ORDEX_API TOrdexReturnCode Ordex_GetNumObjects(TOrdex* instance, const char* moduleName, int mask,
                                                int* count);
 ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, int mask, int* count);
 
+/* ------------------------------------------------------------------------------------------
+ * Member enumerators: the members of one object, one per call
+ *
+ * They work like the next-name enumerators: the key field (or fields) is in and out; start
+ * with it empty, call until it comes back empty. The owner is looked up first (the first
+ * object of that name under the comparison mode). A stored text longer than its field comes
+ * back cut to the field and is still recognised as the key of the next call. Positions are
+ * process-wide; enumerators that share one may be interleaved (each then continues after
+ * the first entry bearing its key, which is slower). An entry removed while a walk stands on
+ * it ends that walk at the next call.
+ * ------------------------------------------------------------------------------------------ */
+
+/* The names of one list of the FUNCTION functionName: DEF_CHARACTERISTIC, REF_CHARACTERISTIC
+ * (one shared position), OUT_MEASUREMENT, IN_MEASUREMENT, LOC_MEASUREMENT (one shared
+ * position), SUB_FUNCTION, and the function's AXIS_PTS list. `name` is 256 bytes. -109 when
+ * the module or the function is not found, -205 for a null functionName or name. */
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextDefChaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextRefChaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextOutMeaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextInMeaName(TOrdex* instance, const char* moduleName,
+                                                        const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextLocMeaName(TOrdex* instance, const char* moduleName,
+                                                         const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextSubFuncName(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* functionName, char* name);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextAxisPtsName(TOrdex* instance,
+                                                          const char* moduleName,
+                                                          const char* functionName, char* name);
+
+/* The VIRTUAL names of a MEASUREMENT. Shares its position with the three variant-coding
+ * member enumerators below. -105, -108, -205 for a null measurementName or name. */
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextVirtual(TOrdex* instance, const char* moduleName,
+                                                     const char* measurementName, char* name);
+
+/* The SYSTEM_CONSTANTs of the module: record->Name is the key, record->Value points to the
+ * library's own text (see TSystemConstant; null at the end). This and the six IF_DATA
+ * enumerators below share one position. -105, -205 for a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetNextSystemConstant(TOrdex* instance, const char* moduleName,
+                                                       TSystemConstant* record);
+
+/* IF_DATA entries of the module itself, of a MEMORY_SEGMENT or MEMORY_LAYOUT, a
+ * CHARACTERISTIC, a MEASUREMENT or an AXIS_PTS: record->Name is the key, record->Content
+ * points to the library's own text (see TIfDataRecord; null at the end). -105, the owner's
+ * not-found code (-106, -107, -108, -113), -205 for a null owner name or record. */
+ORDEX_API TOrdexReturnCode Ordex_GetAModulesNextIfData(TOrdex* instance, const char* moduleName,
+                                                       TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMemSegsNextIfData(TOrdex* instance, const char* moduleName,
+                                                       const char* segmentName,
+                                                       TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAChasNextIfData(TOrdex* instance, const char* moduleName,
+                                                    const char* characteristicName,
+                                                    TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextIfData(TOrdex* instance, const char* moduleName,
+                                                    const char* measurementName,
+                                                    TIfDataRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextIfData(TOrdex* instance, const char* moduleName,
+                                                       const char* axisPtsName,
+                                                       TIfDataRecord* record);
+
+/* Annotations of a CHARACTERISTIC, of one of its three AXIS_DESCR slots (axisIndex 0 to 2),
+ * of a MEASUREMENT or of an AXIS_PTS. Label, Origin and the text together are the key: two
+ * annotations that differ only in their texts are both returned. The plain forms (one
+ * shared position) cut the text to ORDEX_ANNOTATION_TEXT_SIZE - 1 characters. The forms
+ * ending in 2 (another shared position) write the text into the caller's buffer
+ * record->Text, which must hold Ordex_GetMaxAnnotationTextSize bytes: a longer text (one
+ * read in an AXIS_PTS or added later, which do not raise that size) is cut to fit it, so
+ * nothing is ever written past it. At the end all three come back empty. -105, the owner's
+ * not-found code (-107, -108, -113), -204 for an axisIndex outside 0..2, -205 for a null
+ * owner name, record or record->Text. */
+ORDEX_API TOrdexReturnCode Ordex_GetAChasNextAnnotation(TOrdex* instance, const char* moduleName,
+                                                        const char* characteristicName,
+                                                        TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAChasNextAnnotation2(TOrdex* instance, const char* moduleName,
+                                                         const char* characteristicName,
+                                                         TAnnotationRecord2* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation(TOrdex* instance,
+                                                               const char* moduleName,
+                                                               const char* characteristicName,
+                                                               int axisIndex,
+                                                               TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation2(TOrdex* instance,
+                                                                const char* moduleName,
+                                                                const char* characteristicName,
+                                                                int axisIndex,
+                                                                TAnnotationRecord2* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextAnnotation(TOrdex* instance, const char* moduleName,
+                                                        const char* measurementName,
+                                                        TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextAnnotation2(TOrdex* instance, const char* moduleName,
+                                                         const char* measurementName,
+                                                         TAnnotationRecord2* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation(TOrdex* instance,
+                                                           const char* moduleName,
+                                                           const char* axisPtsName,
+                                                           TAnnotationRecord* record);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation2(TOrdex* instance,
+                                                            const char* moduleName,
+                                                            const char* axisPtsName,
+                                                            TAnnotationRecord2* record);
+
+/* Stores in *size (when size is not null) the buffer size, terminator included, for the
+ * annotation texts of the module: one more than the longest ANNOTATION_TEXT that a
+ * CHARACTERISTIC, MEASUREMENT or FUNCTION block of the file held, at least 1. -105. */
+ORDEX_API TOrdexReturnCode Ordex_GetMaxAnnotationTextSize(TOrdex* instance, const char* moduleName,
+                                                          int* size);
+
+/* ------------------------------------------------------------------------------------------
+ * Variant-coding enumerators (the getter Ordex_GetVarCriterion is with the getters)
+ * ------------------------------------------------------------------------------------------ */
+
+/* Names of the module's VAR_CHARACTERISTICs, VAR_CRITERIONs and VAR_FORBIDDEN_COMBs (the
+ * combinations are named "#1", "#2", ... in the order of their blocks, counted afresh at
+ * every read), with a wildcard pattern like the next-name enumerators, each with a
+ * position of its own. -105, -205 for a null name. */
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicName(TOrdex* instance,
+                                                              const char* moduleName, char* name,
+                                                              const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCriterionName(TOrdex* instance, const char* moduleName,
+                                                         char* name, const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarForbiddenCombName(TOrdex* instance,
+                                                             const char* moduleName, char* name,
+                                                             const char* pattern);
+
+/* Member enumerators sharing the position of Ordex_GetAMeasNextVirtual: the criteria of a
+ * VAR_CHARACTERISTIC, the values of a VAR_CRITERION, and the VAR_ADDRESS texts of a
+ * VAR_CHARACTERISTIC, each also read in base 16 into *address (the leading hexadecimal
+ * digits, with or without 0x; 0 at the end). -105, -119 no such VAR_CHARACTERISTIC, -120
+ * no such VAR_CRITERION, -205 for a null argument (pattern may be null). */
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicCriterionName(
+    TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* name,
+    const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCriterionValue(TOrdex* instance, const char* moduleName,
+                                                          const char* criterionName, char* value,
+                                                          const char* pattern);
+ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicAddress(
+    TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* addressText,
+    unsigned long* address);
+
+/* The criterion/value pairs of the VAR_FORBIDDEN_COMB combName, without remembered position:
+ * an empty pair->CriterionName gives the first pair, otherwise the pair after the first
+ * whose criterion is CriterionName; after the last pair both fields come back empty. -105,
+ * -121 no such combination, -205 for a null combName or pair. */
+ORDEX_API TOrdexReturnCode Ordex_GetAVarForbiddenCombsNextCriterion(TOrdex* instance,
+                                                                    const char* moduleName,
+                                                                    const char* combName,
+                                                                    TVarCombCriterion* pair);
+
+/* ==========================================================================================
+ * References
+ *
+ * The reference finder turns the names by which objects refer to each other into links:
+ * the targets of FUNCTION list entries, the function that publishes a characteristic or
+ * measurement (DEF_CHARACTERISTIC, OUT_MEASUREMENT), the parent of a function
+ * (SUB_FUNCTION), a measurement's COMPU_METHOD and a compu method's table. The finder
+ * compares names byte by byte whatever the comparison mode; where several objects or
+ * functions bear a name, the last in list order wins.
+ * ========================================================================================== */
+
+/* The passes of the reference finder (mode bits, may be combined). */
+#define ORDEX_FIND_OBJECT_SIDE 0x1         /* each object finds the functions listing it */
+#define ORDEX_FIND_FUNCTION_SIDE 0x2       /* each function resolves all its list entries */
+#define ORDEX_FIND_CONVERSIONS 0x4         /* measurements: first COMPU_METHOD of the name */
+#define ORDEX_FIND_COMPU_TABLES 0x8        /* compu methods: first COMPU_TAB / COMPU_VTAB */
+#define ORDEX_FOLD_FUNCTION_LISTS 0x80000000u /* FUNCTION_LIST blocks into the functions */
+
+/* Runs the passes of `mode` over every module. Passes 0x1 and 0x2 overwrite links, 0x4 and
+ * 0x8 fill only links that are null. Progress: one step per characteristic, measurement and
+ * function (pass 0x1) and per function (pass 0x2), counted over the whole call; after each
+ * step the callback, when given and total > 0, receives step * 100 / total (a total of 0 or
+ * below skips it) and a non-zero answer stops the call, the work done so far kept. Returns
+ * 0, 1 stopped by the callback, -1 without project, -103 null instance, and with
+ * stopOnError > 0: -110 a measurement's conversion names no COMPU_METHOD, -111 a TAB_INTP
+ * or TAB_NOINTP method names no COMPU_TAB, -112 a TAB_VERB method names no COMPU_VTAB (links
+ * made before stay). The _Intern form is the same function. */
+ORDEX_API TOrdexReturnCode Ordex_ReferenceFinder(TOrdex* instance, int mode, int stopOnError,
+                                                 int total, TOrdexProgressCallback progress);
+ORDEX_API TOrdexReturnCode Ordex_ReferenceFinder_Intern(TOrdex* instance, int mode,
+                                                        int stopOnError, int total,
+                                                        TOrdexProgressCallback progress);
+
+/* The name of the function that publishes a CHARACTERISTIC (lists it in DEF_CHARACTERISTIC)
+ * or a MEASUREMENT (OUT_MEASUREMENT), or the parent of a FUNCTION (SUB_FUNCTION), into
+ * functionName (256 bytes): "" when the finder has not linked one (run it with 0x1 or 0x2
+ * first). -105, -107 / -108 / -109 when the object is not found (functionName untouched),
+ * -205 for a null name or output. */
+ORDEX_API TOrdexReturnCode Ordex_GetAChasPublishingFunc(TOrdex* instance, const char* moduleName,
+                                                        const char* characteristicName,
+                                                        char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAMeasPublishingFunc(TOrdex* instance, const char* moduleName,
+                                                        const char* measurementName,
+                                                        char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncsPublishingFunc(TOrdex* instance, const char* moduleName,
+                                                         const char* subFunctionName,
+                                                         char* functionName);
+
+/* The first object, in list order, that names `name` (compared under the comparison mode;
+ * no finder run needed): the first FUNCTION listing it in DEF_ or REF_CHARACTERISTIC, in
+ * IN_, OUT_ or LOC_MEASUREMENT, or in SUB_FUNCTION; the first CHARACTERISTIC one of whose
+ * three axis slots has it as input quantity (slots the type does not use included); the
+ * first AXIS_PTS with it as input quantity. The output (256 bytes) is emptied first and
+ * receives that object's name. -105, -109 / -107 / -113 when none refers to it, -205 for a
+ * null name or output. */
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToCha(TOrdex* instance, const char* moduleName,
+                                                      const char* characteristicName,
+                                                      char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToMea(TOrdex* instance, const char* moduleName,
+                                                      const char* measurementName,
+                                                      char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToFunc(TOrdex* instance, const char* moduleName,
+                                                       const char* subFunctionName,
+                                                       char* functionName);
+ORDEX_API TOrdexReturnCode Ordex_GetAChaWithRefToMea(TOrdex* instance, const char* moduleName,
+                                                     const char* measurementName,
+                                                     char* characteristicName);
+ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const char* moduleName,
+                                                         const char* measurementName,
+                                                         char* axisPtsName);
+
 /* ==========================================================================================
  * Writing
+ *
+ * The writer reads the model and changes nothing in it; the file it creates belongs to the
+ * caller.
  * ========================================================================================== */
 
 /* Writes the instance's project as an A2L file named fileName. An existing regular file of
@@ -988,9 +1246,11 @@ ORDEX_API TOrdexReturnCode Ordex_GetNumObjects_Intern(TModule_Intern* module, in
  * functions' lists carry those names). A MEASUREMENT limit read in hexadecimal and the
  * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB or
  * COMPU_VTAB that holds fewer pairs than its count declares is written with that count and
- * the pairs it holds. A quote inside a quoted text is written as backslash-quote, and an
- * annotation text on lines of at most 1000 characters, so that the reader takes both back
- * unchanged.
+ * the pairs it holds. A quote inside a quoted text is written as backslash-quote, so that
+ * the reader takes it back unchanged. An annotation text is written as quoted lines of at
+ * most 1000 characters; a double quote in it separates two lines and is not written, nor is
+ * the character after it (so a caller adding an annotation writes "line 1\"\nline 2", and
+ * a quote the reader took from \" inside an ANNOTATION_TEXT string is lost on writing).
  * elementCallback (may be null) is asked with the kind and UserData of every object before
  * it is written, and of the object behind every FUNCTION list entry (with a callback, an
  * entry that the reference finder has not resolved is left out); 0 leaves it out.
@@ -1146,232 +1406,6 @@ ORDEX_API char* Ordex_ConvertByteArrayToHexString(const unsigned char* bytes, in
  * (nothing written) when an argument is null. */
 ORDEX_API unsigned char* Ordex_ConvertHexStringToByteArray(const char* text, unsigned char* bytes,
                                                           uint32_t* count);
-/* ------------------------------------------------------------------------------------------
- * Member enumerators: the members of one object, one per call
- *
- * They work like the next-name enumerators: the key field (or fields) is in and out; start
- * with it empty, call until it comes back empty. The owner is looked up first (the first
- * object of that name under the comparison mode). A stored text longer than its field comes
- * back cut to the field and is still recognised as the key of the next call. Positions are
- * process-wide; enumerators that share one may be interleaved (each then continues after
- * the first entry bearing its key, which is slower). An entry removed while a walk stands on
- * it ends that walk at the next call.
- * ------------------------------------------------------------------------------------------ */
-
-/* The names of one list of the FUNCTION functionName: DEF_CHARACTERISTIC, REF_CHARACTERISTIC
- * (one shared position), OUT_MEASUREMENT, IN_MEASUREMENT, LOC_MEASUREMENT (one shared
- * position), SUB_FUNCTION, and the function's AXIS_PTS list. `name` is 256 bytes. -109 when
- * the module or the function is not found, -205 for a null functionName or name. */
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextDefChaName(TOrdex* instance, const char* moduleName,
-                                                         const char* functionName, char* name);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextRefChaName(TOrdex* instance, const char* moduleName,
-                                                         const char* functionName, char* name);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextOutMeaName(TOrdex* instance, const char* moduleName,
-                                                         const char* functionName, char* name);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextInMeaName(TOrdex* instance, const char* moduleName,
-                                                        const char* functionName, char* name);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextLocMeaName(TOrdex* instance, const char* moduleName,
-                                                         const char* functionName, char* name);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextSubFuncName(TOrdex* instance,
-                                                          const char* moduleName,
-                                                          const char* functionName, char* name);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsNextAxisPtsName(TOrdex* instance,
-                                                          const char* moduleName,
-                                                          const char* functionName, char* name);
-
-/* The VIRTUAL names of a MEASUREMENT. Shares its position with the three variant-coding
- * member enumerators below. -105, -108, -205 for a null measurementName or name. */
-ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextVirtual(TOrdex* instance, const char* moduleName,
-                                                     const char* measurementName, char* name);
-
-/* The SYSTEM_CONSTANTs of the module: record->Name is the key, record->Value points to the
- * library's own text (see TSystemConstant; null at the end). This and the six IF_DATA
- * enumerators below share one position. -105, -205 for a null record. */
-ORDEX_API TOrdexReturnCode Ordex_GetNextSystemConstant(TOrdex* instance, const char* moduleName,
-                                                       TSystemConstant* record);
-
-/* IF_DATA entries of the module itself, of a MEMORY_SEGMENT or MEMORY_LAYOUT, a
- * CHARACTERISTIC, a MEASUREMENT or an AXIS_PTS: record->Name is the key, record->Content
- * points to the library's own text (see TIfDataRecord; null at the end). -105, the owner's
- * not-found code (-106, -107, -108, -113), -205 for a null owner name or record. */
-ORDEX_API TOrdexReturnCode Ordex_GetAModulesNextIfData(TOrdex* instance, const char* moduleName,
-                                                       TIfDataRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAMemSegsNextIfData(TOrdex* instance, const char* moduleName,
-                                                       const char* segmentName,
-                                                       TIfDataRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAChasNextIfData(TOrdex* instance, const char* moduleName,
-                                                    const char* characteristicName,
-                                                    TIfDataRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextIfData(TOrdex* instance, const char* moduleName,
-                                                    const char* measurementName,
-                                                    TIfDataRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextIfData(TOrdex* instance, const char* moduleName,
-                                                       const char* axisPtsName,
-                                                       TIfDataRecord* record);
-
-/* Annotations of a CHARACTERISTIC, of one of its three AXIS_DESCR slots (axisIndex 0 to 2),
- * of a MEASUREMENT or of an AXIS_PTS. Label, Origin and the text together are the key: two
- * annotations that differ only in their texts are both returned. The plain forms (one
- * shared position) cut the text to ORDEX_ANNOTATION_TEXT_SIZE - 1 characters. The forms
- * ending in 2 (another shared position) write the text into the caller's buffer
- * record->Text, which must hold Ordex_GetMaxAnnotationTextSize bytes: a longer text (one
- * read in an AXIS_PTS or added later, which do not raise that size) is cut to fit it, so
- * nothing is ever written past it. At the end all three come back empty. -105, the owner's
- * not-found code (-107, -108, -113), -204 for an axisIndex outside 0..2, -205 for a null
- * owner name, record or record->Text. */
-ORDEX_API TOrdexReturnCode Ordex_GetAChasNextAnnotation(TOrdex* instance, const char* moduleName,
-                                                        const char* characteristicName,
-                                                        TAnnotationRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAChasNextAnnotation2(TOrdex* instance, const char* moduleName,
-                                                         const char* characteristicName,
-                                                         TAnnotationRecord2* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation(TOrdex* instance,
-                                                               const char* moduleName,
-                                                               const char* characteristicName,
-                                                               int axisIndex,
-                                                               TAnnotationRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation2(TOrdex* instance,
-                                                                const char* moduleName,
-                                                                const char* characteristicName,
-                                                                int axisIndex,
-                                                                TAnnotationRecord2* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextAnnotation(TOrdex* instance, const char* moduleName,
-                                                        const char* measurementName,
-                                                        TAnnotationRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAMeasNextAnnotation2(TOrdex* instance, const char* moduleName,
-                                                         const char* measurementName,
-                                                         TAnnotationRecord2* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation(TOrdex* instance,
-                                                           const char* moduleName,
-                                                           const char* axisPtsName,
-                                                           TAnnotationRecord* record);
-ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation2(TOrdex* instance,
-                                                            const char* moduleName,
-                                                            const char* axisPtsName,
-                                                            TAnnotationRecord2* record);
-
-/* Stores in *size (when size is not null) the buffer size, terminator included, for the
- * annotation texts of the module: one more than the longest ANNOTATION_TEXT that a
- * CHARACTERISTIC, MEASUREMENT or FUNCTION block of the file held, at least 1. -105. */
-ORDEX_API TOrdexReturnCode Ordex_GetMaxAnnotationTextSize(TOrdex* instance, const char* moduleName,
-                                                          int* size);
-
-/* ------------------------------------------------------------------------------------------
- * Variant coding
- * ------------------------------------------------------------------------------------------ */
-
-/* The VAR_CRITERION named by record->Name: LongIdentifier, VarMeasurement and
- * VarSelectionCharacteristic. -105, -120 no such criterion, -205 for a null record. */
-ORDEX_API TOrdexReturnCode Ordex_GetVarCriterion(TOrdex* instance, const char* moduleName,
-                                                 TVarCriterion* record, int existenceOnly);
-
-/* Names of the module's VAR_CHARACTERISTICs, VAR_CRITERIONs and VAR_FORBIDDEN_COMBs (the
- * combinations are named "#1", "#2", ... in the order of their blocks, counted afresh at
- * every read), with a wildcard pattern like the next-name enumerators, each with a
- * position of its own. -105, -205 for a null name. */
-ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicName(TOrdex* instance,
-                                                              const char* moduleName, char* name,
-                                                              const char* pattern);
-ORDEX_API TOrdexReturnCode Ordex_GetNextVarCriterionName(TOrdex* instance, const char* moduleName,
-                                                         char* name, const char* pattern);
-ORDEX_API TOrdexReturnCode Ordex_GetNextVarForbiddenCombName(TOrdex* instance,
-                                                             const char* moduleName, char* name,
-                                                             const char* pattern);
-
-/* Member enumerators sharing the position of Ordex_GetAMeasNextVirtual: the criteria of a
- * VAR_CHARACTERISTIC, the values of a VAR_CRITERION, and the VAR_ADDRESS texts of a
- * VAR_CHARACTERISTIC, each also read in base 16 into *address (the leading hexadecimal
- * digits, with or without 0x; 0 at the end). -105, -119 no such VAR_CHARACTERISTIC, -120
- * no such VAR_CRITERION, -205 for a null argument (pattern may be null). */
-ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicCriterionName(
-    TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* name,
-    const char* pattern);
-ORDEX_API TOrdexReturnCode Ordex_GetNextVarCriterionValue(TOrdex* instance, const char* moduleName,
-                                                          const char* criterionName, char* value,
-                                                          const char* pattern);
-ORDEX_API TOrdexReturnCode Ordex_GetNextVarCharacteristicAddress(
-    TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* addressText,
-    unsigned long* address);
-
-/* The criterion/value pairs of the VAR_FORBIDDEN_COMB combName, without remembered position:
- * an empty pair->CriterionName gives the first pair, otherwise the pair after the first
- * whose criterion is CriterionName; after the last pair both fields come back empty. -105,
- * -121 no such combination, -205 for a null combName or pair. */
-ORDEX_API TOrdexReturnCode Ordex_GetAVarForbiddenCombsNextCriterion(TOrdex* instance,
-                                                                    const char* moduleName,
-                                                                    const char* combName,
-                                                                    TVarCombCriterion* pair);
-
-/* ==========================================================================================
- * References
- *
- * The reference finder turns the names by which objects refer to each other into links:
- * the targets of FUNCTION list entries, the function that publishes a characteristic or
- * measurement (DEF_CHARACTERISTIC, OUT_MEASUREMENT), the parent of a function
- * (SUB_FUNCTION), a measurement's COMPU_METHOD and a compu method's table. The finder
- * compares names byte by byte whatever the comparison mode; where several objects or
- * functions bear a name, the last in list order wins.
- * ========================================================================================== */
-
-/* The passes of the reference finder (mode bits, may be combined). */
-#define ORDEX_FIND_OBJECT_SIDE 0x1         /* each object finds the functions listing it */
-#define ORDEX_FIND_FUNCTION_SIDE 0x2       /* each function resolves all its list entries */
-#define ORDEX_FIND_CONVERSIONS 0x4         /* measurements: first COMPU_METHOD of the name */
-#define ORDEX_FIND_COMPU_TABLES 0x8        /* compu methods: first COMPU_TAB / COMPU_VTAB */
-#define ORDEX_FOLD_FUNCTION_LISTS 0x80000000u /* FUNCTION_LIST blocks into the functions */
-
-/* Runs the passes of `mode` over every module. Passes 0x1 and 0x2 overwrite links, 0x4 and
- * 0x8 fill only links that are null. Progress: one step per characteristic, measurement and
- * function (pass 0x1) and per function (pass 0x2), counted over the whole call; after each
- * step the callback, when given and total > 0, receives step * 100 / total (a total of 0 or
- * below skips it) and a non-zero answer stops the call, the work done so far kept. Returns
- * 0, 1 stopped by the callback, -1 without project, -103 null instance, and with
- * stopOnError > 0: -110 a measurement's conversion names no COMPU_METHOD, -111 a TAB_INTP
- * or TAB_NOINTP method names no COMPU_TAB, -112 a TAB_VERB method names no COMPU_VTAB (links
- * made before stay). The _Intern form is the same function. */
-ORDEX_API TOrdexReturnCode Ordex_ReferenceFinder(TOrdex* instance, int mode, int stopOnError,
-                                                 int total, TOrdexProgressCallback progress);
-ORDEX_API TOrdexReturnCode Ordex_ReferenceFinder_Intern(TOrdex* instance, int mode,
-                                                        int stopOnError, int total,
-                                                        TOrdexProgressCallback progress);
-
-/* The name of the function that publishes a CHARACTERISTIC (lists it in DEF_CHARACTERISTIC)
- * or a MEASUREMENT (OUT_MEASUREMENT), or the parent of a FUNCTION (SUB_FUNCTION), into
- * functionName (256 bytes): "" when the finder has not linked one (run it with 0x1 or 0x2
- * first). -105, -107 / -108 / -109 when the object is not found (functionName untouched),
- * -205 for a null name or output. */
-ORDEX_API TOrdexReturnCode Ordex_GetAChasPublishingFunc(TOrdex* instance, const char* moduleName,
-                                                        const char* characteristicName,
-                                                        char* functionName);
-ORDEX_API TOrdexReturnCode Ordex_GetAMeasPublishingFunc(TOrdex* instance, const char* moduleName,
-                                                        const char* measurementName,
-                                                        char* functionName);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncsPublishingFunc(TOrdex* instance, const char* moduleName,
-                                                         const char* subFunctionName,
-                                                         char* functionName);
-
-/* The first object, in list order, that names `name` (compared under the comparison mode;
- * no finder run needed): the first FUNCTION listing it in DEF_ or REF_CHARACTERISTIC, in
- * IN_, OUT_ or LOC_MEASUREMENT, or in SUB_FUNCTION; the first CHARACTERISTIC one of whose
- * three axis slots has it as input quantity (slots the type does not use included); the
- * first AXIS_PTS with it as input quantity. The output (256 bytes) is emptied first and
- * receives that object's name. -105, -109 / -107 / -113 when none refers to it, -205 for a
- * null name or output. */
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToCha(TOrdex* instance, const char* moduleName,
-                                                      const char* characteristicName,
-                                                      char* functionName);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToMea(TOrdex* instance, const char* moduleName,
-                                                      const char* measurementName,
-                                                      char* functionName);
-ORDEX_API TOrdexReturnCode Ordex_GetAFuncWithRefToFunc(TOrdex* instance, const char* moduleName,
-                                                       const char* subFunctionName,
-                                                       char* functionName);
-ORDEX_API TOrdexReturnCode Ordex_GetAChaWithRefToMea(TOrdex* instance, const char* moduleName,
-                                                     const char* measurementName,
-                                                     char* characteristicName);
-ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const char* moduleName,
-                                                         const char* measurementName,
-                                                         char* axisPtsName);
 
 /* ==========================================================================================
  * Editing: create and add-to, change, remove and remove-from

@@ -1,23 +1,24 @@
+// The commands of the ordex tool. Each takes its parsed command line (the positional count
+// is checked by main) and returns the exit status: kExitOk, kExitFailure when the library
+// reports a failure (its code name is printed), kExitUsage for a wrong command line.
 #pragma once
+
+#include "arguments.h"
 
 namespace ordex_tool {
 
-int check(const char* file);
-int info(const char* file);
-int list(const char* file, const char* kind, const char* pattern);
-// argv holds the arguments after the command word.
-int convert(int argc, char** argv);
-// What publishes the object `name` and what refers to it, per module; 1 when nothing does.
-int refs(const char* file, const char* name);
+int check(const Arguments& args);      // FILE
+int info(const Arguments& args);       // FILE [--json]
+int list(const Arguments& args);       // FILE KIND [PATTERN] [--module NAME] [--json]
+int show(const Arguments& args);       // FILE KIND [NAME] [--module NAME] [--json]
+int refs(const Arguments& args);       // FILE NAME [--json]
+int convert(const Arguments& args);    // FILE MEASUREMENT HEXBYTES [--index N] [--separator C]
+int write(const Arguments& args);      // IN OUT [--module NAME] [--template FILE] [--comment T]
+int roundtrip(const Arguments& args);  // FILE
+int edit(const Arguments& args);       // IN OUT SCRIPT
+
 extern const char* const kListKinds;
-int show(const char* file, const char* kind, const char* name);
 extern const char* const kShowKindNames;
-// args: IN OUT, then option/value pairs (--module, --template, --comment).
-int write(int argc, char** args);
-int roundtrip(const char* file);
-// Applies the edit script to the file in and writes the result to out; nothing is written
-// when a line fails.
-int edit(const char* in, const char* out, const char* script);
 extern const char* const kEditScriptHelp;
 
 }  // namespace ordex_tool

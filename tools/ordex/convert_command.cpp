@@ -8,7 +8,6 @@
 
 #include "commands.h"
 #include "ordex.h"
-#include "return_code_names.h"
 #include "tool_support.h"
 
 namespace ordex_tool {
@@ -19,11 +18,6 @@ namespace {
 // each of at most 32767 bytes; a number at most 566 characters and a blank before the unit.
 constexpr size_t kTextBuffer = 128 * 1024;
 
-int fail(TOrdexReturnCode rc) {
-  std::fprintf(stderr, "%s (%d)\n", returnCodeName(rc), static_cast<int>(rc));
-  return 1;
-}
-
 struct Options {
   const char* file = nullptr;
   const char* measurement = nullptr;
@@ -33,30 +27,30 @@ struct Options {
   char separator = '.';
 };
 
-bool parse(int argc, char** argv, Options* o) {
-  int positional = 0;
-  for (int i = 0; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--index" && i + 1 < argc) {
-      char* end = nullptr;
-      const long v = std::strtol(argv[++i], &end, 10);
-      if (*argv[i] == '\0' || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return false;
-      o->hasIndex = true;
-      o->index = static_cast<int32_t>(v);
-    } else if (a == "--separator" && i + 1 < argc) {
-      if (std::strlen(argv[++i]) != 1) return false;
-      o->separator = argv[i][0];
-    } else if (positional == 0) {
-      o->file = argv[i], ++positional;
-    } else if (positional == 1) {
-      o->measurement = argv[i], ++positional;
-    } else if (positional == 2) {
-      o->hex = argv[i], ++positional;
-    } else {
+// False, with the reason printed, for an index that is no number or a separator that is
+// not one character.
+bool takeOptions(const Arguments& args, Options* o) {
+  o->file = args.positional()[0];
+  o->measurement = args.positional()[1];
+  o->hex = args.positional()[2];
+  if (const char* index = args.value("--index")) {
+    char* end = nullptr;
+    const long v = std::strtol(index, &end, 10);
+    if (*index == '\0' || *end != '\0' || v < INT32_MIN || v > INT32_MAX) {
+      std::fprintf(stderr, "ordex convert: --index %s is no number\n", index);
       return false;
     }
+    o->hasIndex = true;
+    o->index = static_cast<int32_t>(v);
   }
-  return positional == 3;
+  if (const char* separator = args.value("--separator")) {
+    if (std::strlen(separator) != 1) {
+      std::fprintf(stderr, "ordex convert: --separator takes one character\n");
+      return false;
+    }
+    o->separator = separator[0];
+  }
+  return true;
 }
 
 // Any hex digit at all: the library takes every text, so a typo would silently read as 0.
@@ -71,15 +65,15 @@ bool looksLikeHex(const char* s) {
 
 }  // namespace
 
-int convert(int argc, char** argv) {
+int convert(const Arguments& args) {
   Options o;
-  if (!parse(argc, argv, &o)) return 2;
+  if (!takeOptions(args, &o)) return kExitUsage;
   if (!looksLikeHex(o.hex)) {
-    std::fprintf(stderr, "not hex bytes: %s\n", o.hex);
-    return 2;
+    std::fprintf(stderr, "ordex convert: not hex bytes: %s\n", o.hex);
+    return kExitUsage;
   }
   LoadedFile loaded(o.file);
-  if (!loaded.ok()) return 1;
+  if (!loaded.ok()) return kExitFailure;
   TOrdex* inst = loaded.instance();
 
   std::vector<unsigned char> bytes(std::strlen(o.hex) / 2 + 2);
@@ -91,7 +85,7 @@ int convert(int argc, char** argv) {
   std::memset(&m, 0, sizeof m);
   std::snprintf(m.Name, sizeof m.Name, "%s", o.measurement);
   TOrdexReturnCode rc = Ordex_GetMeasurement(inst, nullptr, &m, 0);
-  if (rc != rcOk) return fail(rc);
+  if (rc != rcOk) return reportFailure(o.measurement, rc);
 
   std::vector<char> text(kTextBuffer, '\0');
   // A value that only a table default gives leaves the physical value unwritten: a NaN
@@ -111,22 +105,23 @@ int convert(int argc, char** argv) {
     // The conversion reads as many bytes as the data type (or a STRING's Resolution) needs.
     const int32_t size = Ordex_GetDataSizeByDataType(m.DataType);
     const int32_t needed = size == 0 ? (m.Resolution > 0 ? m.Resolution : 0) : size;
-    if (size < 0) return fail(rcInvalidArgument);
+    if (size < 0) return reportFailure(o.measurement, rcInvalidArgument);
     if (static_cast<int32_t>(bytes.size()) < needed) {
-      std::fprintf(stderr, "%s needs %d bytes, %u given\n", o.measurement, needed, count);
-      return fail(rcBadSize);
+      std::fprintf(stderr, "ordex convert: %s needs %d bytes, %u given\n", o.measurement, needed,
+                   count);
+      return reportFailure(o.measurement, rcBadSize);
     }
     rc = Ordex_RawToPhysMeasurement(inst, nullptr, o.measurement, bytes.data(), o.separator, &phys,
                                     text.data());
   }
-  if (rc != rcOk) return fail(rc);
+  if (rc != rcOk) return reportFailure(o.measurement, rc);
   if (std::memcmp(&phys, &unset, sizeof phys) == 0) {
     std::printf("physical: (none)\n");
   } else {
     std::printf("physical: %.17g\n", phys);
   }
   std::printf("text: %s\n", text.data());
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace ordex_tool

@@ -15,6 +15,7 @@
 
 #include "commands.h"
 #include "ordex.h"
+#include "progress_bar.h"
 #include "return_code_names.h"
 #include "tool_support.h"
 
@@ -445,14 +446,17 @@ const char* const kEditScriptHelp =
     "                                  IN_MEASUREMENT, OUT_MEASUREMENT, LOC_MEASUREMENT,\n"
     "                                  SUB_FUNCTION, AXIS_PTS\n";
 
-int edit(const char* in, const char* out, const char* script) {
+int edit(const Arguments& args) {
+  const char* in = args.positional()[0];
+  const char* out = args.positional()[1];
+  const char* script = args.positional()[2];
   std::ifstream lines(script);
   if (!lines) {
-    std::fprintf(stderr, "%s: cannot be opened\n", script);
-    return 1;
+    std::fprintf(stderr, "ordex edit: %s cannot be opened\n", script);
+    return kExitFailure;
   }
   LoadedFile loaded(in);
-  if (!loaded.ok()) return 1;
+  if (!loaded.ok()) return kExitFailure;
   ScriptRunner runner(loaded.instance());
   int failures = 0;
   std::string line;
@@ -473,15 +477,9 @@ int edit(const char* in, const char* out, const char* script) {
   if (failures) {
     std::fprintf(stderr, "%d line%s failed; %s not written\n", failures, failures == 1 ? "" : "s",
                  out);
-    return 1;
+    return kExitFailure;
   }
-  TOrdexReturnCode rc =
-      Ordex_WriteAsapFile(loaded.instance(), out, nullptr, nullptr, "", nullptr, nullptr);
-  if (rc != rcOk) {
-    std::fprintf(stderr, "%s: writing failed: %s\n", out, returnCodeName(rc));
-    return 1;
-  }
-  return 0;
+  return writeWithProgress(loaded.instance(), out, nullptr, nullptr, "", fileSize(in));
 }
 
 }  // namespace ordex_tool

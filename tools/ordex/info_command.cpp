@@ -1,64 +1,100 @@
+// ordex check FILE and ordex info FILE [--json]
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "commands.h"
+#include "document.h"
 #include "ordex.h"
 #include "tool_support.h"
 
 namespace ordex_tool {
 
-int check(const char* file) {
-  LoadedFile loaded(file);
-  if (!loaded.ok()) return 1;
+int check(const Arguments& args) {
+  LoadedFile loaded(args.positional()[0]);
+  if (!loaded.ok()) return kExitFailure;
   std::printf("ok\n");
-  return 0;
+  return kExitOk;
 }
 
 namespace {
 struct CountedKind {
-  const char* label;
+  const char* label;    // text form
+  const char* keyword;  // JSON key
   int mask;
 };
 const CountedKind kCounted[] = {
-    {"memory segments", etMemorySegment},
-    {"system constants", etSystemConstant},
-    {"characteristics", etCharacteristic},
-    {"measurements", etMeasurement},
-    {"functions", etFunction},
-    {"compu methods", etCompuMethod},
-    {"compu tabs", etCompuTab},
-    {"compu vtabs", etCompuVTab},
-    {"record layouts", etRecordLayout},
-    {"axis pts", etAxisPts},
+    {"memory segments", "MEMORY_SEGMENT", etMemorySegment},
+    {"system constants", "SYSTEM_CONSTANT", etSystemConstant},
+    {"characteristics", "CHARACTERISTIC", etCharacteristic},
+    {"measurements", "MEASUREMENT", etMeasurement},
+    {"functions", "FUNCTION", etFunction},
+    {"compu methods", "COMPU_METHOD", etCompuMethod},
+    {"compu tabs", "COMPU_TAB", etCompuTab},
+    {"compu vtabs", "COMPU_VTAB", etCompuVTab},
+    {"record layouts", "RECORD_LAYOUT", etRecordLayout},
+    {"axis pts", "AXIS_PTS", etAxisPts},
 };
+constexpr size_t kCountedKinds = sizeof kCounted / sizeof kCounted[0];
 }  // namespace
 
-int info(const char* file) {
+int info(const Arguments& args) {
+  const char* file = args.positional()[0];
   LoadedFile loaded(file);
-  if (!loaded.ok()) return 1;
+  if (!loaded.ok()) return kExitFailure;
   TOrdex* inst = loaded.instance();
   TProject project;
-  if (Ordex_GetProject(inst, &project, 0) != rcOk) {
-    std::printf("no project\n");
-    return 1;
+  TOrdexReturnCode rc = Ordex_GetProject(inst, &project, 0);
+  if (rc != rcOk) return reportFailure(file, rc);
+
+  struct ModuleCounts {
+    TModule module;
+    int counts[kCountedKinds];
+  };
+  std::vector<ModuleCounts> modules;
+  char name[256] = "";
+  while ((rc = Ordex_GetNextModuleName(inst, name, nullptr)) == rcOk && *name) {
+    modules.emplace_back();
+    ModuleCounts& m = modules.back();
+    std::memset(&m, 0, sizeof m);
+    std::memcpy(m.module.Name, name, sizeof m.module.Name);
+    rc = Ordex_GetModule(inst, &m.module, 0);
+    for (size_t k = 0; rc == rcOk && k < kCountedKinds; ++k) {
+      rc = Ordex_GetNumObjects(inst, name, kCounted[k].mask, &m.counts[k]);
+    }
+    if (rc != rcOk) return reportFailure(name, rc);
+  }
+  if (rc != rcOk) return reportFailure("modules", rc);
+
+  if (args.has("--json")) {
+    Node doc = Node::object();
+    doc.add("Asap2Version", Node::integer(project.Asap2Version));
+    doc.add("Asap2Upgrade", Node::integer(project.Asap2Upgrade));
+    Node& p = doc.add("Project", Node::object());
+    p.add("Name", Node::text(project.Name));
+    p.add("LongIdentifier", Node::text(project.LongIdentifier));
+    Node& list = doc.add("Modules", Node::array());
+    for (const ModuleCounts& m : modules) {
+      Node& entry = list.push(Node::object());
+      entry.add("Name", Node::text(m.module.Name));
+      entry.add("LongIdentifier", Node::text(m.module.LongIdentifier));
+      Node& counts = entry.add("Counts", Node::object());
+      for (size_t k = 0; k < kCountedKinds; ++k)
+        counts.add(kCounted[k].keyword, Node::integer(m.counts[k]));
+    }
+    printDocument(doc, true);
+    return kExitOk;
   }
   std::printf("ASAP2 version: %d.%d\n", project.Asap2Version, project.Asap2Upgrade);
   std::printf("project: %s \"%s\"\n", project.Name, project.LongIdentifier);
-  char name[256] = "";
-  while (Ordex_GetNextModuleName(inst, name, nullptr) == rcOk && *name) {
-    TModule module{};
-    std::memcpy(module.Name, name, sizeof module.Name);
-    Ordex_GetModule(inst, &module, 0);
-    std::printf("module: %s \"%s\"\n", module.Name, module.LongIdentifier);
-    for (const CountedKind& k : kCounted) {
-      int count = 0;
-      if (Ordex_GetNumObjects(inst, module.Name, k.mask, &count) == rcOk && count > 0)
-        std::printf("  %-18s %d\n", k.label, count);
+  for (const ModuleCounts& m : modules) {
+    std::printf("module: %s \"%s\"\n", m.module.Name, m.module.LongIdentifier);
+    for (size_t k = 0; k < kCountedKinds; ++k) {
+      if (m.counts[k] > 0) std::printf("  %-18s %d\n", kCounted[k].label, m.counts[k]);
     }
   }
   std::printf("read time: %.1f ms\n", loaded.readMilliseconds());
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace ordex_tool

@@ -1,11 +1,12 @@
+// ordex list FILE KIND [PATTERN] [--module NAME] [--json]
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "document.h"
 #include "ordex.h"
-#include "return_code_names.h"
 #include "tool_support.h"
 
 namespace ordex_tool {
@@ -31,21 +32,19 @@ const KindList kLists[] = {
     {"record-layouts", Ordex_GetRecordLayoutList},
 };
 
-// Prints every name of one list, fetching it in pieces through the continue-after name.
-int printList(TOrdex* inst, const char* module, ListFn list, const char* pattern) {
+// Every name of one list, fetched in pieces through the continue-after name.
+TOrdexReturnCode collectList(TOrdex* inst, const char* module, ListFn list, const char* pattern,
+                             std::vector<std::string>& names) {
   std::vector<char> buf(1 << 16);
   std::string after;
   bool first = true;
   for (;;) {
     TOrdexReturnCode rc = list(inst, module, buf.data(), static_cast<int>(buf.size()),
                                first ? nullptr : after.c_str(), pattern);
-    if (rc != rcOk) {
-      std::fprintf(stderr, "%s\n", returnCodeName(rc));
-      return 1;
-    }
-    if (!buf[0]) return 0;
+    if (rc != rcOk) return rc;
+    if (!buf[0]) return rcOk;
     for (const char* n = buf.data(); *n; n += std::strlen(n) + 1) {
-      std::printf("%s\n", n);
+      names.emplace_back(n);
       after = n;
     }
     first = false;
@@ -53,37 +52,70 @@ int printList(TOrdex* inst, const char* module, ListFn list, const char* pattern
 }
 
 // Modules, calibration methods and system constants come through enumerators.
-int printModules(TOrdex* inst, const char* pattern) {
+template <class Step>
+TOrdexReturnCode collectEnumerated(Step step, std::vector<std::string>& names) {
   char name[256] = "";
-  while (Ordex_GetNextModuleName(inst, name, pattern) == rcOk && *name) std::printf("%s\n", name);
-  return 0;
-}
-
-int printCalibrationMethods(TOrdex* inst, const char* module, const char* pattern) {
-  char name[256] = "";
-  while (Ordex_GetNextCalibrationMethodName(inst, module, name, pattern) == rcOk && *name)
-    std::printf("%s\n", name);
-  return 0;
+  for (;;) {
+    TOrdexReturnCode rc = step(name);
+    if (rc != rcOk) return rc;
+    if (!*name) return rcOk;
+    names.emplace_back(name);
+  }
 }
 
 }  // namespace
 
 const char* const kListKinds =
     "modules, memory-segments, characteristics, measurements, functions, compu-methods, "
-    "compu-tabs, compu-vtabs, axis-pts, record-layouts, calibration-methods";
+    "compu-tabs, compu-vtabs, axis-pts, record-layouts, calibration-methods, system-constants";
 
-int list(const char* file, const char* kind, const char* pattern) {
-  LoadedFile loaded(file);
-  if (!loaded.ok()) return 1;
-  TOrdex* inst = loaded.instance();
-  std::string k = kind;
-  if (k == "modules") return printModules(inst, pattern);
-  if (k == "calibration-methods") return printCalibrationMethods(inst, nullptr, pattern);
+int list(const Arguments& args) {
+  const char* file = args.positional()[0];
+  const std::string kind = args.positional()[1];
+  const char* pattern = args.positional().size() > 2 ? args.positional()[2] : nullptr;
+  const char* module = args.value("--module");
+  ListFn listFn = nullptr;
   for (const KindList& l : kLists) {
-    if (k == l.kind) return printList(inst, nullptr, l.list, pattern);
+    if (kind == l.kind) listFn = l.list;
   }
-  std::fprintf(stderr, "unknown kind '%s'; kinds: %s\n", kind, kListKinds);
-  return 2;
+  if (!listFn && kind != "modules" && kind != "calibration-methods" && kind != "system-constants") {
+    std::fprintf(stderr, "ordex list: unknown kind '%s'; kinds: %s\n", kind.c_str(), kListKinds);
+    return kExitUsage;
+  }
+  LoadedFile loaded(file);
+  if (!loaded.ok()) return kExitFailure;
+  TOrdex* inst = loaded.instance();
+  std::vector<std::string> names;
+  TOrdexReturnCode rc = rcOk;
+  if (kind == "modules") {
+    rc = collectEnumerated([&](char* name) { return Ordex_GetNextModuleName(inst, name, pattern); },
+                           names);
+  } else if (kind == "calibration-methods") {
+    rc = collectEnumerated(
+        [&](char* name) { return Ordex_GetNextCalibrationMethodName(inst, module, name, pattern); },
+        names);
+  } else if (kind == "system-constants") {
+    TSystemConstant constant;
+    rc = collectEnumerated(
+        [&](char* name) {
+          std::memcpy(constant.Name, name, sizeof constant.Name);
+          TOrdexReturnCode r = Ordex_GetNextSystemConstant(inst, module, &constant);
+          std::memcpy(name, constant.Name, sizeof constant.Name);
+          return r;
+        },
+        names);
+  } else {
+    rc = collectList(inst, module, listFn, pattern, names);
+  }
+  if (rc != rcOk) return reportFailure(kind.c_str(), rc);
+  if (args.has("--json")) {
+    Node doc = Node::array();
+    for (const std::string& n : names) doc.push(Node::text(n));
+    printDocument(doc, true);
+  } else {
+    for (const std::string& n : names) std::printf("%s\n", n.c_str());
+  }
+  return kExitOk;
 }
 
 }  // namespace ordex_tool

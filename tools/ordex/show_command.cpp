@@ -1,3 +1,5 @@
+// ordex show FILE KIND [NAME] [--module NAME] [--json]: one object's public record with its
+// members, as text or JSON (see document.h).
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -5,9 +7,9 @@
 #include <vector>
 
 #include "commands.h"
+#include "document.h"
+#include "keyword_names.h"
 #include "ordex.h"
-#include "record_printer.h"
-#include "return_code_names.h"
 #include "show_members.h"
 #include "tool_support.h"
 
@@ -23,353 +25,383 @@ std::unique_ptr<T> keyed(const char* name) {
   return r;
 }
 
-TOrdexReturnCode showProject(TOrdex* inst, const char*, RecordPrinter& p) {
+// Adds record fields to an object node.
+class Fields {
+ public:
+  explicit Fields(Node& node) : n_(node) {}
+  void text(const char* key, const char* value) { n_.add(key, Node::text(value)); }
+  void number(const char* key, long long value) { n_.add(key, Node::integer(value)); }
+  void hex(const char* key, uint32_t value) { n_.add(key, Node::hex(value)); }
+  void flag(const char* key, int16_t value) { n_.add(key, Node::boolean(value != 0)); }
+  void numberText(const char* key, const TNumberText& value) {
+    n_.add(key, Node::numberText(value.Text, value.Value));
+  }
+  void keyword(const char* key, int32_t index, const KeywordTable& table) {
+    n_.add(key, Node::keyword(index, table));
+  }
+
+ private:
+  Node& n_;
+};
+
+struct Target {
+  TOrdex* inst;
+  const char* module;  // --module, or null for the only module
+  const char* name;
+};
+
+TOrdexReturnCode showProject(const Target& t, Node& n) {
   TProject r{};
-  TOrdexReturnCode rc = Ordex_GetProject(inst, &r, 0);
+  TOrdexReturnCode rc = Ordex_GetProject(t.inst, &r, 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r.Name);
-  p.text("LongIdentifier", r.LongIdentifier);
-  p.number("Asap2Version", r.Asap2Version);
-  p.number("Asap2Upgrade", r.Asap2Upgrade);
-  p.text("FileHeadComment", r.FileHeadComment);
-  p.text("HeaderComment", r.HeaderComment);
-  p.text("HeaderVersion", r.HeaderVersion);
-  p.text("HeaderProjectNo", r.HeaderProjectNo);
-  p.number("UserData", r.UserData);
+  Fields f(n);
+  f.text("Name", r.Name);
+  f.text("LongIdentifier", r.LongIdentifier);
+  f.number("Asap2Version", r.Asap2Version);
+  f.number("Asap2Upgrade", r.Asap2Upgrade);
+  f.text("FileHeadComment", r.FileHeadComment);
+  f.text("HeaderComment", r.HeaderComment);
+  f.text("HeaderVersion", r.HeaderVersion);
+  f.text("HeaderProjectNo", r.HeaderProjectNo);
+  f.number("UserData", r.UserData);
   return rcOk;
 }
 
-TOrdexReturnCode showModule(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TModule>(name);
-  TOrdexReturnCode rc = Ordex_GetModule(inst, r.get(), 0);
+TOrdexReturnCode showModule(const Target& t, Node& n) {
+  auto r = keyed<TModule>(t.name);
+  TOrdexReturnCode rc = Ordex_GetModule(t.inst, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.text("ModCommonComment", r->ModCommonComment);
-  p.text("SRecLayout", r->SRecLayout);
-  p.keyword("DepositMode", r->DepositMode, kDeposits);
-  p.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  p.number("AlignmentByte", r->AlignmentByte);
-  p.number("AlignmentWord", r->AlignmentWord);
-  p.number("AlignmentLong", r->AlignmentLong);
-  p.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  p.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  p.text("ModParComment", r->ModParComment);
-  p.text("Version", r->Version);
-  p.hex("AddrEpk", r->AddrEpk);
-  p.text("Epk", r->Epk);
-  p.text("Supplier", r->Supplier);
-  p.text("Customer", r->Customer);
-  p.text("CustomerNo", r->CustomerNo);
-  p.text("User", r->User);
-  p.text("PhoneNo", r->PhoneNo);
-  p.text("Ecu", r->Ecu);
-  p.text("CpuType", r->CpuType);
-  p.number("NoOfInterfaces", r->NoOfInterfaces);
-  p.hex("EcuCalibrationOffset", r->EcuCalibrationOffset);
-  p.number("UserData", r->UserData);
-  return printIfData(inst, r->Name, MemberOwner::kModule, nullptr, "");
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.text("ModCommonComment", r->ModCommonComment);
+  f.text("SRecLayout", r->SRecLayout);
+  f.keyword("DepositMode", r->DepositMode, kDeposits);
+  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
+  f.number("AlignmentByte", r->AlignmentByte);
+  f.number("AlignmentWord", r->AlignmentWord);
+  f.number("AlignmentLong", r->AlignmentLong);
+  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
+  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
+  f.text("ModParComment", r->ModParComment);
+  f.text("Version", r->Version);
+  f.hex("AddrEpk", r->AddrEpk);
+  f.text("Epk", r->Epk);
+  f.text("Supplier", r->Supplier);
+  f.text("Customer", r->Customer);
+  f.text("CustomerNo", r->CustomerNo);
+  f.text("User", r->User);
+  f.text("PhoneNo", r->PhoneNo);
+  f.text("Ecu", r->Ecu);
+  f.text("CpuType", r->CpuType);
+  f.number("NoOfInterfaces", r->NoOfInterfaces);
+  f.hex("EcuCalibrationOffset", r->EcuCalibrationOffset);
+  f.number("UserData", r->UserData);
+  return addIfData(t.inst, nullptr, MemberOwner::kModule, r->Name, n);
 }
 
-TOrdexReturnCode showMemorySegment(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TMemorySegment>(name);
-  TOrdexReturnCode rc = Ordex_GetMemorySegment(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showMemorySegment(const Target& t, Node& n) {
+  auto r = keyed<TMemorySegment>(t.name);
+  TOrdexReturnCode rc = Ordex_GetMemorySegment(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  bool layout = std::strcmp(r->LongIdentifier, "MEMORY_LAYOUT") == 0;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.keyword("PrgType", r->PrgType, layout ? kProgramTypes : kSegmentTypes);
-  if (!layout) {
-    p.keyword("MemoryType", r->MemoryType, kMemoryTypes);
-    p.keyword("Attribute", r->Attribute, kAttributes);
-  }
-  p.hex("Address", r->Address);
-  p.hex("Size", r->Size);
-  for (int i = 0; i < 5; ++i) {
-    char label[16];
-    std::snprintf(label, sizeof label, "Offsets[%d]", i);
-    p.number(label, r->Offsets[i]);
-  }
-  p.number("UserData", r->UserData);
-  return printIfData(inst, nullptr, MemberOwner::kMemorySegment, name, "");
+  const bool layout = std::strcmp(r->LongIdentifier, "MEMORY_LAYOUT") == 0;
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.keyword("PrgType", r->PrgType, layout ? kProgramTypes : kSegmentTypes);
+  f.keyword("MemoryType", r->MemoryType, kMemoryTypes);
+  f.keyword("Attribute", r->Attribute, kAttributes);
+  f.hex("Address", r->Address);
+  f.hex("Size", r->Size);
+  Node& offsets = n.add("Offsets", Node::array());
+  for (int32_t o : r->Offsets) offsets.push(Node::integer(o));
+  f.number("UserData", r->UserData);
+  return addIfData(t.inst, t.module, MemberOwner::kMemorySegment, t.name, n);
 }
 
-TOrdexReturnCode showSystemConstant(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TSystemConstant>(name);
-  TOrdexReturnCode rc = Ordex_GetSystemConstant(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showSystemConstant(const Target& t, Node& n) {
+  auto r = keyed<TSystemConstant>(t.name);
+  TOrdexReturnCode rc = Ordex_GetSystemConstant(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("Value", r->Value ? r->Value : "");
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("Value", r->Value ? r->Value : "");
   return rcOk;
 }
 
-TOrdexReturnCode showCalibrationMethod(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TCalibrationMethod>(name);
-  TOrdexReturnCode rc = Ordex_GetCalibrationMethod(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showCalibrationMethod(const Target& t, Node& n) {
+  auto r = keyed<TCalibrationMethod>(t.name);
+  TOrdexReturnCode rc = Ordex_GetCalibrationMethod(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.number("Version", r->Version);
-  p.number("HandleCount", r->HandleCount);
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.number("Version", r->Version);
+  f.number("HandleCount", r->HandleCount);
+  Node& handles = n.add("Handles", Node::array());
   for (int32_t h = 0; h < r->HandleCount; ++h) {
     int count = 0;
-    if (Ordex_GetCalibrationHandleNumValues(inst, nullptr, name, static_cast<uint32_t>(h),
-                                            &count) != rcOk) {
-      break;
-    }
+    rc = Ordex_GetCalibrationHandleNumValues(t.inst, t.module, t.name, static_cast<uint32_t>(h),
+                                             &count);
+    if (rc != rcOk) return rc;
     std::vector<int> values(static_cast<size_t>(count) + 1);
-    Ordex_GetCalibrationHandleValues(inst, nullptr, name, static_cast<uint32_t>(h),
-                                     static_cast<uint32_t>(count), values.data());
-    std::string line;
-    for (int i = 0; i < count; ++i)
-      line += (i ? " 0x" : "0x") + [&] {
-        char b[16];
-        std::snprintf(b, sizeof b, "%X", static_cast<unsigned>(values[i]));
-        return std::string(b);
-      }();
-    char label[32];
-    std::snprintf(label, sizeof label, "Handle[%d]", static_cast<int>(h));
-    p.text(label, line.c_str());
+    rc = Ordex_GetCalibrationHandleValues(t.inst, t.module, t.name, static_cast<uint32_t>(h),
+                                          static_cast<uint32_t>(count), values.data());
+    if (rc != rcOk) return rc;
+    Node& handle = handles.push(Node::array());
+    for (int i = 0; i < count; ++i) handle.push(Node::hex(static_cast<uint32_t>(values[i])));
   }
   return rcOk;
 }
 
-void printAxis(const TAxisDescr2& a, RecordPrinter& p) {
-  p.keyword("Attribute", a.Attribute, kAxisAttributes);
-  p.text("InputQuantity", a.InputQuantity);
-  p.text("Conversion", a.Conversion);
-  p.number("MaxAxisPoints", a.MaxAxisPoints);
-  p.numberText("LowerLimit", a.LowerLimit);
-  p.numberText("UpperLimit", a.UpperLimit);
-  p.flag("ReadOnly", a.ReadOnly);
-  p.text("Format", a.Format);
-  p.text("AxisPtsRef", a.AxisPtsRef);
-  p.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
-  p.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
-  p.keyword("DepositMode", a.DepositMode, kDeposits);
+void addAxis(const TAxisDescr2& a, Node& n) {
   static const char* const kModeWords[] = {"DEPOSIT", "FIX_AXIS_PAR", "FIX_AXIS_PAR_DIST"};
-  p.keyword("AxisPointsMode", a.AxisPointsMode, KeywordTable{kModeWords, 3});
-  p.number("FixAxisParOffset", a.FixAxisParOffset);
-  p.number("FixAxisParShift", a.FixAxisParShift);
-  p.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
+  Fields f(n);
+  f.keyword("Attribute", a.Attribute, kAxisAttributes);
+  f.text("InputQuantity", a.InputQuantity);
+  f.text("Conversion", a.Conversion);
+  f.number("MaxAxisPoints", a.MaxAxisPoints);
+  f.numberText("LowerLimit", a.LowerLimit);
+  f.numberText("UpperLimit", a.UpperLimit);
+  f.flag("ReadOnly", a.ReadOnly);
+  f.text("Format", a.Format);
+  f.text("AxisPtsRef", a.AxisPtsRef);
+  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
+  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
+  f.keyword("DepositMode", a.DepositMode, kDeposits);
+  f.keyword("AxisPointsMode", a.AxisPointsMode, KeywordTable{kModeWords, 3});
+  f.number("FixAxisParOffset", a.FixAxisParOffset);
+  f.number("FixAxisParShift", a.FixAxisParShift);
+  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
 }
 
-TOrdexReturnCode showCharacteristic(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TCharacteristic2>(name);
-  TOrdexReturnCode rc = Ordex_GetCharacteristic2(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showCharacteristic(const Target& t, Node& n) {
+  auto r = keyed<TCharacteristic2>(t.name);
+  TOrdexReturnCode rc = Ordex_GetCharacteristic2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.keyword("Type", r->Type, kCharacteristicTypes);
-  p.hex("Address", r->Address);
-  p.text("Deposit", r->Deposit);
-  p.numberText("MaxDiff", r->MaxDiff);
-  p.text("Conversion", r->Conversion);
-  p.numberText("LowerLimit", r->LowerLimit);
-  p.numberText("UpperLimit", r->UpperLimit);
-  p.text("Format", r->Format);
-  p.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  p.hex("BitMask", r->BitMask);
-  p.number("Number", r->Number);
-  p.flag("ReadOnly", r->ReadOnly);
-  p.numberText("ExtendedLimitsLower", r->ExtendedLimitsLower);
-  p.numberText("ExtendedLimitsUpper", r->ExtendedLimitsUpper);
-  p.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
-  p.number("MaxRefreshRate", r->MaxRefreshRate);
-  p.number("UserData", r->UserData);
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.keyword("Type", r->Type, kCharacteristicTypes);
+  f.hex("Address", r->Address);
+  f.text("Deposit", r->Deposit);
+  f.numberText("MaxDiff", r->MaxDiff);
+  f.text("Conversion", r->Conversion);
+  f.numberText("LowerLimit", r->LowerLimit);
+  f.numberText("UpperLimit", r->UpperLimit);
+  f.text("Format", r->Format);
+  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
+  f.hex("BitMask", r->BitMask);
+  f.number("Number", r->Number);
+  f.flag("ReadOnly", r->ReadOnly);
+  f.numberText("ExtendedLimitsLower", r->ExtendedLimitsLower);
+  f.numberText("ExtendedLimitsUpper", r->ExtendedLimitsUpper);
+  f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
+  f.number("MaxRefreshRate", r->MaxRefreshRate);
   // CURVE, MAP and CUBOID have one axis per dimension: their type's index is the count.
-  int axes = r->Type >= 1 && r->Type <= 3 ? r->Type : 0;
-  for (int i = 0; i < axes; ++i) {
-    char label[32];
-    std::snprintf(label, sizeof label, "Axis %d", i);
-    p.heading(label);
-    p.indent();
-    printAxis(r->Axes[i], p);
-    p.outdent();
-  }
-  printAnnotations(inst, nullptr, MemberOwner::kCharacteristic, name, "");
-  return printIfData(inst, nullptr, MemberOwner::kCharacteristic, name, "");
+  const int axes = r->Type >= 1 && r->Type <= 3 ? r->Type : 0;
+  Node& list = n.add("Axes", Node::array());
+  for (int i = 0; i < axes; ++i) addAxis(r->Axes[i], list.push(Node::object()));
+  f.number("UserData", r->UserData);
+  rc = addAnnotations(t.inst, t.module, MemberOwner::kCharacteristic, t.name, n);
+  if (rc != rcOk) return rc;
+  return addIfData(t.inst, t.module, MemberOwner::kCharacteristic, t.name, n);
 }
 
-TOrdexReturnCode showAxisPts(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TAxisPts>(name);
-  TOrdexReturnCode rc = Ordex_GetAxisPts(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showAxisPts(const Target& t, Node& n) {
+  auto r = keyed<TAxisPts>(t.name);
+  TOrdexReturnCode rc = Ordex_GetAxisPts(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.hex("Address", r->Address);
-  p.text("InputQuantity", r->InputQuantity);
-  p.text("Deposit", r->Deposit);
-  p.numberText("MaxDiff", r->MaxDiff);
-  p.text("Conversion", r->Conversion);
-  p.number("MaxAxisPoints", r->MaxAxisPoints);
-  p.numberText("LowerLimit", r->LowerLimit);
-  p.numberText("UpperLimit", r->UpperLimit);
-  p.flag("ReadOnly", r->ReadOnly);
-  p.text("Format", r->Format);
-  p.keyword("DepositMode", r->DepositMode, kDeposits);
-  p.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  p.number("UserData", r->UserData);
-  printAnnotations(inst, nullptr, MemberOwner::kAxisPts, name, "");
-  return printIfData(inst, nullptr, MemberOwner::kAxisPts, name, "");
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.hex("Address", r->Address);
+  f.text("InputQuantity", r->InputQuantity);
+  f.text("Deposit", r->Deposit);
+  f.numberText("MaxDiff", r->MaxDiff);
+  f.text("Conversion", r->Conversion);
+  f.number("MaxAxisPoints", r->MaxAxisPoints);
+  f.numberText("LowerLimit", r->LowerLimit);
+  f.numberText("UpperLimit", r->UpperLimit);
+  f.flag("ReadOnly", r->ReadOnly);
+  f.text("Format", r->Format);
+  f.keyword("DepositMode", r->DepositMode, kDeposits);
+  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
+  f.number("UserData", r->UserData);
+  rc = addAnnotations(t.inst, t.module, MemberOwner::kAxisPts, t.name, n);
+  if (rc != rcOk) return rc;
+  return addIfData(t.inst, t.module, MemberOwner::kAxisPts, t.name, n);
 }
 
-TOrdexReturnCode showMeasurement(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TMeasurement>(name);
-  TOrdexReturnCode rc = Ordex_GetMeasurement(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showMeasurement(const Target& t, Node& n) {
+  auto r = keyed<TMeasurement>(t.name);
+  TOrdexReturnCode rc = Ordex_GetMeasurement(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.keyword("DataType", r->DataType, kDataTypes);
-  p.text("Conversion", r->Conversion);
-  p.number("Resolution", r->Resolution);
-  p.numberText("Accuracy", r->Accuracy);
-  p.numberText("LowerLimit", r->LowerLimit);
-  p.numberText("UpperLimit", r->UpperLimit);
-  p.text("Format", r->Format);
-  p.number("ArraySize", r->ArraySize);
-  p.hex("BitMask", r->BitMask);
-  p.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  p.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
-  p.number("MaxRefreshRate", r->MaxRefreshRate);
-  p.hex("EcuAddress", r->EcuAddress);
-  p.number("UserData", r->UserData);
-  printMeasurementVirtuals(inst, nullptr, name, "");
-  printAnnotations(inst, nullptr, MemberOwner::kMeasurement, name, "");
-  return printIfData(inst, nullptr, MemberOwner::kMeasurement, name, "");
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.keyword("DataType", r->DataType, kDataTypes);
+  f.text("Conversion", r->Conversion);
+  f.number("Resolution", r->Resolution);
+  f.numberText("Accuracy", r->Accuracy);
+  f.numberText("LowerLimit", r->LowerLimit);
+  f.numberText("UpperLimit", r->UpperLimit);
+  f.text("Format", r->Format);
+  f.number("ArraySize", r->ArraySize);
+  f.hex("BitMask", r->BitMask);
+  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
+  f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
+  f.number("MaxRefreshRate", r->MaxRefreshRate);
+  f.hex("EcuAddress", r->EcuAddress);
+  f.number("UserData", r->UserData);
+  rc = addMeasurementVirtuals(t.inst, t.module, t.name, n);
+  if (rc == rcOk) rc = addAnnotations(t.inst, t.module, MemberOwner::kMeasurement, t.name, n);
+  if (rc != rcOk) return rc;
+  return addIfData(t.inst, t.module, MemberOwner::kMeasurement, t.name, n);
 }
 
-TOrdexReturnCode showFunction(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TFunction>(name);
-  TOrdexReturnCode rc = Ordex_GetFunction(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showFunction(const Target& t, Node& n) {
+  auto r = keyed<TFunction>(t.name);
+  TOrdexReturnCode rc = Ordex_GetFunction(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.number("UserData", r->UserData);
-  return printFunctionNameLists(inst, nullptr, name, "");
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.number("UserData", r->UserData);
+  return addFunctionNameLists(t.inst, t.module, t.name, n);
 }
 
-TOrdexReturnCode showCompuMethod(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TCompuMethod2>(name);
-  TOrdexReturnCode rc = Ordex_GetCompuMethod2(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showCompuMethod(const Target& t, Node& n) {
+  auto r = keyed<TCompuMethod2>(t.name);
+  TOrdexReturnCode rc = Ordex_GetCompuMethod2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  p.text("Format", r->Format);
-  p.text("Unit", r->Unit);
-  p.text("Formula", r->Formula);
-  p.text("FormulaInv", r->FormulaInv);
-  const char* coeffNames[] = {"Coeffs a", "Coeffs b", "Coeffs c",
-                              "Coeffs d", "Coeffs e", "Coeffs f"};
-  for (int i = 0; i < 6; ++i) p.numberText(coeffNames[i], r->Coeffs[i]);
-  p.text("CompuTabRef", r->CompuTabRef);
-  p.number("UserData", r->UserData);
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
+  f.text("Format", r->Format);
+  f.text("Unit", r->Unit);
+  f.text("Formula", r->Formula);
+  f.text("FormulaInv", r->FormulaInv);
+  Node& coeffs = n.add("Coeffs", Node::array());
+  for (const TNumberText& c : r->Coeffs) coeffs.push(Node::numberText(c.Text, c.Value));
+  f.text("CompuTabRef", r->CompuTabRef);
+  f.number("UserData", r->UserData);
   return rcOk;
 }
 
-TOrdexReturnCode showCompuTab(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TCompuTab>(name);
-  TOrdexReturnCode rc = Ordex_GetCompuTab(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showCompuTab(const Target& t, Node& n) {
+  auto r = keyed<TCompuTab>(t.name);
+  TOrdexReturnCode rc = Ordex_GetCompuTab(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  p.number("NumberValuePairs", r->NumberValuePairs);
-  int n = r->NumberValuePairs < 0 ? 0 : r->NumberValuePairs;
-  if (n > ORDEX_COMPU_TAB_PAIRS) n = ORDEX_COMPU_TAB_PAIRS;
-  for (int i = 0; i < n; ++i) {
-    char label[32];
-    std::snprintf(label, sizeof label, "Pair %d: %d ->", i, static_cast<int>(r->Pairs[i].InVal));
-    p.numberText(label, r->Pairs[i].Out);
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
+  f.number("NumberValuePairs", r->NumberValuePairs);
+  int count = r->NumberValuePairs < 0 ? 0 : r->NumberValuePairs;
+  if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
+  Node& pairs = n.add("Pairs", Node::array());
+  for (int i = 0; i < count; ++i) {
+    Node& p = pairs.push(Node::object());
+    p.add("InVal", Node::integer(r->Pairs[i].InVal));
+    p.add("Out", Node::numberText(r->Pairs[i].Out.Text, r->Pairs[i].Out.Value));
   }
-  p.text("DefaultValue", r->DefaultValue);
-  p.number("UserData", r->UserData);
+  f.text("DefaultValue", r->DefaultValue);
+  f.number("UserData", r->UserData);
   return rcOk;
 }
 
-TOrdexReturnCode showCompuVTab(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TCompuVTab>(name);
-  TOrdexReturnCode rc = Ordex_GetCompuVTab(inst, nullptr, r.get(), 0);
+TOrdexReturnCode showCompuVTab(const Target& t, Node& n) {
+  auto r = keyed<TCompuVTab>(t.name);
+  TOrdexReturnCode rc = Ordex_GetCompuVTab(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  p.text("LongIdentifier", r->LongIdentifier);
-  p.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  p.number("NumberValuePairs", r->NumberValuePairs);
-  // Pairs beyond the record's twenty come one at a time by index.
-  for (int32_t i = 0; i < r->NumberValuePairs; ++i) {
-    TCompuVTabValue v{};
-    v.Index = static_cast<uint32_t>(i);
-    if (Ordex_GetACompuVTabValueByIndex(inst, nullptr, name, &v) != rcOk) break;
-    char label[32];
-    std::snprintf(label, sizeof label, "Pair %d: %d ->", static_cast<int>(i),
-                  static_cast<int>(v.InVal));
-    p.text(label, v.OutText);
-    if (i == 999) {
-      p.heading("...");
-      break;
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
+  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
+  f.number("NumberValuePairs", r->NumberValuePairs);
+  // Every pair, also those beyond the record's twenty, with its whole text.
+  Node& pairs = n.add("Pairs", Node::array());
+  if (r->NumberValuePairs > 0) {
+    std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r->NumberValuePairs));
+    rc = Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
+    if (rc != rcOk) return rc;
+    for (const TCompuVTabEntry& e : entries) {
+      Node& p = pairs.push(Node::object());
+      p.add("InVal", Node::integer(e.InVal));
+      p.add("OutText", Node::text(e.OutText ? e.OutText : ""));
     }
   }
-  p.text("DefaultValue", r->DefaultValue);
-  p.number("UserData", r->UserData);
+  f.text("DefaultValue", r->DefaultValue);
+  f.number("UserData", r->UserData);
   return rcOk;
 }
 
-TOrdexReturnCode showRecordLayout(TOrdex* inst, const char* name, RecordPrinter& p) {
-  auto r = keyed<TRecordLayout2>(name);
-  TOrdexReturnCode rc = Ordex_GetRecordLayout2(inst, nullptr, r.get(), 0);
+void addElement(Node& list, int32_t kind, const TRecordLayoutElement& e) {
+  const bool reserved = kind == 0;
+  Node& n = list.push(Node::object());
+  n.add("Kind", Node::word(kRecordLayoutElements.at(kind)));
+  n.add("Position", Node::integer(e.Position));
+  n.add("DataType", Node::keyword(e.DataType, reserved ? kDataSizes : kDataTypes));
+  // FNC_VALUES has an index mode, the axis points and rescale elements an index increment.
+  const KeywordTable none{nullptr, 0};
+  const KeywordTable& modes = kind == 1                  ? kIndexModes
+                              : (kind >= 3 && kind <= 8) ? kIndexIncrements
+                                                         : none;
+  n.add("IndexMode", Node::keyword(e.IndexMode, modes));
+  n.add("Addressing", Node::keyword(e.Addressing, kAddressings));
+  n.add("MaxNumberOfRescalePairs", Node::integer(e.MaxNumberOfRescalePairs));
+}
+
+TOrdexReturnCode showRecordLayout(const Target& t, Node& n) {
+  auto r = keyed<TRecordLayout2>(t.name);
+  TOrdexReturnCode rc = Ordex_GetRecordLayout2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  p.text("Name", r->Name);
-  auto element = [&](const char* label, const TRecordLayoutElement& e, bool reserved) {
-    if (e.Position <= 0) return;
-    char text[160];
-    const char* type = reserved ? kDataSizes.at(e.DataType) : kDataTypes.at(e.DataType);
-    std::snprintf(text, sizeof text, "position %d, %s, index mode %d, addressing %s, rescale %d",
-                  e.Position, type ? type : "-", static_cast<int>(e.IndexMode),
-                  kAddressings.at(e.Addressing) ? kAddressings.at(e.Addressing) : "-",
-                  e.MaxNumberOfRescalePairs);
-    p.text(label, text);
-  };
+  Fields f(n);
+  f.text("Name", r->Name);
+  f.text("LongIdentifier", r->LongIdentifier);
   // The elements in position order, as the record is stored in memory.
   TRecordLayoutElementExt placed[ORDEX_SORTED_ELEMENTS];
-  rc = Ordex_GetRecordLayoutElementArraySorted(inst, nullptr, name, placed);
+  rc = Ordex_GetRecordLayoutElementArraySorted(t.inst, t.module, t.name, placed);
   if (rc != rcOk) return rc;
+  Node& elements = n.add("Elements", Node::array());
   for (const TRecordLayoutElementExt& e : placed) {
-    if (e.ElementKind < 0) continue;
-    element(kRecordLayoutElements.at(e.ElementKind), e.Element, e.ElementKind == 0);
+    if (e.ElementKind >= 0) addElement(elements, e.ElementKind, e.Element);
   }
-  p.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
-  p.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
-  p.number("FixNoAxisPtsZ", r->FixNoAxisPtsZ);
-  p.number("AlignmentByte", r->AlignmentByte);
-  p.number("AlignmentWord", r->AlignmentWord);
-  p.number("AlignmentLong", r->AlignmentLong);
-  p.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  p.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  p.number("UserData", r->UserData);
+  f.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
+  f.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
+  f.number("FixNoAxisPtsZ", r->FixNoAxisPtsZ);
+  f.number("AlignmentByte", r->AlignmentByte);
+  f.number("AlignmentWord", r->AlignmentWord);
+  f.number("AlignmentLong", r->AlignmentLong);
+  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
+  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
+  f.number("UserData", r->UserData);
   return rcOk;
 }
 
-using ShowFn = TOrdexReturnCode (*)(TOrdex*, const char*, RecordPrinter&);
+using ShowFn = TOrdexReturnCode (*)(const Target&, Node&);
 
 struct ShowKind {
   const char* kind;
   ShowFn show;
+  bool needsName;
 };
 
 const ShowKind kShowKinds[] = {
-    {"project", showProject},
-    {"module", showModule},
-    {"memory-segment", showMemorySegment},
-    {"system-constant", showSystemConstant},
-    {"calibration-method", showCalibrationMethod},
-    {"characteristic", showCharacteristic},
-    {"axis-pts", showAxisPts},
-    {"measurement", showMeasurement},
-    {"function", showFunction},
-    {"compu-method", showCompuMethod},
-    {"compu-tab", showCompuTab},
-    {"compu-vtab", showCompuVTab},
-    {"record-layout", showRecordLayout},
+    {"project", showProject, false},
+    {"module", showModule, false},
+    {"memory-segment", showMemorySegment, true},
+    {"system-constant", showSystemConstant, true},
+    {"calibration-method", showCalibrationMethod, true},
+    {"characteristic", showCharacteristic, true},
+    {"axis-pts", showAxisPts, true},
+    {"measurement", showMeasurement, true},
+    {"function", showFunction, true},
+    {"compu-method", showCompuMethod, true},
+    {"compu-tab", showCompuTab, true},
+    {"compu-vtab", showCompuVTab, true},
+    {"record-layout", showRecordLayout, true},
 };
 
 }  // namespace
@@ -378,21 +410,30 @@ const char* const kShowKindNames =
     "project, module, memory-segment, system-constant, calibration-method, characteristic, "
     "axis-pts, measurement, function, compu-method, compu-tab, compu-vtab, record-layout";
 
-int show(const char* file, const char* kind, const char* name) {
+int show(const Arguments& args) {
+  const char* file = args.positional()[0];
+  const char* kind = args.positional()[1];
+  const char* name = args.positional().size() > 2 ? args.positional()[2] : nullptr;
   for (const ShowKind& k : kShowKinds) {
     if (std::strcmp(kind, k.kind) != 0) continue;
-    LoadedFile loaded(file);
-    if (!loaded.ok()) return 1;
-    RecordPrinter printer;
-    TOrdexReturnCode rc = k.show(loaded.instance(), name ? name : "", printer);
-    if (rc != rcOk) {
-      std::fprintf(stderr, "%s (%d)\n", returnCodeName(rc), static_cast<int>(rc));
-      return 1;
+    if (k.needsName && !name) {
+      std::fprintf(stderr, "ordex show: a %s needs a NAME\n", kind);
+      return kExitUsage;
     }
-    return 0;
+    LoadedFile loaded(file);
+    if (!loaded.ok()) return kExitFailure;
+    Node record = Node::object();
+    const Target target{loaded.instance(), args.value("--module"), name ? name : ""};
+    TOrdexReturnCode rc = k.show(target, record);
+    if (rc != rcOk) {
+      const std::string what = std::string(kind) + (name ? std::string(" ") + name : "");
+      return reportFailure(what.c_str(), rc);
+    }
+    printDocument(record, args.has("--json"));
+    return kExitOk;
   }
-  std::fprintf(stderr, "unknown kind '%s'; kinds: %s\n", kind, kShowKindNames);
-  return 2;
+  std::fprintf(stderr, "ordex show: unknown kind '%s'; kinds: %s\n", kind, kShowKindNames);
+  return kExitUsage;
 }
 
 }  // namespace ordex_tool

@@ -1,6 +1,6 @@
 #include "show_members.h"
 
-#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,88 +25,105 @@ const NameList kFunctionLists[] = {
     {"AXIS_PTS", Ordex_GetAFuncsNextAxisPtsName},
 };
 
-// Walks one name list to its end and prints it on one line (nothing when empty).
-TOrdexReturnCode printNameList(TOrdex* inst, const char* module, const char* owner,
-                               const char* keyword, NameStep step, const char* indent) {
-  std::string line;
+// Walks one name list to its end into an array of names.
+TOrdexReturnCode nameList(TOrdex* inst, const char* module, const char* owner, NameStep step,
+                          Node& names) {
   char name[256] = "";
   for (;;) {
     TOrdexReturnCode rc = step(inst, module, owner, name);
     if (rc != rcOk) return rc;
-    if (!*name) break;
-    line.append(" ").append(name);
+    if (!*name) return rcOk;
+    names.push(Node::word(name));
   }
-  if (!line.empty()) std::printf("%s%s%s\n", indent, keyword, line.c_str());
-  return rcOk;
 }
 
-using AnnotationStep = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, int,
-                                            TAnnotationRecord2*);
-
-TOrdexReturnCode walkAnnotations(TOrdex* inst, const char* module, const char* name, int axis,
-                                 AnnotationStep step, const char* heading, const char* indent) {
-  int size = 1;
-  TOrdexReturnCode rc = Ordex_GetMaxAnnotationTextSize(inst, module, &size);
-  if (rc != rcOk) return rc;
-  std::vector<char> text(size > 0 ? static_cast<size_t>(size) : 1, '\0');
-  TAnnotationRecord2 r;
+// One annotation walk. Both record forms are walked the same way: the fixed one holds 2047
+// characters of text, the form-2 one as many as the module's maximum says.
+template <class Record, class Step>
+TOrdexReturnCode walkAnnotations(Record& r, char* text, Step step, Node* axis, Node& list) {
   r.Label[0] = r.Origin[0] = '\0';
-  r.Text = text.data();
+  text[0] = '\0';
   for (;;) {
-    rc = step(inst, module, name, axis, &r);
+    TOrdexReturnCode rc = step(&r);
     if (rc != rcOk) return rc;
-    if (!r.Label[0] && !r.Origin[0] && !r.Text[0]) return rcOk;
-    std::printf("%s%sANNOTATION label \"%s\" origin \"%s\"\n", indent, heading, r.Label, r.Origin);
-    if (r.Text[0]) std::printf("%s  %s\n", indent, r.Text);
+    if (!r.Label[0] && !r.Origin[0] && !text[0]) return rcOk;
+    Node& a = list.push(Node::object());
+    if (axis) a.add("Axis", *axis);
+    a.add("Label", Node::text(r.Label));
+    a.add("Origin", Node::text(r.Origin));
+    a.add("Text", Node::text(text));
   }
-}
-
-TOrdexReturnCode characteristicAnnotations(TOrdex* i, const char* m, const char* n, int,
-                                           TAnnotationRecord2* r) {
-  return Ordex_GetAChasNextAnnotation2(i, m, n, r);
-}
-TOrdexReturnCode measurementAnnotations(TOrdex* i, const char* m, const char* n, int,
-                                        TAnnotationRecord2* r) {
-  return Ordex_GetAMeasNextAnnotation2(i, m, n, r);
-}
-TOrdexReturnCode axisPtsAnnotations(TOrdex* i, const char* m, const char* n, int,
-                                    TAnnotationRecord2* r) {
-  return Ordex_GetAAxisPtsNextAnnotation2(i, m, n, r);
 }
 
 }  // namespace
 
-TOrdexReturnCode printFunctionNameLists(TOrdex* inst, const char* module, const char* function,
-                                        const char* indent) {
+TOrdexReturnCode addFunctionNameLists(TOrdex* inst, const char* module, const char* function,
+                                      Node& record) {
+  Node& lists = record.add("FunctionLists", Node::object());
   for (const NameList& l : kFunctionLists) {
-    TOrdexReturnCode rc = printNameList(inst, module, function, l.keyword, l.step, indent);
+    TOrdexReturnCode rc =
+        nameList(inst, module, function, l.step, lists.add(l.keyword, Node::array()));
     if (rc != rcOk) return rc;
   }
   return rcOk;
 }
 
-TOrdexReturnCode printMeasurementVirtuals(TOrdex* inst, const char* module, const char* measurement,
-                                          const char* indent) {
-  return printNameList(inst, module, measurement, "VIRTUAL", Ordex_GetAMeasNextVirtual, indent);
+TOrdexReturnCode addMeasurementVirtuals(TOrdex* inst, const char* module, const char* measurement,
+                                        Node& record) {
+  return nameList(inst, module, measurement, Ordex_GetAMeasNextVirtual,
+                  record.add("Virtual", Node::array()));
 }
 
-TOrdexReturnCode printAnnotations(TOrdex* inst, const char* module, MemberOwner owner,
-                                  const char* name, const char* indent) {
-  switch (owner) {
-    case MemberOwner::kCharacteristic: {
-      TOrdexReturnCode rc =
-          walkAnnotations(inst, module, name, 0, characteristicAnnotations, "", indent);
-      for (int axis = 0; rc == rcOk && axis < 3; ++axis) {
-        std::string heading = "AXIS_DESCR " + std::to_string(axis + 1) + " ";
-        rc = walkAnnotations(inst, module, name, axis, Ordex_GetAnAxisDescrsNextAnnotation2,
-                             heading.c_str(), indent);
+TOrdexReturnCode addAnnotations(TOrdex* inst, const char* module, MemberOwner owner,
+                                const char* name, Node& record) {
+  int size = 1;
+  TOrdexReturnCode rc = Ordex_GetMaxAnnotationTextSize(inst, module, &size);
+  if (rc != rcOk) return rc;
+  Node& list = record.add("Annotations", Node::array());
+  const bool longForm = size > ORDEX_ANNOTATION_TEXT_SIZE;
+  std::vector<char> buffer(longForm ? static_cast<size_t>(size) : 1, '\0');
+  TAnnotationRecord2 r2;
+  r2.Text = buffer.data();
+  TAnnotationRecord r1;
+
+  // owner walk: one call of the enumerator of the owner (axis -1: the object itself).
+  auto walk = [&](int axis) -> TOrdexReturnCode {
+    Node axisNode = axis < 0 ? Node::null() : Node::integer(axis + 1);
+    Node* axisKey = owner == MemberOwner::kCharacteristic ? &axisNode : nullptr;
+    auto step2 = [&](TAnnotationRecord2* r) {
+      switch (owner) {
+        case MemberOwner::kCharacteristic:
+          return axis < 0 ? Ordex_GetAChasNextAnnotation2(inst, module, name, r)
+                          : Ordex_GetAnAxisDescrsNextAnnotation2(inst, module, name, axis, r);
+        case MemberOwner::kMeasurement:
+          return Ordex_GetAMeasNextAnnotation2(inst, module, name, r);
+        default:
+          return Ordex_GetAAxisPtsNextAnnotation2(inst, module, name, r);
       }
+    };
+    auto step1 = [&](TAnnotationRecord* r) {
+      switch (owner) {
+        case MemberOwner::kCharacteristic:
+          return axis < 0 ? Ordex_GetAChasNextAnnotation(inst, module, name, r)
+                          : Ordex_GetAnAxisDescrsNextAnnotation(inst, module, name, axis, r);
+        case MemberOwner::kMeasurement:
+          return Ordex_GetAMeasNextAnnotation(inst, module, name, r);
+        default:
+          return Ordex_GetAAxisPtsNextAnnotation(inst, module, name, r);
+      }
+    };
+    return longForm ? walkAnnotations(r2, r2.Text, step2, axisKey, list)
+                    : walkAnnotations(r1, r1.Text, step1, axisKey, list);
+  };
+
+  switch (owner) {
+    case MemberOwner::kCharacteristic:
+      rc = walk(-1);
+      for (int axis = 0; rc == rcOk && axis < 3; ++axis) rc = walk(axis);
       return rc;
-    }
     case MemberOwner::kMeasurement:
-      return walkAnnotations(inst, module, name, 0, measurementAnnotations, "", indent);
     case MemberOwner::kAxisPts:
-      return walkAnnotations(inst, module, name, 0, axisPtsAnnotations, "", indent);
+      return walk(-1);
     case MemberOwner::kModule:
     case MemberOwner::kMemorySegment:
       break;
@@ -114,8 +131,9 @@ TOrdexReturnCode printAnnotations(TOrdex* inst, const char* module, MemberOwner 
   return rcOk;
 }
 
-TOrdexReturnCode printIfData(TOrdex* inst, const char* module, MemberOwner owner, const char* name,
-                             const char* indent) {
+TOrdexReturnCode addIfData(TOrdex* inst, const char* module, MemberOwner owner, const char* name,
+                           Node& record) {
+  Node& list = record.add("IfData", Node::array());
   TIfDataRecord r;
   r.Name[0] = '\0';
   r.Content = nullptr;
@@ -123,7 +141,7 @@ TOrdexReturnCode printIfData(TOrdex* inst, const char* module, MemberOwner owner
     TOrdexReturnCode rc = rcOk;
     switch (owner) {
       case MemberOwner::kModule:
-        rc = Ordex_GetAModulesNextIfData(inst, module, &r);
+        rc = Ordex_GetAModulesNextIfData(inst, name, &r);
         break;
       case MemberOwner::kMemorySegment:
         rc = Ordex_GetAMemSegsNextIfData(inst, module, name, &r);
@@ -140,7 +158,9 @@ TOrdexReturnCode printIfData(TOrdex* inst, const char* module, MemberOwner owner
     }
     if (rc != rcOk) return rc;
     if (!r.Name[0]) return rcOk;
-    std::printf("%sIF_DATA %s %s\n", indent, r.Name, r.Content ? r.Content : "");
+    Node& entry = list.push(Node::object());
+    entry.add("Name", Node::word(r.Name));
+    entry.add("Content", Node::text(r.Content ? r.Content : ""));
   }
 }
 

@@ -1,39 +1,39 @@
-// Printing the members of one object through the member enumerators, for `ordex show`.
-// Each function prints nothing for an empty list and returns the return code of the first
-// failing call (rcOk when all went well); lines start with `indent`.
+// The members of one object read through the member enumerators, as document nodes for
+// `ordex show`. Each function adds its member to `record` (an object node) and returns the
+// return code of the first failing call (rcOk when all went well).
 #pragma once
 
+#include "document.h"
 #include "ordex.h"
 
 namespace ordex_tool {
 
-// The owners whose annotations or IF_DATA entries can be printed.
+// The owners whose annotations or IF_DATA entries can be read.
 enum class MemberOwner {
-  kModule,         // IF_DATA only; name is ignored
+  kModule,         // IF_DATA only; name is the module
   kMemorySegment,  // IF_DATA only
   kCharacteristic,
   kMeasurement,
   kAxisPts,
 };
 
-// The seven name lists of a FUNCTION, one line per non-empty list:
-// "DEF_CHARACTERISTIC a b c".
-TOrdexReturnCode printFunctionNameLists(TOrdex* inst, const char* module, const char* function,
-                                        const char* indent);
+// "FunctionLists": the seven name lists of a FUNCTION, keyed by their keywords.
+TOrdexReturnCode addFunctionNameLists(TOrdex* inst, const char* module, const char* function,
+                                      Node& record);
 
-// The VIRTUAL names of a MEASUREMENT on one line: "VIRTUAL a b".
-TOrdexReturnCode printMeasurementVirtuals(TOrdex* inst, const char* module, const char* measurement,
-                                          const char* indent);
+// "Virtual": the VIRTUAL names of a MEASUREMENT.
+TOrdexReturnCode addMeasurementVirtuals(TOrdex* inst, const char* module, const char* measurement,
+                                        Node& record);
 
-// Every annotation of the owner (for a characteristic also those of its three axis slots,
-// marked "AXIS_DESCR 1" to "3"): a line "ANNOTATION label \"L\" origin \"O\"" and one line
-// with the whole text, read through the form-2 enumerators into a buffer of
-// Ordex_GetMaxAnnotationTextSize bytes (texts that the maximum does not cover come cut).
-TOrdexReturnCode printAnnotations(TOrdex* inst, const char* module, MemberOwner owner,
-                                  const char* name, const char* indent);
+// "Annotations": every annotation of the owner with Label, Origin and the whole text, read
+// through the form-2 enumerators into a buffer of Ordex_GetMaxAnnotationTextSize bytes (or
+// the fixed record's 2047 characters when that is more). A characteristic's entries also
+// name the AXIS_DESCR they belong to ("Axis": null for the characteristic's own, else 1 to 3).
+TOrdexReturnCode addAnnotations(TOrdex* inst, const char* module, MemberOwner owner,
+                                const char* name, Node& record);
 
-// Every IF_DATA entry of the owner: "IF_DATA name content".
-TOrdexReturnCode printIfData(TOrdex* inst, const char* module, MemberOwner owner, const char* name,
-                             const char* indent);
+// "IfData": every IF_DATA entry of the owner with its Name and Content.
+TOrdexReturnCode addIfData(TOrdex* inst, const char* module, MemberOwner owner, const char* name,
+                           Node& record);
 
 }  // namespace ordex_tool

@@ -2,7 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
+#include "arguments.h"
+#include "progress_bar.h"
 #include "return_code_names.h"
 
 namespace ordex_tool {
@@ -10,22 +14,46 @@ namespace ordex_tool {
 LoadedFile::LoadedFile(const char* path) {
   if (Ordex_CreateInstance(&inst_) != rcOk) {
     rc_ = rcNoInstance;
+    reportFailure("cannot create an instance", rc_);
     return;
   }
+  TOrdexProgressCallback progress = progressFor("reading", path);
   auto start = std::chrono::steady_clock::now();
-  rc_ = Ordex_ReadAsapFile(inst_, path, nullptr, nullptr);
+  rc_ = Ordex_ReadAsapFile(inst_, path, nullptr, progress);
   ms_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  if (rc_ != rcOk) printReadError(inst_, rc_);
+  progressDone();
+  if (rc_ != rcOk) printReadError(path, inst_, rc_);
 }
 
 LoadedFile::~LoadedFile() {
   Ordex_DestroyInstance(inst_);
 }
 
-void printReadError(TOrdex* inst, TOrdexReturnCode rc) {
+int reportFailure(const char* what, TOrdexReturnCode rc) {
+  std::fprintf(stderr, "ordex: %s: %s (%d)\n", what, returnCodeName(rc), static_cast<int>(rc));
+  return kExitFailure;
+}
+
+void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc) {
   char report[1024] = "";
   Ordex_GetReadAsapFileError(inst, report, sizeof report);
-  std::fprintf(stderr, "%s (%d): %s\n", returnCodeName(rc), static_cast<int>(rc), report);
+  // A file that cannot be opened leaves no report of its own.
+  const bool located = std::strncmp(report, "Error detected", 14) == 0;
+  std::fprintf(stderr, "ordex: %s: %s (%d)%s%s\n", path, returnCodeName(rc), static_cast<int>(rc),
+               located ? ": " : "", located ? report : "");
+}
+
+int writeWithProgress(TOrdex* inst, const char* path, const char* module,
+                      const char* modParTemplate, const char* comment, unsigned long sizeHint) {
+  TOrdexProgressCallback progress = progressFor("writing", path, sizeHint ? sizeHint : 1);
+  TOrdexReturnCode rc =
+      Ordex_WriteAsapFile(inst, path, module, modParTemplate, comment, nullptr, progress);
+  progressDone();
+  if (rc != rcOk) {
+    std::string what = std::string("cannot write ") + path;
+    return reportFailure(what.c_str(), rc);
+  }
+  return kExitOk;
 }
 
 }  // namespace ordex_tool

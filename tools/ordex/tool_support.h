@@ -4,7 +4,8 @@
 
 namespace ordex_tool {
 
-// An instance holding a read file; reports a failed read on stderr.
+// An instance holding a read file; a failed read is reported on stderr. A progress bar is
+// shown while a large file is read (see progress_bar.h).
 class LoadedFile {
  public:
   explicit LoadedFile(const char* path);
@@ -22,7 +23,15 @@ class LoadedFile {
   double ms_ = 0;
 };
 
+// Prints "ordex: WHAT: rcName (code)" on stderr and returns kExitFailure.
+int reportFailure(const char* what, TOrdexReturnCode rc);
+
 // Prints the return code's name and the read error report of the instance.
-void printReadError(TOrdex* inst, TOrdexReturnCode rc);
+void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc);
+
+// Writes the instance's project with a progress bar when the model is large (sizeHint: the
+// bytes of the file it was read from). Reports a failure and returns kExitFailure.
+int writeWithProgress(TOrdex* inst, const char* path, const char* module,
+                      const char* modParTemplate, const char* comment, unsigned long sizeHint);
 
 }  // namespace ordex_tool

@@ -1,0 +1,31 @@
+"""Python binding of libordex, the reader, writer and converter of ASAP2 description files
+(A2L), through ctypes alone.
+
+    import ordex
+    with ordex.A2LFile.open("engine.a2l") as a2l:
+        for m in a2l.measurements():
+            print(m.name, m.data_type, a2l.convert(m.name, b"\\x0f\\xa0").text)
+
+The library is loaded from the path given to A2LFile(library=...), else from $ORDEX_LIBRARY,
+else from the tree the binding was installed into, else by the dynamic loader
+(libordex.so.0). Every failure the library reports raises OrdexError, which carries the
+return code's name and, for a read, the error report.
+"""
+from ._library import ENVIRONMENT_VARIABLE, load as load_library
+from .a2l_file import A2LFile, configure_string_comparison, library_path
+from .codes import CODE_NAMES, ELEMENT_TYPES, RETURN_CODES, code_name
+from .errors import OrdexError
+from .objects import (Annotation, AxisDescr, AxisPts, CalibrationMethod, Characteristic,
+                      CompuMethod, CompuTab, CompuTabPair, CompuVTab, CompuVTabPair,
+                      Conversion, Function, IfData, Measurement, MemorySegment, Module,
+                      NumberText, Project, RecordLayout, RecordLayoutElement, SystemConstant,
+                      VarCriterion)
+
+__all__ = [
+    "A2LFile", "Annotation", "AxisDescr", "AxisPts", "CODE_NAMES", "CalibrationMethod",
+    "Characteristic", "CompuMethod", "CompuTab", "CompuTabPair", "CompuVTab", "CompuVTabPair",
+    "Conversion", "ELEMENT_TYPES", "ENVIRONMENT_VARIABLE", "Function", "IfData", "Measurement",
+    "MemorySegment", "Module", "NumberText", "OrdexError", "Project", "RETURN_CODES",
+    "RecordLayout", "RecordLayoutElement", "SystemConstant", "VarCriterion", "code_name",
+    "configure_string_comparison", "library_path", "load_library",
+]

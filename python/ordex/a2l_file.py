@@ -1,0 +1,779 @@
+"""A2LFile: one library instance holding a project read from a file or built by hand."""
+import ctypes
+import dataclasses
+import os
+import struct
+
+from . import _library
+from . import codes as c
+from . import objects as o
+from . import records as r
+from .errors import OrdexError
+
+
+@dataclasses.dataclass(frozen=True)
+class _Kind:
+    """How the binding reaches the objects of one kind."""
+
+    keyword: str  # the A2L keyword, also the element type's name
+    cls: type
+    record: type
+    get: str  # exported function names without "Ordex_"
+    listing: str = None  # the multi-string list operation; None: walked by enumerator
+    create: str = None
+    change: str = None
+    remove: str = None
+
+
+_KINDS = {k.keyword: k for k in [
+    _Kind("MEMORY_SEGMENT", o.MemorySegment, r.TMemorySegment, "GetMemorySegment",
+          "GetMemorySegmentList", "CreateMemorySegment", "ChangeMemorySegment",
+          "RemoveMemorySegment"),
+    _Kind("CHARACTERISTIC", o.Characteristic, r.TCharacteristic2, "GetCharacteristic2",
+          "GetCharacteristicList", "CreateCharacteristic2", "ChangeCharacteristic2",
+          "RemoveCharacteristic"),
+    _Kind("MEASUREMENT", o.Measurement, r.TMeasurement, "GetMeasurement", "GetMeasurementList",
+          "CreateMeasurement", "ChangeMeasurement", "RemoveMeasurement"),
+    _Kind("FUNCTION", o.Function, r.TFunction, "GetFunction", "GetFunctionList",
+          "CreateFunction", "ChangeFunction", "RemoveFunction"),
+    _Kind("COMPU_METHOD", o.CompuMethod, r.TCompuMethod2, "GetCompuMethod2",
+          "GetCompuMethodList", "CreateCompuMethod2", "ChangeCompuMethod2", "RemoveCompuMethod"),
+    _Kind("COMPU_TAB", o.CompuTab, r.TCompuTab, "GetCompuTab", "GetCompuTabList",
+          "CreateCompuTab", "ChangeCompuTab", "RemoveCompuTab"),
+    _Kind("COMPU_VTAB", o.CompuVTab, r.TCompuVTab, "GetCompuVTab", "GetCompuVTabList",
+          "CreateCompuVTab", "ChangeCompuVTab", "RemoveCompuVTab"),
+    _Kind("AXIS_PTS", o.AxisPts, r.TAxisPts, "GetAxisPts", "GetAxisPtsList", "CreateAxisPts",
+          "ChangeAxisPts", "RemoveAxisPts"),
+    _Kind("RECORD_LAYOUT", o.RecordLayout, r.TRecordLayout2, "GetRecordLayout2",
+          "GetRecordLayoutList", "CreateRecordLayout2", "ChangeRecordLayout2",
+          "RemoveRecordLayout"),
+    _Kind("CALIBRATION_METHOD", o.CalibrationMethod, r.TCalibrationMethod,
+          "GetCalibrationMethod"),
+    _Kind("SYSTEM_CONSTANT", o.SystemConstant, r.TSystemConstant, "GetSystemConstant"),
+    _Kind("VAR_CRITERION", o.VarCriterion, r.TVarCriterion, "GetVarCriterion"),
+]}
+_KIND_OF_CLASS = {k.cls: k for k in _KINDS.values()}
+
+# (owner kind, list) -> (add-to function, remove-from function); the FUNCTION lists take
+# names, IF_DATA takes IfData, ANNOTATION takes Annotation.
+_MEMBER_LISTS = {
+    ("FUNCTION", "DEF_CHARACTERISTIC"): ("AddToAFuncsDefChaList", "RemFromAFuncsDefChaList"),
+    ("FUNCTION", "REF_CHARACTERISTIC"): ("AddToAFuncsRefChaList", "RemFromAFuncsRefChaList"),
+    ("FUNCTION", "IN_MEASUREMENT"): ("AddToAFuncsInMeaList", "RemFromAFuncsInMeaList"),
+    ("FUNCTION", "OUT_MEASUREMENT"): ("AddToAFuncsOutMeaList", "RemFromAFuncsOutMeaList"),
+    ("FUNCTION", "LOC_MEASUREMENT"): ("AddToAFuncsLocMeaList", "RemFromAFuncsLocMeaList"),
+    ("FUNCTION", "SUB_FUNCTION"): ("AddToAFuncsSubFuncList", "RemFromAFuncsSubFuncList"),
+    ("FUNCTION", "AXIS_PTS"): ("AddToAAxisPtsFuncList", "RemFromAFuncsAxisPtsList"),
+    ("MEMORY_SEGMENT", "IF_DATA"): ("AddToAMemSegsIfDataList", "RemFromAMemSegsIfDataList"),
+    ("CHARACTERISTIC", "IF_DATA"): ("AddToAChasIfDataList", "RemFromAChasIfDataList"),
+    ("MEASUREMENT", "IF_DATA"): ("AddToAMeasIfDataList", "RemFromAMeasIfDataList"),
+    ("AXIS_PTS", "IF_DATA"): ("AddToAAxisPtsIfDataList", "RemFromAAxisPtsIfDataList"),
+    ("CHARACTERISTIC", "ANNOTATION"): ("AddToAChasAnnotatList", None),
+    ("MEASUREMENT", "ANNOTATION"): ("AddToAMeasAnnotatList", None),
+}
+_FUNCTION_LISTS = [("DEF_CHARACTERISTIC", "GetAFuncsNextDefChaName"),
+                   ("REF_CHARACTERISTIC", "GetAFuncsNextRefChaName"),
+                   ("IN_MEASUREMENT", "GetAFuncsNextInMeaName"),
+                   ("OUT_MEASUREMENT", "GetAFuncsNextOutMeaName"),
+                   ("LOC_MEASUREMENT", "GetAFuncsNextLocMeaName"),
+                   ("SUB_FUNCTION", "GetAFuncsNextSubFuncName"),
+                   ("AXIS_PTS", "GetAFuncsNextAxisPtsName")]
+_IF_DATA_WALKS = {"MEMORY_SEGMENT": "GetAMemSegsNextIfData", "CHARACTERISTIC": "GetAChasNextIfData",
+                  "MEASUREMENT": "GetAMeasNextIfData", "AXIS_PTS": "GetAAxisPtsNextIfData"}
+_ANNOTATION_WALKS = {"CHARACTERISTIC": "GetAChasNextAnnotation",
+                     "MEASUREMENT": "GetAMeasNextAnnotation",
+                     "AXIS_PTS": "GetAAxisPtsNextAnnotation"}
+_PUBLISHERS = {"CHARACTERISTIC": "GetAChasPublishingFunc",
+               "MEASUREMENT": "GetAMeasPublishingFunc", "FUNCTION": "GetAFuncsPublishingFunc"}
+
+# Marks a physical value that the conversion left unwritten (a table's default text): a NaN
+# with a payload no conversion produces.
+_UNSET = struct.unpack("<d", struct.pack("<Q", 0x7FF8DEADBEEF0001))[0]
+_UNSET_BITS = struct.pack("<d", _UNSET)
+
+
+def _kind_name(kind):
+    if isinstance(kind, type) and kind in _KIND_OF_CLASS:
+        return _KIND_OF_CLASS[kind].keyword
+    name = str(kind).upper().replace("-", "_").replace(" ", "_")
+    return name
+
+
+def library_path():
+    """The path of the default library (loading it when no library is loaded yet)."""
+    return _library.load().path
+
+
+def configure_string_comparison(ignore_case, library=None):
+    """Process-wide: names are looked up byte for byte (False) or ignoring the case of the
+    ASCII letters (True)."""
+    _library.load(library).ConfigureStringComparison(1 if ignore_case else 0)
+
+
+class _Callback:
+    """A Python callable behind a C callback: an exception stops the operation (the
+    callback answers non-zero) and is raised again once the call has returned."""
+
+    def __init__(self, function, wrap):
+        self.function = function
+        self.error = None
+        self.c_function = wrap(self._call) if function else ctypes.cast(None, wrap)
+
+    def _call(self, *args):
+        if self.error is not None:
+            return 1
+        try:
+            return self._answer(self.function(*args))
+        except BaseException as e:  # noqa: B036 - handed back to the caller
+            self.error = e
+            return 1
+
+    def _answer(self, result):
+        return 1 if result else 0
+
+    def reraise(self):
+        if self.error is not None:
+            raise self.error
+
+
+class _ProgressCallback(_Callback):
+    """A progress callback stops the operation by answering true."""
+
+    def __init__(self, function):
+        super().__init__(function, _library.ProgressCallback)
+
+
+class _ElementCallback(_Callback):
+    _KIND_NAMES = {v: k for k, v in c.ELEMENT_TYPES.items()}
+
+    def __init__(self, function):
+        super().__init__(function, _library.ElementCallback)
+
+    def _call(self, kind, user_data):
+        return super()._call(self._KIND_NAMES.get(kind, kind), user_data)
+
+
+class A2LFile:
+    """One library instance and its project.
+
+    ``A2LFile.open(path)`` reads a file; ``A2LFile()`` starts empty (``create(Project(...))``
+    then builds a project). Use it as a context manager or call ``close()``. Texts are
+    decoded with ``encoding`` and ``errors`` (default: UTF-8 with surrogateescape, which
+    gives back every byte unchanged when written again).
+
+    The library keeps process-wide state (the name comparison mode and the positions of its
+    enumerators): use instances from one thread at a time.
+    """
+
+    def __init__(self, path=None, *, library=None, encoding="utf-8", errors="surrogateescape",
+                 progress=None):
+        self._lib = _library.load(library)
+        self._codec = o.Codec(encoding, errors)
+        self._instance = ctypes.c_void_p()
+        self._conversion_text_sizes = {}
+        self._check(self._lib.CreateInstance(ctypes.byref(self._instance)), "create instance")
+        if path is not None:
+            try:
+                self.read(path, progress=progress)
+            except BaseException:
+                self.close()
+                raise
+
+    @classmethod
+    def open(cls, path, **options):
+        """Reads the A2L file path (with its /include files) into a new instance."""
+        return cls(path, **options)
+
+    # -- lifecycle --------------------------------------------------------------------------
+
+    def close(self):
+        """Frees the instance and its project; later calls raise OrdexError (rcNoInstance)."""
+        if self._instance:
+            self._lib.DestroyInstance(self._instance)
+            self._instance = ctypes.c_void_p()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def __del__(self):
+        try:
+            self.close()
+        except Exception:  # noqa: BLE001 - interpreter shutdown
+            pass
+
+    @property
+    def library(self):
+        """The loaded library (its ``path``)."""
+        return self._lib
+
+    def _check(self, rc, operation, detail=None):
+        if rc != c.RETURN_CODES["rcOk"]:
+            raise OrdexError(rc, operation, detail=detail)
+        return rc
+
+    def _bytes(self, text, what="name", limit=r.TEXT_SIZE):
+        return None if text is None else self._codec.bytes(text, limit=limit, what=what)
+
+    def _text(self, raw):
+        return self._codec.text(raw)
+
+    def _edited(self):
+        self._conversion_text_sizes.clear()
+
+    # -- reading and writing ----------------------------------------------------------------
+
+    def read(self, path, progress=None):
+        """Reads path into this instance, replacing its project. progress(percent) is called
+        at every /begin with the share of the top file read; a true answer stops the read
+        (rcAbortedByCallback). A failure raises OrdexError with the read error report."""
+        callback = _ProgressCallback(progress)
+        self._edited()
+        rc = self._lib.ReadAsapFile(self._instance, os.fsencode(path), None, callback.c_function)
+        callback.reraise()
+        if rc != 0:
+            raise OrdexError(rc, "read %s" % os.fsdecode(path), report=self.read_error())
+
+    def read_error(self):
+        """The error report of the last read ("No error detected" after a good one)."""
+        buffer = ctypes.create_string_buffer(2048)
+        self._lib.GetReadAsapFileError(self._instance, buffer, len(buffer))
+        return self._text(buffer.value)
+
+    def write(self, path, module=None, template=None, comment="", progress=None, include=None):
+        """Writes the project as an A2L file: only the module named module (exactly) when
+        given, MOD_PAR from the template file when given, comment in the head.
+        include(kind, user_data) -> bool may leave objects out (kind is the keyword, such as
+        "CHARACTERISTIC"); progress(percent) as for read, a true answer ends the current
+        module."""
+        progress_callback = _ProgressCallback(progress)
+        element_callback = _ElementCallback(include)
+        rc = self._lib.WriteAsapFile(
+            self._instance, os.fsencode(path), self._bytes(module, "module"),
+            None if template is None else os.fsencode(template),
+            self._codec.bytes(comment or "", limit=None, what="comment"),
+            element_callback.c_function, progress_callback.c_function)
+        progress_callback.reraise()
+        element_callback.reraise()
+        self._check(rc, "write %s" % os.fsdecode(path))
+
+    @staticmethod
+    def file_head(path, library=None):
+        """The ASAP2_VERSION numbers and the first comment line of a file's head, without
+        reading the file: (version, upgrade, comment)."""
+        lib = _library.load(library)
+        version, upgrade = ctypes.c_int(), ctypes.c_int()
+        comment = ctypes.create_string_buffer(r.TEXT_SIZE)
+        rc = lib.GetAsapFilePreInfo(os.fsencode(path), ctypes.byref(version),
+                                    ctypes.byref(upgrade), comment)
+        if rc != 0:
+            raise OrdexError(rc, "file head of %s" % os.fsdecode(path))
+        return version.value, upgrade.value, o.Codec().text(comment.value)
+
+    # -- project and modules ----------------------------------------------------------------
+
+    @property
+    def project(self):
+        """The Project record."""
+        record = r.TProject()
+        self._check(self._lib.GetProject(self._instance, ctypes.byref(record), 0), "project")
+        return o.from_record(o.Project, record, self._codec)
+
+    def module_names(self, pattern=None):
+        """The names of the project's modules, in file order."""
+        return self._walk_names(lambda buf: self._lib.GetNextModuleName(
+            self._instance, buf, self._bytes(pattern, "pattern")), "modules")
+
+    def module(self, name=None):
+        """The Module record of the module name (None: the only module)."""
+        record = r.TModule()
+        if name:
+            record.Name = self._bytes(name)
+        self._check(self._lib.GetModule(self._instance, ctypes.byref(record), 0),
+                    "module %s" % (name or ""))
+        return o.from_record(o.Module, record, self._codec)
+
+    def modules(self):
+        """Every Module record."""
+        return [self.module(name) for name in self.module_names()]
+
+    def count(self, kinds, module=None):
+        """The number of objects of the kinds given (keywords, such as "CHARACTERISTIC")."""
+        if isinstance(kinds, str):
+            kinds = [kinds]
+        mask = 0
+        for kind in kinds:
+            mask |= c.ELEMENT_TYPES[_kind_name(kind)]
+        n = ctypes.c_int()
+        self._check(self._lib.GetNumObjects(self._instance, self._bytes(module, "module"), mask,
+                                            ctypes.byref(n)), "count")
+        return n.value
+
+    def _modules_of(self, module):
+        return [module] if module is not None else self.module_names()
+
+    # -- objects ----------------------------------------------------------------------------
+
+    def _kind(self, kind):
+        name = _kind_name(kind)
+        if name not in _KINDS:
+            raise ValueError("unknown kind %r; kinds: %s" % (kind, ", ".join(sorted(_KINDS))))
+        return _KINDS[name]
+
+    def names(self, kind, module=None, pattern=None):
+        """The names of the objects of one kind ("CHARACTERISTIC", ...) in list order: of the
+        module given, else of every module. pattern: "*" and "?" wildcards."""
+        k = self._kind(kind)
+        names = []
+        for m in self._modules_of(module):
+            names.extend(self._names_in(k, m, pattern))
+        return names
+
+    def _names_in(self, k, module, pattern):
+        m = self._bytes(module, "module")
+        p = self._bytes(pattern, "pattern")
+        if k.keyword == "CALIBRATION_METHOD":
+            return self._walk_names(lambda buf: self._lib.GetNextCalibrationMethodName(
+                self._instance, m, buf, p), "calibration methods")
+        if k.keyword == "SYSTEM_CONSTANT":
+            return [sc.name for sc in self._system_constants(module)]
+        if k.keyword == "VAR_CRITERION":
+            return self._walk_names(lambda buf: self._lib.GetNextVarCriterionName(
+                self._instance, m, buf, p), "variant criteria")
+        listing = getattr(self._lib, k.listing)
+        names, after, size = [], None, 1 << 16
+        while True:
+            buffer = ctypes.create_string_buffer(size)
+            self._check(listing(self._instance, m, buffer, size, after, p),
+                        "list %s" % k.keyword)
+            chunk = buffer.raw.split(b"\0\0", 1)[0]
+            if not chunk:
+                return names
+            got = chunk.split(b"\0")
+            names.extend(self._text(n) for n in got)
+            after = got[-1]
+
+    def _walk_names(self, step, operation):
+        names = []
+        buffer = ctypes.create_string_buffer(r.TEXT_SIZE)
+        while True:
+            self._check(step(buffer), operation)
+            if not buffer.value:
+                return names
+            names.append(self._text(buffer.value))
+
+    def get(self, kind, name, module=None):
+        """The object of one kind named name (the first of that name). Raises OrdexError with
+        the kind's not-found code when there is none."""
+        k = self._kind(kind)
+        return self._get(k, name, module)
+
+    def _get(self, k, name, module):
+        record = k.record()
+        record.Name = self._bytes(name)
+        m = self._bytes(module, "module")
+        self._check(getattr(self._lib, k.get)(self._instance, m, ctypes.byref(record), 0),
+                    "%s %s" % (k.keyword, name))
+        extra = {"module": module if module is not None else self._only_module()}
+        if k.cls is o.CompuVTab:
+            extra["pairs"] = self._vtab_pairs(m, record.Name, record.NumberValuePairs)
+        elif k.cls is o.CalibrationMethod:
+            extra["handles"] = self._handles(m, record.Name, record.HandleCount)
+        return o.from_record(k.cls, record, self._codec, **extra)
+
+    def _only_module(self):
+        names = self.module_names()
+        return names[0] if len(names) == 1 else None
+
+    def exists(self, kind, name, module=None):
+        """Whether an object of that kind and name exists."""
+        k = self._kind(kind)
+        record = k.record()
+        record.Name = self._bytes(name)
+        rc = getattr(self._lib, k.get)(self._instance, self._bytes(module, "module"),
+                                       ctypes.byref(record), 1)
+        return rc == 0
+
+    def objects(self, kind=None, module=None, pattern=None):
+        """Yields the objects of one kind (every kind when None) as dataclasses: of the module
+        given, else of every module, each kind in list order."""
+        kinds = [self._kind(kind)] if kind is not None else list(_KINDS.values())
+        for m in self._modules_of(module):
+            for k in kinds:
+                for name in self._names_in(k, m, pattern):
+                    yield self._get(k, name, m)
+
+    def _vtab_pairs(self, module, name, count):
+        if count <= 0:
+            return []
+        entries = (r.TCompuVTabEntry * count)()
+        self._check(self._lib.GetACompuVTabsLargeVTab(self._instance, module, name, entries),
+                    "pairs of COMPU_VTAB %s" % self._text(name))
+        return [o.CompuVTabPair(e.InVal, self._text(e.OutText)) for e in entries]
+
+    def _handles(self, module, name, count):
+        handles = []
+        for h in range(count):
+            n = ctypes.c_int()
+            self._check(self._lib.GetCalibrationHandleNumValues(self._instance, module, name, h,
+                                                                ctypes.byref(n)),
+                        "calibration handle")
+            values = (ctypes.c_int * max(n.value, 1))()
+            self._check(self._lib.GetCalibrationHandleValues(self._instance, module, name, h,
+                                                             n.value, values),
+                        "calibration handle")
+            handles.append([v & 0xFFFFFFFF for v in values[:n.value]])
+        return handles
+
+    def _system_constants(self, module):
+        record = r.TSystemConstant()
+        m = self._bytes(module, "module")
+        found = []
+        while True:
+            self._check(self._lib.GetNextSystemConstant(self._instance, m, ctypes.byref(record)),
+                        "system constants")
+            if not record.Name:
+                return found
+            found.append(o.from_record(o.SystemConstant, record, self._codec, module=module))
+
+    # Shortcuts, one per kind.
+    def characteristics(self, module=None, pattern=None):
+        return self.objects("CHARACTERISTIC", module, pattern)
+
+    def characteristic(self, name, module=None):
+        return self.get("CHARACTERISTIC", name, module)
+
+    def measurements(self, module=None, pattern=None):
+        return self.objects("MEASUREMENT", module, pattern)
+
+    def measurement(self, name, module=None):
+        return self.get("MEASUREMENT", name, module)
+
+    def axis_pts(self, module=None, pattern=None):
+        return self.objects("AXIS_PTS", module, pattern)
+
+    def functions(self, module=None, pattern=None):
+        return self.objects("FUNCTION", module, pattern)
+
+    def function(self, name, module=None):
+        return self.get("FUNCTION", name, module)
+
+    def compu_methods(self, module=None, pattern=None):
+        return self.objects("COMPU_METHOD", module, pattern)
+
+    def compu_method(self, name, module=None):
+        return self.get("COMPU_METHOD", name, module)
+
+    def compu_tabs(self, module=None, pattern=None):
+        return self.objects("COMPU_TAB", module, pattern)
+
+    def compu_vtabs(self, module=None, pattern=None):
+        return self.objects("COMPU_VTAB", module, pattern)
+
+    def record_layouts(self, module=None, pattern=None):
+        return self.objects("RECORD_LAYOUT", module, pattern)
+
+    def memory_segments(self, module=None, pattern=None):
+        return self.objects("MEMORY_SEGMENT", module, pattern)
+
+    def calibration_methods(self, module=None, pattern=None):
+        return self.objects("CALIBRATION_METHOD", module, pattern)
+
+    def system_constants(self, module=None):
+        """The SYSTEM_CONSTANTs of the module given, else of every module, in file order."""
+        found = []
+        for m in self._modules_of(module):
+            found.extend(self._system_constants(m))
+        return found
+
+    # -- members of one object --------------------------------------------------------------
+
+    def function_lists(self, function, module=None):
+        """The name lists of a FUNCTION: a dict from DEF_CHARACTERISTIC, REF_CHARACTERISTIC,
+        IN_MEASUREMENT, OUT_MEASUREMENT, LOC_MEASUREMENT, SUB_FUNCTION and AXIS_PTS to the
+        names in file order."""
+        m, f = self._bytes(module, "module"), self._bytes(function)
+        return {keyword: self._walk_names(
+            lambda buf, step=getattr(self._lib, step): step(self._instance, m, f, buf),
+            "%s of FUNCTION %s" % (keyword, function)) for keyword, step in _FUNCTION_LISTS}
+
+    def virtuals(self, measurement, module=None):
+        """The VIRTUAL names of a MEASUREMENT."""
+        m, n = self._bytes(module, "module"), self._bytes(measurement)
+        return self._walk_names(lambda buf: self._lib.GetAMeasNextVirtual(
+            self._instance, m, n, buf), "VIRTUAL of MEASUREMENT %s" % measurement)
+
+    def if_data(self, kind, name=None, module=None):
+        """The IF_DATA entries of a MODULE (name: the module, None the only one), or of a
+        MEMORY_SEGMENT, CHARACTERISTIC, MEASUREMENT or AXIS_PTS, as IfData values."""
+        kind = _kind_name(kind)
+        record = r.TIfDataRecord()
+        found = []
+        if kind == "MODULE":
+            m = self._bytes(name if name is not None else module, "module")
+            step = lambda: self._lib.GetAModulesNextIfData(self._instance, m,  # noqa: E731
+                                                          ctypes.byref(record))
+        elif kind in _IF_DATA_WALKS:
+            m, n = self._bytes(module, "module"), self._bytes(name)
+            walk = getattr(self._lib, _IF_DATA_WALKS[kind])
+            step = lambda: walk(self._instance, m, n, ctypes.byref(record))  # noqa: E731
+        else:
+            raise ValueError("IF_DATA belongs to MODULE, %s" % ", ".join(_IF_DATA_WALKS))
+        while True:
+            self._check(step(), "IF_DATA of %s %s" % (kind, name or ""))
+            if not record.Name:
+                return found
+            found.append(o.IfData(self._text(record.Name), self._text(record.Content)))
+
+    def annotations(self, kind, name, module=None, axis=None):
+        """The annotations of a CHARACTERISTIC (with axis 0 to 2: of that AXIS_DESCR), a
+        MEASUREMENT or an AXIS_PTS, as Annotation values. Texts come whole up to 2047 bytes
+        and up to the longest annotation text the reader met."""
+        kind = _kind_name(kind)
+        if kind not in _ANNOTATION_WALKS or (axis is not None and kind != "CHARACTERISTIC"):
+            raise ValueError("annotations belong to %s (axes: CHARACTERISTIC)"
+                             % ", ".join(_ANNOTATION_WALKS))
+        m, n = self._bytes(module, "module"), self._bytes(name)
+        size = ctypes.c_int()
+        self._check(self._lib.GetMaxAnnotationTextSize(self._instance, m, ctypes.byref(size)),
+                    "annotation text size")
+        # The form with the caller's buffer cuts texts to the size the reader saw; the fixed
+        # record holds 2047 bytes. Take whichever holds more.
+        whole = size.value > r.ANNOTATION_TEXT_SIZE
+        if whole:
+            buffer = ctypes.create_string_buffer(size.value)
+            record = r.TAnnotationRecord2()
+            record.Text = ctypes.cast(buffer, ctypes.c_char_p)
+            suffix = "2"
+        else:
+            record = r.TAnnotationRecord()
+            suffix = ""
+        if axis is None:
+            walk = getattr(self._lib, _ANNOTATION_WALKS[kind] + suffix)
+            step = lambda: walk(self._instance, m, n, ctypes.byref(record))  # noqa: E731
+        else:
+            walk = getattr(self._lib, "GetAnAxisDescrsNextAnnotation" + suffix)
+            step = lambda: walk(self._instance, m, n, axis, ctypes.byref(record))  # noqa: E731
+        found = []
+        while True:
+            self._check(step(), "annotations of %s %s" % (kind, name))
+            text = buffer.value if whole else record.Text
+            if not record.Label and not record.Origin and not text:
+                return found
+            found.append(o.Annotation(self._text(record.Label), self._text(record.Origin),
+                                      self._text(text)))
+
+    # -- references -------------------------------------------------------------------------
+
+    def reference_finder(self, mode=0xF, stop_on_error=False, progress=None):
+        """Runs the reference finder (mode bits: 0x1 objects find their functions, 0x2
+        functions resolve their lists, 0x4 measurements their COMPU_METHOD, 0x8 compu methods
+        their table). Returns False when progress stopped it."""
+        callback = _ProgressCallback(progress)
+        total = 0
+        if progress:
+            # The finder counts one step per characteristic, measurement and function of the
+            # object-side pass and one per function of the function-side pass.
+            for m in self.module_names():
+                if mode & 0x1:
+                    total += self.count(["CHARACTERISTIC", "MEASUREMENT", "FUNCTION"], m)
+                if mode & 0x2:
+                    total += self.count("FUNCTION", m)
+        rc = self._lib.ReferenceFinder(self._instance, mode, 1 if stop_on_error else 0, total,
+                                       callback.c_function)
+        callback.reraise()
+        if rc == c.RETURN_CODES["rcAbortedByCallback"]:
+            return False
+        self._check(rc, "reference finder")
+        return True
+
+    def publishing_function(self, kind, name, module=None):
+        """The function that lists a CHARACTERISTIC in DEF_CHARACTERISTIC, a MEASUREMENT in
+        OUT_MEASUREMENT, or a FUNCTION in SUB_FUNCTION; None until the reference finder has
+        linked one."""
+        kind = _kind_name(kind)
+        if kind not in _PUBLISHERS:
+            raise ValueError("publishing functions belong to %s" % ", ".join(_PUBLISHERS))
+        out = ctypes.create_string_buffer(r.TEXT_SIZE)
+        self._check(getattr(self._lib, _PUBLISHERS[kind])(
+            self._instance, self._bytes(module, "module"), self._bytes(name), out),
+            "publishing function of %s %s" % (kind, name))
+        return self._text(out.value) or None
+
+    # -- conversion -------------------------------------------------------------------------
+
+    def convert(self, measurement, raw, module=None, separator="."):
+        """Converts the raw bytes of a MEASUREMENT with its data type, byte order, bit mask
+        and COMPU_METHOD (names compared exactly). Returns Conversion(value, text); value is
+        None when only a table's default text applies. Too few bytes raise OrdexError
+        (rcBadSize)."""
+        raw = bytes(raw)
+        if not isinstance(separator, str) or len(separator.encode("latin-1")) != 1:
+            raise ValueError("separator: one character")
+        m = self._bytes(module, "module")
+        name = self._bytes(measurement)
+        needed, text_size = self._conversion_sizes(m, name)
+        if len(raw) < needed:
+            raise OrdexError(c.RETURN_CODES["rcBadSize"], "convert %s" % measurement,
+                             detail="%d bytes needed, %d given" % (needed, len(raw)))
+        value = ctypes.c_double(_UNSET)
+        text = ctypes.create_string_buffer(text_size)
+        raw_buffer = ctypes.create_string_buffer(raw, max(len(raw), 1))
+        self._check(self._lib.RawToPhysMeasurement(
+            self._instance, m, name, raw_buffer, separator.encode("latin-1"),
+            ctypes.byref(value), text), "convert %s" % measurement)
+        unset = bytes(value) == _UNSET_BITS
+        return o.Conversion(None if unset else value.value, self._text(text.value))
+
+    def _conversion_sizes(self, module, name):
+        """Bytes the conversion reads, and a text buffer that holds whatever it writes: the
+        number, a blank and the unit; 3 characters per STRING byte; the longest text of a
+        verbal table."""
+        key = (module, name)
+        if key not in self._conversion_text_sizes:
+            record = r.TMeasurement()
+            record.Name = name
+            self._check(self._lib.GetMeasurement(self._instance, module, ctypes.byref(record), 0),
+                        "convert %s" % self._text(name))
+            size = self._lib.GetDataSizeByDataType(record.DataType)
+            needed = max(record.Resolution, 0) if size == 0 else max(size, 0)
+            text_size = 1024 + 3 * max(record.Resolution, 0)
+            method = r.TCompuMethod2()
+            method.Name = record.Conversion
+            if self._lib.GetCompuMethod2(self._instance, module, ctypes.byref(method), 0) == 0:
+                text_size += len(method.CompuTabRef) + 1
+                vtab = r.TCompuVTab()
+                vtab.Name = method.CompuTabRef
+                if self._lib.GetCompuVTab(self._instance, module, ctypes.byref(vtab), 0) == 0:
+                    pairs = self._vtab_pairs(module, vtab.Name, vtab.NumberValuePairs)
+                    longest = max([len(self._codec.bytes(p.out_text, limit=None))
+                                   for p in pairs] + [0])
+                    text_size += longest + len(vtab.DefaultValue)
+            self._conversion_text_sizes[key] = (needed, text_size)
+        return self._conversion_text_sizes[key]
+
+    # -- editing ----------------------------------------------------------------------------
+
+    def create(self, obj, module=None):
+        """Creates the project (a Project), appends a module (a Module) or appends an object
+        of any kind with a create operation to the module given (else obj.module, else the
+        only module), as if it had been read."""
+        self._edit(obj, module, "create")
+
+    def change(self, obj, module=None):
+        """Applies obj to the object its name selects (the project, a module, or an object of
+        its kind), field by field."""
+        self._edit(obj, module, "change")
+
+    def _edit(self, obj, module, what):
+        self._edited()
+        if isinstance(obj, o.Project):
+            record = o.to_record(obj, r.TProject, self._codec)
+            call = self._lib.CreateProject if what == "create" else self._lib.ChangeProject
+            self._check(call(self._instance, ctypes.byref(record)), "%s project" % what)
+            return
+        if isinstance(obj, o.Module):
+            record = o.to_record(obj, r.TModule, self._codec)
+            call = self._lib.CreateModule if what == "create" else self._lib.ChangeModule
+            self._check(call(self._instance, ctypes.byref(record)), "%s module" % what)
+            return
+        k = _KIND_OF_CLASS.get(type(obj))
+        function = k and getattr(k, what)
+        if not function:
+            raise TypeError("cannot %s %r" % (what, type(obj).__name__))
+        record = o.to_record(obj, k.record, self._codec)
+        m = self._bytes(module if module is not None else obj.module, "module")
+        operation = "%s %s %s" % (what, k.keyword, obj.name)
+        self._check(getattr(self._lib, function)(self._instance, m, ctypes.byref(record)),
+                    operation)
+        if isinstance(obj, o.CompuVTab) and obj.pairs:
+            # Whole texts and every pair beyond the record's twenty.
+            pairs = [o._pair(o.CompuVTabPair, p) for p in obj.pairs]
+            texts = [self._codec.bytes(p.out_text, limit=None) for p in pairs]
+            entries = (r.TCompuVTabEntry * len(pairs))()
+            for e, p, t in zip(entries, pairs, texts):
+                e.InVal, e.OutText = p.in_val, t
+            self._check(self._lib.ChangeACompuVTabsLargeVTab(self._instance, m, record.Name,
+                                                             entries), operation)
+
+    def update(self, kind, name, module=None, **fields):
+        """Gets the object, replaces the fields given and changes it; returns the new value."""
+        obj = dataclasses.replace(self.get(kind, name, module), **fields)
+        self.change(obj, module)
+        return obj
+
+    def remove(self, kind, name=None, module=None):
+        """Removes the PROJECT, a MODULE (name; None the only one), a SYSTEM_CONSTANT or the
+        first object of a kind named name, with everything it owns."""
+        self._edited()
+        kind = _kind_name(kind)
+        m = self._bytes(module, "module")
+        if kind == "PROJECT":
+            rc = self._lib.RemoveProject(self._instance)
+        elif kind == "MODULE":
+            rc = self._lib.RemoveModule(self._instance, self._bytes(name, "module"))
+        elif kind == "SYSTEM_CONSTANT":
+            rc = self._lib.RemFromSysConstantList(self._instance, m, self._bytes(name))
+        else:
+            k = self._kind(kind)
+            if not k.remove:
+                raise ValueError("%s cannot be removed" % kind)
+            rc = getattr(self._lib, k.remove)(self._instance, m, self._bytes(name))
+        self._check(rc, "remove %s %s" % (kind, name or ""))
+
+    def add_system_constant(self, name, value, module=None):
+        """Appends a SYSTEM_CONSTANT."""
+        self._edited()
+        self._check(self._lib.AddToSystemConstantList(
+            self._instance, self._bytes(module, "module"), self._bytes(name),
+            self._codec.bytes(value, limit=None, what="value")), "add SYSTEM_CONSTANT %s" % name)
+
+    def add_to(self, kind, owner, list_name, entry, module=None):
+        """Appends to a list of the object owner: a name to a FUNCTION's DEF_CHARACTERISTIC,
+        REF_CHARACTERISTIC, IN_/OUT_/LOC_MEASUREMENT, SUB_FUNCTION or AXIS_PTS list; an
+        IfData to the IF_DATA of a MEMORY_SEGMENT, CHARACTERISTIC, MEASUREMENT or AXIS_PTS;
+        an Annotation to the ANNOTATION list of a CHARACTERISTIC or MEASUREMENT (its text
+        holds at most 2047 bytes; the writer takes a double quote and the character after it
+        as the break between two lines of the ANNOTATION_TEXT)."""
+        add, _ = self._member_list(kind, list_name)
+        m, n = self._bytes(module, "module"), self._bytes(owner)
+        operation = "add to %s of %s %s" % (list_name, _kind_name(kind), owner)
+        self._edited()
+        if list_name.upper() == "IF_DATA":
+            record = r.TIfDataRecord()
+            record.Name = self._bytes(entry.name)
+            record.Content = self._codec.bytes(entry.content, limit=None, what="content")
+            self._check(getattr(self._lib, add)(self._instance, m, n, ctypes.byref(record)),
+                        operation)
+        elif list_name.upper() == "ANNOTATION":
+            record = r.TAnnotationRecord()
+            record.Label = self._bytes(entry.label, "label")
+            record.Origin = self._bytes(entry.origin, "origin")
+            record.Text = self._bytes(entry.text, "text", r.ANNOTATION_TEXT_SIZE)
+            self._check(getattr(self._lib, add)(self._instance, m, n, ctypes.byref(record)),
+                        operation)
+        else:
+            self._check(getattr(self._lib, add)(self._instance, m, n, self._bytes(entry)),
+                        operation)
+
+    def remove_from(self, kind, owner, list_name, entry_name, module=None):
+        """Removes the first entry named entry_name from a FUNCTION name list or an IF_DATA
+        list (see add_to); rcListEntryNotFound / rcIfDataNotFound when it holds none."""
+        _, remove = self._member_list(kind, list_name)
+        if remove is None:
+            raise ValueError("entries of %s cannot be removed one by one" % list_name)
+        self._edited()
+        self._check(getattr(self._lib, remove)(
+            self._instance, self._bytes(module, "module"), self._bytes(owner),
+            self._bytes(entry_name)),
+            "remove from %s of %s %s" % (list_name, _kind_name(kind), owner))
+
+    @staticmethod
+    def _member_list(kind, list_name):
+        key = (_kind_name(kind), str(list_name).upper())
+        if key not in _MEMBER_LISTS:
+            raise ValueError("no list %s of %s; lists: %s" % (key[1], key[0], ", ".join(
+                "%s %s" % k for k in _MEMBER_LISTS)))
+        return _MEMBER_LISTS[key]
