@@ -109,26 +109,7 @@ bool AxisPtsParser::subBlockBoundary(ParseContext& ctx) {
     }
     return true;
   }
-  if (next.is("IF_DATA")) {
-    if (ctx.atBegin) {
-      ifData_.start();
-      beginSubBlock(ctx, "IF_DATA", /*keepCounter=*/true);
-    } else {
-      ifData_.stop();
-      endSubBlock(ctx);
-    }
-    return true;
-  }
-  if (next.is("FUNCTION_LIST")) {
-    functionListOpen_ = ctx.atBegin;
-    if (ctx.atBegin) {
-      beginSubBlock(ctx, "FUNCTION_LIST");
-    } else {
-      endSubBlock(ctx);
-    }
-    return true;
-  }
-  return false;
+  return ifDataOrFunctionListBoundary(ctx, ifData_, functionListOpen_);
 }
 
 // The items with values, taken from the look-ahead tokens; each ends a plain FUNCTION_LIST.

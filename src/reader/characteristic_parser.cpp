@@ -139,26 +139,7 @@ bool CharacteristicParser::subBlockBoundary(ParseContext& ctx) {
     }
     return true;
   }
-  if (next.is("IF_DATA")) {
-    if (ctx.atBegin) {
-      ifData_.start();
-      beginSubBlock(ctx, "IF_DATA", /*keepCounter=*/true);
-    } else {
-      ifData_.stop();
-      endSubBlock(ctx);
-    }
-    return true;
-  }
-  if (next.is("FUNCTION_LIST")) {
-    functionListOpen_ = ctx.atBegin;
-    if (ctx.atBegin) {
-      beginSubBlock(ctx, "FUNCTION_LIST");
-    } else {
-      endSubBlock(ctx);
-    }
-    return true;
-  }
-  return false;
+  return ifDataOrFunctionListBoundary(ctx, ifData_, functionListOpen_);
 }
 
 void CharacteristicParser::axisToken(ParseContext& ctx) {

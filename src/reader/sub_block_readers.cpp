@@ -109,4 +109,29 @@ void IfDataShortForm::onToken(ParseContext& ctx, IfDataList& list) {
   if (taken_ > values_) stop();
 }
 
+bool ifDataOrFunctionListBoundary(ParseContext& ctx, IfDataReader& ifData,
+                                  bool& functionListOpen) {
+  const Token& next = ctx.tok(1);
+  if (next.is("IF_DATA")) {
+    if (ctx.atBegin) {
+      ifData.start();
+      beginSubBlock(ctx, "IF_DATA", /*keepCounter=*/true);
+    } else {
+      ifData.stop();
+      endSubBlock(ctx);
+    }
+    return true;
+  }
+  if (next.is("FUNCTION_LIST")) {
+    functionListOpen = ctx.atBegin;
+    if (ctx.atBegin) {
+      beginSubBlock(ctx, "FUNCTION_LIST");
+    } else {
+      endSubBlock(ctx);
+    }
+    return true;
+  }
+  return false;
+}
+
 }  // namespace ordex

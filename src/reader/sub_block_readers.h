@@ -130,6 +130,11 @@ class IfDataShortForm {
   IfDataContent content_;
 };
 
+// The "/begin" or "/end" of an IF_DATA or FUNCTION_LIST sub-block of an object block (the
+// current token is "/begin" or "/end"): opens or closes it. False for other sub-blocks.
+bool ifDataOrFunctionListBoundary(ParseContext& ctx, IfDataReader& ifData,
+                                  bool& functionListOpen);
+
 // Appends a new entry holding name to a name list.
 template <class Entry>
 void appendName(EntryList<Entry>& list, std::string_view name) {
