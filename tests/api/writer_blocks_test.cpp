@@ -306,7 +306,7 @@ const BlockCase kCases[] = {
      "      FNC_VALUES 7 SWORD ROW_DIR PBYTE\n      SRC_ADDR_Y 40 -1\n"
      "      FIX_NO_AXIS_PTS_X 8 \n      ALIGNMENT_LONG 8\n    /end RECORD_LAYOUT\n\n"},
 };
-INSTANTIATE_TEST_SUITE_P(Blocks, WriterObjectBlocks, testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Writer, WriterObjectBlocks, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<BlockCase>& i) { return i.param.name; });
 
 // The objects of a module come kind by kind in a fixed order, each kind in list order.
