@@ -35,131 +35,98 @@ TEST(DataSize, EveryTypeAndOutside) {
   for (const auto& c : cases) EXPECT_EQ(c.size, Ordex_GetDataSizeByDataType(c.type)) << c.type;
 }
 
-struct DecodeCase {
-  const char* what;
-  std::vector<unsigned char> raw;
-  int32_t type;
-  int32_t order;
-  uint32_t mask;
-  double expected;
-};
+constexpr int32_t kFirst = boMsbFirst, kLast = boMsbLast;
 
-class Decoding : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(Decoding, GivesTheRawValue) {
-  const DecodeCase& c = GetParam();
+TEST(Decoding, IntegerTypesAtTheirLimitsAndUnderTheMask) {
+  const struct {
+    const char* what;
+    std::vector<unsigned char> raw;
+    int32_t type, order;
+    uint32_t mask;
+    double expected;
+  } cases[] = {
+      {"ubyte max", {0xFF}, dtUByte, kFirst, 0, 255},
+      {"sbyte min", {0x80}, dtSByte, kLast, 0, -128},
+      {"uword msb first", {0x12, 0x34}, dtUWord, kFirst, 0, 4660},
+      {"uword little endian reads like msb first", {0x12, 0x34}, dtUWord, boLittleEndian, 0, 4660},
+      {"uword order not given reads msb first", {0x12, 0x34}, dtUWord, boNotGiven, 0, 4660},
+      {"uword msb last", {0x12, 0x34}, dtUWord, kLast, 0, 13330},
+      {"uword big endian reads like msb last", {0x12, 0x34}, dtUWord, boBigEndian, 0, 13330},
+      {"uword max", {0xFF, 0xFF}, dtUWord, kLast, 0, 65535},
+      {"sword -2 msb last", {0xFE, 0xFF}, dtSWord, kLast, 0, -2},
+      {"sword min", {0x80, 0x00}, dtSWord, kFirst, 0, -32768},
+      {"sword max msb last", {0xFF, 0x7F}, dtSWord, kLast, 0, 32767},
+      {"utriple msb last", {0x01, 0x02, 0x03}, dtUTriple, kLast, 0, 0x030201},
+      {"utriple max", {0xFF, 0xFF, 0xFF}, dtUTriple, kFirst, 0, 16777215},
+      {"striple min msb first", {0x80, 0x00, 0x00}, dtSTriple, kFirst, 0, -8388608},
+      {"striple min msb last", {0x00, 0x00, 0x80}, dtSTriple, kLast, 0, -8388608},
+      {"striple max", {0x7F, 0xFF, 0xFF}, dtSTriple, kFirst, 0, 8388607},
+      {"ulong max", {0xFF, 0xFF, 0xFF, 0xFF}, dtULong, kFirst, 0, 4294967295.0},
+      {"ulong msb last", {0x12, 0x34, 0x56, 0x78}, dtULong, kLast, 0, 0x78563412},
+      {"slong min msb first", {0x80, 0, 0, 0}, dtSLong, kFirst, 0, -2147483648.0},
+      {"slong min msb last", {0, 0, 0, 0x80}, dtSLong, kLast, 0, -2147483648.0},
+      // The mask selects a field that is shifted down to bit 0.
+      {"ubyte field", {0xB4}, dtUByte, kFirst, 0x30, 3},
+      {"mask 0 is no mask", {0xB4}, dtUByte, kFirst, 0, 180},
+      {"all bits is no mask", {0xB4}, dtUByte, kFirst, 0xFFFFFFFF, 180},
+      {"uword high byte", {0x12, 0x34}, dtUWord, kFirst, 0xFF00, 0x12},
+      {"uword mask after msb last assembly", {0x34, 0x12}, dtUWord, kLast, 0x0FF0, 0x23},
+      {"ulong top bit", {0xFF, 0xFF, 0xFF, 0xFF}, dtULong, kFirst, 0x80000000, 1},
+      {"utriple middle", {0xAB, 0xCD, 0xEF}, dtUTriple, kFirst, 0x00FF00, 0xCD},
+      // On signed types the field's top bit is its sign.
+      {"sbyte field with top bit set extends", {0x38}, dtSByte, kFirst, 0x38, -1},
+      {"sbyte one bit set gives 1", {0x08}, dtSByte, kFirst, 0x08, 1},
+      {"sbyte two-bit field 11 gives -1", {0x30}, dtSByte, kFirst, 0x30, -1},
+      {"sbyte two-bit field 10 gives -2", {0x20}, dtSByte, kFirst, 0x30, -2},
+      {"sbyte top bit mask is sign-extended", {0x80}, dtSByte, kFirst, 0x80, -1},
+      {"sbyte mask without low byte bits", {0x7F}, dtSByte, kFirst, 0x100, 0},
+      {"sbyte all bits keeps the value", {0xFB}, dtSByte, kFirst, 0xFFFFFFFF, -5},
+      {"sword field 7 of 3 bits", {0x70, 0x00}, dtSWord, kFirst, 0x7000, -1},
+      {"sword top nibble", {0xF0, 0x00}, dtSWord, kFirst, 0xF000, -1},
+      {"sword low byte", {0x7F, 0x85}, dtSWord, kFirst, 0x00FF, -123},
+      {"sword low bit msb last", {0x01, 0x00}, dtSWord, kLast, 0x0001, 1},
+      {"striple top nibble 1000", {0x80, 0x00, 0x00}, dtSTriple, kFirst, 0xF00000, -8},
+      {"striple bits above 23 select nothing",
+       {0xFF, 0xFF, 0xFF},
+       dtSTriple,
+       kFirst,
+       0xFF000000,
+       0},
+      {"slong middle byte", {0xFF, 0xFF, 0xFF, 0xFF}, dtSLong, kFirst, 0x0000FF00, -1},
+      {"slong all bits", {0xFF, 0xFF, 0xFF, 0xFB}, dtSLong, kFirst, 0xFFFFFFFF, -5},
+  };
   const TCompuMethod m = identityMethod();
-  unsigned char raw[8] = {};
-  std::memcpy(raw, c.raw.data(), c.raw.size());
-  double phys = -12345.0;
-  char text[128] = "";
-  ASSERT_EQ(rcOk, Ordex_RawToPhysDirect(raw, c.type, c.order, c.mask, &m, '.', &phys, text));
-  EXPECT_EQ(c.expected, phys);
+  for (const auto& c : cases) {
+    unsigned char raw[8] = {};
+    std::memcpy(raw, c.raw.data(), c.raw.size());
+    double phys = -12345.0;
+    char text[128] = "";
+    ASSERT_EQ(rcOk, Ordex_RawToPhysDirect(raw, c.type, c.order, c.mask, &m, '.', &phys, text));
+    EXPECT_EQ(c.expected, phys) << c.what;
+  }
 }
 
-constexpr int32_t kMsbFirst = boMsbFirst, kMsbLast = boMsbLast;
-
-const DecodeCase kLimits[] = {
-    {"ubyte max", {0xFF}, dtUByte, kMsbFirst, 0, 255},
-    {"sbyte min", {0x80}, dtSByte, kMsbLast, 0, -128},
-    {"sbyte max", {0x7F}, dtSByte, kMsbFirst, 0, 127},
-    {"uword msb first", {0x12, 0x34}, dtUWord, kMsbFirst, 0, 4660},
-    {"uword little endian reads like msb first", {0x12, 0x34}, dtUWord, boLittleEndian, 0, 4660},
-    {"uword order 0 reads msb first", {0x12, 0x34}, dtUWord, boNotGiven, 0, 4660},
-    {"uword unknown order reads msb first", {0x12, 0x34}, dtUWord, 7, 0, 4660},
-    {"uword order -1 reads msb first", {0x12, 0x34}, dtUWord, -1, 0, 4660},
-    {"uword msb last", {0x12, 0x34}, dtUWord, kMsbLast, 0, 13330},
-    {"uword big endian reads like msb last", {0x12, 0x34}, dtUWord, boBigEndian, 0, 13330},
-    {"uword max", {0xFF, 0xFF}, dtUWord, kMsbLast, 0, 65535},
-    {"sword -2 msb first", {0xFF, 0xFE}, dtSWord, kMsbFirst, 0, -2},
-    {"sword -2 msb last", {0xFE, 0xFF}, dtSWord, kMsbLast, 0, -2},
-    {"sword min", {0x80, 0x00}, dtSWord, kMsbFirst, 0, -32768},
-    {"sword max msb last", {0xFF, 0x7F}, dtSWord, kMsbLast, 0, 32767},
-    {"utriple msb first", {0x01, 0x02, 0x03}, dtUTriple, kMsbFirst, 0, 0x010203},
-    {"utriple msb last", {0x01, 0x02, 0x03}, dtUTriple, kMsbLast, 0, 0x030201},
-    {"utriple max", {0xFF, 0xFF, 0xFF}, dtUTriple, kMsbFirst, 0, 16777215},
-    {"striple min msb first", {0x80, 0x00, 0x00}, dtSTriple, kMsbFirst, 0, -8388608},
-    {"striple min msb last", {0x00, 0x00, 0x80}, dtSTriple, kMsbLast, 0, -8388608},
-    {"striple max", {0x7F, 0xFF, 0xFF}, dtSTriple, kMsbFirst, 0, 8388607},
-    {"striple -1", {0xFF, 0xFF, 0xFF}, dtSTriple, kMsbLast, 0, -1},
-    {"ulong max keeps the full range",
-     {0xFF, 0xFF, 0xFF, 0xFF},
-     dtULong,
-     kMsbFirst,
-     0,
-     4294967295.0},
-    {"ulong msb first", {0x12, 0x34, 0x56, 0x78}, dtULong, kMsbFirst, 0, 0x12345678},
-    {"ulong msb last", {0x12, 0x34, 0x56, 0x78}, dtULong, kMsbLast, 0, 0x78563412},
-    {"slong min msb first", {0x80, 0, 0, 0}, dtSLong, kMsbFirst, 0, -2147483648.0},
-    {"slong min msb last", {0, 0, 0, 0x80}, dtSLong, kMsbLast, 0, -2147483648.0},
-    {"slong max", {0x7F, 0xFF, 0xFF, 0xFF}, dtSLong, kMsbFirst, 0, 2147483647},
-};
-INSTANTIATE_TEST_SUITE_P(Limits, Decoding, ::testing::ValuesIn(kLimits));
-
-const DecodeCase kMasks[] = {
-    {"ubyte field shifted down", {0xB4}, dtUByte, kMsbFirst, 0x30, 3},
-    {"mask 0 is no mask", {0xB4}, dtUByte, kMsbFirst, 0, 180},
-    {"all bits is no mask", {0xB4}, dtUByte, kMsbFirst, 0xFFFFFFFF, 180},
-    {"uword high byte", {0x12, 0x34}, dtUWord, kMsbFirst, 0xFF00, 0x12},
-    {"uword mask after msb last assembly", {0x34, 0x12}, dtUWord, kMsbLast, 0x0FF0, 0x23},
-    {"ulong top bit", {0xFF, 0xFF, 0xFF, 0xFF}, dtULong, kMsbFirst, 0x80000000, 1},
-    {"utriple middle", {0xAB, 0xCD, 0xEF}, dtUTriple, kMsbFirst, 0x00FF00, 0xCD},
-    {"sbyte field with top bit set extends", {0x38}, dtSByte, kMsbFirst, 0x38, -1},
-    {"sbyte one bit set gives 1", {0x08}, dtSByte, kMsbFirst, 0x08, 1},
-    {"sbyte one bit clear gives 0", {0xF7}, dtSByte, kMsbFirst, 0x08, 0},
-    {"sbyte two-bit field 11 gives -1", {0x30}, dtSByte, kMsbFirst, 0x30, -1},
-    {"sbyte two-bit field 01 gives 1", {0x10}, dtSByte, kMsbFirst, 0x30, 1},
-    {"sbyte two-bit field 10 gives -2", {0x20}, dtSByte, kMsbFirst, 0x30, -2},
-    {"sbyte top bit mask is sign-extended", {0x80}, dtSByte, kMsbFirst, 0x80, -1},
-    {"sbyte mask without low byte bits", {0x7F}, dtSByte, kMsbFirst, 0x100, 0},
-    {"sbyte all bits keeps the value", {0xFB}, dtSByte, kMsbFirst, 0xFFFFFFFF, -5},
-    {"sword field 7 of 3 bits", {0x70, 0x00}, dtSWord, kMsbFirst, 0x7000, -1},
-    {"sword field 3 of 3 bits", {0x30, 0x00}, dtSWord, kMsbFirst, 0x7000, 3},
-    {"sword top nibble", {0xF0, 0x00}, dtSWord, kMsbFirst, 0xF000, -1},
-    {"sword low byte", {0x7F, 0x85}, dtSWord, kMsbFirst, 0x00FF, -123},
-    {"sword low bit msb last", {0x01, 0x00}, dtSWord, kMsbLast, 0x0001, 1},
-    {"striple top nibble 1000", {0x80, 0x00, 0x00}, dtSTriple, kMsbFirst, 0xF00000, -8},
-    {"striple top nibble 0111", {0x70, 0x00, 0x00}, dtSTriple, kMsbFirst, 0xF00000, 7},
-    {"striple bits above 23 select nothing",
-     {0xFF, 0xFF, 0xFF},
-     dtSTriple,
-     kMsbFirst,
-     0xFF000000,
-     0},
-    {"slong middle byte", {0xFF, 0xFF, 0xFF, 0xFF}, dtSLong, kMsbFirst, 0x0000FF00, -1},
-    {"slong middle byte positive", {0x00, 0x00, 0x7F, 0x00}, dtSLong, kMsbFirst, 0x0000FF00, 127},
-    {"slong all bits", {0xFF, 0xFF, 0xFF, 0xFB}, dtSLong, kMsbFirst, 0xFFFFFFFF, -5},
-};
-INSTANTIATE_TEST_SUITE_P(Masks, Decoding, ::testing::ValuesIn(kMasks));
-
-TEST(DecodingFloats, HostOrderWithoutByteOrderOrMask) {
+TEST(Decoding, FloatsInHostOrderWithoutByteOrderOrMask) {
   const TCompuMethod m = identityMethod();
-  const struct {
-    double value;
-    bool single;
-  } cases[] = {{1.5, true},      {-2.25, true},  {FLT_MAX, true},  {-FLT_MAX, true},
-               {FLT_MIN, true},  {-2.25, false}, {DBL_MAX, false}, {-DBL_MAX, false},
-               {DBL_MIN, false}, {1e-300, false}};
-  for (const auto& c : cases) {
-    for (int32_t order : {int32_t{boMsbFirst}, int32_t{boMsbLast}, int32_t{boBigEndian}}) {
-      unsigned char raw[8];
-      if (c.single) {
-        const float f = static_cast<float>(c.value);
-        std::memcpy(raw, &f, sizeof f);
-      } else {
-        std::memcpy(raw, &c.value, sizeof c.value);
-      }
-      double phys = 0;
-      char text[1024];
-      ASSERT_EQ(rcOk, Ordex_RawToPhysDirect(raw, c.single ? dtFloat32Ieee : dtFloat64Ieee, order,
-                                            0x0000FF00, &m, '.', &phys, text));
-      EXPECT_EQ(c.single ? static_cast<double>(static_cast<float>(c.value)) : c.value, phys)
-          << c.value << " order " << order;
+  auto decode = [&](const void* value, size_t size, int32_t type, int32_t order) {
+    unsigned char raw[8];
+    std::memcpy(raw, value, size);
+    double phys = 0;
+    char text[1024];
+    EXPECT_EQ(rcOk, Ordex_RawToPhysDirect(raw, type, order, 0xFF00, &m, '.', &phys, text));
+    return phys;
+  };
+  for (int32_t order : {kFirst, kLast, int32_t{boBigEndian}}) {
+    for (float value : {1.5f, -2.25f, FLT_MAX, -FLT_MAX, FLT_MIN}) {
+      EXPECT_EQ(value, decode(&value, sizeof value, dtFloat32Ieee, order)) << value << " " << order;
+    }
+    for (double value : {-2.25, DBL_MAX, -DBL_MAX, DBL_MIN, 1e-300}) {
+      EXPECT_EQ(value, decode(&value, sizeof value, dtFloat64Ieee, order)) << value << " " << order;
     }
   }
 }
 
-TEST(DecodingString, DumpsByteCountBytesInLowerCaseHex) {
+TEST(Decoding, StringDumpsByteCountBytesInLowerCaseHex) {
   const TCompuMethod m = identityMethod("%8.3", "km/h");
   const unsigned char raw[] = {0x41, 0x42, 0x0D, 0xFF};
   const struct {
@@ -187,24 +154,18 @@ TEST(DecodingString, DumpsByteCountBytesInLowerCaseHex) {
   EXPECT_STREQ("", text);
 }
 
-TEST(DecodingErrors, DataTypeOutsideTheListLeavesTheOutputs) {
+TEST(Decoding, Codes) {
   const TCompuMethod m = identityMethod();
   const unsigned char raw[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  double phys = 42;
+  char text[16] = "before";
+  // A data type outside the list leaves the outputs.
   for (int32_t type : {11, -1, 255}) {
-    double phys = 42;
-    char text[16] = "before";
     EXPECT_EQ(rcInvalidArgument,
               Ordex_RawToPhysDirect(raw, type, boMsbFirst, 0, &m, '.', &phys, text));
     EXPECT_EQ(42, phys);
     EXPECT_STREQ("before", text);
   }
-}
-
-TEST(DecodingErrors, NullPointers) {
-  const TCompuMethod m = identityMethod();
-  const unsigned char raw[2] = {1, 2};
-  double phys = 0;
-  char text[16];
   EXPECT_EQ(rcCompuMethodNotFound,
             Ordex_RawToPhysDirect(raw, dtUWord, boMsbFirst, 0, nullptr, '.', &phys, text));
   EXPECT_EQ(rcCompuMethodNotFound,
@@ -219,8 +180,8 @@ TEST(DecodingErrors, NullPointers) {
             Ordex_RawToPhys_Intern(raw, dtUWord, boMsbFirst, 0, 0, nullptr, '.', &phys, text));
 }
 
-TEST(DecodingDirect, IgnoresTypeTableAndCoefficientTexts) {
-  // The record is always taken as a rational function of its coefficient Values.
+// The record is always taken as a rational function of its coefficient Values.
+TEST(Decoding, DirectIgnoresTypeTableAndCoefficientTexts) {
   TCompuMethod m = identityMethod("%.1", "V");
   m.ConversionType = 4;  // TAB_VERB
   std::snprintf(m.CompuTabRef, sizeof m.CompuTabRef, "NO_SUCH_TABLE");

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -64,45 +65,32 @@ class MeasurementConversion : public ::testing::Test {
 };
 
 TEST_F(MeasurementConversion, UsesTheMeasurementsTypeOrderMaskAndMethod) {
-  const unsigned char speed[2] = {0x34, 0xF2};  // MSB_LAST: 0xF234, masked: 0x234 = 564
-  Result r = convert("M_SPEED", speed);
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ(282.0, r.phys);
-  EXPECT_EQ(" 282,0 km/h", r.text);
-
-  const unsigned char word[2] = {0x12, 0x34};  // the module's MSB_FIRST
-  r = convert("M_DEFAULT_ORDER", word, "M");
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ(4660.0, r.phys);
-  EXPECT_EQ("4660,00", r.text);
-
-  const unsigned char state[1] = {0xF0};  // mask 0x30: field 3
-  r = convert("M_STATE", state);
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ(3.0, r.phys);
-  EXPECT_EQ("on", r.text);
-}
-
-TEST_F(MeasurementConversion, StringDumpsResolutionBytes) {
-  const unsigned char raw[4] = {0x41, 0x42, 0x0D, 0x99};
   const struct {
     const char* measurement;
+    std::vector<unsigned char> raw;
+    double phys;
     const char* text;
-  } cases[] = {{"M_NAME", "41 42 0d"}, {"M_NAME_NEG", ""}, {"M_NAME_ZERO", ""}};
+  } cases[] = {
+      {"M_SPEED", {0x34, 0xF2}, 282.0, " 282,0 km/h"},       // MSB_LAST 0xF234, masked 0x234 = 564
+      {"M_DEFAULT_ORDER", {0x12, 0x34}, 4660.0, "4660,00"},  // the module's MSB_FIRST
+      {"M_STATE", {0xF0}, 3.0, "on"},                        // mask 0x30: field 3
+      // STRING: Resolution bytes are dumped, none for a Resolution of 0 or below.
+      {"M_NAME", {0x41, 0x42, 0x0D, 0x99}, 0.0, "41 42 0d"},
+      {"M_NAME_NEG", {0x41, 0x42, 0x0D, 0x99}, 0.0, ""},
+      {"M_NAME_ZERO", {0x41, 0x42, 0x0D, 0x99}, 0.0, ""},
+      {"M_DUP", {4}, 4.0, "4,0 first"},  // the first M_DUP, converted with the first CM_DUP
+  };
   for (const auto& c : cases) {
-    const Result r = convert(c.measurement, raw);
+    const Result r = convert(c.measurement, c.raw.data());
     ASSERT_EQ(rcOk, r.rc) << c.measurement;
+    EXPECT_EQ(c.phys, r.phys) << c.measurement;
     EXPECT_EQ(c.text, r.text) << c.measurement;
-    EXPECT_EQ(0.0, r.phys) << c.measurement;
   }
 }
 
-TEST_F(MeasurementConversion, FirstOfANameAndExactNames) {
+// Names compare exactly even when the getters ignore the letter case.
+TEST_F(MeasurementConversion, NamesCompareExactly) {
   const unsigned char raw[1] = {4};
-  Result r = convert("M_DUP", raw);  // the first M_DUP, converted with the first CM_DUP
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ("4,0 first", r.text);
-  // Names compare exactly even when the getters ignore the letter case.
   Ordex_ConfigureStringComparison(1);
   EXPECT_EQ(rcMeasurementNotFound, convert("m_dup", raw).rc);
   EXPECT_EQ(rcCompuMethodNotFound, convert("M_CASE", raw).rc);
@@ -113,51 +101,29 @@ TEST_F(MeasurementConversion, Codes) {
   const unsigned char raw[8] = {};
   double phys = 0;
   char text[64];
-  const struct {
-    const char* what;
-    TOrdexReturnCode rc;
-    TOrdexReturnCode expected;
-  } cases[] = {
-      {"no instance",
-       Ordex_RawToPhysMeasurement(nullptr, nullptr, "M_SPEED", raw, '.', &phys, text),
-       rcNoInstance},
-      {"no module", Ordex_RawToPhysMeasurement(inst, "X", "M_SPEED", raw, '.', &phys, text),
-       rcModuleNotFound},
-      {"no measurement", Ordex_RawToPhysMeasurement(inst, "M", "M_NONE", raw, '.', &phys, text),
-       rcMeasurementNotFound},
-      {"no compu method",
-       Ordex_RawToPhysMeasurement(inst, nullptr, "M_NOCM", raw, '.', &phys, text),
-       rcCompuMethodNotFound},
-      {"bad data type",
-       Ordex_RawToPhysMeasurement(inst, nullptr, "M_BADTYPE", raw, '.', &phys, text),
-       rcInvalidArgument},
-      {"null name", Ordex_RawToPhysMeasurement(inst, nullptr, nullptr, raw, '.', &phys, text),
-       rcNullArgument},
-      {"null raw", Ordex_RawToPhysMeasurement(inst, nullptr, "M_SPEED", nullptr, '.', &phys, text),
-       rcNullArgument},
-      {"null value", Ordex_RawToPhysMeasurement(inst, nullptr, "M_SPEED", raw, '.', nullptr, text),
-       rcNullArgument},
-      {"null text", Ordex_RawToPhysMeasurement(inst, nullptr, "M_SPEED", raw, '.', &phys, nullptr),
-       rcNullArgument},
-      {"by method: no instance",
-       Ordex_RawToPhys(nullptr, nullptr, raw, dtUByte, 0, 0, "CM_SPEED", '.', &phys, text),
-       rcNoInstance},
-      {"by method: no module",
-       Ordex_RawToPhys(inst, "X", raw, dtUByte, 0, 0, "CM_SPEED", '.', &phys, text),
-       rcModuleNotFound},
-      {"by method: no method",
-       Ordex_RawToPhys(inst, nullptr, raw, dtUByte, 0, 0, "CM_NONE", '.', &phys, text),
-       rcCompuMethodNotFound},
-      {"by method: null name",
-       Ordex_RawToPhys(inst, nullptr, raw, dtUByte, 0, 0, nullptr, '.', &phys, text),
-       rcNullArgument},
-      {"by method: null raw",
-       Ordex_RawToPhys(inst, nullptr, nullptr, dtUByte, 0, 0, "CM_SPEED", '.', &phys, text),
-       rcNullArgument},
-      {"by method: ok",
-       Ordex_RawToPhys(inst, nullptr, raw, dtUByte, 0, 0, "CM_SPEED", '.', &phys, text), rcOk},
+  auto byMeasurement = [&](TOrdex* i, const char* module, const char* name, const unsigned char* r,
+                           double* p, char* t) {
+    return Ordex_RawToPhysMeasurement(i, module, name, r, '.', p, t);
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, c.rc) << c.what;
+  EXPECT_EQ(rcNoInstance, byMeasurement(nullptr, nullptr, "M_SPEED", raw, &phys, text));
+  EXPECT_EQ(rcModuleNotFound, byMeasurement(inst, "X", "M_SPEED", raw, &phys, text));
+  EXPECT_EQ(rcMeasurementNotFound, byMeasurement(inst, "M", "M_NONE", raw, &phys, text));
+  EXPECT_EQ(rcCompuMethodNotFound, byMeasurement(inst, nullptr, "M_NOCM", raw, &phys, text));
+  EXPECT_EQ(rcInvalidArgument, byMeasurement(inst, nullptr, "M_BADTYPE", raw, &phys, text));
+  EXPECT_EQ(rcNullArgument, byMeasurement(inst, nullptr, nullptr, raw, &phys, text));
+  EXPECT_EQ(rcNullArgument, byMeasurement(inst, nullptr, "M_SPEED", nullptr, &phys, text));
+  EXPECT_EQ(rcNullArgument, byMeasurement(inst, nullptr, "M_SPEED", raw, nullptr, text));
+  EXPECT_EQ(rcNullArgument, byMeasurement(inst, nullptr, "M_SPEED", raw, &phys, nullptr));
+
+  auto byMethod = [&](TOrdex* i, const char* module, const char* name, const unsigned char* r) {
+    return Ordex_RawToPhys(i, module, r, dtUByte, 0, 0, name, '.', &phys, text);
+  };
+  EXPECT_EQ(rcNoInstance, byMethod(nullptr, nullptr, "CM_SPEED", raw));
+  EXPECT_EQ(rcModuleNotFound, byMethod(inst, "X", "CM_SPEED", raw));
+  EXPECT_EQ(rcCompuMethodNotFound, byMethod(inst, nullptr, "CM_NONE", raw));
+  EXPECT_EQ(rcNullArgument, byMethod(inst, nullptr, nullptr, raw));
+  EXPECT_EQ(rcNullArgument, byMethod(inst, nullptr, "CM_SPEED", nullptr));
+  EXPECT_EQ(rcOk, byMethod(inst, nullptr, "CM_SPEED", raw));
 }
 
 TEST(MeasurementConversionModules, TwoModulesNeedAModuleName) {

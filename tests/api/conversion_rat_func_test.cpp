@@ -18,8 +18,12 @@ namespace {
 struct Coeffs {
   double a, b, c, d, e, f;
 };
+const Coeffs kIdentity{0, 1, 0, 0, 0, 1};
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kUntouched = -777.0;
 
-TCompuMethod method(const Coeffs& k, const std::string& format, const std::string& unit) {
+TCompuMethod method(const Coeffs& k, const std::string& format, const std::string& unit = "") {
   TCompuMethod m;
   std::memset(&m, 0, sizeof m);
   std::snprintf(m.Format, sizeof m.Format, "%s", format.c_str());
@@ -35,8 +39,6 @@ struct Result {
   std::string text;
 };
 
-constexpr double kUntouched = -777.0;
-
 Result convert(const TCompuMethod& m, double raw, char separator = '.') {
   unsigned char bytes[8];
   std::memcpy(bytes, &raw, sizeof raw);
@@ -47,167 +49,121 @@ Result convert(const TCompuMethod& m, double raw, char separator = '.') {
   return r;
 }
 
-const Coeffs kIdentity{0, 1, 0, 0, 0, 1};
-
-struct RatCase {
-  const char* what;
-  Coeffs k;
-  double raw;
-  double phys;
-  const char* text;  // with Format "%8.3" and no unit
-};
-
-class RatFunc : public ::testing::TestWithParam<RatCase> {};
-
-TEST_P(RatFunc, InvertsTheLinearCase) {
-  const RatCase& c = GetParam();
-  const Result r = convert(method(c.k, "%8.3", ""), c.raw);
-  ASSERT_EQ(rcOk, r.rc);
-  if (std::isnan(c.phys)) {
-    EXPECT_TRUE(std::isnan(r.phys)) << r.phys;
-  } else {
-    EXPECT_EQ(c.phys, r.phys);
-  }
-  EXPECT_EQ(c.text, r.text);
+// A refused conversion leaves both outputs as they were.
+void expectRefused(const Result& r) {
+  EXPECT_EQ(rcInvalidArgument, r.rc);
+  EXPECT_EQ(kUntouched, r.phys);
+  EXPECT_EQ("untouched", r.text);
 }
 
-const double kInf = std::numeric_limits<double>::infinity();
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-const RatCase kRatCases[] = {
-    {"f = 1, e = 0: (x - c) / b", {0, 2, 10, 0, 0, 1}, 30, 10.0, "  10.000"},
-    {"b = 0 gives c for every raw value", {0, 0, 7.5, 0, 0, 1}, 1234, 7.5, "   7.500"},
-    {"general form (c - x f) / (x e - b)", {0, 4, 2, 0, 1, 0}, 6, 1.0, "   1.000"},
-    {"general form with f not 1", {0, -1, 3, 0, 0, 2}, 1, 1.0, "   1.000"},
-    {"no COEFFS: 0 / 0 is NaN", {0, 0, 0, 0, 0, 0}, 5, kNaN, "     nan"},
-    {"zero denominator gives infinity", {0, 0, 1, 0, 0, 0}, 5, kInf, "     inf"},
-    {"zero denominator gives minus infinity", {0, 0, -1, 0, 0, 0}, 5, -kInf, "    -inf"},
-    {"negative zero keeps its sign", {0, 1, 0, 0, 0, 1}, -0.0, -0.0, "  -0.000"},
-    {"rounds to nearest", {0, 1, 0, 0, 0, 1}, 2.0005, 2.0005, "   2.001"},
-    {"wider than the width", {0, 1, 0, 0, 0, 1}, -123456.5, -123456.5, "-123456.500"},
-};
-INSTANTIATE_TEST_SUITE_P(Cases, RatFunc, ::testing::ValuesIn(kRatCases));
-
-TEST(RatFuncQuadratic, IsRefusedWithoutTouchingTheOutputs) {
-  const Coeffs cases[] = {
-      {1, 0, 0, 0, 0, 0},  // passes the checks (c = 0, f = 0): still not inverted
-      {0, 1, 0, 1, 0, 0},  // d not 0, e = 0: passes the checks too
-      {1, 1, 5, 0, 0, 0},  // c not 0
-      {1, 1, 0, 0, 0, 1},  // f not 0
-      {0, 1, 0, 1, 1, 0},  // d and e not 0
-  };
-  for (const Coeffs& k : cases) {
-    const Result r = convert(method(k, "%8.3", "m"), 3.0);
-    EXPECT_EQ(rcInvalidArgument, r.rc) << k.a << ' ' << k.d;
-    EXPECT_EQ(kUntouched, r.phys);
-    EXPECT_EQ("untouched", r.text);
-  }
-}
-
-struct FormatCase {
-  const char* format;
-  double value;
-  const char* text;  // with a full stop as separator, no unit
-};
-
-class NumberFormat : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(NumberFormat, BuildsTheSpecificationFromTheFormat) {
-  const FormatCase& c = GetParam();
-  const Result r = convert(method(kIdentity, c.format, ""), c.value);
-  ASSERT_EQ(rcOk, r.rc) << c.format;
-  EXPECT_EQ(c.text, r.text) << c.format;
-}
-
-const FormatCase kFormats[] = {
-    {"%8.3", 10.0, "  10.000"},
-    {"%d", 3.14159, "3.14"},  // nothing usable: %4.2lf
-    {"", 3.14159, "3.14"},
-    {"%s", 1.0, "1.00"},
-    {"%4.2f", 2.5, "2.50"},  // the f is dropped, lf is added
-    {"x8y.z3", 1.0, "   1.000"},
-    {"%10", 1.0, "  1.000000"},  // no precision: 6
-    {"%.", 7.6, "8"},            // empty precision: 0
-    {"%.0", 2.5, "2"},           // ties to even, as C does
-    {"%.0", 3.5, "4"},
-    {"%.2", 0.125, "0.12"},
-    {"%-8.1", 2.5, "2.5     "},
-    {"%+.2", 2.0, "+2.00"},
-    {"% .1", 1.0, " 1.0"},
-    {"%+ .1", 1.0, "+1.0"},
-    {"%08.2", -1.5, "-0001.50"},
-    {"%-08.2", -1.5, "-1.50   "},
-    {"%#.0", 3.0, "3."},
-    {"%.3", -0.0001, "-0.000"},
-    {"%6.1", 1e20, "100000000000000000000.0"},
-    {"%.20", 0.1, "0.10000000000000000555"},
-    {"%08.2", kInf, "     inf"},
-    {"%+8.2", kInf, "    +inf"},
-    {"%-6", -kInf, "-inf  "},
-    {"%+.1", kNaN, "+nan"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Rule, NumberFormat, ::testing::ValuesIn(kFormats));
-
-TEST(NumberFormatLimits, WidthAndPrecisionUpTo255) {
-  Result r = convert(method(kIdentity, "%255.255", ""), 1.0);
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ(257u, r.text.size());  // "1." and 255 digits
-  r = convert(method(kIdentity, "%.255", ""), -1.7976931348623157e308);
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ(566u, r.text.size());  // the longest number text there is
-}
-
-TEST(NumberFormatLimits, MalformedOrOversizedSpecificationIsAFormatterFailure) {
-  for (const char* format :
-       {"%8.3.2", "%3-", "%.3-", "%.-3", "%256", "%.256", "%99999999999", "%12.3 "}) {
-    const Result r = convert(method(kIdentity, format, "m"), 1.0);
-    EXPECT_EQ(rcInvalidArgument, r.rc) << format;
-    EXPECT_EQ(kUntouched, r.phys) << format;
-    EXPECT_EQ("untouched", r.text) << format;
-  }
-}
-
-TEST(NumberFormatLimits, AtMost36CharactersOfTheFormatAreTaken) {
-  // 36 usable characters are taken whole; a 37th and later are cut off.
+TEST(RatFunc, InvertsTheLinearCaseAndRefusesTheQuadraticOne) {
   const struct {
-    std::string format;
-    const char* text;
+    const char* what;
+    Coeffs k;
+    double raw, phys;
+    const char* text;  // with Format "%8.3"; null when refused
   } cases[] = {
-      {std::string(33, '-') + "9.1", "2.0      "},          // 36: whole
-      {std::string(34, '-') + "9.1", "2        "},          // the 1 is cut: precision 0
-      {std::string(35, '-') + "9.1", "2.000000 "},          // ".1" is cut: precision 6
-      {"%" + std::string(35, '-') + "x9y.1", "2.000000 "},  // only usable characters count
+      {"f = 1, e = 0: (x - c) / b", {0, 2, 10, 0, 0, 1}, 30, 10.0, "  10.000"},
+      {"b = 0 gives c for every raw value", {0, 0, 7.5, 0, 0, 1}, 1234, 7.5, "   7.500"},
+      {"general form (c - x f) / (x e - b)", {0, 4, 2, 0, 1, 0}, 6, 1.0, "   1.000"},
+      {"general form with f not 1", {0, -1, 3, 0, 0, 2}, 1, 1.0, "   1.000"},
+      {"no COEFFS: 0 / 0 is NaN", {0, 0, 0, 0, 0, 0}, 5, kNaN, "     nan"},
+      {"zero denominator gives infinity", {0, 0, 1, 0, 0, 0}, 5, kInf, "     inf"},
+      {"zero denominator gives minus infinity", {0, 0, -1, 0, 0, 0}, 5, -kInf, "    -inf"},
+      {"negative zero keeps its sign", kIdentity, -0.0, -0.0, "  -0.000"},
+      {"rounds to nearest", kIdentity, 2.0005, 2.0005, "   2.001"},
+      {"wider than the width", kIdentity, -123456.5, -123456.5, "-123456.500"},
+      // a or d not 0: refused also when the coefficients pass the checks.
+      {"a, c = 0, f = 0", {1, 0, 0, 0, 0, 0}, 3, 0, nullptr},
+      {"d, e = 0", {0, 1, 0, 1, 0, 0}, 3, 0, nullptr},
+      {"a, c not 0", {1, 1, 5, 0, 0, 0}, 3, 0, nullptr},
+      {"a, f not 0", {1, 1, 0, 0, 0, 1}, 3, 0, nullptr},
+      {"d and e not 0", {0, 1, 0, 1, 1, 0}, 3, 0, nullptr},
   };
   for (const auto& c : cases) {
-    const Result r = convert(method(kIdentity, c.format, ""), 2.0);
-    ASSERT_EQ(rcOk, r.rc) << c.format;
-    EXPECT_EQ(c.text, r.text) << c.format;
+    SCOPED_TRACE(c.what);
+    const Result r = convert(method(c.k, "%8.3", "m"), c.raw);
+    if (!c.text) {
+      expectRefused(r);
+      continue;
+    }
+    ASSERT_EQ(rcOk, r.rc);
+    EXPECT_TRUE(std::isnan(c.phys) ? std::isnan(r.phys) : c.phys == r.phys) << r.phys;
+    EXPECT_EQ(c.text + std::string(" m"), r.text);
   }
-  // A long Format of digits would ask for an enormous width without the cut; with it the
-  // width is still above the limit.
-  EXPECT_EQ(rcInvalidArgument, convert(method(kIdentity, std::string(200, '9'), ""), 2.0).rc);
+}
+
+TEST(NumberFormat, SpecificationBuiltFromTheFormat) {
+  const struct {
+    std::string format;
+    double value;
+    const char* text;  // with a full stop as separator, no unit; null when refused
+  } cases[] = {
+      {"%8.3", 10.0, "  10.000"},
+      {"%d", 3.14159, "3.14"},  // nothing usable: %4.2lf
+      {"", 3.14159, "3.14"},
+      {"%s", 1.0, "1.00"},
+      {"%4.2f", 2.5, "2.50"},  // the f is dropped, lf is added
+      {"x8y.z3", 1.0, "   1.000"},
+      {"%10", 1.0, "  1.000000"},  // no precision: 6
+      {"%.", 7.6, "8"},            // empty precision: 0
+      {"%.0", 2.5, "2"},           // ties to even, as C does
+      {"%.0", 3.5, "4"},
+      {"%.2", 0.125, "0.12"},
+      {"%-8.1", 2.5, "2.5     "},
+      {"%+.2", 2.0, "+2.00"},
+      {"% .1", 1.0, " 1.0"},
+      {"%+ .1", 1.0, "+1.0"},
+      {"%08.2", -1.5, "-0001.50"},
+      {"%-08.2", -1.5, "-1.50   "},
+      {"%#.0", 3.0, "3."},
+      {"%.3", -0.0001, "-0.000"},
+      {"%6.1", 1e20, "100000000000000000000.0"},
+      {"%.20", 0.1, "0.10000000000000000555"},
+      {"%08.2", kInf, "     inf"},
+      {"%+8.2", kInf, "    +inf"},
+      {"%-6", -kInf, "-inf  "},
+      {"%+.1", kNaN, "+nan"},
+      // Malformed or oversized specifications are a formatter failure.
+      {"%8.3.2", 1, nullptr},
+      {"%3-", 1, nullptr},
+      {"%.3-", 1, nullptr},
+      {"%.-3", 1, nullptr},
+      {"%256", 1, nullptr},
+      {"%.256", 1, nullptr},
+      {"%99999999999", 1, nullptr},
+      {"%12.3 ", 1, nullptr},
+      // At most 36 usable characters of the Format are taken.
+      {std::string(33, '-') + "9.1", 2.0, "2.0      "},          // 36: whole
+      {std::string(34, '-') + "9.1", 2.0, "2        "},          // the 1 is cut: precision 0
+      {std::string(35, '-') + "9.1", 2.0, "2.000000 "},          // ".1" is cut: precision 6
+      {"%" + std::string(35, '-') + "x9y.1", 2.0, "2.000000 "},  // only usable ones count
+      // Without the cut this would ask for an enormous width; with it, still above the limit.
+      {std::string(200, '9'), 2.0, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.format);
+    const Result r = convert(method(kIdentity, c.format), c.value);
+    if (!c.text) {
+      expectRefused(r);
+    } else {
+      ASSERT_EQ(rcOk, r.rc);
+      EXPECT_EQ(c.text, r.text);
+    }
+  }
+  // Width and precision go up to 255: "1." and 255 digits; the longest number text there is.
+  EXPECT_EQ(257u, convert(method(kIdentity, "%255.255"), 1.0).text.size());
+  EXPECT_EQ(566u, convert(method(kIdentity, "%.255"), -1.7976931348623157e308).text.size());
 }
 
 TEST(NumberText, UnitAndDecimalSeparator) {
   const TCompuMethod m = method({0, 2, 10, 0, 0, 1}, "%8.3", "km/h");
-  const struct {
-    double raw;
-    char separator;
-    const char* text;
-  } cases[] = {
-      {30, ',', "  10,000 km/h"},
-      {30, '.', "  10.000 km/h"},
-      {-30, ',', " -20,000 km/h"},
-      {30, '#', "  10#000 km/h"},
-  };
-  for (const auto& c : cases) {
-    const Result r = convert(m, c.raw, c.separator);
-    ASSERT_EQ(rcOk, r.rc);
-    EXPECT_EQ(c.text, r.text);
-  }
+  EXPECT_EQ("  10,000 km/h", convert(m, 30, ',').text);
+  EXPECT_EQ("  10.000 km/h", convert(m, 30, '.').text);
+  EXPECT_EQ(" -20,000 km/h", convert(m, -30, ',').text);
+  EXPECT_EQ("  10#000 km/h", convert(m, 30, '#').text);
   // An empty unit adds no blank.
-  EXPECT_EQ("10,000", convert(method({0, 2, 10, 0, 0, 1}, "%.3", ""), 30, ',').text);
+  EXPECT_EQ("10,000", convert(method({0, 2, 10, 0, 0, 1}, "%.3"), 30, ',').text);
 }
 
 TEST(NumberText, MatchesCFormattingForManyValuesAndSpecifications) {
@@ -228,7 +184,7 @@ TEST(NumberText, MatchesCFormattingForManyValuesAndSpecifications) {
     const std::string spec = std::string("%") + body + "lf";
     std::vector<char> expected(4096);
     std::snprintf(expected.data(), expected.size(), spec.c_str(), v);
-    const Result r = convert(method(kIdentity, body, ""), v);
+    const Result r = convert(method(kIdentity, body), v);
     ASSERT_EQ(rcOk, r.rc);
     ASSERT_EQ(std::string(expected.data()), r.text) << spec << " " << v;
   }

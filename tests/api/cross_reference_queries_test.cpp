@@ -14,26 +14,21 @@ using ordex_test::Instance;
 using Query = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, char*);
 
 const char* const kModel = R"(
-ASAP2_VERSION 1 61
 /begin PROJECT P ""
   /begin MODULE M ""
     /begin CHARACTERISTIC Val "" VALUE 0 RL 0 CM 0 1 /end CHARACTERISTIC
     /begin CHARACTERISTIC Curve "" CURVE 0 RL 0 CM 0 1
-      /begin AXIS_DESCR STD_AXIS Speed CM 8 0 100 /end AXIS_DESCR
-    /end CHARACTERISTIC
+      /begin AXIS_DESCR STD_AXIS Speed CM 8 0 100 /end AXIS_DESCR /end CHARACTERISTIC
     /begin CHARACTERISTIC Map3 "" MAP 0 RL 0 CM 0 1
       /begin AXIS_DESCR STD_AXIS Speed CM 8 0 100 /end AXIS_DESCR
       /begin AXIS_DESCR STD_AXIS Load CM 8 0 100 /end AXIS_DESCR
-      /begin AXIS_DESCR STD_AXIS Temp CM 8 0 100 /end AXIS_DESCR
-    /end CHARACTERISTIC
+      /begin AXIS_DESCR STD_AXIS Temp CM 8 0 100 /end AXIS_DESCR /end CHARACTERISTIC
     /begin MEASUREMENT Speed "" UWORD CM 1 0 0 100 /end MEASUREMENT
     /begin MEASUREMENT Load "" UWORD CM 1 0 0 100 /end MEASUREMENT
     /begin MEASUREMENT Temp "" UWORD CM 1 0 0 100 /end MEASUREMENT
     /begin AXIS_PTS ApA "" 0 Load RL 0 CM 8 0 100 /end AXIS_PTS
     /begin AXIS_PTS ApB "" 0 Speed RL 0 CM 8 0 100 /end AXIS_PTS
-    /begin FUNCTION Top ""
-      /begin SUB_FUNCTION Mid /end SUB_FUNCTION
-    /end FUNCTION
+    /begin FUNCTION Top "" /begin SUB_FUNCTION Mid /end SUB_FUNCTION /end FUNCTION
     /begin FUNCTION Mid ""
       /begin REF_CHARACTERISTIC Curve /end REF_CHARACTERISTIC
       /begin LOC_MEASUREMENT Temp /end LOC_MEASUREMENT
@@ -67,57 +62,50 @@ class Queries : public ::testing::Test {
 };
 
 TEST_F(Queries, ByReferenceTheFirstInListOrder) {
-  struct Case {
-    const char* query;
+  const struct {
     Query fn;
     const char* name;
     std::string expected;
-  };
-  const Case cases[] = {
-      {"FuncWithRefToCha", Ordex_GetAFuncWithRefToCha, "Curve", "Mid"},  // REF before DEF
-      {"FuncWithRefToCha", Ordex_GetAFuncWithRefToCha, "Val", "Leaf"},
-      {"FuncWithRefToCha", Ordex_GetAFuncWithRefToCha, "Map3", "rc -109"},
-      {"FuncWithRefToMea", Ordex_GetAFuncWithRefToMea, "Temp", "Mid"},  // only in LOC
-      {"FuncWithRefToMea", Ordex_GetAFuncWithRefToMea, "Speed", "Leaf"},
-      {"FuncWithRefToMea", Ordex_GetAFuncWithRefToMea, "Load", "Leaf"},
-      {"FuncWithRefToMea", Ordex_GetAFuncWithRefToMea, "Curve", "rc -109"},
-      {"FuncWithRefToFunc", Ordex_GetAFuncWithRefToFunc, "Mid", "Top"},
-      {"FuncWithRefToFunc", Ordex_GetAFuncWithRefToFunc, "Leaf", "Mid"},
-      {"FuncWithRefToFunc", Ordex_GetAFuncWithRefToFunc, "Top", "rc -109"},
-      {"ChaWithRefToMea", Ordex_GetAChaWithRefToMea, "Speed", "Curve"},
-      {"ChaWithRefToMea", Ordex_GetAChaWithRefToMea, "Load", "Map3"},
+    int mode = 0;  // the comparison mode
+  } cases[] = {
+      {Ordex_GetAFuncWithRefToCha, "Curve", "Mid"},  // REF before DEF
+      {Ordex_GetAFuncWithRefToCha, "Val", "Leaf"},
+      {Ordex_GetAFuncWithRefToCha, "Map3", "rc -109"},
+      {Ordex_GetAFuncWithRefToMea, "Temp", "Mid"},  // only in LOC
+      {Ordex_GetAFuncWithRefToMea, "Speed", "Leaf"},
+      {Ordex_GetAFuncWithRefToMea, "Load", "Leaf"},
+      {Ordex_GetAFuncWithRefToMea, "Curve", "rc -109"},
+      {Ordex_GetAFuncWithRefToFunc, "Mid", "Top"},
+      {Ordex_GetAFuncWithRefToFunc, "Leaf", "Mid"},
+      {Ordex_GetAFuncWithRefToFunc, "Top", "rc -109"},
+      {Ordex_GetAChaWithRefToMea, "Speed", "Curve"},
+      {Ordex_GetAChaWithRefToMea, "Load", "Map3"},
       // The third axis of a MAP is compared although the type uses two.
-      {"ChaWithRefToMea", Ordex_GetAChaWithRefToMea, "Temp", "Map3"},
+      {Ordex_GetAChaWithRefToMea, "Temp", "Map3"},
       // Unused slots hold empty input quantities.
-      {"ChaWithRefToMea", Ordex_GetAChaWithRefToMea, "", "Val"},
-      {"ChaWithRefToMea", Ordex_GetAChaWithRefToMea, "Nothing", "rc -107"},
-      {"AxisPtsWithRefToMea", Ordex_GetAAxisPtsWithRefToMea, "Speed", "ApB"},
-      {"AxisPtsWithRefToMea", Ordex_GetAAxisPtsWithRefToMea, "Load", "ApA"},
-      {"AxisPtsWithRefToMea", Ordex_GetAAxisPtsWithRefToMea, "Temp", "rc -113"},
+      {Ordex_GetAChaWithRefToMea, "", "Val"},
+      {Ordex_GetAChaWithRefToMea, "Nothing", "rc -107"},
+      {Ordex_GetAAxisPtsWithRefToMea, "Speed", "ApB"},
+      {Ordex_GetAAxisPtsWithRefToMea, "Load", "ApA"},
+      {Ordex_GetAAxisPtsWithRefToMea, "Temp", "rc -113"},
+      // Names compare under the comparison mode.
+      {Ordex_GetAFuncWithRefToMea, "temp", "rc -109"},
+      {Ordex_GetAAxisPtsWithRefToMea, "speed", "rc -113"},
+      {Ordex_GetAFuncWithRefToMea, "temp", "Mid", 1},
+      {Ordex_GetAFuncWithRefToCha, "CURVE", "Mid", 1},
+      {Ordex_GetAFuncWithRefToFunc, "leaf", "Mid", 1},
+      {Ordex_GetAChaWithRefToMea, "TEMP", "Map3", 1},
+      {Ordex_GetAAxisPtsWithRefToMea, "speed", "ApB", 1},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ask(c.fn, c.name), c.expected) << c.query << " " << c.name;
+  for (const auto& c : cases) {
+    Ordex_ConfigureStringComparison(c.mode);
+    const std::string answer = ask(c.fn, c.name);
+    Ordex_ConfigureStringComparison(0);
+    EXPECT_EQ(answer, c.expected) << c.name << " mode " << c.mode;
     if (c.expected.rfind("rc", 0) == 0) {
-      EXPECT_EQ(last, "") << c.query << ": a failed search leaves the output empty";
+      EXPECT_EQ(last, "") << c.name << ": a failed search empties the output";
     }
   }
-}
-
-TEST_F(Queries, ByReferenceCompareUnderTheComparisonMode) {
-  EXPECT_EQ(ask(Ordex_GetAFuncWithRefToMea, "temp"), "rc -109");
-  EXPECT_EQ(ask(Ordex_GetAAxisPtsWithRefToMea, "speed"), "rc -113");
-  Ordex_ConfigureStringComparison(1);
-  std::string mea = ask(Ordex_GetAFuncWithRefToMea, "temp");
-  std::string cha = ask(Ordex_GetAFuncWithRefToCha, "CURVE");
-  std::string fun = ask(Ordex_GetAFuncWithRefToFunc, "leaf");
-  std::string axis = ask(Ordex_GetAChaWithRefToMea, "TEMP");
-  std::string pts = ask(Ordex_GetAAxisPtsWithRefToMea, "speed");
-  Ordex_ConfigureStringComparison(0);
-  EXPECT_EQ(mea, "Mid");
-  EXPECT_EQ(cha, "Mid");
-  EXPECT_EQ(fun, "Mid");
-  EXPECT_EQ(axis, "Map3");
-  EXPECT_EQ(pts, "ApB");
 }
 
 TEST_F(Queries, PublishingFunctionsNeedTheFinderAndLeaveTheOutputWhenNotFound) {
@@ -131,13 +119,14 @@ TEST_F(Queries, PublishingFunctionsNeedTheFinderAndLeaveTheOutputWhenNotFound) {
   EXPECT_EQ(ask(Ordex_GetAFuncsPublishingFunc, "Mid"), "Leaf") << "the later parent wins";
   EXPECT_EQ(ask(Ordex_GetAFuncsPublishingFunc, "Top"), "");
 
+  // An unknown object leaves the output as it was.
   const std::string untouched(255, 'x');
-  EXPECT_EQ(ask(Ordex_GetAChasPublishingFunc, "None"), "rc -107");
-  EXPECT_EQ(last, untouched);
-  EXPECT_EQ(ask(Ordex_GetAMeasPublishingFunc, "None"), "rc -108");
-  EXPECT_EQ(last, untouched);
-  EXPECT_EQ(ask(Ordex_GetAFuncsPublishingFunc, "None"), "rc -109");
-  EXPECT_EQ(last, untouched);
+  for (auto [query, code] : {std::pair{Ordex_GetAChasPublishingFunc, "rc -107"},
+                             {Ordex_GetAMeasPublishingFunc, "rc -108"},
+                             {Ordex_GetAFuncsPublishingFunc, "rc -109"}}) {
+    EXPECT_EQ(ask(query, "None"), code);
+    EXPECT_EQ(last, untouched) << code;
+  }
 
   // Under the comparison mode the object is found; its link is the one the finder made.
   Ordex_ConfigureStringComparison(1);

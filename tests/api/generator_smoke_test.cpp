@@ -50,6 +50,7 @@ std::vector<std::string> words(const std::string& text) {
 struct Scan {
   std::map<std::string, std::set<std::string>> defined;  // kind -> names
   std::map<std::string, int> blocks;                     // kind -> number of blocks
+  std::map<std::string, std::set<size_t>> listSizes;     // list keyword -> sizes seen
   std::vector<std::string> problems;
 };
 
@@ -59,19 +60,6 @@ Scan scan(const std::string& text) {
   const std::set<std::string> objectKinds = {
       "CHARACTERISTIC", "MEASUREMENT",   "AXIS_PTS", "COMPU_METHOD", "COMPU_TAB",
       "COMPU_VTAB",     "RECORD_LAYOUT", "FUNCTION", "GROUP",        "MEMORY_SEGMENT"};
-  Scan s;
-  std::set<std::string> allNames;
-  for (size_t i = 0; i + 2 < w.size(); ++i) {
-    if (w[i] != "/begin") continue;
-    ++s.blocks[w[i + 1]];
-    if (!objectKinds.count(w[i + 1])) continue;
-    s.defined[w[i + 1]].insert(w[i + 2]);
-    if (!allNames.insert(w[i + 2]).second) s.problems.push_back(w[i + 2] + " defined twice");
-  }
-  auto expect = [&](const std::string& kind, const std::string& name, const char* where) {
-    if (name == "NO_COMPU_METHOD" || name == "NO_INPUT_QUANTITY") return;
-    if (!s.defined[kind].count(name)) s.problems.push_back(std::string(where) + " " + name);
-  };
   // Name lists: the sub-block keyword, then the names up to "/end".
   const std::map<std::string, std::string> lists = {{"DEF_CHARACTERISTIC", "CHARACTERISTIC"},
                                                     {"REF_CHARACTERISTIC", "CHARACTERISTIC"},
@@ -81,30 +69,37 @@ Scan scan(const std::string& text) {
                                                     {"REF_MEASUREMENT", "MEASUREMENT"},
                                                     {"SUB_FUNCTION", "FUNCTION"},
                                                     {"FUNCTION_LIST", "FUNCTION"}};
+  // Positional references: the word at an offset from "/begin" names an object of a kind.
+  const std::map<std::string, std::vector<std::pair<size_t, std::string>>> positional = {
+      {"CHARACTERISTIC", {{6, "RECORD_LAYOUT"}, {8, "COMPU_METHOD"}}},
+      {"MEASUREMENT", {{5, "COMPU_METHOD"}}},
+      {"AXIS_PTS", {{5, "MEASUREMENT"}, {6, "RECORD_LAYOUT"}, {8, "COMPU_METHOD"}}},
+      {"AXIS_DESCR", {{3, "MEASUREMENT"}, {4, "COMPU_METHOD"}}}};
+  Scan s;
+  std::set<std::string> allNames;
+  for (size_t i = 0; i + 2 < w.size(); ++i) {
+    if (w[i] != "/begin") continue;
+    ++s.blocks[w[i + 1]];
+    if (!objectKinds.count(w[i + 1])) continue;
+    s.defined[w[i + 1]].insert(w[i + 2]);
+    if (!allNames.insert(w[i + 2]).second) s.problems.push_back(w[i + 2] + " defined twice");
+  }
+  auto expect = [&](const std::string& kind, const std::string& name, const std::string& where) {
+    if (name == "NO_COMPU_METHOD" || name == "NO_INPUT_QUANTITY") return;
+    if (!s.defined[kind].count(name)) s.problems.push_back(where + " " + name);
+  };
   for (size_t i = 0; i + 1 < w.size(); ++i) {
-    if (w[i] == "/begin" && lists.count(w[i + 1])) {
-      for (size_t j = i + 2; j < w.size() && w[j] != "/end"; ++j) {
-        expect(lists.at(w[i + 1]), w[j], w[i + 1].c_str());
-      }
-    } else if (w[i] == "COMPU_TAB_REF") {
-      if (!s.defined["COMPU_TAB"].count(w[i + 1])) expect("COMPU_VTAB", w[i + 1], "COMPU_TAB_REF");
+    if (w[i] == "COMPU_TAB_REF") {
+      if (!s.defined["COMPU_TAB"].count(w[i + 1])) expect("COMPU_VTAB", w[i + 1], w[i]);
     } else if (w[i] == "AXIS_PTS_REF") {
-      expect("AXIS_PTS", w[i + 1], "AXIS_PTS_REF");
-    } else if (w[i] == "/begin" && i + 8 < w.size()) {
-      // Positional references: /begin KIND name ... at fixed offsets.
-      const std::string& kind = w[i + 1];
-      if (kind == "CHARACTERISTIC") {
-        expect("RECORD_LAYOUT", w[i + 6], "deposit");
-        expect("COMPU_METHOD", w[i + 8], "conversion");
-      } else if (kind == "MEASUREMENT") {
-        expect("COMPU_METHOD", w[i + 5], "conversion");
-      } else if (kind == "AXIS_PTS") {
-        expect("MEASUREMENT", w[i + 5], "input quantity");
-        expect("RECORD_LAYOUT", w[i + 6], "deposit");
-        expect("COMPU_METHOD", w[i + 8], "conversion");
-      } else if (kind == "AXIS_DESCR") {
-        expect("MEASUREMENT", w[i + 3], "axis input quantity");
-        expect("COMPU_METHOD", w[i + 4], "axis conversion");
+      expect("AXIS_PTS", w[i + 1], w[i]);
+    } else if (w[i] == "/begin" && lists.count(w[i + 1])) {
+      size_t j = i + 2;
+      for (; j < w.size() && w[j] != "/end"; ++j) expect(lists.at(w[i + 1]), w[j], w[i + 1]);
+      s.listSizes[w[i + 1]].insert(j - (i + 2));
+    } else if (w[i] == "/begin" && positional.count(w[i + 1])) {
+      for (const auto& [offset, kind] : positional.at(w[i + 1])) {
+        if (i + offset < w.size()) expect(kind, w[i + offset], w[i + 1] + " " + kind);
       }
     }
   }
@@ -146,13 +141,14 @@ TEST(SyntheticA2l, CountsAreExactAndEveryReferenceNamesADefinedObject) {
   sparse.measurements = sparse.functions = sparse.axisPts = sparse.groups = 0;
   sparse.characteristics = 40;
   sparse.recordLayouts = 3;
-  GeneratorOptions lists;  // long name lists, longer than some target kinds
+  GeneratorOptions lists;  // long name lists, longer than some target kinds, or left out
   lists.characteristics = 300;
   lists.measurements = 15;
   lists.functions = 40;
   lists.defCharacteristicsPerFunction = 20;
   lists.inMeasurementsPerFunction = 20;
   lists.subFunctionsPerFunction = 3;
+  lists.outMeasurementsPerFunction = 0;
   lists.functionListPercent = 100;
   lists.annotationPercent = lists.ifDataPercent = lists.commentPercent = 100;
 
@@ -160,39 +156,23 @@ TEST(SyntheticA2l, CountsAreExactAndEveryReferenceNamesADefinedObject) {
     ASSERT_EQ(ordex_bench::checkOptions(o), "");
     Scan s = scan(ordex_bench::generateA2lText(o));
     EXPECT_EQ(s.problems, std::vector<std::string>{});
-    EXPECT_EQ(s.blocks["CHARACTERISTIC"], static_cast<int>(o.characteristics));
-    EXPECT_EQ(s.blocks["MEASUREMENT"], static_cast<int>(o.measurements));
-    EXPECT_EQ(s.blocks["AXIS_PTS"], static_cast<int>(o.axisPts));
-    EXPECT_EQ(s.blocks["COMPU_METHOD"], static_cast<int>(o.compuMethods));
-    EXPECT_EQ(s.blocks["COMPU_TAB"], static_cast<int>(o.compuTabs));
-    EXPECT_EQ(s.blocks["COMPU_VTAB"], static_cast<int>(o.compuVTabs));
-    EXPECT_EQ(s.blocks["RECORD_LAYOUT"], static_cast<int>(o.recordLayouts));
-    EXPECT_EQ(s.blocks["FUNCTION"], static_cast<int>(o.functions));
-    EXPECT_EQ(s.blocks["GROUP"], static_cast<int>(o.groups));
-    EXPECT_EQ(s.blocks["MEMORY_SEGMENT"], static_cast<int>(o.memorySegments));
+    const std::pair<const char*, uint32_t> counts[] = {{"CHARACTERISTIC", o.characteristics},
+                                                       {"MEASUREMENT", o.measurements},
+                                                       {"AXIS_PTS", o.axisPts},
+                                                       {"COMPU_METHOD", o.compuMethods},
+                                                       {"COMPU_TAB", o.compuTabs},
+                                                       {"COMPU_VTAB", o.compuVTabs},
+                                                       {"RECORD_LAYOUT", o.recordLayouts},
+                                                       {"FUNCTION", o.functions},
+                                                       {"GROUP", o.groups},
+                                                       {"MEMORY_SEGMENT", o.memorySegments}};
+    for (const auto& [kind, count] : counts) EXPECT_EQ(s.blocks[kind], int(count)) << kind;
   }
-}
-
-TEST(SyntheticA2l, FunctionNameListsHoldTheRequestedNumberOfNames) {
-  GeneratorOptions o;
-  o.characteristics = 100;
-  o.measurements = 100;
-  o.functions = 10;
-  o.defCharacteristicsPerFunction = 20;
-  o.outMeasurementsPerFunction = 0;  // left out
-  std::vector<std::string> w = words(ordex_bench::generateA2lText(o));
-  int defLists = 0, outLists = 0;
-  for (size_t i = 0; i + 1 < w.size(); ++i) {
-    if (w[i] != "/begin") continue;
-    if (w[i + 1] == "OUT_MEASUREMENT") ++outLists;
-    if (w[i + 1] != "DEF_CHARACTERISTIC") continue;
-    ++defLists;
-    size_t j = i + 2;
-    while (w[j] != "/end") ++j;
-    EXPECT_EQ(j - (i + 2), 20u);
-  }
-  EXPECT_EQ(defLists, 10);
-  EXPECT_EQ(outLists, 0);
+  // A list holds the requested number of names, at most as many as its kind has objects.
+  Scan s = scan(ordex_bench::generateA2lText(lists));
+  EXPECT_EQ(s.listSizes["DEF_CHARACTERISTIC"], std::set<size_t>{20});
+  EXPECT_EQ(s.listSizes["IN_MEASUREMENT"], std::set<size_t>{15});
+  EXPECT_EQ(s.blocks["OUT_MEASUREMENT"], 0);
 }
 
 TEST(SyntheticA2l, CharacteristicsWithoutRecordLayoutsAreRefused) {

@@ -24,13 +24,10 @@ const char* const kFile = R"(
   /begin COMPU_METHOD CM_HALF "" RAT_FUNC "%.2" "V" COEFFS 0 2 0 0 0 1 /end COMPU_METHOD
   /begin MEASUREMENT M_WORD "" UWORD CM_ID 0 0 0 65535 ECU_ADDRESS 0x00123456 /end MEASUREMENT
   /begin MEASUREMENT M_ARRAY "" UWORD CM_ID 0 0 0 65535
-    ECU_ADDRESS 0xAB123456 ARRAY_SIZE 4 BYTE_ORDER MSB_FIRST
-  /end MEASUREMENT
-  /begin MEASUREMENT M_F64 "" FLOAT64_IEEE CM_ID 0 0 0 1 ECU_ADDRESS 0x10 ARRAY_SIZE 40
-  /end MEASUREMENT
+    ECU_ADDRESS 0xAB123456 ARRAY_SIZE 4 BYTE_ORDER MSB_FIRST /end MEASUREMENT
+  /begin MEASUREMENT M_F64 "" FLOAT64_IEEE CM_ID 0 0 0 1 ECU_ADDRESS 0x10 ARRAY_SIZE 40 /end MEASUREMENT
   /begin MEASUREMENT M_STR "" STRING CM_ID 4 0 0 1 ECU_ADDRESS 0x20 ARRAY_SIZE 6 /end MEASUREMENT
-  /begin MEASUREMENT M_STR_LONG "" STRING CM_ID 10 0 0 1 ECU_ADDRESS 0x20 ARRAY_SIZE 2
-  /end MEASUREMENT
+  /begin MEASUREMENT M_STR_LONG "" STRING CM_ID 10 0 0 1 ECU_ADDRESS 0x20 ARRAY_SIZE 2 /end MEASUREMENT
   /begin MEASUREMENT M_STR_NOSIZE "" STRING CM_ID 4 0 0 1 ECU_ADDRESS 0x20 /end MEASUREMENT
   /begin MEASUREMENT M_BADTYPE "" INT CM_ID 0 0 0 1 ECU_ADDRESS 0x30 /end MEASUREMENT
   /begin MEASUREMENT M_NOADDR "" UBYTE CM_HALF 0 0 0 1 /end MEASUREMENT
@@ -96,11 +93,12 @@ TEST_F(Blocks, RequestLayouts) {
 TEST_F(Blocks, RequestCodes) {
   Bytes block;
   int32_t size = 8;
-  EXPECT_EQ(rcUnsupportedMode, request("M_WORD", &block, &size, 2));
-  EXPECT_EQ(rcUnsupportedMode, request("M_WORD", &block, &size, 0));
-  EXPECT_EQ(8, size);
-  EXPECT_EQ(Bytes(8, 0xEE), block);
-
+  // Refused before anything is written.
+  for (int32_t protocol : {2, 0}) {
+    EXPECT_EQ(rcUnsupportedMode, request("M_WORD", &block, &size, protocol));
+    EXPECT_EQ(8, size);
+    EXPECT_EQ(Bytes(8, 0xEE), block);
+  }
   size = 4;
   EXPECT_EQ(rcBadSize, request("M_WORD", &block, &size));
   EXPECT_EQ(4, size);
@@ -115,19 +113,17 @@ TEST_F(Blocks, RequestCodes) {
     EXPECT_EQ(0xEE, block[4]) << name;
   }
 
-  size = 8;
   EXPECT_EQ(rcMeasurementNotFound, request("M_NONE", &block, &size));
   EXPECT_EQ(rcModuleNotFound, request("M_WORD", &block, &size, 1, "X"));
   Ordex_ConfigureStringComparison(1);
   EXPECT_EQ(rcMeasurementNotFound, request("m_word", &block, &size));
-  EXPECT_EQ(rcNoInstance, Ordex_CreateMeasurementRequestBlock(nullptr, nullptr, "M_WORD", nullptr,
-                                                              1, block.data(), &size));
-  EXPECT_EQ(rcNullArgument, Ordex_CreateMeasurementRequestBlock(inst, nullptr, nullptr, nullptr, 1,
-                                                                block.data(), &size));
-  EXPECT_EQ(rcNullArgument, Ordex_CreateMeasurementRequestBlock(inst, nullptr, "M_WORD", nullptr, 1,
-                                                                nullptr, &size));
-  EXPECT_EQ(rcNullArgument, Ordex_CreateMeasurementRequestBlock(inst, nullptr, "M_WORD", nullptr, 1,
-                                                                block.data(), nullptr));
+  auto direct = [](TOrdex* i, const char* name, unsigned char* b, int32_t* s) {
+    return Ordex_CreateMeasurementRequestBlock(i, nullptr, name, nullptr, 1, b, s);
+  };
+  EXPECT_EQ(rcNoInstance, direct(nullptr, "M_WORD", block.data(), &size));
+  EXPECT_EQ(rcNullArgument, direct(inst, nullptr, block.data(), &size));
+  EXPECT_EQ(rcNullArgument, direct(inst, "M_WORD", nullptr, &size));
+  EXPECT_EQ(rcNullArgument, direct(inst, "M_WORD", block.data(), nullptr));
 }
 
 TEST_F(Blocks, ResponseOfAnArrayElement) {
@@ -161,6 +157,7 @@ TEST_F(Blocks, ResponseOfAPlainValueIgnoresTheIndex) {
     const Response r = evaluate("M_WORD", response, index);
     ASSERT_EQ(rcOk, r.rc) << index;
     EXPECT_EQ(0x3456, r.phys);
+    EXPECT_EQ("13398,0", r.text);  // the first CM_ID, the one without unit
   }
   EXPECT_EQ(rcBadSize, evaluate("M_WORD", Bytes{0x63, 0x56}, 0).rc);
   const Response half = evaluate("M_NOADDR", Bytes{0x63, 0x05}, 0);
@@ -205,27 +202,16 @@ TEST_F(Blocks, ResponseCodes) {
   }
   double phys;
   char text[32];
-  EXPECT_EQ(rcNoInstance,
-            Ordex_EvaluateMeasurementResponseBlock(nullptr, nullptr, "M_WORD", nullptr, nullptr, 1,
-                                                   ok.data(), 3, 0, '.', &phys, text));
-  EXPECT_EQ(rcNullArgument,
-            Ordex_EvaluateMeasurementResponseBlock(inst, nullptr, nullptr, nullptr, nullptr, 1,
-                                                   ok.data(), 3, 0, '.', &phys, text));
-  EXPECT_EQ(rcNullArgument,
-            Ordex_EvaluateMeasurementResponseBlock(inst, nullptr, "M_WORD", nullptr, nullptr, 1,
-                                                   nullptr, 3, 0, '.', &phys, text));
-  EXPECT_EQ(rcNullArgument,
-            Ordex_EvaluateMeasurementResponseBlock(inst, nullptr, "M_WORD", nullptr, nullptr, 1,
-                                                   ok.data(), 3, 0, '.', nullptr, text));
-  EXPECT_EQ(rcNullArgument,
-            Ordex_EvaluateMeasurementResponseBlock(inst, nullptr, "M_WORD", nullptr, nullptr, 1,
-                                                   ok.data(), 3, 0, '.', &phys, nullptr));
-}
-
-TEST_F(Blocks, ResponseUsesTheFirstCompuMethodOfTheName) {
-  const Response r = evaluate("M_WORD", Bytes{0x63, 0x01, 0x00}, 0);
-  ASSERT_EQ(rcOk, r.rc);
-  EXPECT_EQ("1,0", r.text);  // the first CM_ID has no unit
+  auto direct = [&](TOrdex* i, const char* name, const unsigned char* response, double* p,
+                    char* t) {
+    return Ordex_EvaluateMeasurementResponseBlock(i, nullptr, name, nullptr, nullptr, 1, response,
+                                                  3, 0, '.', p, t);
+  };
+  EXPECT_EQ(rcNoInstance, direct(nullptr, "M_WORD", ok.data(), &phys, text));
+  EXPECT_EQ(rcNullArgument, direct(inst, nullptr, ok.data(), &phys, text));
+  EXPECT_EQ(rcNullArgument, direct(inst, "M_WORD", nullptr, &phys, text));
+  EXPECT_EQ(rcNullArgument, direct(inst, "M_WORD", ok.data(), nullptr, text));
+  EXPECT_EQ(rcNullArgument, direct(inst, "M_WORD", ok.data(), &phys, nullptr));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <cstring>
 #include <functional>
-#include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ordex.h"
@@ -17,8 +17,7 @@ using ordex_test::Instance;
 using Names = std::vector<std::string>;
 
 std::string inModule(const std::string& body) {
-  return "ASAP2_VERSION 1 61\n/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body +
-         "\n/end MODULE\n/end PROJECT\n";
+  return "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body + "\n/end MODULE\n/end PROJECT\n";
 }
 
 // Walks a name-field enumerator from the start to its end.
@@ -33,12 +32,30 @@ Names walk(const std::function<TOrdexReturnCode(char*)>& step) {
   return out;
 }
 
-TAnnotationRecord annotationKey(const std::string& label) {
-  TAnnotationRecord r;
-  std::memset(&r, 0, sizeof r);
-  std::snprintf(r.Label, sizeof r.Label, "%s", label.c_str());
-  return r;
-}
+// A zeroed record of an enumerator (or a name field) holding a key, with room for a form-2 text.
+template <class Record>
+struct Slot {
+  static constexpr bool kIsName = std::is_same_v<Record, char>;
+  static constexpr bool kIsAnnotation =
+      std::is_same_v<Record, TAnnotationRecord> || std::is_same_v<Record, TAnnotationRecord2>;
+  Record r[kIsName ? 256 : 1] = {};
+  char text[64] = "";
+  explicit Slot(const std::string& key) {
+    if constexpr (std::is_same_v<Record, TAnnotationRecord2>) r->Text = text;
+    if constexpr (std::is_same_v<Record, TIfDataRecord>) r->Content = "stale";
+    if constexpr (std::is_same_v<Record, TSystemConstant>) r->Value = "stale";
+    std::strcpy(this->key(), key.c_str());
+  }
+  char* key() {
+    if constexpr (kIsName) {
+      return r;
+    } else if constexpr (kIsAnnotation) {
+      return r->Label;
+    } else {
+      return r->Name;
+    }
+  }
+};
 
 // One enumerator over a list holding the keys D, D, E: one step from `key`, giving the
 // next key. `group` names the position it uses.
@@ -48,138 +65,76 @@ struct Enumerator {
   std::function<std::string(TOrdex*, const std::string&)> next;
 };
 
-template <class Fn>
-Enumerator byName(const char* name, const char* group, Fn fn) {
-  return {name, group, [fn](TOrdex* inst, const std::string& key) {
-            char field[256];
-            std::snprintf(field, sizeof field, "%s", key.c_str());
-            EXPECT_EQ(fn(inst, field), rcOk);
-            return std::string(field);
+template <class Record, class Call>
+Enumerator make(const char* name, const char* group, Call call) {
+  return {name, group, [call, name](TOrdex* inst, const std::string& key) {
+            Slot<Record> s(key);
+            EXPECT_EQ(call(inst, s.r), rcOk) << name;
+            // The pointer to the library's text is cleared at the end.
+            if constexpr (std::is_same_v<Record, TIfDataRecord>) {
+              EXPECT_EQ(s.r->Content == nullptr, !*s.r->Name) << name;
+            } else if constexpr (std::is_same_v<Record, TSystemConstant>) {
+              EXPECT_EQ(s.r->Value == nullptr, !*s.r->Name) << name;
+            }
+            return std::string(s.key());
           }};
 }
 
-template <class Fn>
-Enumerator byIfData(const char* name, Fn fn) {
-  return {name, "IF_DATA", [fn](TOrdex* inst, const std::string& key) {
-            TIfDataRecord r;
-            std::snprintf(r.Name, sizeof r.Name, "%s", key.c_str());
-            EXPECT_EQ(fn(inst, &r), rcOk);
-            EXPECT_EQ(r.Content == nullptr, !*r.Name);
-            return std::string(r.Name);
-          }};
-}
+using Rc = TOrdexReturnCode;
 
-template <class Fn>
-Enumerator byAnnotation(const char* name, Fn fn) {
-  return {name, "annotation", [fn](TOrdex* inst, const std::string& key) {
-            TAnnotationRecord r = annotationKey(key);
-            EXPECT_EQ(fn(inst, &r), rcOk);
-            return std::string(r.Label);
-          }};
+template <class Record>
+Enumerator of(const char* name, const char* group,
+              Rc (*fn)(TOrdex*, const char*, const char*, Record*), const char* owner) {
+  return make<Record>(name, group, [=](TOrdex* i, Record* r) { return fn(i, nullptr, owner, r); });
 }
-
-template <class Fn>
-Enumerator byAnnotation2(const char* name, Fn fn) {
-  return {name, "annotation 2", [fn](TOrdex* inst, const std::string& key) {
-            TAnnotationRecord2 r;
-            std::memset(&r, 0, sizeof r);
-            std::snprintf(r.Label, sizeof r.Label, "%s", key.c_str());
-            char text[64] = "";
-            r.Text = text;
-            EXPECT_EQ(fn(inst, &r), rcOk);
-            return std::string(r.Label);
-          }};
+template <class Record>  // the module's own lists
+Enumerator of(const char* name, const char* group, Rc (*fn)(TOrdex*, const char*, Record*)) {
+  return make<Record>(name, group, [=](TOrdex* i, Record* r) { return fn(i, nullptr, r); });
+}
+template <class Record>  // the first axis of a characteristic
+Enumerator of(const char* name, const char* group,
+              Rc (*fn)(TOrdex*, const char*, const char*, int32_t, Record*), const char* owner) {
+  return make<Record>(name, group,
+                      [=](TOrdex* i, Record* r) { return fn(i, nullptr, owner, 0, r); });
+}
+template <class Extra>  // without pattern, or with an address
+Enumerator of(const char* name, const char* group,
+              Rc (*fn)(TOrdex*, const char*, const char*, char*, Extra*), const char* owner) {
+  return make<char>(name, group, [=](TOrdex* i, char* f) {
+    Extra extra{};
+    return fn(i, nullptr, owner, f, std::is_const_v<Extra> ? nullptr : &extra);
+  });
 }
 
 std::vector<Enumerator> allEnumerators() {
+  const char *kFnCha = "FUNCTION characteristics", *kFnMea = "FUNCTION measurements",
+             *kV = "group V", *kIf = "IF_DATA", *kAn = "annotation", *kAn2 = "annotation 2";
   return {
-      byName("DefCha", "FUNCTION characteristics",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextDefChaName(i, nullptr, "F", f); }),
-      byName("RefCha", "FUNCTION characteristics",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextRefChaName(i, nullptr, "F", f); }),
-      byName("OutMea", "FUNCTION measurements",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextOutMeaName(i, nullptr, "F", f); }),
-      byName("InMea", "FUNCTION measurements",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextInMeaName(i, nullptr, "F", f); }),
-      byName("LocMea", "FUNCTION measurements",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextLocMeaName(i, nullptr, "F", f); }),
-      byName("SubFunc", "SUB_FUNCTION",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextSubFuncName(i, nullptr, "F", f); }),
-      byName("AxisPts", "FUNCTION AXIS_PTS",
-             [](TOrdex* i, char* f) { return Ordex_GetAFuncsNextAxisPtsName(i, nullptr, "F", f); }),
-      byName("Virtual", "group V",
-             [](TOrdex* i, char* f) { return Ordex_GetAMeasNextVirtual(i, nullptr, "Speed", f); }),
-      byName("VarCriterionValue", "group V",
-             [](TOrdex* i, char* f) {
-               return Ordex_GetNextVarCriterionValue(i, nullptr, "Gear", f, nullptr);
-             }),
-      byName("VarCharacteristicCriterion", "group V",
-             [](TOrdex* i, char* f) {
-               return Ordex_GetNextVarCharacteristicCriterionName(i, nullptr, "Map", f, nullptr);
-             }),
-      byName("VarCharacteristicAddress", "group V",
-             [](TOrdex* i, char* f) {
-               unsigned long address = 0;
-               return Ordex_GetNextVarCharacteristicAddress(i, nullptr, "Map", f, &address);
-             }),
-      {"SystemConstant", "IF_DATA",
-       [](TOrdex* inst, const std::string& key) {
-         TSystemConstant r;
-         std::snprintf(r.Name, sizeof r.Name, "%s", key.c_str());
-         EXPECT_EQ(Ordex_GetNextSystemConstant(inst, nullptr, &r), rcOk);
-         return std::string(r.Name);
-       }},
-      byIfData(
-          "ModuleIfData",
-          [](TOrdex* i, TIfDataRecord* r) { return Ordex_GetAModulesNextIfData(i, nullptr, r); }),
-      byIfData("SegmentIfData",
-               [](TOrdex* i, TIfDataRecord* r) {
-                 return Ordex_GetAMemSegsNextIfData(i, nullptr, "Seg", r);
-               }),
-      byIfData("CharacteristicIfData",
-               [](TOrdex* i, TIfDataRecord* r) {
-                 return Ordex_GetAChasNextIfData(i, nullptr, "Map", r);
-               }),
-      byIfData("MeasurementIfData",
-               [](TOrdex* i, TIfDataRecord* r) {
-                 return Ordex_GetAMeasNextIfData(i, nullptr, "Speed", r);
-               }),
-      byIfData("AxisPtsIfData",
-               [](TOrdex* i, TIfDataRecord* r) {
-                 return Ordex_GetAAxisPtsNextIfData(i, nullptr, "Ap", r);
-               }),
-      byAnnotation("CharacteristicAnnotation",
-                   [](TOrdex* i, TAnnotationRecord* r) {
-                     return Ordex_GetAChasNextAnnotation(i, nullptr, "Map", r);
-                   }),
-      byAnnotation("AxisAnnotation",
-                   [](TOrdex* i, TAnnotationRecord* r) {
-                     return Ordex_GetAnAxisDescrsNextAnnotation(i, nullptr, "Map", 0, r);
-                   }),
-      byAnnotation("MeasurementAnnotation",
-                   [](TOrdex* i, TAnnotationRecord* r) {
-                     return Ordex_GetAMeasNextAnnotation(i, nullptr, "Speed", r);
-                   }),
-      byAnnotation("AxisPtsAnnotation",
-                   [](TOrdex* i, TAnnotationRecord* r) {
-                     return Ordex_GetAAxisPtsNextAnnotation(i, nullptr, "Ap", r);
-                   }),
-      byAnnotation2("CharacteristicAnnotation2",
-                    [](TOrdex* i, TAnnotationRecord2* r) {
-                      return Ordex_GetAChasNextAnnotation2(i, nullptr, "Map", r);
-                    }),
-      byAnnotation2("AxisAnnotation2",
-                    [](TOrdex* i, TAnnotationRecord2* r) {
-                      return Ordex_GetAnAxisDescrsNextAnnotation2(i, nullptr, "Map", 0, r);
-                    }),
-      byAnnotation2("MeasurementAnnotation2",
-                    [](TOrdex* i, TAnnotationRecord2* r) {
-                      return Ordex_GetAMeasNextAnnotation2(i, nullptr, "Speed", r);
-                    }),
-      byAnnotation2("AxisPtsAnnotation2",
-                    [](TOrdex* i, TAnnotationRecord2* r) {
-                      return Ordex_GetAAxisPtsNextAnnotation2(i, nullptr, "Ap", r);
-                    }),
+      of("DefCha", kFnCha, Ordex_GetAFuncsNextDefChaName, "F"),
+      of("RefCha", kFnCha, Ordex_GetAFuncsNextRefChaName, "F"),
+      of("OutMea", kFnMea, Ordex_GetAFuncsNextOutMeaName, "F"),
+      of("InMea", kFnMea, Ordex_GetAFuncsNextInMeaName, "F"),
+      of("LocMea", kFnMea, Ordex_GetAFuncsNextLocMeaName, "F"),
+      of("SubFunc", "SUB_FUNCTION", Ordex_GetAFuncsNextSubFuncName, "F"),
+      of("AxisPts", "FUNCTION AXIS_PTS", Ordex_GetAFuncsNextAxisPtsName, "F"),
+      of("Virtual", kV, Ordex_GetAMeasNextVirtual, "Speed"),
+      of("VarCriterionValue", kV, Ordex_GetNextVarCriterionValue, "Gear"),
+      of("VarCharacteristicCriterion", kV, Ordex_GetNextVarCharacteristicCriterionName, "Map"),
+      of("VarCharacteristicAddress", kV, Ordex_GetNextVarCharacteristicAddress, "Map"),
+      of("SystemConstant", kIf, Ordex_GetNextSystemConstant),
+      of("ModuleIfData", kIf, Ordex_GetAModulesNextIfData),
+      of("SegmentIfData", kIf, Ordex_GetAMemSegsNextIfData, "Seg"),
+      of("CharacteristicIfData", kIf, Ordex_GetAChasNextIfData, "Map"),
+      of("MeasurementIfData", kIf, Ordex_GetAMeasNextIfData, "Speed"),
+      of("AxisPtsIfData", kIf, Ordex_GetAAxisPtsNextIfData, "Ap"),
+      of("CharacteristicAnnotation", kAn, Ordex_GetAChasNextAnnotation, "Map"),
+      of("AxisAnnotation", kAn, Ordex_GetAnAxisDescrsNextAnnotation, "Map"),
+      of("MeasurementAnnotation", kAn, Ordex_GetAMeasNextAnnotation, "Speed"),
+      of("AxisPtsAnnotation", kAn, Ordex_GetAAxisPtsNextAnnotation, "Ap"),
+      of("CharacteristicAnnotation2", kAn2, Ordex_GetAChasNextAnnotation2, "Map"),
+      of("AxisAnnotation2", kAn2, Ordex_GetAnAxisDescrsNextAnnotation2, "Map"),
+      of("MeasurementAnnotation2", kAn2, Ordex_GetAMeasNextAnnotation2, "Speed"),
+      of("AxisPtsAnnotation2", kAn2, Ordex_GetAAxisPtsNextAnnotation2, "Ap"),
   };
 }
 
@@ -198,10 +153,8 @@ class RepeatedKeys : public ::testing::Test {
 TEST_F(RepeatedKeys, EveryEnumeratorWalksPastRepeatedKeysWhileItsPositionHolds) {
   for (const Enumerator& e : allEnumerators()) {
     Names keys;
-    std::string key;
-    for (int guard = 0; guard < 10; ++guard) {
-      key = e.next(inst, key);
-      if (key.empty()) break;
+    for (std::string key = e.next(inst, ""); !key.empty() && keys.size() < 10;
+         key = e.next(inst, key)) {
       keys.push_back(key);
     }
     EXPECT_EQ(keys, (Names{"D", "D", "E"})) << e.name;
@@ -215,14 +168,97 @@ TEST_F(RepeatedKeys, EnumeratorsShareExactlyTheirGroupsPosition) {
   const std::vector<Enumerator> all = allEnumerators();
   for (const Enumerator& walked : all) {
     for (const Enumerator& other : all) {
-      std::string first = walked.next(inst, "");
-      std::string second = walked.next(inst, first);
+      std::string second = walked.next(inst, walked.next(inst, ""));
       ASSERT_EQ(second, "D") << walked.name;
       EXPECT_EQ(other.next(inst, ""), "D") << other.name;
       const bool shared = std::string(walked.group) == other.group;
       EXPECT_EQ(walked.next(inst, second), shared ? "D" : "E")
           << walked.name << " interleaved with " << other.name;
     }
+  }
+}
+
+TEST_F(RepeatedKeys, Codes) {
+  char n[256] = "";
+  TIfDataRecord d{};
+  TAnnotationRecord a{};
+  char text[16] = "";
+  TAnnotationRecord2 a2{}, noText{};
+  a2.Text = text;
+  EXPECT_EQ(Ordex_GetAFuncsNextDefChaName(inst, nullptr, "None", n), rcFunctionNotFound);
+  // An unknown module is reported as an unknown function by the FUNCTION lists.
+  EXPECT_EQ(Ordex_GetAFuncsNextDefChaName(inst, "None", "F", n), rcFunctionNotFound);
+  EXPECT_EQ(Ordex_GetAFuncsNextSubFuncName(inst, nullptr, nullptr, n), rcNullArgument);
+  EXPECT_EQ(Ordex_GetAFuncsNextSubFuncName(inst, nullptr, "F", nullptr), rcNullArgument);
+  EXPECT_EQ(Ordex_GetAFuncsNextSubFuncName(nullptr, nullptr, "F", n), rcNoInstance);
+  EXPECT_EQ(Ordex_GetAMeasNextVirtual(inst, nullptr, "None", n), rcMeasurementNotFound);
+  EXPECT_EQ(Ordex_GetAMeasNextVirtual(inst, "X", "Speed", n), rcModuleNotFound);
+  EXPECT_EQ(Ordex_GetAMeasNextVirtual(inst, nullptr, "Speed", nullptr), rcNullArgument);
+  EXPECT_EQ(Ordex_GetNextSystemConstant(inst, nullptr, nullptr), rcNullArgument);
+  EXPECT_EQ(Ordex_GetAModulesNextIfData(inst, "None", &d), rcModuleNotFound);
+  EXPECT_EQ(Ordex_GetAModulesNextIfData(inst, nullptr, nullptr), rcNullArgument);
+  EXPECT_EQ(Ordex_GetAMemSegsNextIfData(inst, nullptr, "None", &d), rcMemorySegmentNotFound);
+  EXPECT_EQ(Ordex_GetAChasNextIfData(inst, nullptr, "None", &d), rcCharacteristicNotFound);
+  EXPECT_EQ(Ordex_GetAMeasNextIfData(inst, nullptr, "None", &d), rcMeasurementNotFound);
+  EXPECT_EQ(Ordex_GetAAxisPtsNextIfData(inst, nullptr, "None", &d), rcAxisPtsNotFound);
+  for (int axis : {-1, 3}) {
+    EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "Map", axis, &a),
+              rcIndexOutOfRange);
+    EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation2(inst, nullptr, "Map", axis, &a2),
+              rcIndexOutOfRange);
+  }
+  EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "Map", 0, nullptr), rcNullArgument);
+  EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "None", 0, nullptr),
+            rcCharacteristicNotFound)
+      << "the owner is looked up first";
+  EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation2(inst, nullptr, "Map", 0, &noText), rcNullArgument);
+  EXPECT_EQ(Ordex_GetAMeasNextAnnotation(inst, nullptr, "None", &a), rcMeasurementNotFound);
+  EXPECT_EQ(Ordex_GetAAxisPtsNextAnnotation(inst, nullptr, "None", &a), rcAxisPtsNotFound);
+  EXPECT_EQ(Ordex_GetAChasNextAnnotation(inst, "None", "Map", &a), rcModuleNotFound);
+  EXPECT_EQ(Ordex_GetMaxAnnotationTextSize(inst, "None", nullptr), rcModuleNotFound);
+  EXPECT_EQ(Ordex_GetMaxAnnotationTextSize(inst, nullptr, nullptr), rcOk);
+
+  // A name not in the list ends the walk at once.
+  std::strcpy(n, "NotListed");
+  EXPECT_EQ(Ordex_GetAFuncsNextDefChaName(inst, nullptr, "F", n), rcOk);
+  EXPECT_STREQ(n, "");
+  // The second axis has no annotation; the third slot is not filled at all.
+  for (int axis : {1, 2}) {
+    a = {};
+    ASSERT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "Map", axis, &a), rcOk);
+    EXPECT_STREQ(a.Label, "");
+  }
+}
+
+TEST_F(RepeatedKeys, ValuesAndContentsPointToTheLibrarysTexts) {
+  TSystemConstant c{};
+  Names values;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(Ordex_GetNextSystemConstant(inst, nullptr, &c), rcOk);
+    values.push_back(c.Value ? c.Value : "(null)");
+  }
+  EXPECT_EQ(values, (Names{"first", "second", "third", "(null)"}));
+  EXPECT_STREQ(c.Name, "");
+
+  TIfDataRecord r{};
+  ASSERT_EQ(Ordex_GetAChasNextIfData(inst, nullptr, "Map", &r), rcOk);
+  EXPECT_STREQ(r.Name, "D");
+  EXPECT_STREQ(r.Content, "cha1 ");
+  const char* first = r.Content;
+  ASSERT_EQ(Ordex_GetAChasNextIfData(inst, nullptr, "Map", &r), rcOk);
+  EXPECT_STREQ(r.Content, "cha2 ");
+  EXPECT_STREQ(first, "cha1 ") << "the pointer stays valid";
+}
+
+TEST(MemberEnumerators, EmptyListsEndAtOnce) {
+  Instance inst;
+  ASSERT_EQ(ordex_test::readText(
+                inst, inModule("/begin MEASUREMENT V \"\" UBYTE CM 1 0 0 1 /end MEASUREMENT")),
+            rcOk);
+  for (const Enumerator& e : {of("Virtual", "", Ordex_GetAMeasNextVirtual, "V"),
+                              of("ModuleIfData", "", Ordex_GetAModulesNextIfData),
+                              of("SystemConstant", "", Ordex_GetNextSystemConstant)}) {
+    EXPECT_EQ(e.next(inst, ""), "") << e.name;
   }
 }
 
@@ -259,7 +295,7 @@ TEST(FunctionNameLists, AlternatingEnumeratorsOfOnePositionWalkBothListsWhole) {
   EXPECT_EQ(seen, (Names{"i1", "o1", "l1", "i2", "", "l2", "", "o1", "l3", "i1", "", ""}));
 }
 
-TEST(FunctionNameLists, ContributedEntriesFollowTheOwnOnesAndCodesNameTheFunction) {
+TEST(FunctionNameLists, ContributedEntriesFollowTheOwnOnes) {
   Instance inst;
   ASSERT_EQ(
       Ordex_ReadAsapFile(inst, ordex_test::dataPath("function_lists_and_axis_pts.a2l").c_str(),
@@ -275,92 +311,13 @@ TEST(FunctionNameLists, ContributedEntriesFollowTheOwnOnesAndCodesNameTheFunctio
   EXPECT_EQ(list(Ordex_GetAFuncsNextLocMeaName), (Names{"MLoc"}));
   EXPECT_EQ(list(Ordex_GetAFuncsNextSubFuncName), (Names{"FnB"}));
   EXPECT_EQ(list(Ordex_GetAFuncsNextAxisPtsName), (Names{"ApOwn", "Ap1"}));
-
-  char name[256] = "";
-  EXPECT_EQ(Ordex_GetAFuncsNextDefChaName(inst, nullptr, "NoSuch", name), rcFunctionNotFound);
-  EXPECT_EQ(Ordex_GetAFuncsNextDefChaName(inst, "NoModule", "FnA", name), rcFunctionNotFound);
-  EXPECT_EQ(Ordex_GetAFuncsNextSubFuncName(inst, nullptr, "FnA", nullptr), rcNullArgument);
-  EXPECT_EQ(Ordex_GetAFuncsNextSubFuncName(inst, nullptr, nullptr, name), rcNullArgument);
-  EXPECT_EQ(Ordex_GetAFuncsNextSubFuncName(nullptr, nullptr, "FnA", name), rcNoInstance);
-  // A name not in the list ends the walk at once.
-  std::strcpy(name, "NotListed");
-  EXPECT_EQ(Ordex_GetAFuncsNextDefChaName(inst, nullptr, "FnA", name), rcOk);
-  EXPECT_STREQ(name, "");
-}
-
-TEST(MeasurementVirtuals, WalkAndCodes) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
-    /begin MEASUREMENT V "" UBYTE CM 1 0 0 255
-      /begin VIRTUAL a b /end VIRTUAL
-    /end MEASUREMENT
-    /begin MEASUREMENT Plain "" UBYTE CM 1 0 0 255 /end MEASUREMENT)")),
-            rcOk);
-  EXPECT_EQ(walk([&](char* n) { return Ordex_GetAMeasNextVirtual(inst, nullptr, "V", n); }),
-            (Names{"a", "b"}));
-  EXPECT_EQ(walk([&](char* n) { return Ordex_GetAMeasNextVirtual(inst, nullptr, "Plain", n); }),
-            Names{});
-  char name[256] = "";
-  EXPECT_EQ(Ordex_GetAMeasNextVirtual(inst, nullptr, "W", name), rcMeasurementNotFound);
-  EXPECT_EQ(Ordex_GetAMeasNextVirtual(inst, "X", "V", name), rcModuleNotFound);
-  EXPECT_EQ(Ordex_GetAMeasNextVirtual(inst, nullptr, "V", nullptr), rcNullArgument);
-}
-
-TEST(SystemConstantsAndIfData, ValuesAndContentsPointToTheLibrarysTexts) {
-  Instance inst;
-  ASSERT_EQ(Ordex_ReadAsapFile(inst, ordex_test::dataPath("members_with_repeated_keys.a2l").c_str(),
-                               nullptr, nullptr),
-            rcOk);
-  TSystemConstant c;
-  c.Name[0] = '\0';
-  std::vector<std::string> values;
-  for (int i = 0; i < 4; ++i) {
-    ASSERT_EQ(Ordex_GetNextSystemConstant(inst, nullptr, &c), rcOk);
-    values.push_back(c.Value ? c.Value : "(null)");
-  }
-  EXPECT_EQ(values, (Names{"first", "second", "third", "(null)"}));
-  EXPECT_STREQ(c.Name, "");
-
-  TIfDataRecord r;
-  r.Name[0] = '\0';
-  ASSERT_EQ(Ordex_GetAChasNextIfData(inst, nullptr, "Map", &r), rcOk);
-  EXPECT_STREQ(r.Name, "D");
-  EXPECT_STREQ(r.Content, "cha1 ");
-  const char* first = r.Content;
-  ASSERT_EQ(Ordex_GetAChasNextIfData(inst, nullptr, "Map", &r), rcOk);
-  EXPECT_STREQ(r.Content, "cha2 ");
-  EXPECT_STREQ(first, "cha1 ") << "the pointer stays valid";
-
-  EXPECT_EQ(Ordex_GetAChasNextIfData(inst, nullptr, "None", &r), rcCharacteristicNotFound);
-  EXPECT_EQ(Ordex_GetAMeasNextIfData(inst, nullptr, "None", &r), rcMeasurementNotFound);
-  EXPECT_EQ(Ordex_GetAAxisPtsNextIfData(inst, nullptr, "None", &r), rcAxisPtsNotFound);
-  EXPECT_EQ(Ordex_GetAMemSegsNextIfData(inst, nullptr, "None", &r), rcMemorySegmentNotFound);
-  EXPECT_EQ(Ordex_GetAModulesNextIfData(inst, "None", &r), rcModuleNotFound);
-  EXPECT_EQ(Ordex_GetAModulesNextIfData(inst, nullptr, nullptr), rcNullArgument);
-  EXPECT_EQ(Ordex_GetNextSystemConstant(inst, nullptr, nullptr), rcNullArgument);
-}
-
-TEST(SystemConstantsAndIfData, ModuleWithoutEntriesEndsAtOnce) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule("")), rcOk);
-  TIfDataRecord r;
-  std::strcpy(r.Name, "");
-  r.Content = "stale";
-  ASSERT_EQ(Ordex_GetAModulesNextIfData(inst, nullptr, &r), rcOk);
-  EXPECT_STREQ(r.Name, "");
-  EXPECT_EQ(r.Content, nullptr);
-  TSystemConstant c;
-  std::strcpy(c.Name, "");
-  c.Value = "stale";
-  ASSERT_EQ(Ordex_GetNextSystemConstant(inst, nullptr, &c), rcOk);
-  EXPECT_EQ(c.Value, nullptr);
 }
 
 // Annotations.
 
 // An annotation whose text is written in quoted lines of at most 1000 characters (a token
 // holds at most 1023); the reader joins them.
-std::string annotationWithText(const std::string& label, const std::string& text) {
+std::string annotation(const std::string& label, const std::string& text) {
   std::string lines;
   for (size_t at = 0; at < text.size(); at += 1000) lines += " \"" + text.substr(at, 1000) + "\"\n";
   return "/begin ANNOTATION ANNOTATION_LABEL \"" + label +
@@ -368,155 +325,98 @@ std::string annotationWithText(const std::string& label, const std::string& text
          " /end ANNOTATION_TEXT /end ANNOTATION\n";
 }
 
-struct Triple {
-  std::string label, origin, text;
-  bool operator==(const Triple& o) const {
-    return label == o.label && origin == o.origin && text == o.text;
-  }
-};
-std::ostream& operator<<(std::ostream& os, const Triple& t) {
-  return os << "(" << t.label << ", " << t.origin << ", " << t.text.size() << " chars)";
+std::string characteristicWith(const std::string& annotations) {
+  return inModule("/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n" + annotations +
+                  "/end CHARACTERISTIC");
 }
 
-std::vector<Triple> walkAnnotations(TOrdex* inst, const char* owner) {
-  std::vector<Triple> out;
-  TAnnotationRecord r = annotationKey("");
+// Label, origin and text of each annotation of K, by the plain form.
+Names walkAnnotations(TOrdex* inst) {
+  Names out;
+  TAnnotationRecord r{};
   for (int guard = 0; guard < 20; ++guard) {
-    EXPECT_EQ(Ordex_GetAChasNextAnnotation(inst, nullptr, owner, &r), rcOk);
+    EXPECT_EQ(Ordex_GetAChasNextAnnotation(inst, nullptr, "K", &r), rcOk);
     if (!*r.Label && !*r.Origin && !*r.Text) break;
-    out.push_back({r.Label, r.Origin, r.Text});
+    out.push_back(std::string(r.Label) + "|" + r.Origin + "|" + r.Text);
   }
   return out;
 }
 
-TEST(Annotations, TheWholeTripleIsTheKey) {
+// Label and text of three steps of a form-2 enumerator writing into `buffer`, which starts
+// as an empty key.
+Names walkAnnotations2(const std::function<TOrdexReturnCode(TAnnotationRecord2*)>& step,
+                       char* buffer) {
+  Names out;
+  TAnnotationRecord2 r{};
+  r.Text = buffer;
+  buffer[0] = '\0';
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(step(&r), rcOk);
+    out.push_back(std::string(r.Label) + "|" + r.Text);
+  }
+  return out;
+}
+
+// The whole triple is the key, compared under the comparison mode.
+TEST(Annotations, KeysAreWholeTriples) {
   Instance inst;
   ASSERT_EQ(ordex_test::readText(
-                inst, inModule("/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n" +
-                               annotationWithText("L", "one") + annotationWithText("L", "two") +
-                               annotationWithText("L", "one") + "/end CHARACTERISTIC")),
+                inst, characteristicWith(annotation("L", "one") + annotation("L", "two") +
+                                         annotation("L", "one"))),
             rcOk);
-  EXPECT_EQ(walkAnnotations(inst, "K"),
-            (std::vector<Triple>{{"L", "o", "one"}, {"L", "o", "two"}, {"L", "o", "one"}}));
+  EXPECT_EQ(walkAnnotations(inst), (Names{"L|o|one", "L|o|two", "L|o|one"}));
+  TAnnotationRecord r{"l", "O", "ONE"};
+  ASSERT_EQ(Ordex_GetAChasNextAnnotation(inst, nullptr, "K", &r), rcOk);
+  EXPECT_STREQ(r.Label, "") << "exact comparison: the key is in no annotation";
+  Ordex_ConfigureStringComparison(1);
+  r = {"l", "O", "ONE"};
+  ASSERT_EQ(Ordex_GetAChasNextAnnotation(inst, nullptr, "k", &r), rcOk);
+  Ordex_ConfigureStringComparison(0);
+  EXPECT_STREQ(r.Text, "two");
 }
 
 TEST(Annotations, LongTextIsCutByThePlainFormAndFittedByForm2) {
   const std::string longText(3000, 'a');
   Instance inst;
   ASSERT_EQ(ordex_test::readText(
-                inst, inModule("/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n" +
-                               annotationWithText("L", longText) +
-                               annotationWithText("L", "short") + "/end CHARACTERISTIC")),
+                inst, characteristicWith(annotation("L", longText) + annotation("L", "short"))),
             rcOk);
   int max = 0;
   ASSERT_EQ(Ordex_GetMaxAnnotationTextSize(inst, nullptr, &max), rcOk);
   EXPECT_EQ(max, 3001);
-  EXPECT_EQ(Ordex_GetMaxAnnotationTextSize(inst, nullptr, nullptr), rcOk);
-
   // The cut text is still recognised as the key, so the walk goes on to the next one.
-  std::vector<Triple> plain = walkAnnotations(inst, "K");
-  ASSERT_EQ(plain.size(), 2u);
-  EXPECT_EQ(plain[0].text, std::string(2047, 'a'));
-  EXPECT_EQ(plain[1].text, "short");
-
+  EXPECT_EQ(walkAnnotations(inst), (Names{"L|o|" + std::string(2047, 'a'), "L|o|short"}));
   std::vector<char> buffer(max);
-  TAnnotationRecord2 r;
-  std::memset(&r, 0, sizeof r);
-  r.Text = buffer.data();
-  ASSERT_EQ(Ordex_GetAChasNextAnnotation2(inst, nullptr, "K", &r), rcOk);
-  EXPECT_EQ(std::string(r.Text), longText);
-  ASSERT_EQ(Ordex_GetAChasNextAnnotation2(inst, nullptr, "K", &r), rcOk);
-  EXPECT_STREQ(r.Text, "short");
-  ASSERT_EQ(Ordex_GetAChasNextAnnotation2(inst, nullptr, "K", &r), rcOk);
-  EXPECT_STREQ(r.Text, "");
-  EXPECT_STREQ(r.Label, "");
+  EXPECT_EQ(walkAnnotations2(
+                [&](TAnnotationRecord2* r) {
+                  return Ordex_GetAChasNextAnnotation2(inst, nullptr, "K", r);
+                },
+                buffer.data()),
+            (Names{"L|" + longText, "L|short", "|"}));
 }
 
 // AXIS_PTS annotations do not raise the maximum; form 2 then cuts their text to the buffer
 // that the maximum sizes, and the walk still goes on.
 TEST(Annotations, Form2NeverWritesPastTheMaximumSize) {
   Instance inst;
-  ASSERT_EQ(ordex_test::readText(
-                inst, inModule("/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n" +
-                               annotationWithText("L", "0123456789") + "/end CHARACTERISTIC\n" +
-                               "/begin AXIS_PTS Ap \"\" 0 Q RL 0 CM 4 0 1\n" +
-                               annotationWithText("A", std::string(500, 'x')) +
-                               annotationWithText("B", "tail") + "/end AXIS_PTS")),
-            rcOk);
+  ASSERT_EQ(
+      ordex_test::readText(inst, inModule("/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n" +
+                                          annotation("L", "0123456789") + "/end CHARACTERISTIC\n" +
+                                          "/begin AXIS_PTS Ap \"\" 0 Q RL 0 CM 4 0 1\n" +
+                                          annotation("A", std::string(500, 'x')) +
+                                          annotation("B", "tail") + "/end AXIS_PTS")),
+      rcOk);
   int max = 0;
   ASSERT_EQ(Ordex_GetMaxAnnotationTextSize(inst, nullptr, &max), rcOk);
   ASSERT_EQ(max, 11) << "AXIS_PTS annotations leave the maximum alone";
-
   std::vector<char> buffer(max + 16, '#');
-  buffer[0] = '\0';
-  TAnnotationRecord2 r;
-  std::memset(&r, 0, sizeof r);
-  r.Text = buffer.data();
-  Names labels, texts;
-  for (int i = 0; i < 3; ++i) {
-    ASSERT_EQ(Ordex_GetAAxisPtsNextAnnotation2(inst, nullptr, "Ap", &r), rcOk);
-    labels.emplace_back(r.Label);
-    texts.emplace_back(r.Text);
-  }
-  EXPECT_EQ(labels, (Names{"A", "B", ""}));
-  EXPECT_EQ(texts, (Names{"xxxxxxxxxx", "tail", ""}));
+  EXPECT_EQ(walkAnnotations2(
+                [&](TAnnotationRecord2* r) {
+                  return Ordex_GetAAxisPtsNextAnnotation2(inst, nullptr, "Ap", r);
+                },
+                buffer.data()),
+            (Names{"A|xxxxxxxxxx", "B|tail", "|"}));
   EXPECT_EQ(std::string(buffer.begin() + max, buffer.end()), std::string(16, '#'));
-}
-
-TEST(Annotations, AxisDescriptionCodes) {
-  Instance inst;
-  ASSERT_EQ(Ordex_ReadAsapFile(inst, ordex_test::dataPath("members_with_repeated_keys.a2l").c_str(),
-                               nullptr, nullptr),
-            rcOk);
-  TAnnotationRecord r = annotationKey("");
-  char text[16] = "";
-  TAnnotationRecord2 r2;
-  std::memset(&r2, 0, sizeof r2);
-  r2.Text = text;
-  for (int axis : {-1, 3}) {
-    EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "Map", axis, &r),
-              rcIndexOutOfRange);
-    EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation2(inst, nullptr, "Map", axis, &r2),
-              rcIndexOutOfRange);
-  }
-  EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "Map", 0, nullptr), rcNullArgument);
-  EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "None", 0, nullptr),
-            rcCharacteristicNotFound)
-      << "the owner is looked up first";
-  r2.Text = nullptr;
-  EXPECT_EQ(Ordex_GetAnAxisDescrsNextAnnotation2(inst, nullptr, "Map", 0, &r2), rcNullArgument);
-  EXPECT_EQ(Ordex_GetAMeasNextAnnotation(inst, nullptr, "None", &r), rcMeasurementNotFound);
-  EXPECT_EQ(Ordex_GetAAxisPtsNextAnnotation(inst, nullptr, "None", &r), rcAxisPtsNotFound);
-  EXPECT_EQ(Ordex_GetAChasNextAnnotation(inst, "None", "Map", &r), rcModuleNotFound);
-  EXPECT_EQ(Ordex_GetMaxAnnotationTextSize(inst, "None", nullptr), rcModuleNotFound);
-
-  // The second axis has no annotation; the third slot is not filled at all.
-  for (int axis : {1, 2}) {
-    r = annotationKey("");
-    ASSERT_EQ(Ordex_GetAnAxisDescrsNextAnnotation(inst, nullptr, "Map", axis, &r), rcOk);
-    EXPECT_STREQ(r.Label, "");
-  }
-}
-
-TEST(Annotations, KeysCompareUnderTheComparisonMode) {
-  Instance inst;
-  ASSERT_EQ(
-      ordex_test::readText(inst, inModule("/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n" +
-                                          annotationWithText("Lab", "Text") +
-                                          annotationWithText("x", "y") + "/end CHARACTERISTIC")),
-      rcOk);
-  TAnnotationRecord r = annotationKey("LAB");
-  std::strcpy(r.Origin, "O");
-  std::strcpy(r.Text, "TEXT");
-  ASSERT_EQ(Ordex_GetAChasNextAnnotation(inst, nullptr, "K", &r), rcOk);
-  EXPECT_STREQ(r.Label, "") << "exact comparison: the key is in no annotation";
-  Ordex_ConfigureStringComparison(1);
-  r = annotationKey("LAB");
-  std::strcpy(r.Origin, "O");
-  std::strcpy(r.Text, "TEXT");
-  ASSERT_EQ(Ordex_GetAChasNextAnnotation(inst, nullptr, "k", &r), rcOk);
-  Ordex_ConfigureStringComparison(0);
-  EXPECT_STREQ(r.Label, "x");
 }
 
 }  // namespace

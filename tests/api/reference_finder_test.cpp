@@ -37,39 +37,26 @@ const char* const kPublishers = R"(
     /end FUNCTION
     /begin FUNCTION F3 "" /end FUNCTION)";
 
-std::string publisher(TOrdex* inst,
-                      TOrdexReturnCode (*query)(TOrdex*, const char*, const char*, char*),
-                      const char* name) {
-  char out[256] = "untouched";
-  TOrdexReturnCode rc = query(inst, nullptr, name, out);
-  return rc == rcOk ? std::string(out) : "rc " + std::to_string(rc);
+using Names = std::vector<std::string>;
+
+// The publishing function of K1, K2, k3, M1 and M2 and the parent of F2 and F3.
+Names links(TOrdex* inst) {
+  Names out;
+  auto ask = [&](TOrdexReturnCode (*query)(TOrdex*, const char*, const char*, char*),
+                 const char* name) {
+    char found[256] = "untouched";
+    TOrdexReturnCode rc = query(inst, nullptr, name, found);
+    out.push_back(rc == rcOk ? std::string(found) : "rc " + std::to_string(rc));
+  };
+  for (const char* k : {"K1", "K2", "k3"}) ask(Ordex_GetAChasPublishingFunc, k);
+  for (const char* m : {"M1", "M2"}) ask(Ordex_GetAMeasPublishingFunc, m);
+  for (const char* f : {"F2", "F3"}) ask(Ordex_GetAFuncsPublishingFunc, f);
+  return out;
 }
 
-struct Links {
-  std::string k1, k2, k3, m1, m2, f2, f3;
-  bool operator==(const Links& o) const {
-    return k1 == o.k1 && k2 == o.k2 && k3 == o.k3 && m1 == o.m1 && m2 == o.m2 && f2 == o.f2 &&
-           f3 == o.f3;
-  }
-};
-std::ostream& operator<<(std::ostream& os, const Links& l) {
-  return os << "K1 " << l.k1 << ", K2 " << l.k2 << ", k3 " << l.k3 << ", M1 " << l.m1 << ", M2 "
-            << l.m2 << ", F2 " << l.f2 << ", F3 " << l.f3;
-}
-
-Links links(TOrdex* inst) {
-  return {publisher(inst, Ordex_GetAChasPublishingFunc, "K1"),
-          publisher(inst, Ordex_GetAChasPublishingFunc, "K2"),
-          publisher(inst, Ordex_GetAChasPublishingFunc, "k3"),
-          publisher(inst, Ordex_GetAMeasPublishingFunc, "M1"),
-          publisher(inst, Ordex_GetAMeasPublishingFunc, "M2"),
-          publisher(inst, Ordex_GetAFuncsPublishingFunc, "F2"),
-          publisher(inst, Ordex_GetAFuncsPublishingFunc, "F3")};
-}
-
-const Links kNoLinks{"", "", "", "", "", "", ""};
+const Names kNoLinks(7, "");
 // The later function wins K2; K3 is listed but the characteristic is named k3.
-const Links kAllLinks{"F1", "F2", "", "F1", "F2", "F1", "F2"};
+const Names kAllLinks{"F1", "F2", "", "F1", "F2", "F1", "F2"};
 
 std::vector<int> gReports;
 int gStopAt = -1;  // report index at which the callback answers 1
@@ -91,7 +78,7 @@ class Finder : public ::testing::Test {
 TEST_F(Finder, EveryModeAloneAndCombined) {
   struct Case {
     int mode;
-    Links expected;
+    Names expected;
   };
   const Case cases[] = {
       {0, kNoLinks},    {0x1, kAllLinks}, {0x2, kAllLinks},
@@ -118,11 +105,11 @@ TEST_F(Finder, LinksStayAndTheInternFormIsTheSame) {
 TEST_F(Finder, NamesCompareExactlyWhateverTheComparisonMode) {
   Ordex_ConfigureStringComparison(1);
   EXPECT_EQ(Ordex_ReferenceFinder(inst, 0x3, 0, 0, nullptr), rcOk);
-  std::string k3 = publisher(inst, Ordex_GetAChasPublishingFunc, "K3");
-  char referrer[256];
+  char k3[256] = "", referrer[256] = "";
+  EXPECT_EQ(Ordex_GetAChasPublishingFunc(inst, nullptr, "K3", k3), rcOk);
   EXPECT_EQ(Ordex_GetAFuncWithRefToCha(inst, nullptr, "k3", referrer), rcOk);
   Ordex_ConfigureStringComparison(0);
-  EXPECT_EQ(k3, "") << "K3 in DEF_CHARACTERISTIC does not name k3 for the finder";
+  EXPECT_STREQ(k3, "") << "K3 in DEF_CHARACTERISTIC does not name k3 for the finder";
   EXPECT_STREQ(referrer, "F2") << "but the query compares under the mode";
 }
 
@@ -169,19 +156,22 @@ TEST_F(Finder, ATotalOfZeroOrBelowSkipsTheCallback) {
   EXPECT_EQ(links(inst), kAllLinks);
 }
 
-TEST_F(Finder, StoppingAtTheFirstReportLeavesLaterFunctionsUnresolved) {
+// A stop keeps what was done: stopped at its first report, the function pass has worked only
+// F1 (publisher of K1, K2, M1, parent of F2); stopped at its second, the object pass only K1
+// and K2.
+TEST_F(Finder, StoppingKeepsWhatWasDone) {
   gStopAt = 0;
   EXPECT_EQ(Ordex_ReferenceFinder(inst, 0x2, 0, 3, record), rcAbortedByCallback);
   EXPECT_EQ(gReports, (std::vector<int>{33}));
-  // Only F1 was worked: it publishes K1, K2, M1 and is F2's parent.
-  EXPECT_EQ(links(inst), (Links{"F1", "F1", "", "F1", "", "F1", ""}));
-}
+  EXPECT_EQ(links(inst), (Names{"F1", "F1", "", "F1", "", "F1", ""}));
 
-TEST_F(Finder, StoppingTheObjectSidePassKeepsWhatWasDone) {
-  gStopAt = 1;  // after K1 and K2
-  EXPECT_EQ(Ordex_ReferenceFinder(inst, 0x3, 0, 11, record), rcAbortedByCallback);
+  Instance fresh;
+  ASSERT_EQ(ordex_test::readText(fresh, inModule(kPublishers)), rcOk);
+  gReports.clear();
+  gStopAt = 1;
+  EXPECT_EQ(Ordex_ReferenceFinder(fresh, 0x3, 0, 11, record), rcAbortedByCallback);
   EXPECT_EQ(gReports.size(), 2u);
-  EXPECT_EQ(links(inst), (Links{"F1", "F2", "", "", "", "", ""}));
+  EXPECT_EQ(links(fresh), (Names{"F1", "F2", "", "", "", "", ""}));
 }
 
 TEST(FinderStopOnError, MissingConversionTargetsStopOnlyWhenAsked) {
@@ -207,6 +197,15 @@ TEST(FinderStopOnError, MissingConversionTargetsStopOnlyWhenAsked) {
       {"/begin MEASUREMENT M \"\" UBYTE CM 1 0 0 255 /end MEASUREMENT\n"
        "/begin COMPU_METHOD CM \"\" TAB_VERB \"%d\" \"\" COMPU_TAB_REF NoVTab /end COMPU_METHOD",
        0xC, rcCompuVTabNotFound},
+      // Resolvable targets, and a table reference of a RAT_FUNC, never stop.
+      {"/begin MEASUREMENT M \"\" UBYTE CM 1 0 0 255 /end MEASUREMENT\n"
+       "/begin MEASUREMENT N \"\" UBYTE CV 1 0 0 255 /end MEASUREMENT\n"
+       "/begin COMPU_METHOD CM \"\" TAB_INTP \"%d\" \"\" COMPU_TAB_REF T /end COMPU_METHOD\n"
+       "/begin COMPU_METHOD CV \"\" TAB_VERB \"%d\" \"\" COMPU_TAB_REF V /end COMPU_METHOD\n"
+       "/begin COMPU_METHOD CR \"\" RAT_FUNC \"%d\" \"\" COMPU_TAB_REF None /end COMPU_METHOD\n"
+       "/begin COMPU_TAB T \"\" TAB_INTP 1 1 2 /end COMPU_TAB\n"
+       "/begin COMPU_VTAB V \"\" TAB_VERB 1 0 \"zero\" /end COMPU_VTAB",
+       0xF, rcOk},
   };
   for (const Case& c : cases) {
     Instance inst;
@@ -217,20 +216,6 @@ TEST(FinderStopOnError, MissingConversionTargetsStopOnlyWhenAsked) {
     EXPECT_EQ(Ordex_ReferenceFinder(inst, c.mode, 2, 0, nullptr), c.whenStopping) << c.body;
     EXPECT_EQ(Ordex_ReferenceFinder(inst, 0x3, 1, 0, nullptr), rcOk) << "other passes never stop";
   }
-}
-
-TEST(FinderStopOnError, ResolvableTargetsDoNotStop) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
-    /begin MEASUREMENT M "" UBYTE CM 1 0 0 255 /end MEASUREMENT
-    /begin MEASUREMENT N "" UBYTE CV 1 0 0 255 /end MEASUREMENT
-    /begin COMPU_METHOD CM "" TAB_INTP "%d" "" COMPU_TAB_REF T /end COMPU_METHOD
-    /begin COMPU_METHOD CV "" TAB_VERB "%d" "" COMPU_TAB_REF V /end COMPU_METHOD
-    /begin COMPU_METHOD CR "" RAT_FUNC "%d" "" COMPU_TAB_REF Nothing /end COMPU_METHOD
-    /begin COMPU_TAB T "" TAB_INTP 1 1 2 /end COMPU_TAB
-    /begin COMPU_VTAB V "" TAB_VERB 1 0 "zero" /end COMPU_VTAB)")),
-            rcOk);
-  EXPECT_EQ(Ordex_ReferenceFinder(inst, 0xF, 1, 0, nullptr), rcOk);
 }
 
 TEST(FinderModes, TheFoldingRunsAgainOnlyOnWhatIsLeft) {

@@ -40,7 +40,10 @@ const char* const kVariants = R"(
       /begin VAR_FORBIDDEN_COMB Body Closed /end VAR_FORBIDDEN_COMB
     /end VARIANT_CODING)";
 
-Names walk(const std::function<TOrdexReturnCode(char*)>& step) {
+using Rc = TOrdexReturnCode;
+
+// The names an enumerator gives from the start to its end.
+Names walk(const std::function<Rc(char*)>& step) {
   Names out;
   char name[256] = "";
   for (int guard = 0; guard < 100; ++guard) {
@@ -49,6 +52,13 @@ Names walk(const std::function<TOrdexReturnCode(char*)>& step) {
     out.emplace_back(name);
   }
   return out;
+}
+Names walk(TOrdex* inst, Rc (*fn)(TOrdex*, const char*, char*, const char*), const char* pattern) {
+  return walk([&](char* n) { return fn(inst, nullptr, n, pattern); });
+}
+Names walk(TOrdex* inst, Rc (*fn)(TOrdex*, const char*, const char*, char*, const char*),
+           const char* owner, const char* pattern) {
+  return walk([&](char* n) { return fn(inst, nullptr, owner, n, pattern); });
 }
 
 class VariantCoding : public ::testing::Test {
@@ -65,9 +75,7 @@ TEST_F(VariantCoding, CriterionGetterSkipsTheArgumentsOfItsKeywords) {
   EXPECT_STREQ(r.LongIdentifier, "Kind of gearbox");
   EXPECT_STREQ(r.VarMeasurement, "GEAR_SEL");
   EXPECT_STREQ(r.VarSelectionCharacteristic, "GEAR_CAL");
-  EXPECT_EQ(walk([&](char* v) {
-              return Ordex_GetNextVarCriterionValue(inst, nullptr, "Gearbox", v, nullptr);
-            }),
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarCriterionValue, "Gearbox", nullptr),
             (Names{"Manual", "Automatic", "DoubleClutch"}));
 
   std::strcpy(r.Name, "Body");
@@ -85,22 +93,12 @@ TEST_F(VariantCoding, CriterionGetterSkipsTheArgumentsOfItsKeywords) {
 }
 
 TEST_F(VariantCoding, NameEnumeratorsWithPatterns) {
-  EXPECT_EQ(walk([&](char* n) { return Ordex_GetNextVarCriterionName(inst, nullptr, n, nullptr); }),
-            (Names{"Gearbox", "Body"}));
-  EXPECT_EQ(
-      walk([&](char* n) { return Ordex_GetNextVarCharacteristicName(inst, nullptr, n, "*_B"); }),
-      (Names{"KL_B"}));
-  EXPECT_EQ(
-      walk([&](char* n) { return Ordex_GetNextVarForbiddenCombName(inst, nullptr, n, nullptr); }),
-      (Names{"#1", "#2"}));
-  EXPECT_EQ(walk([&](char* n) {
-              return Ordex_GetNextVarCharacteristicCriterionName(inst, nullptr, "KL_A", n, "G*");
-            }),
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarCriterionName, nullptr), (Names{"Gearbox", "Body"}));
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarCharacteristicName, "*_B"), (Names{"KL_B"}));
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarForbiddenCombName, nullptr), (Names{"#1", "#2"}));
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarCharacteristicCriterionName, "KL_A", "G*"),
             (Names{"Gearbox"}));
-  EXPECT_EQ(walk([&](char* v) {
-              return Ordex_GetNextVarCriterionValue(inst, nullptr, "Body", v, "?pen");
-            }),
-            (Names{"Open"}));
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarCriterionValue, "Body", "?pen"), (Names{"Open"}));
   char name[256] = "";
   EXPECT_EQ(Ordex_GetNextVarCharacteristicCriterionName(inst, nullptr, "KL_C", name, nullptr),
             rcVarCharacteristicNotFound);
@@ -113,13 +111,12 @@ TEST_F(VariantCoding, NameEnumeratorsWithPatterns) {
 TEST_F(VariantCoding, AddressesComeAsTextAndNumber) {
   char text[256] = "";
   unsigned long address = 7;
-  std::vector<std::pair<std::string, unsigned long>> seen;
+  Names seen;
   for (int i = 0; i < 4; ++i) {
     ASSERT_EQ(Ordex_GetNextVarCharacteristicAddress(inst, nullptr, "KL_A", text, &address), rcOk);
-    seen.emplace_back(text, address);
+    seen.push_back(std::string(text) + "=" + std::to_string(address));
   }
-  EXPECT_EQ(seen, (std::vector<std::pair<std::string, unsigned long>>{
-                      {"0x40", 64}, {"0x80", 128}, {"1F0", 0x1F0}, {"", 0}}));
+  EXPECT_EQ(seen, (Names{"0x40=64", "0x80=128", "1F0=496", "=0"}));
   EXPECT_EQ(Ordex_GetNextVarCharacteristicAddress(inst, nullptr, "KL_B", text, &address), rcOk);
   EXPECT_STREQ(text, "");
   EXPECT_EQ(Ordex_GetNextVarCharacteristicAddress(inst, nullptr, "KL_C", text, &address),
@@ -131,13 +128,12 @@ TEST_F(VariantCoding, AddressesComeAsTextAndNumber) {
 TEST_F(VariantCoding, ForbiddenCombinationPairsWithoutPosition) {
   TVarCombCriterion pair;
   std::memset(&pair, 0, sizeof pair);
-  std::vector<std::pair<std::string, std::string>> seen;
+  Names seen;
   for (int i = 0; i < 3; ++i) {
     ASSERT_EQ(Ordex_GetAVarForbiddenCombsNextCriterion(inst, nullptr, "#1", &pair), rcOk);
-    seen.emplace_back(pair.CriterionName, pair.CriterionValue);
+    seen.push_back(std::string(pair.CriterionName) + "=" + pair.CriterionValue);
   }
-  EXPECT_EQ(seen, (std::vector<std::pair<std::string, std::string>>{
-                      {"Body", "Open"}, {"Gearbox", "Manual"}, {"", ""}}));
+  EXPECT_EQ(seen, (Names{"Body=Open", "Gearbox=Manual", "="}));
   // Anchored on the criterion alone: any key picks the pair after its first occurrence.
   std::strcpy(pair.CriterionName, "Body");
   ASSERT_EQ(Ordex_GetAVarForbiddenCombsNextCriterion(inst, nullptr, "#1", &pair), rcOk);
@@ -162,18 +158,14 @@ TEST(VariantCodingNames, ForbiddenCombinationsAreCountedPerRead) {
     Instance inst;
     ASSERT_EQ(ordex_test::readText(inst, text), rcOk);
     ASSERT_EQ(ordex_test::readText(inst, text), rcOk) << "a second read into the same instance";
-    EXPECT_EQ(
-        walk([&](char* n) { return Ordex_GetNextVarForbiddenCombName(inst, nullptr, n, nullptr); }),
-        (Names{"#1", "#2"}));
+    EXPECT_EQ(walk(inst, Ordex_GetNextVarForbiddenCombName, nullptr), (Names{"#1", "#2"}));
   }
 }
 
 TEST(VariantCodingNames, AModuleWithoutVariantCodingHasEmptyLists) {
   Instance inst;
   ASSERT_EQ(ordex_test::readText(inst, inModule("")), rcOk);
-  char name[256] = "";
-  EXPECT_EQ(Ordex_GetNextVarCriterionName(inst, nullptr, name, nullptr), rcOk);
-  EXPECT_STREQ(name, "");
+  EXPECT_EQ(walk(inst, Ordex_GetNextVarCriterionName, nullptr), Names{});
 }
 
 }  // namespace

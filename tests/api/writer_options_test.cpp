@@ -22,25 +22,22 @@ using ordex_test::TempDir;
 constexpr const char* kTwoModules =
     "/begin PROJECT P \"\"\n"
     "/begin MODULE A \"first\"\n"
-    "  /begin MOD_PAR \"mp\"\n"
-    "    /begin MEMORY_SEGMENT Seg \"\" DATA RAM INTERN 0x100 0x10 -1 -1 -1 -1 -1"
-    " /end MEMORY_SEGMENT\n"
-    "    SYSTEM_CONSTANT \"K\" \"1\"\n"
+    "  /begin MOD_PAR \"mp\" SYSTEM_CONSTANT \"K\" \"1\"\n"
+    "    /begin MEMORY_SEGMENT Seg \"\" DATA RAM INTERN 0x100 0x10 -1 -1 -1 -1 -1 /end "
+    "MEMORY_SEGMENT\n"
     "  /end MOD_PAR\n"
     "  /begin CHARACTERISTIC C1 \"\" VALUE 0 RL 0 CM 0 1 /end CHARACTERISTIC\n"
     "  /begin MEASUREMENT M1 \"\" UBYTE CM 0 0 0 1 /end MEASUREMENT\n"
     "  /begin FUNCTION F1 \"\"\n"
-    "    /begin DEF_CHARACTERISTIC C1 /end DEF_CHARACTERISTIC\n"
-    "    /begin REF_CHARACTERISTIC C1 /end REF_CHARACTERISTIC\n"
-    "    /begin IN_MEASUREMENT M1 /end IN_MEASUREMENT\n"
-    "    /begin SUB_FUNCTION F1 /end SUB_FUNCTION\n"
+    "    /begin DEF_CHARACTERISTIC C1 /end DEF_CHARACTERISTIC /begin IN_MEASUREMENT M1 /end "
+    "IN_MEASUREMENT\n"
+    "    /begin REF_CHARACTERISTIC C1 /end REF_CHARACTERISTIC /begin SUB_FUNCTION F1 /end "
+    "SUB_FUNCTION\n"
     "    /begin AXIS_PTS Ap1 /end AXIS_PTS\n"
     "  /end FUNCTION\n"
     "  /begin AXIS_PTS Ap1 \"\" 0 M1 RL 0 CM 1 0 1 /end AXIS_PTS\n"
     "/end MODULE\n"
-    "/begin MODULE a \"second\"\n"
-    "  /begin RECORD_LAYOUT R1 /end RECORD_LAYOUT\n"
-    "/end MODULE\n"
+    "/begin MODULE a \"second\" /begin RECORD_LAYOUT R1 /end RECORD_LAYOUT /end MODULE\n"
     "/end PROJECT\n";
 
 bool endsWith(const std::string& text, const std::string& end) {
@@ -64,23 +61,21 @@ class WriterOptions : public testing::Test {
   std::string out_ = dir_.path() + "/out.a2l";
 };
 
+TOrdexReturnCode writeTo(TOrdex* inst, const char* path) {
+  return Ordex_WriteAsapFile(inst, path, nullptr, nullptr, "", nullptr, nullptr);
+}
+
 TEST_F(WriterOptions, ReturnCodesAndFileHandling) {
-  EXPECT_EQ(Ordex_WriteAsapFile(nullptr, out_.c_str(), nullptr, nullptr, "", nullptr, nullptr),
-            rcNoInstance);
+  EXPECT_EQ(writeTo(nullptr, out_.c_str()), rcNoInstance);
   EXPECT_EQ(
       Ordex_WriteAsapFile_Intern(nullptr, out_.c_str(), nullptr, nullptr, "", nullptr, nullptr),
       rcNoInstance);
-  EXPECT_EQ(Ordex_WriteAsapFile(inst_, nullptr, nullptr, nullptr, "", nullptr, nullptr),
-            rcOutputCreateFailed);
-  std::string missingFolder = dir_.path() + "/missing/out.a2l";
-  EXPECT_EQ(
-      Ordex_WriteAsapFile(inst_, missingFolder.c_str(), nullptr, nullptr, "", nullptr, nullptr),
-      rcOutputCreateFailed);
+  EXPECT_EQ(writeTo(inst_, nullptr), rcOutputCreateFailed);
+  EXPECT_EQ(writeTo(inst_, (dir_.path() + "/missing/out.a2l").c_str()), rcOutputCreateFailed);
   // A folder of that name is neither deleted nor written.
   std::string folder = dir_.path() + "/folder";
   std::filesystem::create_directory(folder);
-  EXPECT_EQ(Ordex_WriteAsapFile(inst_, folder.c_str(), nullptr, nullptr, "", nullptr, nullptr),
-            rcOutputCreateFailed);
+  EXPECT_EQ(writeTo(inst_, folder.c_str()), rcOutputCreateFailed);
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 
   // An existing file is replaced whole, also a read-only one.
@@ -101,15 +96,8 @@ TEST(WriterWithoutProject, GivesNoProjectAndTouchesNoFile) {
   Instance inst;
   TempDir dir;
   std::string path = dir.write("keep.a2l", "kept");
-  EXPECT_EQ(Ordex_WriteAsapFile(inst, path.c_str(), nullptr, nullptr, "", nullptr, nullptr),
-            rcNoProject);
+  EXPECT_EQ(writeTo(inst, path.c_str()), rcNoProject);
   EXPECT_EQ(readFile(path), "kept");
-}
-
-TEST_F(WriterOptions, NullCommentIsAnEmptyComment) {
-  ASSERT_EQ(Ordex_WriteAsapFile(inst_, out_.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr),
-            rcOk);
-  EXPECT_EQ(written().substr(0, 26), "ASAP2_VERSION  1 3\n/*  */\n");
 }
 
 // The filter compares byte by byte, whatever the comparison mode says; a name that matches
@@ -124,7 +112,9 @@ TEST_F(WriterOptions, ModuleFilterComparesExactly) {
   EXPECT_EQ(text.find("    A \"first\"\n"), std::string::npos);
   EXPECT_EQ(text.find("C1"), std::string::npos);
 
-  ASSERT_EQ(write("B"), rcOk);
+  // A null comment is written as an empty one.
+  ASSERT_EQ(Ordex_WriteAsapFile(inst_, out_.c_str(), "B", nullptr, nullptr, nullptr, nullptr),
+            rcOk);
   EXPECT_EQ(written(),
             "ASAP2_VERSION  1 3\n/*  */\n/begin PROJECT\n  P \"\"\n\n"
             "  /begin HEADER\n    \"\"\n  /end HEADER\n\n/end PROJECT\n");
@@ -133,30 +123,6 @@ TEST_F(WriterOptions, ModuleFilterComparesExactly) {
 // The template replaces MOD_PAR: copied up to the first "<MEMORY_SEGMENTs>", the memory
 // segments at the module's indentation, the text up to the first "<SYSTEM_CONSTANTs>", the
 // system constants, the rest, and a line feed.
-TEST_F(WriterOptions, ModParTemplateWithBothMarkers) {
-  std::string tmpl = dir_.write("modpar.txt",
-                                "    /begin MOD_PAR \"from template\"\n"
-                                "<MEMORY_SEGMENTs>    <SYSTEM_CONSTANTs>"
-                                "    /end MOD_PAR\n");
-  ASSERT_EQ(write("A", tmpl.c_str()), rcOk);
-  std::string text = written();
-  const std::string expected =
-      "    A \"first\"\n\n"
-      "    /begin MOD_PAR \"from template\"\n"
-      "    /begin MEMORY_SEGMENT\n"
-      "      Seg \"\"\n"
-      "      DATA RAM INTERN\n"
-      "      0x100 0x10\n"
-      "      -1 -1 -1 -1 -1 \n"
-      "    /end MEMORY_SEGMENT\n"
-      "\n"
-      "        SYSTEM_CONSTANT \"K\" \"1\"\n"
-      "    /end MOD_PAR\n"
-      "\n"
-      "    /begin MOD_COMMON\n";
-  EXPECT_NE(text.find(expected), std::string::npos) << text;
-}
-
 struct TemplateCase {
   const char* name;
   const char* templateText;
@@ -182,15 +148,10 @@ std::string expand(std::string text) {
 }
 
 TEST_P(WriterModParTemplate, MarkerSearch) {
-  std::string tmpl = dir_.write("modpar.txt", GetParam().templateText);
-  ASSERT_EQ(write("A", tmpl.c_str()), rcOk);
-  std::string text = written();
-  const std::string head = "    A \"first\"\n\n";
-  size_t start = text.find(head);
-  size_t end = text.find("    /begin MOD_COMMON\n");
-  ASSERT_NE(start, std::string::npos);
-  ASSERT_NE(end, std::string::npos);
-  start += head.size();
+  ASSERT_EQ(write("A", dir_.write("modpar.txt", GetParam().templateText).c_str()), rcOk);
+  const std::string text = written(), head = "    A \"first\"\n\n";
+  size_t start = text.find(head) + head.size(), end = text.find("    /begin MOD_COMMON\n");
+  ASSERT_LT(start, end) << text;
   EXPECT_EQ(text.substr(start, end - start), expand(GetParam().expected));
 }
 
@@ -235,48 +196,32 @@ int recordElement(TOrdexElementType kind, uint32_t userData) {
   return kind != gRefusedKind;
 }
 
-TEST_F(WriterOptions, ElementCallbackIsAskedForEveryObject) {
+// Every object is asked about with its kind and UserData. List entries that the reference
+// finder has not resolved are left out, and a list without entries to write is not written;
+// resolved entries are written when the callback accepts their object (AXIS_PTS entries are
+// never resolved).
+TEST_F(WriterOptions, ElementCallbackFiltersObjectsAndResolvedListEntries) {
   gElements.clear();
   gRefusedKind = 0;
   ASSERT_EQ(write(nullptr, nullptr, recordElement), rcOk);
-  const std::vector<std::pair<int, uint32_t>> expected = {{etCharacteristic, 0},
-                                                          {etMeasurement, 0},
-                                                          {etFunction, 0},
-                                                          {etAxisPts, 0},
-                                                          {etRecordLayout, 0}};
-  EXPECT_EQ(gElements, expected);
-  // With a callback, list entries that the reference finder has not resolved are left out,
-  // and a list without entries to write is not written.
-  std::string text = written();
-  EXPECT_NE(text.find("    /begin FUNCTION\n      F1 \"\"\n    /end FUNCTION\n"), std::string::npos)
-      << text;
+  EXPECT_EQ(gElements, (std::vector<std::pair<int, uint32_t>>{{etCharacteristic, 0},
+                                                              {etMeasurement, 0},
+                                                              {etFunction, 0},
+                                                              {etAxisPts, 0},
+                                                              {etRecordLayout, 0}}));
+  EXPECT_NE(written().find("    /begin FUNCTION\n      F1 \"\"\n    /end FUNCTION\n"),
+            std::string::npos)
+      << written();
 
-  gElements.clear();
-  gRefusedKind = etCharacteristic;
-  ASSERT_EQ(write(nullptr, nullptr, recordElement), rcOk);
-  EXPECT_EQ(gElements, expected);
-  text = written();
-  EXPECT_EQ(text.find("CHARACTERISTIC"), std::string::npos);
-  EXPECT_NE(text.find("/begin MEASUREMENT"), std::string::npos);
-}
-
-// Resolved entries are written when the callback accepts their object, which it is asked
-// about with the object's kind and UserData; AXIS_PTS entries are never resolved. Needs the
-// reference finder (mode 0x2) to resolve the FUNCTION lists.
-TEST_F(WriterOptions, ElementCallbackFiltersResolvedListEntries) {
   ASSERT_EQ(Ordex_ReferenceFinder(inst_, 0x2, 0, 0, nullptr), rcOk);
-
-  gRefusedKind = 0;
   ASSERT_EQ(write(nullptr, nullptr, recordElement), rcOk);
   EXPECT_NE(written().find("    /begin FUNCTION\n      F1 \"\"\n"
                            "      /begin DEF_CHARACTERISTIC\n        C1 \n"
                            "      /end DEF_CHARACTERISTIC\n"
                            "      /begin REF_CHARACTERISTIC\n        C1 \n"
                            "      /end REF_CHARACTERISTIC\n"
-                           "      /begin IN_MEASUREMENT\n        M1 \n"
-                           "      /end IN_MEASUREMENT\n"
-                           "      /begin SUB_FUNCTION\n        F1 \n"
-                           "      /end SUB_FUNCTION\n"
+                           "      /begin IN_MEASUREMENT\n        M1 \n      /end IN_MEASUREMENT\n"
+                           "      /begin SUB_FUNCTION\n        F1 \n      /end SUB_FUNCTION\n"
                            "    /end FUNCTION\n"),
             std::string::npos)
       << written();
@@ -305,30 +250,28 @@ int refuseAll(TOrdexElementType, uint32_t) {
   return 0;
 }
 
+// The percentages a write reports with recordProgress stopping at call `stopAfter`.
+std::vector<int> percents(int stopAfter, TOrdex* inst, const std::string& path,
+                          const char* module = nullptr, TOrdexElementCallback element = nullptr) {
+  gPercents.clear();
+  gStopAfter = stopAfter;
+  EXPECT_EQ(Ordex_WriteAsapFile(inst, path.c_str(), module, nullptr, "", element, recordProgress),
+            rcOk);
+  return gPercents;
+}
+
 // Objects of all written modules are counted together; the percentage is reported when it
 // grows, before the element callback, so refused objects count as well.
 TEST_F(WriterOptions, ProgressRunsOnAcrossModules) {
-  gPercents.clear();
-  gStopAfter = 0;
-  ASSERT_EQ(write(nullptr, nullptr, refuseAll, recordProgress), rcOk);
-  EXPECT_EQ(gPercents, (std::vector<int>{20, 40, 60, 80, 100}));
-
-  gPercents.clear();
-  ASSERT_EQ(write("a", nullptr, nullptr, recordProgress), rcOk);
-  EXPECT_EQ(gPercents, std::vector<int>{100});
-
-  gPercents.clear();
-  ASSERT_EQ(write("none", nullptr, nullptr, recordProgress), rcOk);
-  EXPECT_TRUE(gPercents.empty());
+  EXPECT_EQ(percents(0, inst_, out_, nullptr, refuseAll), (std::vector<int>{20, 40, 60, 80, 100}));
+  EXPECT_EQ(percents(0, inst_, out_, "a"), std::vector<int>{100});
+  EXPECT_EQ(percents(0, inst_, out_, "none"), std::vector<int>{});
 }
 
 // A callback that asks to stop ends the current module: its end is written and the write
 // goes on with the next module; the result is still 0.
 TEST_F(WriterOptions, ProgressStopEndsOnlyTheCurrentModule) {
-  gPercents.clear();
-  gStopAfter = 1;
-  ASSERT_EQ(write(nullptr, nullptr, nullptr, recordProgress), rcOk);
-  EXPECT_EQ(gPercents, (std::vector<int>{20, 40}));
+  EXPECT_EQ(percents(1, inst_, out_), (std::vector<int>{20, 40}));
   std::string text = written();
   for (const char* object :
        {"CHARACTERISTIC", "MEASUREMENT", "FUNCTION", "AXIS_PTS", "RECORD_LAYOUT"}) {
@@ -343,34 +286,24 @@ TEST_F(WriterOptions, ProgressStopEndsOnlyTheCurrentModule) {
 // first call leaves nine objects written.
 TEST(WriterProgress, ThousandObjectsStopAtTheTenth) {
   std::string a2l = "/begin PROJECT P \"\" /begin MODULE M \"\"\n";
-  for (int i = 0; i < 1000; ++i) {
+  for (int i = 0; i < 1000; ++i)
     a2l += "/begin RECORD_LAYOUT R" + std::to_string(i) + " /end RECORD_LAYOUT\n";
-  }
-  a2l += "/end MODULE /end PROJECT\n";
   Instance inst;
   TempDir dir;
-  ASSERT_EQ(ordex_test::readText(inst, a2l), rcOk);
+  ASSERT_EQ(ordex_test::readText(inst, a2l + "/end MODULE /end PROJECT\n"), rcOk);
   std::string out = dir.path() + "/out.a2l";
-  gPercents.clear();
-  gStopAfter = 1;
-  ASSERT_EQ(Ordex_WriteAsapFile(inst, out.c_str(), nullptr, nullptr, "", nullptr, recordProgress),
-            rcOk);
-  EXPECT_EQ(gPercents, std::vector<int>{1});
+  EXPECT_EQ(percents(1, inst, out), std::vector<int>{1});
   std::string text = readFile(out);
   size_t blocks = 0;
-  for (size_t at = 0; (at = text.find("/begin RECORD_LAYOUT", at)) != std::string::npos; ++at) {
+  for (size_t at = 0; (at = text.find("/begin RECORD_LAYOUT", at)) != std::string::npos; ++at)
     ++blocks;
-  }
   EXPECT_EQ(blocks, 9u);
   EXPECT_NE(text.find("      R8\n"), std::string::npos);
 
-  gPercents.clear();
-  gStopAfter = 0;
-  ASSERT_EQ(Ordex_WriteAsapFile(inst, out.c_str(), nullptr, nullptr, "", nullptr, recordProgress),
-            rcOk);
-  ASSERT_EQ(gPercents.size(), 100u);
-  EXPECT_EQ(gPercents.front(), 1);
-  EXPECT_EQ(gPercents.back(), 100);
+  std::vector<int> all = percents(0, inst, out);
+  ASSERT_EQ(all.size(), 100u);
+  EXPECT_EQ(all.front(), 1);
+  EXPECT_EQ(all.back(), 100);
 }
 
 }  // namespace
