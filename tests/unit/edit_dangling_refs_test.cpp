@@ -3,10 +3,13 @@
 // enumerator position. Run under the sanitizers, a miss shows as a use after free.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "edit/list_entry_edits.h"
 #include "edit/object_edits.h"
@@ -17,6 +20,9 @@
 
 namespace {
 
+using ordex::edit::change;
+using ordex::edit::FunctionList;
+using ordex::edit::removeFromFunctionList;
 using ordex::edit::removeModule;
 using ordex::edit::removeObject;
 
@@ -36,20 +42,24 @@ TFunctionRef* entry(ordex::FunctionRefList& list, const std::string& name,
   return list.append(std::move(e));
 }
 
+template <class Record>
+Record record(const char* name) {
+  Record r;
+  std::memset(&r, 0, sizeof r);
+  std::snprintf(r.Name, sizeof r.Name, "%s", name);
+  return r;
+}
+
 // Two modules. In M: F lists C, Me, G and A in its lists, all resolved; C and Me are
-// published by F, G's parent is F; Me converts through CM, CM uses table T and CV uses V.
-// Links are made within a module; on request the same kinds of links also lead from N into
-// M, which removing M must not leave behind.
+// published by F, G's parent is F (and F's is G); Me converts through CM, CM uses table T
+// and CV uses V. On request the same kinds of links also lead from N into M.
 struct Model {
   TOrdex inst;
-  TModule_Intern* m = nullptr;
-  TModule_Intern* n = nullptr;
+  TModule_Intern *m = nullptr, *n = nullptr;
   TCharacteristic_Intern* c = nullptr;
   TMeasurement_Intern* me = nullptr;
-  TFunction_Intern* f = nullptr;
-  TFunction_Intern* g = nullptr;
-  TCompuMethod_Intern* cm = nullptr;
-  TCompuMethod_Intern* cv = nullptr;
+  TFunction_Intern *f = nullptr, *g = nullptr;
+  TCompuMethod_Intern *cm = nullptr, *cv = nullptr;
   TCompuTab_Intern* t = nullptr;
   TCompuVTab_Intern* v = nullptr;
   TAxisPts_Intern* a = nullptr;
@@ -61,12 +71,11 @@ struct Model {
 
   explicit Model(bool crossModuleLinks = false) {
     inst.Project = std::make_unique<TProject_Intern>();
-    TProject_Intern& p = *inst.Project;
     for (TModule_Intern** mod : {&m, &n}) {
       auto module = std::make_unique<TModule_Intern>();
-      module->Owner = &p;
+      module->Owner = inst.Project.get();
       module->Name = mod == &m ? "M" : "N";
-      *mod = p.Modules.append(std::move(module));
+      *mod = inst.Project->Modules.append(std::move(module));
     }
     c = add(m->Characteristics, *m, "C");
     me = add(m->Measurements, *m, "Me");
@@ -85,11 +94,8 @@ struct Model {
     entry(f->SubFunctions, "G", g);
     entry(f->AxisPts, "A", a);
     entry(g->SubFunctions, "F", f);
-    c->PublishingFunction = f;
-    me->PublishingFunction = f;
-    g->ParentFunction = f;
+    c->PublishingFunction = me->PublishingFunction = g->ParentFunction = f;
     f->ParentFunction = g;
-    // Links are resolved by name, as the reference finder and the conversion resolve them.
     me->Conversion = "CM";
     me->ConversionTarget = cm;
     cm->CompuTabRef = "T";
@@ -106,34 +112,48 @@ struct Model {
     entry(h->InMeasurements, "Me", me);
     entry(h->SubFunctions, "F", f);
     entry(h->AxisPts, "A", a);
-    h->ParentFunction = f;
-    nc->PublishingFunction = f;
-    nme->PublishingFunction = f;
+    h->ParentFunction = nc->PublishingFunction = nme->PublishingFunction = f;
     nme->Conversion = "CM";
     nme->ConversionTarget = cm;
     ncm->CompuTabTarget = t;
   }
-  TProject_Intern& project() { return *inst.Project; }
 };
 
-TEST(EditDanglingRefs, RemovingACharacteristicClearsTheEntriesThatLedToIt) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
-  EXPECT_EQ(nullptr, x.f->DefCharacteristics.First->Target);
-  EXPECT_EQ(nullptr, x.f->RefCharacteristics.First->Target);
-  // Names stay, and links to other objects stay.
-  EXPECT_EQ("C", x.f->DefCharacteristics.First->Name);
-  EXPECT_EQ(x.me, x.f->InMeasurements.First->Target);
-  EXPECT_EQ(x.g, x.f->SubFunctions.First->Target);
-}
-
-TEST(EditDanglingRefs, RemovingAMeasurementClearsItsThreeListsEverywhere) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
-  EXPECT_EQ(nullptr, x.f->InMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.f->OutMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.f->LocMeasurements.First->Target);
-  EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
+// Removing a listed object clears the entries of F's lists that led to it; the others keep
+// their targets, and every entry keeps its name.
+TEST(EditDanglingRefs, RemovingAListedObjectClearsOnlyItsEntries) {
+  using Lists = std::vector<ordex::FunctionRefList TFunction_Intern::*>;
+  const Lists all = {&TFunction_Intern::DefCharacteristics,
+                     &TFunction_Intern::RefCharacteristics,
+                     &TFunction_Intern::InMeasurements,
+                     &TFunction_Intern::OutMeasurements,
+                     &TFunction_Intern::LocMeasurements,
+                     &TFunction_Intern::SubFunctions,
+                     &TFunction_Intern::AxisPts};
+  const struct {
+    TOrdexElementType kind;
+    const char* name;
+    Lists cleared;
+  } cases[] = {
+      {etCharacteristic, "C", {all[0], all[1]}},
+      {etMeasurement, "Me", {all[2], all[3], all[4]}},
+      {etFunction, "G", {all[5]}},
+      {etAxisPts, "A", {all[6]}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    Model x;
+    std::vector<std::pair<const ordex::ObjectHead*, std::string>> before;
+    for (auto list : all)
+      before.emplace_back((x.f->*list).First->Target, (x.f->*list).First->Name.str());
+    ASSERT_EQ(rcOk, removeObject(*x.m, k.kind, k.name));
+    for (size_t l = 0; l < all.size(); ++l) {
+      const TFunctionRef& e = *(x.f->*all[l]).First;
+      const bool cleared = std::count(k.cleared.begin(), k.cleared.end(), all[l]) != 0;
+      EXPECT_EQ(cleared ? nullptr : before[l].first, e.Target) << "list " << l;
+      EXPECT_EQ(before[l].second, e.Name) << "list " << l;
+    }
+  }
 }
 
 TEST(EditDanglingRefs, RemovingAFunctionClearsPublishersParentsAndSubFunctionEntries) {
@@ -156,59 +176,40 @@ TEST(EditDanglingRefs, RemovingConversionsAndTablesClearsTheirUsers) {
   EXPECT_EQ(nullptr, x.me->ConversionTarget);
 }
 
-TEST(EditDanglingRefs, RemovingAxisPointsClearsTheAxisPtsEntries) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
-  EXPECT_EQ(nullptr, x.f->AxisPts.First->Target);
-}
-
+// Every link from N into a removed M is cleared; links within N stay.
 TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
   Model x(true);
+  TFunction_Intern* local = add(x.n->Functions, *x.n, "L");
+  x.nc->PublishingFunction = local;
   ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
   EXPECT_EQ(nullptr, x.h->DefCharacteristics.First->Target);
   EXPECT_EQ(nullptr, x.h->InMeasurements.First->Target);
   EXPECT_EQ(nullptr, x.h->SubFunctions.First->Target);
   EXPECT_EQ(nullptr, x.h->AxisPts.First->Target);
   EXPECT_EQ(nullptr, x.h->ParentFunction);
-  EXPECT_EQ(nullptr, x.nc->PublishingFunction);
   EXPECT_EQ(nullptr, x.nme->PublishingFunction);
   EXPECT_EQ(nullptr, x.nme->ConversionTarget);
   EXPECT_EQ(nullptr, x.ncm->CompuTabTarget);
-  EXPECT_EQ(1u, x.project().Modules.count());
+  EXPECT_EQ(local, x.nc->PublishingFunction);
+  EXPECT_EQ(1u, x.inst.Project->Modules.count());
 }
 
-TEST(EditDanglingRefs, LinksWithinTheModuleStayWhenAnotherModuleGoes) {
-  Model x(true);
-  x.nme->ConversionTarget = x.ncm;
-  ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
-  EXPECT_EQ(x.ncm, x.nme->ConversionTarget);
-}
-
-// Changing an object keeps the links that lead to it and the links it holds, also when its
-// name or the name it refers by changes.
+// Changing an object keeps the links that lead to it and the links it holds, also when the
+// name it refers by changes.
 TEST(EditDanglingRefs, ChangesKeepResolvedReferences) {
   Model x;
-  TCompuMethod rec{};
-  std::snprintf(rec.Name, sizeof rec.Name, "CM");
-  std::snprintf(rec.CompuTabRef, sizeof rec.CompuTabRef, "Other");
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rec));
+  TCompuMethod cm = record<TCompuMethod>("CM");
+  std::snprintf(cm.CompuTabRef, sizeof cm.CompuTabRef, "Other");
+  ASSERT_EQ(rcOk, change(*x.m, cm));
   EXPECT_EQ(x.t, x.cm->CompuTabTarget);
-  TMeasurement mrec{};
-  std::snprintf(mrec.Name, sizeof mrec.Name, "Me");
-  std::snprintf(mrec.Conversion, sizeof mrec.Conversion, "Renamed");
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, mrec));
-  EXPECT_EQ(x.f, x.me->PublishingFunction);
-  auto vrec = std::make_unique<TCompuVTab>();
-  std::memset(vrec.get(), 0, sizeof *vrec);
-  std::snprintf(vrec->Name, sizeof vrec->Name, "V");
-  vrec->NumberValuePairs = 3;
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, *vrec));
+  auto vt = std::make_unique<TCompuVTab>(record<TCompuVTab>("V"));
+  vt->NumberValuePairs = 3;
+  ASSERT_EQ(rcOk, change(*x.m, *vt));
   EXPECT_EQ(x.v, x.cv->CompuTabTarget);
-  TFunction frec{};
-  std::snprintf(frec.Name, sizeof frec.Name, "F");
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, frec));
+  ASSERT_EQ(rcOk, change(*x.m, record<TFunction>("F")));
   EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
   EXPECT_EQ(x.g, x.f->ParentFunction);
+  EXPECT_EQ(x.f, x.me->PublishingFunction);
 }
 
 // Positions standing on a record, or on an entry inside a record, are cleared when that
@@ -227,7 +228,7 @@ TEST(EditDanglingRefs, EnumeratorPositionsOnWhatGoesAreCleared) {
   onAxisAnnotation.set(&x.c->Axes[2].Annotations, x.c->Axes[2].Annotations.First);
   onFunctionEntry.set(&x.f->DefCharacteristics, x.f->DefCharacteristics.First);
   onConstant.set(&x.m->ModPar.SystemConstants, x.m->ModPar.SystemConstants.First);
-  onModule.set(&x.project().Modules, x.m);
+  onModule.set(&x.inst.Project->Modules, x.m);
   onOtherModuleObject.set(&x.n->Functions, x.h);
 
   ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
@@ -235,8 +236,7 @@ TEST(EditDanglingRefs, EnumeratorPositionsOnWhatGoesAreCleared) {
   EXPECT_EQ(nullptr, onIfData.record());
   EXPECT_EQ(nullptr, onAxisAnnotation.record());
   EXPECT_NE(nullptr, onFunctionEntry.record());
-  ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                      *x.m, "F", ordex::edit::FunctionList::DefCharacteristic, "C"));
+  ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
   EXPECT_EQ(nullptr, onFunctionEntry.record());
   ASSERT_EQ(rcOk, ordex::edit::removeSystemConstant(*x.m, "K"));
   EXPECT_EQ(nullptr, onConstant.record());
@@ -263,8 +263,7 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));  // the index exists from here
 
   // An entry added through the edit layer, then resolved.
-  ASSERT_EQ(rcOk, ordex::edit::addToFunctionList(
-                      *x.m, "G", ordex::edit::FunctionList::RefCharacteristic, "D"));
+  ASSERT_EQ(rcOk, ordex::edit::addToFunctionList(*x.m, "G", FunctionList::RefCharacteristic, "D"));
   x.g->RefCharacteristics.Last->Target = d;
   // The folding appends D to G's DEF_CHARACTERISTIC list; then it is resolved.
   ordex::foldModuleFunctionLists(*x.m);
@@ -273,10 +272,8 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   folded->Target = d;
   // The object renamed in letter case after its entry was resolved.
   TFunctionRef* byOldCase = entry(x.f->DefCharacteristics, "e", e);
-  TCharacteristic rename{};
-  std::snprintf(rename.Name, sizeof rename.Name, "E");
   ordex::setCaseInsensitiveNames(true);
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rename));
+  ASSERT_EQ(rcOk, change(*x.m, record<TCharacteristic>("E")));
   ordex::setCaseInsensitiveNames(false);
   ASSERT_EQ("E", e->Name);
 
@@ -288,21 +285,18 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
 }
 
 // A publisher or parent whose entry was removed from its lists still goes: the names its
-// lists held are remembered.
+// lists held are remembered, whether the index existed before the entry went or not.
 TEST(EditDanglingRefs, PublisherFoundAfterItsEntryWasRemoved) {
   for (bool indexFirst : {false, true}) {
+    SCOPED_TRACE(indexFirst);
     Model x;
-    if (indexFirst) {
-      ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
-    }
-    ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                        *x.m, "F", ordex::edit::FunctionList::DefCharacteristic, "C"));
-    ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                        *x.m, "F", ordex::edit::FunctionList::SubFunction, "G"));
+    if (indexFirst) removeObject(*x.m, etAxisPts, "A");  // the index exists from here
+    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
+    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));
     ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
-    EXPECT_EQ(nullptr, x.c->PublishingFunction) << indexFirst;
-    EXPECT_EQ(nullptr, x.me->PublishingFunction) << indexFirst;
-    EXPECT_EQ(nullptr, x.g->ParentFunction) << indexFirst;
+    EXPECT_EQ(nullptr, x.c->PublishingFunction);
+    EXPECT_EQ(nullptr, x.me->PublishingFunction);
+    EXPECT_EQ(nullptr, x.g->ParentFunction);
   }
 }
 
@@ -310,17 +304,15 @@ TEST(EditDanglingRefs, PublisherFoundAfterItsEntryWasRemoved) {
 // method it was resolved to still clears it.
 TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged) {
   for (bool indexFirst : {false, true}) {
+    SCOPED_TRACE(indexFirst);
     Model x;
-    if (indexFirst) {
-      ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
-    }
-    TMeasurement rec{};
-    std::snprintf(rec.Name, sizeof rec.Name, "Me");
+    if (indexFirst) removeObject(*x.m, etAxisPts, "A");  // the index exists from here
+    TMeasurement rec = record<TMeasurement>("Me");
     std::snprintf(rec.Conversion, sizeof rec.Conversion, "Other");
-    ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rec));
+    ASSERT_EQ(rcOk, change(*x.m, rec));
     ASSERT_EQ(x.cm, x.me->ConversionTarget);
     ASSERT_EQ(rcOk, removeObject(*x.m, etCompuMethod, "CM"));
-    EXPECT_EQ(nullptr, x.me->ConversionTarget) << indexFirst;
+    EXPECT_EQ(nullptr, x.me->ConversionTarget);
   }
 }
 
@@ -329,8 +321,7 @@ TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged)
 TEST(EditDanglingRefs, RemovedEntriesLeaveTheIndex) {
   Model x;
   ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));  // the index exists from here
-  ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                      *x.m, "F", ordex::edit::FunctionList::InMeasurement, "Me"));
+  ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::InMeasurement, "Me"));
   ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "G"));  // G's own entries go with it
   ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
   ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
