@@ -28,16 +28,17 @@ Op byRecord(TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*)) {
     return op(i, m, x ? r.get() : nullptr);
   };
 }
-Op byName(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*)) {
-  return [op](TOrdex* i, const char* m, const char* x, const char*) { return op(i, m, x); };
+// The entry of an add-to operation: a name, or a record named (or labelled) by it.
+Op withEntry(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const char*)) {
+  return op;
 }
-Op ifData(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TIfDataRecord*)) {
+Op withEntry(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TIfDataRecord*)) {
   return [op](TOrdex* i, const char* m, const char* x, const char* entry) {
     TIfDataRecord r = named<TIfDataRecord>(entry ? entry : "");
     return op(i, m, x, entry ? &r : nullptr);
   };
 }
-Op annotation(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TAnnotationRecord*)) {
+Op withEntry(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TAnnotationRecord*)) {
   return [op](TOrdex* i, const char* m, const char* x, const char* entry) {
     auto r = std::make_unique<TAnnotationRecord>(ordex_test::zeroed<TAnnotationRecord>());
     ordex_test::setText(r->Label, entry ? entry : "");
@@ -55,98 +56,102 @@ struct Case {
   TOrdexReturnCode missingOwner;         // rcOk: a create, which needs nothing but the module
   TOrdexReturnCode missingEntry = rcOk;  // rcOk: no entry, or any entry is taken
   TOrdexReturnCode nullEntry = rcOk;     // rcOk: no entry
+  int kind = 0;                          // of a remove operation
 };
+
+template <class Record>
+Case create(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*)) {
+  return {what, byRecord(op), rcOk};
+}
+template <class Record>
+Case change(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*),
+            TOrdexReturnCode missing) {
+  return {what, byRecord(op), missing};
+}
+template <class Entry>
+Case addTo(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, Entry),
+           TOrdexReturnCode missing) {
+  return {what, withEntry(op), missing, rcOk, rcNullArgument};
+}
+Case removeFrom(const char* what,
+                TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const char*),
+                TOrdexReturnCode missing, TOrdexReturnCode missingEntry) {
+  return {what, op, missing, missingEntry, rcNullArgument};
+}
+Case remove(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const char*),
+            TOrdexReturnCode missing, int kind = 0) {
+  return {
+      what,    [op](TOrdex* i, const char* m, const char* x, const char*) { return op(i, m, x); },
+      missing, rcOk,
+      rcOk,    kind};
+}
+#define OP(name) #name, Ordex_##name
 
 // In this order every operation succeeds on the populated model with owner and entry X.
 const std::vector<Case>& cases() {
   static const std::vector<Case> all = {
-      {"CreateMemorySegment", byRecord(Ordex_CreateMemorySegment), rcOk},
-      {"CreateCharacteristic", byRecord(Ordex_CreateCharacteristic), rcOk},
-      {"CreateCharacteristic2", byRecord(Ordex_CreateCharacteristic2), rcOk},
-      {"CreateMeasurement", byRecord(Ordex_CreateMeasurement), rcOk},
-      {"CreateFunction", byRecord(Ordex_CreateFunction), rcOk},
-      {"CreateCompuMethod", byRecord(Ordex_CreateCompuMethod), rcOk},
-      {"CreateCompuMethod2", byRecord(Ordex_CreateCompuMethod2), rcOk},
-      {"CreateCompuTab", byRecord(Ordex_CreateCompuTab), rcOk},
-      {"CreateCompuVTab", byRecord(Ordex_CreateCompuVTab), rcOk},
-      {"CreateAxisPts", byRecord(Ordex_CreateAxisPts), rcOk},
-      {"CreateRecordLayout", byRecord(Ordex_CreateRecordLayout), rcOk},
-      {"CreateRecordLayout2", byRecord(Ordex_CreateRecordLayout2), rcOk},
-      {"AddToSystemConstantList", Ordex_AddToSystemConstantList, rcOk, rcOk, rcNullArgument},
-      {"ChangeMemorySegment", byRecord(Ordex_ChangeMemorySegment), rcMemorySegmentNotFound},
-      {"ChangeCharacteristic", byRecord(Ordex_ChangeCharacteristic), rcCharacteristicNotFound},
-      {"ChangeCharacteristic2", byRecord(Ordex_ChangeCharacteristic2), rcCharacteristicNotFound},
-      {"ChangeMeasurement", byRecord(Ordex_ChangeMeasurement), rcMeasurementNotFound},
-      {"ChangeFunction", byRecord(Ordex_ChangeFunction), rcFunctionNotFound},
-      {"ChangeCompuMethod", byRecord(Ordex_ChangeCompuMethod), rcCompuMethodNotFound},
-      {"ChangeCompuMethod2", byRecord(Ordex_ChangeCompuMethod2), rcCompuMethodNotFound},
-      {"ChangeCompuTab", byRecord(Ordex_ChangeCompuTab), rcCompuTabNotFound},
-      {"ChangeCompuVTab", byRecord(Ordex_ChangeCompuVTab), rcCompuVTabNotFound},
-      {"ChangeAxisPts", byRecord(Ordex_ChangeAxisPts), rcAxisPtsNotFound},
-      {"ChangeRecordLayout", byRecord(Ordex_ChangeRecordLayout), rcRecordLayoutNotFound},
-      {"ChangeRecordLayout2", byRecord(Ordex_ChangeRecordLayout2), rcRecordLayoutNotFound},
+      create(OP(CreateMemorySegment)),
+      create(OP(CreateCharacteristic)),
+      create(OP(CreateCharacteristic2)),
+      create(OP(CreateMeasurement)),
+      create(OP(CreateFunction)),
+      create(OP(CreateCompuMethod)),
+      create(OP(CreateCompuMethod2)),
+      create(OP(CreateCompuTab)),
+      create(OP(CreateCompuVTab)),
+      create(OP(CreateAxisPts)),
+      create(OP(CreateRecordLayout)),
+      create(OP(CreateRecordLayout2)),
+      {OP(AddToSystemConstantList), rcOk, rcOk, rcNullArgument},
+      change(OP(ChangeMemorySegment), rcMemorySegmentNotFound),
+      change(OP(ChangeCharacteristic), rcCharacteristicNotFound),
+      change(OP(ChangeCharacteristic2), rcCharacteristicNotFound),
+      change(OP(ChangeMeasurement), rcMeasurementNotFound),
+      change(OP(ChangeFunction), rcFunctionNotFound),
+      change(OP(ChangeCompuMethod), rcCompuMethodNotFound),
+      change(OP(ChangeCompuMethod2), rcCompuMethodNotFound),
+      change(OP(ChangeCompuTab), rcCompuTabNotFound),
+      change(OP(ChangeCompuVTab), rcCompuVTabNotFound),
+      change(OP(ChangeAxisPts), rcAxisPtsNotFound),
+      change(OP(ChangeRecordLayout), rcRecordLayoutNotFound),
+      change(OP(ChangeRecordLayout2), rcRecordLayoutNotFound),
       // A null array is -1, the one code the operation has for its entries.
       {"ChangeACompuVTabsLargeVTab", largeVTab, rcCompuVTabNotFound, rcOk, rcInvalidArgument},
-      {"AddToAFuncsDefChaList", Ordex_AddToAFuncsDefChaList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAFuncsRefChaList", Ordex_AddToAFuncsRefChaList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAFuncsInMeaList", Ordex_AddToAFuncsInMeaList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAFuncsOutMeaList", Ordex_AddToAFuncsOutMeaList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAFuncsLocMeaList", Ordex_AddToAFuncsLocMeaList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAFuncsSubFuncList", Ordex_AddToAFuncsSubFuncList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAAxisPtsFuncList", Ordex_AddToAAxisPtsFuncList, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAAxisPtsFuncList_Intern", Ordex_AddToAAxisPtsFuncList_Intern, rcFunctionNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAMemSegsIfDataList", ifData(Ordex_AddToAMemSegsIfDataList), rcMemorySegmentNotFound,
-       rcOk, rcNullArgument},
-      {"AddToAChasIfDataList", ifData(Ordex_AddToAChasIfDataList), rcCharacteristicNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAMeasIfDataList", ifData(Ordex_AddToAMeasIfDataList), rcMeasurementNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAAxisPtsIfDataList", ifData(Ordex_AddToAAxisPtsIfDataList), rcAxisPtsNotFound, rcOk,
-       rcNullArgument},
-      {"AddToAChasAnnotatList", annotation(Ordex_AddToAChasAnnotatList), rcCharacteristicNotFound,
-       rcOk, rcNullArgument},
-      {"AddToAMeasAnnotatList", annotation(Ordex_AddToAMeasAnnotatList), rcMeasurementNotFound,
-       rcOk, rcNullArgument},
-      {"RemFromAFuncsDefChaList", Ordex_RemFromAFuncsDefChaList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAFuncsRefChaList", Ordex_RemFromAFuncsRefChaList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAFuncsInMeaList", Ordex_RemFromAFuncsInMeaList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAFuncsOutMeaList", Ordex_RemFromAFuncsOutMeaList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAFuncsLocMeaList", Ordex_RemFromAFuncsLocMeaList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAFuncsSubFuncList", Ordex_RemFromAFuncsSubFuncList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAFuncsAxisPtsList", Ordex_RemFromAFuncsAxisPtsList, rcFunctionNotFound,
-       rcListEntryNotFound, rcNullArgument},
-      {"RemFromAMemSegsIfDataList", Ordex_RemFromAMemSegsIfDataList, rcMemorySegmentNotFound,
-       rcIfDataNotFound, rcNullArgument},
-      {"RemFromAChasIfDataList", Ordex_RemFromAChasIfDataList, rcCharacteristicNotFound,
-       rcIfDataNotFound, rcNullArgument},
-      {"RemFromAMeasIfDataList", Ordex_RemFromAMeasIfDataList, rcMeasurementNotFound,
-       rcIfDataNotFound, rcNullArgument},
-      {"RemFromAAxisPtsIfDataList", Ordex_RemFromAAxisPtsIfDataList, rcAxisPtsNotFound,
-       rcIfDataNotFound, rcNullArgument},
-      {"RemFromSysConstantList", byName(Ordex_RemFromSysConstantList), rcSystemConstantNotFound},
-      {"RemoveMemorySegment", byName(Ordex_RemoveMemorySegment), rcMemorySegmentNotFound},
-      {"RemoveCharacteristic", byName(Ordex_RemoveCharacteristic), rcCharacteristicNotFound},
-      {"RemoveMeasurement", byName(Ordex_RemoveMeasurement), rcMeasurementNotFound},
-      {"RemoveFunction", byName(Ordex_RemoveFunction), rcFunctionNotFound},
-      {"RemoveCompuMethod", byName(Ordex_RemoveCompuMethod), rcCompuMethodNotFound},
-      {"RemoveCompuTab", byName(Ordex_RemoveCompuTab), rcCompuTabNotFound},
-      {"RemoveCompuVTab", byName(Ordex_RemoveCompuVTab), rcCompuVTabNotFound},
-      {"RemoveAxisPts", byName(Ordex_RemoveAxisPts), rcAxisPtsNotFound},
-      {"RemoveRecordLayout", byName(Ordex_RemoveRecordLayout), rcRecordLayoutNotFound},
+      addTo(OP(AddToAFuncsDefChaList), rcFunctionNotFound),
+      addTo(OP(AddToAFuncsRefChaList), rcFunctionNotFound),
+      addTo(OP(AddToAFuncsInMeaList), rcFunctionNotFound),
+      addTo(OP(AddToAFuncsOutMeaList), rcFunctionNotFound),
+      addTo(OP(AddToAFuncsLocMeaList), rcFunctionNotFound),
+      addTo(OP(AddToAFuncsSubFuncList), rcFunctionNotFound),
+      addTo(OP(AddToAAxisPtsFuncList), rcFunctionNotFound),
+      addTo(OP(AddToAAxisPtsFuncList_Intern), rcFunctionNotFound),
+      addTo(OP(AddToAMemSegsIfDataList), rcMemorySegmentNotFound),
+      addTo(OP(AddToAChasIfDataList), rcCharacteristicNotFound),
+      addTo(OP(AddToAMeasIfDataList), rcMeasurementNotFound),
+      addTo(OP(AddToAAxisPtsIfDataList), rcAxisPtsNotFound),
+      addTo(OP(AddToAChasAnnotatList), rcCharacteristicNotFound),
+      addTo(OP(AddToAMeasAnnotatList), rcMeasurementNotFound),
+      removeFrom(OP(RemFromAFuncsDefChaList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAFuncsRefChaList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAFuncsInMeaList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAFuncsOutMeaList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAFuncsLocMeaList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAFuncsSubFuncList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAFuncsAxisPtsList), rcFunctionNotFound, rcListEntryNotFound),
+      removeFrom(OP(RemFromAMemSegsIfDataList), rcMemorySegmentNotFound, rcIfDataNotFound),
+      removeFrom(OP(RemFromAChasIfDataList), rcCharacteristicNotFound, rcIfDataNotFound),
+      removeFrom(OP(RemFromAMeasIfDataList), rcMeasurementNotFound, rcIfDataNotFound),
+      removeFrom(OP(RemFromAAxisPtsIfDataList), rcAxisPtsNotFound, rcIfDataNotFound),
+      remove(OP(RemFromSysConstantList), rcSystemConstantNotFound),
+      remove(OP(RemoveMemorySegment), rcMemorySegmentNotFound, etMemorySegment),
+      remove(OP(RemoveCharacteristic), rcCharacteristicNotFound, etCharacteristic),
+      remove(OP(RemoveMeasurement), rcMeasurementNotFound, etMeasurement),
+      remove(OP(RemoveFunction), rcFunctionNotFound, etFunction),
+      remove(OP(RemoveCompuMethod), rcCompuMethodNotFound, etCompuMethod),
+      remove(OP(RemoveCompuTab), rcCompuTabNotFound, etCompuTab),
+      remove(OP(RemoveCompuVTab), rcCompuVTabNotFound, etCompuVTab),
+      remove(OP(RemoveAxisPts), rcAxisPtsNotFound, etAxisPts),
+      remove(OP(RemoveRecordLayout), rcRecordLayoutNotFound, etRecordLayout),
   };
   return all;
 }
@@ -166,9 +171,9 @@ class EditErrorCodesTest : public ::testing::Test {
     ASSERT_EQ(rcOk, Ordex_CreateModule(inst, &second));
     before = objectCount();
   }
-  int objectCount() {
+  int objectCount(int kinds = -1) {
     int n = -1;
-    return Ordex_GetNumObjects(inst, "M", -1, &n) == rcOk ? n : -1;
+    return Ordex_GetNumObjects(inst, "M", kinds, &n) == rcOk ? n : -1;
   }
 
   Instance inst;
@@ -228,6 +233,26 @@ TEST_F(EditErrorCodesTest, NullArgumentsGive205) {
 
 TEST_F(EditErrorCodesTest, ExistingObjectsSucceed) {
   for (const Case& c : cases()) EXPECT_EQ(rcOk, c.call(inst, "M", "X", "X")) << c.what;
+}
+
+// With two or more objects of a name, each removal takes one of its own kind until the
+// kind's code says none is left.
+TEST_F(EditErrorCodesTest, RemovalsTakeOneObjectOfTheirKindAtATime) {
+  for (const Case& c : cases()) {
+    if (c.missingOwner != rcOk) continue;
+    ASSERT_EQ(rcOk, c.call(inst, "M", "X", "X")) << c.what;
+  }
+  for (const Case& c : cases()) {
+    if (!c.kind) continue;
+    ASSERT_LE(2, objectCount(c.kind)) << c.what;
+    for (int n = objectCount(c.kind); n > 0; --n) {
+      ASSERT_EQ(rcOk, c.call(inst, "M", "X", "X")) << c.what;
+      EXPECT_EQ(n - 1, objectCount(c.kind)) << c.what;
+    }
+    EXPECT_EQ(c.missingOwner, c.call(inst, "M", "X", "X")) << c.what;
+  }
+  EXPECT_EQ(2, objectCount(etSystemConstant));
+  EXPECT_EQ(2, objectCount());
 }
 
 TEST(EditErrorCodesProject, WithoutProject) {

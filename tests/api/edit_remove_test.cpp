@@ -164,53 +164,6 @@ TEST_F(EditRemoveTest, FunctionListEntriesGoFirstOfTheirName) {
   EXPECT_EQ((Names{"ABC", "z"}), entries());
 }
 
-// Every kind removes the first object of the name, then the second, then reports its code.
-TEST_F(EditRemoveTest, EveryKindRemovesItsObjectsOneByOne) {
-  const TMemorySegment s = named<TMemorySegment>("X");
-  const TCharacteristic c = named<TCharacteristic>("X");
-  const TMeasurement m = named<TMeasurement>("X");
-  const TFunction f = named<TFunction>("X");
-  const TCompuMethod cm = named<TCompuMethod>("X");
-  const TCompuVTab vt = named<TCompuVTab>("X");
-  const TAxisPts ap = named<TAxisPts>("X");
-  const TRecordLayout rl = named<TRecordLayout>("X");
-  auto ct = std::make_unique<TCompuTab>(named<TCompuTab>("X"));
-  for (int twice = 0; twice < 2; ++twice) {
-    ASSERT_EQ(rcOk, Ordex_CreateMemorySegment(inst, nullptr, &s));
-    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
-    ASSERT_EQ(rcOk, Ordex_CreateMeasurement(inst, nullptr, &m));
-    ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
-    ASSERT_EQ(rcOk, Ordex_CreateCompuMethod(inst, nullptr, &cm));
-    ASSERT_EQ(rcOk, Ordex_CreateCompuTab(inst, nullptr, ct.get()));
-    ASSERT_EQ(rcOk, Ordex_CreateCompuVTab(inst, nullptr, &vt));
-    ASSERT_EQ(rcOk, Ordex_CreateAxisPts(inst, nullptr, &ap));
-    ASSERT_EQ(rcOk, Ordex_CreateRecordLayout(inst, nullptr, &rl));
-  }
-  const struct {
-    TOrdexReturnCode (*remove)(TOrdex*, const char*, const char*);
-    int kind;
-    TOrdexReturnCode notFound;
-  } kinds[] = {
-      {Ordex_RemoveMemorySegment, etMemorySegment, rcMemorySegmentNotFound},
-      {Ordex_RemoveCharacteristic, etCharacteristic, rcCharacteristicNotFound},
-      {Ordex_RemoveMeasurement, etMeasurement, rcMeasurementNotFound},
-      {Ordex_RemoveFunction, etFunction, rcFunctionNotFound},
-      {Ordex_RemoveCompuMethod, etCompuMethod, rcCompuMethodNotFound},
-      {Ordex_RemoveCompuTab, etCompuTab, rcCompuTabNotFound},
-      {Ordex_RemoveCompuVTab, etCompuVTab, rcCompuVTabNotFound},
-      {Ordex_RemoveAxisPts, etAxisPts, rcAxisPtsNotFound},
-      {Ordex_RemoveRecordLayout, etRecordLayout, rcRecordLayoutNotFound},
-  };
-  for (const auto& k : kinds) {
-    SCOPED_TRACE(k.kind);
-    EXPECT_EQ(rcOk, k.remove(inst, nullptr, "X"));
-    EXPECT_EQ(1, count(k.kind));
-    EXPECT_EQ(rcOk, k.remove(inst, "M", "X"));
-    EXPECT_EQ(k.notFound, k.remove(inst, nullptr, "X"));
-  }
-  EXPECT_EQ(0, count(-1));
-}
-
 TEST(EditRemoveProject, ThenANewProject) {
   Instance inst;
   ASSERT_EQ(rcOk, ordex_test::readText(inst, R"(/begin PROJECT Old ""

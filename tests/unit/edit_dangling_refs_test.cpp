@@ -15,7 +15,6 @@
 #include "edit/object_edits.h"
 #include "model/instance.h"
 #include "model/name_compare.h"
-#include "query/enumeration.h"
 #include "query/reference_finder.h"
 
 namespace {
@@ -212,44 +211,6 @@ TEST(EditDanglingRefs, ChangesKeepResolvedReferences) {
   EXPECT_EQ(x.f, x.me->PublishingFunction);
 }
 
-// Positions standing on a record, or on an entry inside a record, are cleared when that
-// record goes, however deep the entry sits.
-TEST(EditDanglingRefs, EnumeratorPositionsOnWhatGoesAreCleared) {
-  static ordex::EnumPosition onObject, onIfData, onAxisAnnotation, onFunctionEntry, onConstant,
-      onModule, onOtherModuleObject;
-  Model x;
-  x.c->IfData.append(std::make_unique<TIfData_Intern>());
-  x.c->Axes[2].Annotations.append(std::make_unique<TAnnotation_Intern>());
-  auto sc = std::make_unique<TSystemConstant_Intern>();
-  sc->Name = "K";
-  x.m->ModPar.SystemConstants.append(std::move(sc));
-  onObject.set(&x.m->Characteristics, x.c);
-  onIfData.set(&x.c->IfData, x.c->IfData.First);
-  onAxisAnnotation.set(&x.c->Axes[2].Annotations, x.c->Axes[2].Annotations.First);
-  onFunctionEntry.set(&x.f->DefCharacteristics, x.f->DefCharacteristics.First);
-  onConstant.set(&x.m->ModPar.SystemConstants, x.m->ModPar.SystemConstants.First);
-  onModule.set(&x.inst.Project->Modules, x.m);
-  onOtherModuleObject.set(&x.n->Functions, x.h);
-
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
-  EXPECT_EQ(nullptr, onObject.record());
-  EXPECT_EQ(nullptr, onIfData.record());
-  EXPECT_EQ(nullptr, onAxisAnnotation.record());
-  EXPECT_NE(nullptr, onFunctionEntry.record());
-  ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
-  EXPECT_EQ(nullptr, onFunctionEntry.record());
-  ASSERT_EQ(rcOk, ordex::edit::removeSystemConstant(*x.m, "K"));
-  EXPECT_EQ(nullptr, onConstant.record());
-
-  onFunctionEntry.set(&x.f->InMeasurements, x.f->InMeasurements.First);
-  ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
-  EXPECT_EQ(nullptr, onModule.record());
-  EXPECT_EQ(nullptr, onFunctionEntry.record());
-  EXPECT_EQ(x.h, onOtherModuleObject.record());
-  ASSERT_EQ(rcOk, ordex::edit::removeProject(x.inst));
-  EXPECT_EQ(nullptr, onOtherModuleObject.record());
-}
-
 // The entries are found by name: also after the object's letter case changed, for entries
 // added after the first removal, and for entries that folding FUNCTION_LIST names left by a
 // failed read appends later.
@@ -284,25 +245,10 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   EXPECT_EQ(nullptr, byOldCase->Target);
 }
 
-// A publisher or parent whose entry was removed from its lists still goes: the names its
-// lists held are remembered, whether the index existed before the entry went or not.
-TEST(EditDanglingRefs, PublisherFoundAfterItsEntryWasRemoved) {
-  for (bool indexFirst : {false, true}) {
-    SCOPED_TRACE(indexFirst);
-    Model x;
-    if (indexFirst) removeObject(*x.m, etAxisPts, "A");  // the index exists from here
-    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
-    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));
-    ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
-    EXPECT_EQ(nullptr, x.c->PublishingFunction);
-    EXPECT_EQ(nullptr, x.me->PublishingFunction);
-    EXPECT_EQ(nullptr, x.g->ParentFunction);
-  }
-}
-
-// A measurement keeps its ConversionTarget when its conversion name changes; removing the
-// method it was resolved to still clears it.
-TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged) {
+// Two holders the names cannot lead to are remembered, whether the index existed before or
+// not: a publisher or parent whose entry was removed from its lists, and a measurement whose
+// conversion name changed after its ConversionTarget was resolved.
+TEST(EditDanglingRefs, HoldersRememberedAcrossRenamesAndRemovedEntries) {
   for (bool indexFirst : {false, true}) {
     SCOPED_TRACE(indexFirst);
     Model x;
@@ -311,6 +257,12 @@ TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged)
     std::snprintf(rec.Conversion, sizeof rec.Conversion, "Other");
     ASSERT_EQ(rcOk, change(*x.m, rec));
     ASSERT_EQ(x.cm, x.me->ConversionTarget);
+    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
+    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));
+    ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
+    EXPECT_EQ(nullptr, x.c->PublishingFunction);
+    EXPECT_EQ(nullptr, x.me->PublishingFunction);
+    EXPECT_EQ(nullptr, x.g->ParentFunction);
     ASSERT_EQ(rcOk, removeObject(*x.m, etCompuMethod, "CM"));
     EXPECT_EQ(nullptr, x.me->ConversionTarget);
   }
