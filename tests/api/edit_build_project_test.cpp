@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -117,13 +118,18 @@ const struct {
 // As long as the record's field holds: taken whole.
 const std::string kAnnotationText = "keep below 200" + std::string(2033, '.');
 
+// Numeric fields at once: field, value, field, value, ...
+inline void setFields() {}
+template <class Field, class Value, class... More>
+void setFields(Field& field, Value value, More&&... more) {
+  field = static_cast<Field>(value);
+  setFields(std::forward<More>(more)...);
+}
+
 template <class Record>
 void setAlignments(Record& r, int16_t byte, int16_t word, int16_t lng, int16_t f32, int16_t f64) {
-  r.AlignmentByte = byte;
-  r.AlignmentWord = word;
-  r.AlignmentLong = lng;
-  r.AlignmentFloat32Ieee = f32;
-  r.AlignmentFloat64Ieee = f64;
+  setFields(r.AlignmentByte, byte, r.AlignmentWord, word, r.AlignmentLong, lng,
+            r.AlignmentFloat32Ieee, f32, r.AlignmentFloat64Ieee, f64);
 }
 
 // Every field of every record holds a value of its own (a field left 0 would not show a
@@ -132,67 +138,39 @@ Sample sample() {
   Sample s;
   TProject& p = s.add<TProject>("Demo", Ordex_CreateProject, Ordex_ChangeProject,
                                 [](TOrdex* i, TProject* r) { return Ordex_GetProject(i, r, 0); });
-  setTexts({{p.LongIdentifier, "demo project"},
-            {p.FileHeadComment, "/* built */"},
-            {p.HeaderComment, "built through the edit interface"},
-            {p.HeaderVersion, "V1.2"},
-            {p.HeaderProjectNo, "PN7"}});
-  p.Asap2Version = 1;
-  p.Asap2Upgrade = 61;
-  p.UserData = 1;
+  setTexts(p.LongIdentifier, "demo project", p.FileHeadComment, "/* built */", p.HeaderComment,
+           "built through the edit interface", p.HeaderVersion, "V1.2", p.HeaderProjectNo, "PN7");
+  setFields(p.Asap2Version, 1, p.Asap2Upgrade, 61, p.UserData, 1);
 
   TModule& m = s.add<TModule>("ECU", Ordex_CreateModule, Ordex_ChangeModule,
                               [](TOrdex* i, TModule* r) { return Ordex_GetModule(i, r, 0); });
   // MOD_PAR texts are stored as given: quotes wanted in the file are part of them.
-  setTexts({{m.LongIdentifier, "engine control"},
-            {m.ModCommonComment, "common"},
-            {m.SRecLayout, "RL_VALUE"},
-            {m.ModParComment, "management"},
-            {m.Version, "\"V2\""},
-            {m.Epk, "\"EPK_1\""},
-            {m.Supplier, "\"ACME\""},
-            {m.Customer, "\"Garage\""},
-            {m.CustomerNo, "\"C-1\""},
-            {m.User, "\"tester\""},
-            {m.PhoneNo, "\"0123\""},
-            {m.Ecu, "\"E1\""},
-            {m.CpuType, "\"TC1797\""}});
-  m.DepositMode = 1;
-  m.ByteOrder = boMsbFirst;
+  setTexts(m.LongIdentifier, "engine control", m.ModCommonComment, "common", m.SRecLayout,
+           "RL_VALUE", m.ModParComment, "management", m.Version, "\"V2\"", m.Epk, "\"EPK_1\"",
+           m.Supplier, "\"ACME\"", m.Customer, "\"Garage\"", m.CustomerNo, "\"C-1\"", m.User,
+           "\"tester\"", m.PhoneNo, "\"0123\"", m.Ecu, "\"E1\"", m.CpuType, "\"TC1797\"");
+  setFields(m.DepositMode, 1, m.ByteOrder, boMsbFirst, m.AddrEpk, 0x1000, m.NoOfInterfaces, 2,
+            m.EcuCalibrationOffset, 0x200, m.UserData, 2);
   setAlignments(m, 1, 2, 4, 4, 8);
-  m.AddrEpk = 0x1000;
-  m.NoOfInterfaces = 2;
-  m.EcuCalibrationOffset = 0x200;
-  m.UserData = 2;
 
   TMemorySegment& seg = s.ORDEX_OBJECT(TMemorySegment, "Code", MemorySegment);
   setText(seg.LongIdentifier, "code flash");
-  seg.PrgType = 1;     // DATA
-  seg.MemoryType = 5;  // FLASH
-  seg.Attribute = 1;   // EXTERN
-  seg.Address = 0x80000;
-  seg.Size = 0x10000;
+  setFields(seg.PrgType, 1, seg.MemoryType, 5, seg.Attribute, 1,  // DATA FLASH EXTERN
+            seg.Address, 0x80000, seg.Size, 0x10000, seg.UserData, 3);
   for (int32_t& offset : seg.Offsets) offset = -1;
-  seg.UserData = 3;
   TMemorySegment& layout = s.ORDEX_OBJECT(TMemorySegment, "1", MemorySegment);
   setText(layout.LongIdentifier, "MEMORY_LAYOUT");
-  layout.PrgType = 1;  // PRG_DATA
-  layout.MemoryType = layout.Attribute = -1;
-  layout.Address = 0xC0000;
-  layout.Size = 0x8000;
-  layout.Offsets[0] = 16;
+  setFields(layout.PrgType, 1, layout.MemoryType, -1, layout.Attribute, -1,  // PRG_DATA
+            layout.Address, 0xC0000, layout.Size, 0x8000, layout.Offsets[0], 16);
 
   TRecordLayout& rl = s.ORDEX_OBJECT(TRecordLayout, "RL_VALUE", RecordLayout);
-  rl.FncValuesPosition = 1;
-  rl.FncValuesDataType = dtSWord;
-  rl.FncValuesIndexMode = 1;   // COLUMN_DIR
-  rl.FncValuesAddressing = 4;  // DIRECT
+  setFields(rl.FncValuesPosition, 1, rl.FncValuesDataType, dtSWord,  // COLUMN_DIR, DIRECT
+            rl.FncValuesIndexMode, 1, rl.FncValuesAddressing, 4, rl.UserData, 4);
   rl.IdentificationDataType = rl.AxisPtsXDataType = rl.AxisPtsXIndexMode = -1;
   rl.AxisPtsXAddressing = rl.AxisPtsYDataType = rl.AxisPtsYIndexMode = -1;
   rl.AxisPtsYAddressing = rl.NoAxisPtsXDataType = rl.NoAxisPtsYDataType = -1;
   rl.ShiftOpXDataType = rl.OffsetXDataType = -1;
   setAlignments(rl, 1, 2, 4, 4, 8);  // alignments not given read back as the module's
-  rl.UserData = 4;
   TRecordLayout2& rl2 = s.ORDEX_OBJECT(TRecordLayout2, "RL_MAP", RecordLayout2);
   for (TRecordLayoutElement& e : rl2.Reserved) e = {0, 0, -1, -1, -1};
   for (TRecordLayoutElement& e : rl2.Elements) e = {0, 0, -1, -1, -1};
@@ -202,129 +180,84 @@ Sample sample() {
   rl2.Elements[3] = {3, 0, dtUWord, 1, 4};    // AXIS_PTS_Y
   rl2.Elements[5] = {6, 4, dtUByte, 1, 4};    // AXIS_RESCALE_X
   rl2.Elements[8] = {1, 0, dtUByte, -1, -1};  // NO_AXIS_PTS_X
-  rl2.FixNoAxisPtsZ = 3;
+  setFields(rl2.FixNoAxisPtsZ, 3, rl2.UserData, 5);
   setAlignments(rl2, 1, 2, 2, 4, 8);  // ALIGNMENT_LONG is not the module's: written
-  rl2.UserData = 5;
 
   TCompuMethod& lin = s.ORDEX_OBJECT(TCompuMethod, "CM_LIN", CompuMethod);
-  setTexts({{lin.LongIdentifier, "linear"}, {lin.Format, "%6.2"}, {lin.Unit, "rpm"}});
-  lin.ConversionType = 2;  // RAT_FUNC
+  setTexts(lin.LongIdentifier, "linear", lin.Format, "%6.2", lin.Unit, "rpm");
   TNumberText* c = lin.Coeffs;
-  setNumbers({{c, "0"}, {c + 1, "4"}, {c + 2, "0"}, {c + 3, "0"}, {c + 4, "0"}, {c + 5, "0.5"}});
-  lin.UserData = 6;
+  setNumbers(c[0], "0", c[1], "4", c[2], "0", c[3], "0", c[4], "0", c[5], "0.5");
+  setFields(lin.ConversionType, 2, lin.UserData, 6);  // RAT_FUNC
   TCompuMethod2& form = s.ORDEX_OBJECT(TCompuMethod2, "CM_FORM", CompuMethod2);
-  form.ConversionType = 3;  // FORM
-  setTexts({{form.Format, "%8.3"},
-            {form.Unit, "Nm"},
-            {form.Formula, "X1*2+1"},
-            {form.FormulaInv, "(X1-1)/2"}});
-  form.UserData = 7;
+  setTexts(form.Format, "%8.3", form.Unit, "Nm", form.Formula, "X1*2+1", form.FormulaInv,
+           "(X1-1)/2");
+  setFields(form.ConversionType, 3, form.UserData, 7);  // FORM
   TCompuMethod2& verb = s.ORDEX_OBJECT(TCompuMethod2, "CM_VERB", CompuMethod2);
+  setTexts(verb.Format, "%1.0", verb.CompuTabRef, "VT_STATE");
   verb.ConversionType = 4;  // TAB_VERB
-  setTexts({{verb.Format, "%1.0"}, {verb.CompuTabRef, "VT_STATE"}});
 
   TCompuTab& tab = s.ORDEX_OBJECT(TCompuTab, "T_GEAR", CompuTab);
-  setTexts({{tab.LongIdentifier, "gear ratio"}, {tab.DefaultValue, "99"}});
-  tab.NumberValuePairs = 4;
+  setTexts(tab.LongIdentifier, "gear ratio", tab.DefaultValue, "99");
+  setFields(tab.NumberValuePairs, 4, tab.UserData, 8);
   const char* outs[] = {"0", "3.5", "2.1", "1.25"};
   for (int k = 0; k < 4; ++k) {
     tab.Pairs[k].InVal = k;
-    setNumbers({{&tab.Pairs[k].Out, outs[k]}});
+    setNumbers(tab.Pairs[k].Out, outs[k]);
   }
-  tab.UserData = 8;
-
   // More pairs than the record carries: the rest are filled whole afterwards.
   TCompuVTab& vtab = s.ORDEX_OBJECT(TCompuVTab, "VT_STATE", CompuVTab);
-  setTexts({{vtab.LongIdentifier, "states"}, {vtab.DefaultValue, "unknown"}});
-  vtab.ConversionType = 4;
-  vtab.NumberValuePairs = 25;
+  setTexts(vtab.LongIdentifier, "states", vtab.DefaultValue, "unknown");
+  setFields(vtab.ConversionType, 4, vtab.NumberValuePairs, 25, vtab.UserData, 9);
   for (int k = 0; k < 25; ++k) {
     s.largeVTab.push_back("state " + std::to_string(k) + std::string(k * 20, '.'));
     if (k >= ORDEX_COMPU_VTAB_PAIRS) continue;
     vtab.Pairs[k].InVal = 10 * k;
     setText(vtab.Pairs[k].OutText, s.largeVTab[k]);  // cut to 255 as the getter cuts
   }
-  vtab.UserData = 9;
 
   TMeasurement& n = s.ORDEX_OBJECT(TMeasurement, "N", Measurement);
-  setTexts({{n.LongIdentifier, "engine speed"}, {n.Conversion, "CM_LIN"}, {n.Format, "%6.1"}});
-  setNumbers({{&n.Accuracy, "0.5"}, {&n.LowerLimit, "-40"}, {&n.UpperLimit, "8000"}});
-  n.DataType = dtUWord;
-  n.Resolution = 1;
-  n.ArraySize = 4;
-  n.BitMask = 0x0FFF;
-  n.ByteOrder = boMsbFirst;
-  n.MaxRefreshScalingUnit = 3;
-  n.MaxRefreshRate = 100;
-  n.EcuAddress = 0x20000;
-  n.UserData = 10;
+  setTexts(n.LongIdentifier, "engine speed", n.Conversion, "CM_LIN", n.Format, "%6.1");
+  setNumbers(n.Accuracy, "0.5", n.LowerLimit, "-40", n.UpperLimit, "8000");
+  setFields(n.DataType, dtUWord, n.Resolution, 1, n.ArraySize, 4, n.BitMask, 0x0FFF, n.ByteOrder,
+            boMsbFirst, n.MaxRefreshScalingUnit, 3, n.MaxRefreshRate, 100, n.EcuAddress, 0x20000,
+            n.UserData, 10);
 
   TAxisPts& ap = s.ORDEX_OBJECT(TAxisPts, "AP_N", AxisPts);
-  setTexts({{ap.LongIdentifier, "speed axis"},
-            {ap.InputQuantity, "N"},
-            {ap.Deposit, "RL_MAP"},
-            {ap.Conversion, "CM_LIN"},
-            {ap.Format, "%5.0"}});
-  setNumbers({{&ap.MaxDiff, "0"}, {&ap.LowerLimit, "0"}, {&ap.UpperLimit, "8000"}});
-  ap.Address = 0x90000;
-  ap.MaxAxisPoints = 8;
-  ap.ReadOnly = 1;
-  ap.DepositMode = 1;
-  ap.ByteOrder = boMsbFirst;
-  ap.UserData = 11;
+  setTexts(ap.LongIdentifier, "speed axis", ap.InputQuantity, "N", ap.Deposit, "RL_MAP",
+           ap.Conversion, "CM_LIN", ap.Format, "%5.0");
+  setNumbers(ap.MaxDiff, "0", ap.LowerLimit, "0", ap.UpperLimit, "8000");
+  setFields(ap.Address, 0x90000, ap.MaxAxisPoints, 8, ap.ReadOnly, 1, ap.DepositMode, 1,
+            ap.ByteOrder, boMsbFirst, ap.UserData, 11);
 
   TCharacteristic& map = s.ORDEX_OBJECT(TCharacteristic, "K_MAP", Characteristic);
-  setTexts({{map.LongIdentifier, "a map"},
-            {map.Deposit, "RL_MAP"},
-            {map.Conversion, "CM_FORM"},
-            {map.Format, "%5.1"}});
-  setNumbers({{&map.MaxDiff, "1.5"},
-              {&map.LowerLimit, "0"},
-              {&map.UpperLimit, "255"},
-              {&map.ExtendedLimitsLower, "-10"},
-              {&map.ExtendedLimitsUpper, "300"}});
-  map.Type = 2;
-  map.Address = 0x82000;
-  map.ByteOrder = boMsbLast;
-  map.BitMask = 0xFF00;
-  map.ReadOnly = 1;
-  map.MaxRefreshScalingUnit = 2;
-  map.MaxRefreshRate = 50;
-  TAxisDescr& x = map.Axes[0];  // STD_AXIS
-  setTexts({{x.InputQuantity, "N"}, {x.Conversion, "CM_LIN"}, {x.Format, "%4.0"}});
-  setNumbers({{&x.LowerLimit, "0"}, {&x.UpperLimit, "8000"}});
-  x.MaxAxisPoints = 8;
-  x.DepositMode = 1;  // DEPOSIT ABSOLUTE
+  setTexts(map.LongIdentifier, "a map", map.Deposit, "RL_MAP", map.Conversion, "CM_FORM",
+           map.Format, "%5.1");
+  setNumbers(map.MaxDiff, "1.5", map.LowerLimit, "0", map.UpperLimit, "255",
+             map.ExtendedLimitsLower, "-10", map.ExtendedLimitsUpper, "300");
+  setFields(map.Type, 2, map.Address, 0x82000, map.ByteOrder, boMsbLast, map.BitMask, 0xFF00,
+            map.ReadOnly, 1, map.MaxRefreshScalingUnit, 2, map.MaxRefreshRate, 50, map.UserData,
+            13);
+  TAxisDescr& x = map.Axes[0];  // STD_AXIS, DEPOSIT ABSOLUTE
+  setTexts(x.InputQuantity, "N", x.Conversion, "CM_LIN", x.Format, "%4.0");
+  setNumbers(x.LowerLimit, "0", x.UpperLimit, "8000");
+  setFields(x.MaxAxisPoints, 8, x.DepositMode, 1);
+  // COM_AXIS; with the module's deposit, a fix-axis value makes it FIX_AXIS_PAR 0 0 4.
   TAxisDescr& y = map.Axes[1];
-  y.Attribute = 1;  // COM_AXIS
-  setTexts({{y.InputQuantity, "T_ENG"}, {y.Conversion, "CM_FORM"}, {y.AxisPtsRef, "AP_N"}});
-  setNumbers({{&y.LowerLimit, "-40"}, {&y.UpperLimit, "150"}});
-  y.MaxAxisPoints = 4;
-  y.ReadOnly = 1;
-  y.DepositMode = 1;  // the module's deposit; a fix-axis value makes it FIX_AXIS_PAR 0 0 4
-  y.FixAxisParNumberapo = 4;
-  map.UserData = 13;
+  setTexts(y.InputQuantity, "T_ENG", y.Conversion, "CM_FORM", y.AxisPtsRef, "AP_N");
+  setNumbers(y.LowerLimit, "-40", y.UpperLimit, "150");
+  setFields(y.Attribute, 1, y.MaxAxisPoints, 4, y.ReadOnly, 1, y.DepositMode, 1,
+            y.FixAxisParNumberapo, 4);
   TCharacteristic2& curve = s.ORDEX_OBJECT(TCharacteristic2, "K_CURVE", Characteristic2);
-  setTexts({{curve.Deposit, "RL_MAP"}, {curve.Conversion, "CM_TAB"}});
-  setNumbers({{&curve.MaxDiff, "0"}, {&curve.LowerLimit, "0"}, {&curve.UpperLimit, "10"}});
-  curve.Type = 1;
-  curve.Address = 0x83000;
-  curve.ByteOrder = boMsbFirst;
-  curve.BitMask = 0xFFFFFFFFu;
-  curve.MaxRefreshScalingUnit = -1;
-  TAxisDescr2& c0 = curve.Axes[0];
-  c0.Attribute = 2;  // FIX_AXIS
-  setTexts({{c0.InputQuantity, "N"}, {c0.Conversion, "CM_LIN"}});
-  setNumbers({{&c0.LowerLimit, "0"},
-              {&c0.UpperLimit, "5000"},
-              {&c0.ExtendedLimitsLower, "0"},
-              {&c0.ExtendedLimitsUpper, "6000"}});
-  c0.MaxAxisPoints = 6;
-  c0.DepositMode = 1;
-  c0.AxisPointsMode = 2;  // FIX_AXIS_PAR_DIST 0 1000 6
-  c0.FixAxisParShift = 1000;
-  c0.FixAxisParNumberapo = 6;
-  curve.UserData = 14;
+  setTexts(curve.Deposit, "RL_MAP", curve.Conversion, "CM_TAB");
+  setNumbers(curve.MaxDiff, "0", curve.LowerLimit, "0", curve.UpperLimit, "10");
+  setFields(curve.Type, 1, curve.Address, 0x83000, curve.ByteOrder, boMsbFirst, curve.BitMask,
+            0xFFFFFFFFu, curve.MaxRefreshScalingUnit, -1, curve.UserData, 14);
+  TAxisDescr2& c0 = curve.Axes[0];  // FIX_AXIS, FIX_AXIS_PAR_DIST 0 1000 6
+  setTexts(c0.InputQuantity, "N", c0.Conversion, "CM_LIN");
+  setNumbers(c0.LowerLimit, "0", c0.UpperLimit, "5000", c0.ExtendedLimitsLower, "0",
+             c0.ExtendedLimitsUpper, "6000");
+  setFields(c0.Attribute, 2, c0.MaxAxisPoints, 6, c0.DepositMode, 1, c0.AxisPointsMode, 2,
+            c0.FixAxisParShift, 1000, c0.FixAxisParNumberapo, 6);
 
   TFunction& main = s.ORDEX_OBJECT(TFunction, "F_MAIN", Function);
   setText(main.LongIdentifier, "main function");
@@ -355,7 +288,7 @@ void build(TOrdex* inst, const Sample& s) {
   ifData.Content = kIfDataContent;
   for (const auto& o : kIfDataOwners) ASSERT_EQ(rcOk, o.add(inst, nullptr, o.owner, &ifData));
   auto note = std::make_unique<TAnnotationRecord>(ordex_test::zeroed<TAnnotationRecord>());
-  setTexts({{note->Label, "calibration note"}, {note->Origin, "bench"}});
+  setTexts(note->Label, "calibration note", note->Origin, "bench");
   setText(note->Text, kAnnotationText, sizeof note->Text);
   for (const auto& o : kAnnotationOwners)
     ASSERT_EQ(rcOk, o.add(inst, nullptr, o.owner, note.get()));

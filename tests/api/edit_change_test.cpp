@@ -18,7 +18,6 @@ using ordex_test::Instance;
 using ordex_test::moduleRecord;
 using ordex_test::named;
 using ordex_test::Names;
-using ordex_test::poisoned;
 using ordex_test::setText;
 
 class EditChangeTest : public ::testing::Test {
@@ -204,7 +203,7 @@ TEST_F(EditChangeTest, CompuVTabBeyondTwentyPairs) {
 }
 
 // A COMPU_TAB has 256 pair slots: create and change refuse a record of more and change
-// nothing; otherwise the table holds exactly the record's count of pairs.
+// nothing.
 TEST_F(EditChangeTest, CompuTabOfMoreThan256PairsIsRefused) {
   auto t = std::make_unique<TCompuTab>(named<TCompuTab>("T"));
   t->NumberValuePairs = 257;
@@ -213,7 +212,7 @@ TEST_F(EditChangeTest, CompuTabOfMoreThan256PairsIsRefused) {
   t->NumberValuePairs = 256;
   for (int k = 0; k < 256; ++k) {
     t->Pairs[k].InVal = k;
-    ordex_test::setNumbers({{&t->Pairs[k].Out, (std::to_string(k) + ".5").c_str()}});
+    ordex_test::setNumbers(t->Pairs[k].Out, std::to_string(k) + ".5");
   }
   ASSERT_EQ(rcOk, Ordex_CreateCompuTab(inst, nullptr, t.get()));
   auto before = std::make_unique<TCompuTab>(named<TCompuTab>("T"));
@@ -229,14 +228,6 @@ TEST_F(EditChangeTest, CompuTabOfMoreThan256PairsIsRefused) {
   auto after = std::make_unique<TCompuTab>(named<TCompuTab>("T"));
   ASSERT_EQ(rcOk, Ordex_GetCompuTab(inst, nullptr, after.get(), 0));
   EXPECT_EQ(0, std::memcmp(before.get(), after.get(), sizeof(TCompuTab)));
-
-  t->NumberValuePairs = 2;
-  ASSERT_EQ(rcOk, Ordex_ChangeCompuTab(inst, nullptr, t.get()));
-  auto got = std::make_unique<TCompuTab>(poisoned<TCompuTab>("T"));
-  ASSERT_EQ(rcOk, Ordex_GetCompuTab(inst, nullptr, got.get(), 0));
-  EXPECT_EQ(2, got->NumberValuePairs);
-  EXPECT_STREQ("1.5", got->Pairs[1].Out.Text);
-  EXPECT_EQ(ordex_test::kPoison, got->Pairs[2].InVal);  // beyond the count: not written
 }
 
 TEST_F(EditChangeTest, CompuMethodShortFormKeepsFormulaInv) {
@@ -288,18 +279,12 @@ TEST_F(EditChangeTest, ProjectAndModule) {
   ASSERT_EQ(rcOk, Ordex_GetProject(inst, &p, 0));
   EXPECT_STREQ("Renamed", p.Name);
 
-  TModule m = moduleRecord("M");
-  m.UserData = 5;
-  ASSERT_EQ(rcOk, Ordex_ChangeModule(inst, &m));
-  TModule got = named<TModule>("M");
-  ASSERT_EQ(rcOk, Ordex_GetModule(inst, &got, 0));
-  EXPECT_EQ(5u, got.UserData);
   TModule missing = moduleRecord("X");
   EXPECT_EQ(rcModuleNotFound, Ordex_ChangeModule(inst, &missing));
-
   TModule empty = moduleRecord("");
   empty.UserData = 6;
   ASSERT_EQ(rcOk, Ordex_ChangeModule(inst, &empty));
+  TModule got = named<TModule>("M");
   EXPECT_EQ(rcModuleNotFound, Ordex_GetModule(inst, &got, 1));
   got = named<TModule>("");
   ASSERT_EQ(rcOk, Ordex_GetModule(inst, &got, 0));

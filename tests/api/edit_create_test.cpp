@@ -2,7 +2,6 @@
 
 #include <iterator>
 #include <string>
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -34,21 +33,6 @@ TEST(EditCreate, ASecondProjectIsRefused) {
     EXPECT_STREQ(before.Name, after.Name);
   }
   EXPECT_EQ(Names{"M"}, ordex_test::moduleNames(read));
-}
-
-TEST(EditCreate, DuplicateNamesAreAppendedAndLookupsFindTheFirst) {
-  Instance inst;
-  createProjectWithModule(inst);
-  const std::pair<const char*, uint32_t> objects[] = {{"A", 1}, {"B", 2}, {"A", 3}};
-  for (auto [name, userData] : objects) {
-    TCharacteristic c = named<TCharacteristic>(name);
-    c.UserData = userData;
-    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
-  }
-  EXPECT_EQ((Names{"A", "B", "A"}), ordex_test::namesOf(inst, Ordex_GetCharacteristicList));
-  TCharacteristic got = named<TCharacteristic>("A");
-  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &got, 0));
-  EXPECT_EQ(1u, got.UserData);
 }
 
 // CURVE, MAP and CUBOID store one, two and three axes of the record; the slots a type does

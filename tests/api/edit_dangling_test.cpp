@@ -79,18 +79,6 @@ TEST_F(EditDanglingTest, RemovedPublisherAndParentAreNoLongerReported) {
   EXPECT_EQ("F", publisher(Ordex_GetAChasPublishingFunc, "X"));
 }
 
-// Removing listed objects leaves the names that list them (a function listed in SUB_FUNCTION
-// too); resolving again finds nothing for them.
-TEST_F(EditDanglingTest, RemovedListedObjectsLeaveTheirNames) {
-  ASSERT_EQ(rcOk, Ordex_RemoveCharacteristic(inst, nullptr, "X"));
-  ASSERT_EQ(rcOk, Ordex_RemoveMeasurement(inst, nullptr, "Gear"));
-  ASSERT_EQ(rcOk, Ordex_RemoveFunction(inst, nullptr, "G"));
-  ASSERT_EQ(rcOk, Ordex_ReferenceFinder(inst, kResolveAll, 0, 0, nullptr));
-  EXPECT_EQ("F", publisher(Ordex_GetAFuncWithRefToCha, "X"));
-  EXPECT_EQ(rcOk, Ordex_RemFromAFuncsDefChaList(inst, nullptr, "F", "X"));
-  EXPECT_EQ(rcOk, Ordex_RemFromAFuncsSubFuncList(inst, nullptr, "F", "G"));
-}
-
 TEST_F(EditDanglingTest, RemovedTablesAndMethodsAreResolvedAnew) {
   std::string text;
   ASSERT_EQ(rcOk, convert("Gear", 1, text));
@@ -126,15 +114,6 @@ TEST_F(EditDanglingTest, ChangesKeepResolvedReferences) {
   TFunction f = named<TFunction>("F");
   ASSERT_EQ(rcOk, Ordex_ChangeFunction(inst, nullptr, &f));
   EXPECT_EQ("F", publisher(Ordex_GetAChasPublishingFunc, "X"));
-}
-
-TEST_F(EditDanglingTest, RemovedModuleAndProject) {
-  TModule second = ordex_test::moduleRecord("N");
-  ASSERT_EQ(rcOk, Ordex_CreateModule(inst, &second));
-  ASSERT_EQ(rcOk, Ordex_RemoveModule(inst, "M"));
-  ASSERT_EQ(rcOk, Ordex_ReferenceFinder(inst, kResolveAll, 1, 0, nullptr));
-  ASSERT_EQ(rcOk, Ordex_RemoveProject(inst));
-  EXPECT_EQ(rcInvalidArgument, Ordex_ReferenceFinder(inst, kResolveAll, 1, 0, nullptr));
 }
 
 }  // namespace

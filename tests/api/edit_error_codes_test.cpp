@@ -18,27 +18,30 @@ using ordex_test::moduleRecord;
 using ordex_test::named;
 
 // An operation called with a module name, the name of its object or owner (for a create or
-// change the record's Name; null gives a null record) and, where it takes one, its entry.
+// change the record's Name; null gives a null record) and, where it takes one, its entry (a
+// name, or a record named or labelled by it; null gives a null pointer).
 using Op = std::function<TOrdexReturnCode(TOrdex*, const char*, const char*, const char*)>;
 
 template <class Record>
-Op byRecord(TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*)) {
+Op call(TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*)) {
   return [op](TOrdex* i, const char* m, const char* x, const char*) {
     auto r = std::make_unique<Record>(named<Record>(x ? x : ""));
     return op(i, m, x ? r.get() : nullptr);
   };
 }
-// The entry of an add-to operation: a name, or a record named (or labelled) by it.
-Op withEntry(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const char*)) {
+Op call(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*)) {
+  return [op](TOrdex* i, const char* m, const char* x, const char*) { return op(i, m, x); };
+}
+Op call(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const char*)) {
   return op;
 }
-Op withEntry(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TIfDataRecord*)) {
+Op call(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TIfDataRecord*)) {
   return [op](TOrdex* i, const char* m, const char* x, const char* entry) {
     TIfDataRecord r = named<TIfDataRecord>(entry ? entry : "");
     return op(i, m, x, entry ? &r : nullptr);
   };
 }
-Op withEntry(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TAnnotationRecord*)) {
+Op call(TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const TAnnotationRecord*)) {
   return [op](TOrdex* i, const char* m, const char* x, const char* entry) {
     auto r = std::make_unique<TAnnotationRecord>(ordex_test::zeroed<TAnnotationRecord>());
     ordex_test::setText(r->Label, entry ? entry : "");
@@ -58,100 +61,74 @@ struct Case {
   TOrdexReturnCode nullEntry = rcOk;     // rcOk: no entry
   int kind = 0;                          // of a remove operation
 };
-
-template <class Record>
-Case create(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*)) {
-  return {what, byRecord(op), rcOk};
-}
-template <class Record>
-Case change(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const Record*),
-            TOrdexReturnCode missing) {
-  return {what, byRecord(op), missing};
-}
-template <class Entry>
-Case addTo(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, Entry),
-           TOrdexReturnCode missing) {
-  return {what, withEntry(op), missing, rcOk, rcNullArgument};
-}
-Case removeFrom(const char* what,
-                TOrdexReturnCode (*op)(TOrdex*, const char*, const char*, const char*),
-                TOrdexReturnCode missing, TOrdexReturnCode missingEntry) {
-  return {what, op, missing, missingEntry, rcNullArgument};
-}
-Case remove(const char* what, TOrdexReturnCode (*op)(TOrdex*, const char*, const char*),
-            TOrdexReturnCode missing, int kind = 0) {
-  return {
-      what,    [op](TOrdex* i, const char* m, const char* x, const char*) { return op(i, m, x); },
-      missing, rcOk,
-      rcOk,    kind};
-}
-#define OP(name) #name, Ordex_##name
+#define OP(name) #name, call(Ordex_##name)
+constexpr TOrdexReturnCode kNull = rcNullArgument;
 
 // In this order every operation succeeds on the populated model with owner and entry X.
 const std::vector<Case>& cases() {
   static const std::vector<Case> all = {
-      create(OP(CreateMemorySegment)),
-      create(OP(CreateCharacteristic)),
-      create(OP(CreateCharacteristic2)),
-      create(OP(CreateMeasurement)),
-      create(OP(CreateFunction)),
-      create(OP(CreateCompuMethod)),
-      create(OP(CreateCompuMethod2)),
-      create(OP(CreateCompuTab)),
-      create(OP(CreateCompuVTab)),
-      create(OP(CreateAxisPts)),
-      create(OP(CreateRecordLayout)),
-      create(OP(CreateRecordLayout2)),
-      {OP(AddToSystemConstantList), rcOk, rcOk, rcNullArgument},
-      change(OP(ChangeMemorySegment), rcMemorySegmentNotFound),
-      change(OP(ChangeCharacteristic), rcCharacteristicNotFound),
-      change(OP(ChangeCharacteristic2), rcCharacteristicNotFound),
-      change(OP(ChangeMeasurement), rcMeasurementNotFound),
-      change(OP(ChangeFunction), rcFunctionNotFound),
-      change(OP(ChangeCompuMethod), rcCompuMethodNotFound),
-      change(OP(ChangeCompuMethod2), rcCompuMethodNotFound),
-      change(OP(ChangeCompuTab), rcCompuTabNotFound),
-      change(OP(ChangeCompuVTab), rcCompuVTabNotFound),
-      change(OP(ChangeAxisPts), rcAxisPtsNotFound),
-      change(OP(ChangeRecordLayout), rcRecordLayoutNotFound),
-      change(OP(ChangeRecordLayout2), rcRecordLayoutNotFound),
+      {OP(CreateMemorySegment), rcOk},
+      {OP(CreateCharacteristic), rcOk},
+      {OP(CreateCharacteristic2), rcOk},
+      {OP(CreateMeasurement), rcOk},
+      {OP(CreateFunction), rcOk},
+      {OP(CreateCompuMethod), rcOk},
+      {OP(CreateCompuMethod2), rcOk},
+      {OP(CreateCompuTab), rcOk},
+      {OP(CreateCompuVTab), rcOk},
+      {OP(CreateAxisPts), rcOk},
+      {OP(CreateRecordLayout), rcOk},
+      {OP(CreateRecordLayout2), rcOk},
+      {OP(AddToSystemConstantList), rcOk, rcOk, kNull},
+      {OP(ChangeMemorySegment), rcMemorySegmentNotFound},
+      {OP(ChangeCharacteristic), rcCharacteristicNotFound},
+      {OP(ChangeCharacteristic2), rcCharacteristicNotFound},
+      {OP(ChangeMeasurement), rcMeasurementNotFound},
+      {OP(ChangeFunction), rcFunctionNotFound},
+      {OP(ChangeCompuMethod), rcCompuMethodNotFound},
+      {OP(ChangeCompuMethod2), rcCompuMethodNotFound},
+      {OP(ChangeCompuTab), rcCompuTabNotFound},
+      {OP(ChangeCompuVTab), rcCompuVTabNotFound},
+      {OP(ChangeAxisPts), rcAxisPtsNotFound},
+      {OP(ChangeRecordLayout), rcRecordLayoutNotFound},
+      {OP(ChangeRecordLayout2), rcRecordLayoutNotFound},
       // A null array is -1, the one code the operation has for its entries.
       {"ChangeACompuVTabsLargeVTab", largeVTab, rcCompuVTabNotFound, rcOk, rcInvalidArgument},
-      addTo(OP(AddToAFuncsDefChaList), rcFunctionNotFound),
-      addTo(OP(AddToAFuncsRefChaList), rcFunctionNotFound),
-      addTo(OP(AddToAFuncsInMeaList), rcFunctionNotFound),
-      addTo(OP(AddToAFuncsOutMeaList), rcFunctionNotFound),
-      addTo(OP(AddToAFuncsLocMeaList), rcFunctionNotFound),
-      addTo(OP(AddToAFuncsSubFuncList), rcFunctionNotFound),
-      addTo(OP(AddToAAxisPtsFuncList), rcFunctionNotFound),
-      addTo(OP(AddToAAxisPtsFuncList_Intern), rcFunctionNotFound),
-      addTo(OP(AddToAMemSegsIfDataList), rcMemorySegmentNotFound),
-      addTo(OP(AddToAChasIfDataList), rcCharacteristicNotFound),
-      addTo(OP(AddToAMeasIfDataList), rcMeasurementNotFound),
-      addTo(OP(AddToAAxisPtsIfDataList), rcAxisPtsNotFound),
-      addTo(OP(AddToAChasAnnotatList), rcCharacteristicNotFound),
-      addTo(OP(AddToAMeasAnnotatList), rcMeasurementNotFound),
-      removeFrom(OP(RemFromAFuncsDefChaList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAFuncsRefChaList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAFuncsInMeaList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAFuncsOutMeaList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAFuncsLocMeaList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAFuncsSubFuncList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAFuncsAxisPtsList), rcFunctionNotFound, rcListEntryNotFound),
-      removeFrom(OP(RemFromAMemSegsIfDataList), rcMemorySegmentNotFound, rcIfDataNotFound),
-      removeFrom(OP(RemFromAChasIfDataList), rcCharacteristicNotFound, rcIfDataNotFound),
-      removeFrom(OP(RemFromAMeasIfDataList), rcMeasurementNotFound, rcIfDataNotFound),
-      removeFrom(OP(RemFromAAxisPtsIfDataList), rcAxisPtsNotFound, rcIfDataNotFound),
-      remove(OP(RemFromSysConstantList), rcSystemConstantNotFound),
-      remove(OP(RemoveMemorySegment), rcMemorySegmentNotFound, etMemorySegment),
-      remove(OP(RemoveCharacteristic), rcCharacteristicNotFound, etCharacteristic),
-      remove(OP(RemoveMeasurement), rcMeasurementNotFound, etMeasurement),
-      remove(OP(RemoveFunction), rcFunctionNotFound, etFunction),
-      remove(OP(RemoveCompuMethod), rcCompuMethodNotFound, etCompuMethod),
-      remove(OP(RemoveCompuTab), rcCompuTabNotFound, etCompuTab),
-      remove(OP(RemoveCompuVTab), rcCompuVTabNotFound, etCompuVTab),
-      remove(OP(RemoveAxisPts), rcAxisPtsNotFound, etAxisPts),
-      remove(OP(RemoveRecordLayout), rcRecordLayoutNotFound, etRecordLayout),
+      {OP(AddToAFuncsDefChaList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAFuncsRefChaList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAFuncsInMeaList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAFuncsOutMeaList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAFuncsLocMeaList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAFuncsSubFuncList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAAxisPtsFuncList), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAAxisPtsFuncList_Intern), rcFunctionNotFound, rcOk, kNull},
+      {OP(AddToAMemSegsIfDataList), rcMemorySegmentNotFound, rcOk, kNull},
+      {OP(AddToAChasIfDataList), rcCharacteristicNotFound, rcOk, kNull},
+      {OP(AddToAMeasIfDataList), rcMeasurementNotFound, rcOk, kNull},
+      {OP(AddToAAxisPtsIfDataList), rcAxisPtsNotFound, rcOk, kNull},
+      {OP(AddToAChasAnnotatList), rcCharacteristicNotFound, rcOk, kNull},
+      {OP(AddToAMeasAnnotatList), rcMeasurementNotFound, rcOk, kNull},
+      {OP(RemFromAFuncsDefChaList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAFuncsRefChaList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAFuncsInMeaList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAFuncsOutMeaList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAFuncsLocMeaList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAFuncsSubFuncList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAFuncsAxisPtsList), rcFunctionNotFound, rcListEntryNotFound, kNull},
+      {OP(RemFromAMemSegsIfDataList), rcMemorySegmentNotFound, rcIfDataNotFound, kNull},
+      {OP(RemFromAChasIfDataList), rcCharacteristicNotFound, rcIfDataNotFound, kNull},
+      {OP(RemFromAMeasIfDataList), rcMeasurementNotFound, rcIfDataNotFound, kNull},
+      {OP(RemFromAAxisPtsIfDataList), rcAxisPtsNotFound, rcIfDataNotFound, kNull},
+      {OP(RemFromSysConstantList), rcSystemConstantNotFound},
+      {OP(RemoveMemorySegment), rcMemorySegmentNotFound, rcOk, rcOk, etMemorySegment},
+      {OP(RemoveCharacteristic), rcCharacteristicNotFound, rcOk, rcOk, etCharacteristic},
+      {OP(RemoveMeasurement), rcMeasurementNotFound, rcOk, rcOk, etMeasurement},
+      {OP(RemoveFunction), rcFunctionNotFound, rcOk, rcOk, etFunction},
+      {OP(RemoveCompuMethod), rcCompuMethodNotFound, rcOk, rcOk, etCompuMethod},
+      {OP(RemoveCompuTab), rcCompuTabNotFound, rcOk, rcOk, etCompuTab},
+      {OP(RemoveCompuVTab), rcCompuVTabNotFound, rcOk, rcOk, etCompuVTab},
+      {OP(RemoveAxisPts), rcAxisPtsNotFound, rcOk, rcOk, etAxisPts},
+      {OP(RemoveRecordLayout), rcRecordLayoutNotFound, rcOk, rcOk, etRecordLayout},
   };
   return all;
 }

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,17 +17,21 @@ inline void setText(char* field, const std::string& text, size_t size = ORDEX_TE
   std::snprintf(field, size, "%s", text.c_str());
 }
 
-// Several text fields of 256 bytes at once.
-inline void setTexts(std::initializer_list<std::pair<char*, const char*>> fields) {
-  for (const auto& [field, text] : fields) setText(field, text);
+// Several text fields of 256 bytes at once: field, text, field, text, ...
+inline void setTexts() {}
+template <class... More>
+void setTexts(char* field, const std::string& text, More&&... more) {
+  setText(field, text);
+  setTexts(std::forward<More>(more)...);
 }
 
-// Numbers as a host gives them: the text and the value it stands for.
-inline void setNumbers(std::initializer_list<std::pair<TNumberText*, const char*>> numbers) {
-  for (const auto& [number, text] : numbers) {
-    setText(number->Text, text);
-    number->Value = std::stod(text);
-  }
+// Numbers as a host gives them, the text and the value it stands for: number, text, ...
+inline void setNumbers() {}
+template <class... More>
+void setNumbers(TNumberText& number, const std::string& text, More&&... more) {
+  setText(number.Text, text);
+  number.Value = std::stod(text);
+  setNumbers(std::forward<More>(more)...);
 }
 
 template <class Record>
