@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "edit/edit_index.h"
 #include "edit/list_entry_edits.h"
 #include "edit/object_edits.h"
 #include "model/instance.h"
@@ -49,12 +50,11 @@ Record record(const char* name) {
   return r;
 }
 
-// Two modules. In M: F lists C, Me, G and A in its lists, all resolved; C and Me are
-// published by F, G's parent is F (and F's is G); Me converts through CM, CM uses table T
-// and CV uses V. On request the same kinds of links also lead from N into M.
+// In module M: F lists C, Me, G and A in its lists, all resolved; C and Me are published by
+// F, G's parent is F (and F's is G); Me converts through CM, CM uses table T and CV uses V.
 struct Model {
   TOrdex inst;
-  TModule_Intern *m = nullptr, *n = nullptr;
+  TModule_Intern* m = nullptr;
   TCharacteristic_Intern* c = nullptr;
   TMeasurement_Intern* me = nullptr;
   TFunction_Intern *f = nullptr, *g = nullptr;
@@ -62,20 +62,10 @@ struct Model {
   TCompuTab_Intern* t = nullptr;
   TCompuVTab_Intern* v = nullptr;
   TAxisPts_Intern* a = nullptr;
-  // Holders in N.
-  TFunction_Intern* h = nullptr;
-  TCharacteristic_Intern* nc = nullptr;
-  TMeasurement_Intern* nme = nullptr;
-  TCompuMethod_Intern* ncm = nullptr;
 
-  explicit Model(bool crossModuleLinks = false) {
+  Model() {
     inst.Project = std::make_unique<TProject_Intern>();
-    for (TModule_Intern** mod : {&m, &n}) {
-      auto module = std::make_unique<TModule_Intern>();
-      module->Owner = inst.Project.get();
-      module->Name = mod == &m ? "M" : "N";
-      *mod = inst.Project->Modules.append(std::move(module));
-    }
+    m = addModule("M");
     c = add(m->Characteristics, *m, "C");
     me = add(m->Measurements, *m, "Me");
     f = add(m->Functions, *m, "F");
@@ -85,13 +75,7 @@ struct Model {
     t = add(m->CompuTabs, *m, "T");
     v = add(m->CompuVTabs, *m, "V");
     a = add(m->AxisPts, *m, "A");
-    entry(f->DefCharacteristics, "C", c);
-    entry(f->RefCharacteristics, "C", c);
-    entry(f->InMeasurements, "Me", me);
-    entry(f->OutMeasurements, "Me", me);
-    entry(f->LocMeasurements, "Me", me);
-    entry(f->SubFunctions, "G", g);
-    entry(f->AxisPts, "A", a);
+    listAll(*f);
     entry(g->SubFunctions, "F", f);
     c->PublishingFunction = me->PublishingFunction = g->ParentFunction = f;
     f->ParentFunction = g;
@@ -101,56 +85,46 @@ struct Model {
     cm->CompuTabTarget = t;
     cv->CompuTabRef = "V";
     cv->CompuTabTarget = v;
-
-    h = add(n->Functions, *n, "H");
-    nc = add(n->Characteristics, *n, "NC");
-    nme = add(n->Measurements, *n, "NMe");
-    ncm = add(n->CompuMethods, *n, "NCM");
-    if (!crossModuleLinks) return;
-    entry(h->DefCharacteristics, "C", c);
-    entry(h->InMeasurements, "Me", me);
-    entry(h->SubFunctions, "F", f);
-    entry(h->AxisPts, "A", a);
-    h->ParentFunction = nc->PublishingFunction = nme->PublishingFunction = f;
-    nme->Conversion = "CM";
-    nme->ConversionTarget = cm;
-    ncm->CompuTabTarget = t;
+  }
+  // Fills the seven lists of a function with C, C, Me, Me, Me, G and A, resolved.
+  void listAll(TFunction_Intern& function) {
+    const std::pair<const char*, ordex::ObjectHead*> listed[] = {
+        {"C", c}, {"C", c}, {"Me", me}, {"Me", me}, {"Me", me}, {"G", g}, {"A", a}};
+    std::vector<ordex::FunctionRefList*> lists = ordex::edit::nameListsOf(function);
+    for (size_t l = 0; l < lists.size(); ++l) entry(*lists[l], listed[l].first, listed[l].second);
+  }
+  TModule_Intern* addModule(const char* name) {
+    auto module = std::make_unique<TModule_Intern>();
+    module->Owner = inst.Project.get();
+    module->Name = name;
+    return inst.Project->Modules.append(std::move(module));
   }
 };
 
-// Removing a listed object clears the entries of F's lists that led to it; the others keep
-// their targets, and every entry keeps its name.
+// Removing a listed object clears the entries of F's lists (in the order of nameListsOf)
+// that led to it; the others keep their targets, and every entry keeps its name.
 TEST(EditDanglingRefs, RemovingAListedObjectClearsOnlyItsEntries) {
-  using Lists = std::vector<ordex::FunctionRefList TFunction_Intern::*>;
-  const Lists all = {&TFunction_Intern::DefCharacteristics,
-                     &TFunction_Intern::RefCharacteristics,
-                     &TFunction_Intern::InMeasurements,
-                     &TFunction_Intern::OutMeasurements,
-                     &TFunction_Intern::LocMeasurements,
-                     &TFunction_Intern::SubFunctions,
-                     &TFunction_Intern::AxisPts};
   const struct {
     TOrdexElementType kind;
     const char* name;
-    Lists cleared;
+    std::vector<size_t> cleared;
   } cases[] = {
-      {etCharacteristic, "C", {all[0], all[1]}},
-      {etMeasurement, "Me", {all[2], all[3], all[4]}},
-      {etFunction, "G", {all[5]}},
-      {etAxisPts, "A", {all[6]}},
+      {etCharacteristic, "C", {0, 1}},
+      {etMeasurement, "Me", {2, 3, 4}},
+      {etFunction, "G", {5}},
+      {etAxisPts, "A", {6}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
     Model x;
+    std::vector<ordex::FunctionRefList*> lists = ordex::edit::nameListsOf(*x.f);
     std::vector<std::pair<const ordex::ObjectHead*, std::string>> before;
-    for (auto list : all)
-      before.emplace_back((x.f->*list).First->Target, (x.f->*list).First->Name.str());
+    for (auto* l : lists) before.emplace_back(l->First->Target, l->First->Name.str());
     ASSERT_EQ(rcOk, removeObject(*x.m, k.kind, k.name));
-    for (size_t l = 0; l < all.size(); ++l) {
-      const TFunctionRef& e = *(x.f->*all[l]).First;
-      const bool cleared = std::count(k.cleared.begin(), k.cleared.end(), all[l]) != 0;
-      EXPECT_EQ(cleared ? nullptr : before[l].first, e.Target) << "list " << l;
-      EXPECT_EQ(before[l].second, e.Name) << "list " << l;
+    for (size_t l = 0; l < lists.size(); ++l) {
+      const bool cleared = std::count(k.cleared.begin(), k.cleared.end(), l) != 0;
+      EXPECT_EQ(cleared ? nullptr : before[l].first, lists[l]->First->Target) << "list " << l;
+      EXPECT_EQ(before[l].second, lists[l]->First->Name) << "list " << l;
     }
   }
 }
@@ -175,21 +149,33 @@ TEST(EditDanglingRefs, RemovingConversionsAndTablesClearsTheirUsers) {
   EXPECT_EQ(nullptr, x.me->ConversionTarget);
 }
 
-// Every link from N into a removed M is cleared; links within N stay.
+// Every link from another module into a removed one is cleared; links within it stay.
 TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
-  Model x(true);
-  TFunction_Intern* local = add(x.n->Functions, *x.n, "L");
-  x.nc->PublishingFunction = local;
+  Model x;
+  TModule_Intern* n = x.addModule("N");
+  TFunction_Intern* h = add(n->Functions, *n, "H");
+  TFunction_Intern* local = add(n->Functions, *n, "L");
+  TCharacteristic_Intern* nc = add(n->Characteristics, *n, "NC");
+  TMeasurement_Intern* nme = add(n->Measurements, *n, "NMe");
+  TCompuMethod_Intern* ncm = add(n->CompuMethods, *n, "NCM");
+  TCompuMethod_Intern* ncv = add(n->CompuMethods, *n, "NCV");
+  x.listAll(*h);
+  h->ParentFunction = nme->PublishingFunction = x.f;
+  nc->PublishingFunction = local;
+  nme->Conversion = "CM";
+  nme->ConversionTarget = x.cm;
+  ncm->CompuTabTarget = x.t;
+  ncv->CompuTabTarget = x.v;
   ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
-  EXPECT_EQ(nullptr, x.h->DefCharacteristics.First->Target);
-  EXPECT_EQ(nullptr, x.h->InMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.h->SubFunctions.First->Target);
-  EXPECT_EQ(nullptr, x.h->AxisPts.First->Target);
-  EXPECT_EQ(nullptr, x.h->ParentFunction);
-  EXPECT_EQ(nullptr, x.nme->PublishingFunction);
-  EXPECT_EQ(nullptr, x.nme->ConversionTarget);
-  EXPECT_EQ(nullptr, x.ncm->CompuTabTarget);
-  EXPECT_EQ(local, x.nc->PublishingFunction);
+  for (ordex::FunctionRefList* list : ordex::edit::nameListsOf(*h)) {
+    EXPECT_EQ(nullptr, list->First->Target);
+  }
+  EXPECT_EQ(nullptr, h->ParentFunction);
+  EXPECT_EQ(nullptr, nme->PublishingFunction);
+  EXPECT_EQ(nullptr, nme->ConversionTarget);
+  EXPECT_EQ(nullptr, ncm->CompuTabTarget);
+  EXPECT_EQ(nullptr, ncv->CompuTabTarget);
+  EXPECT_EQ(local, nc->PublishingFunction);
   EXPECT_EQ(1u, x.inst.Project->Modules.count());
 }
 
