@@ -1,8 +1,10 @@
-// Change operations through the exported interface.
+// Change operations through the exported interface, and the rules of particular kinds that
+// create shares with them.
 
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,60 +14,66 @@
 
 namespace {
 
-using ordex_test::createProjectWithModule;
 using ordex_test::Instance;
 using ordex_test::moduleRecord;
 using ordex_test::named;
-using ordex_test::namesOf;
-using ordex_test::poisoned;
-using ordex_test::projectRecord;
+using ordex_test::Names;
 using ordex_test::setText;
 
 class EditChangeTest : public ::testing::Test {
  protected:
-  void SetUp() override { createProjectWithModule(inst); }
+  void SetUp() override { ordex_test::createProjectWithModule(inst); }
   void TearDown() override { Ordex_ConfigureStringComparison(0); }
-  Instance inst;
-};
 
-TEST_F(EditChangeTest, AnUnknownNameChangesNothingAndCreatesNothing) {
-  TCharacteristic c = named<TCharacteristic>("Missing");
-  EXPECT_EQ(rcCharacteristicNotFound, Ordex_ChangeCharacteristic(inst, nullptr, &c));
-  EXPECT_TRUE(namesOf(inst, Ordex_GetCharacteristicList).empty());
-}
+  std::string written() {
+    const std::string file = dir.path() + "/changed.a2l";
+    EXPECT_EQ(rcOk,
+              Ordex_WriteAsapFile(inst, file.c_str(), nullptr, nullptr, "", nullptr, nullptr));
+    return ordex_test::readFile(file);
+  }
+  // The pairs of the COMPU_VTAB VT as "input=text".
+  Names pairsOfVT(size_t count) {
+    std::vector<TCompuVTabEntry> all(count + 1);
+    EXPECT_EQ(rcOk, Ordex_GetACompuVTabsLargeVTab(inst, nullptr, "VT", all.data()));
+    Names pairs;
+    for (size_t k = 0; k < count; ++k) {
+      pairs.push_back(std::to_string(all[k].InVal) + "=" + all[k].OutText);
+    }
+    return pairs;
+  }
+
+  Instance inst;
+  ordex_test::TempDir dir;
+};
 
 // The record's Name selects the object and is stored back: under case-insensitive
 // comparison the object takes the record's spelling, and lookups follow it in both modes.
 TEST_F(EditChangeTest, CaseInsensitiveChangeStoresTheRecordsSpelling) {
-  TMeasurement m = named<TMeasurement>("engine_speed");
-  m.UserData = 1;
-  ASSERT_EQ(rcOk, Ordex_CreateMeasurement(inst, nullptr, &m));
-  setText(m.Name, "Engine_Speed");  // a second object, equal when case is ignored
-  m.UserData = 2;
-  ASSERT_EQ(rcOk, Ordex_CreateMeasurement(inst, nullptr, &m));
-
+  const std::pair<const char*, uint32_t> objects[] = {{"engine_speed", 1}, {"Engine_Speed", 2}};
+  for (auto [name, userData] : objects) {
+    TMeasurement m = named<TMeasurement>(name);
+    m.UserData = userData;
+    ASSERT_EQ(rcOk, Ordex_CreateMeasurement(inst, nullptr, &m));
+  }
+  auto userDataOf = [&](const char* name) -> int64_t {
+    TMeasurement got = named<TMeasurement>(name);
+    return Ordex_GetMeasurement(inst, nullptr, &got, 0) == rcOk ? int64_t{got.UserData} : -1;
+  };
   Ordex_ConfigureStringComparison(1);
   TMeasurement change = named<TMeasurement>("ENGINE_SPEED");
   change.UserData = 3;
   ASSERT_EQ(rcOk, Ordex_ChangeMeasurement(inst, nullptr, &change));  // the first one
-  EXPECT_EQ((std::vector<std::string>{"ENGINE_SPEED", "Engine_Speed"}),
-            namesOf(inst, Ordex_GetMeasurementList));
-  TMeasurement got = named<TMeasurement>("engine_SPEED");
-  ASSERT_EQ(rcOk, Ordex_GetMeasurement(inst, nullptr, &got, 0));
-  EXPECT_EQ(3u, got.UserData);
-
+  EXPECT_EQ((Names{"ENGINE_SPEED", "Engine_Speed"}),
+            ordex_test::namesOf(inst, Ordex_GetMeasurementList));
+  EXPECT_EQ(3, userDataOf("engine_SPEED"));
   Ordex_ConfigureStringComparison(0);
-  got = named<TMeasurement>("engine_speed");
-  EXPECT_EQ(rcMeasurementNotFound, Ordex_GetMeasurement(inst, nullptr, &got, 0));
-  got = named<TMeasurement>("ENGINE_SPEED");
-  ASSERT_EQ(rcOk, Ordex_GetMeasurement(inst, nullptr, &got, 0));
-  EXPECT_EQ(3u, got.UserData);
-  got = named<TMeasurement>("Engine_Speed");
-  ASSERT_EQ(rcOk, Ordex_GetMeasurement(inst, nullptr, &got, 0));
-  EXPECT_EQ(2u, got.UserData);
+  EXPECT_EQ(-1, userDataOf("engine_speed"));
+  EXPECT_EQ(3, userDataOf("ENGINE_SPEED"));
+  EXPECT_EQ(2, userDataOf("Engine_Speed"));
 }
 
-// A getter's record handed back unchanged changes nothing.
+// A getter's record handed back unchanged changes nothing; a limit read in hexadecimal,
+// which the getter gives as an empty text and 0, stays hexadecimal until the caller sets it.
 TEST_F(EditChangeTest, AGettersRecordHandedBackChangesNothing) {
   ASSERT_EQ(rcOk, ordex_test::readText(inst, R"(/begin PROJECT P ""
     /begin MODULE M ""
@@ -78,18 +86,21 @@ TEST_F(EditChangeTest, AGettersRecordHandedBackChangesNothing) {
       /end CHARACTERISTIC
     /end MODULE
   /end PROJECT)"));
-  TMeasurement m = named<TMeasurement>("N");
+  TMeasurement m = named<TMeasurement>("N"), again = named<TMeasurement>("N");
   ASSERT_EQ(rcOk, Ordex_GetMeasurement(inst, nullptr, &m, 0));
   ASSERT_EQ(rcOk, Ordex_ChangeMeasurement(inst, nullptr, &m));
-  TMeasurement again = named<TMeasurement>("N");
   ASSERT_EQ(rcOk, Ordex_GetMeasurement(inst, nullptr, &again, 0));
   EXPECT_EQ(0, std::memcmp(&m, &again, sizeof m));
+  EXPECT_NE(std::string::npos, written().find(" 0x10 0xFFFF\n"));
+  setText(m.LowerLimit.Text, "-5");
+  m.LowerLimit.Value = -5;
+  ASSERT_EQ(rcOk, Ordex_ChangeMeasurement(inst, nullptr, &m));
+  EXPECT_NE(std::string::npos, written().find(" -5 0xFFFF\n"));
 
-  TCharacteristic2 c = named<TCharacteristic2>("K");
+  TCharacteristic2 c = named<TCharacteristic2>("K"), c2 = named<TCharacteristic2>("K");
   ASSERT_EQ(rcOk, Ordex_GetCharacteristic2(inst, nullptr, &c, 0));
   ASSERT_EQ(2, c.Axes[0].AxisPointsMode);
   ASSERT_EQ(rcOk, Ordex_ChangeCharacteristic2(inst, nullptr, &c));
-  TCharacteristic2 c2 = named<TCharacteristic2>("K");
   ASSERT_EQ(rcOk, Ordex_GetCharacteristic2(inst, nullptr, &c2, 0));
   EXPECT_EQ(0, std::memcmp(&c, &c2, sizeof c));
 }
@@ -108,6 +119,8 @@ TEST_F(EditChangeTest, AxisPointsModeOfBothRecordForms) {
   c.Type = 1;  // CURVE: one axis
   ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
   for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << k.depositMode << " " << k.offset << " " << k.shift << " " << k.count);
     c.Axes[0].DepositMode = k.depositMode;
     c.Axes[0].FixAxisParOffset = k.offset;
     c.Axes[0].FixAxisParShift = k.shift;
@@ -115,19 +128,18 @@ TEST_F(EditChangeTest, AxisPointsModeOfBothRecordForms) {
     ASSERT_EQ(rcOk, Ordex_ChangeCharacteristic(inst, nullptr, &c));
     TCharacteristic2 got = named<TCharacteristic2>("K");
     ASSERT_EQ(rcOk, Ordex_GetCharacteristic2(inst, nullptr, &got, 0));
-    EXPECT_EQ(k.viaShortForm, got.Axes[0].AxisPointsMode)
-        << k.depositMode << " " << k.offset << " " << k.shift << " " << k.count;
+    EXPECT_EQ(k.viaShortForm, got.Axes[0].AxisPointsMode);
     EXPECT_EQ(k.depositMode, got.Axes[0].DepositMode);
     EXPECT_EQ(k.shift, got.Axes[0].FixAxisParShift);
-
-    for (int32_t mode : {-1, 0, 1, 2}) {
-      got.Axes[0].AxisPointsMode = mode;
-      ASSERT_EQ(rcOk, Ordex_ChangeCharacteristic2(inst, nullptr, &got));
-      TCharacteristic2 back = named<TCharacteristic2>("K");
-      ASSERT_EQ(rcOk, Ordex_GetCharacteristic2(inst, nullptr, &back, 0));
-      EXPECT_EQ(mode, back.Axes[0].AxisPointsMode);
-    }
   }
+  // The long form stores the mode it carries, whatever the deposit mode says.
+  TCharacteristic2 c2 = named<TCharacteristic2>("K");
+  c2.Type = 1;
+  c2.Axes[0].DepositMode = -1;
+  c2.Axes[0].AxisPointsMode = 0;
+  ASSERT_EQ(rcOk, Ordex_ChangeCharacteristic2(inst, nullptr, &c2));
+  ASSERT_EQ(rcOk, Ordex_GetCharacteristic2(inst, nullptr, &c2, 0));
+  EXPECT_EQ(0, c2.Axes[0].AxisPointsMode);
 }
 
 TEST_F(EditChangeTest, ReadOnlyFlagsTakeAnyNonZeroValue) {
@@ -139,83 +151,49 @@ TEST_F(EditChangeTest, ReadOnlyFlagsTakeAnyNonZeroValue) {
   TAxisPts a = named<TAxisPts>("A");
   a.ReadOnly = 0x100;
   ASSERT_EQ(rcOk, Ordex_CreateAxisPts(inst, nullptr, &a));
-  TCharacteristic gotC = named<TCharacteristic>("K");
-  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &gotC, 0));
-  EXPECT_EQ(1, gotC.ReadOnly);
-  EXPECT_EQ(1, gotC.Axes[0].ReadOnly);
-  TAxisPts gotA = named<TAxisPts>("A");
-  ASSERT_EQ(rcOk, Ordex_GetAxisPts(inst, nullptr, &gotA, 0));
-  EXPECT_EQ(1, gotA.ReadOnly);
+  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &c, 0));
+  ASSERT_EQ(rcOk, Ordex_GetAxisPts(inst, nullptr, &a, 0));
+  EXPECT_EQ(1, c.ReadOnly);
+  EXPECT_EQ(1, c.Axes[0].ReadOnly);
+  EXPECT_EQ(1, a.ReadOnly);
 }
 
-// A MAP changed into a VALUE keeps its axes but the getter writes none; changed back into a
-// MAP it takes the axes of that record.
-TEST_F(EditChangeTest, MapChangedIntoValue) {
-  TCharacteristic c = named<TCharacteristic>("K");
-  c.Type = 2;
-  setText(c.Axes[0].InputQuantity, "X");
-  setText(c.Axes[1].InputQuantity, "Y");
-  ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
-  c.Type = 0;
-  setText(c.Axes[0].InputQuantity, "changed");
-  ASSERT_EQ(rcOk, Ordex_ChangeCharacteristic(inst, nullptr, &c));
-  TCharacteristic got = poisoned<TCharacteristic>("K");
-  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &got, 0));
-  EXPECT_EQ(0, got.Type);
-  EXPECT_EQ(0x5A5A5A5A, got.Axes[0].Attribute);
-  EXPECT_EQ(0x5A5A5A5A, got.Axes[1].Attribute);
-}
-
-TEST_F(EditChangeTest, CompuVTabWithThirtyPairsAndLongTexts) {
+// A COMPU_VTAB record carries 20 pairs: create and change make the pairs after them with
+// input 0 and an empty text, and Ordex_ChangeACompuVTabsLargeVTab fills every pair, texts of
+// any length.
+TEST_F(EditChangeTest, CompuVTabBeyondTwentyPairs) {
   TCompuVTab v = named<TCompuVTab>("VT");
-  v.NumberValuePairs = 2;
-  v.Pairs[0].InVal = 1;
-  setText(v.Pairs[0].OutText, "one");
-  ASSERT_EQ(rcOk, Ordex_CreateCompuVTab(inst, nullptr, &v));
-
-  v.NumberValuePairs = 30;
-  for (int k = 0; k < 20; ++k) {
-    v.Pairs[k].InVal = k;
+  v.NumberValuePairs = 25;
+  Names expected;
+  for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k) {
+    v.Pairs[k].InVal = 100 + k;
     setText(v.Pairs[k].OutText, "r" + std::to_string(k));
+    expected.push_back(std::to_string(100 + k) + "=r" + std::to_string(k));
   }
+  ASSERT_EQ(rcOk, Ordex_CreateCompuVTab(inst, nullptr, &v));
+  expected.resize(25, "0=");
+  EXPECT_EQ(expected, pairsOfVT(25));
+  v.NumberValuePairs = 30;
   ASSERT_EQ(rcOk, Ordex_ChangeCompuVTab(inst, nullptr, &v));
-  std::vector<TCompuVTabEntry> got(30);
-  ASSERT_EQ(rcOk, Ordex_GetACompuVTabsLargeVTab(inst, nullptr, "VT", got.data()));
-  for (int k = 0; k < 30; ++k) {
-    EXPECT_EQ(k < 20 ? k : 0, got[k].InVal) << k;
-    EXPECT_EQ(k < 20 ? "r" + std::to_string(k) : std::string(), got[k].OutText) << k;
-  }
+  expected.resize(30, "0=");
+  EXPECT_EQ(expected, pairsOfVT(30));
 
-  // Every pair, texts of any length.
   std::vector<std::string> texts;
+  std::vector<TCompuVTabEntry> all;
+  expected.clear();
   for (int k = 0; k < 30; ++k) texts.push_back(std::string(300 + k, char('a' + k % 26)));
-  std::vector<TCompuVTabEntry> all(30);
-  for (int k = 0; k < 30; ++k) all[k] = TCompuVTabEntry{1000 + k, texts[k].c_str()};
-  all[3].OutText = nullptr;  // taken as empty
-  ASSERT_EQ(rcOk, Ordex_ChangeACompuVTabsLargeVTab(inst, nullptr, "VT", all.data()));
   texts[3].clear();
-  ASSERT_EQ(rcOk, Ordex_GetACompuVTabsLargeVTab(inst, nullptr, "VT", got.data()));
   for (int k = 0; k < 30; ++k) {
-    EXPECT_EQ(1000 + k, got[k].InVal);
-    EXPECT_EQ(texts[k], got[k].OutText) << k;
+    all.push_back({1000 + k, k == 3 ? nullptr : texts[k].c_str()});  // null is taken as empty
+    expected.push_back(std::to_string(1000 + k) + "=" + texts[k]);
   }
-  TCompuVTab rec = poisoned<TCompuVTab>("VT");
-  ASSERT_EQ(rcOk, Ordex_GetCompuVTab(inst, nullptr, &rec, 0));
-  EXPECT_EQ(30, rec.NumberValuePairs);
-  EXPECT_EQ(texts[0].substr(0, 255), rec.Pairs[0].OutText);
-  TCompuVTabValue last;
-  last.Index = 29;
-  ASSERT_EQ(rcOk, Ordex_GetACompuVTabValueByIndex(inst, nullptr, "VT", &last));
-  EXPECT_EQ(1029, last.InVal);
-  EXPECT_EQ(texts[29].substr(0, 255), last.OutText);
-
+  ASSERT_EQ(rcOk, Ordex_ChangeACompuVTabsLargeVTab(inst, nullptr, "VT", all.data()));
+  EXPECT_EQ(expected, pairsOfVT(30));
   // A null array changes nothing; a missing table is reported first.
   EXPECT_EQ(rcInvalidArgument, Ordex_ChangeACompuVTabsLargeVTab(inst, nullptr, "VT", nullptr));
   EXPECT_EQ(rcCompuVTabNotFound, Ordex_ChangeACompuVTabsLargeVTab(inst, nullptr, "No", nullptr));
-  ASSERT_EQ(rcOk, Ordex_GetACompuVTabsLargeVTab(inst, nullptr, "VT", got.data()));
-  EXPECT_EQ(texts[29], got[29].OutText);
-
-  // A smaller table afterwards: the large operation fills just its count.
+  EXPECT_EQ(expected, pairsOfVT(30));
+  // A table without pairs afterwards: the large operation fills none.
   v.NumberValuePairs = 0;
   ASSERT_EQ(rcOk, Ordex_ChangeCompuVTab(inst, nullptr, &v));
   ASSERT_EQ(rcOk, Ordex_ChangeACompuVTabsLargeVTab(inst, nullptr, "VT", all.data()));
@@ -224,33 +202,32 @@ TEST_F(EditChangeTest, CompuVTabWithThirtyPairsAndLongTexts) {
   EXPECT_EQ(rcInvalidArgument, Ordex_GetACompuVTabValueByIndex(inst, nullptr, "VT", &first));
 }
 
-TEST_F(EditChangeTest, CompuTabPairsFollowTheCountAndTooManyAreRefused) {
+// A COMPU_TAB has 256 pair slots: create and change refuse a record of more and change
+// nothing.
+TEST_F(EditChangeTest, CompuTabOfMoreThan256PairsIsRefused) {
   auto t = std::make_unique<TCompuTab>(named<TCompuTab>("T"));
-  t->NumberValuePairs = 5;
-  for (int k = 0; k < 5; ++k) {
+  t->NumberValuePairs = 257;
+  EXPECT_EQ(rcInvalidArgument, Ordex_CreateCompuTab(inst, nullptr, t.get()));
+  EXPECT_EQ(rcCompuTabNotFound, Ordex_GetCompuTab(inst, nullptr, t.get(), 1));
+  t->NumberValuePairs = 256;
+  for (int k = 0; k < 256; ++k) {
     t->Pairs[k].InVal = k;
-    ordex_test::setNumber(t->Pairs[k].Out, std::to_string(k * 10), k * 10.0);
+    ordex_test::setNumbers(t->Pairs[k].Out, std::to_string(k) + ".5");
   }
   ASSERT_EQ(rcOk, Ordex_CreateCompuTab(inst, nullptr, t.get()));
-
   auto before = std::make_unique<TCompuTab>(named<TCompuTab>("T"));
   ASSERT_EQ(rcOk, Ordex_GetCompuTab(inst, nullptr, before.get(), 0));
-  t->NumberValuePairs = 300;
+  EXPECT_EQ(256, before->NumberValuePairs);
+  EXPECT_EQ(255, before->Pairs[255].InVal);
+  EXPECT_STREQ("255.5", before->Pairs[255].Out.Text);
+  EXPECT_EQ(255.5, before->Pairs[255].Out.Value);
+
+  t->NumberValuePairs = 257;
   setText(t->LongIdentifier, "refused");
   EXPECT_EQ(rcInvalidArgument, Ordex_ChangeCompuTab(inst, nullptr, t.get()));
   auto after = std::make_unique<TCompuTab>(named<TCompuTab>("T"));
   ASSERT_EQ(rcOk, Ordex_GetCompuTab(inst, nullptr, after.get(), 0));
   EXPECT_EQ(0, std::memcmp(before.get(), after.get(), sizeof(TCompuTab)));
-
-  t->NumberValuePairs = 2;
-  t->Pairs[1].InVal = 77;
-  ASSERT_EQ(rcOk, Ordex_ChangeCompuTab(inst, nullptr, t.get()));
-  auto got = std::make_unique<TCompuTab>(poisoned<TCompuTab>("T"));
-  ASSERT_EQ(rcOk, Ordex_GetCompuTab(inst, nullptr, got.get(), 0));
-  EXPECT_EQ(2, got->NumberValuePairs);
-  EXPECT_EQ(77, got->Pairs[1].InVal);
-  EXPECT_STREQ("10", got->Pairs[1].Out.Text);
-  EXPECT_EQ(0x5A5A5A5A, got->Pairs[2].InVal);  // beyond the count: not written
 }
 
 TEST_F(EditChangeTest, CompuMethodShortFormKeepsFormulaInv) {
@@ -261,10 +238,9 @@ TEST_F(EditChangeTest, CompuMethodShortFormKeepsFormulaInv) {
   TCompuMethod m = named<TCompuMethod>("CM");
   setText(m.Formula, "X1*3");
   ASSERT_EQ(rcOk, Ordex_ChangeCompuMethod(inst, nullptr, &m));
-  TCompuMethod2 got = named<TCompuMethod2>("CM");
-  ASSERT_EQ(rcOk, Ordex_GetCompuMethod2(inst, nullptr, &got, 0));
-  EXPECT_STREQ("X1*3", got.Formula);
-  EXPECT_STREQ("X1/2", got.FormulaInv);
+  ASSERT_EQ(rcOk, Ordex_GetCompuMethod2(inst, nullptr, &m2, 0));
+  EXPECT_STREQ("X1*3", m2.Formula);
+  EXPECT_STREQ("X1/2", m2.FormulaInv);
 }
 
 // The short record layout form leaves the elements it does not carry as they are.
@@ -295,23 +271,20 @@ TEST_F(EditChangeTest, RecordLayoutShortFormLeavesTheOtherElements) {
   EXPECT_EQ(0, std::memcmp(&expected, &got, sizeof got));
 }
 
-TEST_F(EditChangeTest, ModuleByItsOwnName) {
-  TModule m = moduleRecord("M");
-  setText(m.Supplier, "\"ACME\"");
-  m.AddrEpk = 0x4000;
-  m.UserData = 5;
-  ASSERT_EQ(rcOk, Ordex_ChangeModule(inst, &m));
-  TModule got = named<TModule>("M");
-  ASSERT_EQ(rcOk, Ordex_GetModule(inst, &got, 0));
-  EXPECT_STREQ("\"ACME\"", got.Supplier);  // stored as given, quotes included
-  EXPECT_EQ(0x4000u, got.AddrEpk);
-  EXPECT_EQ(5u, got.UserData);
+// The project takes the record's name. A module is selected by the record's own Name; an
+// empty Name selects the only module, which then takes the empty name.
+TEST_F(EditChangeTest, ProjectAndModule) {
+  TProject p = named<TProject>("Renamed");
+  ASSERT_EQ(rcOk, Ordex_ChangeProject(inst, &p));
+  ASSERT_EQ(rcOk, Ordex_GetProject(inst, &p, 0));
+  EXPECT_STREQ("Renamed", p.Name);
 
-  // An empty Name selects the only module, which takes the empty name.
+  TModule missing = moduleRecord("X");
+  EXPECT_EQ(rcModuleNotFound, Ordex_ChangeModule(inst, &missing));
   TModule empty = moduleRecord("");
   empty.UserData = 6;
   ASSERT_EQ(rcOk, Ordex_ChangeModule(inst, &empty));
-  got = named<TModule>("M");
+  TModule got = named<TModule>("M");
   EXPECT_EQ(rcModuleNotFound, Ordex_GetModule(inst, &got, 1));
   got = named<TModule>("");
   ASSERT_EQ(rcOk, Ordex_GetModule(inst, &got, 0));
@@ -323,24 +296,6 @@ TEST_F(EditChangeTest, ModuleByItsOwnName) {
   TModule second = moduleRecord("N");
   ASSERT_EQ(rcOk, Ordex_CreateModule(inst, &second));
   EXPECT_EQ(rcModuleNotFound, Ordex_ChangeModule(inst, &empty));  // two modules now
-  TModule missing = moduleRecord("X");
-  EXPECT_EQ(rcModuleNotFound, Ordex_ChangeModule(inst, &missing));
-}
-
-TEST(EditChangeProject, NeedsAProject) {
-  Instance inst;
-  TProject p = projectRecord("P");
-  EXPECT_EQ(rcNoProject, Ordex_ChangeProject(inst, &p));
-  TModule m = moduleRecord("M");
-  EXPECT_EQ(rcNoProject, Ordex_ChangeModule(inst, &m));
-  ASSERT_EQ(rcOk, Ordex_CreateProject(inst, &p));
-  setText(p.Name, "Renamed");
-  p.UserData = 9;
-  ASSERT_EQ(rcOk, Ordex_ChangeProject(inst, &p));
-  TProject got = named<TProject>("");
-  ASSERT_EQ(rcOk, Ordex_GetProject(inst, &got, 0));
-  EXPECT_STREQ("Renamed", got.Name);
-  EXPECT_EQ(9u, got.UserData);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Remove and remove-from operations through the exported interface: list ends, duplicates,
-// the project and modules, enumerators standing on what goes away, and removals attempted
-// from inside a read.
+// name lookups, the project and modules, enumerators standing on what goes away, and
+// removals attempted from inside a read.
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,11 +19,9 @@ using ordex_test::Instance;
 using ordex_test::moduleNames;
 using ordex_test::moduleRecord;
 using ordex_test::named;
+using ordex_test::Names;
 using ordex_test::namesOf;
-using ordex_test::projectRecord;
-using ordex_test::readText;
 using ordex_test::setText;
-using Names = std::vector<std::string>;
 
 class EditRemoveTest : public ::testing::Test {
  protected:
@@ -37,17 +37,21 @@ class EditRemoveTest : public ::testing::Test {
     return Ordex_RemoveCharacteristic(inst, nullptr, name);
   }
   Names names() { return namesOf(inst, Ordex_GetCharacteristicList); }
-  int count() {
-    int n = -1;
-    EXPECT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, etCharacteristic, &n));
-    return n;
-  }
-  // Next name of the characteristic enumerator after `name`.
+  // The next name of the characteristic enumerator after `name`.
   std::string next(const std::string& name) {
     char field[ORDEX_TEXT_SIZE];
     setText(field, name);
     EXPECT_EQ(rcOk, Ordex_GetNextCharacteristicName(inst, nullptr, field, nullptr));
     return field;
+  }
+  int count(int kind) {
+    int n = -1;
+    EXPECT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, kind, &n));
+    return n;
+  }
+  int64_t userDataOf(const char* name) {
+    TCharacteristic c = named<TCharacteristic>(name);
+    return Ordex_GetCharacteristic(inst, nullptr, &c, 0) == rcOk ? int64_t{c.UserData} : -1;
   }
 
   Instance inst;
@@ -57,58 +61,36 @@ class EditRemoveTest : public ::testing::Test {
 // appending afterwards links after the true last node.
 TEST_F(EditRemoveTest, ListEndsStayTrue) {
   for (const char* n : {"A", "B", "C"}) create(n);
-  ASSERT_EQ(rcOk, remove("A"));  // first
-  EXPECT_EQ((Names{"B", "C"}), names());
+  ASSERT_EQ(rcOk, remove("A"));
   create("D");
   EXPECT_EQ((Names{"B", "C", "D"}), names());
-  ASSERT_EQ(rcOk, remove("C"));  // middle
+  ASSERT_EQ(rcOk, remove("C"));
   EXPECT_EQ((Names{"B", "D"}), names());
-  ASSERT_EQ(rcOk, remove("D"));  // last
-  EXPECT_EQ((Names{"B"}), names());
+  ASSERT_EQ(rcOk, remove("D"));
   create("E");
   EXPECT_EQ((Names{"B", "E"}), names());
   ASSERT_EQ(rcOk, remove("E"));
-  ASSERT_EQ(rcOk, remove("B"));  // the only one
+  ASSERT_EQ(rcOk, remove("B"));
   EXPECT_EQ(Names{}, names());
-  EXPECT_EQ(0, count());
   create("F");
   EXPECT_EQ((Names{"F"}), names());
-  EXPECT_EQ(1, count());
+  EXPECT_EQ(1, count(etCharacteristic));
   EXPECT_EQ("F", next(""));
   EXPECT_EQ("", next("F"));
 }
 
-TEST_F(EditRemoveTest, DuplicatesGoFirstToLast) {
-  create("A", 1);
-  create("B", 2);
-  create("A", 3);
-  ASSERT_EQ(rcOk, remove("A"));
-  TCharacteristic got = named<TCharacteristic>("A");
-  ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &got, 0));
-  EXPECT_EQ(3u, got.UserData);
-  ASSERT_EQ(rcOk, remove("A"));
-  EXPECT_EQ(rcCharacteristicNotFound, Ordex_GetCharacteristic(inst, nullptr, &got, 0));
-  EXPECT_EQ(rcCharacteristicNotFound, remove("A"));
-  EXPECT_EQ((Names{"B"}), names());
-}
-
-// After removals and renames the name lookups answer the first of a name in list order, in
-// both comparison modes (the lists index their names; a long list uses the index).
+// Removals take the first of a name in list order, and lookups afterwards answer the first
+// one left, in both comparison modes and after renames (a long list uses its name index).
 TEST_F(EditRemoveTest, LookupsAfterRemovalsAndRenames) {
   for (int i = 0; i < 40; ++i) create("N" + std::to_string(i % 10), static_cast<uint32_t>(i));
   create("abc", 100);
   create("ABC", 101);
-  auto userDataOf = [&](const char* name) -> int64_t {
-    TCharacteristic c = named<TCharacteristic>(name);
-    if (Ordex_GetCharacteristic(inst, nullptr, &c, 0) != rcOk) return -1;
-    return c.UserData;
-  };
   EXPECT_EQ(3, userDataOf("N3"));
   ASSERT_EQ(rcOk, remove("N3"));
   EXPECT_EQ(13, userDataOf("N3"));
   Ordex_ConfigureStringComparison(1);
   EXPECT_EQ(100, userDataOf("ABC"));
-  ASSERT_EQ(rcOk, remove("Abc"));  // removes abc, the first under this mode
+  ASSERT_EQ(rcOk, remove("Abc"));  // abc, the first under this mode
   EXPECT_EQ(101, userDataOf("abc"));
   TCharacteristic c = named<TCharacteristic>("n4");  // renames N4 (i = 4) to n4
   c.UserData = 4;
@@ -135,90 +117,55 @@ TEST_F(EditRemoveTest, EnumeratorsAndRemovedObjects) {
   EXPECT_EQ("D", next("B"));
 }
 
-TEST_F(EditRemoveTest, RemovingAFunctionLeavesTheNamesThatListIt) {
-  TFunction f = named<TFunction>("F");
-  ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
-  setText(f.Name, "Parent");
-  ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
-  ASSERT_EQ(rcOk, Ordex_AddToAFuncsSubFuncList(inst, nullptr, "Parent", "F"));
-  ASSERT_EQ(rcOk, Ordex_RemoveFunction(inst, nullptr, "F"));
-  EXPECT_EQ(rcFunctionNotFound, Ordex_RemoveFunction(inst, nullptr, "F"));
-  EXPECT_EQ(rcOk, Ordex_RemFromAFuncsSubFuncList(inst, nullptr, "Parent", "F"));
-}
-
-TEST_F(EditRemoveTest, SystemConstantsGoFirstToLast) {
-  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "K", "1"));
-  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "L", "2"));
-  ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "K", "3"));
-  ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
+// A constant of an existing name is appended again; removals take the first of the name.
+TEST_F(EditRemoveTest, SystemConstantsOfOneNameGoFirstToLast) {
+  const std::pair<const char*, const char*> constants[] = {{"K", "1"}, {"L", "2"}, {"K", "3"}};
+  for (auto [name, value] : constants) {
+    ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, name, value));
+  }
+  EXPECT_EQ(3, count(etSystemConstant));
   TSystemConstant c = named<TSystemConstant>("K");
+  ASSERT_EQ(rcOk, Ordex_GetSystemConstant(inst, nullptr, &c, 0));
+  EXPECT_STREQ("1", c.Value);
+  ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
   ASSERT_EQ(rcOk, Ordex_GetSystemConstant(inst, nullptr, &c, 0));
   EXPECT_STREQ("3", c.Value);
   ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
   EXPECT_EQ(rcSystemConstantNotFound, Ordex_RemFromSysConstantList(inst, nullptr, "K"));
   ASSERT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "L"));
   ASSERT_EQ(rcOk, Ordex_AddToSystemConstantList(inst, nullptr, "M", "4"));
-  int n = -1;
-  ASSERT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, etSystemConstant, &n));
-  EXPECT_EQ(1, n);
+  EXPECT_EQ(1, count(etSystemConstant));
 }
 
-// Every kind removes the first object of the name and reports its own code afterwards.
-TEST_F(EditRemoveTest, EveryKindRemovesItsFirstObject) {
-  using Remove = TOrdexReturnCode (*)(TOrdex*, const char*, const char*);
-  const TMemorySegment s = named<TMemorySegment>("X");
-  const TCharacteristic c = named<TCharacteristic>("X");
-  const TMeasurement m = named<TMeasurement>("X");
-  const TFunction f = named<TFunction>("X");
-  const TCompuMethod cm = named<TCompuMethod>("X");
-  const TCompuVTab vt = named<TCompuVTab>("X");
-  const TAxisPts ap = named<TAxisPts>("X");
-  const TRecordLayout rl = named<TRecordLayout>("X");
-  auto ct = std::make_unique<TCompuTab>(named<TCompuTab>("X"));
-  for (int twice = 0; twice < 2; ++twice) {
-    ASSERT_EQ(rcOk, Ordex_CreateMemorySegment(inst, nullptr, &s));
-    ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &c));
-    ASSERT_EQ(rcOk, Ordex_CreateMeasurement(inst, nullptr, &m));
-    ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
-    ASSERT_EQ(rcOk, Ordex_CreateCompuMethod(inst, nullptr, &cm));
-    ASSERT_EQ(rcOk, Ordex_CreateCompuTab(inst, nullptr, ct.get()));
-    ASSERT_EQ(rcOk, Ordex_CreateCompuVTab(inst, nullptr, &vt));
-    ASSERT_EQ(rcOk, Ordex_CreateAxisPts(inst, nullptr, &ap));
-    ASSERT_EQ(rcOk, Ordex_CreateRecordLayout(inst, nullptr, &rl));
+// A function's list entry is removed first of its name under the comparison mode, as is the
+// function found; appends afterwards link after the true last entry.
+TEST_F(EditRemoveTest, FunctionListEntriesGoFirstOfTheirName) {
+  TFunction f = named<TFunction>("F");
+  ASSERT_EQ(rcOk, Ordex_CreateFunction(inst, nullptr, &f));
+  for (const char* name : {"abc", "ABC", "abc"}) {
+    ASSERT_EQ(rcOk, Ordex_AddToAFuncsInMeaList(inst, nullptr, "F", name));
   }
-  const struct {
-    Remove remove;
-    int kind;
-    TOrdexReturnCode notFound;
-  } kinds[] = {
-      {Ordex_RemoveMemorySegment, etMemorySegment, rcMemorySegmentNotFound},
-      {Ordex_RemoveCharacteristic, etCharacteristic, rcCharacteristicNotFound},
-      {Ordex_RemoveMeasurement, etMeasurement, rcMeasurementNotFound},
-      {Ordex_RemoveFunction, etFunction, rcFunctionNotFound},
-      {Ordex_RemoveCompuMethod, etCompuMethod, rcCompuMethodNotFound},
-      {Ordex_RemoveCompuTab, etCompuTab, rcCompuTabNotFound},
-      {Ordex_RemoveCompuVTab, etCompuVTab, rcCompuVTabNotFound},
-      {Ordex_RemoveAxisPts, etAxisPts, rcAxisPtsNotFound},
-      {Ordex_RemoveRecordLayout, etRecordLayout, rcRecordLayoutNotFound},
+  auto entries = [&] {
+    Names names;
+    char name[ORDEX_TEXT_SIZE] = "";
+    while (Ordex_GetAFuncsNextInMeaName(inst, nullptr, "F", name) == rcOk && name[0]) {
+      names.push_back(name);
+    }
+    return names;
   };
-  for (const auto& k : kinds) {
-    int n = -1;
-    EXPECT_EQ(rcOk, k.remove(inst, nullptr, "X")) << k.kind;
-    ASSERT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, k.kind, &n));
-    EXPECT_EQ(1, n) << k.kind;
-    EXPECT_EQ(rcOk, k.remove(inst, "M", "X")) << k.kind;
-    EXPECT_EQ(k.notFound, k.remove(inst, nullptr, "X")) << k.kind;
-    EXPECT_EQ(rcModuleNotFound, k.remove(inst, "Other", "X")) << k.kind;
-  }
-  int all = -1;
-  ASSERT_EQ(rcOk, Ordex_GetNumObjects(inst, nullptr, -1, &all));
-  EXPECT_EQ(0, all);
+  EXPECT_EQ(rcListEntryNotFound, Ordex_RemFromAFuncsInMeaList(inst, nullptr, "F", "Abc"));
+  Ordex_ConfigureStringComparison(1);
+  ASSERT_EQ(rcOk, Ordex_RemFromAFuncsInMeaList(inst, nullptr, "f", "Abc"));
+  Ordex_ConfigureStringComparison(0);
+  EXPECT_EQ((Names{"ABC", "abc"}), entries());
+  ASSERT_EQ(rcOk, Ordex_RemFromAFuncsInMeaList(inst, nullptr, "F", "abc"));
+  ASSERT_EQ(rcOk, Ordex_AddToAFuncsInMeaList(inst, nullptr, "F", "z"));
+  EXPECT_EQ((Names{"ABC", "z"}), entries());
 }
 
 TEST(EditRemoveProject, ThenANewProject) {
   Instance inst;
-  EXPECT_EQ(rcNoProject, Ordex_RemoveProject(inst));
-  ASSERT_EQ(rcOk, readText(inst, R"(/begin PROJECT Old ""
+  ASSERT_EQ(rcOk, ordex_test::readText(inst, R"(/begin PROJECT Old ""
       /begin MODULE M ""
         /begin CHARACTERISTIC K "" VALUE 0 RL 0 CM 0 1
           /begin IF_DATA XCP 1 2 /end IF_DATA
@@ -236,10 +183,9 @@ TEST(EditRemoveProject, ThenANewProject) {
   TProject p = named<TProject>("");
   EXPECT_EQ(rcNoProject, Ordex_GetProject(inst, &p, 0));
   EXPECT_EQ(rcModuleNotFound, Ordex_GetNextCharacteristicName(inst, nullptr, name, nullptr));
-  TCharacteristic k = named<TCharacteristic>("K");
-  EXPECT_EQ(rcModuleNotFound, Ordex_CreateCharacteristic(inst, nullptr, &k));
 
   createProjectWithModule(inst, "M");
+  TCharacteristic k = named<TCharacteristic>("K");
   for (const char* n : {"K", "L"}) {
     setText(k.Name, n);
     ASSERT_EQ(rcOk, Ordex_CreateCharacteristic(inst, nullptr, &k));
@@ -254,10 +200,9 @@ TEST(EditRemoveProject, ThenANewProject) {
 
 TEST(EditRemoveModule, ByNameOrAsTheOnlyOne) {
   Instance inst;
-  EXPECT_EQ(rcNoProject, Ordex_RemoveModule(inst, nullptr));
-  TProject p = projectRecord("P");
+  TProject p = named<TProject>("P");
   ASSERT_EQ(rcOk, Ordex_CreateProject(inst, &p));
-  EXPECT_EQ(rcModuleNotFound, Ordex_RemoveModule(inst, nullptr));
+  EXPECT_EQ(rcModuleNotFound, Ordex_RemoveModule(inst, nullptr));  // no module
   for (const char* n : {"A", "B", "C"}) {
     TModule m = moduleRecord(n);
     ASSERT_EQ(rcOk, Ordex_CreateModule(inst, &m));
@@ -293,8 +238,7 @@ struct DuringRead {
   std::vector<TOrdexReturnCode> refused;
   TOrdexReturnCode created = rcInvalidArgument;
   TOrdexReturnCode otherRemoved = rcInvalidArgument;
-};
-DuringRead gDuringRead;
+} gDuringRead;
 
 int editWhileReading(int) {
   DuringRead& d = gDuringRead;
@@ -348,18 +292,12 @@ TEST(EditDuringRead, RemovalsAreRefusedInTheInstanceBeingRead) {
   EXPECT_EQ(rcOk, gDuringRead.created);
   EXPECT_EQ(rcOk, gDuringRead.otherRemoved);
 
+  // Nothing was removed, the reader went on filling K, and after the read removals work.
   EXPECT_EQ((Names{"K", "Created"}), namesOf(inst, Ordex_GetCharacteristicList));
   TCharacteristic k = named<TCharacteristic>("K");
   ASSERT_EQ(rcOk, Ordex_GetCharacteristic(inst, nullptr, &k, 0));
-  EXPECT_STREQ("%4.1", k.Format);  // the reader went on filling K
+  EXPECT_STREQ("%4.1", k.Format);
   EXPECT_EQ(rcOk, Ordex_RemFromAChasIfDataList(inst, nullptr, "K", "XCP"));
-  TCompuVTabValue b;
-  b.Index = 1;
-  ASSERT_EQ(rcOk, Ordex_GetACompuVTabValueByIndex(inst, nullptr, "VT", &b));
-  EXPECT_STREQ("b", b.OutText);
-  EXPECT_EQ(rcOk, Ordex_RemFromSysConstantList(inst, nullptr, "SC"));
-  // After the read, the same operations work.
-  EXPECT_EQ(rcOk, Ordex_RemoveCharacteristic(inst, nullptr, "K"));
   EXPECT_EQ(rcOk, Ordex_RemoveProject(inst));
 }
 

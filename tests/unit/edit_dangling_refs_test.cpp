@@ -3,20 +3,26 @@
 // enumerator position. Run under the sanitizers, a miss shows as a use after free.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "edit/edit_index.h"
 #include "edit/list_entry_edits.h"
 #include "edit/object_edits.h"
 #include "model/instance.h"
 #include "model/name_compare.h"
-#include "query/enumeration.h"
 #include "query/reference_finder.h"
 
 namespace {
 
+using ordex::edit::change;
+using ordex::edit::FunctionList;
+using ordex::edit::removeFromFunctionList;
 using ordex::edit::removeModule;
 using ordex::edit::removeObject;
 
@@ -36,38 +42,30 @@ TFunctionRef* entry(ordex::FunctionRefList& list, const std::string& name,
   return list.append(std::move(e));
 }
 
-// Two modules. In M: F lists C, Me, G and A in its lists, all resolved; C and Me are
-// published by F, G's parent is F; Me converts through CM, CM uses table T and CV uses V.
-// Links are made within a module; on request the same kinds of links also lead from N into
-// M, which removing M must not leave behind.
+template <class Record>
+Record record(const char* name) {
+  Record r;
+  std::memset(&r, 0, sizeof r);
+  std::snprintf(r.Name, sizeof r.Name, "%s", name);
+  return r;
+}
+
+// In module M: F lists C, Me, G and A in its lists, all resolved; C and Me are published by
+// F, G's parent is F (and F's is G); Me converts through CM, CM uses table T and CV uses V.
 struct Model {
   TOrdex inst;
   TModule_Intern* m = nullptr;
-  TModule_Intern* n = nullptr;
   TCharacteristic_Intern* c = nullptr;
   TMeasurement_Intern* me = nullptr;
-  TFunction_Intern* f = nullptr;
-  TFunction_Intern* g = nullptr;
-  TCompuMethod_Intern* cm = nullptr;
-  TCompuMethod_Intern* cv = nullptr;
+  TFunction_Intern *f = nullptr, *g = nullptr;
+  TCompuMethod_Intern *cm = nullptr, *cv = nullptr;
   TCompuTab_Intern* t = nullptr;
   TCompuVTab_Intern* v = nullptr;
   TAxisPts_Intern* a = nullptr;
-  // Holders in N.
-  TFunction_Intern* h = nullptr;
-  TCharacteristic_Intern* nc = nullptr;
-  TMeasurement_Intern* nme = nullptr;
-  TCompuMethod_Intern* ncm = nullptr;
 
-  explicit Model(bool crossModuleLinks = false) {
+  Model() {
     inst.Project = std::make_unique<TProject_Intern>();
-    TProject_Intern& p = *inst.Project;
-    for (TModule_Intern** mod : {&m, &n}) {
-      auto module = std::make_unique<TModule_Intern>();
-      module->Owner = &p;
-      module->Name = mod == &m ? "M" : "N";
-      *mod = p.Modules.append(std::move(module));
-    }
+    m = addModule("M");
     c = add(m->Characteristics, *m, "C");
     me = add(m->Measurements, *m, "Me");
     f = add(m->Functions, *m, "F");
@@ -77,63 +75,58 @@ struct Model {
     t = add(m->CompuTabs, *m, "T");
     v = add(m->CompuVTabs, *m, "V");
     a = add(m->AxisPts, *m, "A");
-    entry(f->DefCharacteristics, "C", c);
-    entry(f->RefCharacteristics, "C", c);
-    entry(f->InMeasurements, "Me", me);
-    entry(f->OutMeasurements, "Me", me);
-    entry(f->LocMeasurements, "Me", me);
-    entry(f->SubFunctions, "G", g);
-    entry(f->AxisPts, "A", a);
+    listAll(*f);
     entry(g->SubFunctions, "F", f);
-    c->PublishingFunction = f;
-    me->PublishingFunction = f;
-    g->ParentFunction = f;
+    c->PublishingFunction = me->PublishingFunction = g->ParentFunction = f;
     f->ParentFunction = g;
-    // Links are resolved by name, as the reference finder and the conversion resolve them.
     me->Conversion = "CM";
     me->ConversionTarget = cm;
     cm->CompuTabRef = "T";
     cm->CompuTabTarget = t;
     cv->CompuTabRef = "V";
     cv->CompuTabTarget = v;
-
-    h = add(n->Functions, *n, "H");
-    nc = add(n->Characteristics, *n, "NC");
-    nme = add(n->Measurements, *n, "NMe");
-    ncm = add(n->CompuMethods, *n, "NCM");
-    if (!crossModuleLinks) return;
-    entry(h->DefCharacteristics, "C", c);
-    entry(h->InMeasurements, "Me", me);
-    entry(h->SubFunctions, "F", f);
-    entry(h->AxisPts, "A", a);
-    h->ParentFunction = f;
-    nc->PublishingFunction = f;
-    nme->PublishingFunction = f;
-    nme->Conversion = "CM";
-    nme->ConversionTarget = cm;
-    ncm->CompuTabTarget = t;
   }
-  TProject_Intern& project() { return *inst.Project; }
+  // Fills the seven lists of a function with C, C, Me, Me, Me, G and A, resolved.
+  void listAll(TFunction_Intern& function) {
+    const std::pair<const char*, ordex::ObjectHead*> listed[] = {
+        {"C", c}, {"C", c}, {"Me", me}, {"Me", me}, {"Me", me}, {"G", g}, {"A", a}};
+    std::vector<ordex::FunctionRefList*> lists = ordex::edit::nameListsOf(function);
+    for (size_t l = 0; l < lists.size(); ++l) entry(*lists[l], listed[l].first, listed[l].second);
+  }
+  TModule_Intern* addModule(const char* name) {
+    auto module = std::make_unique<TModule_Intern>();
+    module->Owner = inst.Project.get();
+    module->Name = name;
+    return inst.Project->Modules.append(std::move(module));
+  }
 };
 
-TEST(EditDanglingRefs, RemovingACharacteristicClearsTheEntriesThatLedToIt) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
-  EXPECT_EQ(nullptr, x.f->DefCharacteristics.First->Target);
-  EXPECT_EQ(nullptr, x.f->RefCharacteristics.First->Target);
-  // Names stay, and links to other objects stay.
-  EXPECT_EQ("C", x.f->DefCharacteristics.First->Name);
-  EXPECT_EQ(x.me, x.f->InMeasurements.First->Target);
-  EXPECT_EQ(x.g, x.f->SubFunctions.First->Target);
-}
-
-TEST(EditDanglingRefs, RemovingAMeasurementClearsItsThreeListsEverywhere) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
-  EXPECT_EQ(nullptr, x.f->InMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.f->OutMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.f->LocMeasurements.First->Target);
-  EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
+// Removing a listed object clears the entries of F's lists (in the order of nameListsOf)
+// that led to it; the others keep their targets, and every entry keeps its name.
+TEST(EditDanglingRefs, RemovingAListedObjectClearsOnlyItsEntries) {
+  const struct {
+    TOrdexElementType kind;
+    const char* name;
+    std::vector<size_t> cleared;
+  } cases[] = {
+      {etCharacteristic, "C", {0, 1}},
+      {etMeasurement, "Me", {2, 3, 4}},
+      {etFunction, "G", {5}},
+      {etAxisPts, "A", {6}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    Model x;
+    std::vector<ordex::FunctionRefList*> lists = ordex::edit::nameListsOf(*x.f);
+    std::vector<std::pair<const ordex::ObjectHead*, std::string>> before;
+    for (auto* l : lists) before.emplace_back(l->First->Target, l->First->Name.str());
+    ASSERT_EQ(rcOk, removeObject(*x.m, k.kind, k.name));
+    for (size_t l = 0; l < lists.size(); ++l) {
+      const bool cleared = std::count(k.cleared.begin(), k.cleared.end(), l) != 0;
+      EXPECT_EQ(cleared ? nullptr : before[l].first, lists[l]->First->Target) << "list " << l;
+      EXPECT_EQ(before[l].second, lists[l]->First->Name) << "list " << l;
+    }
+  }
 }
 
 TEST(EditDanglingRefs, RemovingAFunctionClearsPublishersParentsAndSubFunctionEntries) {
@@ -156,98 +149,52 @@ TEST(EditDanglingRefs, RemovingConversionsAndTablesClearsTheirUsers) {
   EXPECT_EQ(nullptr, x.me->ConversionTarget);
 }
 
-TEST(EditDanglingRefs, RemovingAxisPointsClearsTheAxisPtsEntries) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
-  EXPECT_EQ(nullptr, x.f->AxisPts.First->Target);
-}
-
+// Every link from another module into a removed one is cleared; links within it stay.
 TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
-  Model x(true);
+  Model x;
+  TModule_Intern* n = x.addModule("N");
+  TFunction_Intern* h = add(n->Functions, *n, "H");
+  TFunction_Intern* local = add(n->Functions, *n, "L");
+  TCharacteristic_Intern* nc = add(n->Characteristics, *n, "NC");
+  TMeasurement_Intern* nme = add(n->Measurements, *n, "NMe");
+  TCompuMethod_Intern* ncm = add(n->CompuMethods, *n, "NCM");
+  TCompuMethod_Intern* ncv = add(n->CompuMethods, *n, "NCV");
+  x.listAll(*h);
+  h->ParentFunction = nme->PublishingFunction = x.f;
+  nc->PublishingFunction = local;
+  nme->Conversion = "CM";
+  nme->ConversionTarget = x.cm;
+  ncm->CompuTabTarget = x.t;
+  ncv->CompuTabTarget = x.v;
   ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
-  EXPECT_EQ(nullptr, x.h->DefCharacteristics.First->Target);
-  EXPECT_EQ(nullptr, x.h->InMeasurements.First->Target);
-  EXPECT_EQ(nullptr, x.h->SubFunctions.First->Target);
-  EXPECT_EQ(nullptr, x.h->AxisPts.First->Target);
-  EXPECT_EQ(nullptr, x.h->ParentFunction);
-  EXPECT_EQ(nullptr, x.nc->PublishingFunction);
-  EXPECT_EQ(nullptr, x.nme->PublishingFunction);
-  EXPECT_EQ(nullptr, x.nme->ConversionTarget);
-  EXPECT_EQ(nullptr, x.ncm->CompuTabTarget);
-  EXPECT_EQ(1u, x.project().Modules.count());
+  for (ordex::FunctionRefList* list : ordex::edit::nameListsOf(*h)) {
+    EXPECT_EQ(nullptr, list->First->Target);
+  }
+  EXPECT_EQ(nullptr, h->ParentFunction);
+  EXPECT_EQ(nullptr, nme->PublishingFunction);
+  EXPECT_EQ(nullptr, nme->ConversionTarget);
+  EXPECT_EQ(nullptr, ncm->CompuTabTarget);
+  EXPECT_EQ(nullptr, ncv->CompuTabTarget);
+  EXPECT_EQ(local, nc->PublishingFunction);
+  EXPECT_EQ(1u, x.inst.Project->Modules.count());
 }
 
-TEST(EditDanglingRefs, LinksWithinTheModuleStayWhenAnotherModuleGoes) {
-  Model x(true);
-  x.nme->ConversionTarget = x.ncm;
-  ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
-  EXPECT_EQ(x.ncm, x.nme->ConversionTarget);
-}
-
-// Changing an object keeps the links that lead to it and the links it holds, also when its
-// name or the name it refers by changes.
+// Changing an object keeps the links that lead to it and the links it holds, also when the
+// name it refers by changes.
 TEST(EditDanglingRefs, ChangesKeepResolvedReferences) {
   Model x;
-  TCompuMethod rec{};
-  std::snprintf(rec.Name, sizeof rec.Name, "CM");
-  std::snprintf(rec.CompuTabRef, sizeof rec.CompuTabRef, "Other");
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rec));
+  TCompuMethod cm = record<TCompuMethod>("CM");
+  std::snprintf(cm.CompuTabRef, sizeof cm.CompuTabRef, "Other");
+  ASSERT_EQ(rcOk, change(*x.m, cm));
   EXPECT_EQ(x.t, x.cm->CompuTabTarget);
-  TMeasurement mrec{};
-  std::snprintf(mrec.Name, sizeof mrec.Name, "Me");
-  std::snprintf(mrec.Conversion, sizeof mrec.Conversion, "Renamed");
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, mrec));
-  EXPECT_EQ(x.f, x.me->PublishingFunction);
-  auto vrec = std::make_unique<TCompuVTab>();
-  std::memset(vrec.get(), 0, sizeof *vrec);
-  std::snprintf(vrec->Name, sizeof vrec->Name, "V");
-  vrec->NumberValuePairs = 3;
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, *vrec));
+  auto vt = std::make_unique<TCompuVTab>(record<TCompuVTab>("V"));
+  vt->NumberValuePairs = 3;
+  ASSERT_EQ(rcOk, change(*x.m, *vt));
   EXPECT_EQ(x.v, x.cv->CompuTabTarget);
-  TFunction frec{};
-  std::snprintf(frec.Name, sizeof frec.Name, "F");
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, frec));
+  ASSERT_EQ(rcOk, change(*x.m, record<TFunction>("F")));
   EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
   EXPECT_EQ(x.g, x.f->ParentFunction);
-}
-
-// Positions standing on a record, or on an entry inside a record, are cleared when that
-// record goes, however deep the entry sits.
-TEST(EditDanglingRefs, EnumeratorPositionsOnWhatGoesAreCleared) {
-  static ordex::EnumPosition onObject, onIfData, onAxisAnnotation, onFunctionEntry, onConstant,
-      onModule, onOtherModuleObject;
-  Model x;
-  x.c->IfData.append(std::make_unique<TIfData_Intern>());
-  x.c->Axes[2].Annotations.append(std::make_unique<TAnnotation_Intern>());
-  auto sc = std::make_unique<TSystemConstant_Intern>();
-  sc->Name = "K";
-  x.m->ModPar.SystemConstants.append(std::move(sc));
-  onObject.set(&x.m->Characteristics, x.c);
-  onIfData.set(&x.c->IfData, x.c->IfData.First);
-  onAxisAnnotation.set(&x.c->Axes[2].Annotations, x.c->Axes[2].Annotations.First);
-  onFunctionEntry.set(&x.f->DefCharacteristics, x.f->DefCharacteristics.First);
-  onConstant.set(&x.m->ModPar.SystemConstants, x.m->ModPar.SystemConstants.First);
-  onModule.set(&x.project().Modules, x.m);
-  onOtherModuleObject.set(&x.n->Functions, x.h);
-
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
-  EXPECT_EQ(nullptr, onObject.record());
-  EXPECT_EQ(nullptr, onIfData.record());
-  EXPECT_EQ(nullptr, onAxisAnnotation.record());
-  EXPECT_NE(nullptr, onFunctionEntry.record());
-  ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                      *x.m, "F", ordex::edit::FunctionList::DefCharacteristic, "C"));
-  EXPECT_EQ(nullptr, onFunctionEntry.record());
-  ASSERT_EQ(rcOk, ordex::edit::removeSystemConstant(*x.m, "K"));
-  EXPECT_EQ(nullptr, onConstant.record());
-
-  onFunctionEntry.set(&x.f->InMeasurements, x.f->InMeasurements.First);
-  ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
-  EXPECT_EQ(nullptr, onModule.record());
-  EXPECT_EQ(nullptr, onFunctionEntry.record());
-  EXPECT_EQ(x.h, onOtherModuleObject.record());
-  ASSERT_EQ(rcOk, ordex::edit::removeProject(x.inst));
-  EXPECT_EQ(nullptr, onOtherModuleObject.record());
+  EXPECT_EQ(x.f, x.me->PublishingFunction);
 }
 
 // The entries are found by name: also after the object's letter case changed, for entries
@@ -263,8 +210,7 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));  // the index exists from here
 
   // An entry added through the edit layer, then resolved.
-  ASSERT_EQ(rcOk, ordex::edit::addToFunctionList(
-                      *x.m, "G", ordex::edit::FunctionList::RefCharacteristic, "D"));
+  ASSERT_EQ(rcOk, ordex::edit::addToFunctionList(*x.m, "G", FunctionList::RefCharacteristic, "D"));
   x.g->RefCharacteristics.Last->Target = d;
   // The folding appends D to G's DEF_CHARACTERISTIC list; then it is resolved.
   ordex::foldModuleFunctionLists(*x.m);
@@ -273,10 +219,8 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   folded->Target = d;
   // The object renamed in letter case after its entry was resolved.
   TFunctionRef* byOldCase = entry(x.f->DefCharacteristics, "e", e);
-  TCharacteristic rename{};
-  std::snprintf(rename.Name, sizeof rename.Name, "E");
   ordex::setCaseInsensitiveNames(true);
-  ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rename));
+  ASSERT_EQ(rcOk, change(*x.m, record<TCharacteristic>("E")));
   ordex::setCaseInsensitiveNames(false);
   ASSERT_EQ("E", e->Name);
 
@@ -287,40 +231,26 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   EXPECT_EQ(nullptr, byOldCase->Target);
 }
 
-// A publisher or parent whose entry was removed from its lists still goes: the names its
-// lists held are remembered.
-TEST(EditDanglingRefs, PublisherFoundAfterItsEntryWasRemoved) {
+// Two holders the names cannot lead to are remembered, whether the index existed before or
+// not: a publisher or parent whose entry was removed from its lists, and a measurement whose
+// conversion name changed after its ConversionTarget was resolved.
+TEST(EditDanglingRefs, HoldersRememberedAcrossRenamesAndRemovedEntries) {
   for (bool indexFirst : {false, true}) {
+    SCOPED_TRACE(indexFirst);
     Model x;
-    if (indexFirst) {
-      ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
-    }
-    ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                        *x.m, "F", ordex::edit::FunctionList::DefCharacteristic, "C"));
-    ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                        *x.m, "F", ordex::edit::FunctionList::SubFunction, "G"));
-    ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
-    EXPECT_EQ(nullptr, x.c->PublishingFunction) << indexFirst;
-    EXPECT_EQ(nullptr, x.me->PublishingFunction) << indexFirst;
-    EXPECT_EQ(nullptr, x.g->ParentFunction) << indexFirst;
-  }
-}
-
-// A measurement keeps its ConversionTarget when its conversion name changes; removing the
-// method it was resolved to still clears it.
-TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged) {
-  for (bool indexFirst : {false, true}) {
-    Model x;
-    if (indexFirst) {
-      ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));
-    }
-    TMeasurement rec{};
-    std::snprintf(rec.Name, sizeof rec.Name, "Me");
+    if (indexFirst) removeObject(*x.m, etAxisPts, "A");  // the index exists from here
+    TMeasurement rec = record<TMeasurement>("Me");
     std::snprintf(rec.Conversion, sizeof rec.Conversion, "Other");
-    ASSERT_EQ(rcOk, ordex::edit::change(*x.m, rec));
+    ASSERT_EQ(rcOk, change(*x.m, rec));
     ASSERT_EQ(x.cm, x.me->ConversionTarget);
+    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
+    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));
+    ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
+    EXPECT_EQ(nullptr, x.c->PublishingFunction);
+    EXPECT_EQ(nullptr, x.me->PublishingFunction);
+    EXPECT_EQ(nullptr, x.g->ParentFunction);
     ASSERT_EQ(rcOk, removeObject(*x.m, etCompuMethod, "CM"));
-    EXPECT_EQ(nullptr, x.me->ConversionTarget) << indexFirst;
+    EXPECT_EQ(nullptr, x.me->ConversionTarget);
   }
 }
 
@@ -329,8 +259,7 @@ TEST(EditDanglingRefs, ConversionFoundAfterTheMeasurementsConversionNameChanged)
 TEST(EditDanglingRefs, RemovedEntriesLeaveTheIndex) {
   Model x;
   ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));  // the index exists from here
-  ASSERT_EQ(rcOk, ordex::edit::removeFromFunctionList(
-                      *x.m, "F", ordex::edit::FunctionList::InMeasurement, "Me"));
+  ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::InMeasurement, "Me"));
   ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "G"));  // G's own entries go with it
   ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
   ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
