@@ -1,35 +1,24 @@
 // AXIS_PTS through the public interface.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "ordex.h"
+#include "support/inline_a2l.h"
 #include "support/test_support.h"
 
 namespace {
 
+using ordex_test::inModule;
 using ordex_test::Instance;
-
-std::string inModule(const std::string& body) {
-  return "ASAP2_VERSION 1 61\n/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body +
-         "\n/end MODULE\n/end PROJECT\n";
-}
-
-TAxisPts named(const char* name) {
-  TAxisPts r;
-  std::memset(&r, 0x5A, sizeof r);
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  return r;
-}
+using ordex_test::keyed;
 
 TEST(AxisPts, EveryItemReadsIntoTheRecord) {
   Instance inst;
   ASSERT_EQ(Ordex_ReadAsapFile(inst, ordex_test::dataPath("axis_pts_all_items.a2l").c_str(),
                                nullptr, nullptr),
             rcOk);
-  TAxisPts r = named("ApN");
+  TAxisPts r = keyed<TAxisPts>("ApN");
   ASSERT_EQ(Ordex_GetAxisPts(inst, nullptr, &r, 0), rcOk);
   EXPECT_STREQ(r.Name, "ApN");
   EXPECT_STREQ(r.LongIdentifier, "engine speed points");
@@ -49,12 +38,12 @@ TEST(AxisPts, EveryItemReadsIntoTheRecord) {
   EXPECT_EQ(r.UserData, 0u);
 }
 
-TEST(AxisPts, DefaultsAndMissingArguments) {
+TEST(AxisPts, MissingArgumentsAndGetterCodes) {
   Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule("/begin AXIS_PTS A \"\" 0 Q RL 0 CM 70000\n"
+  ASSERT_EQ(ordex_test::readText(inst, inModule("/begin AXIS_PTS Ap \"\" 0 Q RL 0 CM 70000\n"
                                                 "/end AXIS_PTS")),
             rcOk);
-  TAxisPts r = named("A");
+  TAxisPts r = keyed<TAxisPts>("Ap");
   ASSERT_EQ(Ordex_GetAxisPts(inst, nullptr, &r, 0), rcOk);
   EXPECT_EQ(r.MaxAxisPoints, 4464);  // cut to 16 bits
   EXPECT_STREQ(r.LowerLimit.Text, "");
@@ -62,9 +51,7 @@ TEST(AxisPts, DefaultsAndMissingArguments) {
   EXPECT_STREQ(r.UpperLimit.Text, "");
   EXPECT_EQ(r.ReadOnly, 0);
   EXPECT_STREQ(r.Format, "");
-  // The module's defaults without MOD_COMMON.
-  EXPECT_EQ(r.DepositMode, -1);
-  EXPECT_EQ(r.ByteOrder, boMsbLast);
+  ordex_test::expectLookupCodes<TAxisPts>(Ordex_GetAxisPts, inst, "Ap", rcAxisPtsNotFound);
 }
 
 TEST(AxisPts, BadNumbersStopTheRead) {
@@ -79,23 +66,6 @@ TEST(AxisPts, BadNumbersStopTheRead) {
     EXPECT_EQ(ordex_test::readText(inst, inModule(block)), rcBadNumber) << block;
     EXPECT_NE(ordex_test::readError(inst).find("AXIS_PTS A"), std::string::npos) << block;
   }
-}
-
-TEST(AxisPts, GetterCodes) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule("/begin AXIS_PTS A \"\" 0 Q RL 0 CM 4 0 1 "
-                                                "/end AXIS_PTS")),
-            rcOk);
-  TAxisPts r = named("A");
-  TAxisPts before = r;
-  EXPECT_EQ(Ordex_GetAxisPts(inst, nullptr, &r, 1), rcOk);
-  EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0) << "an existence check writes nothing";
-  TAxisPts missing = named("B");
-  EXPECT_EQ(Ordex_GetAxisPts(inst, nullptr, &missing, 1), rcAxisPtsNotFound);
-  EXPECT_EQ(Ordex_GetAxisPts(inst, nullptr, &missing, 0), rcAxisPtsNotFound);
-  EXPECT_EQ(Ordex_GetAxisPts(inst, "X", &r, 0), rcModuleNotFound);
-  EXPECT_EQ(Ordex_GetAxisPts(inst, nullptr, nullptr, 0), rcNullArgument);
-  EXPECT_EQ(Ordex_GetAxisPts(nullptr, nullptr, &r, 0), rcNoInstance);
 }
 
 }  // namespace

@@ -2,59 +2,43 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "ordex.h"
+#include "support/inline_a2l.h"
 #include "support/test_support.h"
 
 namespace {
 
+using ordex_test::inModule;
 using ordex_test::Instance;
+using ordex_test::keyed;
+using ordex_test::readText;
+using ordex_test::untouched;
 
-std::string inModule(const std::string& body) {
-  return "ASAP2_VERSION 1 61\n/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body +
-         "\n/end MODULE\n/end PROJECT\n";
-}
-
-template <class Record>
-Record named(const char* name) {
-  Record r;
-  std::memset(&r, 0x5A, sizeof r);  // a pattern the getter must overwrite or leave alone
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  return r;
-}
-
-bool untouched(const void* p, size_t n) {
-  const unsigned char* b = static_cast<const unsigned char*>(p);
-  for (size_t i = 0; i < n; ++i) {
-    if (b[i] != 0x5A) return false;
-  }
-  return true;
-}
-
-class CharacteristicFile : public ::testing::Test {
+class Characteristic : public ::testing::Test {
  protected:
-  void read(const std::string& file) {
+  void readData(const std::string& file) {
     ASSERT_EQ(Ordex_ReadAsapFile(inst, ordex_test::dataPath(file).c_str(), nullptr, nullptr), rcOk)
         << ordex_test::readError(inst);
   }
+  void read(const std::string& body) { ASSERT_EQ(readText(inst, inModule(body)), rcOk); }
   TCharacteristic get(const char* name) {
-    TCharacteristic r = named<TCharacteristic>(name);
+    TCharacteristic r = keyed<TCharacteristic>(name);
     EXPECT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk) << name;
     return r;
   }
   TCharacteristic2 get2(const char* name) {
-    TCharacteristic2 r = named<TCharacteristic2>(name);
+    TCharacteristic2 r = keyed<TCharacteristic2>(name);
     EXPECT_EQ(Ordex_GetCharacteristic2(inst, nullptr, &r, 0), rcOk) << name;
     return r;
   }
   Instance inst;
 };
 
-TEST_F(CharacteristicFile, EveryItemReadsIntoTheRecord) {
-  read("characteristic_all_items.a2l");
+TEST_F(Characteristic, EveryItemReadsIntoTheRecord) {
+  readData("characteristic_all_items.a2l");
   TCharacteristic c = get("KwAll");
   EXPECT_STREQ(c.Name, "KwAll");
   EXPECT_STREQ(c.LongIdentifier, "every item");
@@ -85,9 +69,8 @@ TEST_F(CharacteristicFile, EveryItemReadsIntoTheRecord) {
 }
 
 // How many axis entries each type writes, and from which stored axes.
-TEST_F(CharacteristicFile, AxisEntriesFollowTheType) {
-  read("characteristic_map_three_axes.a2l");
-
+TEST_F(Characteristic, AxisEntriesFollowTheType) {
+  readData("characteristic_map_three_axes.a2l");
   TCharacteristic map = get("KfMap");
   EXPECT_EQ(map.Type, 2);
   EXPECT_EQ(map.Axes[0].Attribute, 0);
@@ -97,10 +80,9 @@ TEST_F(CharacteristicFile, AxisEntriesFollowTheType) {
   EXPECT_STREQ(map.Axes[1].AxisPtsRef, "ApT");
   EXPECT_TRUE(untouched(&map.Axes[2], sizeof map.Axes[2])) << "a MAP writes two axes";
 
+  // The third slot of a CUBOID with two axes was never filled: it has its initial values.
   TCharacteristic cuboid = get("KfCuboid");
-  EXPECT_STREQ(cuboid.Axes[0].InputQuantity, "A");
   EXPECT_STREQ(cuboid.Axes[1].InputQuantity, "B");
-  // The third slot was never filled and is written with its initial values.
   EXPECT_EQ(cuboid.Axes[2].Attribute, -1);
   EXPECT_STREQ(cuboid.Axes[2].InputQuantity, "");
   EXPECT_STREQ(cuboid.Axes[2].LowerLimit.Text, "");
@@ -130,90 +112,67 @@ TEST_F(CharacteristicFile, AxisEntriesFollowTheType) {
   EXPECT_EQ(a.DepositMode, 1);
 }
 
-TEST_F(CharacteristicFile, BothRecordFormsAgree) {
-  read("characteristic_map_three_axes.a2l");
+TEST_F(Characteristic, BothRecordFormsAgree) {
+  readData("characteristic_map_three_axes.a2l");
   for (const char* name : {"KfMap", "KfCuboid", "KlCurve"}) {
+    SCOPED_TRACE(name);
     TCharacteristic c = get(name);
     TCharacteristic2 c2 = get2(name);
     // Everything before the axes is laid out alike.
-    EXPECT_EQ(std::memcmp(&c, &c2, offsetof(TCharacteristic, Axes)), 0) << name;
+    EXPECT_EQ(std::memcmp(&c, &c2, offsetof(TCharacteristic, Axes)), 0);
     EXPECT_EQ(c.UserData, c2.UserData);
     for (int i = 0; i < c.Type; ++i) {
       const TAxisDescr& a = c.Axes[i];
       const TAxisDescr2& b = c2.Axes[i];
-      EXPECT_EQ(std::memcmp(&a, &b, offsetof(TAxisDescr, FixAxisParOffset)), 0) << name << i;
+      EXPECT_EQ(std::memcmp(&a, &b, offsetof(TAxisDescr, FixAxisParOffset)), 0) << i;
       EXPECT_EQ(a.DepositMode, b.DepositMode);
       EXPECT_EQ(a.FixAxisParOffset, b.FixAxisParOffset);
       EXPECT_EQ(a.FixAxisParShift, b.FixAxisParShift);
       EXPECT_EQ(a.FixAxisParNumberapo, b.FixAxisParNumberapo);
     }
   }
-  EXPECT_EQ(get2("KfMap").Axes[0].AxisPointsMode, -1);
   EXPECT_EQ(get2("KfMap").Axes[1].AxisPointsMode, -1);
   EXPECT_EQ(get2("KlCurve").Axes[0].AxisPointsMode, 2);
-  // The third MAP axis is stored even though the getter does not hand it out.
-  TCharacteristic2 cuboid = get2("KfCuboid");
-  EXPECT_EQ(cuboid.Axes[2].AxisPointsMode, -1);
 }
 
-struct AxisModeCase {
-  const char* items;
-  int32_t mode;
-  int32_t deposit;
-  int32_t offset, shift, count;
-};
-
-class AxisPointsMode : public ::testing::TestWithParam<AxisModeCase> {};
-
-TEST_P(AxisPointsMode, FollowsTheFirstOfTheThreeItems) {
-  const AxisModeCase& c = GetParam();
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule(std::string("/begin CHARACTERISTIC K \"\" CURVE "
-                                                            "0 RL 0 CM 0 1 /begin AXIS_DESCR "
-                                                            "STD_AXIS X CM 4 0 1 ") +
-                                                c.items + " /end AXIS_DESCR /end CHARACTERISTIC")),
-            rcOk);
-  TCharacteristic2 r = named<TCharacteristic2>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic2(inst, nullptr, &r, 0), rcOk);
-  EXPECT_EQ(r.Axes[0].AxisPointsMode, c.mode) << c.items;
-  EXPECT_EQ(r.Axes[0].DepositMode, c.deposit) << c.items;
-  EXPECT_EQ(r.Axes[0].FixAxisParOffset, c.offset) << c.items;
-  EXPECT_EQ(r.Axes[0].FixAxisParShift, c.shift) << c.items;
-  EXPECT_EQ(r.Axes[0].FixAxisParNumberapo, c.count) << c.items;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AxisPointsMode,
-    ::testing::Values(AxisModeCase{"", -1, -1, 0, 0, 0},
-                      AxisModeCase{"FIX_AXIS_PAR 0 4 6", 1, -1, 0, 4, 6},
-                      AxisModeCase{"FIX_AXIS_PAR 0 4 6 DEPOSIT ABSOLUTE", 1, 1, 0, 4, 6},
-                      AxisModeCase{"DEPOSIT ABSOLUTE", 0, 1, 0, 0, 0},
-                      AxisModeCase{"DEPOSIT DIFFERENCE FIX_AXIS_PAR_DIST 1 2 3", 2, 0, 1, 2, 3},
-                      AxisModeCase{"DEPOSIT absolute", 0, -1, 0, 0, 0}));
-
-TEST(Characteristic, AFourthAxisIsNotStored) {
-  Instance inst;
-  std::string axes;
-  for (const char* q : {"A", "B", "C", "D"}) {
-    axes += std::string("/begin AXIS_DESCR STD_AXIS ") + q + " CM 2 0 1 /end AXIS_DESCR\n";
+TEST_F(Characteristic, AxisPointsModeFollowsTheFirstOfTheThreeItems) {
+  const struct {
+    const char* items;
+    int32_t mode, deposit, offset, shift, count;
+  } cases[] = {
+      {"", -1, -1, 0, 0, 0},
+      {"FIX_AXIS_PAR 0 4 6", 1, -1, 0, 4, 6},
+      {"FIX_AXIS_PAR 0 4 6 DEPOSIT ABSOLUTE", 1, 1, 0, 4, 6},
+      {"DEPOSIT ABSOLUTE", 0, 1, 0, 0, 0},
+      {"DEPOSIT DIFFERENCE FIX_AXIS_PAR_DIST 1 2 3", 2, 0, 1, 2, 3},
+      {"DEPOSIT absolute", 0, -1, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.items);
+    read(std::string("/begin CHARACTERISTIC K \"\" CURVE 0 RL 0 CM 0 1 /begin AXIS_DESCR "
+                     "STD_AXIS X CM 4 0 1 ") +
+         c.items + " /end AXIS_DESCR /end CHARACTERISTIC");
+    const TAxisDescr2& a = get2("K").Axes[0];
+    EXPECT_EQ(a.AxisPointsMode, c.mode);
+    EXPECT_EQ(a.DepositMode, c.deposit);
+    EXPECT_EQ(a.FixAxisParOffset, c.offset);
+    EXPECT_EQ(a.FixAxisParShift, c.shift);
+    EXPECT_EQ(a.FixAxisParNumberapo, c.count);
   }
-  ASSERT_EQ(
-      ordex_test::readText(inst, inModule("/begin CHARACTERISTIC K \"\" CUBOID 0 RL 0 CM 0 1\n" +
-                                          axes + "/end CHARACTERISTIC")),
-      rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
-  EXPECT_STREQ(r.Axes[0].InputQuantity, "A");
-  EXPECT_STREQ(r.Axes[1].InputQuantity, "B");
-  EXPECT_STREQ(r.Axes[2].InputQuantity, "C");
 }
 
-// An annotation inside an axis ends at its own "/end": what follows is the axis's again, and
-// the next axis starts without an annotation open.
-TEST(Characteristic, AxisAnnotationEndsAtItsEnd) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
-    /begin CHARACTERISTIC K "" MAP 0 RL 0 CM 0 1
+// A fourth axis is not stored; an annotation inside an axis ends at its own "/end", so what
+// follows is the axis's again and the next axis starts without an annotation open; an
+// IF_DATA block inside an axis leaves the axis's values alone.
+TEST_F(Characteristic, SubBlocksOfAxes) {
+  read(R"(
+    /begin CHARACTERISTIC Cuboid "" CUBOID 0 RL 0 CM 0 1
+      /begin AXIS_DESCR STD_AXIS A CM 2 0 1 /end AXIS_DESCR
+      /begin AXIS_DESCR STD_AXIS B CM 2 0 1 /end AXIS_DESCR
+      /begin AXIS_DESCR STD_AXIS C CM 2 0 1 /end AXIS_DESCR
+      /begin AXIS_DESCR STD_AXIS D CM 2 0 1 /end AXIS_DESCR
+    /end CHARACTERISTIC
+    /begin CHARACTERISTIC Map "" MAP 0 RL 0 CM 0 1
       /begin AXIS_DESCR STD_AXIS X CM 2 0 1
         /begin ANNOTATION ANNOTATION_LABEL "x" /end ANNOTATION
         READ_ONLY FORMAT "%3.1" DEPOSIT ABSOLUTE
@@ -222,30 +181,23 @@ TEST(Characteristic, AxisAnnotationEndsAtItsEnd) {
         AXIS_PTS_REF ApY
       /end AXIS_DESCR
       FORMAT "%9.9"
-    /end CHARACTERISTIC)")),
-            rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
+    /end CHARACTERISTIC
+    /begin CHARACTERISTIC Curve "" CURVE 0 RL 0 CM 0 1
+      /begin AXIS_DESCR STD_AXIS X CM_X 2 0 1
+        /begin IF_DATA XCP 1 2 3 /end IF_DATA
+        FORMAT "%3.1"
+      /end AXIS_DESCR
+    /end CHARACTERISTIC)");
+  TCharacteristic r = get("Cuboid");
+  EXPECT_STREQ(r.Axes[0].InputQuantity, "A");
+  EXPECT_STREQ(r.Axes[2].InputQuantity, "C");
+  r = get("Map");
   EXPECT_EQ(r.Axes[0].ReadOnly, 1);
   EXPECT_STREQ(r.Axes[0].Format, "%3.1");
   EXPECT_EQ(r.Axes[0].DepositMode, 1);
   EXPECT_STREQ(r.Axes[1].AxisPtsRef, "ApY");
   EXPECT_STREQ(r.Format, "%9.9");
-}
-
-// An IF_DATA block written inside an axis does not overwrite the axis's own values.
-TEST(Characteristic, IfDataInsideAnAxisLeavesTheAxisAlone) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
-    /begin CHARACTERISTIC K "" CURVE 0 RL 0 CM 0 1
-      /begin AXIS_DESCR STD_AXIS X CM_X 2 0 1
-        /begin IF_DATA XCP 1 2 3 /end IF_DATA
-        FORMAT "%3.1"
-      /end AXIS_DESCR
-    /end CHARACTERISTIC)")),
-            rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
+  r = get("Curve");
   EXPECT_EQ(r.Axes[0].Attribute, 0);
   EXPECT_STREQ(r.Axes[0].InputQuantity, "X");
   EXPECT_STREQ(r.Axes[0].Conversion, "CM_X");
@@ -253,58 +205,45 @@ TEST(Characteristic, IfDataInsideAnAxisLeavesTheAxisAlone) {
 }
 
 // Positional arguments are taken by count: a missing one shifts the rest.
-struct ShiftCase {
-  const char* name;
-  const char* block;
-  TOrdexReturnCode rc;
-};
-
-class CharacteristicShift : public ::testing::TestWithParam<ShiftCase> {};
-
-TEST_P(CharacteristicShift, ReadsOrFailsAsTheTokensFall) {
-  const ShiftCase& c = GetParam();
-  Instance inst;
-  EXPECT_EQ(ordex_test::readText(inst, inModule(c.block)), c.rc) << c.name;
+TEST(CharacteristicBlock, ReadsOrFailsAsTheTokensFall) {
+  const struct {
+    const char* name;
+    const char* block;
+    TOrdexReturnCode rc;
+  } cases[] = {
+      {"keyword where the upper limit belongs",
+       "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 FORMAT \"%1.0\" /end CHARACTERISTIC",
+       rcBadNumber},
+      {"sub-block where the upper limit belongs",
+       "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 /begin ANNOTATION /end ANNOTATION "
+       "/end CHARACTERISTIC",
+       rcBadNumber},
+      {"address with a letter past f",
+       "/begin CHARACTERISTIC K \"\" VALUE 0x10g RL 0 CM 0 1 /end CHARACTERISTIC", rcBadNumber},
+      {"bad BIT_MASK",
+       "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1 BIT_MASK 0xZZ /end CHARACTERISTIC",
+       rcBadNumber},
+      {"bad axis point count",
+       "/begin CHARACTERISTIC K \"\" CURVE 0 RL 0 CM 0 1 /begin AXIS_DESCR STD_AXIS X CM 4a 0 1 "
+       "/end AXIS_DESCR /end CHARACTERISTIC",
+       rcBadNumber},
+      {"bad MAX_REFRESH unit",
+       "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1 MAX_REFRESH x 1 /end CHARACTERISTIC",
+       rcBadNumber},
+      {"end comes early", "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 /end CHARACTERISTIC",
+       rcOk},
+      {"unknown type", "/begin CHARACTERISTIC K \"\" CUBE_5 0 RL 0 CM 0 1 /end CHARACTERISTIC",
+       rcOk},
+  };
+  for (const auto& c : cases) {
+    Instance inst;
+    EXPECT_EQ(readText(inst, inModule(c.block)), c.rc) << c.name;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CharacteristicShift,
-    ::testing::Values(
-        ShiftCase{"keyword where the upper limit belongs",
-                  "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 FORMAT \"%1.0\" "
-                  "/end CHARACTERISTIC",
-                  rcBadNumber},
-        ShiftCase{"sub-block where the upper limit belongs",
-                  "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 /begin ANNOTATION "
-                  "/end ANNOTATION /end CHARACTERISTIC",
-                  rcBadNumber},
-        ShiftCase{"address with a letter past f",
-                  "/begin CHARACTERISTIC K \"\" VALUE 0x10g RL 0 CM 0 1 /end CHARACTERISTIC",
-                  rcBadNumber},
-        ShiftCase{"bad BIT_MASK",
-                  "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1 BIT_MASK 0xZZ "
-                  "/end CHARACTERISTIC",
-                  rcBadNumber},
-        ShiftCase{"bad axis point count",
-                  "/begin CHARACTERISTIC K \"\" CURVE 0 RL 0 CM 0 1 /begin AXIS_DESCR STD_AXIS X "
-                  "CM 4a 0 1 /end AXIS_DESCR /end CHARACTERISTIC",
-                  rcBadNumber},
-        ShiftCase{"bad MAX_REFRESH unit",
-                  "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1 MAX_REFRESH x 1 "
-                  "/end CHARACTERISTIC",
-                  rcBadNumber},
-        ShiftCase{"end comes early",
-                  "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 /end CHARACTERISTIC", rcOk},
-        ShiftCase{"unknown type",
-                  "/begin CHARACTERISTIC K \"\" CUBE_5 0 RL 0 CM 0 1 /end CHARACTERISTIC", rcOk}));
-
-TEST(Characteristic, MissingArgumentsKeepTheirInitialValues) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule("/begin CHARACTERISTIC K NULL CUBE_5 1000 RL\n"
-                                                "/end CHARACTERISTIC")),
-            rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
+TEST_F(Characteristic, MissingArgumentsKeepTheirInitialValues) {
+  read("/begin CHARACTERISTIC K NULL CUBE_5 1000 RL\n/end CHARACTERISTIC");
+  TCharacteristic r = get("K");
   EXPECT_STREQ(r.LongIdentifier, "");  // NULL reads as an empty text
   EXPECT_EQ(r.Type, -1);
   EXPECT_EQ(r.Address, 0x1000u);
@@ -320,89 +259,66 @@ TEST(Characteristic, MissingArgumentsKeepTheirInitialValues) {
   EXPECT_EQ(r.MaxRefreshRate, 0);
 }
 
-TEST(Characteristic, BadNumberIsReportedWithItsObject) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule("/begin CHARACTERISTIC KwBad \"\"\n"
-                                                "VALUE 0 RL 0 CM 0 1\nNUMBER 12a\n"
-                                                "/end CHARACTERISTIC")),
+TEST_F(Characteristic, BadNumberIsReportedWithItsObject) {
+  ASSERT_EQ(readText(inst, inModule("/begin CHARACTERISTIC KwBad \"\"\n"
+                                    "VALUE 0 RL 0 CM 0 1\nNUMBER 12a\n/end CHARACTERISTIC")),
             rcBadNumber);
   std::string report = ordex_test::readError(inst);
   EXPECT_NE(report.find("CHARACTERISTIC KwBad"), std::string::npos) << report;
   // What was built before the failure stays.
-  TCharacteristic r = named<TCharacteristic>("KwBad");
+  TCharacteristic r = keyed<TCharacteristic>("KwBad");
   EXPECT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 1), rcOk);
 }
 
-// Without MOD_COMMON the module defaults are MSB_LAST and no deposit.
-TEST(Characteristic, TakesTheModuleDefaultsWithoutModCommon) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule("/begin CHARACTERISTIC K \"\" CURVE 0 RL 0 CM 0 1 "
-                                                "/begin AXIS_DESCR STD_AXIS X CM 2 0 1 "
-                                                "/end AXIS_DESCR /end CHARACTERISTIC")),
-            rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
-  EXPECT_EQ(r.ByteOrder, boMsbLast);
-  EXPECT_EQ(r.Axes[0].DepositMode, -1);
+// An object takes the defaults of the MOD_COMMON in force when its block starts (without
+// one: MSB_LAST and no deposit), for CHARACTERISTIC and its axes, AXIS_PTS and MEASUREMENT
+// alike; an item of the block overrides them.
+TEST_F(Characteristic, ObjectsTakeTheModCommonDefaultsAtBlockStart) {
+  const std::string objects =
+      "/begin CHARACTERISTIC K@ \"\" CURVE 0 RL 0 CM 0 1\n"
+      "  /begin AXIS_DESCR STD_AXIS X CM 2 0 1 /end AXIS_DESCR\n"
+      "/end CHARACTERISTIC\n"
+      "/begin AXIS_PTS A@ \"\" 0 Q RL 0 CM 4 0 1 /end AXIS_PTS\n"
+      "/begin MEASUREMENT N@ \"\" UBYTE CM 1 0 0 1 /end MEASUREMENT\n";
+  auto named = [&](char which) {
+    std::string text = objects;
+    for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@')) text[at] = which;
+    return text;
+  };
+  read(named('0') +
+       "/begin MOD_COMMON \"\" BYTE_ORDER MSB_FIRST DEPOSIT ABSOLUTE /end MOD_COMMON\n" +
+       named('1') +
+       "/begin CHARACTERISTIC K2 \"\" VALUE 0 RL 0 CM 0 1 BYTE_ORDER LITTLE_ENDIAN "
+       "/end CHARACTERISTIC");
+  const struct {
+    const char* suffix;
+    int32_t byteOrder, deposit;
+  } cases[] = {{"0", boMsbLast, -1}, {"1", boMsbFirst, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.suffix);
+    TCharacteristic k = get((std::string("K") + c.suffix).c_str());
+    EXPECT_EQ(k.ByteOrder, c.byteOrder);
+    EXPECT_EQ(k.Axes[0].DepositMode, c.deposit);
+    TAxisPts a = keyed<TAxisPts>((std::string("A") + c.suffix).c_str());
+    ASSERT_EQ(Ordex_GetAxisPts(inst, nullptr, &a, 0), rcOk);
+    EXPECT_EQ(a.ByteOrder, c.byteOrder);
+    EXPECT_EQ(a.DepositMode, c.deposit);
+    TMeasurement n = keyed<TMeasurement>((std::string("N") + c.suffix).c_str());
+    ASSERT_EQ(Ordex_GetMeasurement(inst, nullptr, &n, 0), rcOk);
+    EXPECT_EQ(n.ByteOrder, c.byteOrder);
+  }
+  EXPECT_EQ(get("K2").ByteOrder, boLittleEndian);
 }
 
-// The defaults are those of MOD_COMMON in force when a block starts, for CHARACTERISTIC (and
-// its axes), AXIS_PTS and MEASUREMENT alike; an item of the block overrides them.
-TEST(Characteristic, ObjectsTakeTheModCommonDefaultsAtBlockStart) {
-  Instance inst;
-  ASSERT_EQ(ordex_test::readText(inst, inModule(R"(
-    /begin MOD_COMMON "" BYTE_ORDER MSB_FIRST DEPOSIT ABSOLUTE /end MOD_COMMON
-    /begin CHARACTERISTIC K "" CURVE 0 RL 0 CM 0 1
-      /begin AXIS_DESCR STD_AXIS X CM 2 0 1 /end AXIS_DESCR
-    /end CHARACTERISTIC
-    /begin CHARACTERISTIC K2 "" VALUE 0 RL 0 CM 0 1 BYTE_ORDER LITTLE_ENDIAN
-    /end CHARACTERISTIC
-    /begin AXIS_PTS A "" 0 Q RL 0 CM 4 0 1 /end AXIS_PTS
-    /begin MEASUREMENT N "" UBYTE CM 1 0 0 1 /end MEASUREMENT)")),
-            rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 0), rcOk);
-  EXPECT_EQ(r.ByteOrder, boMsbFirst);
-  EXPECT_EQ(r.Axes[0].DepositMode, 1);
-  TCharacteristic r2 = named<TCharacteristic>("K2");
-  ASSERT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r2, 0), rcOk);
-  EXPECT_EQ(r2.ByteOrder, boLittleEndian);
-  TAxisPts a = named<TAxisPts>("A");
-  ASSERT_EQ(Ordex_GetAxisPts(inst, nullptr, &a, 0), rcOk);
-  EXPECT_EQ(a.ByteOrder, boMsbFirst);
-  EXPECT_EQ(a.DepositMode, 1);
-  TMeasurement n = named<TMeasurement>("N");
-  ASSERT_EQ(Ordex_GetMeasurement(inst, nullptr, &n, 0), rcOk);
-  EXPECT_EQ(n.ByteOrder, boMsbFirst);
-}
-
-TEST(Characteristic, GetterCodes) {
-  Instance inst;
-  ASSERT_EQ(
-      ordex_test::readText(inst, inModule("/begin CHARACTERISTIC K \"first\" VALUE 0 RL 0 CM 0 1 "
-                                          "/end CHARACTERISTIC\n"
-                                          "/begin CHARACTERISTIC K \"second\" VALUE 0 RL 0 CM "
-                                          "0 1 /end CHARACTERISTIC")),
-      rcOk);
-  TCharacteristic r = named<TCharacteristic>("K");
-  EXPECT_EQ(Ordex_GetCharacteristic(inst, nullptr, &r, 1), rcOk);
-  EXPECT_TRUE(untouched(r.LongIdentifier, sizeof r - offsetof(TCharacteristic, LongIdentifier)))
-      << "an existence check writes nothing";
-  EXPECT_EQ(Ordex_GetCharacteristic(inst, "M", &r, 0), rcOk);
-  EXPECT_STREQ(r.LongIdentifier, "first") << "the first of a name is found";
-
-  TCharacteristic missing = named<TCharacteristic>("Nope");
-  EXPECT_EQ(Ordex_GetCharacteristic(inst, nullptr, &missing, 1), rcCharacteristicNotFound);
-  EXPECT_EQ(Ordex_GetCharacteristic(inst, nullptr, &missing, 0), rcCharacteristicNotFound);
-  EXPECT_EQ(Ordex_GetCharacteristic(inst, "Other", &r, 0), rcModuleNotFound);
-  EXPECT_EQ(Ordex_GetCharacteristic(inst, nullptr, nullptr, 0), rcNullArgument);
-  EXPECT_EQ(Ordex_GetCharacteristic(nullptr, nullptr, &r, 0), rcNoInstance);
-  TCharacteristic2 r2 = named<TCharacteristic2>("Nope");
-  EXPECT_EQ(Ordex_GetCharacteristic2(inst, nullptr, &r2, 0), rcCharacteristicNotFound);
-  EXPECT_EQ(Ordex_GetCharacteristic2(inst, nullptr, nullptr, 0), rcNullArgument);
-
-  Instance empty;
-  EXPECT_EQ(Ordex_GetCharacteristic(empty, nullptr, &r, 0), rcModuleNotFound);
+TEST_F(Characteristic, GetterCodes) {
+  read("/begin CHARACTERISTIC Kw \"first\" VALUE 0 RL 0 CM 0 1 /end CHARACTERISTIC\n"
+       "/begin CHARACTERISTIC Kw \"second\" VALUE 0 RL 0 CM 0 1 /end CHARACTERISTIC");
+  EXPECT_STREQ(get("Kw").LongIdentifier, "first");
+  EXPECT_STREQ(get2("Kw").LongIdentifier, "first");
+  ordex_test::expectLookupCodes<TCharacteristic>(Ordex_GetCharacteristic, inst, "Kw",
+                                                 rcCharacteristicNotFound);
+  ordex_test::expectLookupCodes<TCharacteristic2>(Ordex_GetCharacteristic2, inst, "Kw",
+                                                  rcCharacteristicNotFound);
 }
 
 }  // namespace

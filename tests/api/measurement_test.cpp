@@ -1,28 +1,17 @@
 // MEASUREMENT through the public interface.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "ordex.h"
+#include "support/inline_a2l.h"
 #include "support/test_support.h"
 
 namespace {
 
+using ordex_test::inModule;
 using ordex_test::Instance;
-
-std::string inModule(const std::string& body) {
-  return "ASAP2_VERSION 1 61\n/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body +
-         "\n/end MODULE\n/end PROJECT\n";
-}
-
-TMeasurement named(const char* name) {
-  TMeasurement r;
-  std::memset(&r, 0x5A, sizeof r);
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  return r;
-}
+using ordex_test::keyed;
 
 class MeasurementFile : public ::testing::Test {
  protected:
@@ -36,7 +25,7 @@ class MeasurementFile : public ::testing::Test {
 };
 
 TEST_F(MeasurementFile, EveryItemReadsIntoTheRecord) {
-  TMeasurement r = named("N_Eng");
+  TMeasurement r = keyed<TMeasurement>("N_Eng");
   ASSERT_EQ(Ordex_GetMeasurement(inst, nullptr, &r, 0), rcOk);
   EXPECT_STREQ(r.LongIdentifier, "engine speed");
   EXPECT_EQ(r.DataType, dtUWord);
@@ -57,10 +46,13 @@ TEST_F(MeasurementFile, EveryItemReadsIntoTheRecord) {
   EXPECT_EQ(r.MaxRefreshRate, 100);
   EXPECT_EQ(r.EcuAddress, 0x8000A0u);
   EXPECT_EQ(r.UserData, 0u);
+
+  ordex_test::expectLookupCodes<TMeasurement>(Ordex_GetMeasurement, inst, "N_Eng",
+                                              rcMeasurementNotFound);
 }
 
 TEST_F(MeasurementFile, FixedPartOnlyLeavesTheDefaults) {
-  TMeasurement r = named("T_Air");
+  TMeasurement r = keyed<TMeasurement>("T_Air");
   ASSERT_EQ(Ordex_GetMeasurement(inst, "M", &r, 0), rcOk);
   EXPECT_EQ(r.DataType, dtSWord);
   EXPECT_STREQ(r.LowerLimit.Text, "-40");
@@ -70,31 +62,16 @@ TEST_F(MeasurementFile, FixedPartOnlyLeavesTheDefaults) {
   EXPECT_EQ(r.ArraySize, 0);
   EXPECT_EQ(r.BitMask, 0xFFFFFFFFu);
   EXPECT_EQ(r.EcuAddress, 0xFFFFFFFFu);
-  EXPECT_EQ(r.ByteOrder, boMsbLast);  // the module's, without MOD_COMMON
   EXPECT_EQ(r.MaxRefreshScalingUnit, -1);
   EXPECT_EQ(r.MaxRefreshRate, 0);
 }
 
-TEST_F(MeasurementFile, GetterCodes) {
-  TMeasurement r = named("N_Eng");
-  TMeasurement before = r;
-  EXPECT_EQ(Ordex_GetMeasurement(inst, nullptr, &r, 1), rcOk);
-  EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0) << "an existence check writes nothing";
-  TMeasurement missing = named("n_eng");
-  EXPECT_EQ(Ordex_GetMeasurement(inst, nullptr, &missing, 0), rcMeasurementNotFound);
-  EXPECT_EQ(Ordex_GetMeasurement(inst, "X", &r, 0), rcModuleNotFound);
-  EXPECT_EQ(Ordex_GetMeasurement(inst, nullptr, nullptr, 0), rcNullArgument);
-  EXPECT_EQ(Ordex_GetMeasurement(nullptr, nullptr, &r, 0), rcNoInstance);
-}
-
-struct NumberCase {
-  const char* fixedPart;
-  TOrdexReturnCode rc;
-};
-
 // Every numeric positional argument is checked; ARRAY_SIZE and the refresh rate never fail.
 TEST(Measurement, NumbersInThePositionalArguments) {
-  const NumberCase cases[] = {
+  const struct {
+    const char* fixedPart;
+    TOrdexReturnCode rc;
+  } cases[] = {
       {"UBYTE CM 1 0 0 255", rcOk},
       {"UBYTE CM 1x 0 0 255", rcBadNumber},
       {"UBYTE CM 1 0.5.5 0 255", rcBadNumber},
@@ -105,7 +82,7 @@ TEST(Measurement, NumbersInThePositionalArguments) {
       {"UBYTE CM 1 0 0 255 ECU_ADDRESS 0x8000XYZ", rcBadNumber},
       {"UBYTE CM 1 0 0", rcOk},
   };
-  for (const NumberCase& c : cases) {
+  for (const auto& c : cases) {
     Instance inst;
     EXPECT_EQ(ordex_test::readText(inst, inModule(std::string("/begin MEASUREMENT N \"\" ") +
                                                   c.fixedPart + "\n/end MEASUREMENT")),
@@ -124,7 +101,7 @@ TEST(Measurement, UnknownItemsAndTheirArgumentsAreIgnored) {
       BYTE_ORDER
     /end MEASUREMENT)")),
             rcOk);
-  TMeasurement r = named("N");
+  TMeasurement r = keyed<TMeasurement>("N");
   ASSERT_EQ(Ordex_GetMeasurement(inst, nullptr, &r, 0), rcOk);
   EXPECT_STREQ(r.Format, "");
   EXPECT_EQ(r.ArraySize, 4);

@@ -5,37 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include "support/inline_a2l.h"
 #include "support/test_support.h"
 
 namespace {
 
-using ordex_test::dataPath;
+using ordex_test::inModule;
 using ordex_test::Instance;
-using ordex_test::readError;
+using ordex_test::keyed;
 using ordex_test::readText;
-
-std::string inModule(const std::string& body) {
-  return "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body + "\n/end MODULE\n/end PROJECT\n";
-}
 
 std::string layout(const std::string& name, const std::string& items) {
   return "/begin RECORD_LAYOUT " + name + "\n" + items + "\n/end RECORD_LAYOUT\n";
-}
-
-TRecordLayout2 full(TOrdex* inst, const char* name) {
-  TRecordLayout2 r;
-  std::memset(&r, 0x5A, sizeof r);
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  EXPECT_EQ(rcOk, Ordex_GetRecordLayout2(inst, nullptr, &r, 0)) << name;
-  return r;
-}
-
-TRecordLayout brief(TOrdex* inst, const char* name) {
-  TRecordLayout r;
-  std::memset(&r, 0x5A, sizeof r);
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  EXPECT_EQ(rcOk, Ordex_GetRecordLayout(inst, nullptr, &r, 0)) << name;
-  return r;
 }
 
 const TRecordLayoutElement kAbsent = {0, 0, -1, -1, -1};
@@ -51,13 +32,27 @@ void expectElement(const TRecordLayoutElement& want, const TRecordLayoutElement&
 
 class RecordLayoutBlockTest : public ::testing::Test {
  protected:
-  void TearDown() override { Ordex_ConfigureStringComparison(0); }
+  void read(const std::string& body) { ASSERT_EQ(rcOk, readText(inst, inModule(body))); }
+  void readEvery() {
+    ASSERT_EQ(rcOk, Ordex_ReadAsapFile(inst,
+                                       ordex_test::dataPath("record_layout_every_element.a2l").c_str(),
+                                       nullptr, nullptr));
+  }
+  TRecordLayout2 full(const char* name) {
+    TRecordLayout2 r = keyed<TRecordLayout2>(name);
+    EXPECT_EQ(rcOk, Ordex_GetRecordLayout2(inst, nullptr, &r, 0)) << name;
+    return r;
+  }
+  TRecordLayout brief(const char* name) {
+    TRecordLayout r = keyed<TRecordLayout>(name);
+    EXPECT_EQ(rcOk, Ordex_GetRecordLayout(inst, nullptr, &r, 0)) << name;
+    return r;
+  }
   Instance inst;
 };
 
 TEST_F(RecordLayoutBlockTest, ReadsEveryElementKind) {
-  ASSERT_EQ(rcOk, Ordex_ReadAsapFile(inst, dataPath("record_layout_every_element.a2l").c_str(),
-                                     nullptr, nullptr));
+  readEvery();
   // Elements[k - 1] is kind k, written at position k + 2 in the file.
   const TRecordLayoutElement expected[30] = {
       {3, 0, 3, 2, 1},    {4, 0, 2, -1, -1},  {5, 0, 0, 1, 4},     {6, 0, 1, 2, 5},
@@ -68,7 +63,7 @@ TEST_F(RecordLayoutBlockTest, ReadsEveryElementKind) {
       {23, 0, 9, -1, -1}, {24, 0, 0, -1, -1}, {25, 0, 1, -1, -1},  {26, 0, 2, -1, -1},
       {27, 0, 3, -1, -1}, {28, 0, 4, -1, -1}, {29, 0, 5, -1, -1},  {30, 0, 0, -1, -1},
       {31, 0, 2, -1, -1}, {32, 0, 4, -1, -1}};
-  TRecordLayout2 r = full(inst, "RL.Every");
+  TRecordLayout2 r = full("RL.Every");
   EXPECT_STREQ("RL.Every", r.Name);
   EXPECT_STREQ("", r.LongIdentifier);
   for (int k = 1; k <= 30; ++k) {
@@ -89,49 +84,36 @@ TEST_F(RecordLayoutBlockTest, ReadsEveryElementKind) {
 }
 
 TEST_F(RecordLayoutBlockTest, TheShortRecordAgreesWithTheFullOne) {
-  ASSERT_EQ(rcOk, Ordex_ReadAsapFile(inst, dataPath("record_layout_every_element.a2l").c_str(),
-                                     nullptr, nullptr));
-  const TRecordLayout2 f = full(inst, "RL.Every");
-  const TRecordLayout s = brief(inst, "RL.Every");
+  readEvery();
+  const TRecordLayout2 f = full("RL.Every");
+  const TRecordLayout s = brief("RL.Every");
   const TRecordLayoutElement* e = f.Elements;
   EXPECT_STREQ(f.LongIdentifier, s.LongIdentifier);
-  EXPECT_EQ(e[0].Position, s.FncValuesPosition);
-  EXPECT_EQ(e[0].DataType, s.FncValuesDataType);
-  EXPECT_EQ(e[0].IndexMode, s.FncValuesIndexMode);
-  EXPECT_EQ(e[0].Addressing, s.FncValuesAddressing);
-  EXPECT_EQ(e[1].Position, s.IdentificationPosition);
-  EXPECT_EQ(e[1].DataType, s.IdentificationDataType);
-  EXPECT_EQ(e[2].Position, s.AxisPtsXPosition);
-  EXPECT_EQ(e[2].DataType, s.AxisPtsXDataType);
-  EXPECT_EQ(e[2].IndexMode, s.AxisPtsXIndexMode);
-  EXPECT_EQ(e[2].Addressing, s.AxisPtsXAddressing);
-  EXPECT_EQ(e[3].Position, s.AxisPtsYPosition);
-  EXPECT_EQ(e[3].DataType, s.AxisPtsYDataType);
-  EXPECT_EQ(e[3].IndexMode, s.AxisPtsYIndexMode);
-  EXPECT_EQ(e[3].Addressing, s.AxisPtsYAddressing);
-  EXPECT_EQ(e[8].Position, s.NoAxisPtsXPosition);
-  EXPECT_EQ(e[8].DataType, s.NoAxisPtsXDataType);
-  EXPECT_EQ(e[9].Position, s.NoAxisPtsYPosition);
-  EXPECT_EQ(e[9].DataType, s.NoAxisPtsYDataType);
-  EXPECT_EQ(f.FixNoAxisPtsX, s.FixNoAxisPtsX);
-  EXPECT_EQ(f.FixNoAxisPtsY, s.FixNoAxisPtsY);
-  EXPECT_EQ(e[21].Position, s.ShiftOpXPosition);
-  EXPECT_EQ(e[21].DataType, s.ShiftOpXDataType);
-  EXPECT_EQ(e[24].Position, s.OffsetXPosition);
-  EXPECT_EQ(e[24].DataType, s.OffsetXDataType);
-  EXPECT_EQ(f.AlignmentByte, s.AlignmentByte);
-  EXPECT_EQ(f.AlignmentWord, s.AlignmentWord);
-  EXPECT_EQ(f.AlignmentLong, s.AlignmentLong);
-  EXPECT_EQ(f.AlignmentFloat32Ieee, s.AlignmentFloat32Ieee);
-  EXPECT_EQ(f.AlignmentFloat64Ieee, s.AlignmentFloat64Ieee);
-  EXPECT_EQ(f.UserData, s.UserData);
+  // Each pair: the full record's value, then the short record's.
+  const long long pairs[][2] = {
+      {e[0].Position, s.FncValuesPosition},     {e[0].DataType, s.FncValuesDataType},
+      {e[0].IndexMode, s.FncValuesIndexMode},   {e[0].Addressing, s.FncValuesAddressing},
+      {e[1].Position, s.IdentificationPosition}, {e[1].DataType, s.IdentificationDataType},
+      {e[2].Position, s.AxisPtsXPosition},      {e[2].DataType, s.AxisPtsXDataType},
+      {e[2].IndexMode, s.AxisPtsXIndexMode},    {e[2].Addressing, s.AxisPtsXAddressing},
+      {e[3].Position, s.AxisPtsYPosition},      {e[3].DataType, s.AxisPtsYDataType},
+      {e[3].IndexMode, s.AxisPtsYIndexMode},    {e[3].Addressing, s.AxisPtsYAddressing},
+      {e[8].Position, s.NoAxisPtsXPosition},    {e[8].DataType, s.NoAxisPtsXDataType},
+      {e[9].Position, s.NoAxisPtsYPosition},    {e[9].DataType, s.NoAxisPtsYDataType},
+      {f.FixNoAxisPtsX, s.FixNoAxisPtsX},       {f.FixNoAxisPtsY, s.FixNoAxisPtsY},
+      {e[21].Position, s.ShiftOpXPosition},     {e[21].DataType, s.ShiftOpXDataType},
+      {e[24].Position, s.OffsetXPosition},      {e[24].DataType, s.OffsetXDataType},
+      {f.AlignmentByte, s.AlignmentByte},       {f.AlignmentWord, s.AlignmentWord},
+      {f.AlignmentLong, s.AlignmentLong},       {f.AlignmentFloat32Ieee, s.AlignmentFloat32Ieee},
+      {f.AlignmentFloat64Ieee, s.AlignmentFloat64Ieee}, {f.UserData, s.UserData}};
+  for (size_t i = 0; i < sizeof pairs / sizeof pairs[0]; ++i) {
+    EXPECT_EQ(pairs[i][0], pairs[i][1]) << "pair " << i;
+  }
 }
 
 TEST_F(RecordLayoutBlockTest, ANewLayoutHasEveryElementAbsent) {
-  ASSERT_EQ(rcOk,
-            readText(inst, inModule(layout("RL.Empty", "") +
-                                    layout("RL.ZOnly", "AXIS_PTS_Z 1 UWORD INDEX_INCR DIRECT"))));
-  TRecordLayout2 r = full(inst, "RL.Empty");
+  read(layout("RL.Empty", "") + layout("RL.ZOnly", "AXIS_PTS_Z 1 UWORD INDEX_INCR DIRECT"));
+  TRecordLayout2 r = full("RL.Empty");
   for (const TRecordLayoutElement& e : r.Elements) expectElement(kAbsent, e, "element");
   for (const TRecordLayoutElement& e : r.Reserved) expectElement(kAbsent, e, "reserved");
   EXPECT_EQ(0, r.FixNoAxisPtsX + r.FixNoAxisPtsY + r.FixNoAxisPtsZ);
@@ -139,12 +121,12 @@ TEST_F(RecordLayoutBlockTest, ANewLayoutHasEveryElementAbsent) {
                    r.AlignmentFloat64Ieee);
 
   // The short record has no trace of AXIS_PTS_Z.
-  TRecordLayout s = brief(inst, "RL.ZOnly");
+  TRecordLayout s = brief("RL.ZOnly");
   EXPECT_EQ(0, s.AxisPtsXPosition);
   EXPECT_EQ(0, s.AxisPtsYPosition);
   EXPECT_EQ(-1, s.AxisPtsYDataType);
   EXPECT_EQ(0, s.FncValuesPosition);
-  EXPECT_EQ(1, full(inst, "RL.ZOnly").Elements[4].Position);
+  EXPECT_EQ(1, full("RL.ZOnly").Elements[4].Position);
 }
 
 TEST_F(RecordLayoutBlockTest, CodedArgumentsUseTheirKeywordLists) {
@@ -179,102 +161,82 @@ TEST_F(RecordLayoutBlockTest, CodedArgumentsUseTheirKeywordLists) {
   for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
     body += layout("RL" + std::to_string(i), cases[i].item);
   }
-  ASSERT_EQ(rcOk, readText(inst, inModule(body)));
+  read(body);
   for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-    TRecordLayout2 r = full(inst, ("RL" + std::to_string(i)).c_str());
+    TRecordLayout2 r = full(("RL" + std::to_string(i)).c_str());
     const TRecordLayoutElement& got =
         cases[i].kind == 0 ? r.Reserved[0] : r.Elements[cases[i].kind - 1];
     expectElement(cases[i].want, got, cases[i].item);
   }
 }
 
-TEST_F(RecordLayoutBlockTest, AnElementTakesItsArgumentsWhateverTheySpell) {
-  ASSERT_EQ(
-      rcOk,
-      readText(
-          inst,
-          inModule(
-              // NO_AXIS_PTS_X is the index mode of FNC_VALUES and 2 its addressing; UWORD is
-              // ignored.
-              layout("RL.Swallowed", "FNC_VALUES 1 SWORD NO_AXIS_PTS_X 2 UWORD") +
-              // An unknown keyword is skipped token by token, so its argument starts an element.
-              layout("RL.Unknown", "STATIC_RECORD_LAYOUT FOO NO_AXIS_PTS_Y 2 UWORD") +
-              // A kind given twice keeps the later values field by field; a short one keeps the
-              // rest.
-              layout("RL.Twice", "AXIS_PTS_X 3 UWORD INDEX_DECR DIRECT AXIS_PTS_X 7 SWORD"))));
-  TRecordLayout2 r = full(inst, "RL.Swallowed");
-  expectElement({1, 0, 3, -1, -1}, r.Elements[0], "FNC_VALUES");
-  expectElement(kAbsent, r.Elements[8], "NO_AXIS_PTS_X");
-  r = full(inst, "RL.Unknown");
-  expectElement({2, 0, 2, -1, -1}, r.Elements[9], "NO_AXIS_PTS_Y");
-  r = full(inst, "RL.Twice");
-  expectElement({7, 0, 3, 2, 4}, r.Elements[2], "AXIS_PTS_X");
-}
-
-TEST_F(RecordLayoutBlockTest, AnElementCutShortEndsWithItsBlock) {
-  // The FNC_VALUES of the first layout is cut short by its /end; the second layout's
-  // first keyword is not taken as its argument.
-  ASSERT_EQ(rcOk,
-            readText(inst, inModule(layout("RL.A", "RESERVED 1 BYTE FNC_VALUES 1") +
-                                    layout("RL.B", "NO_AXIS_PTS_X 2 UWORD RESERVED 3 WORD"))));
-  TRecordLayout2 a = full(inst, "RL.A");
-  expectElement({1, 0, -1, -1, -1}, a.Elements[0], "FNC_VALUES of A");
-  TRecordLayout2 b = full(inst, "RL.B");
-  expectElement({2, 0, 2, -1, -1}, b.Elements[8], "NO_AXIS_PTS_X of B");
-  // The count of RESERVED entries starts again in every layout.
-  expectElement({3, 0, 2, -1, -1}, b.Reserved[0], "RESERVED of B");
-}
-
-TEST_F(RecordLayoutBlockTest, AtMostTenReservedEntriesAreKept) {
+// An element takes its arguments by count, whatever they spell; the block's /end cuts it
+// short; at most ten RESERVED entries are kept.
+TEST_F(RecordLayoutBlockTest, ElementsTakeTheirArgumentsByCount) {
   std::string nine;
   for (int i = 1; i <= 9; ++i) nine += "RESERVED " + std::to_string(i) + " BYTE\n";
-  ASSERT_EQ(
-      rcOk,
-      readText(inst,
-               inModule(
-                   // The tenth RESERVED takes NO_AXIS_PTS_X as its (unknown) data size.
-                   layout("RL.Ten", nine + "RESERVED 10 NO_AXIS_PTS_X 5 UBYTE") +
-                   // The eleventh loses its position, and its would-be data size is an ordinary
-                   // token, here one that starts an element; a twelfth is dropped as well.
-                   layout("RL.Eleven", nine + "RESERVED 10 BYTE RESERVED 11 NO_AXIS_PTS_X 5 UBYTE "
-                                              "RESERVED 12 LONG"))));
-  TRecordLayout2 r = full(inst, "RL.Ten");
-  expectElement({10, 0, -1, -1, -1}, r.Reserved[9], "tenth of RL.Ten");
-  expectElement(kAbsent, r.Elements[8], "NO_AXIS_PTS_X of RL.Ten");
-
-  r = full(inst, "RL.Eleven");
-  for (int i = 0; i < 10; ++i) {
-    expectElement({static_cast<int16_t>(i + 1), 0, 1, -1, -1}, r.Reserved[i], "reserved");
+  read(
+      // NO_AXIS_PTS_X is the index mode of FNC_VALUES and 2 its addressing; UWORD is ignored.
+      layout("RL.Swallowed", "FNC_VALUES 1 SWORD NO_AXIS_PTS_X 2 UWORD") +
+      // An unknown keyword is skipped token by token, so its argument starts an element.
+      layout("RL.Unknown", "STATIC_RECORD_LAYOUT FOO NO_AXIS_PTS_Y 2 UWORD") +
+      // A kind given twice keeps the later values field by field; a short one keeps the rest.
+      layout("RL.Twice", "AXIS_PTS_X 3 UWORD INDEX_DECR DIRECT AXIS_PTS_X 7 SWORD") +
+      // The FNC_VALUES of RL.A is cut short by its /end: the next layout's first keyword is
+      // not taken as its argument.
+      layout("RL.A", "RESERVED 1 BYTE FNC_VALUES 1") +
+      layout("RL.B", "NO_AXIS_PTS_X 2 UWORD RESERVED 3 WORD") +
+      // The tenth RESERVED takes NO_AXIS_PTS_X as its (unknown) data size.
+      layout("RL.Ten", nine + "RESERVED 10 NO_AXIS_PTS_X 5 UBYTE") +
+      // The eleventh loses its position, and its would-be data size is an ordinary token,
+      // here one that starts an element; a twelfth is dropped as well.
+      layout("RL.Eleven",
+             nine + "RESERVED 10 BYTE RESERVED 11 NO_AXIS_PTS_X 5 UBYTE RESERVED 12 LONG"));
+  const struct {
+    const char* layout;
+    bool reserved;
+    int index;
+    TRecordLayoutElement want;
+  } cases[] = {
+      {"RL.Swallowed", false, 0, {1, 0, 3, -1, -1}},
+      {"RL.Swallowed", false, 8, kAbsent},
+      {"RL.Unknown", false, 9, {2, 0, 2, -1, -1}},
+      {"RL.Twice", false, 2, {7, 0, 3, 2, 4}},
+      {"RL.A", false, 0, {1, 0, -1, -1, -1}},
+      {"RL.B", false, 8, {2, 0, 2, -1, -1}},
+      {"RL.B", true, 0, {3, 0, 2, -1, -1}},  // the count of RESERVED starts again
+      {"RL.Ten", true, 9, {10, 0, -1, -1, -1}},
+      {"RL.Ten", false, 8, kAbsent},
+      {"RL.Eleven", true, 0, {1, 0, 1, -1, -1}},
+      {"RL.Eleven", true, 9, {10, 0, 1, -1, -1}},
+      {"RL.Eleven", false, 8, {5, 0, 0, -1, -1}},
+  };
+  for (const auto& c : cases) {
+    TRecordLayout2 r = full(c.layout);
+    expectElement(c.want, c.reserved ? r.Reserved[c.index] : r.Elements[c.index],
+                  std::string(c.layout) + (c.reserved ? " reserved " : " element ") +
+                      std::to_string(c.index));
   }
-  expectElement({5, 0, 0, -1, -1}, r.Elements[8], "NO_AXIS_PTS_X after the eleventh");
 }
 
 TEST_F(RecordLayoutBlockTest, ItemValuesAreIntegersCutTo16Bits) {
-  ASSERT_EQ(rcOk,
-            readText(inst, inModule(layout(
-                               "RL",
-                               "FIX_NO_AXIS_PTS_X 0x10 ALIGNMENT_WORD 70000 ALIGNMENT_LONG -4 "
-                               "ALIGNMENT_LONG 2"))));
-  TRecordLayout2 r = full(inst, "RL");
+  read(layout("RL", "FIX_NO_AXIS_PTS_X 0x10 ALIGNMENT_WORD 70000 ALIGNMENT_LONG -4 "
+                    "ALIGNMENT_LONG 2"));
+  TRecordLayout2 r = full("RL");
   EXPECT_EQ(16, r.FixNoAxisPtsX);
   EXPECT_EQ(4464, r.AlignmentWord);
   EXPECT_EQ(2, r.AlignmentLong);  // a repeated item overwrites
 }
 
 TEST_F(RecordLayoutBlockTest, BadIntegersStopTheReadAndNameTheLayout) {
-  const char* lines[] = {"FIX_NO_AXIS_PTS_X 12a FNC_VALUES 1 UBYTE",
-                         "FNC_VALUES 1x UBYTE ROW_DIR PBYTE OFFSET_X 9 UBYTE",
-                         "AXIS_RESCALE_X 1 UBYTE 3.5 INDEX_INCR DIRECT OFFSET_X 9 UBYTE",
-                         "ALIGNMENT_BYTE 1.0 x y z"};
-  for (const char* line : lines) {
+  for (const char* line : {"FIX_NO_AXIS_PTS_X 12a FNC_VALUES 1 UBYTE",
+                           "FNC_VALUES 1x UBYTE ROW_DIR PBYTE OFFSET_X 9 UBYTE",
+                           "AXIS_RESCALE_X 1 UBYTE 3.5 INDEX_INCR DIRECT OFFSET_X 9 UBYTE",
+                           "ALIGNMENT_BYTE 1.0 x y z"}) {
     Instance fresh;
-    EXPECT_EQ(rcBadNumber, readText(fresh, inModule(std::string("/begin RECORD_LAYOUT RL.Bad\n") +
-                                                    line + "\n/end RECORD_LAYOUT")))
-        << line;
-    EXPECT_EQ(
-        "Error detected (near to line 4): Actually parsed object: PROJECT P, MODULE M, "
-        "RECORD_LAYOUT RL.Bad",
-        readError(fresh))
+    EXPECT_EQ(rcBadNumber, readText(fresh, inModule(layout("RL.Bad", line)))) << line;
+    EXPECT_EQ(ordex_test::failureReport(4, "PROJECT P, MODULE M, RECORD_LAYOUT RL.Bad"),
+              ordex_test::readError(fresh))
         << line;
   }
 }
@@ -282,55 +244,31 @@ TEST_F(RecordLayoutBlockTest, BadIntegersStopTheReadAndNameTheLayout) {
 // A layout starts with the module's alignments as they stand when the block begins; a
 // MOD_COMMON read later does not change it.
 TEST_F(RecordLayoutBlockTest, AlignmentsDefaultToTheModules) {
-  ASSERT_EQ(rcOk, readText(inst, inModule(layout("RL.Before", "") +
-                                          "/begin MOD_COMMON \"\" ALIGNMENT_BYTE 2 "
-                                          "ALIGNMENT_FLOAT64_IEEE 4 /end MOD_COMMON\n" +
-                                          layout("RL.After", "FNC_VALUES 1 UBYTE ROW_DIR DIRECT") +
-                                          layout("RL.Own", "ALIGNMENT_BYTE 1"))));
-  TModule module;
-  std::memset(&module, 0, sizeof module);
+  read(layout("RL.Before", "") +
+       "/begin MOD_COMMON \"\" ALIGNMENT_BYTE 2 ALIGNMENT_FLOAT64_IEEE 4 /end MOD_COMMON\n" +
+       layout("RL.After", "FNC_VALUES 1 UBYTE ROW_DIR DIRECT") +
+       layout("RL.Own", "ALIGNMENT_BYTE 1"));
+  TModule module{};
   ASSERT_EQ(rcOk, Ordex_GetModule(inst, &module, 0));
-  if (module.AlignmentByte != 2) GTEST_SKIP() << "MOD_COMMON is not read in this build";
-  TRecordLayout2 r = full(inst, "RL.After");
+  TRecordLayout2 r = full("RL.After");
   EXPECT_EQ(2, r.AlignmentByte);
   EXPECT_EQ(module.AlignmentWord, r.AlignmentWord);
   EXPECT_EQ(4, r.AlignmentFloat64Ieee);
-  r = full(inst, "RL.Before");
+  r = full("RL.Before");
   EXPECT_EQ(0, r.AlignmentByte);
   EXPECT_EQ(0, r.AlignmentFloat64Ieee);
-  EXPECT_EQ(1, full(inst, "RL.Own").AlignmentByte);
+  EXPECT_EQ(1, full("RL.Own").AlignmentByte);
 }
 
 TEST_F(RecordLayoutBlockTest, LookupCodes) {
-  ASSERT_EQ(rcOk, readText(inst, inModule(layout("Rl_Word", "FNC_VALUES 1 UWORD ROW_DIR DIRECT") +
-                                          layout("Rl_Word", "FNC_VALUES 2 UWORD ROW_DIR DIRECT"))));
-  TRecordLayout r;
-  std::memset(&r, 0x5A, sizeof r);
-  std::strcpy(r.Name, "Rl_Word");
-  ASSERT_EQ(rcOk, Ordex_GetRecordLayout(inst, nullptr, &r, 1));
-  EXPECT_EQ(0x5A5A, static_cast<uint16_t>(r.FncValuesPosition));  // existence only: untouched
-  TRecordLayout2 r2;
-  std::memset(&r2, 0x5A, sizeof r2);
-  std::strcpy(r2.Name, "Rl_Word");
-  ASSERT_EQ(rcOk, Ordex_GetRecordLayout2(inst, nullptr, &r2, 1));
-  EXPECT_EQ(0x5A5A, static_cast<uint16_t>(r2.Elements[0].Position));
-  EXPECT_EQ(1, brief(inst, "Rl_Word").FncValuesPosition);  // the first of that name
-
-  std::strcpy(r.Name, "RL_WORD");
-  std::strcpy(r2.Name, "RL_WORD");
-  EXPECT_EQ(rcRecordLayoutNotFound, Ordex_GetRecordLayout(inst, nullptr, &r, 0));
-  EXPECT_EQ(rcRecordLayoutNotFound, Ordex_GetRecordLayout2(inst, nullptr, &r2, 0));
-  Ordex_ConfigureStringComparison(1);
-  EXPECT_EQ(rcOk, Ordex_GetRecordLayout(inst, nullptr, &r, 0));
-  EXPECT_EQ(rcOk, Ordex_GetRecordLayout2(inst, nullptr, &r2, 0));
-  EXPECT_STREQ("RL_WORD", r2.Name);
-  Ordex_ConfigureStringComparison(0);
-  EXPECT_EQ(rcRecordLayoutNotFound, Ordex_GetRecordLayout(inst, nullptr, &r, 0));
-
-  EXPECT_EQ(rcModuleNotFound, Ordex_GetRecordLayout(inst, "N", &r, 0));
-  EXPECT_EQ(rcModuleNotFound, Ordex_GetRecordLayout2(inst, "N", &r2, 0));
-  EXPECT_EQ(rcNullArgument, Ordex_GetRecordLayout(inst, nullptr, nullptr, 0));
-  EXPECT_EQ(rcNullArgument, Ordex_GetRecordLayout2(inst, nullptr, nullptr, 0));
+  read(layout("Rl_Word", "FNC_VALUES 1 UWORD ROW_DIR DIRECT") +
+       layout("Rl_Word", "FNC_VALUES 2 UWORD ROW_DIR DIRECT"));
+  EXPECT_EQ(1, brief("Rl_Word").FncValuesPosition);  // the first of that name
+  EXPECT_EQ(1, full("Rl_Word").Elements[0].Position);
+  ordex_test::expectLookupCodes<TRecordLayout>(Ordex_GetRecordLayout, inst, "Rl_Word",
+                                               rcRecordLayoutNotFound);
+  ordex_test::expectLookupCodes<TRecordLayout2>(Ordex_GetRecordLayout2, inst, "Rl_Word",
+                                                rcRecordLayoutNotFound);
 }
 
 }  // namespace
