@@ -29,6 +29,8 @@ struct ModCommonCase {
   uint32_t bitMask;
 };
 
+void PrintTo(const ModCommonCase& c, std::ostream* os) { *os << '"' << c.items << '"'; }
+
 class ModCommonOffsets : public ::testing::TestWithParam<ModCommonCase> {};
 
 TEST_P(ModCommonOffsets, AreReadInBase16) {
