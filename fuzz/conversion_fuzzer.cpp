@@ -98,7 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                 : static_cast<unsigned long>(in.u64());
   const char separator = static_cast<char>(in.byte());
   // The byte count is taken as a signed 32-bit number: the high bits must not matter.
-  const int32_t count = in.smallOrAny(-3, 48);
+  // A STRING dumps that many bytes from raw, which must hold them: its count is bounded so
+  // the harness can provide them.
+  int32_t count = in.smallOrAny(-3, 48);
+  if (dataType == dtString && count > (1 << 16)) count = 1 << 16;
   const unsigned long byteCount =
       (static_cast<unsigned long>(in.byte()) << 32) | static_cast<uint32_t>(count);
 

@@ -219,4 +219,30 @@ TEST(HostileInput, AxisAndLayoutCountsOutOfRange) {
   EXPECT_EQ(Ordex_ReadAsapFile(again, path.c_str(), nullptr, nullptr), rcOk) << text;
 }
 
+// A verbal table declaring 2147483647 pairs converts by its pairs held; the declared ones
+// behind them are input 0 with an empty text. The search never walks the declared count.
+// (Its DEFAULT_VALUE cannot be given: while pairs are due, every token is a pair token.)
+TEST(HostileInput, VerbalConversionWithAHugeDeclaredCount) {
+  Instance inst;
+  ASSERT_EQ(readText(inst, inModule("/begin COMPU_METHOD CM \"\" TAB_VERB \"%4.0\" \"\" "
+                                    "COMPU_TAB_REF V /end COMPU_METHOD\n"
+                                    "/begin COMPU_VTAB V \"\" TAB_VERB 2147483647 1 \"one\" "
+                                    "2 \"two\" /end COMPU_VTAB\n")),
+            rcOk);
+  struct Case {
+    unsigned char raw;
+    TOrdexReturnCode rc;
+    const char* text;
+  };
+  const Case cases[] = {{2, rcOk, "two"}, {0, rcOk, ""}, {5, rcInvalidArgument, "unchanged"}};
+  for (const Case& c : cases) {
+    double phys = -1;
+    char text[ORDEX_TEXT_SIZE] = "unchanged";
+    EXPECT_EQ(Ordex_RawToPhys(inst, nullptr, &c.raw, dtUByte, 0, 0, "CM", '.', &phys, text), c.rc)
+        << int(c.raw);
+    EXPECT_STREQ(text, c.text);
+    EXPECT_EQ(phys, c.raw);
+  }
+}
+
 }  // namespace
