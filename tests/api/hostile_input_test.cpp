@@ -18,8 +18,10 @@
 //   InputEndingInsideAStringOrComment (-101)
 // - NUL bytes inside names: reader_bad_input_test.cpp NulBytesInNamesEndTheName (0)
 // - a directory, FIFO, /dev/zero, an unreadable file: reader_bad_input_test.cpp
-//   TopFileThatIsNoReadablePlainFile, FifoAndEndlessDevicesDoNotHang, UnreadableFile (-4)
+//   TopFileThatIsNoReadablePlainFile, FifoAndEndlessDevicesDoNotHang, UnreadableFile (-4);
+//   an include naming a folder: reader_includes_test.cpp IncludeThatCannotBeOpened (-6)
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <string>
@@ -243,6 +245,26 @@ TEST(HostileInput, VerbalConversionWithAHugeDeclaredCount) {
     EXPECT_STREQ(text, c.text);
     EXPECT_EQ(phys, c.raw);
   }
+}
+
+// An include naming a FIFO or an endless device is refused at once (-6) instead of
+// blocking or reading forever; the file head scan refuses a folder like the reader (-4).
+TEST(HostileInput, IncludeOfAFifoOrDeviceAndHeadScanOfAFolder) {
+  TempDir dir;
+  const std::string fifo = dir.path() + "/pipe.a2l";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& target : {fifo, std::string("/dev/zero"), std::string("/dev/null")}) {
+    Instance inst;
+    EXPECT_EQ(readText(inst, inModule("/include \"" + target + "\"\n")), rcIncludeOpenFailed)
+        << target;
+  }
+  int version = 7;
+  int upgrade = 7;
+  char comment[ORDEX_TEXT_SIZE] = "x";
+  EXPECT_EQ(Ordex_GetAsapFilePreInfo(dir.path().c_str(), &version, &upgrade, comment),
+            rcFileOpenFailed);
+  EXPECT_EQ(version, 0);
+  EXPECT_STREQ(comment, "");
 }
 
 }  // namespace
