@@ -434,12 +434,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input = ordex_fuzz::writeScratchFile("input.a2l", data, size);
   const std::string written = ordex_fuzz::scratchFolder() + "/written.a2l";
 
+  int version = 0;
+  int upgrade = 0;
+  char headComment[ORDEX_TEXT_SIZE];
+  Ordex_GetAsapFilePreInfo(input.c_str(), &version, &upgrade, headComment);
+
   TOrdex* inst = nullptr;
   if (Ordex_CreateInstance(&inst) != rcOk) std::abort();
   Ordex_ReadAsapFile(inst, input.c_str(), nullptr, progressCallback);
   walkInstance(inst, pattern);
 
-  for (int mode : {0x1, 0x2, 0x4, 0x8, 0xF, static_cast<int>(0x8000000Fu)}) {
+  // Each pass alone, all together, and one combination chosen by the input.
+  const int chosen = static_cast<int>((h >> 8) & 0xF) | ((h >> 12) & 1 ? INT32_MIN : 0);
+  for (int mode : {0x1, 0x2, 0x4, 0x8, 0xF, static_cast<int>(0x8000000Fu), chosen}) {
     Ordex_ReferenceFinder(inst, mode, 0, 0, nullptr);
     Ordex_ReferenceFinder(inst, mode, 1, 3, progressCallback);
   }
