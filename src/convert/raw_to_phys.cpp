@@ -135,7 +135,7 @@ TOrdexReturnCode verbal(const TCompuVTab_Intern& table, int32_t dataType, uint32
     const TCompuVTabPair_Intern& pair = table.pair(k);
     if (pair.InVal == r) return writeText(pair.OutText, text);
   }
-  if (n > held && r == 0) return writeText(std::string_view(), text);
+  if (n > held && r == 0) return writeText("", text);
   return tableDefault(table.DefaultValue, text);
 }
 
