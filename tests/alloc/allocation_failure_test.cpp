@@ -245,21 +245,22 @@ TEST(AllocationFailure, QueriesFinderAndWriter) {
 
 using Operation = std::function<TOrdexReturnCode(TOrdex*)>;
 
-// Create and add-to operations on the example's module.
+// Create and add-to operations on the example's module. Their texts are longer than the 15
+// characters a std::string keeps inline, so each text is an allocation that can fail.
 std::vector<std::pair<std::string, Operation>> growingOperations() {
   std::vector<std::pair<std::string, Operation>> ops;
   auto add = [&](std::string name, Operation op) {
     ops.emplace_back(std::move(name), std::move(op));
   };
   add("CreateModule", [](TOrdex* i) {
-    auto r = named<TModule>("Second");
-    setText(r.LongIdentifier, "a second module");
-    setText(r.Version, "\"1.0\"");
+    auto r = named<TModule>("SecondModuleWithALongName");
+    setText(r.LongIdentifier, "a second module with a long identifier");
+    setText(r.Version, "\"1.0.0-with-a-long-version\"");
     return Ordex_CreateModule(i, &r);
   });
   add("CreateMemorySegment", [](TOrdex* i) {
-    auto r = named<TMemorySegment>("Seg");
-    setText(r.LongIdentifier, "segment");
+    auto r = named<TMemorySegment>("SegmentWithALongName");
+    setText(r.LongIdentifier, "a segment with a long identifier");
     return Ordex_CreateMemorySegment(i, nullptr, &r);
   });
   add("CreateMemoryLayout", [](TOrdex* i) {
@@ -268,22 +269,22 @@ std::vector<std::pair<std::string, Operation>> growingOperations() {
     return Ordex_CreateMemorySegment(i, nullptr, &r);
   });
   add("CreateCharacteristic", [](TOrdex* i) {
-    auto r = named<TCharacteristic>("NewMap");
+    auto r = named<TCharacteristic>("NewMapWithALongName");
     r.Type = 2;
     setText(r.Deposit, "RL_MAP_UWORD");
     setText(r.Conversion, "CM_RPM");
-    setText(r.Format, "%4.1");
+    setText(r.Format, "%4.1 and a long format");
     setText(r.MaxDiff.Text, "0");
     for (TAxisDescr& a : r.Axes) {
       setText(a.InputQuantity, "EngineSpeed");
       setText(a.Conversion, "CM_RPM");
-      setText(a.AxisPtsRef, "NoSuchAxis");
+      setText(a.AxisPtsRef, "NoSuchAxisWithALongName");
       a.DepositMode = 0;
     }
     return Ordex_CreateCharacteristic(i, nullptr, &r);
   });
   add("CreateCharacteristic2", [](TOrdex* i) {
-    auto r = named<TCharacteristic2>("NewCuboid");
+    auto r = named<TCharacteristic2>("NewCuboidWithALongName");
     r.Type = 3;
     for (TAxisDescr2& a : r.Axes) {
       setText(a.InputQuantity, "CoolantTemp");
@@ -292,58 +293,60 @@ std::vector<std::pair<std::string, Operation>> growingOperations() {
     return Ordex_CreateCharacteristic2(i, nullptr, &r);
   });
   add("CreateMeasurement", [](TOrdex* i) {
-    auto r = named<TMeasurement>("NewMeas");
-    setText(r.LongIdentifier, "measurement");
+    auto r = named<TMeasurement>("NewMeasurementWithALongName");
+    setText(r.LongIdentifier, "a measurement with a long identifier");
     setText(r.Conversion, "CM_TEMP");
     setText(r.LowerLimit.Text, "-40");
     return Ordex_CreateMeasurement(i, nullptr, &r);
   });
   add("CreateFunction", [](TOrdex* i) {
-    auto r = named<TFunction>("NewFunc");
+    auto r = named<TFunction>("NewFunctionWithALongName");
     return Ordex_CreateFunction(i, nullptr, &r);
   });
   add("CreateCompuMethod", [](TOrdex* i) {
-    auto r = named<TCompuMethod>("NewCm");
+    auto r = named<TCompuMethod>("NewCompuMethodWithALongName");
     r.ConversionType = 4;
     setText(r.CompuTabRef, "VT_STATE");
-    setText(r.Unit, "rpm");
+    setText(r.Unit, "revolutions per minute");
     return Ordex_CreateCompuMethod(i, nullptr, &r);
   });
   add("CreateCompuMethod2", [](TOrdex* i) {
-    auto r = named<TCompuMethod2>("NewCm2");
-    setText(r.Formula, "X1*2");
-    setText(r.FormulaInv, "X1/2");
+    auto r = named<TCompuMethod2>("NewCompuMethod2WithALongName");
+    setText(r.Formula, "X1*2 + a formula of some length");
+    setText(r.FormulaInv, "X1/2 + a formula of some length");
     return Ordex_CreateCompuMethod2(i, nullptr, &r);
   });
   add("CreateCompuTab", [](TOrdex* i) {
     static TCompuTab r;
-    r = named<TCompuTab>("NewTab");
+    r = named<TCompuTab>("NewCompuTabWithALongName");
     r.NumberValuePairs = 40;
-    for (int k = 0; k < 40; ++k) std::snprintf(r.Pairs[k].Out.Text, ORDEX_TEXT_SIZE, "%d", k * 3);
-    setText(r.DefaultValue, "none");
+    for (int k = 0; k < 40; ++k)
+      std::snprintf(r.Pairs[k].Out.Text, ORDEX_TEXT_SIZE, "%d.000000000000001", k * 3);
+    setText(r.DefaultValue, "no value for this input");
     return Ordex_CreateCompuTab(i, nullptr, &r);
   });
   add("CreateCompuVTab", [](TOrdex* i) {
     static TCompuVTab r;
-    r = named<TCompuVTab>("NewVTab");
+    r = named<TCompuVTab>("NewCompuVTabWithALongName");
     r.NumberValuePairs = 30;  // 20 from the record, 10 empty
-    for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k) setText(r.Pairs[k].OutText, "state");
+    for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k)
+      setText(r.Pairs[k].OutText, "a state text of some length");
     return Ordex_CreateCompuVTab(i, nullptr, &r);
   });
   add("CreateAxisPts", [](TOrdex* i) {
-    auto r = named<TAxisPts>("NewAxis");
+    auto r = named<TAxisPts>("NewAxisPtsWithALongName");
     setText(r.InputQuantity, "EngineSpeed");
     setText(r.Deposit, "RL_VALUE_UWORD");
     return Ordex_CreateAxisPts(i, nullptr, &r);
   });
   add("CreateRecordLayout", [](TOrdex* i) {
-    auto r = named<TRecordLayout>("NewRl");
+    auto r = named<TRecordLayout>("NewRecordLayoutWithALongName");
     r.FncValuesPosition = 1;
     return Ordex_CreateRecordLayout(i, nullptr, &r);
   });
   add("CreateRecordLayout2", [](TOrdex* i) {
     static TRecordLayout2 r;
-    r = named<TRecordLayout2>("NewRl2");
+    r = named<TRecordLayout2>("NewRecordLayout2WithALongName");
     for (int k = 0; k < ORDEX_RECORD_LAYOUT_RESERVED; ++k)
       r.Reserved[k].Position = static_cast<int16_t>(k + 1);
     for (int k = 0; k < ORDEX_RECORD_LAYOUT_ELEMENTS; ++k)
@@ -362,7 +365,8 @@ std::vector<std::pair<std::string, Operation>> growingOperations() {
   };
   for (const auto& list : lists) {
     AddName fn = list.second;
-    add(list.first, [fn](TOrdex* i) { return fn(i, nullptr, "SpeedControl", "IgnitionMap"); });
+    add(list.first,
+        [fn](TOrdex* i) { return fn(i, nullptr, "SpeedControl", "AnEntryNameWithALongName"); });
   }
   add("AddToSystemConstantList", [](TOrdex* i) {
     return Ordex_AddToSystemConstantList(i, nullptr, "NEW_CONSTANT", "a value of some length");
@@ -396,7 +400,7 @@ std::vector<std::pair<std::string, Operation>> growingOperations() {
       static TAnnotationRecord r;
       std::memset(&r, 0, sizeof r);
       setText(r.Label, "a label long enough to leave the small string buffer");
-      setText(r.Origin, "origin");
+      setText(r.Origin, "an origin of some length");
       std::memset(r.Text, 't', 1500);
       return fn(i, nullptr, owner, &r);
     });
