@@ -7,6 +7,7 @@
 // A few settings come from a hash of the input, so each input always runs the same way:
 // the name comparison mode and a progress callback that stops the read at some "/begin".
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -433,6 +434,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string input = ordex_fuzz::writeScratchFile("input.a2l", data, size);
   const std::string written = ordex_fuzz::scratchFolder() + "/written.a2l";
+  // An include may name the files of the scratch folder: the copy written by the previous
+  // input must not be there, so each input runs alike.
+  std::remove(written.c_str());
 
   int version = 0;
   int upgrade = 0;
