@@ -1,5 +1,6 @@
 #include "convert/raw_to_phys.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string_view>
@@ -126,11 +127,15 @@ TOrdexReturnCode verbal(const TCompuVTab_Intern& table, int32_t dataType, uint32
   if ((dataType == dtFloat32Ieee || dataType == dtFloat64Ieee) && mask != 0 && r > 0)
     r >>= trailingZeros(mask);
   *phys = r;
+  // Only the pairs held are searched: the declared ones behind them are all input 0 with an
+  // empty text, so a huge declared count costs nothing.
   const int32_t n = table.usedPairs();
-  for (int32_t k = 0; k < n; ++k) {
+  const int32_t held = std::min<int64_t>(n, table.Pairs.size());
+  for (int32_t k = 0; k < held; ++k) {
     const TCompuVTabPair_Intern& pair = table.pair(k);
     if (pair.InVal == r) return writeText(pair.OutText, text);
   }
+  if (n > held && r == 0) return writeText("", text);
   return tableDefault(table.DefaultValue, text);
 }
 
