@@ -138,6 +138,10 @@ class FileReader {
   TokenSource source_;
   std::unique_ptr<BlockParser> parsers_[kModuleIfData];
   uint32_t open_ = 0;
+  // The open object blocks whose parser has had the first token of its block. A block
+  // opened inside a block of a lower kind sees none of its own first tokens (they go to the
+  // lower one), so it never made its record: its later tokens are dropped.
+  uint32_t started_ = 0;
   int64_t nesting_ = 0;
   int level_ = 0;
   bool inputEnded_ = false;
@@ -272,6 +276,7 @@ void FileReader::openBlock(int kind) {
     }
     default:
       ctx_.step[2] = 0;
+      started_ &= ~bit(kind);
       path[2].assign(path[1]).append(", ").append(kKeywordOf[kind]);
       if (!(open_ & bit(kModule))) throw rcBlockOutsideParent;
       level_ = 3;
@@ -291,6 +296,10 @@ void FileReader::dispatch() {
   int kind = __builtin_ctz(active);
   if (kind == kHeader) return headerToken();
   if (kind == kModuleIfData) return moduleIfDataToken();
+  if (!(started_ & bit(kind))) {
+    if (ctx_.step[2] != 0) return;
+    started_ |= bit(kind);
+  }
   if (BlockParser* parser = parsers_[kind].get()) parser->onToken(ctx_);
 }
 

@@ -174,6 +174,27 @@ TEST(ReaderBadInput, ModuleIfDataOutlivingTheBlockItWasOpenedIn) {
             rcOk);
 }
 
+TEST(ReaderBadInput, ObjectBlockOpenedInsideALowerKindMakesNoRecord) {
+  // Tokens go to the lowest open kind, so the COMPU_TAB never sees its own first tokens (the
+  // COMPU_METHOD takes them and starts over with T as a new name); after the COMPU_METHOD
+  // closes, the rest of the COMPU_TAB is dropped instead of reaching a table never made.
+  Instance inst;
+  ASSERT_EQ(readText(inst,
+                     "/begin PROJECT P \"\"\n"
+                     "/begin MODULE M \"\"\n"
+                     "/begin COMPU_METHOD CM \"\" RAT_FUNC \"%4.1\" \"\"\n"
+                     "/begin COMPU_TAB T \"\" TAB_NOINTP 1 0 0\n"
+                     "/end COMPU_METHOD 1 2 DEFAULT_VALUE \"x\" /end COMPU_TAB\n"
+                     "/end MODULE\n"
+                     "/end PROJECT\n"),
+            rcOk);
+  int tabs = -1, methods = -1;
+  EXPECT_EQ(Ordex_GetNumObjects(inst, "M", etCompuTab, &tabs), rcOk);
+  EXPECT_EQ(Ordex_GetNumObjects(inst, "M", etCompuMethod, &methods), rcOk);
+  EXPECT_EQ(tabs, 0);
+  EXPECT_EQ(methods, 2);
+}
+
 TEST(ReaderBadInput, DeepUnknownNesting) {
   std::string text = "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n";
   for (int i = 0; i < 100000; ++i) text += "/begin GROUP g \"\"\n";
