@@ -686,7 +686,11 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
     case 0:  // TAB_INTP
     case 1:  // TAB_NOINTP
     case 4:  // TAB_VERB
-      Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
+      // An empty name has no token: the line is left out, and the method reads back without
+      // a table reference, as it was. Written empty, the reader would take the "/end" that
+      // follows for the name.
+      if (!cm.CompuTabRef.empty())
+        Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
       break;
     default:
       break;
