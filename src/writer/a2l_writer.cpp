@@ -708,11 +708,27 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
   Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, tab.ConversionType}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{tab.NumberValuePairs} << '\n';
-  const int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
+  int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
+  // A last pair without output (empty text, no value) is half a pair: the reader took one
+  // more pair token than it found outputs for. Behind a DEFAULT_VALUE that token is the
+  // default text itself, which the reader takes as an input once more, so the half pair
+  // comes back by itself and is not written. Otherwise its input is written alone.
+  bool halfPair = false;
+  if (held > 0 && tab.pair(held - 1).Out.Text.empty() && tab.pair(held - 1).Out.Value == 0) {
+    if (tab.DefaultValue.empty()) {
+      halfPair = true;
+    } else {
+      --held;
+    }
+  }
   for (int32_t k = 0; k < held; ++k) {
     if (k % 4 == 0) Line(out_) << "\n           ";
     const TCompuTabPair_Intern& pair = tab.pair(k);
-    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out;
+    if (halfPair && k == held - 1) {
+      Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal};
+    } else {
+      Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out;
+    }
   }
   if (!tab.DefaultValue.empty()) {
     Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";
