@@ -436,7 +436,11 @@ void A2lWriter::systemConstant(const TSystemConstant_Intern& c) {
 
 void A2lWriter::ifData(const IfDataList& list) {
   for (const TIfData_Intern* d : list) {
-    Line(out_) << Blanks{indent_ + 2} << "/begin IF_DATA " << d->Name << ' ' << d->Content
+    // An empty name (a token that began with a zero byte) has no text of its own; it is
+    // written as an empty quoted string, which reads back as a name of two double quotes
+    // instead of taking the first token of the body for the name.
+    const std::string_view name = d->Name.empty() ? std::string_view("\"\"") : d->Name.view();
+    Line(out_) << Blanks{indent_ + 2} << "/begin IF_DATA " << name << ' ' << d->Content
                << "/end IF_DATA\n";
   }
 }
