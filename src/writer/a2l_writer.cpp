@@ -481,6 +481,27 @@ void A2lWriter::annotationPiece(std::string_view piece) {
   } while (!piece.empty());
 }
 
+// One name of a name list. The reader takes every token of an open list as a name, but some
+// tokens it keeps there cannot be written back as they are; they are written so that they
+// read back as close as text allows, and the rest of the block is read as written:
+// - "/begin" and "/end" (taken as names when the keyword after them is no list keyword)
+//   would open or close a block when read again; they are written in double quotes and
+//   read back with them;
+// - a name holding an odd number of double quotes (a quoted token cut short by a zero
+//   byte) would leave a string open that runs on through the lines that follow; it is
+//   closed with one more double quote.
+void listName(Line& line, std::string_view name) {
+  if (name.size() <= 6 && (name == "/begin" || name == "/end")) {
+    line << '"' << name << '"';
+    return;
+  }
+  line << name;
+  if (name.find('"') != std::string_view::npos &&
+      std::count(name.begin(), name.end(), '"') % 2 != 0) {
+    line << '"';
+  }
+}
+
 // A name list: names separated by single blanks on lines of at most kNameListWidth
 // characters after the indentation, every line ending in a blank; nothing at all when no
 // entry is written.
@@ -501,7 +522,8 @@ void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword,
       line << '\n' << Blanks{indent_ + 4};
       column = 0;
     }
-    line << e->Name << ' ';
+    listName(line, e->Name);
+    line << ' ';
     column += width;
   }
   if (any) line << '\n' << Blanks{indent_ + 2} << "/end " << keyword << '\n';
