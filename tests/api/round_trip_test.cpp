@@ -226,10 +226,11 @@ const ReadBackCase kReadBackCases[] = {
      "CHARACTERISTIC",
      "          ANNOTATION_LABEL \"D\"\n",
      {}},
-    // A token that begins with a zero byte is empty.
+    // A table method without COMPU_TAB_REF, and one whose name token began with a zero byte.
     {"EmptyCompuTabRef",
-     "/begin COMPU_METHOD CM \"\" TAB_INTP \"%4.1\" \"\" COMPU_TAB_REF \0T /end COMPU_METHOD"s,
-     "      \"\"\n    /end COMPU_METHOD",
+     "/begin COMPU_METHOD CM \"\" TAB_VERB \"%d\" \"\" /end COMPU_METHOD\n"
+     "/begin COMPU_METHOD CN \"\" TAB_INTP \"%4.1\" \"\" COMPU_TAB_REF \0T /end COMPU_METHOD"s,
+     "      \"%d\"\n      \"\"\n    /end COMPU_METHOD",
      {}},
     // The default's text is taken as the input of one more pair; a table that ends after
     // an input keeps that half pair.
