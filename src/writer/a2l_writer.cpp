@@ -529,23 +529,6 @@ void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword,
   if (any) line << '\n' << Blanks{indent_ + 2} << "/end " << keyword << '\n';
 }
 
-// An axis that no AXIS_DESCR block filled (a CUBOID read with two axes has one) is written as
-// an empty block: its lines would hold empty texts, and the reader would take the tokens
-// that follow for its attribute and input quantity. The empty block reads back as the same
-// unfilled axis.
-bool neverGiven(const TAxisDescr_Intern& a) {
-  return a.Attribute == -1 && a.InputQuantity.empty() && a.Conversion.empty() &&
-         a.MaxAxisPoints == 0 && a.LowerLimit.Text.empty() && a.UpperLimit.Text.empty();
-}
-
-// An axis that no AXIS_DESCR block reached. Its DepositMode is not looked at: every axis
-// starts with the module's deposit.
-bool untouched(const TAxisDescr_Intern& a) {
-  return neverGiven(a) && !a.ReadOnly && a.Format.empty() && !a.Annotations.First &&
-         a.AxisPtsRef.empty() && a.ExtendedLimitsLower.Text.empty() &&
-         a.ExtendedLimitsUpper.Text.empty() && a.AxisPointsMode == -1;
-}
-
 void A2lWriter::object(const TCharacteristic_Intern& c) {
   Line(out_) << Blanks{indent_} << "/begin CHARACTERISTIC\n";
   nameAndLongIdentifier(c);
@@ -577,17 +560,22 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
     Line(out_) << Blanks{indent_ + 2} << "MAX_REFRESH " << Dec{c.MaxRefreshScalingUnit} << ' '
                << Dec{c.MaxRefreshRate} << '\n';
   }
-  // CURVE, MAP and CUBOID have as many axes as their index in the type list. The reader
-  // keeps AXIS_DESCR blocks whatever the type, so axes beyond that number are written too
-  // when they hold anything.
-  int axes = c.Type >= 1 && c.Type <= 3 ? c.Type : 0;
-  for (int i = TCharacteristic_Intern::kAxes; i > axes; --i) {
-    if (!untouched(c.Axes[i - 1])) axes = i;
+  // CURVE, MAP and CUBOID have as many axes as their index in the type list.
+  if (c.Type >= 1 && c.Type <= 3) {
+    for (int i = 0; i < c.Type; ++i) axisDescr(c.Axes[i]);
   }
-  for (int i = 0; i < axes; ++i) axisDescr(c.Axes[i]);
   annotations(c.Annotations);
   ifData(c.IfData);
   Line(out_) << Blanks{indent_} << "/end CHARACTERISTIC\n\n";
+}
+
+// An axis that no AXIS_DESCR block filled (a CUBOID read with two axes has one) is written as
+// an empty block: its lines would hold empty texts, and the reader would take the tokens
+// that follow for its attribute and input quantity. The empty block reads back as the same
+// unfilled axis.
+bool neverGiven(const TAxisDescr_Intern& a) {
+  return a.Attribute == -1 && a.InputQuantity.empty() && a.Conversion.empty() &&
+         a.MaxAxisPoints == 0 && a.LowerLimit.Text.empty() && a.UpperLimit.Text.empty();
 }
 
 void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {

@@ -145,14 +145,13 @@ const BlockCase kCases[] = {
      "      /begin AXIS_DESCR\n        FIX_AXIS NO_INPUT_QUANTITY\n        NO_COMPU_METHOD 4\n"
      "        0 3\n        FIX_AXIS_PAR_DIST 0 1 4\n      /end AXIS_DESCR\n"
      "    /end CHARACTERISTIC\n\n"},
-    // A VALUE writes no axis of its own, but one the file gave is kept; ASCII writes NUMBER.
+    // A VALUE writes no axis even when the file gave one; ASCII writes NUMBER.
     {"ValueAndAsciiWithoutAxes",
      "/begin CHARACTERISTIC V \"\" VALUE 0 RL 0 CM 0 1\n"
      "  /begin AXIS_DESCR STD_AXIS X CM 2 0 1 /end AXIS_DESCR /end CHARACTERISTIC\n"
      "/begin CHARACTERISTIC S \"\" ASCII 0 RL 0 CM 0 1 NUMBER 12 /end CHARACTERISTIC",
      "    /begin CHARACTERISTIC\n      V \"\"\n      VALUE\n      0x0\n      RL 0\n"
-     "      CM 0 1\n      /begin AXIS_DESCR\n        STD_AXIS X\n        CM 2\n        0 1\n"
-     "      /end AXIS_DESCR\n    /end CHARACTERISTIC\n\n"
+     "      CM 0 1\n    /end CHARACTERISTIC\n\n"
      "    /begin CHARACTERISTIC\n      S \"\"\n      ASCII\n      0x0\n      RL 0\n"
      "      CM 0 1\n      NUMBER 12\n    /end CHARACTERISTIC\n\n"},
     // A CUBOID read with two axes writes its third, unfilled axis as an empty block, which
