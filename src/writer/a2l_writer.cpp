@@ -547,9 +547,7 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   if (c.BitMask != 0xFFFFFFFFu) {
     Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
   }
-  // Always for VAL_BLK and ASCII; for the other types when a NUMBER was given, which the
-  // reader keeps whatever the type.
-  if (c.Type == 4 || c.Type == 5 || c.Number != 0)
+  if (c.Type == 4 || c.Type == 5)
     Line(out_) << Blanks{indent_ + 2} << "NUMBER " << Dec{c.Number} << '\n';
   if (!c.ExtendedLimitsLower.Text.empty()) {
     Line(out_) << Blanks{indent_ + 2} << "EXTENDED_LIMITS " << c.ExtendedLimitsLower << ' '
