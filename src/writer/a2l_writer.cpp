@@ -379,11 +379,10 @@ void A2lWriter::modCommon(const TModCommon_Intern& c) {
     Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode}
                << '\n';
   }
-  // A module without BYTE_ORDER reads as MSB_LAST, so a byte order the reader did not know
-  // (-1) is written as well, as its number, which reads back as unknown. Leaving it out
-  // would turn it, and every object byte order taken from it, into MSB_LAST.
-  Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
-             << '\n';
+  if (c.ByteOrder != -1) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
+               << '\n';
+  }
   const std::pair<std::string_view, int16_t> alignments[] = {
       {"ALIGNMENT_BYTE", c.AlignmentByte},
       {"ALIGNMENT_WORD", c.AlignmentWord},
