@@ -14,6 +14,7 @@
 #include "model/keyword_lists.h"
 #include "model/object_counts.h"
 #include "model/object_records.h"
+#include "model/record_layout_order.h"
 
 namespace ordex {
 
@@ -789,42 +790,15 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
   Line(out_) << Blanks{indent_} << "/end AXIS_PTS\n\n";
 }
 
-// True for an element that no keyword of the block filled.
-bool absent(const TRecordLayoutElement& e) {
-  return e.Position == 0 && e.MaxNumberOfRescalePairs == 0 && e.DataType == -1 &&
-         e.IndexMode == -1 && e.Addressing == -1;
-}
-
 void A2lWriter::object(const TRecordLayout_Intern& layout) {
   Line(out_) << Blanks{indent_} << "/begin RECORD_LAYOUT\n";
   Line(out_) << Blanks{indent_ + 2} << layout.Name << '\n';
-  // Every element the layout holds is written, not only those the position-ordered view
-  // shows: elements that share a position, stand above the last slot or at position 0 or
-  // below would otherwise be lost. The other kinds go in ascending position (kind order
-  // among equal positions); the RESERVED entries keep their stored order, since the reader
-  // fills them in file order, up to the last one in use (an unused one before it is
-  // written too, so that the later ones keep their index). Both runs are merged by
-  // position, which for an ordinary layout is the plain ascending order.
-  int kinds[rlDistOpZ];
-  int kindCount = 0;
-  for (int kind = rlFncValues; kind <= rlDistOpZ; ++kind) {
-    if (!absent(layout.element(kind))) kinds[kindCount++] = kind;
-  }
-  std::stable_sort(kinds, kinds + kindCount, [&layout](int a, int b) {
-    return layout.element(a).Position < layout.element(b).Position;
-  });
-  int reservedCount = TRecordLayout_Intern::kReservedCount;
-  while (reservedCount > 0 && absent(layout.Reserved[reservedCount - 1])) --reservedCount;
-  int nextKind = 0;
-  int nextReserved = 0;
-  while (nextKind < kindCount || nextReserved < reservedCount) {
-    const bool takeReserved =
-        nextKind == kindCount ||
-        (nextReserved < reservedCount &&
-         layout.Reserved[nextReserved].Position <= layout.element(kinds[nextKind]).Position);
-    const int32_t kind = takeReserved ? int32_t{rlReserved} : kinds[nextKind++];
-    const TRecordLayoutElement& e =
-        takeReserved ? layout.Reserved[nextReserved++] : layout.element(kind);
+  TRecordLayoutElementExt slots[kSortedElementSlots];
+  placeRecordLayoutElements(layout, slots);
+  for (int i = 0; i < kSortedElementSlots; ++i) {
+    const int32_t kind = slots[i].ElementKind;
+    if (kind < rlReserved || kind > rlDistOpZ) continue;
+    const TRecordLayoutElement& e = slots[i].Element;
     Line line(out_);
     line << Blanks{indent_ + 2} << Keyword{keywords::kRecordLayoutElement, kind} << ' '
          << Dec{e.Position} << ' ';

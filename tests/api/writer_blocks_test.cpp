@@ -288,9 +288,9 @@ const BlockCase kCases[] = {
      "      /begin ANNOTATION\n        ANNOTATION_ORIGIN \"o\"\n      /end ANNOTATION\n"
      "      /begin IF_DATA X 1 /end IF_DATA\n"
      "    /end AXIS_PTS\n\n"},
-    // Elements in ascending position, each in the form of its kind, one at a position above
-    // 40 included; FIX_NO_AXIS_PTS lines end in a blank; an alignment equal to the module's
-    // is left out.
+    // Elements in ascending position, each in the form of its kind; an element at a
+    // position above 40 has no place and is not written; FIX_NO_AXIS_PTS lines end in a
+    // blank; an alignment equal to the module's is left out.
     {"RecordLayoutInPositionOrder",
      "/begin MOD_COMMON \"\" ALIGNMENT_WORD 2 /end MOD_COMMON\n"
      "/begin RECORD_LAYOUT RL\n"
@@ -303,7 +303,7 @@ const BlockCase kCases[] = {
      "      AXIS_PTS_X 3 UWORD INDEX_DECR DIRECT\n      AXIS_RESCALE_Y 4 UBYTE 5 INDEX_INCR "
      "DIRECT\n"
      "      IDENTIFICATION 5 ULONG\n      DIST_OP_Z 6 FLOAT32_IEEE\n"
-     "      FNC_VALUES 7 SWORD ROW_DIR PBYTE\n      SRC_ADDR_Y 40 -1\n      OFFSET_X 41 UBYTE\n"
+     "      FNC_VALUES 7 SWORD ROW_DIR PBYTE\n      SRC_ADDR_Y 40 -1\n"
      "      FIX_NO_AXIS_PTS_X 8 \n      ALIGNMENT_LONG 8\n    /end RECORD_LAYOUT\n\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Writer, WriterObjectBlocks, testing::ValuesIn(kCases),
