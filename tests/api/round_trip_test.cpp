@@ -189,43 +189,6 @@ struct ReadBackCase {
 using namespace std::string_literals;  // the inputs with zero bytes
 
 const ReadBackCase kReadBackCases[] = {
-    {"RecordLayoutElementsSharingAPosition",
-     "/begin RECORD_LAYOUT RL AXIS_PTS_X 5 UBYTE INDEX_INCR DIRECT"
-     " AXIS_RESCALE_Z 5 STRIPLE 5 INDEX_INCR INDIRECT RESERVED 5 BYTE /end RECORD_LAYOUT",
-     "      RESERVED 5 BYTE\n      AXIS_PTS_X 5 UBYTE INDEX_INCR DIRECT\n"
-     "      AXIS_RESCALE_Z 5 STRIPLE 5 INDEX_INCR INDIRECT\n",
-     {}},
-    {"RecordLayoutElementsOutsideThePositions",
-     "/begin RECORD_LAYOUT RL FNC_VALUES 47 SWORD COLUMN_DIR DIRECT IDENTIFICATION 0 UWORD"
-     " SHIFT_OP_X -3 UBYTE /end RECORD_LAYOUT",
-     "      SHIFT_OP_X -3 UBYTE\n      IDENTIFICATION 0 UWORD\n"
-     "      FNC_VALUES 47 SWORD COLUMN_DIR DIRECT\n",
-     {}},
-    // RESERVED entries keep their order, an unknown size among them included.
-    {"ReservedEntriesInStoredOrder",
-     "/begin RECORD_LAYOUT RL RESERVED 2 LONG RESERVED 1 WORD RESERVED 0 BYTE RESERVED 3 HUGE"
-     " RESERVED 2 LONG FNC_VALUES 1 UBYTE ROW_DIR DIRECT /end RECORD_LAYOUT",
-     "      FNC_VALUES 1 UBYTE ROW_DIR DIRECT\n      RESERVED 2 LONG\n      RESERVED 1 WORD\n"
-     "      RESERVED 0 BYTE\n      RESERVED 3 -1\n      RESERVED 2 LONG\n",
-     {}},
-    {"NumberOfTypesOtherThanValBlkAndAscii",
-     "/begin CHARACTERISTIC C \"\" CUBE_5 0 RL 0 CM 0 1 NUMBER -12061 /end CHARACTERISTIC\n"
-     "/begin CHARACTERISTIC V \"\" VALUE 0 RL 0 CM 0 1 NUMBER 3 /end CHARACTERISTIC",
-     "      NUMBER -12061\n",
-     {}},
-    // Left out, the module's byte order and the measurement's taken from it would read
-    // back as MSB_LAST.
-    {"UnknownModuleByteOrder",
-     "/begin MOD_COMMON \"\" BYTE_ORDER SIDEWAYS /end MOD_COMMON\n"
-     "/begin MEASUREMENT N \"\" UBYTE CM 1 0 0 1 /end MEASUREMENT",
-     "      BYTE_ORDER -1\n",
-     {}},
-    {"AxisOfAValueWithAnnotations",
-     "/begin CHARACTERISTIC V \"\" VALUE 0 RL 0 CM 0 1 /begin AXIS_DESCR STD_AXIS X CM 2 0 1"
-     " /begin ANNOTATION ANNOTATION_LABEL \"D\" /end ANNOTATION /end AXIS_DESCR /end "
-     "CHARACTERISTIC",
-     "          ANNOTATION_LABEL \"D\"\n",
-     {}},
     // A table method without COMPU_TAB_REF, and one whose name token began with a zero byte.
     {"EmptyCompuTabRef",
      "/begin COMPU_METHOD CM \"\" TAB_VERB \"%d\" \"\" /end COMPU_METHOD\n"
