@@ -436,7 +436,11 @@ void A2lWriter::systemConstant(const TSystemConstant_Intern& c) {
 
 void A2lWriter::ifData(const IfDataList& list) {
   for (const TIfData_Intern* d : list) {
-    Line(out_) << Blanks{indent_ + 2} << "/begin IF_DATA " << d->Name << ' ' << d->Content
+    // An empty name (a token that began with a zero byte) has no text of its own; it is
+    // written as an empty quoted string, which reads back as a name of two double quotes
+    // instead of taking the first token of the body for the name.
+    const std::string_view name = d->Name.empty() ? std::string_view("\"\"") : d->Name.view();
+    Line(out_) << Blanks{indent_ + 2} << "/begin IF_DATA " << name << ' ' << d->Content
                << "/end IF_DATA\n";
   }
 }
@@ -477,6 +481,27 @@ void A2lWriter::annotationPiece(std::string_view piece) {
   } while (!piece.empty());
 }
 
+// One name of a name list. The reader takes every token of an open list as a name, but some
+// tokens it keeps there cannot be written back as they are; they are written so that they
+// read back as close as text allows, and the rest of the block is read as written:
+// - "/begin" and "/end" (taken as names when the keyword after them is no list keyword)
+//   would open or close a block when read again; they are written in double quotes and
+//   read back with them;
+// - a name holding an odd number of double quotes (a quoted token cut short by a zero
+//   byte) would leave a string open that runs on through the lines that follow; it is
+//   closed with one more double quote.
+void listName(Line& line, std::string_view name) {
+  if (name.size() <= 6 && (name == "/begin" || name == "/end")) {
+    line << '"' << name << '"';
+    return;
+  }
+  line << name;
+  if (name.find('"') != std::string_view::npos &&
+      std::count(name.begin(), name.end(), '"') % 2 != 0) {
+    line << '"';
+  }
+}
+
 // A name list: names separated by single blanks on lines of at most kNameListWidth
 // characters after the indentation, every line ending in a blank; nothing at all when no
 // entry is written.
@@ -497,7 +522,8 @@ void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword,
       line << '\n' << Blanks{indent_ + 4};
       column = 0;
     }
-    line << e->Name << ' ';
+    listName(line, e->Name);
+    line << ' ';
     column += width;
   }
   if (any) line << '\n' << Blanks{indent_ + 2} << "/end " << keyword << '\n';
@@ -672,7 +698,11 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
     case 0:  // TAB_INTP
     case 1:  // TAB_NOINTP
     case 4:  // TAB_VERB
-      Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
+      // An empty name has no token: the line is left out, and the method reads back without
+      // a table reference, as it was. Written empty, the reader would take the "/end" that
+      // follows for the name.
+      if (!cm.CompuTabRef.empty())
+        Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
       break;
     default:
       break;
@@ -690,11 +720,27 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
   Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, tab.ConversionType}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{tab.NumberValuePairs} << '\n';
-  const int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
+  int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
+  // A last pair without output (empty text, no value) is half a pair: the reader took one
+  // more pair token than it found outputs for. Behind a DEFAULT_VALUE that token is the
+  // default text itself, which the reader takes as an input once more, so the half pair
+  // comes back by itself and is not written. Otherwise its input is written alone.
+  bool halfPair = false;
+  if (held > 0 && tab.pair(held - 1).Out.Text.empty() && tab.pair(held - 1).Out.Value == 0) {
+    if (tab.DefaultValue.empty()) {
+      halfPair = true;
+    } else {
+      --held;
+    }
+  }
   for (int32_t k = 0; k < held; ++k) {
     if (k % 4 == 0) Line(out_) << "\n           ";
     const TCompuTabPair_Intern& pair = tab.pair(k);
-    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out;
+    if (halfPair && k == held - 1) {
+      Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal};
+    } else {
+      Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << ' ' << pair.Out;
+    }
   }
   if (!tab.DefaultValue.empty()) {
     Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{tab.DefaultValue} << "\n";

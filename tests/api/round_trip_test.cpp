@@ -176,6 +176,68 @@ TEST(RoundTrip, TextsLongerThanTheOutputBuffer) {
   EXPECT_NE(text.find("Big \"\\\"quoted\\\" plain text "), std::string::npos);
 }
 
+// Inputs that the reader takes in and the writer once wrote so that they read back
+// otherwise. Each comes back alike, or, where no text holds what the model holds, with
+// exactly the differences listed; `written` is a piece of the first written file.
+struct ReadBackCase {
+  const char* name;
+  std::string module;  // the blocks inside MODULE M
+  std::string written;
+  std::vector<std::string> differences;
+};
+
+using namespace std::string_literals;  // the inputs with zero bytes
+
+const ReadBackCase kReadBackCases[] = {
+    // A table method without COMPU_TAB_REF, and one whose name token began with a zero byte.
+    {"EmptyCompuTabRef",
+     "/begin COMPU_METHOD CM \"\" TAB_VERB \"%d\" \"\" /end COMPU_METHOD\n"
+     "/begin COMPU_METHOD CN \"\" TAB_INTP \"%4.1\" \"\" COMPU_TAB_REF \0T /end COMPU_METHOD"s,
+     "      \"%d\"\n      \"\"\n    /end COMPU_METHOD",
+     {}},
+    // The default's text is taken as the input of one more pair; a table that ends after
+    // an input keeps that half pair.
+    {"CompuTabHalfPairs",
+     "/begin COMPU_TAB T \"\" TAB_NOINTP 4 1 10 2 20 DEFAULT_VALUE \"7 up\" /end COMPU_TAB\n"
+     "/begin COMPU_TAB U \"\" TAB_INTP 3 1 10 2 /end COMPU_TAB",
+     "      2 20      DEFAULT_VALUE \"7 up\"\n",
+     {}},
+    // No text reads back as an empty IF_DATA name; the quoted empty string keeps the body
+    // and the entry after it.
+    {"EmptyIfDataName",
+     "/begin CHARACTERISTIC C \"\" VALUE 0 RL 0 CM 0 1 /begin IF_DATA \0D cha1 /end IF_DATA"
+     " /begin IF_DATA X cha2 /end IF_DATA /end CHARACTERISTIC"s,
+     "      /begin IF_DATA \"\" cha1 /end IF_DATA\n",
+     {"MODULE M/CHARACTERISTIC C/IF_DATA[0].Content: (none) | \"cha1 \"",
+      "MODULE M/CHARACTERISTIC C/IF_DATA[0].Name: (none) | \"\"\"\"",
+      "MODULE M/CHARACTERISTIC C/IF_DATA[1].Content: (none) | \"cha2 \"",
+      "MODULE M/CHARACTERISTIC C/IF_DATA[1].Name: (none) | \"X\""}},
+    // A list name "/end" and a name with an open quote would end the FUNCTION early or
+    // swallow it; quoted, they leave the AXIS_PTS after it in place.
+    {"ListNamesThatAreBlockKeywordsOrOpenQuotes",
+     "/begin FUNCTION F \"\" /begin REF /begin LOC_MEASUREMENT MLoc /end X"
+     " /end LOC_MEASUREMENT /begin SUB_FUNCTION G \"a b\0c\" H /end SUB_FUNCTION /end FUNCTION\n"
+     "/begin AXIS_PTS A \"\" 0 N RL 0 CM 4 0 1 /end AXIS_PTS"s,
+     "        MLoc \"/end\" X \n",
+     {"MODULE M/FUNCTION F/LOC_MEASUREMENT: \"MLoc /end X\" | \"MLoc \"/end\" X\"",
+      "MODULE M/FUNCTION F/SUB_FUNCTION: \"G \"a b H\" | \"G \"a b\" H\""}},
+};
+
+class ReadBack : public testing::TestWithParam<ReadBackCase> {};
+
+TEST_P(ReadBack, AsTheFirstRead) {
+  const ReadBackCase& c = GetParam();
+  std::string text = roundTripText(
+      "/begin PROJECT P \"\" /begin MODULE M \"\"\n" + c.module + "\n/end MODULE /end PROJECT\n",
+      c.differences);
+  EXPECT_NE(text.find(c.written), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(RoundTrip, ReadBack, testing::ValuesIn(kReadBackCases),
+                         [](const testing::TestParamInfo<ReadBackCase>& i) {
+                           return i.param.name;
+                         });
+
 // The snapshot itself: it sees a changed field, and the two reads of one file agree.
 TEST(ModelSnapshot, SeesEveryChangedField) {
   const std::string a2l =
