@@ -13,7 +13,9 @@ void* TextArena::allocate(size_t size) {
   size = (size + 3) & ~size_t{3};
   if (static_cast<size_t>(end_ - next_) < size) {
     size_t chunk = size > kChunkSize / 4 ? size : kChunkSize;
-    chunks_.emplace_back(new char[chunk]);
+    // Owned before the list grows, so a failure to grow it frees the chunk.
+    std::unique_ptr<char[]> block(new char[chunk]);
+    chunks_.push_back(std::move(block));
     next_ = chunks_.back().get();
     end_ = next_ + chunk;
   }
