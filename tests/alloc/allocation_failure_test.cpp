@@ -219,6 +219,21 @@ TEST(AllocationFailure, QueriesFinderAndWriter) {
 using Operation = std::function<TOrdexReturnCode(TOrdex*)>;
 using Operations = std::vector<std::pair<std::string, Operation>>;
 
+// An operation that hands fn a record of the example's module named `name`, prepared by
+// `setup`. The record is static: some are too large for a sanitizer build's stack.
+template <class Record>
+using RecordOp = TOrdexReturnCode (*)(TOrdex*, const char*, const Record*);
+template <class Record, class Setup>
+Operation withRecord(RecordOp<Record> fn, const char* name, Setup setup) {
+  return [=](TOrdex* i) {
+    static Record r;
+    r = named<Record>(name);
+    setup(r);
+    return fn(i, nullptr, &r);
+  };
+}
+const auto asIs = [](auto&) {};
+
 // Create and add-to operations on the example's module. Their texts are longer than the 15
 // characters a std::string keeps inline, so each text is an allocation that can fail.
 Operations growingOperations() {
@@ -230,93 +245,66 @@ Operations growingOperations() {
          return Ordex_CreateModule(i, &r);
        }},
       {"CreateMemorySegment",
-       [](TOrdex* i) {
-         auto r = named<TMemorySegment>("SegmentWithALongName");
-         setText(r.LongIdentifier, "a segment with a long identifier");
-         return Ordex_CreateMemorySegment(i, nullptr, &r);
-       }},
+       withRecord<TMemorySegment>(Ordex_CreateMemorySegment, "SegmentWithALongName",
+                                  [](auto& r) { setText(r.LongIdentifier, "a long identifier"); })},
       {"CreateMemoryLayout",
-       [](TOrdex* i) {
-         auto r = named<TMemorySegment>("9");
-         setText(r.LongIdentifier, "MEMORY_LAYOUT");
-         return Ordex_CreateMemorySegment(i, nullptr, &r);
-       }},
+       withRecord<TMemorySegment>(Ordex_CreateMemorySegment, "9",
+                                  [](auto& r) { setText(r.LongIdentifier, "MEMORY_LAYOUT"); })},
       {"CreateCharacteristic",
-       [](TOrdex* i) {
-         auto r = named<TCharacteristic>("NewMapWithALongName");
-         r.Type = 2;
-         setText(r.Format, "%4.1 and a long format");
-         for (TAxisDescr& a : r.Axes) setText(a.AxisPtsRef, "NoSuchAxisWithALongName");
-         return Ordex_CreateCharacteristic(i, nullptr, &r);
-       }},
+       withRecord<TCharacteristic>(Ordex_CreateCharacteristic, "NewMapWithALongName",
+                                   [](auto& r) {
+                                     r.Type = 2;
+                                     setText(r.Format, "%4.1 and a long format");
+                                     for (auto& a : r.Axes) setText(a.AxisPtsRef, "NoSuchAxisRef");
+                                   })},
       {"CreateCharacteristic2",
-       [](TOrdex* i) {
-         auto r = named<TCharacteristic2>("NewCuboidWithALongName");
-         r.Type = 3;
-         for (TAxisDescr2& a : r.Axes) a.AxisPointsMode = 2;
-         return Ordex_CreateCharacteristic2(i, nullptr, &r);
-       }},
+       withRecord<TCharacteristic2>(Ordex_CreateCharacteristic2, "NewCuboidWithALongName",
+                                    [](auto& r) {
+                                      r.Type = 3;
+                                      for (auto& a : r.Axes) a.AxisPointsMode = 2;
+                                    })},
       {"CreateMeasurement",
-       [](TOrdex* i) {
-         auto r = named<TMeasurement>("NewMeasurementWithALongName");
-         setText(r.LowerLimit.Text, "-40");
-         return Ordex_CreateMeasurement(i, nullptr, &r);
-       }},
+       withRecord<TMeasurement>(Ordex_CreateMeasurement, "NewMeasurementWithALongName",
+                                [](auto& r) { setText(r.LowerLimit.Text, "-40"); })},
       {"CreateFunction",
-       [](TOrdex* i) {
-         auto r = named<TFunction>("NewFunctionWithALongName");
-         return Ordex_CreateFunction(i, nullptr, &r);
-       }},
+       withRecord<TFunction>(Ordex_CreateFunction, "NewFunctionWithALongName", asIs)},
       {"CreateCompuMethod",
-       [](TOrdex* i) {
-         auto r = named<TCompuMethod>("NewCompuMethodWithALongName");
-         r.ConversionType = 4;
-         setText(r.CompuTabRef, "VT_STATE");
-         return Ordex_CreateCompuMethod(i, nullptr, &r);
-       }},
+       withRecord<TCompuMethod>(Ordex_CreateCompuMethod, "NewCompuMethodWithALongName",
+                                [](auto& r) {
+                                  r.ConversionType = 4;
+                                  setText(r.CompuTabRef, "VT_STATE");
+                                })},
       {"CreateCompuMethod2",
-       [](TOrdex* i) {
-         auto r = named<TCompuMethod2>("NewCompuMethod2WithALongName");
-         setText(r.Formula, "X1*2 + a formula of some length");
-         setText(r.FormulaInv, "X1/2 + a formula of some length");
-         return Ordex_CreateCompuMethod2(i, nullptr, &r);
-       }},
-      {"CreateCompuTab",
-       [](TOrdex* i) {
-         static TCompuTab r;
-         r = named<TCompuTab>("NewCompuTabWithALongName");
-         r.NumberValuePairs = 40;
-         for (int k = 0; k < 40; ++k)
-           std::snprintf(r.Pairs[k].Out.Text, ORDEX_TEXT_SIZE, "%d.000000000000001", k * 3);
-         return Ordex_CreateCompuTab(i, nullptr, &r);
-       }},
-      {"CreateCompuVTab",
-       [](TOrdex* i) {
-         static TCompuVTab r;
-         r = named<TCompuVTab>("NewCompuVTabWithALongName");
-         r.NumberValuePairs = 30;  // 20 from the record, 10 empty
-         for (auto& pair : r.Pairs) setText(pair.OutText, "a state text of some length");
-         return Ordex_CreateCompuVTab(i, nullptr, &r);
-       }},
-      {"CreateAxisPts",
-       [](TOrdex* i) {
-         auto r = named<TAxisPts>("NewAxisPtsWithALongName");
-         return Ordex_CreateAxisPts(i, nullptr, &r);
-       }},
+       withRecord<TCompuMethod2>(Ordex_CreateCompuMethod2, "NewCompuMethod2WithALongName",
+                                 [](auto& r) {
+                                   setText(r.Formula, "X1*2 + a formula of some length");
+                                   setText(r.FormulaInv, "X1/2 + a formula of some length");
+                                 })},
+      {"CreateCompuTab", withRecord<TCompuTab>(Ordex_CreateCompuTab, "NewCompuTabWithALongName",
+                                               [](auto& r) {
+                                                 r.NumberValuePairs = 40;
+                                                 for (auto& pair : r.Pairs)
+                                                   setText(pair.Out.Text, "3.000000000000001");
+                                               })},
+      // 20 pairs from the record, 10 empty.
+      {"CreateCompuVTab", withRecord<TCompuVTab>(Ordex_CreateCompuVTab, "NewCompuVTabWithALongName",
+                                                 [](auto& r) {
+                                                   r.NumberValuePairs = 30;
+                                                   for (auto& pair : r.Pairs)
+                                                     setText(pair.OutText, "a long state text");
+                                                 })},
+      {"CreateAxisPts", withRecord<TAxisPts>(Ordex_CreateAxisPts, "NewAxisPtsWithALongName", asIs)},
       {"CreateRecordLayout",
-       [](TOrdex* i) {
-         auto r = named<TRecordLayout>("NewRecordLayoutWithALongName");
-         r.FncValuesPosition = 1;
-         return Ordex_CreateRecordLayout(i, nullptr, &r);
-       }},
+       withRecord<TRecordLayout>(Ordex_CreateRecordLayout, "NewRecordLayoutWithALongName",
+                                 [](auto& r) { r.FncValuesPosition = 1; })},
       {"CreateRecordLayout2",
-       [](TOrdex* i) {
-         static TRecordLayout2 r;
-         r = named<TRecordLayout2>("NewRecordLayout2WithALongName");
-         for (int k = 0; k < ORDEX_RECORD_LAYOUT_RESERVED; ++k) r.Reserved[k].Position = k + 1;
-         for (int k = 0; k < ORDEX_RECORD_LAYOUT_ELEMENTS; ++k) r.Elements[k].Position = k + 11;
-         return Ordex_CreateRecordLayout2(i, nullptr, &r);
-       }},
+       withRecord<TRecordLayout2>(Ordex_CreateRecordLayout2, "NewRecordLayout2WithALongName",
+                                  [](auto& r) {
+                                    for (int k = 0; k < ORDEX_RECORD_LAYOUT_RESERVED; ++k)
+                                      r.Reserved[k].Position = k + 1;
+                                    for (int k = 0; k < ORDEX_RECORD_LAYOUT_ELEMENTS; ++k)
+                                      r.Elements[k].Position = k + 11;
+                                  })},
       {"AddToSystemConstantList",
        [](TOrdex* i) {
          return Ordex_AddToSystemConstantList(i, nullptr, "NEW_CONSTANT", "a value of some length");
@@ -409,46 +397,34 @@ TEST(AllocationFailure, EachChangeOperation) {
          return Ordex_ChangeModule(i, &r);
        }},
       {"ChangeCharacteristic",
-       [](TOrdex* i) {
-         auto r = named<TCharacteristic>("IgnitionMap");
-         r.Type = 2;
-         for (TAxisDescr& a : r.Axes) setText(a.InputQuantity, "AnInputQuantityWithALongName");
-         return Ordex_ChangeCharacteristic(i, nullptr, &r);
-       }},
+       withRecord<TCharacteristic>(Ordex_ChangeCharacteristic, "IgnitionMap",
+                                   [](auto& r) {
+                                     r.Type = 2;
+                                     for (auto& a : r.Axes) setText(a.InputQuantity, "AnInputName");
+                                   })},
       {"ChangeMeasurement",
-       [](TOrdex* i) {
-         auto r = named<TMeasurement>("EngineSpeed");
-         setText(r.Conversion, "A_CONVERSION_WITH_A_LONG_NAME");
-         return Ordex_ChangeMeasurement(i, nullptr, &r);
-       }},
-      {"ChangeCompuVTab",
-       [](TOrdex* i) {
-         static TCompuVTab r;
-         r = named<TCompuVTab>("VT_STATE");
-         r.NumberValuePairs = 25;
-         for (auto& pair : r.Pairs) setText(pair.OutText, "some state text");
-         return Ordex_ChangeCompuVTab(i, nullptr, &r);
-       }},
+       withRecord<TMeasurement>(Ordex_ChangeMeasurement, "EngineSpeed",
+                                [](auto& r) { setText(r.Conversion, "A_LONG_CONVERSION_NAME"); })},
+      {"ChangeCompuVTab", withRecord<TCompuVTab>(Ordex_ChangeCompuVTab, "VT_STATE",
+                                                 [](auto& r) {
+                                                   r.NumberValuePairs = 25;
+                                                   for (auto& pair : r.Pairs)
+                                                     setText(pair.OutText, "some state text");
+                                                 })},
       {"ChangeACompuVTabsLargeVTab",
        [](TOrdex* i) {
          static const TCompuVTabEntry entries[3] = {
              {1, "a text longer than a short string"}, {2, nullptr}, {3, "three"}};
          return Ordex_ChangeACompuVTabsLargeVTab(i, nullptr, "VT_STATE", entries);
        }},
-      {"ChangeCompuTab",
-       [](TOrdex* i) {
-         static TCompuTab r;
-         r = named<TCompuTab>("TAB_LOAD");
-         r.NumberValuePairs = 30;
-         for (int k = 0; k < 30; ++k) setText(r.Pairs[k].Out.Text, "1234567890123456789");
-         return Ordex_ChangeCompuTab(i, nullptr, &r);
-       }},
+      {"ChangeCompuTab", withRecord<TCompuTab>(Ordex_ChangeCompuTab, "TAB_LOAD",
+                                               [](auto& r) {
+                                                 r.NumberValuePairs = 30;
+                                                 for (auto& pair : r.Pairs)
+                                                   setText(pair.Out.Text, "1234567890123456789");
+                                               })},
       {"ChangeRecordLayout2",
-       [](TOrdex* i) {
-         static TRecordLayout2 r;
-         r = named<TRecordLayout2>("RL_MAP_UWORD");
-         return Ordex_ChangeRecordLayout2(i, nullptr, &r);
-       }},
+       withRecord<TRecordLayout2>(Ordex_ChangeRecordLayout2, "RL_MAP_UWORD", asIs)},
   };
   for (const auto& op : ops) {
     SCOPED_TRACE(op.first);

@@ -133,6 +133,12 @@ TEST(ModPar, BadNumbersStopTheReadAndAreReported) {
        modPar("/begin MEMORY_SEGMENT Data \"\" DATA FLASH INTERN\n"
               "0x100z 0x10 -1 -1 -1 -1 -1 /end MEMORY_SEGMENT"),
        5, mp + ", MEMORY_SEGMENT Data", ""},
+      // Real-world files write offsets with an en dash instead of a minus sign.
+      {"en dash for a minus",
+       modPar("/begin MEMORY_SEGMENT Data \"\" DATA FLASH INTERN\n"
+              "0 0x10 \xE2\x80\x93"
+              "1 -1 -1 -1 -1 /end MEMORY_SEGMENT"),
+       5, mp + ", MEMORY_SEGMENT Data", ""},
       {"method version",
        "/begin MOD_PAR \"\" /begin CALIBRATION_METHOD \"InCircuit\"\n"
        "1x /end CALIBRATION_METHOD /end MOD_PAR",
@@ -410,77 +416,6 @@ TEST(ModParGetters, LookupCodes) {
   EXPECT_EQ(Ordex_GetSystemConstant(inst, nullptr, &c, 0), rcModuleNotFound);
   ASSERT_EQ(Ordex_GetSystemConstant(inst, "B", &c, 0), rcOk);
   EXPECT_STREQ(c.Value, "in B");
-}
-
-// ---------------------------------------------------------------------------------------
-// Real-world files that hold MOD_PAR (only the MOD_PAR and MOD_COMMON parts are checked)
-
-class ModParCorpus : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!ordex_test::corpusAvailable()) GTEST_SKIP() << "no corpus at " << ORDEX_CORPUS_DIR;
-  }
-  TOrdexReturnCode read(const char* file) {
-    return Ordex_ReadAsapFile(inst, (std::string(ORDEX_CORPUS_DIR) + "/" + file).c_str(), nullptr,
-                              nullptr);
-  }
-  std::vector<int> handleValues(const char* module, const char* method, uint32_t index) {
-    int n = -1;
-    EXPECT_EQ(Ordex_GetCalibrationHandleNumValues(inst, module, method, index, &n), rcOk);
-    std::vector<int> values(n > 0 ? n : 0);
-    EXPECT_EQ(
-        Ordex_GetCalibrationHandleValues(inst, module, method, index, values.size(), values.data()),
-        rcOk);
-    return values;
-  }
-  std::string constant(const char* module, const char* name) {
-    TSystemConstant c = keyed<TSystemConstant>(name);
-    if (Ordex_GetSystemConstant(inst, module, &c, 0) != rcOk || !c.Value) return "<none>";
-    return c.Value;
-  }
-  TMemorySegment segment(const char* module, const char* name) {
-    TMemorySegment s = keyed<TMemorySegment>(name);
-    EXPECT_EQ(Ordex_GetMemorySegment(inst, module, &s, 0), rcOk) << name;
-    return s;
-  }
-  Instance inst;
-};
-
-// MOD_PAR of an included module with every kind of entry, and CALIBRATION_HANDLE_TEXT.
-TEST_F(ModParCorpus, XcpSimWithIncludedEngineEcu) {
-  ASSERT_EQ(read("domohuhn__a2l/xcp-sim.a2l"), rcOk);
-  const char* mod = "DH.XCP.SIM";
-  TModule m = getModule(inst, mod);
-  EXPECT_STREQ(m.ModCommonComment, "Common values");
-  EXPECT_EQ(m.AlignmentFloat64Ieee, 8);
-  EXPECT_STREQ(m.Version, "\"v1.0.0\"");
-  EXPECT_EQ(constant(mod, "pi"), "3.141");
-  EXPECT_EQ(handleValues(mod, "SERAM", 0), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(segment(mod, "1").Address, 0x10101010u);
-  EXPECT_EQ(segment(mod, "SEG1").Address, 0x20101010u);
-  TMemorySegment none = keyed<TMemorySegment>("1");  // the second module has no MOD_PAR
-  EXPECT_EQ(Ordex_GetMemorySegment(inst, "DH.XCP.LIGHT", &none, 0), rcMemorySegmentNotFound);
-}
-
-// The read stops later in the file (a COMPU_VTAB input value 1.1), after the whole MOD_PAR.
-TEST_F(ModParCorpus, FreeTestModPar) {
-  ASSERT_EQ(read("Luncher91__A2LParser/freeTest.a2l"), rcBadNumber);
-  const char* mod = "sample_module";
-  EXPECT_EQ(getModule(inst, mod).AddrEpk, 0xFu);  // the last of three
-  EXPECT_EQ(handleValues(mod, "methodA", 1), (std::vector<int>{0, 0x10}));
-  EXPECT_EQ(segment(mod, "1").Size, 0x4096u);
-  EXPECT_EQ(constant(mod, "close to 1"), "value 1");
-}
-
-// The last segment's offsets are written with en dashes (not minus signs): the read stops
-// there with -122 and keeps what came before.
-TEST_F(ModParCorpus, TestFileStopsAtAnEnDash) {
-  ASSERT_EQ(read("kallemooo__Asap2/testFile.a2l"), rcBadNumber);
-  EXPECT_NE(readError(inst).find("MOD_PAR, MEMORY_SEGMENT reservedsegment"), std::string::npos)
-      << readError(inst);
-  TMemorySegment reserved = segment(nullptr, "reservedsegment");
-  EXPECT_EQ(reserved.Size, 0x1000u);
-  EXPECT_EQ(reserved.Offsets[0], -1);
 }
 
 }  // namespace
