@@ -351,17 +351,30 @@ Operations growingOperations() {
   return ops;
 }
 
-// A create or add-to that gives -3 leaves the model exactly as it was read.
+// The number of objects of the example's module.
+int objectCount(TOrdex* inst) {
+  int n = -1;
+  EXPECT_EQ(Ordex_GetNumObjects(inst, "Engine", -1, &n), rcOk);
+  return n;
+}
+
+// A create or add-to that gives -3 leaves the model exactly as it was read. A record linked
+// before its name was set would end the name walks of the snapshot, so the objects and the
+// modules are counted too (an empty module name finds only the only module).
 TEST(AllocationFailure, EachCreateAndAddToOperation) {
   for (const auto& op : growingOperations()) {
     SCOPED_TRACE(op.first);
     TOrdex* probe = readExample();
     const ModelSnapshot original = ModelSnapshot::take(probe);
+    const int objects = objectCount(probe);
     Ordex_DestroyInstance(probe);
     const auto result = sweep(readExample, op.second, [&](TOrdex* inst, long n) {
       EXPECT_EQ(ordex_test::differences(original, ModelSnapshot::take(inst)),
                 std::vector<std::string>{})
           << "budget " << n;
+      EXPECT_EQ(objectCount(inst), objects) << "budget " << n;
+      TModule only{};
+      EXPECT_EQ(Ordex_GetModule(inst, &only, 1), rcOk) << "budget " << n;
     });
     EXPECT_EQ(result.first, rcOk);
     EXPECT_GT(result.second, 0) << "the operation allocated nothing";
