@@ -129,15 +129,6 @@ TEST(EditDanglingRefs, RemovingAListedObjectClearsOnlyItsEntries) {
   }
 }
 
-TEST(EditDanglingRefs, RemovingAFunctionClearsPublishersParentsAndSubFunctionEntries) {
-  Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
-  EXPECT_EQ(nullptr, x.c->PublishingFunction);
-  EXPECT_EQ(nullptr, x.me->PublishingFunction);
-  EXPECT_EQ(nullptr, x.g->ParentFunction);
-  EXPECT_EQ(nullptr, x.g->SubFunctions.First->Target);
-}
-
 // Every link from another module into a removed one is cleared; links within it stay.
 TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
   Model x;
