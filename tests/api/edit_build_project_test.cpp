@@ -100,16 +100,6 @@ const Names kMainLists[] = {{"K_MAP", "K_CURVE"}, {"K_VALUE"}, {"N"},   {"T_ENG"
                             {"N", "T_ENG"},       {"F_SUB"},   {"AP_N"}};
 
 const struct {
-  TOrdexReturnCode (*add)(TOrdex*, const char*, const char*, const TIfDataRecord*);
-  TOrdexReturnCode (*next)(TOrdex*, const char*, const char*, TIfDataRecord*);
-  const char* owner;
-} kIfDataOwners[] = {{Ordex_AddToAMemSegsIfDataList, Ordex_GetAMemSegsNextIfData, "Code"},
-                     {Ordex_AddToAChasIfDataList, Ordex_GetAChasNextIfData, "K_MAP"},
-                     {Ordex_AddToAMeasIfDataList, Ordex_GetAMeasNextIfData, "N"},
-                     {Ordex_AddToAAxisPtsIfDataList, Ordex_GetAAxisPtsNextIfData, "AP_N"}};
-const char kIfDataContent[] = "/begin SEGMENT 1 2 /end SEGMENT ";
-
-const struct {
   TOrdexReturnCode (*add)(TOrdex*, const char*, const char*, const TAnnotationRecord*);
   TOrdexReturnCode (*next)(TOrdex*, const char*, const char*, TAnnotationRecord*);
   const char* owner;
@@ -284,9 +274,6 @@ void build(TOrdex* inst, const Sample& s) {
       ASSERT_EQ(rcOk, kFunctionLists[l].add(inst, nullptr, "F_MAIN", name.c_str()));
     }
   }
-  TIfDataRecord ifData = ordex_test::named<TIfDataRecord>("XCP");
-  ifData.Content = kIfDataContent;
-  for (const auto& o : kIfDataOwners) ASSERT_EQ(rcOk, o.add(inst, nullptr, o.owner, &ifData));
   auto note = std::make_unique<TAnnotationRecord>(ordex_test::zeroed<TAnnotationRecord>());
   setTexts(note->Label, "calibration note", note->Origin, "bench");
   setText(note->Text, kAnnotationText, sizeof note->Text);
@@ -315,14 +302,6 @@ void expectHolds(TOrdex* inst, const Sample& s, Source source) {
       got.push_back(name);
     }
     EXPECT_EQ(kMainLists[l], got);
-  }
-  for (const auto& o : kIfDataOwners) {
-    TIfDataRecord r = ordex_test::zeroed<TIfDataRecord>();
-    got.clear();
-    while (o.next(inst, nullptr, o.owner, &r) == rcOk && r.Name[0]) {
-      got.push_back(std::string(r.Name) + ":" + (r.Content ? r.Content : "<null>"));
-    }
-    EXPECT_EQ(Names{std::string("XCP:") + kIfDataContent}, got) << o.owner;
   }
   for (const auto& o : kAnnotationOwners) {
     auto r = std::make_unique<TAnnotationRecord>(ordex_test::zeroed<TAnnotationRecord>());

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,15 +31,8 @@ std::string encode(const std::string& text) {
 
 std::vector<std::string> lines(const char* text) {
   std::vector<std::string> out;
-  std::string cur;
-  for (const char* p = text; *p; ++p) {
-    if (*p == '\n') {
-      out.push_back(cur);
-      cur.clear();
-    } else {
-      cur.push_back(*p);
-    }
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
   return out;
 }
 
@@ -85,13 +79,6 @@ class FileAccessModule : public ::testing::Test {
   int (*openCount_)() = nullptr;
 };
 
-TEST_F(FileAccessModule, PlainReadDoesNotSeeTheEncodedText) {
-  std::string path = dir_.write("enc.a2l", encode(kProjectText));
-  EXPECT_FALSE(readsEncoded(path));
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
-  EXPECT_TRUE(readsEncoded(path));
-}
-
 TEST_F(FileAccessModule, ModuleInUseReadsEncodedFilesWithEncodedIncludes) {
   dir_.write("inc.a2l", encode("/begin MODULE Included \"\" /end MODULE\n"));
   std::string top = dir_.write("top.a2l", encode("/* encoded head */\n"
@@ -118,34 +105,24 @@ TEST_F(FileAccessModule, ModuleInUseReadsEncodedFilesWithEncodedIncludes) {
   EXPECT_EQ(openCount(), 0);
 }
 
-TEST_F(FileAccessModule, RelativeIncludeIsAskedAsWrittenThenBesideTheIncludingFile) {
+// A relative include is asked for as written, then beside the including file; an empty
+// include name is never asked for.
+TEST_F(FileAccessModule, IncludeNamesAskedFor) {
   dir_.write("sub/inc.a2l", encode("/begin MODULE Beside \"\" /end MODULE\n"));
-  std::string top = dir_.write("sub/top.a2l", encode("/begin PROJECT P \"\"\n"
-                                                     "/begin MODULE A \"\" /end MODULE\n"
-                                                     "/include inc.a2l\n"
-                                                     "/end PROJECT\n"));
+  const std::string head = "/begin PROJECT P \"\"\n/begin MODULE A \"\" /end MODULE\n/include ";
+  const std::string relative = dir_.write("sub/top.a2l", encode(head + "inc.a2l\n/end PROJECT\n"));
+  const std::string empty = dir_.write("top.a2l", encode(head + "NULL\n/end PROJECT\n"));
   ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
   Instance inst;
-  ASSERT_EQ(read(inst, top), rcOk);
+  ASSERT_EQ(read(inst, relative), rcOk);
   EXPECT_EQ(moduleNames(inst), (std::vector<std::string>{"A", "Beside"}));
-  EXPECT_EQ(opened(),
-            (std::vector<std::string>{top, top, "inc.a2l", dir_.path() + "/sub/inc.a2l"}));
-  EXPECT_EQ(openCount(), 0);
-}
-
-TEST_F(FileAccessModule, EmptyIncludeNameIsNeverAskedFor) {
-  std::string top = dir_.write("top.a2l", encode("/begin PROJECT P \"\"\n"
-                                                 "/begin MODULE A \"\" /end MODULE\n"
-                                                 "/include NULL\n"
-                                                 "/end PROJECT\n"));
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
-  Instance inst;
-  EXPECT_EQ(read(inst, top), rcIncludeOpenFailed);
-  EXPECT_EQ(opened(), (std::vector<std::string>{top, top}));
+  EXPECT_EQ(opened(), (std::vector<std::string>{relative, relative, "inc.a2l",
+                                                dir_.path() + "/sub/inc.a2l"}));
+  EXPECT_EQ(read(inst, empty), rcIncludeOpenFailed);
+  EXPECT_EQ(opened(), (std::vector<std::string>{empty, empty}));
   EXPECT_EQ(openCount(), 0);
   EXPECT_EQ(readError(inst),
-            "Error detected (near to line 4): Actually parsed object: PROJECT P, MODULE A; "
-            "Last parsed object: PROJECT P, MODULE A");
+            ordex_test::failureReport(4, "PROJECT P, MODULE A", "PROJECT P, MODULE A"));
 }
 
 TEST_F(FileAccessModule, FilesAreClosedAfterEveryFailure) {
@@ -165,24 +142,18 @@ TEST_F(FileAccessModule, FilesAreClosedAfterEveryFailure) {
       {"include nesting too deep", "/include \"" + dir_.path() + "/self.a2l\"\n",
        rcIncludeOpenFailed},
   };
+  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
   for (const Case& c : cases) {
     std::string top = dir_.write("self.a2l", encode(c.text));
-    ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
     Instance inst;
     EXPECT_EQ(read(inst, top), c.rc) << c.name;
     EXPECT_EQ(openCount(), 0) << c.name;
   }
-}
-
-int stopAtOnce(int) {
-  return 1;
-}
-
-TEST_F(FileAccessModule, FilesAreClosedWhenTheCallbackStops) {
-  std::string top = dir_.write("enc.a2l", encode(kProjectText));
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
+  // The callback stops the read at once.
   Instance inst;
-  EXPECT_EQ(Ordex_ReadAsapFile(inst, top.c_str(), nullptr, stopAtOnce), rcAbortedByCallback);
+  std::string top = dir_.write("enc.a2l", encode(kProjectText));
+  EXPECT_EQ(Ordex_ReadAsapFile(inst, top.c_str(), nullptr, [](int) { return 1; }),
+            rcAbortedByCallback);
   EXPECT_EQ(openCount(), 0);
 }
 
@@ -209,51 +180,40 @@ TEST_F(FileAccessModule, PreInfoGoesThroughTheModule) {
   EXPECT_EQ(upgrade, 0);
 }
 
-TEST_F(FileAccessModule, OtherModesChangeNothing) {
-  std::string path = dir_.write("enc.a2l", encode(kProjectText));
+// Mode 1 loads a module, mode 0 unloads it, other modes are refused and change nothing. A
+// module that cannot be taken unloads the one in use first, so reads fall back to plain
+// files; the complete module can be taken again.
+TEST_F(FileAccessModule, ModesAndModulesThatCannotBeTaken) {
+  const std::string path = dir_.write("enc.a2l", encode(kProjectText));
+  const std::string plain = dir_.write("plain.a2l", kProjectText);
+  EXPECT_FALSE(readsEncoded(path));
   ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
+  EXPECT_TRUE(readsEncoded(path));
   EXPECT_EQ(Ordex_SetFileAccessDll(2, kIncompleteModule), rcInvalidArgument);
   EXPECT_EQ(Ordex_SetFileAccessDll(-1, nullptr), rcInvalidArgument);
   EXPECT_TRUE(readsEncoded(path));
-}
-
-TEST_F(FileAccessModule, ModuleThatCannotBeLoaded) {
-  std::string path = dir_.write("enc.a2l", encode(kProjectText));
-  std::string plain = dir_.write("plain.a2l", kProjectText);
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
-  // The module in use is unloaded first, so reads fall back to plain files.
-  EXPECT_EQ(Ordex_SetFileAccessDll(1, (dir_.path() + "/missing.so").c_str()), rcFileOpenFailed);
+  EXPECT_EQ(Ordex_SetFileAccessDll(0, nullptr), rcOk);
   EXPECT_FALSE(readsEncoded(path));
-  Instance inst;
-  EXPECT_EQ(read(inst, plain), rcOk);
+  EXPECT_EQ(Ordex_SetFileAccessDll(0, nullptr), rcOk);
+
+  const struct {
+    std::string module;
+    TOrdexReturnCode rc;
+  } refused[] = {
+      {dir_.path() + "/missing.so", rcFileOpenFailed},
+      {"", rcFileOpenFailed},
+      {plain, rcFileOpenFailed},  // no shared object
+      {kIncompleteModule, rcFileAccessFailed},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.module);
+    ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
+    EXPECT_EQ(Ordex_SetFileAccessDll(1, c.module.c_str()), c.rc);
+    EXPECT_FALSE(readsEncoded(path));
+    Instance inst;
+    EXPECT_EQ(read(inst, plain), rcOk);
+  }
   EXPECT_EQ(Ordex_SetFileAccessDll(1, nullptr), rcFileOpenFailed);
-  EXPECT_EQ(Ordex_SetFileAccessDll(1, ""), rcFileOpenFailed);
-  // A file that is no shared object.
-  EXPECT_EQ(Ordex_SetFileAccessDll(1, plain.c_str()), rcFileOpenFailed);
-  EXPECT_FALSE(readsEncoded(path));
-}
-
-TEST_F(FileAccessModule, ModuleWithoutAllEntryPoints) {
-  std::string path = dir_.write("enc.a2l", encode(kProjectText));
-  std::string plain = dir_.write("plain.a2l", kProjectText);
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
-  EXPECT_EQ(Ordex_SetFileAccessDll(1, kIncompleteModule), rcFileAccessFailed);
-  EXPECT_FALSE(readsEncoded(path));
-  Instance inst;
-  EXPECT_EQ(read(inst, plain), rcOk);
-  EXPECT_EQ(moduleNames(inst), std::vector<std::string>{"EncModule"});
-  // The complete module can be taken again.
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
-  EXPECT_TRUE(readsEncoded(path));
-}
-
-TEST_F(FileAccessModule, ModeZeroUnloads) {
-  std::string path = dir_.write("enc.a2l", encode(kProjectText));
-  ASSERT_EQ(Ordex_SetFileAccessDll(1, kModule), rcOk);
-  EXPECT_TRUE(readsEncoded(path));
-  EXPECT_EQ(Ordex_SetFileAccessDll(0, nullptr), rcOk);
-  EXPECT_FALSE(readsEncoded(path));
-  EXPECT_EQ(Ordex_SetFileAccessDll(0, nullptr), rcOk);
 }
 
 TEST_F(FileAccessModule, BareModuleNameIsFoundInTheCurrentDirectory) {

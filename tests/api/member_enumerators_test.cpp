@@ -20,18 +20,6 @@ std::string inModule(const std::string& body) {
   return "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n" + body + "\n/end MODULE\n/end PROJECT\n";
 }
 
-// Walks a name-field enumerator from the start to its end.
-Names walk(const std::function<TOrdexReturnCode(char*)>& step) {
-  Names out;
-  char name[256] = "";
-  for (int guard = 0; guard < 100; ++guard) {
-    EXPECT_EQ(step(name), rcOk);
-    if (!*name) break;
-    out.emplace_back(name);
-  }
-  return out;
-}
-
 // A zeroed record of an enumerator (or a name field) holding a key, with room for a form-2 text.
 template <class Record>
 struct Slot {
@@ -293,24 +281,6 @@ TEST(FunctionNameLists, AlternatingEnumeratorsOfOnePositionWalkBothListsWhole) {
     seen.insert(seen.end(), {in, out, loc});
   }
   EXPECT_EQ(seen, (Names{"i1", "o1", "l1", "i2", "", "l2", "", "o1", "l3", "i1", "", ""}));
-}
-
-TEST(FunctionNameLists, ContributedEntriesFollowTheOwnOnes) {
-  Instance inst;
-  ASSERT_EQ(
-      Ordex_ReadAsapFile(inst, ordex_test::dataPath("function_lists_and_axis_pts.a2l").c_str(),
-                         nullptr, nullptr),
-      rcOk);
-  auto list = [&](auto fn) {
-    return walk([&](char* n) { return fn(inst.get(), nullptr, "FnA", n); });
-  };
-  EXPECT_EQ(list(Ordex_GetAFuncsNextDefChaName), (Names{"KwOwn1", "KwOwn2", "Kw1", "Kw2", "Kw2"}));
-  EXPECT_EQ(list(Ordex_GetAFuncsNextRefChaName), (Names{"KwRef"}));
-  EXPECT_EQ(list(Ordex_GetAFuncsNextInMeaName), (Names{"a", "b", "c", "M1"}));
-  EXPECT_EQ(list(Ordex_GetAFuncsNextOutMeaName), (Names{"MOut"}));
-  EXPECT_EQ(list(Ordex_GetAFuncsNextLocMeaName), (Names{"MLoc"}));
-  EXPECT_EQ(list(Ordex_GetAFuncsNextSubFuncName), (Names{"FnB"}));
-  EXPECT_EQ(list(Ordex_GetAFuncsNextAxisPtsName), (Names{"ApOwn", "Ap1"}));
 }
 
 // Annotations.

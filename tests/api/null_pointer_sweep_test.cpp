@@ -57,11 +57,13 @@ void sweep(const char* name, R (*fn)(P...), typename Identity<P>::type... args) 
 
 #define SWEEP(fn, ...) sweep(#fn, fn, __VA_ARGS__)
 
+// A zeroed record of its own type holding `name`, alive for the whole test.
 template <class Record>
-Record& keyed(Record& r, const char* name) {
+Record* rec(const char* name = "") {
+  static Record r;
   std::memset(&r, 0, sizeof r);
   std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  return r;
+  return &r;
 }
 
 int stopNever(int) {
@@ -89,32 +91,15 @@ TEST(NullPointerSweep, EveryExportedFunction) {
   double phys = 0;
   unsigned long address = 0;
   unsigned char bytes[64] = {0x63, 1, 2, 3, 4, 5, 6, 7, 8};
-  static TProject project;
-  static TModule module;
-  static TMemorySegment segment;
-  static TCalibrationMethod calibration;
-  static TSystemConstant constant;
-  static TCharacteristic cha;
-  static TCharacteristic2 cha2;
-  static TAxisPts axis;
-  static TMeasurement mea;
-  static TFunction fun;
-  static TCompuMethod cm;
-  static TCompuMethod2 cm2;
-  static TCompuTab tab;
-  static TCompuVTab vtab;
   static TCompuVTabValue vtabValue;
   static TCompuVTabEntry entries[8];
-  static TRecordLayout rl;
-  static TRecordLayout2 rl2;
   static TRecordLayoutElementExt sorted[ORDEX_SORTED_ELEMENTS];
-  static TIfDataRecord ifData;
   static TAnnotationRecord annotation;
+  static TVarCombCriterion comb;
   static TAnnotationRecord2 annotation2;
   static char annotationText[ORDEX_ANNOTATION_TEXT_SIZE];
-  static TVarCriterion criterion;
-  static TVarCombCriterion comb;
   annotation2.Text = annotationText;
+  TIfDataRecord* ifData = rec<TIfDataRecord>();
 
   // Lifecycle, reading, settings.
   TOrdex* created = nullptr;
@@ -132,29 +117,29 @@ TEST(NullPointerSweep, EveryExportedFunction) {
   SWEEP(Ordex_GetAsapFilePreInfo_Intern, example.c_str(), &n, &v, buf);
 
   // Getters.
-  SWEEP(Ordex_GetProject, i, &project, 0);
-  SWEEP(Ordex_GetModule, i, &keyed(module, "Engine"), 0);
-  SWEEP(Ordex_GetMemorySegment, i, mod, &keyed(segment, "Calibration"), 0);
-  SWEEP(Ordex_GetCalibrationMethod, i, mod, &keyed(calibration, "X"), 0);
+  SWEEP(Ordex_GetProject, i, rec<TProject>(), 0);
+  SWEEP(Ordex_GetModule, i, rec<TModule>("Engine"), 0);
+  SWEEP(Ordex_GetMemorySegment, i, mod, rec<TMemorySegment>("Calibration"), 0);
+  SWEEP(Ordex_GetCalibrationMethod, i, mod, rec<TCalibrationMethod>("X"), 0);
   SWEEP(Ordex_GetCalibrationHandleNumValues, i, mod, "X", 0u, &n);
   SWEEP(Ordex_GetCalibrationHandleValues, i, mod, "X", 0u, 4u, &n);
-  SWEEP(Ordex_GetSystemConstant, i, mod, &keyed(constant, "CYLINDERS"), 0);
-  SWEEP(Ordex_GetRecordLayout, i, mod, &keyed(rl, "RL_MAP_UWORD"), 0);
-  SWEEP(Ordex_GetRecordLayout2, i, mod, &keyed(rl2, "RL_MAP_UWORD"), 0);
+  SWEEP(Ordex_GetSystemConstant, i, mod, rec<TSystemConstant>("CYLINDERS"), 0);
+  SWEEP(Ordex_GetRecordLayout, i, mod, rec<TRecordLayout>("RL_MAP_UWORD"), 0);
+  SWEEP(Ordex_GetRecordLayout2, i, mod, rec<TRecordLayout2>("RL_MAP_UWORD"), 0);
   SWEEP(Ordex_GetRecordLayoutElementArraySorted, i, mod, "RL_MAP_UWORD", sorted);
   SWEEP(Ordex_GetRecordLayoutElementArraySorted_Intern, nullptr, sorted);
-  SWEEP(Ordex_GetCompuMethod, i, mod, &keyed(cm, "CM_RPM"), 0);
-  SWEEP(Ordex_GetCompuMethod2, i, mod, &keyed(cm2, "CM_RPM"), 0);
-  SWEEP(Ordex_GetCompuTab, i, mod, &keyed(tab, "TAB_LOAD"), 0);
-  SWEEP(Ordex_GetCompuVTab, i, mod, &keyed(vtab, "VT_STATE"), 0);
+  SWEEP(Ordex_GetCompuMethod, i, mod, rec<TCompuMethod>("CM_RPM"), 0);
+  SWEEP(Ordex_GetCompuMethod2, i, mod, rec<TCompuMethod2>("CM_RPM"), 0);
+  SWEEP(Ordex_GetCompuTab, i, mod, rec<TCompuTab>("TAB_LOAD"), 0);
+  SWEEP(Ordex_GetCompuVTab, i, mod, rec<TCompuVTab>("VT_STATE"), 0);
   SWEEP(Ordex_GetACompuVTabValueByIndex, i, mod, "VT_STATE", &vtabValue);
   SWEEP(Ordex_GetACompuVTabsLargeVTab, i, mod, "VT_STATE", entries);
-  SWEEP(Ordex_GetCharacteristic, i, mod, &keyed(cha, "IgnitionMap"), 0);
-  SWEEP(Ordex_GetCharacteristic2, i, mod, &keyed(cha2, "IgnitionMap"), 0);
-  SWEEP(Ordex_GetAxisPts, i, mod, &keyed(axis, "X"), 0);
-  SWEEP(Ordex_GetMeasurement, i, mod, &keyed(mea, "EngineSpeed"), 0);
-  SWEEP(Ordex_GetFunction, i, mod, &keyed(fun, "SpeedControl"), 0);
-  SWEEP(Ordex_GetVarCriterion, i, mod, &keyed(criterion, "X"), 0);
+  SWEEP(Ordex_GetCharacteristic, i, mod, rec<TCharacteristic>("IgnitionMap"), 0);
+  SWEEP(Ordex_GetCharacteristic2, i, mod, rec<TCharacteristic2>("IgnitionMap"), 0);
+  SWEEP(Ordex_GetAxisPts, i, mod, rec<TAxisPts>("X"), 0);
+  SWEEP(Ordex_GetMeasurement, i, mod, rec<TMeasurement>("EngineSpeed"), 0);
+  SWEEP(Ordex_GetFunction, i, mod, rec<TFunction>("SpeedControl"), 0);
+  SWEEP(Ordex_GetVarCriterion, i, mod, rec<TVarCriterion>("X"), 0);
 
   // Lists and enumerators.
   using ListFn = TOrdexReturnCode (*)(TOrdex*, const char*, char*, int, const char*, const char*);
@@ -190,12 +175,12 @@ TEST(NullPointerSweep, EveryExportedFunction) {
     SWEEP(next, i, mod, "SpeedControl", name);
   }
   SWEEP(Ordex_GetAMeasNextVirtual, i, mod, "EngineSpeed", name);
-  SWEEP(Ordex_GetNextSystemConstant, i, mod, &constant);
-  SWEEP(Ordex_GetAModulesNextIfData, i, mod, &ifData);
-  SWEEP(Ordex_GetAMemSegsNextIfData, i, mod, "Calibration", &ifData);
-  SWEEP(Ordex_GetAChasNextIfData, i, mod, "IgnitionMap", &ifData);
-  SWEEP(Ordex_GetAMeasNextIfData, i, mod, "EngineSpeed", &ifData);
-  SWEEP(Ordex_GetAAxisPtsNextIfData, i, mod, "X", &ifData);
+  SWEEP(Ordex_GetNextSystemConstant, i, mod, rec<TSystemConstant>());
+  SWEEP(Ordex_GetAModulesNextIfData, i, mod, ifData);
+  SWEEP(Ordex_GetAMemSegsNextIfData, i, mod, "Calibration", ifData);
+  SWEEP(Ordex_GetAChasNextIfData, i, mod, "IgnitionMap", ifData);
+  SWEEP(Ordex_GetAMeasNextIfData, i, mod, "EngineSpeed", ifData);
+  SWEEP(Ordex_GetAAxisPtsNextIfData, i, mod, "X", ifData);
   SWEEP(Ordex_GetAChasNextAnnotation, i, mod, "IgnitionMap", &annotation);
   SWEEP(Ordex_GetAChasNextAnnotation2, i, mod, "IgnitionMap", &annotation2);
   SWEEP(Ordex_GetAnAxisDescrsNextAnnotation, i, mod, "IgnitionMap", 0, &annotation);
@@ -224,36 +209,40 @@ TEST(NullPointerSweep, EveryExportedFunction) {
   SWEEP(Ordex_WriteAsapFile_Intern, i, out.c_str(), mod, nullptr, "c", keepAll, stopNever);
 
   // Conversion and blocks.
-  keyed(cm, "Direct");
-  cm.Coeffs[1].Value = 1;
-  cm.Coeffs[5].Value = 1;
+  TCompuMethod* cm = rec<TCompuMethod>("Direct");
+  cm->Coeffs[1].Value = 1;
+  cm->Coeffs[5].Value = 1;
   char text[1024];
   SWEEP(Ordex_RawToPhys_Intern, bytes, dtUWord, 1, 0ul, 2ul, nullptr, '.', &phys, text);
   SWEEP(Ordex_RawToPhys, i, mod, bytes, dtUWord, 1, 0ul, "CM_RPM", '.', &phys, text);
   SWEEP(Ordex_RawToPhysMeasurement, i, mod, "EngineSpeed", bytes, '.', &phys, text);
-  SWEEP(Ordex_RawToPhysDirect, bytes, dtUWord, 1, 0ul, &cm, '.', &phys, text);
-  SWEEP(Ordex_RawToPhysDirect2, bytes, dtString, 1, 0ul, 4ul, &cm, '.', &phys, text);
+  SWEEP(Ordex_RawToPhysDirect, bytes, dtUWord, 1, 0ul, cm, '.', &phys, text);
+  SWEEP(Ordex_RawToPhysDirect2, bytes, dtString, 1, 0ul, 4ul, cm, '.', &phys, text);
   SWEEP(Ordex_CreateMeasurementRequestBlock, i, mod, "EngineSpeed", nullptr, 1, bytes, &size);
   SWEEP(Ordex_EvaluateMeasurementResponseBlock, i, mod, "EngineSpeed", nullptr, nullptr, 1, bytes,
         9, 0, '.', &phys, text);
   SWEEP(Ordex_ConvertByteArrayToHexString, bytes, 4, text);
   SWEEP(Ordex_ConvertHexStringToByteArray, "0A 0B", bytes, &u);
 
-  // Create and add-to.
-  SWEEP(Ordex_CreateProject, i, &keyed(project, "P"));
-  SWEEP(Ordex_CreateModule, i, &keyed(module, "Second"));
-  SWEEP(Ordex_CreateMemorySegment, i, mod, &keyed(segment, "S"));
-  SWEEP(Ordex_CreateCharacteristic, i, mod, &keyed(cha, "C"));
-  SWEEP(Ordex_CreateCharacteristic2, i, mod, &keyed(cha2, "C2"));
-  SWEEP(Ordex_CreateMeasurement, i, mod, &keyed(mea, "M"));
-  SWEEP(Ordex_CreateFunction, i, mod, &keyed(fun, "F"));
-  SWEEP(Ordex_CreateCompuMethod, i, mod, &keyed(cm, "CM"));
-  SWEEP(Ordex_CreateCompuMethod2, i, mod, &keyed(cm2, "CM2"));
-  SWEEP(Ordex_CreateCompuTab, i, mod, &keyed(tab, "T"));
-  SWEEP(Ordex_CreateCompuVTab, i, mod, &keyed(vtab, "V"));
-  SWEEP(Ordex_CreateAxisPts, i, mod, &keyed(axis, "A"));
-  SWEEP(Ordex_CreateRecordLayout, i, mod, &keyed(rl, "R"));
-  SWEEP(Ordex_CreateRecordLayout2, i, mod, &keyed(rl2, "R2"));
+  // Create, add-to and change.
+  SWEEP(Ordex_CreateProject, i, rec<TProject>("P"));
+  SWEEP(Ordex_CreateModule, i, rec<TModule>("Second"));
+  // Each object of the module is made, then changed with a record of the same name.
+#define SWEEP_CREATE_CHANGE(Kind, name)                  \
+  SWEEP(Ordex_Create##Kind, i, mod, rec<T##Kind>(name)); \
+  SWEEP(Ordex_Change##Kind, i, mod, rec<T##Kind>(name))
+  SWEEP_CREATE_CHANGE(MemorySegment, "S");
+  SWEEP_CREATE_CHANGE(Characteristic, "C");
+  SWEEP_CREATE_CHANGE(Characteristic2, "C2");
+  SWEEP_CREATE_CHANGE(Measurement, "M");
+  SWEEP_CREATE_CHANGE(Function, "F");
+  SWEEP_CREATE_CHANGE(CompuMethod, "CM");
+  SWEEP_CREATE_CHANGE(CompuMethod2, "CM2");
+  SWEEP_CREATE_CHANGE(CompuTab, "T");
+  SWEEP_CREATE_CHANGE(CompuVTab, "V");
+  SWEEP_CREATE_CHANGE(AxisPts, "A");
+  SWEEP_CREATE_CHANGE(RecordLayout, "R");
+  SWEEP_CREATE_CHANGE(RecordLayout2, "R2");
   using AddNameFn = TOrdexReturnCode (*)(TOrdex*, const char*, const char*, const char*);
   for (AddNameFn add :
        {Ordex_AddToAFuncsDefChaList, Ordex_AddToAFuncsRefChaList, Ordex_AddToAFuncsInMeaList,
@@ -262,31 +251,18 @@ TEST(NullPointerSweep, EveryExportedFunction) {
     SWEEP(add, i, mod, "F", "C");
   }
   SWEEP(Ordex_AddToSystemConstantList, i, mod, "K", "1");
-  keyed(ifData, "XCP");
-  ifData.Content = "content";
-  SWEEP(Ordex_AddToAMemSegsIfDataList, i, mod, "S", &ifData);
-  SWEEP(Ordex_AddToAChasIfDataList, i, mod, "C", &ifData);
-  SWEEP(Ordex_AddToAMeasIfDataList, i, mod, "M", &ifData);
-  SWEEP(Ordex_AddToAAxisPtsIfDataList, i, mod, "A", &ifData);
+  ifData = rec<TIfDataRecord>("XCP");
+  ifData->Content = "content";
+  SWEEP(Ordex_AddToAMemSegsIfDataList, i, mod, "S", ifData);
+  SWEEP(Ordex_AddToAChasIfDataList, i, mod, "C", ifData);
+  SWEEP(Ordex_AddToAMeasIfDataList, i, mod, "M", ifData);
+  SWEEP(Ordex_AddToAAxisPtsIfDataList, i, mod, "A", ifData);
   std::memset(&annotation, 0, sizeof annotation);
   SWEEP(Ordex_AddToAChasAnnotatList, i, mod, "C", &annotation);
   SWEEP(Ordex_AddToAMeasAnnotatList, i, mod, "M", &annotation);
 
-  // Change.
-  SWEEP(Ordex_ChangeProject, i, &keyed(project, "P"));
-  SWEEP(Ordex_ChangeModule, i, &keyed(module, "Engine"));
-  SWEEP(Ordex_ChangeMemorySegment, i, mod, &keyed(segment, "S"));
-  SWEEP(Ordex_ChangeCharacteristic, i, mod, &keyed(cha, "C"));
-  SWEEP(Ordex_ChangeCharacteristic2, i, mod, &keyed(cha2, "C2"));
-  SWEEP(Ordex_ChangeMeasurement, i, mod, &keyed(mea, "M"));
-  SWEEP(Ordex_ChangeFunction, i, mod, &keyed(fun, "F"));
-  SWEEP(Ordex_ChangeCompuMethod, i, mod, &keyed(cm, "CM"));
-  SWEEP(Ordex_ChangeCompuMethod2, i, mod, &keyed(cm2, "CM2"));
-  SWEEP(Ordex_ChangeCompuTab, i, mod, &keyed(tab, "T"));
-  SWEEP(Ordex_ChangeCompuVTab, i, mod, &keyed(vtab, "V"));
-  SWEEP(Ordex_ChangeAxisPts, i, mod, &keyed(axis, "A"));
-  SWEEP(Ordex_ChangeRecordLayout, i, mod, &keyed(rl, "R"));
-  SWEEP(Ordex_ChangeRecordLayout2, i, mod, &keyed(rl2, "R2"));
+  SWEEP(Ordex_ChangeProject, i, rec<TProject>("P"));
+  SWEEP(Ordex_ChangeModule, i, rec<TModule>("Engine"));
   SWEEP(Ordex_ChangeACompuVTabsLargeVTab, i, mod, "V", entries);
 
   // Remove and remove-from.

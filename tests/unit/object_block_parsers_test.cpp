@@ -1,6 +1,6 @@
 // What the CHARACTERISTIC, AXIS_PTS, MEASUREMENT and FUNCTION parsers store beyond the public
-// records: annotations, IF_DATA entries, name lists, hexadecimal limits and the module's
-// MaxAnnotationTextSize.
+// records: the short IF_DATA forms each kind knows, name lists before folding, hexadecimal
+// limits and the module's MaxAnnotationTextSize.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "model/instance.h"
-#include "query/reference_finder.h"
 #include "reader/file_reader.h"
 #include "support/unit_support.h"
 
@@ -31,54 +30,16 @@ std::vector<std::string> names(const ordex::NameEntryList& list) {
 
 class ObjectBlocks : public ::testing::Test {
  protected:
-  TModule_Intern& readData(const char* name) {
-    return readPath(std::string(ORDEX_TEST_DATA_DIR) + "/" + name, ordex::foldFunctionLists);
-  }
   // Reads without folding, so that the FUNCTION_LIST entries stay visible.
   TModule_Intern& readText(const std::string& body) {
     file = std::make_unique<ordex_test::TempFile>("/begin PROJECT P \"\" /begin MODULE M \"\"\n" +
                                                   body + "\n/end MODULE /end PROJECT\n");
-    return readPath(file->path(), nullptr);
-  }
-  TModule_Intern& readPath(const std::string& path, ordex::ReadFinisher finish) {
-    EXPECT_EQ(ordex::readAsapFile(inst, path.c_str(), nullptr, finish), rcOk);
+    EXPECT_EQ(ordex::readAsapFile(inst, file->path().c_str(), nullptr, nullptr), rcOk);
     return *inst.Project->Modules.first();
   }
   TOrdex inst;
   std::unique_ptr<ordex_test::TempFile> file;
 };
-
-TEST_F(ObjectBlocks, CharacteristicSubBlocks) {
-  TModule_Intern& m = readData("characteristic_all_items.a2l");
-  TCharacteristic_Intern* c = m.Characteristics.first();
-  ASSERT_EQ(c->Annotations.Count, 1u);
-  const TAnnotation_Intern& a = *c->Annotations.First;
-  EXPECT_EQ(a.Label, "label");
-  EXPECT_EQ(a.Origin, "origin");
-  EXPECT_EQ(a.Text, "line one, line two");  // the strings joined without separator
-  EXPECT_EQ(m.MaxAnnotationTextSize, 19);
-  // The body exactly as read: quotes kept, nested blocks included, each token and a blank.
-  EXPECT_EQ(ifData(c->IfData),
-            (Pairs{{"XCP", "100 \"quoted text\" /begin DAQ 1 /end DAQ "}, {"DIM", "1 2 "}}));
-  EXPECT_EQ(c->FunctionList.Count, 0u);  // folded
-  EXPECT_EQ(m.Functions.first()->DefCharacteristics.First->Name, "KwAll");
-}
-
-TEST_F(ObjectBlocks, AxisAnnotations) {
-  TModule_Intern& m = readData("characteristic_map_three_axes.a2l");
-  TCharacteristic_Intern* curve = m.Characteristics.find("KlCurve");
-  ASSERT_TRUE(curve);
-  ASSERT_EQ(curve->Axes[0].Annotations.Count, 1u);
-  EXPECT_EQ(curve->Axes[0].Annotations.First->Label, "axis note");
-  EXPECT_EQ(curve->Axes[0].Annotations.First->Text, "first second");
-  EXPECT_EQ(curve->Annotations.Count, 0u);
-  EXPECT_EQ(curve->Axes[0].AxisPointsMode, 2);
-  // Axis annotations raise the maximum as well.
-  EXPECT_EQ(m.MaxAnnotationTextSize, 13);
-  TCharacteristic_Intern* map = m.Characteristics.find("KfMap");
-  EXPECT_EQ(map->Axes[2].Attribute, 2);  // stored, though the getter does not hand it out
-  EXPECT_EQ(map->Axes[2].AxisPointsMode, 1);
-}
 
 // The maximum is the length of the longest annotation text plus one; AXIS_PTS annotations do
 // not raise it, FUNCTION and MEASUREMENT annotations do.
@@ -120,17 +81,12 @@ TEST_F(ObjectBlocks, MaxAnnotationTextSize) {
 TEST_F(ObjectBlocks, AxisPtsSubBlocks) {
   TModule_Intern& m = readText(R"(
     /begin AXIS_PTS A "" 0 Q RL 0 CM 4 0 1
-      /begin ANNOTATION ANNOTATION_ORIGIN "o" /begin ANNOTATION_TEXT "t" /end ANNOTATION_TEXT
-      /end ANNOTATION
       /begin IF_DATA ETK KP_BLOB 0x1 "s" /end IF_DATA
       IF_DATA DIM_X 5 6
       IF_DATA OTHER 7
       /begin FUNCTION_LIST F1 F2 /end FUNCTION_LIST
     /end AXIS_PTS)");
   TAxisPts_Intern* a = m.AxisPts.first();
-  ASSERT_EQ(a->Annotations.Count, 1u);
-  EXPECT_EQ(a->Annotations.First->Origin, "o");
-  EXPECT_EQ(a->Annotations.First->Text, "t");
   EXPECT_EQ(ifData(a->IfData), (Pairs{{"ETK", "KP_BLOB 0x1 \"s\" "}, {"DIM_X", "5 6 "}}));
   EXPECT_EQ(names(a->FunctionList), (std::vector<std::string>{"F1", "F2"}));
 }
@@ -198,23 +154,6 @@ TEST_F(ObjectBlocks, FunctionNameLists) {
   ASSERT_EQ(f->AxisPts.Count, 1u);
   EXPECT_EQ(f->AxisPts.First->Name, "p");
   EXPECT_EQ(m.AxisPts.count(), 0u);
-}
-
-// An IF_DATA block inside a FUNCTION belongs to neither the module nor a new function.
-TEST_F(ObjectBlocks, IfDataInsideFunction) {
-  TModule_Intern& m = readText(R"(
-    /begin IF_DATA MODULE_LEVEL 1 /end IF_DATA
-    /begin FUNCTION F ""
-      /begin IF_DATA XCP /begin SUB_FUNCTION G /end SUB_FUNCTION /end IF_DATA
-      /begin REF_CHARACTERISTIC K /end REF_CHARACTERISTIC
-    /end FUNCTION)");
-  EXPECT_EQ(ifData(m.IfData), (Pairs{{"MODULE_LEVEL", "1 "}}));
-  ASSERT_EQ(m.Functions.count(), 1u);
-  TFunction_Intern* f = m.Functions.first();
-  EXPECT_EQ(f->Name, "F");
-  EXPECT_EQ(f->SubFunctions.Count, 0u);
-  ASSERT_EQ(f->RefCharacteristics.Count, 1u);
-  EXPECT_EQ(f->RefCharacteristics.First->Name, "K");
 }
 
 }  // namespace
