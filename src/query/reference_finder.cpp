@@ -1,6 +1,7 @@
 #include "query/reference_finder.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -67,20 +68,16 @@ class FunctionsByName {
   std::unordered_map<const TFunction_Intern*, TFunction_Intern*> sameName_;
 };
 
+// The function table is built when the first object with a FUNCTION_LIST turns up, so a
+// module without any costs one walk of its objects and no table.
 template <class Object>
-bool anyFunctionList(const ObjectList<Object>& objects) {
-  for (const Object* o : objects) {
-    if (o->FunctionList.Count) return true;
-  }
-  return false;
-}
-
-template <class Object>
-void foldInto(const FunctionsByName& functions, ObjectList<Object>& objects,
-              FunctionRefList TFunction_Intern::*list) {
+void foldInto(std::optional<FunctionsByName>& functions, const TModule_Intern& module,
+              ObjectList<Object>& objects, FunctionRefList TFunction_Intern::*list) {
   for (Object* o : objects) {
+    if (!o->FunctionList.Count) continue;
+    if (!functions) functions.emplace(module.Functions);
     for (const TNameEntry_Intern* n : o->FunctionList) {
-      functions.forEach(n->Name, [&](TFunction_Intern& f) {
+      functions->forEach(n->Name, [&](TFunction_Intern& f) {
         auto ref = std::make_unique<TFunctionRef>();
         ref->Name = o->Name;
         (f.*list).append(std::move(ref));
@@ -93,14 +90,10 @@ void foldInto(const FunctionsByName& functions, ObjectList<Object>& objects,
 }  // namespace
 
 void foldModuleFunctionLists(TModule_Intern& module) {
-  if (!anyFunctionList(module.Characteristics) && !anyFunctionList(module.Measurements) &&
-      !anyFunctionList(module.AxisPts)) {
-    return;
-  }
-  const FunctionsByName functions(module.Functions);
-  foldInto(functions, module.Characteristics, &TFunction_Intern::DefCharacteristics);
-  foldInto(functions, module.Measurements, &TFunction_Intern::InMeasurements);
-  foldInto(functions, module.AxisPts, &TFunction_Intern::AxisPts);
+  std::optional<FunctionsByName> functions;
+  foldInto(functions, module, module.Characteristics, &TFunction_Intern::DefCharacteristics);
+  foldInto(functions, module, module.Measurements, &TFunction_Intern::InMeasurements);
+  foldInto(functions, module, module.AxisPts, &TFunction_Intern::AxisPts);
 }
 
 namespace {
