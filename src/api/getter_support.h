@@ -3,9 +3,12 @@
 #pragma once
 
 #include "api/guarded.h"
+#include "edit/field_copy.h"
 #include "model/copy_to_field.h"
 
 namespace ordex::api {
+
+using ordex::edit::copyAlignments;
 
 // A pointer argument that must not be null; throws -205.
 template <class T>
@@ -45,16 +48,6 @@ TOrdexReturnCode getObject(TOrdex* instance, const char* moduleName, Record* rec
 inline void copyNumber(TNumberText& to, const NumberText& from) {
   copyToField(to.Text, from.Text);
   to.Value = from.Value;
-}
-
-// The five alignments, which module and record layout records carry under the same names.
-template <class To, class From>
-void copyAlignments(To& to, const From& from) {
-  to.AlignmentByte = from.AlignmentByte;
-  to.AlignmentWord = from.AlignmentWord;
-  to.AlignmentLong = from.AlignmentLong;
-  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
-  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
 }
 
 }  // namespace ordex::api

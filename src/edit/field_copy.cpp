@@ -104,16 +104,6 @@ void copyLimit(NumberText& to, uint32_t& hex, bool& isHex, const TNumberText& fr
   to.Value = from.Value;
 }
 
-// The five alignments, which module and record layout records carry under the same names.
-template <class To, class From>
-void copyAlignments(To& to, const From& from) {
-  to.AlignmentByte = from.AlignmentByte;
-  to.AlignmentWord = from.AlignmentWord;
-  to.AlignmentLong = from.AlignmentLong;
-  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
-  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
-}
-
 // The fields both conversion tables carry; the pairs, built aside by the caller so that
 // running out of memory there leaves the table as it was, go in by a swap.
 template <class Table, class Record, class Pair>
