@@ -1,20 +1,15 @@
-#include "api/guarded.h"
-#include "model/copy_to_field.h"
+#include <type_traits>
+
+#include "api/getter_support.h"
 
 using ordex::copyToField;
-using ordex::api::guarded;
-using ordex::api::required;
+using ordex::api::copyNumber;
 
 namespace {
 
-void copyNumber(TNumberText& to, const NumberText& from) {
-  copyToField(to.Text, from.Text);
-  to.Value = from.Value;
-}
-
-// The fields both axis forms share, up to ExtendedLimitsUpper.
+// Both axis forms; only the full one carries AxisPointsMode.
 template <class Axis>
-void copyAxisHead(Axis& to, const TAxisDescr_Intern& from) {
+void copyAxis(Axis& to, const TAxisDescr_Intern& from) {
   to.Attribute = from.Attribute;
   copyToField(to.InputQuantity, from.InputQuantity);
   copyToField(to.Conversion, from.Conversion);
@@ -26,20 +21,8 @@ void copyAxisHead(Axis& to, const TAxisDescr_Intern& from) {
   copyToField(to.AxisPtsRef, from.AxisPtsRef);
   copyNumber(to.ExtendedLimitsLower, from.ExtendedLimitsLower);
   copyNumber(to.ExtendedLimitsUpper, from.ExtendedLimitsUpper);
-}
-
-void copyAxis(TAxisDescr& to, const TAxisDescr_Intern& from) {
-  copyAxisHead(to, from);
-  to.FixAxisParOffset = from.FixAxisParOffset;
-  to.FixAxisParShift = from.FixAxisParShift;
-  to.FixAxisParNumberapo = from.FixAxisParNumberapo;
   to.DepositMode = from.DepositMode;
-}
-
-void copyAxis(TAxisDescr2& to, const TAxisDescr_Intern& from) {
-  copyAxisHead(to, from);
-  to.DepositMode = from.DepositMode;
-  to.AxisPointsMode = from.AxisPointsMode;
+  if constexpr (std::is_same_v<Axis, TAxisDescr2>) to.AxisPointsMode = from.AxisPointsMode;
   to.FixAxisParOffset = from.FixAxisParOffset;
   to.FixAxisParShift = from.FixAxisParShift;
   to.FixAxisParNumberapo = from.FixAxisParNumberapo;
@@ -48,37 +31,36 @@ void copyAxis(TAxisDescr2& to, const TAxisDescr_Intern& from) {
 // Both public forms: every field but Name; of the axes only the first Type ones for CURVE,
 // MAP and CUBOID, none for the other types (the caller's entries stay as they were).
 template <class Record>
+void copyCharacteristic(const TCharacteristic_Intern& c, Record& r) {
+  copyToField(r.LongIdentifier, c.LongIdentifier);
+  r.Type = c.Type;
+  r.Address = c.Address;
+  copyToField(r.Deposit, c.Deposit);
+  copyNumber(r.MaxDiff, c.MaxDiff);
+  copyToField(r.Conversion, c.Conversion);
+  copyNumber(r.LowerLimit, c.LowerLimit);
+  copyNumber(r.UpperLimit, c.UpperLimit);
+  copyToField(r.Format, c.Format);
+  r.ByteOrder = c.ByteOrder;
+  r.BitMask = c.BitMask;
+  r.Number = c.Number;
+  r.ReadOnly = c.ReadOnly ? 1 : 0;
+  copyNumber(r.ExtendedLimitsLower, c.ExtendedLimitsLower);
+  copyNumber(r.ExtendedLimitsUpper, c.ExtendedLimitsUpper);
+  r.MaxRefreshScalingUnit = c.MaxRefreshScalingUnit;
+  r.MaxRefreshRate = c.MaxRefreshRate;
+  if (c.Type >= 1 && c.Type <= 3) {
+    for (int32_t i = 0; i < c.Type; ++i) copyAxis(r.Axes[i], c.Axes[i]);
+  }
+  r.UserData = c.UserData;
+}
+
+template <class Record>
 TOrdexReturnCode getCharacteristic(TOrdex* instance, const char* moduleName, Record* record,
                                    int existenceOnly) {
-  return guarded([&] {
-    const TModule_Intern& module = ordex::api::moduleOf(instance, moduleName);
-    Record& r = required(record);
-    const TCharacteristic_Intern* c = module.Characteristics.find(ordex::fieldText(r.Name));
-    if (!c) return rcCharacteristicNotFound;
-    if (existenceOnly) return rcOk;
-    copyToField(r.LongIdentifier, c->LongIdentifier);
-    r.Type = c->Type;
-    r.Address = c->Address;
-    copyToField(r.Deposit, c->Deposit);
-    copyNumber(r.MaxDiff, c->MaxDiff);
-    copyToField(r.Conversion, c->Conversion);
-    copyNumber(r.LowerLimit, c->LowerLimit);
-    copyNumber(r.UpperLimit, c->UpperLimit);
-    copyToField(r.Format, c->Format);
-    r.ByteOrder = c->ByteOrder;
-    r.BitMask = c->BitMask;
-    r.Number = c->Number;
-    r.ReadOnly = c->ReadOnly ? 1 : 0;
-    copyNumber(r.ExtendedLimitsLower, c->ExtendedLimitsLower);
-    copyNumber(r.ExtendedLimitsUpper, c->ExtendedLimitsUpper);
-    r.MaxRefreshScalingUnit = c->MaxRefreshScalingUnit;
-    r.MaxRefreshRate = c->MaxRefreshRate;
-    if (c->Type >= 1 && c->Type <= 3) {
-      for (int32_t i = 0; i < c->Type; ++i) copyAxis(r.Axes[i], c->Axes[i]);
-    }
-    r.UserData = c->UserData;
-    return rcOk;
-  });
+  return ordex::api::getObject(instance, moduleName, record, existenceOnly,
+                               &TModule_Intern::Characteristics, rcCharacteristicNotFound,
+                               copyCharacteristic<Record>);
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // Getters of COMPU_METHOD, COMPU_TAB and COMPU_VTAB.
 #include <type_traits>
 
-#include "api/guarded.h"
-#include "model/copy_to_field.h"
+#include "api/getter_support.h"
 
 using ordex::copyToField;
-using ordex::fieldText;
+using ordex::api::copyNumber;
+using ordex::api::getObject;
 using ordex::api::guarded;
 using ordex::api::moduleOf;
+using ordex::api::namedObject;
 using ordex::api::required;
 
 namespace {
@@ -19,34 +20,49 @@ void copyCompuMethod(const TCompuMethod_Intern& m, Record& r) {
   copyToField(r.Format, m.Format);
   copyToField(r.Unit, m.Unit);
   copyToField(r.Formula, m.Formula);
-  for (int i = 0; i < 6; ++i) {
-    copyToField(r.Coeffs[i].Text, m.Coeffs[i].Text);
-    r.Coeffs[i].Value = m.Coeffs[i].Value;
-  }
+  for (int i = 0; i < 6; ++i) copyNumber(r.Coeffs[i], m.Coeffs[i]);
   copyToField(r.CompuTabRef, m.CompuTabRef);
   r.UserData = m.UserData;
+  if constexpr (std::is_same_v<Record, TCompuMethod2>) copyToField(r.FormulaInv, m.FormulaInv);
 }
 
 template <class Record>
 TOrdexReturnCode getCompuMethod(TOrdex* instance, const char* moduleName, Record* record,
                                 int existenceOnly) {
-  return guarded([&] {
-    const TModule_Intern& module = moduleOf(instance, moduleName);
-    Record& r = required(record);
-    const TCompuMethod_Intern* m = module.CompuMethods.find(fieldText(r.Name));
-    if (!m) return rcCompuMethodNotFound;
-    if (existenceOnly) return rcOk;
-    copyCompuMethod(*m, r);
-    if constexpr (std::is_same_v<Record, TCompuMethod2>) copyToField(r.FormulaInv, m->FormulaInv);
-    return rcOk;
-  });
+  return getObject(instance, moduleName, record, existenceOnly, &TModule_Intern::CompuMethods,
+                   rcCompuMethodNotFound, copyCompuMethod<Record>);
+}
+
+void copyCompuTab(const TCompuTab_Intern& t, TCompuTab& r) {
+  copyToField(r.LongIdentifier, t.LongIdentifier);
+  r.ConversionType = t.ConversionType;
+  r.NumberValuePairs = t.NumberValuePairs;
+  // Only the pairs in use are written; the caller's other entries stay as they were.
+  const int32_t used = t.usedPairs();
+  for (int32_t k = 0; k < used; ++k) {
+    const TCompuTabPair_Intern& p = t.pair(k);
+    r.Pairs[k].InVal = p.InVal;
+    copyNumber(r.Pairs[k].Out, p.Out);
+  }
+  copyToField(r.DefaultValue, t.DefaultValue);
+  r.UserData = t.UserData;
+}
+
+void copyCompuVTab(const TCompuVTab_Intern& v, TCompuVTab& r) {
+  copyToField(r.LongIdentifier, v.LongIdentifier);
+  r.ConversionType = v.ConversionType;
+  r.NumberValuePairs = v.NumberValuePairs;
+  const int32_t n = v.usedPairs() < ORDEX_COMPU_VTAB_PAIRS ? v.usedPairs() : ORDEX_COMPU_VTAB_PAIRS;
+  for (int32_t k = 0; k < n; ++k) {
+    r.Pairs[k].InVal = v.pair(k).InVal;
+    copyToField(r.Pairs[k].OutText, v.pair(k).OutText);
+  }
+  copyToField(r.DefaultValue, v.DefaultValue);
+  r.UserData = v.UserData;
 }
 
 const TCompuVTab_Intern& findVTab(const TModule_Intern& module, const char* name) {
-  if (!name) throw rcNullArgument;
-  const TCompuVTab_Intern* v = module.CompuVTabs.find(name);
-  if (!v) throw rcCompuVTabNotFound;
-  return *v;
+  return namedObject(module.CompuVTabs, name, rcCompuVTabNotFound);
 }
 
 }  // namespace
@@ -63,50 +79,14 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuMethod2(TOrdex* instance, const char
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* moduleName,
                                                 TCompuTab* record, int existenceOnly) {
-  return guarded([&] {
-    const TModule_Intern& module = moduleOf(instance, moduleName);
-    TCompuTab& r = required(record);
-    const TCompuTab_Intern* t = module.CompuTabs.find(fieldText(r.Name));
-    if (!t) return rcCompuTabNotFound;
-    if (existenceOnly) return rcOk;
-    copyToField(r.LongIdentifier, t->LongIdentifier);
-    r.ConversionType = t->ConversionType;
-    r.NumberValuePairs = t->NumberValuePairs;
-    // Only the pairs in use are written; the caller's other entries stay as they were.
-    const int32_t used = t->usedPairs();
-    for (int32_t k = 0; k < used; ++k) {
-      const TCompuTabPair_Intern& p = t->pair(k);
-      r.Pairs[k].InVal = p.InVal;
-      copyToField(r.Pairs[k].Out.Text, p.Out.Text);
-      r.Pairs[k].Out.Value = p.Out.Value;
-    }
-    copyToField(r.DefaultValue, t->DefaultValue);
-    r.UserData = t->UserData;
-    return rcOk;
-  });
+  return getObject(instance, moduleName, record, existenceOnly, &TModule_Intern::CompuTabs,
+                   rcCompuTabNotFound, copyCompuTab);
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* moduleName,
                                                  TCompuVTab* record, int existenceOnly) {
-  return guarded([&] {
-    const TModule_Intern& module = moduleOf(instance, moduleName);
-    TCompuVTab& r = required(record);
-    const TCompuVTab_Intern* v = module.CompuVTabs.find(fieldText(r.Name));
-    if (!v) return rcCompuVTabNotFound;
-    if (existenceOnly) return rcOk;
-    copyToField(r.LongIdentifier, v->LongIdentifier);
-    r.ConversionType = v->ConversionType;
-    r.NumberValuePairs = v->NumberValuePairs;
-    const int32_t n =
-        v->usedPairs() < ORDEX_COMPU_VTAB_PAIRS ? v->usedPairs() : ORDEX_COMPU_VTAB_PAIRS;
-    for (int32_t k = 0; k < n; ++k) {
-      r.Pairs[k].InVal = v->pair(k).InVal;
-      copyToField(r.Pairs[k].OutText, v->pair(k).OutText);
-    }
-    copyToField(r.DefaultValue, v->DefaultValue);
-    r.UserData = v->UserData;
-    return rcOk;
-  });
+  return getObject(instance, moduleName, record, existenceOnly, &TModule_Intern::CompuVTabs,
+                   rcCompuVTabNotFound, copyCompuVTab);
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,

@@ -5,8 +5,7 @@
 #include "model/copy_to_field.h"
 
 using ordex::fieldText;
-using ordex::api::guarded;
-using ordex::api::moduleOf;
+using ordex::api::onModule;
 using ordex::api::required;
 using ordex::api::requiredName;
 using ordex::edit::FunctionList;
@@ -15,8 +14,7 @@ namespace {
 
 TOrdexReturnCode addToFunctionList(TOrdex* instance, const char* moduleName, const char* function,
                                    FunctionList list, const char* name) {
-  return guarded([&] {
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModule(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::addToFunctionList(module, requiredName(function), list, requiredName(name));
   });
 }
@@ -25,8 +23,7 @@ TOrdexReturnCode addToFunctionList(TOrdex* instance, const char* moduleName, con
 // taken as empty).
 TOrdexReturnCode addIfData(TOrdex* instance, const char* moduleName, TOrdexElementType ownerKind,
                            const char* owner, const TIfDataRecord* record) {
-  return guarded([&] {
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModule(instance, moduleName, [&](TModule_Intern& module) {
     std::string_view ownerName = requiredName(owner);
     const TIfDataRecord& r = required(record);
     return ordex::edit::addIfData(module, ownerKind, ownerName, fieldText(r.Name),
@@ -37,8 +34,7 @@ TOrdexReturnCode addIfData(TOrdex* instance, const char* moduleName, TOrdexEleme
 TOrdexReturnCode addAnnotation(TOrdex* instance, const char* moduleName,
                                TOrdexElementType ownerKind, const char* owner,
                                const TAnnotationRecord* record) {
-  return guarded([&] {
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModule(instance, moduleName, [&](TModule_Intern& module) {
     std::string_view ownerName = requiredName(owner);
     const TAnnotationRecord& r = required(record);
     return ordex::edit::addAnnotation(module, ownerKind, ownerName, fieldText(r.Label),
@@ -80,46 +76,32 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAAxisPtsFuncList_Intern(TOrdex* instanc
 ORDEX_EXPORT TOrdexReturnCode Ordex_AddToSystemConstantList(TOrdex* instance,
                                                             const char* moduleName,
                                                             const char* name, const char* value) {
-  return guarded([&] {
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModule(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::addSystemConstant(module, requiredName(name), requiredName(value));
   });
 }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAMemSegsIfDataList(TOrdex* instance,
-                                                            const char* moduleName,
-                                                            const char* segment,
-                                                            const TIfDataRecord* record) {
-  return addIfData(instance, moduleName, etMemorySegment, segment, record);
-}
+#define ORDEX_ADD_TO_IF_DATA_LIST(Owner, Kind)                                                    \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_AddToA##Owner##IfDataList(                                  \
+      TOrdex* instance, const char* moduleName, const char* owner, const TIfDataRecord* record) { \
+    return addIfData(instance, moduleName, Kind, owner, record);                                  \
+  }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAChasIfDataList(TOrdex* instance, const char* moduleName,
-                                                         const char* characteristic,
-                                                         const TIfDataRecord* record) {
-  return addIfData(instance, moduleName, etCharacteristic, characteristic, record);
-}
+ORDEX_ADD_TO_IF_DATA_LIST(MemSegs, etMemorySegment)
+ORDEX_ADD_TO_IF_DATA_LIST(Chas, etCharacteristic)
+ORDEX_ADD_TO_IF_DATA_LIST(Meas, etMeasurement)
+ORDEX_ADD_TO_IF_DATA_LIST(AxisPts, etAxisPts)
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAMeasIfDataList(TOrdex* instance, const char* moduleName,
-                                                         const char* measurement,
-                                                         const TIfDataRecord* record) {
-  return addIfData(instance, moduleName, etMeasurement, measurement, record);
-}
+#undef ORDEX_ADD_TO_IF_DATA_LIST
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAAxisPtsIfDataList(TOrdex* instance,
-                                                            const char* moduleName,
-                                                            const char* axisPts,
-                                                            const TIfDataRecord* record) {
-  return addIfData(instance, moduleName, etAxisPts, axisPts, record);
-}
+#define ORDEX_ADD_TO_ANNOTATION_LIST(Owner, Kind)                    \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_AddToA##Owner##AnnotatList(    \
+      TOrdex* instance, const char* moduleName, const char* owner,   \
+      const TAnnotationRecord* record) {                             \
+    return addAnnotation(instance, moduleName, Kind, owner, record); \
+  }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAChasAnnotatList(TOrdex* instance, const char* moduleName,
-                                                          const char* characteristic,
-                                                          const TAnnotationRecord* record) {
-  return addAnnotation(instance, moduleName, etCharacteristic, characteristic, record);
-}
+ORDEX_ADD_TO_ANNOTATION_LIST(Chas, etCharacteristic)
+ORDEX_ADD_TO_ANNOTATION_LIST(Meas, etMeasurement)
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_AddToAMeasAnnotatList(TOrdex* instance, const char* moduleName,
-                                                          const char* measurement,
-                                                          const TAnnotationRecord* record) {
-  return addAnnotation(instance, moduleName, etMeasurement, measurement, record);
-}
+#undef ORDEX_ADD_TO_ANNOTATION_LIST

@@ -22,4 +22,20 @@ inline void refuseWhileBeingRead(const TOrdex* instance) {
   if (instance && instance == ordex::instanceBeingRead()) throw rcInvalidArgument;
 }
 
+// Runs op on the named module (-104 / -105 when there is none) and returns what it returns.
+template <class Op>
+TOrdexReturnCode onModule(TOrdex* instance, const char* moduleName, Op&& op) {
+  return guarded([&] { return op(moduleOf(instance, moduleName)); });
+}
+
+// The same for an operation that frees records or rebuilds pairs: refused first on the
+// instance being read.
+template <class Op>
+TOrdexReturnCode onModuleNotBeingRead(TOrdex* instance, const char* moduleName, Op&& op) {
+  return guarded([&] {
+    refuseWhileBeingRead(instance);
+    return op(moduleOf(instance, moduleName));
+  });
+}
+
 }  // namespace ordex::api

@@ -3,8 +3,8 @@
 #include "edit/object_edits.h"
 
 using ordex::api::guarded;
-using ordex::api::moduleOf;
-using ordex::api::refuseWhileBeingRead;
+using ordex::api::onModule;
+using ordex::api::onModuleNotBeingRead;
 using ordex::api::required;
 using ordex::api::requiredName;
 
@@ -12,8 +12,7 @@ namespace {
 
 template <class Record>
 TOrdexReturnCode changeObject(TOrdex* instance, const char* moduleName, const Record* record) {
-  return guarded([&] {
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModule(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::change(module, required(record));
   });
 }
@@ -60,9 +59,7 @@ ORDEX_CHANGE_OPERATION(RecordLayout2, TRecordLayout2)
 // same instance: the reader may be filling those pairs.
 ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeCompuVTab(TOrdex* instance, const char* moduleName,
                                                     const TCompuVTab* record) {
-  return guarded([&] {
-    refuseWhileBeingRead(instance);
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::change(module, required(record));
   });
 }
@@ -71,9 +68,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeACompuVTabsLargeVTab(TOrdex* instance,
                                                                const char* moduleName,
                                                                const char* vtabName,
                                                                const TCompuVTabEntry* entries) {
-  return guarded([&] {
-    refuseWhileBeingRead(instance);
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::changeLargeVTab(module, requiredName(vtabName), entries);
   });
 }

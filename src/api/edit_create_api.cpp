@@ -3,15 +3,14 @@
 #include "edit/object_edits.h"
 
 using ordex::api::guarded;
-using ordex::api::moduleOf;
+using ordex::api::onModule;
 using ordex::api::required;
 
 namespace {
 
 template <class Record>
 TOrdexReturnCode createObject(TOrdex* instance, const char* moduleName, const Record* record) {
-  return guarded([&] {
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModule(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::create(module, required(record));
   });
 }

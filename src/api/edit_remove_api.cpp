@@ -5,7 +5,7 @@
 #include "edit/object_edits.h"
 
 using ordex::api::guarded;
-using ordex::api::moduleOf;
+using ordex::api::onModuleNotBeingRead;
 using ordex::api::refuseWhileBeingRead;
 using ordex::api::requiredName;
 using ordex::edit::FunctionList;
@@ -14,18 +14,14 @@ namespace {
 
 TOrdexReturnCode removeObject(TOrdex* instance, const char* moduleName, TOrdexElementType kind,
                               const char* name) {
-  return guarded([&] {
-    refuseWhileBeingRead(instance);
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::removeObject(module, kind, requiredName(name));
   });
 }
 
 TOrdexReturnCode removeFromFunctionList(TOrdex* instance, const char* moduleName,
                                         const char* function, FunctionList list, const char* name) {
-  return guarded([&] {
-    refuseWhileBeingRead(instance);
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::removeFromFunctionList(module, requiredName(function), list,
                                                requiredName(name));
   });
@@ -33,9 +29,7 @@ TOrdexReturnCode removeFromFunctionList(TOrdex* instance, const char* moduleName
 
 TOrdexReturnCode removeIfData(TOrdex* instance, const char* moduleName, TOrdexElementType ownerKind,
                               const char* owner, const char* name) {
-  return guarded([&] {
-    refuseWhileBeingRead(instance);
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::removeIfData(module, ownerKind, requiredName(owner), requiredName(name));
   });
 }
@@ -94,35 +88,20 @@ ORDEX_REMOVE_FROM_FUNCTION_LIST(AxisPts, AxisPts)
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromSysConstantList(TOrdex* instance, const char* moduleName,
                                                            const char* name) {
-  return guarded([&] {
-    refuseWhileBeingRead(instance);
-    TModule_Intern& module = moduleOf(instance, moduleName);
+  return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
     return ordex::edit::removeSystemConstant(module, requiredName(name));
   });
 }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromAMemSegsIfDataList(TOrdex* instance,
-                                                              const char* moduleName,
-                                                              const char* segment,
-                                                              const char* name) {
-  return removeIfData(instance, moduleName, etMemorySegment, segment, name);
-}
+#define ORDEX_REMOVE_FROM_IF_DATA_LIST(Owner, Kind)                                    \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromA##Owner##IfDataList(                     \
+      TOrdex* instance, const char* moduleName, const char* owner, const char* name) { \
+    return removeIfData(instance, moduleName, Kind, owner, name);                      \
+  }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromAChasIfDataList(TOrdex* instance, const char* moduleName,
-                                                           const char* characteristic,
-                                                           const char* name) {
-  return removeIfData(instance, moduleName, etCharacteristic, characteristic, name);
-}
+ORDEX_REMOVE_FROM_IF_DATA_LIST(MemSegs, etMemorySegment)
+ORDEX_REMOVE_FROM_IF_DATA_LIST(Chas, etCharacteristic)
+ORDEX_REMOVE_FROM_IF_DATA_LIST(Meas, etMeasurement)
+ORDEX_REMOVE_FROM_IF_DATA_LIST(AxisPts, etAxisPts)
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromAMeasIfDataList(TOrdex* instance, const char* moduleName,
-                                                           const char* measurement,
-                                                           const char* name) {
-  return removeIfData(instance, moduleName, etMeasurement, measurement, name);
-}
-
-ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromAAxisPtsIfDataList(TOrdex* instance,
-                                                              const char* moduleName,
-                                                              const char* axisPts,
-                                                              const char* name) {
-  return removeIfData(instance, moduleName, etAxisPts, axisPts, name);
-}
+#undef ORDEX_REMOVE_FROM_IF_DATA_LIST

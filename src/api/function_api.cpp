@@ -1,20 +1,11 @@
-#include "api/guarded.h"
-#include "model/copy_to_field.h"
-
-using ordex::copyToField;
-using ordex::api::guarded;
-using ordex::api::required;
+#include "api/getter_support.h"
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetFunction(TOrdex* instance, const char* moduleName,
                                                 TFunction* record, int existenceOnly) {
-  return guarded([&] {
-    const TModule_Intern& module = ordex::api::moduleOf(instance, moduleName);
-    TFunction& r = required(record);
-    const TFunction_Intern* f = module.Functions.find(ordex::fieldText(r.Name));
-    if (!f) return rcFunctionNotFound;
-    if (existenceOnly) return rcOk;
-    copyToField(r.LongIdentifier, f->LongIdentifier);
-    r.UserData = f->UserData;
-    return rcOk;
-  });
+  return ordex::api::getObject(instance, moduleName, record, existenceOnly,
+                               &TModule_Intern::Functions, rcFunctionNotFound,
+                               [](const TFunction_Intern& f, TFunction& r) {
+                                 ordex::copyToField(r.LongIdentifier, f.LongIdentifier);
+                                 r.UserData = f.UserData;
+                               });
 }

@@ -1,7 +1,7 @@
 #include "api/guarded.h"
+#include "model/object_counts.h"
 #include "query/name_enumerators.h"
 #include "query/name_lists.h"
-#include "model/object_counts.h"
 
 using ordex::api::guarded;
 
@@ -9,9 +9,8 @@ namespace {
 
 using ListOf = const ordex::ObjectListBase& (*)(const TModule_Intern&);
 
-TOrdexReturnCode listModuleContent(TOrdex* instance, const char* moduleName, char* buffer,
-                                   int size, const char* after, const char* pattern,
-                                   ListOf listOf) {
+TOrdexReturnCode listModuleContent(TOrdex* instance, const char* moduleName, char* buffer, int size,
+                                   const char* after, const char* pattern, ListOf listOf) {
   return guarded([&] {
     const TModule_Intern& m = ordex::api::moduleOf(instance, moduleName);
     if (!buffer) return rcNullArgument;
@@ -57,26 +56,23 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetNextModuleName(TOrdex* instance, char* na
 }
 
 // The list and enumerator of each object kind of a module.
-#define ORDEX_MODULE_LIST_FAMILY(Kind, Member)                                                 \
-  ORDEX_EXPORT TOrdexReturnCode Ordex_Get##Kind##List(TOrdex* instance, const char* moduleName, \
+#define ORDEX_MODULE_LIST_FAMILY(Kind, Member)                                                   \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_Get##Kind##List(TOrdex* instance, const char* moduleName,  \
                                                       char* buffer, int size, const char* after, \
                                                       const char* pattern) {                     \
-    return listModuleContent(instance, moduleName, buffer, size, after, pattern,                 \
-                             [](const TModule_Intern& m) -> const ordex::ObjectListBase& {       \
-                               return m.Member;                                                  \
-                             });                                                                 \
+    return listModuleContent(                                                                    \
+        instance, moduleName, buffer, size, after, pattern,                                      \
+        [](const TModule_Intern& m) -> const ordex::ObjectListBase& { return m.Member; });       \
   }                                                                                              \
   ORDEX_MODULE_ENUMERATOR(Kind, Member)
 
-#define ORDEX_MODULE_ENUMERATOR(Kind, Member)                                                  \
-  ORDEX_EXPORT TOrdexReturnCode Ordex_GetNext##Kind##Name(TOrdex* instance,                    \
-                                                          const char* moduleName, char* name,  \
-                                                          const char* pattern) {               \
-    static ordex::EnumPosition pos;                                                            \
-    return nextModuleContentName(pos, instance, moduleName, name, pattern,                     \
-                                 [](const TModule_Intern& m) -> const ordex::ObjectListBase& { \
-                                   return m.Member;                                            \
-                                 });                                                           \
+#define ORDEX_MODULE_ENUMERATOR(Kind, Member)                                              \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_GetNext##Kind##Name(                                 \
+      TOrdex* instance, const char* moduleName, char* name, const char* pattern) {         \
+    static ordex::EnumPosition pos;                                                        \
+    return nextModuleContentName(                                                          \
+        pos, instance, moduleName, name, pattern,                                          \
+        [](const TModule_Intern& m) -> const ordex::ObjectListBase& { return m.Member; }); \
   }
 
 ORDEX_MODULE_LIST_FAMILY(MemorySegment, ModPar.MemorySegments)

@@ -1,4 +1,4 @@
-#include "api/guarded.h"
+#include "api/getter_support.h"
 #include "model/copy_to_field.h"
 #include "model/object_records.h"
 #include "query/member_enumerators.h"
@@ -6,25 +6,11 @@
 using ordex::EnumPosition;
 using ordex::api::guarded;
 using ordex::api::moduleOf;
+using ordex::api::namedObject;
+using ordex::api::nonNull;
 using ordex::api::required;
 
 namespace {
-
-// A pointer argument that must not be null (-205).
-template <class T>
-T* nonNull(T* p) {
-  if (!p) throw rcNullArgument;
-  return p;
-}
-
-// The object of `list` named `name` (the first of it, comparison mode); throws notFound.
-template <class Object>
-const Object& ownerOf(const ordex::ObjectList<Object>& list, const char* name,
-                      TOrdexReturnCode notFound) {
-  const Object* o = list.find(nonNull(name));
-  if (!o) throw notFound;
-  return *o;
-}
 
 using RefList = ordex::FunctionRefList TFunction_Intern::*;
 
@@ -35,20 +21,19 @@ TOrdexReturnCode nextFunctionListName(EnumPosition& pos, TOrdex* instance, const
     if (!instance) return rcNoInstance;
     const TModule_Intern* m = ordex::findModule(instance->Project.get(), moduleName);
     if (!m) return rcFunctionNotFound;
-    const TFunction_Intern& f = ownerOf(m->Functions, functionName, rcFunctionNotFound);
+    const TFunction_Intern& f = namedObject(m->Functions, functionName, rcFunctionNotFound);
     ordex::nextFunctionRefName(pos, f.*list, nonNull(name));
     return rcOk;
   });
 }
 
-template <class Object>
+// The IF_DATA entries of a module object; listOf gives the module's list of such objects.
+template <class ListOf>
 TOrdexReturnCode nextObjectIfData(TOrdex* instance, const char* moduleName, const char* ownerName,
-                                  TIfDataRecord* record,
-                                  const ordex::ObjectList<Object> TModule_Intern::*list,
-                                  TOrdexReturnCode notFound) {
+                                  TIfDataRecord* record, ListOf listOf, TOrdexReturnCode notFound) {
   return guarded([&] {
     const TModule_Intern& m = moduleOf(instance, moduleName);
-    const Object& o = ownerOf(m.*list, ownerName, notFound);
+    const auto& o = namedObject(listOf(m), ownerName, notFound);
     TIfDataRecord& r = required(record);
     ordex::nextIfData(ordex::ifDataPosition(), o.IfData, r.Name, &r.Content);
     return rcOk;
@@ -90,22 +75,22 @@ TOrdexReturnCode nextAnnotation2(TOrdex* instance, const char* moduleName, const
 
 const ordex::AnnotationList& characteristicAnnotations(const TModule_Intern& m, const char* owner,
                                                        int) {
-  return ownerOf(m.Characteristics, owner, rcCharacteristicNotFound).Annotations;
+  return namedObject(m.Characteristics, owner, rcCharacteristicNotFound).Annotations;
 }
 
 const ordex::AnnotationList& axisAnnotations(const TModule_Intern& m, const char* owner, int axis) {
-  const TCharacteristic_Intern& c = ownerOf(m.Characteristics, owner, rcCharacteristicNotFound);
+  const TCharacteristic_Intern& c = namedObject(m.Characteristics, owner, rcCharacteristicNotFound);
   if (axis < 0 || axis >= TCharacteristic_Intern::kAxes) throw rcIndexOutOfRange;
   return c.Axes[axis].Annotations;
 }
 
 const ordex::AnnotationList& measurementAnnotations(const TModule_Intern& m, const char* owner,
                                                     int) {
-  return ownerOf(m.Measurements, owner, rcMeasurementNotFound).Annotations;
+  return namedObject(m.Measurements, owner, rcMeasurementNotFound).Annotations;
 }
 
 const ordex::AnnotationList& axisPtsAnnotations(const TModule_Intern& m, const char* owner, int) {
-  return ownerOf(m.AxisPts, owner, rcAxisPtsNotFound).Annotations;
+  return namedObject(m.AxisPts, owner, rcAxisPtsNotFound).Annotations;
 }
 
 }  // namespace
@@ -131,7 +116,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetAMeasNextVirtual(TOrdex* instance, const 
   return guarded([&] {
     const TModule_Intern& m = moduleOf(instance, moduleName);
     const TMeasurement_Intern& meas =
-        ownerOf(m.Measurements, measurementName, rcMeasurementNotFound);
+        namedObject(m.Measurements, measurementName, rcMeasurementNotFound);
     ordex::nextNameEntry(ordex::groupVPosition(), meas.Virtuals, nonNull(name));
     return rcOk;
   });
@@ -158,55 +143,39 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetAModulesNextIfData(TOrdex* instance, cons
   });
 }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAMemSegsNextIfData(TOrdex* instance, const char* moduleName,
-                                                          const char* segmentName,
-                                                          TIfDataRecord* record) {
-  return guarded([&] {
-    const TModule_Intern& m = moduleOf(instance, moduleName);
-    const TMemorySegment_Intern& s =
-        ownerOf(m.ModPar.MemorySegments, segmentName, rcMemorySegmentNotFound);
-    TIfDataRecord& r = required(record);
-    ordex::nextIfData(ordex::ifDataPosition(), s.IfData, r.Name, &r.Content);
-    return rcOk;
-  });
-}
+#define ORDEX_OBJECT_IF_DATA_ENUMERATOR(Owner, List, NotFound)                                  \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_GetA##Owner##NextIfData(                                  \
+      TOrdex* instance, const char* moduleName, const char* ownerName, TIfDataRecord* record) { \
+    return nextObjectIfData(                                                                    \
+        instance, moduleName, ownerName, record,                                                \
+        [](const TModule_Intern& m) -> const auto& { return m.List; }, NotFound);               \
+  }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAChasNextIfData(TOrdex* instance, const char* moduleName,
-                                                       const char* characteristicName,
-                                                       TIfDataRecord* record) {
-  return nextObjectIfData(instance, moduleName, characteristicName, record,
-                          &TModule_Intern::Characteristics, rcCharacteristicNotFound);
-}
+ORDEX_OBJECT_IF_DATA_ENUMERATOR(MemSegs, ModPar.MemorySegments, rcMemorySegmentNotFound)
+ORDEX_OBJECT_IF_DATA_ENUMERATOR(Chas, Characteristics, rcCharacteristicNotFound)
+ORDEX_OBJECT_IF_DATA_ENUMERATOR(Meas, Measurements, rcMeasurementNotFound)
+ORDEX_OBJECT_IF_DATA_ENUMERATOR(AxisPts, AxisPts, rcAxisPtsNotFound)
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAMeasNextIfData(TOrdex* instance, const char* moduleName,
-                                                       const char* measurementName,
-                                                       TIfDataRecord* record) {
-  return nextObjectIfData(instance, moduleName, measurementName, record,
-                          &TModule_Intern::Measurements, rcMeasurementNotFound);
-}
-
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAAxisPtsNextIfData(TOrdex* instance, const char* moduleName,
-                                                          const char* axisPtsName,
-                                                          TIfDataRecord* record) {
-  return nextObjectIfData(instance, moduleName, axisPtsName, record, &TModule_Intern::AxisPts,
-                          rcAxisPtsNotFound);
-}
+#undef ORDEX_OBJECT_IF_DATA_ENUMERATOR
 
 // Annotations: the plain forms share one position, the forms 2 another.
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAChasNextAnnotation(TOrdex* instance, const char* moduleName,
-                                                           const char* characteristicName,
-                                                           TAnnotationRecord* record) {
-  return nextAnnotation(instance, moduleName, characteristicName, 0, record,
-                        characteristicAnnotations);
-}
+#define ORDEX_ANNOTATION_ENUMERATORS(Owner, AnnotationsOf)                             \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_GetA##Owner##NextAnnotation(                     \
+      TOrdex* instance, const char* moduleName, const char* ownerName,                 \
+      TAnnotationRecord* record) {                                                     \
+    return nextAnnotation(instance, moduleName, ownerName, 0, record, AnnotationsOf);  \
+  }                                                                                    \
+  ORDEX_EXPORT TOrdexReturnCode Ordex_GetA##Owner##NextAnnotation2(                    \
+      TOrdex* instance, const char* moduleName, const char* ownerName,                 \
+      TAnnotationRecord2* record) {                                                    \
+    return nextAnnotation2(instance, moduleName, ownerName, 0, record, AnnotationsOf); \
+  }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAChasNextAnnotation2(TOrdex* instance,
-                                                            const char* moduleName,
-                                                            const char* characteristicName,
-                                                            TAnnotationRecord2* record) {
-  return nextAnnotation2(instance, moduleName, characteristicName, 0, record,
-                         characteristicAnnotations);
-}
+ORDEX_ANNOTATION_ENUMERATORS(Chas, characteristicAnnotations)
+ORDEX_ANNOTATION_ENUMERATORS(Meas, measurementAnnotations)
+ORDEX_ANNOTATION_ENUMERATORS(AxisPts, axisPtsAnnotations)
+
+#undef ORDEX_ANNOTATION_ENUMERATORS
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation(TOrdex* instance,
                                                                   const char* moduleName,
@@ -224,33 +193,6 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetAnAxisDescrsNextAnnotation2(TOrdex* insta
                                                                    TAnnotationRecord2* record) {
   return nextAnnotation2(instance, moduleName, characteristicName, axisIndex, record,
                          axisAnnotations);
-}
-
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAMeasNextAnnotation(TOrdex* instance, const char* moduleName,
-                                                           const char* measurementName,
-                                                           TAnnotationRecord* record) {
-  return nextAnnotation(instance, moduleName, measurementName, 0, record, measurementAnnotations);
-}
-
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAMeasNextAnnotation2(TOrdex* instance,
-                                                            const char* moduleName,
-                                                            const char* measurementName,
-                                                            TAnnotationRecord2* record) {
-  return nextAnnotation2(instance, moduleName, measurementName, 0, record, measurementAnnotations);
-}
-
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation(TOrdex* instance,
-                                                              const char* moduleName,
-                                                              const char* axisPtsName,
-                                                              TAnnotationRecord* record) {
-  return nextAnnotation(instance, moduleName, axisPtsName, 0, record, axisPtsAnnotations);
-}
-
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetAAxisPtsNextAnnotation2(TOrdex* instance,
-                                                               const char* moduleName,
-                                                               const char* axisPtsName,
-                                                               TAnnotationRecord2* record) {
-  return nextAnnotation2(instance, moduleName, axisPtsName, 0, record, axisPtsAnnotations);
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetMaxAnnotationTextSize(TOrdex* instance,

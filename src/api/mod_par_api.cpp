@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "api/guarded.h"
-#include "model/copy_to_field.h"
+#include "api/getter_support.h"
 
 using ordex::copyToField;
 using ordex::fieldText;
@@ -16,9 +15,8 @@ namespace {
 
 // The first CALIBRATION_METHOD of that name (not null); -123 when there is none.
 const TCalibrationMethod_Intern& methodOf(const TModule_Intern& module, const char* name) {
-  const TCalibrationMethod_Intern* m = module.ModPar.CalibrationMethods.find(name);
-  if (!m) throw rcCalibrationMethodNotFound;
-  return *m;
+  return ordex::api::namedObject(module.ModPar.CalibrationMethods, name,
+                                 rcCalibrationMethodNotFound);
 }
 
 // The handle at index (from 0); -204 when the index is not below HandleCount or the list

@@ -1,5 +1,4 @@
-#include "api/guarded.h"
-#include "model/copy_to_field.h"
+#include "api/getter_support.h"
 
 using ordex::copyToField;
 using ordex::api::guarded;
@@ -41,11 +40,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetModule(TOrdex* instance, TModule* record,
     copyToField(r.SRecLayout, m->ModCommon.SRecLayout);
     r.DepositMode = m->ModCommon.DepositMode;
     r.ByteOrder = m->ModCommon.ByteOrder;
-    r.AlignmentByte = m->ModCommon.AlignmentByte;
-    r.AlignmentWord = m->ModCommon.AlignmentWord;
-    r.AlignmentLong = m->ModCommon.AlignmentLong;
-    r.AlignmentFloat32Ieee = m->ModCommon.AlignmentFloat32Ieee;
-    r.AlignmentFloat64Ieee = m->ModCommon.AlignmentFloat64Ieee;
+    ordex::api::copyAlignments(r, m->ModCommon);
     copyToField(r.ModParComment, m->ModPar.Comment);
     copyToField(r.Version, m->ModPar.Version);
     r.AddrEpk = m->ModPar.AddrEpk;

@@ -26,8 +26,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const 
   return Ordex_ReadAsapFile(instance, fileName, unused, progress);
 }
 
-ORDEX_EXPORT TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer,
-                                                         int size) {
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer, int size) {
   if (!instance) return rcNoInstance;
   if (size >= 1 && !buffer) return rcNullArgument;
   return guarded([&] {

@@ -1,12 +1,7 @@
 // Getters of RECORD_LAYOUT, in the short and the full record form.
-#include "api/guarded.h"
-#include "model/copy_to_field.h"
+#include "api/getter_support.h"
 
-using ordex::copyToField;
-using ordex::fieldText;
-using ordex::api::guarded;
-using ordex::api::moduleOf;
-using ordex::api::required;
+using ordex::api::copyAlignments;
 
 namespace {
 
@@ -14,54 +9,46 @@ template <class Record>
 TOrdexReturnCode getRecordLayout(TOrdex* instance, const char* moduleName, Record* record,
                                  int existenceOnly,
                                  void (*copy)(const TRecordLayout_Intern&, Record&)) {
-  return guarded([&] {
-    const TModule_Intern& module = moduleOf(instance, moduleName);
-    Record& r = required(record);
-    const TRecordLayout_Intern* layout = module.RecordLayouts.find(fieldText(r.Name));
-    if (!layout) return rcRecordLayoutNotFound;
-    if (existenceOnly) return rcOk;
-    copyToField(r.LongIdentifier, layout->LongIdentifier);
-    copy(*layout, r);
-    r.AlignmentByte = layout->AlignmentByte;
-    r.AlignmentWord = layout->AlignmentWord;
-    r.AlignmentLong = layout->AlignmentLong;
-    r.AlignmentFloat32Ieee = layout->AlignmentFloat32Ieee;
-    r.AlignmentFloat64Ieee = layout->AlignmentFloat64Ieee;
-    r.UserData = layout->UserData;
-    return rcOk;
-  });
+  return ordex::api::getObject(instance, moduleName, record, existenceOnly,
+                               &TModule_Intern::RecordLayouts, rcRecordLayoutNotFound,
+                               [copy](const TRecordLayout_Intern& layout, Record& r) {
+                                 ordex::copyToField(r.LongIdentifier, layout.LongIdentifier);
+                                 copy(layout, r);
+                                 copyAlignments(r, layout);
+                                 r.UserData = layout.UserData;
+                               });
+}
+
+// An element the short form carries flat: position and data type, for some also the index
+// mode and the addressing.
+void copyElement(const TRecordLayoutElement& e, int16_t& position, int32_t& dataType) {
+  position = e.Position;
+  dataType = e.DataType;
+}
+
+void copyElement(const TRecordLayoutElement& e, int16_t& position, int32_t& dataType,
+                 int32_t& indexMode, int32_t& addressing) {
+  copyElement(e, position, dataType);
+  indexMode = e.IndexMode;
+  addressing = e.Addressing;
 }
 
 // The short form carries a few elements flat.
 void copyShort(const TRecordLayout_Intern& l, TRecordLayout& r) {
   using namespace ordex;
-  const TRecordLayoutElement& fnc = l.element(rlFncValues);
-  r.FncValuesPosition = fnc.Position;
-  r.FncValuesDataType = fnc.DataType;
-  r.FncValuesIndexMode = fnc.IndexMode;
-  r.FncValuesAddressing = fnc.Addressing;
-  r.IdentificationPosition = l.element(rlIdentification).Position;
-  r.IdentificationDataType = l.element(rlIdentification).DataType;
-  const TRecordLayoutElement& x = l.element(rlAxisPtsX);
-  r.AxisPtsXDataType = x.DataType;
-  r.AxisPtsXIndexMode = x.IndexMode;
-  r.AxisPtsXAddressing = x.Addressing;
-  r.AxisPtsXPosition = x.Position;
-  const TRecordLayoutElement& y = l.element(rlAxisPtsY);
-  r.AxisPtsYDataType = y.DataType;
-  r.AxisPtsYIndexMode = y.IndexMode;
-  r.AxisPtsYAddressing = y.Addressing;
-  r.AxisPtsYPosition = y.Position;
-  r.NoAxisPtsXPosition = l.element(rlNoAxisPtsX).Position;
-  r.NoAxisPtsXDataType = l.element(rlNoAxisPtsX).DataType;
-  r.NoAxisPtsYPosition = l.element(rlNoAxisPtsY).Position;
-  r.NoAxisPtsYDataType = l.element(rlNoAxisPtsY).DataType;
+  copyElement(l.element(rlFncValues), r.FncValuesPosition, r.FncValuesDataType,
+              r.FncValuesIndexMode, r.FncValuesAddressing);
+  copyElement(l.element(rlIdentification), r.IdentificationPosition, r.IdentificationDataType);
+  copyElement(l.element(rlAxisPtsX), r.AxisPtsXPosition, r.AxisPtsXDataType, r.AxisPtsXIndexMode,
+              r.AxisPtsXAddressing);
+  copyElement(l.element(rlAxisPtsY), r.AxisPtsYPosition, r.AxisPtsYDataType, r.AxisPtsYIndexMode,
+              r.AxisPtsYAddressing);
+  copyElement(l.element(rlNoAxisPtsX), r.NoAxisPtsXPosition, r.NoAxisPtsXDataType);
+  copyElement(l.element(rlNoAxisPtsY), r.NoAxisPtsYPosition, r.NoAxisPtsYDataType);
   r.FixNoAxisPtsX = l.FixNoAxisPtsX;
   r.FixNoAxisPtsY = l.FixNoAxisPtsY;
-  r.ShiftOpXPosition = l.element(rlShiftOpX).Position;
-  r.ShiftOpXDataType = l.element(rlShiftOpX).DataType;
-  r.OffsetXPosition = l.element(rlOffsetX).Position;
-  r.OffsetXDataType = l.element(rlOffsetX).DataType;
+  copyElement(l.element(rlShiftOpX), r.ShiftOpXPosition, r.ShiftOpXDataType);
+  copyElement(l.element(rlOffsetX), r.OffsetXPosition, r.OffsetXDataType);
 }
 
 void copyFull(const TRecordLayout_Intern& l, TRecordLayout2& r) {

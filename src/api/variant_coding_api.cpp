@@ -1,4 +1,4 @@
-#include "api/guarded.h"
+#include "api/getter_support.h"
 #include "model/copy_to_field.h"
 #include "model/name_compare.h"
 #include "model/object_records.h"
@@ -7,22 +7,17 @@
 
 using ordex::api::guarded;
 using ordex::api::moduleOf;
+using ordex::api::namedObject;
+using ordex::api::nonNull;
 using ordex::api::required;
 
 namespace {
 
-template <class T>
-T* nonNull(T* p) {
-  if (!p) throw rcNullArgument;
-  return p;
-}
-
-template <class Record>
-const Record& namedRecord(const ordex::ObjectList<Record>& list, const char* name,
-                          TOrdexReturnCode notFound) {
-  const Record* r = list.find(nonNull(name));
-  if (!r) throw notFound;
-  return *r;
+// A VAR_CHARACTERISTIC of the module (-104 / -105 for the module, -205 for a null name).
+const TVarCharacteristic_Intern& varCharacteristicOf(TOrdex* instance, const char* moduleName,
+                                                     const char* name) {
+  return namedObject(moduleOf(instance, moduleName).VarCharacteristics, name,
+                     rcVarCharacteristicNotFound);
 }
 
 // The leading base-16 digits of an address text, with or without "0x"; what follows them is
@@ -82,9 +77,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetNextVarCharacteristicCriterionName(
     TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* name,
     const char* pattern) {
   return guarded([&] {
-    const TModule_Intern& m = moduleOf(instance, moduleName);
     const TVarCharacteristic_Intern& v =
-        namedRecord(m.VarCharacteristics, varCharacteristicName, rcVarCharacteristicNotFound);
+        varCharacteristicOf(instance, moduleName, varCharacteristicName);
     ordex::nextVarName(ordex::groupVPosition(), v.Criteria, nonNull(name), pattern);
     return rcOk;
   });
@@ -97,7 +91,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetNextVarCriterionValue(TOrdex* instance,
   return guarded([&] {
     const TModule_Intern& m = moduleOf(instance, moduleName);
     const TVarCriterion_Intern& c =
-        namedRecord(m.VarCriterions, criterionName, rcVarCriterionNotFound);
+        namedObject(m.VarCriterions, criterionName, rcVarCriterionNotFound);
     ordex::nextVarName(ordex::groupVPosition(), c.Values, nonNull(value), pattern);
     return rcOk;
   });
@@ -107,9 +101,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetNextVarCharacteristicAddress(
     TOrdex* instance, const char* moduleName, const char* varCharacteristicName, char* addressText,
     unsigned long* address) {
   return guarded([&] {
-    const TModule_Intern& m = moduleOf(instance, moduleName);
     const TVarCharacteristic_Intern& v =
-        namedRecord(m.VarCharacteristics, varCharacteristicName, rcVarCharacteristicNotFound);
+        varCharacteristicOf(instance, moduleName, varCharacteristicName);
     nonNull(addressText);
     nonNull(address);
     const TVarName* a =
@@ -126,7 +119,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetAVarForbiddenCombsNextCriterion(TOrdex* i
   return guarded([&] {
     const TModule_Intern& m = moduleOf(instance, moduleName);
     const TVarForbiddenComb_Intern& comb =
-        namedRecord(m.VarForbiddenCombs, combName, rcVarForbiddenCombNotFound);
+        namedObject(m.VarForbiddenCombs, combName, rcVarForbiddenCombNotFound);
     TVarCombCriterion& r = required(pair);
     // No remembered position: the pair after the first whose criterion is the key.
     std::string_view key = ordex::fieldText(r.CriterionName);

@@ -104,6 +104,32 @@ void copyLimit(NumberText& to, uint32_t& hex, bool& isHex, const TNumberText& fr
   to.Value = from.Value;
 }
 
+// The fields both conversion tables carry; the pairs, built aside by the caller so that
+// running out of memory there leaves the table as it was, go in by a swap.
+template <class Table, class Record, class Pair>
+void copyTable(Table& to, const Record& from, std::vector<Pair>& pairs) {
+  assignText(to.LongIdentifier, from.LongIdentifier);
+  assignText(to.DefaultValue, from.DefaultValue);
+  to.ConversionType = from.ConversionType;
+  to.NumberValuePairs = from.NumberValuePairs;
+  to.Pairs.swap(pairs);
+  to.UserData = from.UserData;
+}
+
+// An element the short record layout form carries flat: position and data type, for some
+// also the index mode and the addressing.
+void setElement(TRecordLayoutElement& e, int16_t position, int32_t dataType) {
+  e.Position = position;
+  e.DataType = dataType;
+}
+
+void setElement(TRecordLayoutElement& e, int16_t position, int32_t dataType, int32_t indexMode,
+                int32_t addressing) {
+  setElement(e, position, dataType);
+  e.IndexMode = indexMode;
+  e.Addressing = addressing;
+}
+
 }  // namespace
 
 void copyFields(TProject_Intern& to, const TProject& from) {
@@ -125,11 +151,7 @@ void copyFields(TModule_Intern& to, const TModule& from) {
   assignText(common.SRecLayout, from.SRecLayout);
   common.DepositMode = from.DepositMode;
   common.ByteOrder = from.ByteOrder;
-  common.AlignmentByte = from.AlignmentByte;
-  common.AlignmentWord = from.AlignmentWord;
-  common.AlignmentLong = from.AlignmentLong;
-  common.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
-  common.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+  copyAlignments(common, from);
   // MOD_PAR texts are stored as given: quotes a caller wants in the file are part of them.
   TModPar_Intern& par = to.ModPar;
   assignText(par.Comment, from.ModParComment);
@@ -210,12 +232,7 @@ void copyFields(TCompuTab_Intern& to, const TCompuTab& from) {
     pairs[k].InVal = from.Pairs[k].InVal;
     copyNumber(pairs[k].Out, from.Pairs[k].Out);
   }
-  assignText(to.LongIdentifier, from.LongIdentifier);
-  assignText(to.DefaultValue, from.DefaultValue);
-  to.ConversionType = from.ConversionType;
-  to.NumberValuePairs = from.NumberValuePairs;
-  to.Pairs.swap(pairs);
-  to.UserData = from.UserData;
+  copyTable(to, from, pairs);
 }
 
 void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from) {
@@ -228,12 +245,7 @@ void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from) {
     pairs[k].InVal = from.Pairs[k].InVal;
     assignText(pairs[k].OutText, from.Pairs[k].OutText);
   }
-  assignText(to.LongIdentifier, from.LongIdentifier);
-  assignText(to.DefaultValue, from.DefaultValue);
-  to.ConversionType = from.ConversionType;
-  to.NumberValuePairs = n;
-  to.Pairs.swap(pairs);
-  to.UserData = from.UserData;
+  copyTable(to, from, pairs);
 }
 
 void copyFields(TAxisPts_Intern& to, const TAxisPts& from) {
@@ -255,38 +267,21 @@ void copyFields(TAxisPts_Intern& to, const TAxisPts& from) {
 
 void copyFields(TRecordLayout_Intern& to, const TRecordLayout& from) {
   assignText(to.LongIdentifier, from.LongIdentifier);
-  TRecordLayoutElement& fnc = to.element(rlFncValues);
-  fnc.Position = from.FncValuesPosition;
-  fnc.DataType = from.FncValuesDataType;
-  fnc.IndexMode = from.FncValuesIndexMode;
-  fnc.Addressing = from.FncValuesAddressing;
-  to.element(rlIdentification).Position = from.IdentificationPosition;
-  to.element(rlIdentification).DataType = from.IdentificationDataType;
-  TRecordLayoutElement& x = to.element(rlAxisPtsX);
-  x.DataType = from.AxisPtsXDataType;
-  x.IndexMode = from.AxisPtsXIndexMode;
-  x.Addressing = from.AxisPtsXAddressing;
-  x.Position = from.AxisPtsXPosition;
-  TRecordLayoutElement& y = to.element(rlAxisPtsY);
-  y.DataType = from.AxisPtsYDataType;
-  y.IndexMode = from.AxisPtsYIndexMode;
-  y.Addressing = from.AxisPtsYAddressing;
-  y.Position = from.AxisPtsYPosition;
-  to.element(rlNoAxisPtsX).Position = from.NoAxisPtsXPosition;
-  to.element(rlNoAxisPtsX).DataType = from.NoAxisPtsXDataType;
-  to.element(rlNoAxisPtsY).Position = from.NoAxisPtsYPosition;
-  to.element(rlNoAxisPtsY).DataType = from.NoAxisPtsYDataType;
+  setElement(to.element(rlFncValues), from.FncValuesPosition, from.FncValuesDataType,
+             from.FncValuesIndexMode, from.FncValuesAddressing);
+  setElement(to.element(rlIdentification), from.IdentificationPosition,
+             from.IdentificationDataType);
+  setElement(to.element(rlAxisPtsX), from.AxisPtsXPosition, from.AxisPtsXDataType,
+             from.AxisPtsXIndexMode, from.AxisPtsXAddressing);
+  setElement(to.element(rlAxisPtsY), from.AxisPtsYPosition, from.AxisPtsYDataType,
+             from.AxisPtsYIndexMode, from.AxisPtsYAddressing);
+  setElement(to.element(rlNoAxisPtsX), from.NoAxisPtsXPosition, from.NoAxisPtsXDataType);
+  setElement(to.element(rlNoAxisPtsY), from.NoAxisPtsYPosition, from.NoAxisPtsYDataType);
   to.FixNoAxisPtsX = from.FixNoAxisPtsX;
   to.FixNoAxisPtsY = from.FixNoAxisPtsY;
-  to.element(rlShiftOpX).Position = from.ShiftOpXPosition;
-  to.element(rlShiftOpX).DataType = from.ShiftOpXDataType;
-  to.element(rlOffsetX).Position = from.OffsetXPosition;
-  to.element(rlOffsetX).DataType = from.OffsetXDataType;
-  to.AlignmentByte = from.AlignmentByte;
-  to.AlignmentWord = from.AlignmentWord;
-  to.AlignmentLong = from.AlignmentLong;
-  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
-  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+  setElement(to.element(rlShiftOpX), from.ShiftOpXPosition, from.ShiftOpXDataType);
+  setElement(to.element(rlOffsetX), from.OffsetXPosition, from.OffsetXDataType);
+  copyAlignments(to, from);
   to.UserData = from.UserData;
 }
 
@@ -297,11 +292,7 @@ void copyFields(TRecordLayout_Intern& to, const TRecordLayout2& from) {
   to.FixNoAxisPtsX = from.FixNoAxisPtsX;
   to.FixNoAxisPtsY = from.FixNoAxisPtsY;
   to.FixNoAxisPtsZ = from.FixNoAxisPtsZ;
-  to.AlignmentByte = from.AlignmentByte;
-  to.AlignmentWord = from.AlignmentWord;
-  to.AlignmentLong = from.AlignmentLong;
-  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
-  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+  copyAlignments(to, from);
   to.UserData = from.UserData;
 }
 

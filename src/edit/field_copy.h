@@ -12,6 +12,17 @@
 
 namespace ordex::edit {
 
+// The five alignments, which module and record layout records, public and internal, carry
+// under the same names; the getters copy them the other way.
+template <class To, class From>
+void copyAlignments(To& to, const From& from) {
+  to.AlignmentByte = from.AlignmentByte;
+  to.AlignmentWord = from.AlignmentWord;
+  to.AlignmentLong = from.AlignmentLong;
+  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
+  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
+}
+
 // The project is in no list: its copy includes Name.
 void copyFields(TProject_Intern& to, const TProject& from);
 
