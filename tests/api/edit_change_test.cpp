@@ -271,6 +271,34 @@ TEST_F(EditChangeTest, RecordLayoutShortFormLeavesTheOtherElements) {
   EXPECT_EQ(0, std::memcmp(&expected, &got, sizeof got));
 }
 
+// Every field of the short form goes to its own place: distinct values in, the same out.
+TEST_F(EditChangeTest, RecordLayoutShortFormKeepsEveryField) {
+  TRecordLayout s = named<TRecordLayout>("RL");
+  ASSERT_EQ(rcOk, Ordex_CreateRecordLayout(inst, nullptr, &s));
+  int16_t next = 1;
+  for (int16_t* f : {&s.FncValuesPosition, &s.IdentificationPosition, &s.AxisPtsXPosition,
+                     &s.AxisPtsYPosition, &s.NoAxisPtsXPosition, &s.NoAxisPtsYPosition,
+                     &s.FixNoAxisPtsX, &s.FixNoAxisPtsY, &s.ShiftOpXPosition, &s.OffsetXPosition,
+                     &s.AlignmentByte, &s.AlignmentWord, &s.AlignmentLong,
+                     &s.AlignmentFloat32Ieee, &s.AlignmentFloat64Ieee}) {
+    *f = next++;
+  }
+  int32_t value = 0;
+  for (int32_t* f : {&s.FncValuesDataType, &s.FncValuesIndexMode, &s.FncValuesAddressing,
+                     &s.IdentificationDataType, &s.AxisPtsXDataType, &s.AxisPtsXIndexMode,
+                     &s.AxisPtsXAddressing, &s.AxisPtsYDataType, &s.AxisPtsYIndexMode,
+                     &s.AxisPtsYAddressing, &s.NoAxisPtsXDataType, &s.NoAxisPtsYDataType,
+                     &s.ShiftOpXDataType, &s.OffsetXDataType}) {
+    *f = value++;
+  }
+  setText(s.LongIdentifier, "every field");
+  s.UserData = 77;
+  ASSERT_EQ(rcOk, Ordex_ChangeRecordLayout(inst, nullptr, &s));
+  TRecordLayout got = named<TRecordLayout>("RL");
+  ASSERT_EQ(rcOk, Ordex_GetRecordLayout(inst, nullptr, &got, 0));
+  EXPECT_EQ(0, std::memcmp(&s, &got, sizeof got));
+}
+
 // The project takes the record's name. A module is selected by the record's own Name; an
 // empty Name selects the only module, which then takes the empty name.
 TEST_F(EditChangeTest, ProjectAndModule) {
