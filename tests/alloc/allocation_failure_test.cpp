@@ -44,6 +44,12 @@ void* allocateAligned(size_t n, std::align_val_t a) noexcept {
 
 }  // namespace
 
+// The replacements pair malloc-family allocation with free, which GCC cannot see through
+// when optimising.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 // clang-format off
 void* operator new(size_t n) {
   if (void* p = allocate(n)) return p;
@@ -76,6 +82,9 @@ void operator delete[](void* p, size_t, std::align_val_t) noexcept { std::free(p
 void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
 // clang-format on
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
