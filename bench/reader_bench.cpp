@@ -5,11 +5,12 @@
 //   ordex_reader_bench --size-mb 10    a quick run
 //   ordex_reader_bench --file x.a2l    any file
 //
-// The synthetic file is cached (see bench_support.h) and reused. The raw pass reads the file with
-// fread through a 1 MiB buffer and counts the whitespace-separated tokens: the least any reader has
-// to do. Both passes run on a file in the page cache (the raw pass warms it up first). Each pass is
-// timed by the wall clock and by the process's CPU time; the ratio is taken from CPU time, which
-// other programs running on the machine disturb far less.
+// The synthetic file is cached (see bench_support.h) and reused. The raw pass reads the
+// file with fread through a 1 MiB buffer and counts the whitespace-separated tokens: the
+// least any reader has to do. Both passes run on a file in the page cache (the raw pass
+// warms it up first). Each pass is timed by the wall clock and by the process's CPU time;
+// the ratio is taken from CPU time, which other programs running on the machine disturb
+// far less.
 
 #include <dlfcn.h>
 #include <sys/resource.h>

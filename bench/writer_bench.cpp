@@ -6,13 +6,13 @@
 //   ordex_writer_bench --file x.a2l    the model of any file
 //
 // The synthetic file is the reader benchmark's (cached, see bench_support.h) and is
-// generated when missing. The file is
-// read once; then the writer writes the model to a file in the same folder, and the
-// baseline writes the bytes the writer produced, held in memory, to a file of the same name
-// with fwrite in pieces of 1 MiB. Both passes start by deleting the file that the previous
-// pass left, as the writer must, and end by closing their file. Each pass is timed by the
-// wall clock and by the process's CPU time (which includes the kernel's copying into the
-// page cache); the ratio is taken from CPU time, which other programs disturb far less.
+// generated when missing. The file is read once; then the writer writes the model to a file
+// in the same folder, and the baseline writes the bytes the writer produced, held in
+// memory, to a file of the same name with fwrite in pieces of 1 MiB. Both passes start by
+// deleting the file that the previous pass left, as the writer must, and end by closing
+// their file. Each pass is timed by the wall clock and by the process's CPU time (which
+// includes the kernel's copying into the page cache); the ratio is taken from CPU time,
+// which other programs disturb far less.
 
 #include <unistd.h>
 
