@@ -27,16 +27,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "a2l_generator.h"
+#include "bench_support.h"
 #include "model/compu_records.h"
 #include "model/instance.h"
 #include "ordex.h"
 
 namespace {
+
+using ordex_bench::cacheFolder;
+using ordex_bench::cpuSeconds;
 
 constexpr uint32_t kSizes[] = {1000, 100000};
 constexpr size_t kPicked = 64;  // measurements per conversion type
@@ -59,19 +62,6 @@ struct Target {
   uint32_t bitMask;
   TCompuMethod_Intern* record;
 };
-
-double cpuSeconds() {
-  timespec ts;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
-}
-
-std::string cacheFolder() {
-  const char* dir = std::getenv("ORDEX_BENCH_CACHE");
-  if (dir && *dir) return dir;
-  dir = std::getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/ordex-bench";
-}
 
 bool fileFor(uint32_t measurements, std::string* path) {
   const std::string folder = cacheFolder();

@@ -5,13 +5,12 @@
 //   ordex_reader_bench --size-mb 10    a quick run
 //   ordex_reader_bench --file x.a2l    any file
 //
-// The synthetic file is cached (ORDEX_BENCH_CACHE, else TMPDIR, else /tmp, in a folder
-// ordex-bench) under a name that holds size, seed and generator version, and reused.
-// The raw pass reads the file with fread through a 1 MiB buffer and counts the
-// whitespace-separated tokens: the least any reader has to do. Both passes run on a file
-// in the page cache (the raw pass warms it up first). Each pass is timed by the wall clock
-// and by the process's CPU time; the ratio is taken from CPU time, which other programs
-// running on the machine disturb far less.
+// The synthetic file is cached (see bench_support.h) and reused. The raw pass reads the
+// file with fread through a 1 MiB buffer and counts the whitespace-separated tokens: the
+// least any reader has to do. Both passes run on a file in the page cache (the raw pass
+// warms it up first). Each pass is timed by the wall clock and by the process's CPU time;
+// the ratio is taken from CPU time, which other programs running on the machine disturb
+// far less.
 
 #include <dlfcn.h>
 #include <sys/resource.h>
@@ -19,37 +18,30 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "a2l_generator.h"
+#include "bench_support.h"
 #include "ordex.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using ordex_bench::BestTimes;
+using ordex_bench::Clock;
+using ordex_bench::fileSize;
+using ordex_bench::kMB;
+using ordex_bench::seconds;
 
-constexpr double kMB = 1e6;
 // Targets, as a share of the raw pass: the whole reader, and the tokenizer with the
 // top-level reader alone (every object block skipped); the model may hold at most three
 // times the file size.
 constexpr double kReaderTargetPercent = 25.0;
 constexpr double kSkeletonTargetPercent = 40.0;
 constexpr double kMemoryTargetPercent = 300.0;
-
-struct Args {
-  double sizeMb = 100;
-  int runs = 3;
-  uint64_t seed = 1;
-  std::string file;
-  bool regenerate = false;
-};
 
 void usage(std::FILE* to) {
   std::fprintf(to,
@@ -60,68 +52,6 @@ void usage(std::FILE* to) {
                "  --seed N        generator seed (default 1)\n"
                "  --regenerate    write the synthetic file even when a cached one exists\n"
                "  --file PATH     measure this file instead of a synthetic one\n");
-}
-
-bool parseArgs(int argc, char** argv, Args* args) {
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
-    char* end = nullptr;
-    if (a == "--help" || a == "-h") {
-      usage(stdout);
-      std::exit(0);
-    } else if (a == "--regenerate") {
-      args->regenerate = true;
-    } else if (a == "--size-mb" && v) {
-      args->sizeMb = std::strtod(v, &end);
-      if (*end != '\0' || !(args->sizeMb > 0)) return false;
-      ++i;
-    } else if (a == "--runs" && v) {
-      args->runs = static_cast<int>(std::strtol(v, &end, 10));
-      if (*end != '\0' || args->runs < 1) return false;
-      ++i;
-    } else if (a == "--seed" && v) {
-      args->seed = std::strtoull(v, &end, 10);
-      if (*end != '\0') return false;
-      ++i;
-    } else if (a == "--file" && v) {
-      args->file = v;
-      ++i;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-double seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-double cpuSeconds() {
-  timespec ts;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-// The best wall-clock and CPU times of several runs of one pass.
-struct BestTimes {
-  double wall = 1e30;
-  double cpu = 1e30;
-  template <class Pass>
-  void run(Pass&& pass) {
-    double c0 = cpuSeconds();
-    auto t0 = Clock::now();
-    pass();
-    wall = std::min(wall, seconds(t0, Clock::now()));
-    cpu = std::min(cpu, cpuSeconds() - c0);
-  }
-};
-
-int64_t fileSize(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0) return -1;
-  return static_cast<int64_t>(st.st_size);
 }
 
 // Resident set size now, in bytes.
@@ -139,45 +69,6 @@ double peakRss() {
   struct rusage ru;
   getrusage(RUSAGE_SELF, &ru);
   return static_cast<double>(ru.ru_maxrss) * 1024.0;
-}
-
-std::string cacheFolder() {
-  const char* dir = std::getenv("ORDEX_BENCH_CACHE");
-  if (dir && *dir) return dir;
-  dir = std::getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/ordex-bench";
-}
-
-// The synthetic file for the arguments, generated unless a cached copy exists. Written
-// under a temporary name and renamed, so an interrupted run leaves no partial file behind.
-bool syntheticFile(const Args& args, const ordex_bench::GeneratorOptions& options,
-                   std::string* path, bool* reused) {
-  std::string folder = cacheFolder();
-  if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-    std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), std::strerror(errno));
-    return false;
-  }
-  char name[160];
-  std::snprintf(name, sizeof name, "/synthetic-%.0f-s%llu-g%d.a2l", args.sizeMb * kMB,
-                static_cast<unsigned long long>(args.seed), ordex_bench::kGeneratorVersion);
-  *path = folder + name;
-  *reused = !args.regenerate && fileSize(*path) > 0;
-  if (*reused) return true;
-  std::string tmp = *path + ".tmp" + std::to_string(getpid());
-  std::string error;
-  auto t0 = Clock::now();
-  if (!ordex_bench::generateA2lFile(options, tmp, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    std::remove(tmp.c_str());
-    return false;
-  }
-  if (std::rename(tmp.c_str(), path->c_str()) != 0) {
-    std::fprintf(stderr, "cannot rename %s: %s\n", tmp.c_str(), std::strerror(errno));
-    std::remove(tmp.c_str());
-    return false;
-  }
-  std::printf("generated   %s in %.2f s\n", path->c_str(), seconds(t0, Clock::now()));
-  return true;
 }
 
 // The baseline: every byte read once through a large buffer, tokens counted at each
@@ -294,8 +185,8 @@ std::string skeletonFile(const std::string& path) {
 }
 
 int main(int argc, char** argv) {
-  Args args;
-  if (!parseArgs(argc, argv, &args)) {
+  ordex_bench::FileBenchArgs args;
+  if (!ordex_bench::parseFileBenchArgs(argc, argv, &args, usage)) {
     usage(stderr);
     return 2;
   }
@@ -308,7 +199,7 @@ int main(int argc, char** argv) {
     options = ordex_bench::optionsForSize(static_cast<uint64_t>(args.sizeMb * kMB));
     options.seed = args.seed;
     generated = &options;
-    if (!syntheticFile(args, options, &path, &reused)) return 1;
+    if (!ordex_bench::syntheticFile(args, options, &path, &reused)) return 1;
   }
   int64_t size = fileSize(path);
   if (size <= 0) {

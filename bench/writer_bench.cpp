@@ -5,46 +5,37 @@
 //   ordex_writer_bench --size-mb 10    a quick run
 //   ordex_writer_bench --file x.a2l    the model of any file
 //
-// The synthetic file is the reader benchmark's (cached under ORDEX_BENCH_CACHE, else
-// TMPDIR, else /tmp, in a folder ordex-bench) and is generated when missing. The file is
-// read once; then the writer writes the model to a file in the same folder, and the
-// baseline writes the bytes the writer produced, held in memory, to a file of the same name
-// with fwrite in pieces of 1 MiB. Both passes start by deleting the file that the previous
-// pass left, as the writer must, and end by closing their file. Each pass is timed by the
-// wall clock and by the process's CPU time (which includes the kernel's copying into the
-// page cache); the ratio is taken from CPU time, which other programs disturb far less.
+// The synthetic file is the reader benchmark's (cached, see bench_support.h) and is
+// generated when missing. The file is read once; then the writer writes the model to a file
+// in the same folder, and the baseline writes the bytes the writer produced, held in
+// memory, to a file of the same name with fwrite in pieces of 1 MiB. Both passes start by
+// deleting the file that the previous pass left, as the writer must, and end by closing
+// their file. Each pass is timed by the wall clock and by the process's CPU time (which
+// includes the kernel's copying into the page cache); the ratio is taken from CPU time,
+// which other programs disturb far less.
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "a2l_generator.h"
+#include "bench_support.h"
 #include "ordex.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using ordex_bench::BestTimes;
+using ordex_bench::cacheFolder;
+using ordex_bench::Clock;
+using ordex_bench::fileSize;
+using ordex_bench::kMB;
+using ordex_bench::seconds;
 
-constexpr double kMB = 1e6;
 constexpr double kWriterTargetPercent = 30.0;
-
-struct Args {
-  double sizeMb = 100;
-  int runs = 3;
-  uint64_t seed = 1;
-  std::string file;
-  bool regenerate = false;
-  bool keep = false;
-};
 
 void usage(std::FILE* to) {
   std::fprintf(to,
@@ -56,107 +47,6 @@ void usage(std::FILE* to) {
                "  --regenerate    write the synthetic file even when a cached one exists\n"
                "  --file PATH     write the model of this file instead of a synthetic one\n"
                "  --keep          leave the written file in place\n");
-}
-
-bool parseArgs(int argc, char** argv, Args* args) {
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
-    char* end = nullptr;
-    if (a == "--help" || a == "-h") {
-      usage(stdout);
-      std::exit(0);
-    } else if (a == "--regenerate") {
-      args->regenerate = true;
-    } else if (a == "--keep") {
-      args->keep = true;
-    } else if (a == "--size-mb" && v) {
-      args->sizeMb = std::strtod(v, &end);
-      if (*end != '\0' || !(args->sizeMb > 0)) return false;
-      ++i;
-    } else if (a == "--runs" && v) {
-      args->runs = static_cast<int>(std::strtol(v, &end, 10));
-      if (*end != '\0' || args->runs < 1) return false;
-      ++i;
-    } else if (a == "--seed" && v) {
-      args->seed = std::strtoull(v, &end, 10);
-      if (*end != '\0') return false;
-      ++i;
-    } else if (a == "--file" && v) {
-      args->file = v;
-      ++i;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-double seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-double cpuSeconds() {
-  timespec ts;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-// The best wall-clock and CPU times of several runs of one pass.
-struct BestTimes {
-  double wall = 1e30;
-  double cpu = 1e30;
-  template <class Pass>
-  void run(Pass&& pass) {
-    double c0 = cpuSeconds();
-    auto t0 = Clock::now();
-    pass();
-    wall = std::min(wall, seconds(t0, Clock::now()));
-    cpu = std::min(cpu, cpuSeconds() - c0);
-  }
-};
-
-int64_t fileSize(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0) return -1;
-  return static_cast<int64_t>(st.st_size);
-}
-
-std::string cacheFolder() {
-  const char* dir = std::getenv("ORDEX_BENCH_CACHE");
-  if (dir && *dir) return dir;
-  dir = std::getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/ordex-bench";
-}
-
-// The reader benchmark's synthetic file for these arguments, generated unless cached.
-bool syntheticFile(const Args& args, const ordex_bench::GeneratorOptions& options,
-                   std::string* path) {
-  std::string folder = cacheFolder();
-  if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-    std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), std::strerror(errno));
-    return false;
-  }
-  char name[160];
-  std::snprintf(name, sizeof name, "/synthetic-%.0f-s%llu-g%d.a2l", args.sizeMb * kMB,
-                static_cast<unsigned long long>(args.seed), ordex_bench::kGeneratorVersion);
-  *path = folder + name;
-  if (!args.regenerate && fileSize(*path) > 0) return true;
-  std::string tmp = *path + ".tmp" + std::to_string(getpid());
-  std::string error;
-  auto t0 = Clock::now();
-  if (!ordex_bench::generateA2lFile(options, tmp, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    std::remove(tmp.c_str());
-    return false;
-  }
-  if (std::rename(tmp.c_str(), path->c_str()) != 0) {
-    std::fprintf(stderr, "cannot rename %s: %s\n", tmp.c_str(), std::strerror(errno));
-    std::remove(tmp.c_str());
-    return false;
-  }
-  std::printf("generated   %s in %.2f s\n", path->c_str(), seconds(t0, Clock::now()));
-  return true;
 }
 
 bool readWhole(const std::string& path, std::vector<char>* bytes) {
@@ -184,8 +74,9 @@ void fwritePass(const std::string& path, const std::vector<char>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Args args;
-  if (!parseArgs(argc, argv, &args)) {
+  ordex_bench::FileBenchArgs args;
+  bool keep = false;
+  if (!ordex_bench::parseFileBenchArgs(argc, argv, &args, usage, "--keep", &keep)) {
     usage(stderr);
     return 2;
   }
@@ -194,7 +85,7 @@ int main(int argc, char** argv) {
     ordex_bench::GeneratorOptions options =
         ordex_bench::optionsForSize(static_cast<uint64_t>(args.sizeMb * kMB));
     options.seed = args.seed;
-    if (!syntheticFile(args, options, &input)) return 1;
+    if (!ordex_bench::syntheticFile(args, options, &input)) return 1;
   }
   int64_t inputSize = fileSize(input);
   if (inputSize <= 0) {
@@ -236,11 +127,11 @@ int main(int argc, char** argv) {
 
   BestTimes plain;
   for (int i = 0; i < args.runs; ++i) plain.run([&] { fwritePass(output, written); });
-  if (!args.keep) std::remove(output.c_str());
+  if (!keep) std::remove(output.c_str());
   Ordex_DestroyInstance(inst);
 
   std::printf("written     %.1f MB (%zu bytes)%s\n", mb, written.size(),
-              args.keep ? (", kept as " + output).c_str() : "");
+              keep ? (", kept as " + output).c_str() : "");
   std::printf("fwrite      best of %d: %.3f s wall %8.1f MB/s, %.3f s CPU %8.1f MB/s\n", args.runs,
               plain.wall, mb / plain.wall, plain.cpu, mb / plain.cpu);
   std::printf("writer      best of %d: %.3f s wall %8.1f MB/s, %.3f s CPU %8.1f MB/s\n", args.runs,

@@ -98,95 +98,73 @@ class TSystemConstant(ctypes.Structure):
     ]
 
 
+# TAxisDescr2 keeps the fields of TAxisDescr up to the extended limits and then orders the
+# fixed-axis parameters after the deposit and axis-points modes.
+_AXIS_DESCR_HEAD = [
+    ("Attribute", ctypes.c_int32),
+    ("InputQuantity", ctypes.c_char * TEXT_SIZE),
+    ("Conversion", ctypes.c_char * TEXT_SIZE),
+    ("MaxAxisPoints", ctypes.c_int16),
+    ("LowerLimit", TNumberText),
+    ("UpperLimit", TNumberText),
+    ("ReadOnly", ctypes.c_int16),
+    ("Format", ctypes.c_char * TEXT_SIZE),
+    ("AxisPtsRef", ctypes.c_char * TEXT_SIZE),
+    ("ExtendedLimitsLower", TNumberText),
+    ("ExtendedLimitsUpper", TNumberText),
+]
+
+_FIX_AXIS_PAR = [
+    ("FixAxisParOffset", ctypes.c_int32),
+    ("FixAxisParShift", ctypes.c_int32),
+    ("FixAxisParNumberapo", ctypes.c_int32),
+]
+
+
 class TAxisDescr(ctypes.Structure):
-    _fields_ = [
-        ("Attribute", ctypes.c_int32),
-        ("InputQuantity", ctypes.c_char * TEXT_SIZE),
-        ("Conversion", ctypes.c_char * TEXT_SIZE),
-        ("MaxAxisPoints", ctypes.c_int16),
-        ("LowerLimit", TNumberText),
-        ("UpperLimit", TNumberText),
-        ("ReadOnly", ctypes.c_int16),
-        ("Format", ctypes.c_char * TEXT_SIZE),
-        ("AxisPtsRef", ctypes.c_char * TEXT_SIZE),
-        ("ExtendedLimitsLower", TNumberText),
-        ("ExtendedLimitsUpper", TNumberText),
-        ("FixAxisParOffset", ctypes.c_int32),
-        ("FixAxisParShift", ctypes.c_int32),
-        ("FixAxisParNumberapo", ctypes.c_int32),
-        ("DepositMode", ctypes.c_int32),
-    ]
+    _fields_ = _AXIS_DESCR_HEAD + _FIX_AXIS_PAR + [("DepositMode", ctypes.c_int32)]
 
 
 class TAxisDescr2(ctypes.Structure):
-    _fields_ = [
-        ("Attribute", ctypes.c_int32),
-        ("InputQuantity", ctypes.c_char * TEXT_SIZE),
+    _fields_ = (
+        _AXIS_DESCR_HEAD
+        + [("DepositMode", ctypes.c_int32), ("AxisPointsMode", ctypes.c_int32)]
+        + _FIX_AXIS_PAR
+    )
+
+
+def _characteristic_fields(axis_descr):
+    """The fields of a characteristic record whose axes are of the record type ``axis_descr``."""
+    return [
+        ("Name", ctypes.c_char * TEXT_SIZE),
+        ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
+        ("Type", ctypes.c_int32),
+        ("Address", ctypes.c_uint32),
+        ("Deposit", ctypes.c_char * TEXT_SIZE),
+        ("MaxDiff", TNumberText),
         ("Conversion", ctypes.c_char * TEXT_SIZE),
-        ("MaxAxisPoints", ctypes.c_int16),
         ("LowerLimit", TNumberText),
         ("UpperLimit", TNumberText),
-        ("ReadOnly", ctypes.c_int16),
         ("Format", ctypes.c_char * TEXT_SIZE),
-        ("AxisPtsRef", ctypes.c_char * TEXT_SIZE),
+        ("ByteOrder", ctypes.c_int32),
+        ("BitMask", ctypes.c_uint32),
+        ("Number", ctypes.c_int16),
+        ("ReadOnly", ctypes.c_int16),
         ("ExtendedLimitsLower", TNumberText),
         ("ExtendedLimitsUpper", TNumberText),
-        ("DepositMode", ctypes.c_int32),
-        ("AxisPointsMode", ctypes.c_int32),
-        ("FixAxisParOffset", ctypes.c_int32),
-        ("FixAxisParShift", ctypes.c_int32),
-        ("FixAxisParNumberapo", ctypes.c_int32),
+        ("MaxRefreshScalingUnit", ctypes.c_int32),
+        ("MaxRefreshRate", ctypes.c_int32),
+        ("Axes", axis_descr * CHARACTERISTIC_AXES),
+        ("UserData", ctypes.c_uint32),
     ]
 
 
 class TCharacteristic(ctypes.Structure):
-    _fields_ = [
-        ("Name", ctypes.c_char * TEXT_SIZE),
-        ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
-        ("Type", ctypes.c_int32),
-        ("Address", ctypes.c_uint32),
-        ("Deposit", ctypes.c_char * TEXT_SIZE),
-        ("MaxDiff", TNumberText),
-        ("Conversion", ctypes.c_char * TEXT_SIZE),
-        ("LowerLimit", TNumberText),
-        ("UpperLimit", TNumberText),
-        ("Format", ctypes.c_char * TEXT_SIZE),
-        ("ByteOrder", ctypes.c_int32),
-        ("BitMask", ctypes.c_uint32),
-        ("Number", ctypes.c_int16),
-        ("ReadOnly", ctypes.c_int16),
-        ("ExtendedLimitsLower", TNumberText),
-        ("ExtendedLimitsUpper", TNumberText),
-        ("MaxRefreshScalingUnit", ctypes.c_int32),
-        ("MaxRefreshRate", ctypes.c_int32),
-        ("Axes", TAxisDescr * CHARACTERISTIC_AXES),
-        ("UserData", ctypes.c_uint32),
-    ]
+    _fields_ = _characteristic_fields(TAxisDescr)
 
 
 class TCharacteristic2(ctypes.Structure):
-    _fields_ = [
-        ("Name", ctypes.c_char * TEXT_SIZE),
-        ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
-        ("Type", ctypes.c_int32),
-        ("Address", ctypes.c_uint32),
-        ("Deposit", ctypes.c_char * TEXT_SIZE),
-        ("MaxDiff", TNumberText),
-        ("Conversion", ctypes.c_char * TEXT_SIZE),
-        ("LowerLimit", TNumberText),
-        ("UpperLimit", TNumberText),
-        ("Format", ctypes.c_char * TEXT_SIZE),
-        ("ByteOrder", ctypes.c_int32),
-        ("BitMask", ctypes.c_uint32),
-        ("Number", ctypes.c_int16),
-        ("ReadOnly", ctypes.c_int16),
-        ("ExtendedLimitsLower", TNumberText),
-        ("ExtendedLimitsUpper", TNumberText),
-        ("MaxRefreshScalingUnit", ctypes.c_int32),
-        ("MaxRefreshRate", ctypes.c_int32),
-        ("Axes", TAxisDescr2 * CHARACTERISTIC_AXES),
-        ("UserData", ctypes.c_uint32),
-    ]
+    _fields_ = _characteristic_fields(TAxisDescr2)
 
 
 class TAxisPts(ctypes.Structure):
@@ -302,33 +280,31 @@ class TMeasurement(ctypes.Structure):
     ]
 
 
+def _compu_method_fields(formulas):
+    """The fields of a conversion method record with the formula texts ``formulas``."""
+    return (
+        [
+            ("Name", ctypes.c_char * TEXT_SIZE),
+            ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
+            ("ConversionType", ctypes.c_int32),
+            ("Format", ctypes.c_char * TEXT_SIZE),
+            ("Unit", ctypes.c_char * TEXT_SIZE),
+        ]
+        + [(name, ctypes.c_char * TEXT_SIZE) for name in formulas]
+        + [
+            ("Coeffs", TNumberText * 6),
+            ("CompuTabRef", ctypes.c_char * TEXT_SIZE),
+            ("UserData", ctypes.c_uint32),
+        ]
+    )
+
+
 class TCompuMethod(ctypes.Structure):
-    _fields_ = [
-        ("Name", ctypes.c_char * TEXT_SIZE),
-        ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
-        ("ConversionType", ctypes.c_int32),
-        ("Format", ctypes.c_char * TEXT_SIZE),
-        ("Unit", ctypes.c_char * TEXT_SIZE),
-        ("Formula", ctypes.c_char * TEXT_SIZE),
-        ("Coeffs", TNumberText * 6),
-        ("CompuTabRef", ctypes.c_char * TEXT_SIZE),
-        ("UserData", ctypes.c_uint32),
-    ]
+    _fields_ = _compu_method_fields(["Formula"])
 
 
 class TCompuMethod2(ctypes.Structure):
-    _fields_ = [
-        ("Name", ctypes.c_char * TEXT_SIZE),
-        ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
-        ("ConversionType", ctypes.c_int32),
-        ("Format", ctypes.c_char * TEXT_SIZE),
-        ("Unit", ctypes.c_char * TEXT_SIZE),
-        ("Formula", ctypes.c_char * TEXT_SIZE),
-        ("FormulaInv", ctypes.c_char * TEXT_SIZE),
-        ("Coeffs", TNumberText * 6),
-        ("CompuTabRef", ctypes.c_char * TEXT_SIZE),
-        ("UserData", ctypes.c_uint32),
-    ]
+    _fields_ = _compu_method_fields(["Formula", "FormulaInv"])
 
 
 class TCompuTabPair(ctypes.Structure):
@@ -338,16 +314,21 @@ class TCompuTabPair(ctypes.Structure):
     ]
 
 
-class TCompuTab(ctypes.Structure):
-    _fields_ = [
+def _compu_table_fields(pair, pair_count):
+    """The fields of a conversion table record holding ``pair_count`` pairs of type ``pair``."""
+    return [
         ("Name", ctypes.c_char * TEXT_SIZE),
         ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
         ("ConversionType", ctypes.c_int32),
         ("NumberValuePairs", ctypes.c_int32),
-        ("Pairs", TCompuTabPair * COMPU_TAB_PAIRS),
+        ("Pairs", pair * pair_count),
         ("DefaultValue", ctypes.c_char * TEXT_SIZE),
         ("UserData", ctypes.c_uint32),
     ]
+
+
+class TCompuTab(ctypes.Structure):
+    _fields_ = _compu_table_fields(TCompuTabPair, COMPU_TAB_PAIRS)
 
 
 class TCompuVTabPair(ctypes.Structure):
@@ -358,15 +339,7 @@ class TCompuVTabPair(ctypes.Structure):
 
 
 class TCompuVTab(ctypes.Structure):
-    _fields_ = [
-        ("Name", ctypes.c_char * TEXT_SIZE),
-        ("LongIdentifier", ctypes.c_char * TEXT_SIZE),
-        ("ConversionType", ctypes.c_int32),
-        ("NumberValuePairs", ctypes.c_int32),
-        ("Pairs", TCompuVTabPair * COMPU_VTAB_PAIRS),
-        ("DefaultValue", ctypes.c_char * TEXT_SIZE),
-        ("UserData", ctypes.c_uint32),
-    ]
+    _fields_ = _compu_table_fields(TCompuVTabPair, COMPU_VTAB_PAIRS)
 
 
 class TCompuVTabValue(ctypes.Structure):

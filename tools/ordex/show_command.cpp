@@ -153,6 +153,13 @@ TOrdexReturnCode showCalibrationMethod(const Target& t, Node& n) {
   return rcOk;
 }
 
+// "Annotations" and then "IfData" of the target.
+TOrdexReturnCode addAnnotationsAndIfData(const Target& t, MemberOwner owner, Node& n) {
+  TOrdexReturnCode rc = addAnnotations(t.inst, t.module, owner, t.name, n);
+  if (rc != rcOk) return rc;
+  return addIfData(t.inst, t.module, owner, t.name, n);
+}
+
 void addAxis(const TAxisDescr2& a, Node& n) {
   static const char* const kModeWords[] = {"DEPOSIT", "FIX_AXIS_PAR", "FIX_AXIS_PAR_DIST"};
   Fields f(n);
@@ -202,9 +209,7 @@ TOrdexReturnCode showCharacteristic(const Target& t, Node& n) {
   Node& list = n.add("Axes", Node::array());
   for (int i = 0; i < axes; ++i) addAxis(r->Axes[i], list.push(Node::object()));
   f.number("UserData", r->UserData);
-  rc = addAnnotations(t.inst, t.module, MemberOwner::kCharacteristic, t.name, n);
-  if (rc != rcOk) return rc;
-  return addIfData(t.inst, t.module, MemberOwner::kCharacteristic, t.name, n);
+  return addAnnotationsAndIfData(t, MemberOwner::kCharacteristic, n);
 }
 
 TOrdexReturnCode showAxisPts(const Target& t, Node& n) {
@@ -227,9 +232,7 @@ TOrdexReturnCode showAxisPts(const Target& t, Node& n) {
   f.keyword("DepositMode", r->DepositMode, kDeposits);
   f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
   f.number("UserData", r->UserData);
-  rc = addAnnotations(t.inst, t.module, MemberOwner::kAxisPts, t.name, n);
-  if (rc != rcOk) return rc;
-  return addIfData(t.inst, t.module, MemberOwner::kAxisPts, t.name, n);
+  return addAnnotationsAndIfData(t, MemberOwner::kAxisPts, n);
 }
 
 TOrdexReturnCode showMeasurement(const Target& t, Node& n) {
@@ -254,9 +257,8 @@ TOrdexReturnCode showMeasurement(const Target& t, Node& n) {
   f.hex("EcuAddress", r->EcuAddress);
   f.number("UserData", r->UserData);
   rc = addMeasurementVirtuals(t.inst, t.module, t.name, n);
-  if (rc == rcOk) rc = addAnnotations(t.inst, t.module, MemberOwner::kMeasurement, t.name, n);
   if (rc != rcOk) return rc;
-  return addIfData(t.inst, t.module, MemberOwner::kMeasurement, t.name, n);
+  return addAnnotationsAndIfData(t, MemberOwner::kMeasurement, n);
 }
 
 TOrdexReturnCode showFunction(const Target& t, Node& n) {
@@ -289,52 +291,54 @@ TOrdexReturnCode showCompuMethod(const Target& t, Node& n) {
   return rcOk;
 }
 
-TOrdexReturnCode showCompuTab(const Target& t, Node& n) {
-  auto r = keyed<TCompuTab>(t.name);
-  TOrdexReturnCode rc = Ordex_GetCompuTab(t.inst, t.module, r.get(), 0);
+// COMPU_TAB and COMPU_VTAB: the same record around different pairs, which `addPairs` puts
+// into the "Pairs" array (returning the code of a failing call).
+template <class Record, class AddPairs>
+TOrdexReturnCode showConversionTable(const Target& t, Node& n,
+                                     TOrdexReturnCode (*get)(TOrdex*, const char*, Record*, int),
+                                     AddPairs&& addPairs) {
+  auto r = keyed<Record>(t.name);
+  TOrdexReturnCode rc = get(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
   Fields f(n);
   f.text("Name", r->Name);
   f.text("LongIdentifier", r->LongIdentifier);
   f.keyword("ConversionType", r->ConversionType, kConversionTypes);
   f.number("NumberValuePairs", r->NumberValuePairs);
-  int count = r->NumberValuePairs < 0 ? 0 : r->NumberValuePairs;
-  if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
-  Node& pairs = n.add("Pairs", Node::array());
-  for (int i = 0; i < count; ++i) {
-    Node& p = pairs.push(Node::object());
-    p.add("InVal", Node::integer(r->Pairs[i].InVal));
-    p.add("Out", Node::numberText(r->Pairs[i].Out.Text, r->Pairs[i].Out.Value));
-  }
+  rc = addPairs(*r, n.add("Pairs", Node::array()));
+  if (rc != rcOk) return rc;
   f.text("DefaultValue", r->DefaultValue);
   f.number("UserData", r->UserData);
   return rcOk;
 }
 
+TOrdexReturnCode showCompuTab(const Target& t, Node& n) {
+  return showConversionTable(t, n, Ordex_GetCompuTab, [](const TCompuTab& r, Node& pairs) {
+    int count = r.NumberValuePairs < 0 ? 0 : r.NumberValuePairs;
+    if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
+    for (int i = 0; i < count; ++i) {
+      Node& p = pairs.push(Node::object());
+      p.add("InVal", Node::integer(r.Pairs[i].InVal));
+      p.add("Out", Node::numberText(r.Pairs[i].Out.Text, r.Pairs[i].Out.Value));
+    }
+    return rcOk;
+  });
+}
+
 TOrdexReturnCode showCompuVTab(const Target& t, Node& n) {
-  auto r = keyed<TCompuVTab>(t.name);
-  TOrdexReturnCode rc = Ordex_GetCompuVTab(t.inst, t.module, r.get(), 0);
-  if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  f.number("NumberValuePairs", r->NumberValuePairs);
   // Every pair, also those beyond the record's twenty, with its whole text.
-  Node& pairs = n.add("Pairs", Node::array());
-  if (r->NumberValuePairs > 0) {
-    std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r->NumberValuePairs));
-    rc = Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
+  return showConversionTable(t, n, Ordex_GetCompuVTab, [&t](const TCompuVTab& r, Node& pairs) {
+    if (r.NumberValuePairs <= 0) return rcOk;
+    std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r.NumberValuePairs));
+    TOrdexReturnCode rc = Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
     if (rc != rcOk) return rc;
     for (const TCompuVTabEntry& e : entries) {
       Node& p = pairs.push(Node::object());
       p.add("InVal", Node::integer(e.InVal));
       p.add("OutText", Node::text(e.OutText ? e.OutText : ""));
     }
-  }
-  f.text("DefaultValue", r->DefaultValue);
-  f.number("UserData", r->UserData);
-  return rcOk;
+    return rcOk;
+  });
 }
 
 void addElement(Node& list, int32_t kind, const TRecordLayoutElement& e) {

@@ -185,6 +185,26 @@ class SnapshotTaker {
     return objectNames([&](char* name) { return next(inst_, mod_, name, nullptr); });
   }
 
+  // The record of `name` from the module's getter `get`, its return code kept as "rc";
+  // null when the getter fails.
+  template <class Record>
+  std::unique_ptr<Record> fetch(Fields& f, const std::string& name,
+                                TOrdexReturnCode (*get)(TOrdex*, const char*, Record*, int)) {
+    auto r = keyedRecord<Record>(name);
+    TOrdexReturnCode rc = get(inst_, mod_, r.get(), 0);
+    f.number("rc", rc);
+    if (rc != rcOk) r.reset();
+    return r;
+  }
+
+  // The IF_DATA entries and the annotations of one object.
+  void ifDataAndAnnotations(const Fields& f, const char* name, NextIfDataFn ifData,
+                            NextAnnotationFn annotation) {
+    ifDataWalk(f, [&](TIfDataRecord* d) { return ifData(inst_, mod_, name, d); });
+    annotationWalk(f, "ANNOTATION",
+                   [&](TAnnotationRecord* a) { return annotation(inst_, mod_, name, a); });
+  }
+
   TOrdex* inst_;
   const SnapshotOptions& opt_;
   ModelSnapshot& snapshot_;
@@ -286,10 +306,8 @@ void SnapshotTaker::module(const std::string& name) {
 void SnapshotTaker::memorySegments(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextMemorySegmentName)) {
     Fields f = m.sub("MEMORY_SEGMENT " + key);
-    auto r = keyedRecord<TMemorySegment>(name);
-    TOrdexReturnCode rc = Ordex_GetMemorySegment(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TMemorySegment>(f, name, Ordex_GetMemorySegment);
+    if (!r) continue;
     f.text("LongIdentifier", r->LongIdentifier);
     f.number("PrgType", r->PrgType);
     f.number("MemoryType", r->MemoryType);
@@ -309,10 +327,8 @@ void SnapshotTaker::memorySegments(const Fields& m) {
 void SnapshotTaker::calibrationMethods(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCalibrationMethodName)) {
     Fields f = m.sub("CALIBRATION_METHOD " + key);
-    auto r = keyedRecord<TCalibrationMethod>(name);
-    TOrdexReturnCode rc = Ordex_GetCalibrationMethod(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TCalibrationMethod>(f, name, Ordex_GetCalibrationMethod);
+    if (!r) continue;
     f.number("Version", r->Version);
     f.number("HandleCount", r->HandleCount);
     for (int h = 0; h < r->HandleCount && h < kMaxWalk; ++h) {
@@ -327,7 +343,9 @@ void SnapshotTaker::calibrationMethods(const Fields& m) {
   }
 }
 
-void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
+// The fields TAxisDescr and TAxisDescr2 share.
+template <class Record>
+void axisDescrFields(Fields& f, const Record& a) {
   f.number("Attribute", a.Attribute);
   f.text("InputQuantity", a.InputQuantity);
   f.text("Conversion", a.Conversion);
@@ -339,6 +357,10 @@ void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
   f.text("AxisPtsRef", a.AxisPtsRef);
   f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
   f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
+}
+
+void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
+  axisDescrFields(f, a);
   f.number("FixAxisParOffset", a.FixAxisParOffset);
   f.number("FixAxisParShift", a.FixAxisParShift);
   f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
@@ -346,17 +368,7 @@ void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
 }
 
 void SnapshotTaker::axis2(Fields f, const TAxisDescr2& a) {
-  f.number("Attribute", a.Attribute);
-  f.text("InputQuantity", a.InputQuantity);
-  f.text("Conversion", a.Conversion);
-  f.number("MaxAxisPoints", a.MaxAxisPoints);
-  f.numberText("LowerLimit", a.LowerLimit);
-  f.numberText("UpperLimit", a.UpperLimit);
-  f.number("ReadOnly", a.ReadOnly);
-  f.text("Format", a.Format);
-  f.text("AxisPtsRef", a.AxisPtsRef);
-  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
+  axisDescrFields(f, a);
   f.number("DepositMode", a.DepositMode);
   f.number("AxisPointsMode", a.AxisPointsMode);
   f.number("FixAxisParOffset", a.FixAxisParOffset);
@@ -390,10 +402,8 @@ void characteristicFields(Fields f, const Record& r) {
 void SnapshotTaker::characteristics(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCharacteristicName)) {
     Fields f = m.sub("CHARACTERISTIC " + key);
-    auto r = keyedRecord<TCharacteristic>(name);
-    TOrdexReturnCode rc = Ordex_GetCharacteristic(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TCharacteristic>(f, name, Ordex_GetCharacteristic);
+    if (!r) continue;
     characteristicFields(f, *r);
     for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
       axis(f.sub("Axes[" + std::to_string(i) + "]"), r->Axes[i]);
@@ -407,21 +417,11 @@ void SnapshotTaker::characteristics(const Fields& m) {
     }
     if (!opt_.members) continue;
     const char* n = name.c_str();
-    {
-      ifDataWalk(
-          f, [&](TIfDataRecord* d) { return members_.characteristicIfData(inst_, mod_, n, d); });
-    }
-    {
-      annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
-        return members_.characteristicAnnotation(inst_, mod_, n, a);
+    ifDataAndAnnotations(f, n, members_.characteristicIfData, members_.characteristicAnnotation);
+    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
+      annotationWalk(f, "Axes[" + std::to_string(i) + "].ANNOTATION", [&](TAnnotationRecord* a) {
+        return members_.axisAnnotation(inst_, mod_, n, i, a);
       });
-    }
-    {
-      for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
-        annotationWalk(f, "Axes[" + std::to_string(i) + "].ANNOTATION", [&](TAnnotationRecord* a) {
-          return members_.axisAnnotation(inst_, mod_, n, i, a);
-        });
-      }
     }
   }
 }
@@ -429,10 +429,8 @@ void SnapshotTaker::characteristics(const Fields& m) {
 void SnapshotTaker::measurements(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextMeasurementName)) {
     Fields f = m.sub("MEASUREMENT " + key);
-    auto r = keyedRecord<TMeasurement>(name);
-    TOrdexReturnCode rc = Ordex_GetMeasurement(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TMeasurement>(f, name, Ordex_GetMeasurement);
+    if (!r) continue;
     f.text("LongIdentifier", r->LongIdentifier);
     f.number("DataType", r->DataType);
     f.text("Conversion", r->Conversion);
@@ -449,27 +447,17 @@ void SnapshotTaker::measurements(const Fields& m) {
     f.number("EcuAddress", r->EcuAddress);
     f.number("UserData", r->UserData);
     if (!opt_.members) continue;
-    const char* n = name.c_str();
     nameWalk(f, "VIRTUAL", members_.virtuals, inst_, mod_, name);
-    {
-      ifDataWalk(f,
-                 [&](TIfDataRecord* d) { return members_.measurementIfData(inst_, mod_, n, d); });
-    }
-    {
-      annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
-        return members_.measurementAnnotation(inst_, mod_, n, a);
-      });
-    }
+    ifDataAndAnnotations(f, name.c_str(), members_.measurementIfData,
+                         members_.measurementAnnotation);
   }
 }
 
 void SnapshotTaker::functions(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextFunctionName)) {
     Fields f = m.sub("FUNCTION " + key);
-    auto r = keyedRecord<TFunction>(name);
-    TOrdexReturnCode rc = Ordex_GetFunction(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TFunction>(f, name, Ordex_GetFunction);
+    if (!r) continue;
     f.text("LongIdentifier", r->LongIdentifier);
     f.number("UserData", r->UserData);
     if (!opt_.members) continue;
@@ -494,10 +482,8 @@ void compuMethodFields(Fields f, const Record& r) {
 void SnapshotTaker::compuMethods(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCompuMethodName)) {
     Fields f = m.sub("COMPU_METHOD " + key);
-    auto r = keyedRecord<TCompuMethod>(name);
-    TOrdexReturnCode rc = Ordex_GetCompuMethod(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TCompuMethod>(f, name, Ordex_GetCompuMethod);
+    if (!r) continue;
     compuMethodFields(f, *r);
     auto r2 = keyedRecord<TCompuMethod2>(name);
     Fields f2 = m.sub("COMPU_METHOD2 " + key);
@@ -507,43 +493,41 @@ void SnapshotTaker::compuMethods(const Fields& m) {
   }
 }
 
+// The fields TCompuTab and TCompuVTab share; the pairs differ.
+template <class Record>
+void conversionTableFields(Fields& f, const Record& r) {
+  f.text("LongIdentifier", r.LongIdentifier);
+  f.number("ConversionType", r.ConversionType);
+  f.number("NumberValuePairs", r.NumberValuePairs);
+  f.text("DefaultValue", r.DefaultValue);
+  f.number("UserData", r.UserData);
+}
+
 void SnapshotTaker::compuTabs(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCompuTabName)) {
     Fields f = m.sub("COMPU_TAB " + key);
-    auto r = keyedRecord<TCompuTab>(name);
-    TOrdexReturnCode rc = Ordex_GetCompuTab(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("ConversionType", r->ConversionType);
-    f.number("NumberValuePairs", r->NumberValuePairs);
+    auto r = fetch<TCompuTab>(f, name, Ordex_GetCompuTab);
+    if (!r) continue;
+    conversionTableFields(f, *r);
     for (int k = 0; k < ORDEX_COMPU_TAB_PAIRS; ++k) {
       std::string p = "Pairs[" + std::to_string(k) + "]";
       f.number(p + ".InVal", r->Pairs[k].InVal);
       f.numberText(p + ".Out", r->Pairs[k].Out);
     }
-    f.text("DefaultValue", r->DefaultValue);
-    f.number("UserData", r->UserData);
   }
 }
 
 void SnapshotTaker::compuVTabs(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCompuVTabName)) {
     Fields f = m.sub("COMPU_VTAB " + key);
-    auto r = keyedRecord<TCompuVTab>(name);
-    TOrdexReturnCode rc = Ordex_GetCompuVTab(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("ConversionType", r->ConversionType);
-    f.number("NumberValuePairs", r->NumberValuePairs);
+    auto r = fetch<TCompuVTab>(f, name, Ordex_GetCompuVTab);
+    if (!r) continue;
+    conversionTableFields(f, *r);
     for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k) {
       std::string p = "Pairs[" + std::to_string(k) + "]";
       f.number(p + ".InVal", r->Pairs[k].InVal);
       f.text(p + ".OutText", r->Pairs[k].OutText);
     }
-    f.text("DefaultValue", r->DefaultValue);
-    f.number("UserData", r->UserData);
     // Every pair by index, also past the 20 of the record.
     for (int k = 0; k < r->NumberValuePairs && k < kMaxWalk; ++k) {
       TCompuVTabValue v{};
@@ -558,10 +542,8 @@ void SnapshotTaker::compuVTabs(const Fields& m) {
 void SnapshotTaker::axisPts(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextAxisPtsName)) {
     Fields f = m.sub("AXIS_PTS " + key);
-    auto r = keyedRecord<TAxisPts>(name);
-    TOrdexReturnCode rc = Ordex_GetAxisPts(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TAxisPts>(f, name, Ordex_GetAxisPts);
+    if (!r) continue;
     f.text("LongIdentifier", r->LongIdentifier);
     f.number("Address", r->Address);
     f.text("InputQuantity", r->InputQuantity);
@@ -577,25 +559,15 @@ void SnapshotTaker::axisPts(const Fields& m) {
     f.number("ByteOrder", r->ByteOrder);
     f.number("UserData", r->UserData);
     if (!opt_.members) continue;
-    const char* n = name.c_str();
-    {
-      ifDataWalk(f, [&](TIfDataRecord* d) { return members_.axisPtsIfData(inst_, mod_, n, d); });
-    }
-    {
-      annotationWalk(f, "ANNOTATION", [&](TAnnotationRecord* a) {
-        return members_.axisPtsAnnotation(inst_, mod_, n, a);
-      });
-    }
+    ifDataAndAnnotations(f, name.c_str(), members_.axisPtsIfData, members_.axisPtsAnnotation);
   }
 }
 
 void SnapshotTaker::recordLayouts(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextRecordLayoutName)) {
     Fields f = m.sub("RECORD_LAYOUT " + key);
-    auto r = keyedRecord<TRecordLayout>(name);
-    TOrdexReturnCode rc = Ordex_GetRecordLayout(inst_, mod_, r.get(), 0);
-    f.number("rc", rc);
-    if (rc != rcOk) continue;
+    auto r = fetch<TRecordLayout>(f, name, Ordex_GetRecordLayout);
+    if (!r) continue;
     f.text("LongIdentifier", r->LongIdentifier);
     f.number("FncValuesPosition", r->FncValuesPosition);
     f.number("FncValuesDataType", r->FncValuesDataType);
