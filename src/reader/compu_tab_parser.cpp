@@ -7,6 +7,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
@@ -27,16 +28,12 @@ void CompuTabParser::onToken(ParseContext& ctx) {
   const int32_t step = ctx.step[2]++;
   Token& cur = ctx.tok(0);
   switch (step) {
-    case 0: {
-      auto tab = std::make_unique<TCompuTab_Intern>();
-      tab->Owner = ctx.currentModule;
-      tab_ = ctx.currentModule->CompuTabs.append(std::move(tab));
+    case 0:
+      tab_ = ctx.currentModule->CompuTabs.append(newObject<TCompuTab_Intern>(ctx));
       pairTokens_ = 0;
       return;
-    }
     case 1:
-      ctx.currentModule->CompuTabs.rename(tab_, cur.view());
-      ctx.objectPath()[2].append(" ").append(cur.view());
+      readObjectName(ctx, ctx.currentModule->CompuTabs, tab_);
       return;
     case 2:
       tab_->LongIdentifier = stripQuotes(cur);
