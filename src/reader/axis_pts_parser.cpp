@@ -3,6 +3,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
@@ -32,8 +33,7 @@ class AxisPtsParser final : public BlockParser {
 
 void AxisPtsParser::start(ParseContext& ctx) {
   TModule_Intern& module = *ctx.currentModule;
-  auto record = std::make_unique<TAxisPts_Intern>();
-  record->Owner = &module;
+  auto record = newObject<TAxisPts_Intern>(ctx);
   record->DepositMode = module.ModCommon.DepositMode;
   record->ByteOrder = module.ModCommon.ByteOrder;
   axisPts_ = module.AxisPts.append(std::move(record));
@@ -60,8 +60,7 @@ void AxisPtsParser::positional(ParseContext& ctx, int32_t step) {
   TAxisPts_Intern& a = *axisPts_;
   switch (step) {
     case 1:
-      ctx.currentModule->AxisPts.rename(axisPts_, cur.view());
-      ctx.objectPath()[2].append(" ").append(a.Name);
+      readObjectName(ctx, ctx.currentModule->AxisPts, axisPts_);
       break;
     case 2:
       a.LongIdentifier.assign(stripQuotes(cur));

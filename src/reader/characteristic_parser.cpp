@@ -3,6 +3,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
@@ -45,8 +46,7 @@ void CharacteristicParser::start(ParseContext& ctx) {
   ifDataShort_.stop();
 
   TModule_Intern& module = *ctx.currentModule;
-  auto record = std::make_unique<TCharacteristic_Intern>();
-  record->Owner = &module;
+  auto record = newObject<TCharacteristic_Intern>(ctx);
   // The module's defaults in force when the block starts.
   record->ByteOrder = module.ModCommon.ByteOrder;
   for (TAxisDescr_Intern& a : record->Axes) a.DepositMode = module.ModCommon.DepositMode;
@@ -78,8 +78,7 @@ void CharacteristicParser::positional(ParseContext& ctx, int32_t step) {
   TCharacteristic_Intern& c = *cha_;
   switch (step) {
     case 1:
-      ctx.currentModule->Characteristics.rename(cha_, cur.view());
-      ctx.objectPath()[2].append(" ").append(c.Name);
+      readObjectName(ctx, ctx.currentModule->Characteristics, cha_);
       break;
     case 2:
       c.LongIdentifier.assign(stripQuotes(cur));

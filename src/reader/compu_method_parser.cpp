@@ -6,6 +6,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/token_helpers.h"
 
 namespace ordex {
@@ -28,17 +29,13 @@ void CompuMethodParser::onToken(ParseContext& ctx) {
   const int32_t step = ctx.step[2]++;
   Token& cur = ctx.tok(0);
   switch (step) {
-    case 0: {
-      auto method = std::make_unique<TCompuMethod_Intern>();
-      method->Owner = ctx.currentModule;
-      method_ = ctx.currentModule->CompuMethods.append(std::move(method));
+    case 0:
+      method_ = ctx.currentModule->CompuMethods.append(newObject<TCompuMethod_Intern>(ctx));
       coeffsPending_ = 0;
       inFormula_ = false;
       return;
-    }
     case 1:
-      ctx.currentModule->CompuMethods.rename(method_, cur.view());
-      ctx.objectPath()[2].append(" ").append(cur.view());
+      readObjectName(ctx, ctx.currentModule->CompuMethods, method_);
       return;
     case 2:
       method_->LongIdentifier = stripQuotes(cur);

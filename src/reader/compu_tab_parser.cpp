@@ -7,29 +7,13 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
+#include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
 namespace ordex {
 
 namespace {
-
-// The input value of a pair: one optional sign and the decimal digits up to the first other
-// character ("1.9" gives 1); no digits give 0 and nothing is an error. Saturates at the
-// 32-bit limits.
-int32_t leadingDecimal(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  int64_t value = 0;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-    if (value <= INT64_C(0x80000000)) value = value * 10 + (s[i] - '0');
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
 
 class CompuTabParser : public BlockParser {
  public:
@@ -44,16 +28,12 @@ void CompuTabParser::onToken(ParseContext& ctx) {
   const int32_t step = ctx.step[2]++;
   Token& cur = ctx.tok(0);
   switch (step) {
-    case 0: {
-      auto tab = std::make_unique<TCompuTab_Intern>();
-      tab->Owner = ctx.currentModule;
-      tab_ = ctx.currentModule->CompuTabs.append(std::move(tab));
+    case 0:
+      tab_ = ctx.currentModule->CompuTabs.append(newObject<TCompuTab_Intern>(ctx));
       pairTokens_ = 0;
       return;
-    }
     case 1:
-      ctx.currentModule->CompuTabs.rename(tab_, cur.view());
-      ctx.objectPath()[2].append(" ").append(cur.view());
+      readObjectName(ctx, ctx.currentModule->CompuTabs, tab_);
       return;
     case 2:
       tab_->LongIdentifier = stripQuotes(cur);
@@ -87,6 +67,7 @@ void CompuTabParser::onToken(ParseContext& ctx) {
   if (static_cast<size_t>(slot) >= tab_->Pairs.size()) tab_->Pairs.resize(slot + 1);
   TCompuTabPair_Intern& pair = tab_->Pairs[slot];
   if (isInput) {
+    // "1.9" gives 1; no digits give 0 and nothing is an error.
     pair.InVal = leadingDecimal(cur.view());
   } else {
     pair.Out.Text = cur.view();

@@ -7,6 +7,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/token_helpers.h"
 
 namespace ordex {
@@ -27,17 +28,13 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
   const int32_t step = ctx.step[2]++;
   Token& cur = ctx.tok(0);
   switch (step) {
-    case 0: {
-      auto vtab = std::make_unique<TCompuVTab_Intern>();
-      vtab->Owner = ctx.currentModule;
-      vtab_ = ctx.currentModule->CompuVTabs.append(std::move(vtab));
+    case 0:
+      vtab_ = ctx.currentModule->CompuVTabs.append(newObject<TCompuVTab_Intern>(ctx));
       declared_ = 0;
       pairTokens_ = 0;
       return;
-    }
     case 1:
-      ctx.currentModule->CompuVTabs.rename(vtab_, cur.view());
-      ctx.objectPath()[2].append(" ").append(cur.view());
+      readObjectName(ctx, ctx.currentModule->CompuVTabs, vtab_);
       return;
     case 2:
       vtab_->LongIdentifier = stripQuotes(cur);

@@ -1,5 +1,6 @@
 #include "reader/file_reader.h"
 
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -42,44 +43,51 @@ constexpr uint32_t bit(int kind) {
   return 1u << kind;
 }
 
+// w == keyword, with the bytes compared at a length fixed at compile time: a few inline
+// loads whatever the inliner decides about the general comparison.
+template <size_t N>
+bool sameText(std::string_view w, const char (&keyword)[N]) {
+  return w.size() == N - 1 && std::memcmp(w.data(), keyword, N - 1) == 0;
+}
+
 // The block keyword behind a /begin or /end.
 int blockKindOf(std::string_view w) {
   switch (w.size()) {
     case 4:
-      if (w == "A2ML") return kA2ml;
+      if (sameText(w, "A2ML")) return kA2ml;
       break;
     case 6:
-      if (w == "HEADER") return kHeader;
-      if (w == "MODULE") return kModule;
+      if (sameText(w, "HEADER")) return kHeader;
+      if (sameText(w, "MODULE")) return kModule;
       break;
     case 7:
-      if (w == "PROJECT") return kProject;
-      if (w == "MOD_PAR") return kModPar;
-      if (w == "IF_DATA") return kModuleIfData;
+      if (sameText(w, "PROJECT")) return kProject;
+      if (sameText(w, "MOD_PAR")) return kModPar;
+      if (sameText(w, "IF_DATA")) return kModuleIfData;
       break;
     case 8:
-      if (w == "FUNCTION") return kFunction;
-      if (w == "AXIS_PTS") return kAxisPts;
+      if (sameText(w, "FUNCTION")) return kFunction;
+      if (sameText(w, "AXIS_PTS")) return kAxisPts;
       break;
     case 9:
-      if (w == "COMPU_TAB") return kCompuTab;
+      if (sameText(w, "COMPU_TAB")) return kCompuTab;
       break;
     case 10:
-      if (w == "COMPU_VTAB") return kCompuVTab;
-      if (w == "MOD_COMMON") return kModCommon;
+      if (sameText(w, "COMPU_VTAB")) return kCompuVTab;
+      if (sameText(w, "MOD_COMMON")) return kModCommon;
       break;
     case 11:
-      if (w == "MEASUREMENT") return kMeasurement;
+      if (sameText(w, "MEASUREMENT")) return kMeasurement;
       break;
     case 12:
-      if (w == "COMPU_METHOD") return kCompuMethod;
+      if (sameText(w, "COMPU_METHOD")) return kCompuMethod;
       break;
     case 13:
-      if (w == "RECORD_LAYOUT") return kRecordLayout;
+      if (sameText(w, "RECORD_LAYOUT")) return kRecordLayout;
       break;
     case 14:
-      if (w == "CHARACTERISTIC") return kCharacteristic;
-      if (w == "VARIANT_CODING") return kVariantCoding;
+      if (sameText(w, "CHARACTERISTIC")) return kCharacteristic;
+      if (sameText(w, "VARIANT_CODING")) return kVariantCoding;
       break;
   }
   return kNone;

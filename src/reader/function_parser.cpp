@@ -1,6 +1,7 @@
 // The FUNCTION block: name, long identifier, then ANNOTATION and the name-list sub-blocks.
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
@@ -51,10 +52,7 @@ void FunctionParser::start(ParseContext& ctx) {
   open_ = SubBlock::kNone;
   list_ = nullptr;
   annotation_.stop();
-  TModule_Intern& module = *ctx.currentModule;
-  auto record = std::make_unique<TFunction_Intern>();
-  record->Owner = &module;
-  func_ = module.Functions.append(std::move(record));
+  func_ = ctx.currentModule->Functions.append(newObject<TFunction_Intern>(ctx));
 }
 
 void FunctionParser::onToken(ParseContext& ctx) {
@@ -63,8 +61,7 @@ void FunctionParser::onToken(ParseContext& ctx) {
   if (!func_) return;
   Token& cur = ctx.tok(0);
   if (step == 1) {
-    ctx.currentModule->Functions.rename(func_, cur.view());
-    ctx.objectPath()[2].append(" ").append(func_->Name);
+    readObjectName(ctx, ctx.currentModule->Functions, func_);
     return;
   }
   if (step == 2) {

@@ -3,6 +3,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
@@ -51,8 +52,7 @@ void MeasurementParser::start(ParseContext& ctx) {
   ifData_.stop();
   ifDataShort_.stop();
   TModule_Intern& module = *ctx.currentModule;
-  auto record = std::make_unique<TMeasurement_Intern>();
-  record->Owner = &module;
+  auto record = newObject<TMeasurement_Intern>(ctx);
   record->ByteOrder = module.ModCommon.ByteOrder;
   meas_ = module.Measurements.append(std::move(record));
 }
@@ -75,8 +75,7 @@ void MeasurementParser::positional(ParseContext& ctx, int32_t step) {
   TMeasurement_Intern& m = *meas_;
   switch (step) {
     case 1:
-      ctx.currentModule->Measurements.rename(meas_, cur.view());
-      ctx.objectPath()[2].append(" ").append(m.Name);
+      readObjectName(ctx, ctx.currentModule->Measurements, meas_);
       break;
     case 2:
       m.LongIdentifier.assign(stripQuotes(cur));

@@ -7,6 +7,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/token_helpers.h"
 
 namespace ordex {
@@ -81,8 +82,7 @@ void RecordLayoutParser::onToken(ParseContext& ctx) {
     pendingKind_ = -1;
     argIndex_ = 0;
     reservedCount_ = 0;
-    auto layout = std::make_unique<TRecordLayout_Intern>();
-    layout->Owner = ctx.currentModule;
+    auto layout = newObject<TRecordLayout_Intern>(ctx);
     // Alignments as the module stands now; a later MOD_COMMON does not change them.
     const TModCommon_Intern& common = ctx.currentModule->ModCommon;
     layout->AlignmentByte = common.AlignmentByte;
@@ -94,8 +94,7 @@ void RecordLayoutParser::onToken(ParseContext& ctx) {
     return;
   }
   if (step == 1) {
-    ctx.currentModule->RecordLayouts.rename(layout_, cur.view());
-    ctx.objectPath()[2].append(" ").append(cur.view());
+    readObjectName(ctx, ctx.currentModule->RecordLayouts, layout_);
     return;
   }
   if (pendingKind_ >= 0) {

@@ -6,6 +6,7 @@
 #include "model/keyword_lists.h"
 #include "model/project.h"
 #include "reader/block_parser.h"
+#include "reader/object_head_reader.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 
@@ -95,16 +96,13 @@ void VariantCodingParser::onToken(ParseContext& ctx) {
 void VariantCodingParser::characteristicToken(ParseContext& ctx, int32_t k) {
   TModule_Intern& module = *ctx.currentModule;
   if (k == 0) {
-    characteristic_ =
-        module.VarCharacteristics.append(std::make_unique<TVarCharacteristic_Intern>());
-    characteristic_->Owner = &module;
+    characteristic_ = module.VarCharacteristics.append(newObject<TVarCharacteristic_Intern>(ctx));
     return;
   }
   if (!characteristic_) return;
   std::string_view token = ctx.tok(0).view();
   if (k == 1) {
-    module.VarCharacteristics.rename(characteristic_, token);
-    ctx.objectPath()[3].append(" ").append(token);
+    readObjectName(ctx, module.VarCharacteristics, characteristic_, 3);
     return;
   }
   if ((ctx.atBegin || ctx.atEnd) && ctx.tok(1).is("VAR_ADDRESS")) {
@@ -124,15 +122,13 @@ void VariantCodingParser::characteristicToken(ParseContext& ctx, int32_t k) {
 void VariantCodingParser::criterionToken(ParseContext& ctx, int32_t k) {
   TModule_Intern& module = *ctx.currentModule;
   if (k == 0) {
-    criterion_ = module.VarCriterions.append(std::make_unique<TVarCriterion_Intern>());
-    criterion_->Owner = &module;
+    criterion_ = module.VarCriterions.append(newObject<TVarCriterion_Intern>(ctx));
     return;
   }
   if (!criterion_) return;
   Token& cur = ctx.tok(0);
   if (k == 1) {
-    module.VarCriterions.rename(criterion_, cur.view());
-    ctx.objectPath()[3].append(" ").append(cur.view());
+    readObjectName(ctx, module.VarCriterions, criterion_, 3);
     return;
   }
   if (k == 2) {
@@ -154,8 +150,7 @@ void VariantCodingParser::criterionToken(ParseContext& ctx, int32_t k) {
 void VariantCodingParser::forbiddenCombToken(ParseContext& ctx, int32_t k) {
   TModule_Intern& module = *ctx.currentModule;
   if (k == 0) {
-    auto comb = std::make_unique<TVarForbiddenComb_Intern>();
-    comb->Owner = &module;
+    auto comb = newObject<TVarForbiddenComb_Intern>(ctx);
     comb->Name = "#" + std::to_string(++combsRead_);
     comb_ = module.VarForbiddenCombs.append(std::move(comb));
     pair_ = nullptr;
