@@ -10,13 +10,6 @@ namespace ordex::api {
 
 using ordex::edit::copyAlignments;
 
-// A pointer argument that must not be null; throws -205.
-template <class T>
-inline T* nonNull(T* p) {
-  if (!p) throw rcNullArgument;
-  return p;
-}
-
 // The first object of `list` named `name` (comparison mode); throws -205 for a null name and
 // notFound when there is none.
 template <class Object>

@@ -46,4 +46,10 @@ inline T& required(T* p) {
   return *p;
 }
 
+// The same check where the pointer itself is passed on.
+template <class T>
+inline T* nonNull(T* p) {
+  return &required(p);
+}
+
 }  // namespace ordex::api
