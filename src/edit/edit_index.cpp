@@ -112,8 +112,8 @@ const HashMultimap& EditIndex::entries(const TModule_Intern& m) {
       for (TFunctionRef* e : *list) entries_.add(hashFolded(e->Name), e);
     }
   }
-  foldPending_ = anyFunctionListLeft(m.Characteristics) || anyFunctionListLeft(m.Measurements) ||
-                 anyFunctionListLeft(m.AxisPts);
+  foldPending_ = !m.FunctionListsRead.empty() || anyFunctionListLeft(m.Characteristics) ||
+                 anyFunctionListLeft(m.Measurements) || anyFunctionListLeft(m.AxisPts);
   entriesFiled_ = true;
   return entries_;
 }

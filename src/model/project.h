@@ -10,6 +10,7 @@
 
 #include "model/object_list.h"
 #include "model/object_records.h"
+#include "model/read_function_lists.h"
 #include "ordex.h"
 
 namespace ordex {
@@ -77,6 +78,8 @@ struct TModule_Intern : ordex::ObjectHead {
   ordex::ObjectList<TRecordLayout_Intern> RecordLayouts;
   ordex::IfDataList IfData;  // IF_DATA blocks standing directly in the MODULE
   int32_t MaxAnnotationTextSize = 1;
+  // Empty but while a read runs.
+  ordex::ReadFunctionLists FunctionListsRead;
   // Kept by the edit layer, which also frees the entries of the FUNCTION name lists: code
   // that frees such entries any other way must reset it.
   std::unique_ptr<ordex::ModuleAttachment> EditIndex;

@@ -97,6 +97,13 @@ class Text {
   }
   char operator[](size_t i) const { return data()[i]; }
   void assign(std::string_view s);
+  // Refers to the bytes of o when they sit in a text arena, copies them otherwise. Only for
+  // two records of one project: an arena lives as long as its project.
+  void share(const Text& o) {
+    if (o.p_ & kHeapOwned || !o.p_) return assign(o.view());
+    release();
+    p_ = o.p_;
+  }
 
   friend bool operator==(const Text& a, const Text& b) { return a.view() == b.view(); }
   friend bool operator!=(const Text& a, const Text& b) { return !(a == b); }

@@ -79,7 +79,7 @@ void foldInto(std::optional<FunctionsByName>& functions, const TModule_Intern& m
     for (const TNameEntry_Intern* n : o->FunctionList) {
       functions->forEach(n->Name, [&](TFunction_Intern& f) {
         auto ref = std::make_unique<TFunctionRef>();
-        ref->Name = o->Name;
+        ref->Name.share(o->Name);
         (f.*list).append(std::move(ref));
       });
     }
@@ -94,6 +94,34 @@ void foldModuleFunctionLists(TModule_Intern& module) {
   foldInto(functions, module, module.Characteristics, &TFunction_Intern::DefCharacteristics);
   foldInto(functions, module, module.Measurements, &TFunction_Intern::InMeasurements);
   foldInto(functions, module, module.AxisPts, &TFunction_Intern::AxisPts);
+  // Names a failed read could not place onto their objects come after those it did.
+  foldReadFunctionLists(module);
+}
+
+void foldReadFunctionLists(TModule_Intern& module) {
+  ReadFunctionLists& read = module.FunctionListsRead;
+  if (read.empty()) return;
+  FunctionsByName functions(module.Functions);
+  size_t folded = 0;
+  try {
+    for (const ReadFunctionLists::Entry& e : read.entries()) {
+      FunctionRefList TFunction_Intern::*list =
+          e.kind == etCharacteristic ? &TFunction_Intern::DefCharacteristics
+          : e.kind == etMeasurement  ? &TFunction_Intern::InMeasurements
+                                     : &TFunction_Intern::AxisPts;
+      functions.forEach(read.functionOf(e), [&](TFunction_Intern& f) {
+        auto ref = std::make_unique<TFunctionRef>();
+        ref->Name.share(e.objectName);
+        (f.*list).append(std::move(ref));
+      });
+      ++folded;
+    }
+  } catch (...) {
+    // What is left goes back onto the objects with the failed read.
+    read.dropFront(folded);
+    throw;
+  }
+  read.clear();
 }
 
 namespace {
@@ -448,7 +476,7 @@ TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError
 
 void foldFunctionLists(TOrdex& instance) {
   if (!instance.Project) return;
-  for (TModule_Intern* module : instance.Project->Modules) foldModuleFunctionLists(*module);
+  for (TModule_Intern* module : instance.Project->Modules) foldReadFunctionLists(*module);
 }
 
 }  // namespace ordex

@@ -50,9 +50,9 @@ void AxisPtsParser::onToken(ParseContext& ctx) {
   if (annotation_.isOpen()) return annotation_.onToken(ctx, ctx.step[4], nullptr);
   if (ifData_.isOpen()) return ifData_.onToken(ctx, axisPts_->IfData, nullptr);
   if (ifDataShort_.isRunning()) return ifDataShort_.onToken(ctx, axisPts_->IfData);
-  if (functionListOpen_) return readNameListToken(ctx, axisPts_->FunctionList);
+  if (functionListOpen_) return readFunctionListToken(ctx, *axisPts_);
   if (optionalItem(ctx)) return;
-  if (plainFunctionList_) appendName(axisPts_->FunctionList, ctx.tok(0).view());
+  if (plainFunctionList_) addFunctionListName(ctx, *axisPts_);
 }
 
 void AxisPtsParser::positional(ParseContext& ctx, int32_t step) {

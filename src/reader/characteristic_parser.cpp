@@ -68,9 +68,9 @@ void CharacteristicParser::onToken(ParseContext& ctx) {
   }
   if (axisOpen_) return axisToken(ctx);
   if (ifDataShort_.isRunning()) return ifDataShort_.onToken(ctx, cha_->IfData);
-  if (functionListOpen_) return readNameListToken(ctx, cha_->FunctionList);
+  if (functionListOpen_) return readFunctionListToken(ctx, *cha_);
   if (optionalItem(ctx)) return;
-  if (plainFunctionList_) appendName(cha_->FunctionList, ctx.tok(0).view());
+  if (plainFunctionList_) addFunctionListName(ctx, *cha_);
 }
 
 void CharacteristicParser::positional(ParseContext& ctx, int32_t step) {

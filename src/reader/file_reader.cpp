@@ -362,6 +362,26 @@ class ReadInProgress {
   ReadInProgress(const ReadInProgress&) = delete;
   ReadInProgress& operator=(const ReadInProgress&) = delete;
 };
+
+// A read that fails, however, leaves the FUNCTION_LIST names it gathered on their objects, as
+// if it had placed them there; a read that succeeds has folded them all already.
+class FunctionListsKeptOnFailure {
+ public:
+  explicit FunctionListsKeptOnFailure(TOrdex& inst) : inst_(inst) {}
+  ~FunctionListsKeptOnFailure() {
+    if (!inst_.Project) return;
+    try {
+      for (TModule_Intern* m : inst_.Project->Modules) m->FunctionListsRead.moveToObjects();
+    } catch (...) {
+      // Out of memory: the names left over are folded with the objects' own lists.
+    }
+  }
+  FunctionListsKeptOnFailure(const FunctionListsKeptOnFailure&) = delete;
+  FunctionListsKeptOnFailure& operator=(const FunctionListsKeptOnFailure&) = delete;
+
+ private:
+  TOrdex& inst_;
+};
 }  // namespace
 
 const TOrdex* instanceBeingRead() {
@@ -374,6 +394,7 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
   // that the running read is filling.
   if (gInstanceBeingRead) return rcInvalidArgument;
   ReadInProgress running(inst);
+  FunctionListsKeptOnFailure keepFunctionLists(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
   int64_t size = plainFileSize(fileName);

@@ -67,7 +67,7 @@ void MeasurementParser::onToken(ParseContext& ctx) {
   if (open_ != SubBlock::kNone) return subBlockToken(ctx);
   if (ifDataShort_.isRunning()) return ifDataShort_.onToken(ctx, meas_->IfData);
   if (optionalItem(ctx)) return;
-  if (plainFunctionList_) appendName(meas_->FunctionList, ctx.tok(0).view());
+  if (plainFunctionList_) addFunctionListName(ctx, *meas_);
 }
 
 void MeasurementParser::positional(ParseContext& ctx, int32_t step) {
@@ -143,7 +143,7 @@ void MeasurementParser::subBlockToken(ParseContext& ctx) {
     case SubBlock::kIfData:
       return ifData_.onToken(ctx, meas_->IfData, &ctx.objectPath()[3]);
     case SubBlock::kFunctionList:
-      return readNameListToken(ctx, meas_->FunctionList);
+      return readFunctionListToken(ctx, *meas_);
     case SubBlock::kVirtual:
       return readNameListToken(ctx, meas_->Virtuals);
     case SubBlock::kNone:

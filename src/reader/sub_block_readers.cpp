@@ -109,8 +109,7 @@ void IfDataShortForm::onToken(ParseContext& ctx, IfDataList& list) {
   if (taken_ > values_) stop();
 }
 
-bool ifDataOrFunctionListBoundary(ParseContext& ctx, IfDataReader& ifData,
-                                  bool& functionListOpen) {
+bool ifDataOrFunctionListBoundary(ParseContext& ctx, IfDataReader& ifData, bool& functionListOpen) {
   const Token& next = ctx.tok(1);
   if (next.is("IF_DATA")) {
     if (ctx.atBegin) {

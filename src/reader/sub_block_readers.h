@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/project.h"
 #include "model/sub_records.h"
 #include "reader/parse_context.h"
 
@@ -132,8 +133,7 @@ class IfDataShortForm {
 
 // The "/begin" or "/end" of an IF_DATA or FUNCTION_LIST sub-block of an object block (the
 // current token is "/begin" or "/end"): opens or closes it. False for other sub-blocks.
-bool ifDataOrFunctionListBoundary(ParseContext& ctx, IfDataReader& ifData,
-                                  bool& functionListOpen);
+bool ifDataOrFunctionListBoundary(ParseContext& ctx, IfDataReader& ifData, bool& functionListOpen);
 
 // Appends a new entry holding name to a name list.
 template <class Entry>
@@ -149,6 +149,18 @@ template <class Entry>
 void readNameListToken(ParseContext& ctx, EntryList<Entry>& list) {
   if (ctx.step[3]++ == 0) return;
   appendName(list, ctx.tok(0).view());
+}
+
+// The current token as a name of a FUNCTION_LIST of object, in either form. It is kept with
+// the object's module until the end of the read, which folds it into the named function.
+inline void addFunctionListName(ParseContext& ctx, ObjectHead& object) {
+  static_cast<TModule_Intern*>(object.Owner)->FunctionListsRead.add(object, ctx.tok(0).view());
+}
+
+// A token of an open FUNCTION_LIST sub-block: the keyword (counter 0) is passed over.
+inline void readFunctionListToken(ParseContext& ctx, ObjectHead& object) {
+  if (ctx.step[3]++ == 0) return;
+  addFunctionListName(ctx, object);
 }
 
 }  // namespace ordex

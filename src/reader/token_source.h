@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "ordex.h"
 #include "reader/input_file.h"
 #include "reader/token.h"
-#include "ordex.h"
 
 namespace ordex {
 

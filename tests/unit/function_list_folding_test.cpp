@@ -105,6 +105,10 @@ TEST_F(Folding, NotRunAfterAFailedRead) {
   TModule_Intern& m = *inst.Project->Modules.first();
   EXPECT_EQ(m.Characteristics.first()->FunctionList.Count, 1u);
   EXPECT_EQ(m.Functions.first()->DefCharacteristics.Count, 0u);
+  // The folding of the reference finder places it later.
+  ordex::foldModuleFunctionLists(m);
+  EXPECT_EQ(m.Characteristics.first()->FunctionList.Count, 0u);
+  EXPECT_EQ(names(m.Functions.first()->DefCharacteristics), (Names{"Y"}));
 }
 
 // Plain FUNCTION_LIST forms (without /begin) keep every name, the first included, up to the

@@ -1,0 +1,45 @@
+// The FUNCTION_LIST names of a module's objects, gathered while a read runs. A successful
+// read folds them into the lists of the named functions at its end, so the objects never
+// hold them; a failed read moves them onto the objects, where later folding finds them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/object_list.h"
+#include "model/text.h"
+
+namespace ordex {
+
+class ReadFunctionLists {
+ public:
+  struct Entry {
+    ObjectHead* object;  // a characteristic, measurement or axis points record
+    Text objectName;     // shares the object's name text
+    size_t functionOffset;
+    uint32_t functionSize;
+    int32_t kind;  // the object's element kind
+  };
+
+  // object names the function in one of its FUNCTION_LIST forms.
+  void add(ObjectHead& object, std::string_view function);
+  std::string_view functionOf(const Entry& e) const {
+    return std::string_view(names_.data() + e.functionOffset, e.functionSize);
+  }
+  const std::vector<Entry>& entries() const { return entries_; }
+  bool empty() const { return entries_.empty(); }
+  void clear();
+  // Forgets the first count entries (folded already).
+  void dropFront(size_t count) { entries_.erase(entries_.begin(), entries_.begin() + count); }
+  // Appends each name to the FUNCTION_LIST of its object, in the order read, and clears.
+  void moveToObjects();
+
+ private:
+  std::vector<Entry> entries_;
+  std::string names_;  // the function names, back to back
+};
+
+}  // namespace ordex
