@@ -50,7 +50,9 @@ void copyCharacteristic(const TCharacteristic_Intern& c, Record& r) {
   r.MaxRefreshScalingUnit = c.MaxRefreshScalingUnit;
   r.MaxRefreshRate = c.MaxRefreshRate;
   if (c.Type >= 1 && c.Type <= 3) {
-    for (int32_t i = 0; i < c.Type; ++i) copyAxis(r.Axes[i], c.Axes[i]);
+    for (int32_t i = 0; i < c.Type; ++i) {
+      c.Axes.read(i, [&](const TAxisDescr_Intern& axis) { copyAxis(r.Axes[i], axis); });
+    }
   }
   r.UserData = c.UserData;
 }

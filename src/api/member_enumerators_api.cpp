@@ -81,7 +81,9 @@ const ordex::AnnotationList& characteristicAnnotations(const TModule_Intern& m, 
 const ordex::AnnotationList& axisAnnotations(const TModule_Intern& m, const char* owner, int axis) {
   const TCharacteristic_Intern& c = namedObject(m.Characteristics, owner, rcCharacteristicNotFound);
   if (axis < 0 || axis >= TCharacteristic_Intern::kAxes) throw rcIndexOutOfRange;
-  return c.Axes[axis].Annotations;
+  static const ordex::AnnotationList kNone;
+  const TAxisDescr_Intern* a = c.Axes.find(axis);
+  return a ? a->Annotations : kNone;
 }
 
 const ordex::AnnotationList& measurementAnnotations(const TModule_Intern& m, const char* owner,

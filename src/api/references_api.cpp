@@ -136,10 +136,13 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetAChaWithRefToMea(TOrdex* instance, const 
                        &TModule_Intern::Characteristics, rcCharacteristicNotFound,
                        [](const TCharacteristic_Intern& c, std::string_view n) {
                          // All three axis slots, whatever the type uses.
-                         for (const TAxisDescr_Intern& axis : c.Axes) {
-                           if (ordex::namesEqual(axis.InputQuantity, n)) return true;
+                         bool found = false;
+                         for (int i = 0; i < TCharacteristic_Intern::kAxes; ++i) {
+                           c.Axes.read(i, [&](const TAxisDescr_Intern& axis) {
+                             found = found || ordex::namesEqual(axis.InputQuantity, n);
+                           });
                          }
-                         return false;
+                         return found;
                        });
 }
 

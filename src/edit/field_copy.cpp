@@ -75,8 +75,9 @@ void copyCharacteristic(TCharacteristic_Intern& to, const Record& from) {
   // they hold, so a MAP changed into a VALUE and back finds its axes again.
   const int32_t axes = from.Type >= 1 && from.Type <= 3 ? from.Type : 0;
   for (int32_t i = 0; i < axes; ++i) {
-    copyAxis(to.Axes[i], from.Axes[i]);
-    to.Axes[i].AxisPointsMode = axisPointsModeOf(from.Axes[i]);
+    TAxisDescr_Intern& axis = to.Axes.at(i);
+    copyAxis(axis, from.Axes[i]);
+    axis.AxisPointsMode = axisPointsModeOf(from.Axes[i]);
   }
   to.UserData = from.UserData;
 }

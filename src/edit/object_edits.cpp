@@ -50,7 +50,7 @@ void takeModuleDefaults(ObjectHead&, const TModule_Intern&) {}
 
 void takeModuleDefaults(TCharacteristic_Intern& c, const TModule_Intern& m) {
   c.ByteOrder = m.ModCommon.ByteOrder;
-  for (TAxisDescr_Intern& axis : c.Axes) axis.DepositMode = m.ModCommon.DepositMode;
+  c.Axes.DefaultDepositMode = m.ModCommon.DepositMode;
 }
 
 void takeModuleDefaults(TMeasurement_Intern& meas, const TModule_Intern& m) {

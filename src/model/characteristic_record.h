@@ -4,6 +4,7 @@
 #include "model/text.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "model/object_list.h"
@@ -38,8 +39,47 @@ struct TAxisDescr_Intern {
   int32_t FixAxisParNumberapo = 0;
 };
 
+namespace ordex {
+
+// The first three AXIS_DESCR blocks of a characteristic, in file order. A slot holds a
+// record only once an axis was read or set there (most characteristics have fewer than three
+// axes, and a record for every slot would double the size of a large model). An empty slot
+// reads as an axis of defaults with the deposit mode the characteristic took from its module.
+class AxisSlots {
+ public:
+  static constexpr int kCount = 3;
+
+  // The deposit mode of an axis made later: the module's at the time the characteristic
+  // was made.
+  int32_t DefaultDepositMode = -1;
+
+  // The axis in slot i (0..2), made with the defaults when the slot is empty.
+  TAxisDescr_Intern& at(int i) {
+    if (!slots_[i]) {
+      slots_[i] = std::make_unique<TAxisDescr_Intern>();
+      slots_[i]->DepositMode = DefaultDepositMode;
+    }
+    return *slots_[i];
+  }
+  // The axis in slot i, or null when the slot is empty.
+  const TAxisDescr_Intern* find(int i) const { return slots_[i].get(); }
+  // Calls visit with the axis in slot i, or with an axis of the defaults when it is empty.
+  template <class Visit>
+  void read(int i, Visit&& visit) const {
+    if (const TAxisDescr_Intern* a = find(i)) return visit(*a);
+    TAxisDescr_Intern blank;
+    blank.DepositMode = DefaultDepositMode;
+    visit(static_cast<const TAxisDescr_Intern&>(blank));
+  }
+
+ private:
+  std::unique_ptr<TAxisDescr_Intern> slots_[kCount];
+};
+
+}  // namespace ordex
+
 struct TCharacteristic_Intern : ordex::ObjectHead {
-  static constexpr int kAxes = 3;
+  static constexpr int kAxes = ordex::AxisSlots::kCount;
 
   TCharacteristic_Intern() { Kind = etCharacteristic; }
 
@@ -62,7 +102,7 @@ struct TCharacteristic_Intern : ordex::ObjectHead {
   ordex::AnnotationList Annotations;
   ordex::IfDataList IfData;
   // The first three AXIS_DESCR blocks in file order; later ones are not stored.
-  TAxisDescr_Intern Axes[kAxes];
+  ordex::AxisSlots Axes;
   // Set by the reference finder: the function listing this characteristic in
   // DEF_CHARACTERISTIC. Not owned.
   TFunction_Intern* PublishingFunction = nullptr;

@@ -49,7 +49,7 @@ void CharacteristicParser::start(ParseContext& ctx) {
   auto record = newObject<TCharacteristic_Intern>(ctx);
   // The module's defaults in force when the block starts.
   record->ByteOrder = module.ModCommon.ByteOrder;
-  for (TAxisDescr_Intern& a : record->Axes) a.DepositMode = module.ModCommon.DepositMode;
+  record->Axes.DefaultDepositMode = module.ModCommon.DepositMode;
   cha_ = module.Characteristics.append(std::move(record));
 }
 
@@ -145,7 +145,7 @@ void CharacteristicParser::axisToken(ParseContext& ctx) {
   if (axisCount_ >= TCharacteristic_Intern::kAxes) return;  // a fourth axis is not stored
   int32_t counter = ctx.step[3]++;
   if (counter == 0) {
-    axis_ = &cha_->Axes[axisCount_];
+    axis_ = &cha_->Axes.at(axisCount_);
     return;
   }
   if (!axis_) return;

@@ -560,7 +560,9 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   }
   // CURVE, MAP and CUBOID have as many axes as their index in the type list.
   if (c.Type >= 1 && c.Type <= 3) {
-    for (int i = 0; i < c.Type; ++i) axisDescr(c.Axes[i]);
+    for (int i = 0; i < c.Type; ++i) {
+      c.Axes.read(i, [&](const TAxisDescr_Intern& axis) { axisDescr(axis); });
+    }
   }
   annotations(c.Annotations);
   ifData(c.IfData);
