@@ -78,25 +78,24 @@ class TokenBuilder {
 
 }  // namespace
 
-// The common case in one pass over the buffer: blanks, then a word (a "/" not followed by
-// "*" or "/" belongs to it) or a quoted string without escapes, ended by the character
-// after it (a blank after a word; any character but a quote after a closing quote). Such a
-// token comes out of the general rules unchanged. Anything else, or a token that does not
-// end inside the buffer, leaves the input untouched and returns false.
-// The first byte at or after p that is at most 0x2F, or e. Every character that can end
-// or complicate a word (blanks, control characters, "/" and the double quote) is at most
-// 0x2F; a few ordinary ones ("-", ".", "+" ...) are too and are sorted out by the caller.
-inline const unsigned char* findLowByte(const unsigned char* p, const unsigned char* e) {
+// The first byte at or after p that may end or complicate a word, or e: a blank, a control
+// character, a zero byte, "/" or the double quote. Control characters other than blanks are
+// ordinary word characters and are sorted out by the caller.
+inline const unsigned char* findWordStop(const unsigned char* p, const unsigned char* e) {
 #if defined(__SSE2__)
-  const __m128i limit = _mm_set1_epi8(0x2F);
+  const __m128i blank = _mm_set1_epi8(' ');
+  const __m128i slash = _mm_set1_epi8('/');
+  const __m128i quote = _mm_set1_epi8('"');
   while (e - p >= 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    int low = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(x, limit), limit));
-    if (low) return p + __builtin_ctz(static_cast<unsigned>(low));
+    __m128i stop = _mm_or_si128(_mm_cmpeq_epi8(_mm_max_epu8(x, blank), blank),
+                                _mm_or_si128(_mm_cmpeq_epi8(x, slash), _mm_cmpeq_epi8(x, quote)));
+    int m = _mm_movemask_epi8(stop);
+    if (m) return p + __builtin_ctz(static_cast<unsigned>(m));
     p += 16;
   }
 #endif
-  while (p<e&& * p> 0x2F) ++p;
+  while (p<e&& * p> ' ' && *p != '/' && *p != '"') ++p;
   return p;
 }
 
@@ -124,6 +123,11 @@ inline const unsigned char* findQuoteEnd(const unsigned char* p, const unsigned 
   return p;
 }
 
+// The common case in one pass over the buffer: blanks, then a word (a "/" not followed by
+// "*" or "/" belongs to it) or a quoted string without escapes, ended by the character
+// after it (a blank after a word; any character but a quote after a closing quote). Such a
+// token comes out of the general rules unchanged. Anything else, or a token that does not
+// end inside the buffer, leaves the input untouched and returns false.
 inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   const unsigned char* p = in.cur;
   const unsigned char* const e = in.end;
@@ -151,7 +155,7 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (p == e || *p == '"') return false;
   } else {
     for (;; ++p) {
-      p = findLowByte(p, e);
+      p = findWordStop(p, e);
       if (p == e) return false;
       unsigned char k = kClass.c[*p];
       if (k == kPlain || k == kBackslash) continue;
