@@ -14,7 +14,7 @@
 struct TFunction_Intern;
 
 // One AXIS_DESCR of a characteristic.
-struct TAxisDescr_Intern {
+struct TAxisDescr_Intern : ordex::ArenaRecord {
   int32_t Attribute = -1;     // index in the axis-attribute keywords (STD_AXIS, COM_AXIS, FIX_AXIS)
   ordex::Text InputQuantity;  // name of the input MEASUREMENT
   ordex::Text Conversion;     // name of the COMPU_METHOD

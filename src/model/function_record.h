@@ -12,7 +12,7 @@
 
 // One entry of a FUNCTION name list: the object name as written and, once the reference
 // finder has resolved it, the object of that name (not owned).
-struct TFunctionRef {
+struct TFunctionRef : ordex::ArenaRecord {
   ordex::Text Name;
   ordex::ObjectHead* Target = nullptr;
   TFunctionRef* Next = nullptr;

@@ -26,7 +26,7 @@ struct TMemorySegment_Intern : ordex::ObjectHead {
 };
 
 // One CALIBRATION_HANDLE: its numbers in file order (Count = Values.size()).
-struct TCalibrationHandle_Intern {
+struct TCalibrationHandle_Intern : ordex::ArenaRecord {
   TCalibrationHandle_Intern* Next = nullptr;
   std::vector<int32_t> Values;
 };

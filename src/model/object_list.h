@@ -9,13 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "model/arena_record.h"
 #include "model/text.h"
 #include "model/watched_refs.h"
 
 namespace ordex {
 
 // The fields every object record starts with. Records of each kind derive from it.
-struct ObjectHead {
+struct ObjectHead : ArenaRecord {
   ObjectHead* Next = nullptr;
   void* Owner = nullptr;  // the module for an object, the project for a module
   int32_t Kind = 0;       // TOrdexElementType value; 0 for records without a kind

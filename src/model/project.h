@@ -88,6 +88,9 @@ struct TModule_Intern : ordex::ObjectHead {
 struct TProject_Intern : ordex::ObjectHead {
   TProject_Intern();
   ~TProject_Intern();
+  // A project holds the arena its records go to, so it is never placed in an arena itself.
+  static void* operator new(size_t size) { return ::operator new(size); }
+  static void operator delete(void* p) noexcept { ::operator delete(p); }
 
   // The texts a read places into this project's records; declared first so that it is
   // freed after everything that points into it.

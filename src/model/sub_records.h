@@ -7,10 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "model/arena_record.h"
 #include "model/object_list.h"
 
 // One ANNOTATION: label, origin and the text of all its ANNOTATION_TEXT strings, joined.
-struct TAnnotation_Intern {
+struct TAnnotation_Intern : ordex::ArenaRecord {
   TAnnotation_Intern* Next = nullptr;
   ordex::Text Label;
   ordex::Text Origin;
@@ -19,20 +20,20 @@ struct TAnnotation_Intern {
 
 // One IF_DATA block: the interface name and every further token of the body, each
 // followed by one blank, exactly as read.
-struct TIfData_Intern {
+struct TIfData_Intern : ordex::ArenaRecord {
   TIfData_Intern* Next = nullptr;
   ordex::Text Name;
   ordex::Text Content;
 };
 
 // One name of a FUNCTION_LIST or VIRTUAL list.
-struct TNameEntry_Intern {
+struct TNameEntry_Intern : ordex::ArenaRecord {
   TNameEntry_Intern* Next = nullptr;
   ordex::Text Name;
 };
 
 // One SYSTEM_CONSTANT of MOD_PAR.
-struct TSystemConstant_Intern {
+struct TSystemConstant_Intern : ordex::ArenaRecord {
   TSystemConstant_Intern* Next = nullptr;
   ordex::Text Name;
   ordex::Text Value;

@@ -16,7 +16,7 @@
 
 namespace ordex {
 
-// Chunked storage for texts; freed as a whole.
+// Chunked storage for the texts and records of a read; freed as a whole.
 class TextArena {
  public:
   TextArena() = default;
@@ -24,6 +24,12 @@ class TextArena {
   TextArena& operator=(const TextArena&) = delete;
   // size bytes aligned to 4.
   void* allocate(size_t size);
+  // size bytes aligned to 8.
+  void* allocateAligned(size_t size) {
+    size_t pad = (8 - (reinterpret_cast<uintptr_t>(next_) & 7)) & 7;
+    next_ = static_cast<size_t>(end_ - next_) >= pad ? next_ + pad : end_;
+    return allocate(size);
+  }
   size_t bytesUsed() const { return used_; }
 
  private:

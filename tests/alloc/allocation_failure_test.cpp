@@ -167,7 +167,7 @@ TEST(AllocationFailure, EveryAllocationOfASmallRead) {
         ModelSnapshot::take(i);
       });
   EXPECT_EQ(result.first, rcOk);
-  EXPECT_GT(result.second, 50) << "the library's allocations do not come here";
+  EXPECT_GT(result.second, 20) << "the library's allocations do not come here";
 }
 
 // The operations that only read the model, the reference finder and the writer give -3 or
