@@ -152,6 +152,28 @@ double parseDouble(std::string_view s) {
       }
     }
   }
+  // Decimal fractions of up to 15 digits without exponent, the next most common form: the
+  // digits taken as an integer (below 2^53) and the power of ten are both exact doubles, so
+  // their quotient is the nearest double to the number, as the general conversion gives it.
+  {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (s.size() - i <= 16) {
+      uint64_t v = 0;
+      size_t j = i;
+      while (j < s.size() && s[j] >= '0' && s[j] <= '9') v = v * 10 + (s[j++] - '0');
+      const size_t point = j;
+      if (point > i && point < s.size() && s[point] == '.') {
+        for (++j; j < s.size() && s[j] >= '0' && s[j] <= '9'; ++j) v = v * 10 + (s[j] - '0');
+        const size_t fractionDigits = j - point - 1;
+        if (j == s.size() && fractionDigits > 0) {
+          double d = static_cast<double>(v) / kPowersOfTen[fractionDigits];
+          return s[0] == '-' ? -d : d;
+        }
+      }
+    }
+  }
   const char* first = s.data();
   const char* last = s.data() + s.size();
   bool plus = *first == '+';

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "ordex.h"
 #include "reader/token_helpers.h"
@@ -73,6 +77,35 @@ TEST(TokenHelpers, ParseDoubleForms) {
   }
   EXPECT_TRUE(std::isinf(ordex::parseDouble("1e999")));
   EXPECT_EQ(ordex::parseDouble("1e-999"), 0.0);
+  EXPECT_TRUE(std::signbit(ordex::parseDouble("-0.0")));
+}
+
+// Plain decimal fractions take a shortcut; it must give the bits the C library gives, up to
+// the longest spellings it takes and just beyond them.
+TEST(TokenHelpers, ParseDoubleDecimalsMatchTheCLibrary) {
+  std::vector<std::string> texts = {"0.1",
+                                    "-1000000.0",
+                                    "0.3",
+                                    "123456789012.345",
+                                    "9.99999999999999",
+                                    "99999999999999.9",
+                                    "0.000000000000001",
+                                    "1.0000000000000001",
+                                    "4503599627370495.5",
+                                    "+2.5",
+                                    "00.50"};
+  uint64_t x = 88172645463325252ull;
+  for (int k = 0; k < 20000; ++k) {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    std::string digits = std::to_string(x % 10000000000000000ull);
+    size_t point = 1 + (x >> 60) % digits.size();
+    texts.push_back((k % 3 ? "" : "-") + digits.insert(point < digits.size() ? point : 1, "."));
+  }
+  for (const std::string& t : texts) {
+    double expected = std::strtod(t.c_str(), nullptr);
+    double got = ordex::parseDouble(t);
+    EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << t;
+  }
 }
 
 TEST(TokenHelpers, StripQuotes) {
