@@ -9,16 +9,13 @@ TextArena* gCurrentArena = nullptr;
 constexpr size_t kChunkSize = 1 << 16;
 }  // namespace
 
-void* TextArena::allocate(size_t size) {
-  size = (size + 3) & ~size_t{3};
-  if (static_cast<size_t>(end_ - next_) < size) {
-    size_t chunk = size > kChunkSize / 4 ? size : kChunkSize;
-    // Owned before the list grows, so a failure to grow it frees the chunk.
-    std::unique_ptr<char[]> block(new char[chunk]);
-    chunks_.push_back(std::move(block));
-    next_ = chunks_.back().get();
-    end_ = next_ + chunk;
-  }
+void* TextArena::allocateInNewChunk(size_t size) {
+  size_t chunk = size > kChunkSize / 4 ? size : kChunkSize;
+  // Owned before the list grows, so a failure to grow it frees the chunk.
+  std::unique_ptr<char[]> block(new char[chunk]);
+  chunks_.push_back(std::move(block));
+  next_ = chunks_.back().get();
+  end_ = next_ + chunk;
   void* p = next_;
   next_ += size;
   used_ += size;

@@ -23,7 +23,14 @@ class TextArena {
   TextArena(const TextArena&) = delete;
   TextArena& operator=(const TextArena&) = delete;
   // size bytes aligned to 4.
-  void* allocate(size_t size);
+  void* allocate(size_t size) {
+    size = (size + 3) & ~size_t{3};
+    if (static_cast<size_t>(end_ - next_) < size) return allocateInNewChunk(size);
+    void* p = next_;
+    next_ += size;
+    used_ += size;
+    return p;
+  }
   // size bytes aligned to 8.
   void* allocateAligned(size_t size) {
     size_t pad = (8 - (reinterpret_cast<uintptr_t>(next_) & 7)) & 7;
@@ -33,6 +40,8 @@ class TextArena {
   size_t bytesUsed() const { return used_; }
 
  private:
+  void* allocateInNewChunk(size_t size);
+
   std::vector<std::unique_ptr<char[]>> chunks_;
   char* next_ = nullptr;
   char* end_ = nullptr;
