@@ -8,9 +8,9 @@
 // The synthetic file is cached (see bench_support.h) and reused. The raw pass reads the
 // file with fread through a 1 MiB buffer and counts the whitespace-separated tokens: the
 // least any reader has to do. Both passes run on a file in the page cache (the raw pass
-// warms it up first). Each pass is timed by the wall clock and by the process's CPU time;
-// the ratio is taken from CPU time, which other programs running on the machine disturb
-// far less.
+// warms it up first), in alternating rounds. Each pass is timed by the wall clock and by
+// the process's CPU time; the ratio is taken from CPU time, which other programs running on
+// the machine disturb far less.
 
 #include <dlfcn.h>
 #include <sys/resource.h>
@@ -210,20 +210,17 @@ int main(int argc, char** argv) {
   std::printf("file        %s\n            %.1f MB (%lld bytes)%s\n", path.c_str(), mb,
               static_cast<long long>(size), reused ? ", reused from the cache" : "");
 
-  // Raw pass: one untimed run to bring the file into the page cache, then the best of N.
+  // One untimed raw pass brings the file into the page cache. Then each round times the raw
+  // pass, the reader and the skeleton reader one after the other, so that all three see the
+  // machine in the same state; the best of each counts.
   uint64_t tokens = rawPass(path);
-  BestTimes raw;
-  for (int i = 0; i < args.runs; ++i) raw.run([&] { tokens = rawPass(path); });
-  std::printf("raw pass    best of %d: %.3f s wall %8.1f MB/s, %.3f s CPU %8.1f MB/s\n", args.runs,
-              raw.wall, mb / raw.wall, raw.cpu, mb / raw.cpu);
-  std::printf("            %llu whitespace-separated tokens\n",
-              static_cast<unsigned long long>(tokens));
-
+  std::string skeleton = skeletonFile(path);
   double baselineRss = currentRss();
   double modelRss = 0;
-  BestTimes reader;
+  BestTimes raw, reader, skeletonReader;
   double destroyTime = 0;
   for (int i = 0; i < args.runs; ++i) {
+    raw.run([&] { tokens = rawPass(path); });
     TOrdex* inst = nullptr;
     if (Ordex_CreateInstance(&inst) != rcOk) {
       std::fprintf(stderr, "Ordex_CreateInstance failed\n");
@@ -245,17 +242,18 @@ int main(int argc, char** argv) {
     auto t1 = Clock::now();
     Ordex_DestroyInstance(inst);
     destroyTime = seconds(t1, Clock::now());
+    if (!skeleton.empty()) {
+      Ordex_CreateInstance(&inst);
+      skeletonReader.run([&] { Ordex_ReadAsapFile(inst, skeleton.c_str(), nullptr, nullptr); });
+      Ordex_DestroyInstance(inst);
+    }
   }
   double peak = peakRss();
+  std::printf("raw pass    best of %d: %.3f s wall %8.1f MB/s, %.3f s CPU %8.1f MB/s\n", args.runs,
+              raw.wall, mb / raw.wall, raw.cpu, mb / raw.cpu);
+  std::printf("            %llu whitespace-separated tokens\n",
+              static_cast<unsigned long long>(tokens));
 
-  std::string skeleton = skeletonFile(path);
-  BestTimes skeletonReader;
-  for (int i = 0; i < args.runs && !skeleton.empty(); ++i) {
-    TOrdex* inst = nullptr;
-    Ordex_CreateInstance(&inst);
-    skeletonReader.run([&] { Ordex_ReadAsapFile(inst, skeleton.c_str(), nullptr, nullptr); });
-    Ordex_DestroyInstance(inst);
-  }
   double skeletonRatio = 100.0 * raw.cpu / skeletonReader.cpu;
   std::printf(
       "skeleton    best of %d: %.3f s CPU %8.1f MB/s, %.1f %% of the raw pass "
