@@ -363,8 +363,8 @@ class ReadInProgress {
   ReadInProgress& operator=(const ReadInProgress&) = delete;
 };
 
-// A read that fails, however, leaves the FUNCTION_LIST names it gathered on their objects, as
-// if it had placed them there; a read that succeeds has folded them all already.
+// However a read fails, the FUNCTION_LIST names it gathered end up on their objects, as if it
+// had placed them there; a read that succeeds has folded them all already.
 class FunctionListsKeptOnFailure {
  public:
   explicit FunctionListsKeptOnFailure(TOrdex& inst) : inst_(inst) {}
