@@ -20,9 +20,9 @@ struct ObjectHead : ArenaRecord {
   ObjectHead* Next = nullptr;
   void* Owner = nullptr;  // the module for an object, the project for a module
   int32_t Kind = 0;       // TOrdexElementType value; 0 for records without a kind
+  uint32_t UserData = 0;
   ordex::Text Name;
   ordex::Text LongIdentifier;
-  uint32_t UserData = 0;
 
   // Bookkeeping of the owning list; not part of the record's data.
   ObjectHead* Prev = nullptr;
