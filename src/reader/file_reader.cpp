@@ -17,7 +17,7 @@ namespace ordex {
 
 namespace {
 
-// Block kinds with an open flag. The first thirteen are numbered in dispatch order: a token
+// Block kinds with an open flag. The first fourteen are numbered in dispatch order: a token
 // goes to the lowest open one of them.
 enum BlockKind : int {
   kHeader = 0,
@@ -30,6 +30,7 @@ enum BlockKind : int {
   kAxisPts,
   kCompuTab,
   kCompuVTab,
+  kCompuVTabRange,
   kModCommon,
   kModPar,
   kModuleIfData,
@@ -89,14 +90,18 @@ int blockKindOf(std::string_view w) {
       if (sameText(w, "CHARACTERISTIC")) return kCharacteristic;
       if (sameText(w, "VARIANT_CODING")) return kVariantCoding;
       break;
+    case 16:
+      if (sameText(w, "COMPU_VTAB_RANGE")) return kCompuVTabRange;
+      break;
   }
   return kNone;
 }
 
 const char* const kKeywordOf[] = {
-    "HEADER",     "CHARACTERISTIC", "MEASUREMENT", "VARIANT_CODING", "COMPU_METHOD",
-    "FUNCTION",   "RECORD_LAYOUT",  "AXIS_PTS",    "COMPU_TAB",      "COMPU_VTAB",
-    "MOD_COMMON", "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
+    "HEADER",       "CHARACTERISTIC", "MEASUREMENT",      "VARIANT_CODING",
+    "COMPU_METHOD", "FUNCTION",       "RECORD_LAYOUT",    "AXIS_PTS",
+    "COMPU_TAB",    "COMPU_VTAB",     "COMPU_VTAB_RANGE", "MOD_COMMON",
+    "MOD_PAR",      "IF_DATA",        "PROJECT",          "MODULE",
 };
 
 class FileReader {
@@ -117,6 +122,7 @@ class FileReader {
     parsers_[kAxisPts] = makeAxisPtsParser();
     parsers_[kCompuTab] = makeCompuTabParser();
     parsers_[kCompuVTab] = makeCompuVTabParser();
+    parsers_[kCompuVTabRange] = makeCompuVTabRangeParser();
     parsers_[kModCommon] = makeModCommonParser();
     parsers_[kModPar] = makeModParParser();
   }
