@@ -521,7 +521,11 @@ typedef struct TMeasurement {
 /* A COMPU_METHOD: filled by Ordex_GetCompuMethod, taken by Ordex_CreateCompuMethod,
  * Ordex_ChangeCompuMethod, Ordex_RawToPhysDirect and Ordex_RawToPhysDirect2 (which use only
  * Format, Unit and the coefficient Values). ConversionType: TAB_INTP 0, TAB_NOINTP 1,
- * RAT_FUNC 2, FORM 3, TAB_VERB 4; -1 unknown. */
+ * RAT_FUNC 2, FORM 3, TAB_VERB 4; -1 unknown. The types of later versions, IDENTICAL and
+ * LINEAR (and any other word), read as -1 too: the library keeps the word as read, converts
+ * IDENTICAL and LINEAR by it (see Conversion) and writes it back. COEFFS_LINEAR and
+ * STATUS_STRING_REF are kept the same way and have no field here. A change that leaves
+ * ConversionType at -1 keeps the word read; a created method has none. */
 typedef struct TCompuMethod {
   char Name[ORDEX_TEXT_SIZE];
   char LongIdentifier[ORDEX_TEXT_SIZE];
@@ -580,7 +584,11 @@ typedef struct TCompuVTabPair {
  * Ordex_ChangeCompuVTab. NumberValuePairs is the full count of the table, but only the first
  * ORDEX_COMPU_VTAB_PAIRS pairs travel in this record; larger tables are read with
  * Ordex_GetACompuVTabsLargeVTab (or pair by pair) and filled with
- * Ordex_ChangeACompuVTabsLargeVTab. ConversionType: TAB_VERB 4; -1 unknown. */
+ * Ordex_ChangeACompuVTabsLargeVTab. ConversionType: TAB_VERB 4; -1 unknown. Input values may
+ * be written as decimals, as files of later versions do: an integral one (1.0) reads as that
+ * integer; one with a fraction (1.1) reads as InVal rounded half up (0.5 gives 1, -1.5 gives
+ * -1, as conversions round raw values) and is written back as read, until a change replaces
+ * the pairs. */
 typedef struct TCompuVTab {
   char Name[ORDEX_TEXT_SIZE];
   char LongIdentifier[ORDEX_TEXT_SIZE];
@@ -1298,16 +1306,50 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
  * a blank and the unit; for STRING 3 characters per byte; for TAB_VERB and table defaults
  * the longest text of the table plus the terminator.
  *
+ * Conversion types of later versions, which the method's ConversionType shows as -1:
+ * IDENTICAL gives the raw value and LINEAR with COEFFS_LINEAR a b gives a x raw + b, both
+ * formatted as RAT_FUNC values are. A TAB_VERB method's COMPU_TAB_REF may name a
+ * COMPU_VTAB_RANGE (looked for when no COMPU_VTAB has the name): the text is that of the
+ * first range whose lower and upper bounds, both included, hold the raw value as decoded
+ * (not rounded), else the range table's DEFAULT_VALUE; the physical value is the raw value,
+ * written also when the result is -1, as for a COMPU_VTAB. A method with STATUS_STRING_REF
+ * first looks up the raw value in the COMPU_VTAB (rounded as for TAB_VERB) or the ranges of
+ * the COMPU_VTAB_RANGE of that name: an entry that holds it gives its text (as it is, no
+ * unit) and the result 0, with the physical value of the method's own conversion when that
+ * has one; that table's default is not used, and a name that is no table of the module is
+ * ignored. COMPU_VTAB_RANGE tables are read for conversions only: no getter, list or count
+ * shows them and the writer does not write them; their texts are single tokens of at most
+ * 1023 characters.
+ *
  * Results: 0; -1 data type outside 0..10, FORM or unknown conversion type, RAT_FUNC with a
- * or d not 0, no table pair and no default text, formatter failure (the text is then left
- * as it was; TAB_VERB has written the value already); -111 / -112 the COMPU_TAB /
- * COMPU_VTAB named by COMPU_TAB_REF is not in the module (exact, case-sensitive name).
- * A table default gives its text and leaves the physical value unwritten. Null pointers
- * give -205 unless said otherwise.
+ * or d not 0, LINEAR without COEFFS_LINEAR or with a coefficient that is no number, no table
+ * pair or range and no default text, formatter failure (the text is then left as it was;
+ * TAB_VERB has written the value already); -111 / -112 the COMPU_TAB / COMPU_VTAB (or
+ * COMPU_VTAB_RANGE) named by COMPU_TAB_REF is not in the module (exact, case-sensitive
+ * name). A table default gives its text and leaves the physical value unwritten. Null
+ * pointers give -205 unless said otherwise. Every failure leaves a reason for
+ * Ordex_GetLastConversionError.
  * ========================================================================================== */
 
 /* Byte size of a data type: 1, 2, 3, 4 or 8; 0 for STRING; -1 for other values. */
 ORDEX_API int32_t Ordex_GetDataSizeByDataType(int32_t dataType);
+
+/* Copies the reason of the latest conversion of the calling thread that failed into buffer
+ * (at most bufferSize - 1 characters, always terminated): a short text such as
+ * "raw value 21 is in no pair of COMPU_TAB T, which has no DEFAULT_VALUE" that a host can
+ * show beside the code. The conversions are Ordex_RawToPhys, Ordex_RawToPhysMeasurement,
+ * Ordex_RawToPhysDirect, Ordex_RawToPhysDirect2, Ordex_RawToPhys_Intern and
+ * Ordex_EvaluateMeasurementResponseBlock; each one forgets the reason of the one before, so
+ * the text is empty after a conversion that succeeded. The text is the library's wording and
+ * may change; hosts must not parse it. -205 null buffer, -203 bufferSize 0.
+ *
+ *   if (Ordex_RawToPhysMeasurement(inst, NULL, "Speed", raw, '.', &value, text) != rcOk) {
+ *     char why[256];
+ *     Ordex_GetLastConversionError(why, sizeof why);
+ *     fprintf(stderr, "Speed: %s\n", why);
+ *   }
+ */
+ORDEX_API TOrdexReturnCode Ordex_GetLastConversionError(char* buffer, uint32_t bufferSize);
 
 /* Converts raw bytes with a compu method record of an instance's module (the public
  * functions hand out none; hosts that hold one may use it). bitMask 0 means no mask (only

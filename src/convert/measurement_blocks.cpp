@@ -1,5 +1,6 @@
 #include "convert/measurement_blocks.h"
 
+#include "convert/conversion_error.h"
 #include "convert/raw_decoding.h"
 #include "convert/raw_to_phys.h"
 
@@ -40,9 +41,14 @@ TOrdexReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32
 
 TOrdexReturnCode checkResponseHead(int32_t protocol, const unsigned char* response,
                                    int32_t length) {
-  if (protocol != kBlockProtocol) return rcUnsupportedMode;
-  if (length < 1) return rcBadSize;  // not even the marker
-  if (response[0] != kResponseMarker) return rcBadResponse;
+  if (protocol != kBlockProtocol) {
+    return conversionFailed(rcUnsupportedMode, "protocol %d is not 1", static_cast<int>(protocol));
+  }
+  if (length < 1) return conversionFailed(rcBadSize, "the response block is empty");
+  if (response[0] != kResponseMarker) {
+    return conversionFailed(rcBadResponse, "the response block starts with 0x%02X, not 0x63",
+                            response[0]);
+  }
   return rcOk;
 }
 
@@ -51,18 +57,30 @@ TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
                                        int32_t length, int32_t arrayIndex, char separator,
                                        double* phys, char* text) {
   int32_t s = dataSize(measurement.DataType);
-  if (s < 0) return rcBadSize;
+  if (s < 0) {
+    return conversionFailed(rcBadSize, "data type %d is none of UBYTE (0) to STRING (10)",
+                            static_cast<int>(measurement.DataType));
+  }
   int64_t start = 1;
   if (s > 0) {
     if (measurement.ArraySize > 0) {
-      if (arrayIndex < 0 || arrayIndex >= measurement.ArraySize) return rcIndexOutOfRange;
+      if (arrayIndex < 0 || arrayIndex >= measurement.ArraySize) {
+        return conversionFailed(rcIndexOutOfRange, "array index %d is not in 0 to %d",
+                                static_cast<int>(arrayIndex),
+                                static_cast<int>(measurement.ArraySize) - 1);
+      }
       start += int64_t{arrayIndex} * s;
     }
   } else {
-    if (measurement.ArraySize < 1) return rcBadSize;
+    if (measurement.ArraySize < 1) {
+      return conversionFailed(rcBadSize, "a STRING measurement needs an ARRAY_SIZE of 1 or more");
+    }
     s = measurement.ArraySize;
   }
-  if (length < start + s) return rcBadSize;
+  if (length < start + s) {
+    return conversionFailed(rcBadSize, "the response block holds %d bytes, %lld needed",
+                            static_cast<int>(length), static_cast<long long>(start + s));
+  }
   // A STRING dumps Resolution bytes, but never past the end of the response.
   int32_t byteCount = measurement.Resolution;
   if (byteCount > length - start) byteCount = static_cast<int32_t>(length - start);

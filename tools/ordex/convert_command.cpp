@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "ordex.h"
+#include "return_code_names.h"
 #include "tool_support.h"
 
 namespace ordex_tool {
@@ -63,6 +64,15 @@ bool looksLikeHex(const char* s) {
   return true;
 }
 
+// The failure of the conversion itself, with the library's reason.
+int reportConversionFailure(const char* measurement, TOrdexReturnCode rc) {
+  char why[512] = "";
+  Ordex_GetLastConversionError(why, sizeof why);
+  std::fprintf(stderr, "ordex: %s: %s (%d)%s%s\n", measurement, returnCodeName(rc),
+               static_cast<int>(rc), *why ? ": " : "", why);
+  return kExitFailure;
+}
+
 }  // namespace
 
 int convert(const Arguments& args) {
@@ -114,7 +124,7 @@ int convert(const Arguments& args) {
     rc = Ordex_RawToPhysMeasurement(inst, nullptr, o.measurement, bytes.data(), o.separator, &phys,
                                     text.data());
   }
-  if (rc != rcOk) return reportFailure(o.measurement, rc);
+  if (rc != rcOk) return reportConversionFailure(o.measurement, rc);
   if (std::memcmp(&phys, &unset, sizeof phys) == 0) {
     std::printf("physical: (none)\n");
   } else {
