@@ -733,16 +733,20 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * The file must be a plain file: a folder, FIFO or device gives -4 (so does any file the
  * file-access module in use refuses). An include name is opened as written, relative to
  * the current directory; a relative name that is not found there is tried in the folder of
- * the file that names it. A UTF-8 byte-order mark at the start of any file is skipped. A
- * token that runs into the end of its file (no whitespace or closed comment after it) is
- * lost.
+ * the file that names it. Every "/include" outside A2ML is followed, also one right behind
+ * an "/end A2ML"; one written in another letter case is not (see
+ * Ordex_GetReadAsapFileOtherCaseIncludes). A UTF-8 byte-order mark at the start of any file
+ * is skipped. A token that runs into the end of the top file (no whitespace or closed comment
+ * after it) is lost; the end of an included file ends a token, as the including file goes on
+ * behind it.
  * The progress callback (may be null) is called at every "/begin", before that block is
  * read, with the percentage of the top file read so far; a non-zero answer stops the read
  * with 1. It must not start another read (-1) or unload the file-access module (-1).
  * The instance's project is replaced when the file's PROJECT block begins: a read that
  * fails or is stopped before that leaves the earlier project in place. Results: 0; 1;
  * -103; -3; -4 the file cannot be opened; -6 an include cannot be opened, is named as NULL
- * or "", or includes nest more than nine deep (a file including itself ends so); -101
+ * or "", or includes nest more than nine deep (a file including itself ends so), or the file
+ * gives no module while it holds an include in another letter case; -101
  * block nesting; -102 a block outside its parent; -122 a bad number; -1 a read is already
  * running. After a failure, every file is closed, what was read so far stays in the
  * project and Ordex_GetReadAsapFileError describes where the read stopped. */
@@ -763,6 +767,17 @@ ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const cha
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer, int size);
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance, char* buffer,
                                                              int size);
+
+/* The "/include" tokens written in another letter case ("/INCLUDE", "/Include") that the
+ * last read of the instance met outside A2ML: *count of them and *firstLine, the line of the
+ * first (line feeds of included files count, as in the error report); 0 and 0 when there
+ * were none or before the first read. The reader follows only "/include" exactly as written
+ * and passes such a token and its file name on like any other tokens, so the file it names
+ * is not read: a host should tell its user. A read whose file gives no module at all while
+ * it holds such a token fails with -6 at that token's line, rather than succeeding empty.
+ * -103 null instance, -205 a null output. */
+ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileOtherCaseIncludes(TOrdex* instance, int32_t* count,
+                                                                  int32_t* firstLine);
 
 /* Scans the head of a file (the lines before the first line holding "/begin") for the two
  * numbers after ASAP2_VERSION (0 when absent; a later line overwrites) and the first line

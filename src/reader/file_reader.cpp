@@ -129,6 +129,7 @@ class FileReader {
 
   void run();
   void closeFiles() { source_.closeAll(); }
+  const TokenSource& source() const { return source_; }
   int32_t lineNumber() const { return source_.lineNumber; }
   // Projects replaced by a later PROJECT block of the same read are kept until the read
   // ends: the module being filled may still belong to one of them.
@@ -229,7 +230,7 @@ void FileReader::examine() {
     if ((kind == kAxisPts || kind == kModuleIfData) && (open_ & bit(kFunction))) kind = kNone;
     if (kind == kA2ml) {
       // "/include" inside A2ML is part of the A2ML text, not an include.
-      source_.includeEnabled = !ctx_.atBegin;
+      source_.switchIncludes(!ctx_.atBegin, ctx_.tok(2), ctx_.tok(3));
       kind = kNone;
     }
     if (kind != kNone) {
@@ -403,14 +404,32 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
   FunctionListsKeptOnFailure keepFunctionLists(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
+  inst.OtherCaseIncludes = 0;
+  inst.FirstOtherCaseIncludeLine = 0;
   int64_t size = plainFileSize(fileName);
   if (size < 0) return rcFileOpenFailed;
   inst.LineNumber = 1;
   std::unique_ptr<FileReader> reader;
   try {
     reader = std::make_unique<FileReader>(inst, fileName, size, progress);
+    // The other-case includes are noted however the read ends.
+    struct NoteOtherCaseIncludes {
+      TOrdex& inst;
+      const FileReader& reader;
+      ~NoteOtherCaseIncludes() {
+        inst.OtherCaseIncludes = reader.source().otherCaseIncludes;
+        inst.FirstOtherCaseIncludeLine = reader.source().firstOtherCaseIncludeLine;
+      }
+    } note{inst, *reader};
     reader->run();
     reader->closeFiles();
+    // A file whose modules all stand behind an include that is not followed would read as
+    // an empty success: it fails as an include that cannot be opened, at its line.
+    if (reader->source().otherCaseIncludes > 0 &&
+        (!inst.Project || inst.Project->Modules.empty())) {
+      inst.LineNumber = reader->source().firstOtherCaseIncludeLine;
+      return rcIncludeOpenFailed;
+    }
     if (finish) finish(inst);
     inst.LineNumber = -1;
     return rcOk;

@@ -183,7 +183,7 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   return true;
 }
 
-bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
+bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken) {
   if (readSimpleToken(in, out, lineNumber)) return true;
   TokenBuilder tok(out);
   unsigned char prev = ' ';
@@ -202,7 +202,9 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
       in.cur = p;
       if (!in.refill()) {
         *lineNumber += lines;
-        return false;
+        if (!endEndsToken || !started || inQuotes) return false;
+        tok.finish();
+        return true;
       }
       p = in.cur;
       e = in.end;
