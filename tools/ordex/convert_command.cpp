@@ -113,9 +113,9 @@ int convert(const Arguments& args) {
         static_cast<int32_t>(response.size()), o.index, o.separator, &phys, text.data());
   } else {
     // The conversion reads as many bytes as the data type (or a STRING's Resolution) needs.
+    // A data type outside the table reads no byte: the conversion refuses it with its reason.
     const int32_t size = Ordex_GetDataSizeByDataType(m.DataType);
-    const int32_t needed = size == 0 ? (m.Resolution > 0 ? m.Resolution : 0) : size;
-    if (size < 0) return reportFailure(o.measurement, rcInvalidArgument);
+    const int32_t needed = size == 0 ? (m.Resolution > 0 ? m.Resolution : 0) : size < 0 ? 0 : size;
     if (static_cast<int32_t>(bytes.size()) < needed) {
       std::fprintf(stderr, "ordex convert: %s needs %d bytes, %u given\n", o.measurement, needed,
                    count);
