@@ -1319,7 +1319,8 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
  *
  * The text buffer has no size argument: it must hold the number (at most 566 characters),
  * a blank and the unit; for STRING 3 characters per byte; for TAB_VERB and table defaults
- * the longest text of the table plus the terminator.
+ * the longest text of the table plus the terminator; for a method with STATUS_STRING_REF
+ * also the longest text of that table (texts read from a file are at most 1023 characters).
  *
  * Conversion types of later versions, which the method's ConversionType shows as -1:
  * IDENTICAL gives the raw value and LINEAR with COEFFS_LINEAR a b gives a x raw + b, both
