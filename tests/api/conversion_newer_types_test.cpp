@@ -161,7 +161,7 @@ TEST_F(NewerConversions, ByMeasurement) {
   EXPECT_EQ("no MEASUREMENT Nope in the module", none.reason);
 }
 
-// The public record keeps the contract's numbers: a type of a later version reads as -1.
+// The public record keeps the numbers of the five types it knows: any other reads as -1.
 TEST_F(NewerConversions, NewerTypesReadAsUnknownInTheRecord) {
   for (const char* name : {"CM.Identity", "CM.Linear", "CM.Future"}) {
     TCompuMethod m;
