@@ -85,15 +85,15 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhysMeasurement(TOrdex* instance, const
     if (!method) {
       return conversionFailed(rcCompuMethodNotFound,
                               "MEASUREMENT %s: its COMPU_METHOD %s is not in the module",
-                              measurementName, m->Conversion.c_str());
+                              measurementName, m->Conversion.view());
     }
     const TOrdexReturnCode rc = rawToPhys(raw, m->DataType, m->ByteOrder, m->BitMask, m->Resolution,
                                           *method, decimalSeparator, physValue, text);
     // A data type of a newer standard (A_UINT64, FLOAT16_IEEE) is named as it was read.
     const std::string_view kept = m->Kept.find(ordex::kKeptDataType);
     if (rc == rcInvalidArgument && ordex::convert::dataSize(m->DataType) < 0 && !kept.empty()) {
-      return conversionFailed(rc, "MEASUREMENT %s: data type %.*s is not supported",
-                              measurementName, static_cast<int>(kept.size()), kept.data());
+      return conversionFailed(rc, "MEASUREMENT %s: data type %s is not supported", measurementName,
+                              kept);
     }
     return rc;
   });

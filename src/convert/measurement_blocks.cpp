@@ -42,12 +42,13 @@ TOrdexReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32
 TOrdexReturnCode checkResponseHead(int32_t protocol, const unsigned char* response,
                                    int32_t length) {
   if (protocol != kBlockProtocol) {
-    return conversionFailed(rcUnsupportedMode, "protocol %d is not 1", static_cast<int>(protocol));
+    return conversionFailed(rcUnsupportedMode, "protocol %s is not 1",
+                            ReasonArg::integer(protocol));
   }
   if (length < 1) return conversionFailed(rcBadSize, "the response block is empty");
   if (response[0] != kResponseMarker) {
-    return conversionFailed(rcBadResponse, "the response block starts with 0x%02X, not 0x63",
-                            response[0]);
+    return conversionFailed(rcBadResponse, "the response block starts with %s, not 0x63",
+                            ReasonArg::hexByte(response[0]));
   }
   return rcOk;
 }
@@ -58,16 +59,16 @@ TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
                                        double* phys, char* text) {
   int32_t s = dataSize(measurement.DataType);
   if (s < 0) {
-    return conversionFailed(rcBadSize, "data type %d is none of UBYTE (0) to STRING (10)",
-                            static_cast<int>(measurement.DataType));
+    return conversionFailed(rcBadSize, "data type %s is none of UBYTE (0) to STRING (10)",
+                            ReasonArg::integer(measurement.DataType));
   }
   int64_t start = 1;
   if (s > 0) {
     if (measurement.ArraySize > 0) {
       if (arrayIndex < 0 || arrayIndex >= measurement.ArraySize) {
-        return conversionFailed(rcIndexOutOfRange, "array index %d is not in 0 to %d",
-                                static_cast<int>(arrayIndex),
-                                static_cast<int>(measurement.ArraySize) - 1);
+        return conversionFailed(rcIndexOutOfRange, "array index %s is not in 0 to %s",
+                                ReasonArg::integer(arrayIndex),
+                                ReasonArg::integer(measurement.ArraySize - 1LL));
       }
       start += int64_t{arrayIndex} * s;
     }
@@ -78,8 +79,8 @@ TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
     s = measurement.ArraySize;
   }
   if (length < start + s) {
-    return conversionFailed(rcBadSize, "the response block holds %d bytes, %lld needed",
-                            static_cast<int>(length), static_cast<long long>(start + s));
+    return conversionFailed(rcBadSize, "the response block holds %s bytes, %s needed",
+                            ReasonArg::integer(length), ReasonArg::integer(start + s));
   }
   // A STRING dumps Resolution bytes, but never past the end of the response.
   int32_t byteCount = measurement.Resolution;

@@ -1,7 +1,6 @@
 #include "convert/raw_to_phys.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string_view>
@@ -13,19 +12,6 @@
 namespace ordex::convert {
 
 namespace {
-
-// A name or keyword as the two arguments of "%.*s" in a reason.
-#define ORDEX_NAME(s) static_cast<int>(std::string_view(s).size()), std::string_view(s).data()
-
-// A raw value as text for a reason, in the shortest form that reads back, whatever the
-// process locale is.
-struct RawText {
-  explicit RawText(double x) {
-    auto r = std::to_chars(text, text + sizeof text - 1, x);
-    *r.ptr = '\0';
-  }
-  char text[32];
-};
 
 const TModule_Intern* ownerModule(const TCompuMethod_Intern& method) {
   return static_cast<const TModule_Intern*>(method.Owner);
@@ -58,9 +44,9 @@ TOrdexReturnCode resolveTable(TCompuMethod_Intern& method) {
     }
     if (!v) {
       return conversionFailed(rcCompuVTabNotFound,
-                              "COMPU_METHOD %.*s: COMPU_TAB_REF '%.*s' names no COMPU_VTAB or "
+                              "COMPU_METHOD %s: COMPU_TAB_REF '%s' names no COMPU_VTAB or "
                               "COMPU_VTAB_RANGE of the module",
-                              ORDEX_NAME(method.Name), ORDEX_NAME(method.CompuTabRef));
+                              ReasonArg(method.Name), ReasonArg(method.CompuTabRef));
     }
     method.CompuTabTarget = v;
   } else {
@@ -68,9 +54,9 @@ TOrdexReturnCode resolveTable(TCompuMethod_Intern& method) {
     TCompuTab_Intern* t = module ? module->CompuTabs.findExact(method.CompuTabRef) : nullptr;
     if (!t) {
       return conversionFailed(rcCompuTabNotFound,
-                              "COMPU_METHOD %.*s: COMPU_TAB_REF '%.*s' names no COMPU_TAB of "
+                              "COMPU_METHOD %s: COMPU_TAB_REF '%s' names no COMPU_TAB of "
                               "the module",
-                              ORDEX_NAME(method.Name), ORDEX_NAME(method.CompuTabRef));
+                              ReasonArg(method.Name), ReasonArg(method.CompuTabRef));
     }
     method.CompuTabTarget = t;
   }
@@ -100,6 +86,13 @@ Outcome verbatim(std::string_view text) {
   return o;
 }
 
+constexpr const char* kNoTabPair =
+    "raw value %s is in no pair of COMPU_TAB %s, which has no DEFAULT_VALUE";
+constexpr const char* kNoVTabPair =
+    "raw value %s is in no pair of COMPU_VTAB %s, which has no DEFAULT_VALUE";
+constexpr const char* kNoRange =
+    "raw value %s is in no range of COMPU_VTAB_RANGE %s, which has no DEFAULT_VALUE";
+
 Outcome failure(TOrdexReturnCode rc) {
   Outcome o;
   o.rc = rc;
@@ -107,14 +100,12 @@ Outcome failure(TOrdexReturnCode rc) {
 }
 
 // The text of a table without a value for x: its DefaultValue, or -1 when it has none.
-// entry names what the table holds (pair, range).
-Outcome tableDefault(const char* kind, const char* entry, const ObjectHead& table,
-                     std::string_view defaultValue, double x) {
+// format words the failure: the raw value, then the table's name.
+Outcome tableDefault(const char* format, const ObjectHead& table, std::string_view defaultValue,
+                     double x) {
   if (!defaultValue.empty()) return verbatim(defaultValue);
-  return failure(conversionFailed(rcInvalidArgument,
-                                  "raw value %s is in no %s of %s %.*s, which has no "
-                                  "DEFAULT_VALUE",
-                                  RawText(x).text, entry, kind, ORDEX_NAME(table.Name)));
+  return failure(
+      conversionFailed(rcInvalidArgument, format, ReasonArg::raw(x), ReasonArg(table.Name)));
 }
 
 // The inverse of raw = (a p^2 + b p + c) / (d p^2 + e p + f) in the linear case a = d = 0.
@@ -202,7 +193,7 @@ Outcome verbal(const TCompuVTab_Intern& table, int32_t dataType, uint32_t mask, 
   } else if (table.usedPairs() > static_cast<int64_t>(table.Pairs.size()) && r == 0) {
     o.text = std::string_view();
   } else {
-    Outcome d = tableDefault("COMPU_VTAB", "pair", table, table.DefaultValue, r);
+    Outcome d = tableDefault(kNoVTabPair, table, table.DefaultValue, r);
     o.rc = d.rc;
     o.text = d.text;
   }
@@ -217,7 +208,7 @@ Outcome verbalRange(const TCompuVTabRange_Intern& table, double x) {
   if (const Text* t = rangeText(table, x)) {
     o.text = *t;
   } else {
-    Outcome d = tableDefault("COMPU_VTAB_RANGE", "range", table, table.DefaultValue, x);
+    Outcome d = tableDefault(kNoRange, table, table.DefaultValue, x);
     o.rc = d.rc;
     o.text = d.text;
   }
@@ -229,14 +220,14 @@ Outcome linear(const TCompuMethod_Intern& method, double x) {
   const NumberText& b = method.CoeffsLinear[1];
   if (a.Text.empty()) {
     return failure(conversionFailed(rcInvalidArgument,
-                                    "COMPU_METHOD %.*s: LINEAR without COEFFS_LINEAR",
-                                    ORDEX_NAME(method.Name)));
+                                    "COMPU_METHOD %s: LINEAR without COEFFS_LINEAR",
+                                    ReasonArg(method.Name)));
   }
   for (const NumberText* c : {&a, &b}) {
     if (std::isnan(c->Value)) {
       return failure(conversionFailed(rcInvalidArgument,
-                                      "COMPU_METHOD %.*s: COEFFS_LINEAR '%.*s' is no number",
-                                      ORDEX_NAME(method.Name), ORDEX_NAME(c->Text)));
+                                      "COMPU_METHOD %s: COEFFS_LINEAR '%s' is no number",
+                                      ReasonArg(method.Name), ReasonArg(c->Text)));
     }
   }
   return number(a.Value * x + b.Value);
@@ -245,24 +236,24 @@ Outcome linear(const TCompuMethod_Intern& method, double x) {
 Outcome unsupported(const TCompuMethod_Intern& method) {
   if (method.ConversionType == kForm) {
     return failure(conversionFailed(rcInvalidArgument,
-                                    "COMPU_METHOD %.*s: FORM formulas are not evaluated",
-                                    ORDEX_NAME(method.Name)));
+                                    "COMPU_METHOD %s: FORM formulas are not evaluated",
+                                    ReasonArg(method.Name)));
   }
   const std::string_view keyword = method.Kept.find(kKeptConversionType);
   if (method.ConversionType == -1 && !keyword.empty()) {
     return failure(conversionFailed(rcInvalidArgument,
-                                    "COMPU_METHOD %.*s: conversion type '%.*s' is not supported",
-                                    ORDEX_NAME(method.Name), ORDEX_NAME(keyword)));
+                                    "COMPU_METHOD %s: conversion type '%s' is not supported",
+                                    ReasonArg(method.Name), ReasonArg(keyword)));
   }
   if (method.ConversionType == -1) {
-    return failure(conversionFailed(rcInvalidArgument, "COMPU_METHOD %.*s has no conversion type",
-                                    ORDEX_NAME(method.Name)));
+    return failure(conversionFailed(rcInvalidArgument, "COMPU_METHOD %s has no conversion type",
+                                    ReasonArg(method.Name)));
   }
   return failure(conversionFailed(rcInvalidArgument,
-                                  "COMPU_METHOD %.*s: conversion type %d is none of TAB_INTP (0) "
+                                  "COMPU_METHOD %s: conversion type %s is none of TAB_INTP (0) "
                                   "to TAB_VERB (4)",
-                                  ORDEX_NAME(method.Name),
-                                  static_cast<int>(method.ConversionType)));
+                                  ReasonArg(method.Name),
+                                  ReasonArg::integer(method.ConversionType)));
 }
 
 Outcome convertValue(const TCompuMethod_Intern& method, int32_t dataType, uint32_t mask, double x) {
@@ -271,9 +262,9 @@ Outcome convertValue(const TCompuMethod_Intern& method, int32_t dataType, uint32
       double p;
       if (!ratFunc(method.Coeffs, x, &p)) {
         return failure(conversionFailed(rcInvalidArgument,
-                                        "COMPU_METHOD %.*s: a RAT_FUNC with a or d not 0 is not "
+                                        "COMPU_METHOD %s: a RAT_FUNC with a or d not 0 is not "
                                         "inverted",
-                                        ORDEX_NAME(method.Name)));
+                                        ReasonArg(method.Name)));
       }
       return number(p);
     }
@@ -282,7 +273,7 @@ Outcome convertValue(const TCompuMethod_Intern& method, int32_t dataType, uint32
       const TCompuTab_Intern& table = *method.compuTabTarget();
       double p;
       if (!tableValue(table, method.ConversionType == kTabIntp, x, &p))
-        return tableDefault("COMPU_TAB", "pair", table, table.DefaultValue, x);
+        return tableDefault(kNoTabPair, table, table.DefaultValue, x);
       return number(p);
     }
     case kTabVerb:
@@ -332,9 +323,9 @@ TOrdexReturnCode writeNumber(double p, const TCompuMethod_Intern& method, char s
   const int len = formatNumber(p, body, separator, number);
   if (len < 0) {
     return conversionFailed(rcInvalidArgument,
-                            "COMPU_METHOD %.*s: FORMAT '%.*s' gives no usable conversion "
+                            "COMPU_METHOD %s: FORMAT '%s' gives no usable conversion "
                             "(flags, width and precision up to 255)",
-                            ORDEX_NAME(method.Name), ORDEX_NAME(method.Format));
+                            ReasonArg(method.Name), ReasonArg(method.Format));
   }
   *phys = p;
   std::memcpy(text, number, static_cast<size_t>(len));
@@ -370,8 +361,8 @@ TOrdexReturnCode rawToPhys(const unsigned char* raw, int32_t dataType, int32_t b
     if (rc != rcOk) return rc;
   }
   if (dataSize(dataType) < 0) {
-    return conversionFailed(rcInvalidArgument, "data type %d is none of UBYTE (0) to STRING (10)",
-                            static_cast<int>(dataType));
+    return conversionFailed(rcInvalidArgument, "data type %s is none of UBYTE (0) to STRING (10)",
+                            ReasonArg::integer(dataType));
   }
   if (dataType == dtString) {
     *phys = 0.0;

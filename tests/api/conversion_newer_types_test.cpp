@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "ordex.h"
 #include "support/test_support.h"
@@ -217,6 +218,35 @@ TEST_F(NewerConversions, EveryFailureHasAReasonAndSuccessClearsIt) {
   expectReason(Ordex_EvaluateMeasurementResponseBlock(
       inst, nullptr, "Speed", nullptr, nullptr, 2, response, sizeof response, 0, '.', &phys, text));
   EXPECT_EQ(i, static_cast<int>(sizeof reasons / sizeof reasons[0]));
+}
+
+// The reason names the method and its table as they were when the conversion failed, also
+// after the instance that held them is gone; another thread's conversions leave it alone.
+TEST(ConversionReason, OutlivesItsInstanceAndBelongsToItsThread) {
+  {
+    Instance own;
+    const std::string path = ordex_test::dataPath("conversions_of_newer_standards.a2l");
+    ASSERT_EQ(rcOk, Ordex_ReadAsapFile(own, path.c_str(), nullptr, nullptr));
+    unsigned char raw[8] = {};
+    double phys;
+    char text[64];
+    EXPECT_EQ(rcCompuVTabNotFound,
+              Ordex_RawToPhys(own, nullptr, raw, dtUByte, 0, 0, "CM.NoRange", '.', &phys, text));
+  }
+  const std::string expected =
+      "COMPU_METHOD CM.NoRange: COMPU_TAB_REF 'VTR.Missing' names no COMPU_VTAB or "
+      "COMPU_VTAB_RANGE of the module";
+  EXPECT_EQ(expected, lastReason());
+  std::string other = "unset";
+  std::thread([&] {
+    unsigned char raw[8] = {};
+    double phys;
+    char text[64];
+    Ordex_RawToPhys(nullptr, nullptr, raw, dtUByte, 0, 0, "CM.Linear", '.', &phys, text);
+    other = lastReason();
+  }).join();
+  EXPECT_EQ("no instance", other);
+  EXPECT_EQ(expected, lastReason());
 }
 
 TEST_F(NewerConversions, ReasonIsCutToTheBuffer) {
