@@ -99,15 +99,24 @@ const char* const kKeywordOf[] = {
     "MOD_COMMON", "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
 };
 
+// Where an open block began, while it is open.
+struct OpenSpan {
+  uint32_t file = Token::kNoFile;
+  uint32_t begin = 0;
+  uint32_t headEnd = 0;
+};
+
 class FileReader {
  public:
-  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress)
+  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress,
+             SourceText* text)
       : ctx_(inst),
         inst_(inst),
         fileName_(fileName),
         fileSize_(fileSize),
         progress_(progress),
-        source_(fileName) {
+        source_(fileName, text ? &text->files : nullptr),
+        text_(text) {
     parsers_[kCharacteristic] = makeCharacteristicParser();
     parsers_[kMeasurement] = makeMeasurementParser();
     parsers_[kVariantCoding] = makeVariantCodingParser();
@@ -123,6 +132,8 @@ class FileReader {
 
   void run();
   void closeFiles() { source_.closeAll(); }
+  // Whether the spans recorded describe the project that the read leaves.
+  bool textComplete() const { return source_.textKept() && projectsOpened_ == 1; }
   int32_t lineNumber() const { return source_.lineNumber; }
   // Projects replaced by a later PROJECT block of the same read are kept until the read
   // ends: the module being filled may still belong to one of them.
@@ -132,7 +143,10 @@ class FileReader {
   bool readNext();
   void examine();
   void openBlock(int kind);
-  void closeBlock();
+  void closeBlock(int kind);
+  void noteOpen(int kind);
+  void noteClose(int kind);
+  void noteVersion();
   void dispatch();
   void headerToken();
   void moduleIfDataToken();
@@ -157,6 +171,11 @@ class FileReader {
   TIfData_Intern* moduleIfData_ = nullptr;
   IfDataContent moduleIfDataContent_;
   std::optional<ScopedTextArena> arenaScope_;
+  // The text of the read and the places of its blocks, when kept.
+  SourceText* text_;
+  OpenSpan openSpans_[kModule + 1];
+  std::optional<SourceSpan> versionSpan_;
+  int projectsOpened_ = 0;
 };
 
 int FileReader::percentRead() const {
@@ -231,10 +250,12 @@ void FileReader::examine() {
       if (ctx_.atBegin) {
         open_ |= bit(kind);
         openBlock(kind);
+        if (text_) noteOpen(kind);
       } else {
         open_ &= ~bit(kind);
         if (kind == kModuleIfData) moduleIfDataContent_.finish();
-        closeBlock();
+        if (text_) noteClose(kind);
+        closeBlock(kind);
       }
       return;
     }
@@ -292,15 +313,130 @@ void FileReader::openBlock(int kind) {
   }
 }
 
-void FileReader::closeBlock() {
+void FileReader::closeBlock(int) {
   if (level_ > 0) --level_;
   ctx_.lastParsedObject() = ctx_.objectPath()[level_];
   ctx_.skipNextToken = true;
 }
 
+// The head of a PROJECT or MODULE block: "/begin", the keyword, the name and the long
+// identifier, which a change of the record rewrites.
+uint32_t headEndOf(const ParseContext& ctx) {
+  const Token& name = ctx.window.at(2);
+  const Token& longIdentifier = ctx.window.at(3);
+  if (longIdentifier.file == name.file && !longIdentifier.is("/begin") &&
+      !longIdentifier.is("/end") && !longIdentifier.empty()) {
+    return longIdentifier.end;
+  }
+  return name.file == ctx.window.at(0).file ? name.end : ctx.window.at(1).end;
+}
+
+void FileReader::noteOpen(int kind) {
+  if (kind == kVariantCoding || kind == kModuleIfData || kind > kModule) return;
+  const Token& begin = ctx_.tok(0);
+  OpenSpan& span = openSpans_[kind];
+  span.file = begin.file;
+  span.begin = begin.begin;
+  span.headEnd = kind == kProject || kind == kModule ? headEndOf(ctx_) : 0;
+  if (kind == kProject) {
+    ++projectsOpened_;
+    if (versionSpan_) {
+      versionSpan_->record = inst_.Project.get();
+      text_->spans.push_back(*versionSpan_);
+      versionSpan_.reset();
+    }
+  }
+}
+
+void FileReader::noteClose(int kind) {
+  if (kind == kVariantCoding || kind == kModuleIfData || kind > kModule) return;
+  OpenSpan& open = openSpans_[kind];
+  if (open.file == Token::kNoFile) return;
+  const Token& end = ctx_.tok(0);
+  const Token& keyword = ctx_.tok(1);
+  SourceSpan span{};
+  switch (kind) {
+    case kProject:
+    case kHeader:
+      span.record = inst_.Project.get();
+      span.part = kind == kProject ? SourcePart::kProject : SourcePart::kHeader;
+      break;
+    case kModule:
+    case kModPar:
+    case kModCommon:
+      span.record = ctx_.currentModule;
+      span.part = kind == kModule   ? SourcePart::kModule
+                  : kind == kModPar ? SourcePart::kModPar
+                                    : SourcePart::kModCommon;
+      break;
+    default: {
+      // An object block whose parser never saw its first token made no record.
+      if (!(started_ & bit(kind)) || !ctx_.currentModule) return;
+      TModule_Intern& m = *ctx_.currentModule;
+      ObjectHead* last = nullptr;
+      switch (kind) {
+        case kCharacteristic:
+          last = m.Characteristics.last();
+          break;
+        case kMeasurement:
+          last = m.Measurements.last();
+          break;
+        case kFunction:
+          last = m.Functions.last();
+          break;
+        case kCompuMethod:
+          last = m.CompuMethods.last();
+          break;
+        case kCompuTab:
+          last = m.CompuTabs.last();
+          break;
+        case kCompuVTab:
+          last = m.CompuVTabs.last();
+          break;
+        case kAxisPts:
+          last = m.AxisPts.last();
+          break;
+        case kRecordLayout:
+          last = m.RecordLayouts.last();
+          break;
+        default:
+          return;
+      }
+      span.record = last;
+      span.part = SourcePart::kObject;
+    }
+  }
+  if (!span.record) return;
+  span.file = open.file;
+  span.begin = open.begin;
+  span.endBegin = end.begin;
+  // A block that ends in another file than it began in cannot be replaced as one piece.
+  span.crossFile = end.file != open.file;
+  span.end = keyword.file == end.file && !keyword.empty() ? keyword.end : end.end;
+  span.headEnd = open.headEnd ? open.headEnd : span.end;
+  text_->spans.push_back(span);
+  open.file = Token::kNoFile;
+}
+
+// "ASAP2_VERSION major minor" ahead of the PROJECT block.
+void FileReader::noteVersion() {
+  const Token& keyword = ctx_.tok(0);
+  const Token& minor = ctx_.tok(2);
+  if (minor.file != keyword.file) return;
+  SourceSpan span{};
+  span.part = SourcePart::kVersion;
+  span.file = keyword.file;
+  span.begin = keyword.begin;
+  span.end = span.headEnd = span.endBegin = minor.end;
+  versionSpan_ = span;
+}
+
 void FileReader::dispatch() {
   uint32_t active = open_ & kDispatchMask;
-  if (!active) return;
+  if (!active) {
+    if (text_ && open_ == 0 && ctx_.tok(0).is("ASAP2_VERSION")) noteVersion();
+    return;
+  }
   int kind = __builtin_ctz(active);
   if (kind == kHeader) return headerToken();
   if (kind == kModuleIfData) return moduleIfDataToken();
@@ -400,11 +536,15 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
   int64_t size = plainFileSize(fileName);
   if (size < 0) return rcFileOpenFailed;
   inst.LineNumber = 1;
+  // The text outlives the reader, whose files it receives however the read ends.
+  std::unique_ptr<SourceText> text;
   std::unique_ptr<FileReader> reader;
   try {
-    reader = std::make_unique<FileReader>(inst, fileName, size, progress);
+    if (!(inst.ReadOptions & kReadWithoutSource)) text = std::make_unique<SourceText>();
+    reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get());
     reader->run();
     reader->closeFiles();
+    if (text && inst.Project && reader->textComplete()) inst.Project->Source = std::move(text);
     if (finish) finish(inst);
     inst.LineNumber = -1;
     return rcOk;

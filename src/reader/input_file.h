@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file_access_module.h"
+#include "platform/large_buffer.h"
 
 namespace ordex {
 
@@ -15,10 +16,14 @@ class InputFile {
   // Bytes readable (but not part of the input) behind end.
   static constexpr size_t kReadSlack = 64;
 
+  // Files this large are read without keeping their text: byte offsets are 32-bit.
+  static constexpr int64_t kMaxRetainedSize = int64_t{0xFFFFFFFF} - 2 * kReadSlack;
+
   // Opens through the file-access module when one is in use, else as a plain file. Null
   // when the file cannot be opened (a directory or other non-regular file counts as not
-  // openable). A UTF-8 byte-order mark at the start is skipped.
-  static std::unique_ptr<InputFile> open(const std::string& path);
+  // openable). A UTF-8 byte-order mark at the start is skipped. With `retain`, every byte
+  // read is kept for takeText(): a plain file is then read whole into one buffer.
+  static std::unique_ptr<InputFile> open(const std::string& path, bool retain = false);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -31,20 +36,36 @@ class InputFile {
   bool refill();
 
   // Bytes consumed so far (those before cur).
-  int64_t consumed() const { return consumedBefore_ + (cur - buffer_.get()); }
+  int64_t consumed() const { return consumedBefore_ + (cur - base_); }
+  // The offset in the file of a byte of the buffer.
+  uint32_t offsetOf(const unsigned char* p) const {
+    return static_cast<uint32_t>(consumedBefore_ + (p - base_));
+  }
+  // Whether every byte read is kept, and the kept bytes with their count (once, at the end).
+  bool retaining() const { return retain_; }
+  platform::LargeBuffer takeText(size_t& size);
+
+  // The file's place among the files of its read.
+  uint32_t index = 0;
 
  private:
   InputFile() = default;
   size_t fill(unsigned char* dst, size_t cap);
+  bool readWhole();
 
   std::string path_;
   int fd_ = -1;
   const platform::FileAccessModule* module_ = nullptr;
   uint32_t handle_ = 0;
-  std::unique_ptr<unsigned char[]> buffer_;
+  std::unique_ptr<unsigned char[]> buffer_;  // the chunk buffer of a streamed file
+  platform::LargeBuffer whole_;              // a plain file read whole
+  unsigned char* base_ = nullptr;            // the buffer cur and end point into
   size_t capacity_ = 0;
   int64_t consumedBefore_ = 0;
   bool atEnd_ = false;
+  bool retain_ = false;
+  platform::LargeBuffer retained_;  // a streamed file's bytes, when retained
+  size_t retainedSize_ = 0;
 };
 
 // Reads lines of at most 299 characters (line feed kept), as the file-head scan needs. A

@@ -17,11 +17,34 @@ int64_t TokenSource::charsRead() const {
   return consumed + topEndAttempts_;
 }
 
-void TokenSource::closeAll() {
-  for (int i = depth_; i >= 0; --i) {
-    if (i == 0 && stack_[0]) topConsumed_ = stack_[0]->consumed();
-    stack_[i].reset();
+void TokenSource::record(InputFile& in, const std::string& includeName) {
+  in.index = opened_++;
+  if (!files_) return;
+  auto file = std::make_unique<SourceFile>();
+  file->path = in.path();
+  file->includeName = includeName;
+  if (depth_ >= 0) {
+    file->parent = static_cast<int32_t>(stack_[depth_]->index);
+    file->includeBegin = includeBegin_;
+    file->includeEnd = includeEnd_;
   }
+  files_->push_back(std::move(file));
+}
+
+void TokenSource::close(int d) {
+  std::unique_ptr<InputFile>& in = stack_[d];
+  if (!in) return;
+  if (d == 0) topConsumed_ = in->consumed();
+  if (files_ && in->retaining() && in->index < files_->size()) {
+    SourceFile& file = *(*files_)[in->index];
+    file.buffer = in->takeText(file.size);
+    if (static_cast<int64_t>(file.size) > InputFile::kMaxRetainedSize) textKept_ = false;
+  }
+  in.reset();
+}
+
+void TokenSource::closeAll() {
+  for (int i = depth_; i >= 0; --i) close(i);
   depth_ = -1;
 }
 
@@ -31,12 +54,14 @@ void TokenSource::closeAll() {
 // even through the file-access module, which might take it for a folder.
 bool TokenSource::openInclude(const std::string& name) {
   if (name.empty()) return false;
-  std::unique_ptr<InputFile> in = InputFile::open(name);
+  const bool retain = files_ != nullptr;
+  std::unique_ptr<InputFile> in = InputFile::open(name, retain);
   if (!in && name[0] != '/') {
     std::string folder = folderOf(stack_[depth_]->path());
-    if (!folder.empty()) in = InputFile::open(folder + name);
+    if (!folder.empty()) in = InputFile::open(folder + name, retain);
   }
   if (!in) return false;
+  record(*in, name);
   stack_[++depth_] = std::move(in);
   return true;
 }
@@ -45,11 +70,12 @@ TOrdexReturnCode TokenSource::next(Token& out) {
   if (finished_) return rcFileAccessFailed;
   if (!started_) {
     started_ = true;
-    stack_[0] = InputFile::open(topFile_);
+    stack_[0] = InputFile::open(topFile_, files_ != nullptr);
     if (!stack_[0]) {
       finished_ = true;
       return rcFileOpenFailed;
     }
+    record(*stack_[0], std::string());
     depth_ = 0;
   }
   if (includePending_) {
@@ -68,13 +94,17 @@ TOrdexReturnCode TokenSource::next(Token& out) {
       finished_ = true;
       return rcFileAccessFailed;
     }
-    stack_[depth_--].reset();
+    close(depth_--);
   }
+  out.file = stack_[depth_]->index;
   if (includeEnabled && lastWasInclude_) {
     pendingInclude_ = stripQuotesView(out.view());
     includePending_ = true;
+    includeBegin_ = includeKeywordBegin_;
+    includeEnd_ = out.end;
   }
   lastWasInclude_ = out.is("/include");
+  if (lastWasInclude_) includeKeywordBegin_ = out.begin;
   return rcOk;
 }
 

@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "model/source_text.h"
 #include "ordex.h"
 #include "reader/input_file.h"
 #include "reader/token.h"
@@ -16,13 +19,19 @@ class TokenSource {
  public:
   static constexpr int kMaxOpenFiles = 10;  // the top file and nine nested includes
 
-  explicit TokenSource(std::string topFile) : topFile_(std::move(topFile)) {}
+  // With `files`, every file opened is recorded there, in the order of opening, with all
+  // its bytes once it is closed (the index of a token's file is its place in that list).
+  explicit TokenSource(std::string topFile,
+                       std::vector<std::unique_ptr<SourceFile>>* files = nullptr)
+      : topFile_(std::move(topFile)), files_(files) {}
 
   // 0 with the next token in `out`; -7 at the end of the top file; -4 when the top file
   // cannot be opened; -6 when an included file cannot be opened or includes nest too deep
   // (every file is closed then).
   TOrdexReturnCode next(Token& out);
   void closeAll();
+  // False when a file was too large to keep its text: the recorded files are then incomplete.
+  bool textKept() const { return textKept_; }
 
   // "/include" is honoured only while this is set (it is cleared inside A2ML).
   bool includeEnabled = true;
@@ -33,8 +42,18 @@ class TokenSource {
 
  private:
   bool openInclude(const std::string& name);
+  // Gives a file a place among the files of the read.
+  void record(InputFile& in, const std::string& includeName);
+  // Moves the bytes of the file at depth d into its record and closes it.
+  void close(int d);
 
   std::string topFile_;
+  std::vector<std::unique_ptr<SourceFile>>* files_;
+  uint32_t opened_ = 0;
+  bool textKept_ = true;
+  uint32_t includeKeywordBegin_ = 0;
+  uint32_t includeBegin_ = 0;
+  uint32_t includeEnd_ = 0;
   std::unique_ptr<InputFile> stack_[kMaxOpenFiles];
   int depth_ = -1;
   bool started_ = false;

@@ -178,6 +178,8 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   }
   out.text[n] = '\0';
   out.size = static_cast<uint32_t>(n);
+  out.begin = in.offsetOf(start);
+  out.end = in.offsetOf(p);
   in.cur = p + 1;  // the character that ended the token is consumed
   *lineNumber += lines;
   return true;
@@ -193,6 +195,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
   bool quoteClosed = false;
   Comment comment = Comment::kNone;
   int32_t lines = 0;
+  uint32_t tokBegin = 0;  // the token's place in the file
+  uint32_t tokEnd = 0;
 
   const unsigned char* p = in.cur;
   const unsigned char* e = in.end;
@@ -251,6 +255,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
         const unsigned char* run = p;
         while (p < e && kClass.c[*p] == kPlain) ++p;
         tok.putRun(run, static_cast<size_t>(p - run));
+        tokEnd = in.offsetOf(p);
         prev = p[-1];
         if (p == e) continue;
       }
@@ -264,6 +269,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
       }
       if (p != run) {
         tok.putRun(run, static_cast<size_t>(p - run));
+        tokEnd = in.offsetOf(p);
         prev = p[-1];
         if (p == e) continue;
       }
@@ -274,7 +280,10 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (c == '\n') ++lines;
     if (!inQuotes && prev == '/' && (c == '*' || c == '/')) {
       comment = c == '*' ? Comment::kBlock : Comment::kLine;
-      if (started && tok.takeBack()) started = false;
+      if (started) {
+        tokEnd = in.offsetOf(p) - 2;  // the "/" is the opener's, not the token's
+        if (tok.takeBack()) started = false;
+      }
       // The "*" of the opener cannot also close the comment: "/*/" opens one, as in C.
       prev = ' ';
       continue;
@@ -282,6 +291,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (c == '"') {
       quoteClosed = false;
       if (!inQuotes) {
+        if (!started) tokBegin = in.offsetOf(p - 1);
         started = true;
         inQuotes = true;
       } else if (escape) {
@@ -291,6 +301,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
         quoteClosed = true;
       }
       tok.put(c);
+      tokEnd = in.offsetOf(p);
       prev = c;
       continue;
     }
@@ -300,17 +311,21 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
       if (cls == kSpace || cls == kNewline) {
         if (started) break;
       } else {
+        if (!started) tokBegin = in.offsetOf(p - 1);
         started = true;
         tok.put(c);
+        tokEnd = in.offsetOf(p);
       }
     } else if (escape) {
       tok.put('\\');
       tok.put(c);
+      tokEnd = in.offsetOf(p);
       escape = false;
     } else if (c == '\\') {
       escape = true;
     } else {
       tok.put(c);
+      tokEnd = in.offsetOf(p);
     }
     prev = c;
   }
@@ -318,6 +333,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
   in.cur = p;
   *lineNumber += lines;
   tok.finish();
+  out.begin = tokBegin;
+  out.end = tokEnd;
   return true;
 }
 

@@ -170,6 +170,11 @@ class A2lWriter {
  public:
   A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
   TOrdexReturnCode write(const TProject_Intern& project);
+  void part(const TProject_Intern& project, SourcePartKey key,
+            const std::vector<const TFunctionRef*>& skipped);
+  void moduleBlock(const TModule_Intern& module,
+                   const std::unordered_set<const ObjectHead*>& omitted);
+  void modParTemplateText(const TModule_Intern& module, std::string_view text);
 
  private:
   bool selected(const TModule_Intern& module) const {
@@ -187,6 +192,7 @@ class A2lWriter {
   void systemConstant(const TSystemConstant_Intern& constant);
   template <class Object>
   void objects(const ObjectList<Object>& list);
+  void anyObject(const ObjectHead& object);
 
   void object(const TCharacteristic_Intern& c);
   void axisDescr(const TAxisDescr_Intern& axis);
@@ -216,6 +222,9 @@ class A2lWriter {
   int64_t counted_ = 0;
   int64_t lastPercent_ = 0;
   bool moduleStopped_ = false;
+  // Entries a FUNCTION leaves out of its lists, and objects a module block leaves out.
+  const std::unordered_set<const TFunctionRef*>* skippedEntries_ = nullptr;
+  const std::unordered_set<const ObjectHead*>* omitted_ = nullptr;
 };
 
 TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
@@ -250,6 +259,7 @@ void A2lWriter::header(const TProject_Intern& p) {
 // The progress step and the element filter before an object. The progress is reported
 // only when the percentage grew; a callback that asks to stop ends the module.
 bool A2lWriter::admit(const ObjectHead& object) {
+  if (omitted_) return !omitted_->count(&object);
   ++counted_;
   if (opt_.progressCallback) {
     int64_t percent = counted_ * 100 / total_;
@@ -268,6 +278,7 @@ bool A2lWriter::admit(const ObjectHead& object) {
 // With an element filter, a FUNCTION list entry is written only when it has been resolved
 // to its object and the filter accepts that object.
 bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
+  if (skippedEntries_ && skippedEntries_->count(&entry)) return false;
   if (!opt_.elementCallback) return true;
   const ObjectHead* target = entry.Target;
   return target &&
@@ -361,6 +372,12 @@ void A2lWriter::modPar(const TModule_Intern& m) {
 TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
   std::string text;
   if (!readWholeFile(opt_.modParTemplateFile, text)) return rcFileOpenFailed;
+  modParTemplateText(m, text);
+  return rcOk;
+}
+
+void A2lWriter::modParTemplateText(const TModule_Intern& m, std::string_view text) {
+  indent_ = kIndentModule;
   size_t pos = 0;
   copyUpToMarker(text, pos, kMemorySegmentsMarker, out_);
   for (const TMemorySegment_Intern* s : m.ModPar.MemorySegments) memorySegment(*s);
@@ -368,7 +385,77 @@ TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
   for (const TSystemConstant_Intern* c : m.ModPar.SystemConstants) systemConstant(*c);
   out_.put(text.data() + pos, text.size() - pos);
   Line(out_) << '\n';
-  return rcOk;
+}
+
+void A2lWriter::anyObject(const ObjectHead& o) {
+  switch (o.Kind) {
+    case etCharacteristic:
+      return object(static_cast<const TCharacteristic_Intern&>(o));
+    case etMeasurement:
+      return object(static_cast<const TMeasurement_Intern&>(o));
+    case etFunction:
+      return object(static_cast<const TFunction_Intern&>(o));
+    case etCompuMethod:
+      return object(static_cast<const TCompuMethod_Intern&>(o));
+    case etCompuTab:
+      return object(static_cast<const TCompuTab_Intern&>(o));
+    case etCompuVTab:
+      return object(static_cast<const TCompuVTab_Intern&>(o));
+    case etAxisPts:
+      return object(static_cast<const TAxisPts_Intern&>(o));
+    case etRecordLayout:
+      return object(static_cast<const TRecordLayout_Intern&>(o));
+    default:
+      return;
+  }
+}
+
+void A2lWriter::part(const TProject_Intern& project, SourcePartKey key,
+                     const std::vector<const TFunctionRef*>& skipped) {
+  std::unordered_set<const TFunctionRef*> skippedSet(skipped.begin(), skipped.end());
+  if (!skippedSet.empty()) skippedEntries_ = &skippedSet;
+  switch (key.part) {
+    case SourcePart::kVersion:
+      Line(out_) << "ASAP2_VERSION " << Dec{project.Asap2Version} << ' '
+                 << Dec{project.Asap2Upgrade} << '\n';
+      break;
+    case SourcePart::kProject:
+      Line(out_) << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier}
+                 << "\n";
+      break;
+    case SourcePart::kHeader:
+      indent_ = kIndentHeader;
+      header(project);
+      break;
+    case SourcePart::kModule: {
+      const auto& m = *static_cast<const TModule_Intern*>(key.record);
+      Line(out_) << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n";
+      break;
+    }
+    case SourcePart::kModPar:
+      indent_ = kIndentModule;
+      modPar(*static_cast<const TModule_Intern*>(key.record));
+      break;
+    case SourcePart::kModCommon:
+      indent_ = kIndentModule;
+      modCommon(static_cast<const TModule_Intern*>(key.record)->ModCommon);
+      break;
+    case SourcePart::kObject: {
+      const auto& o = *static_cast<const ObjectHead*>(key.record);
+      common_ = &static_cast<const TModule_Intern*>(o.Owner)->ModCommon;
+      indent_ = kIndentModule;
+      anyObject(o);
+      break;
+    }
+  }
+  skippedEntries_ = nullptr;
+}
+
+void A2lWriter::moduleBlock(const TModule_Intern& m,
+                            const std::unordered_set<const ObjectHead*>& omitted) {
+  omitted_ = &omitted;
+  module(m);
+  omitted_ = nullptr;
 }
 
 void A2lWriter::modCommon(const TModCommon_Intern& c) {
@@ -858,6 +945,42 @@ TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions
                               TextOutput& out) {
   A2lWriter writer(options, out);
   return writer.write(project);
+}
+
+namespace {
+class StringSink final : public OutputSink {
+ public:
+  explicit StringSink(std::string& out) : out_(out) {}
+  void write(const char* data, size_t size) override { out_.append(data, size); }
+
+ private:
+  std::string& out_;
+};
+constexpr size_t kPartBuffer = 4096;
+}  // namespace
+
+void writeSourcePart(const TProject_Intern& project, SourcePartKey key,
+                     const std::vector<const TFunctionRef*>& skipped, const WriteOptions& options,
+                     std::string& out) {
+  StringSink sink(out);
+  TextOutput text(sink, kPartBuffer);
+  A2lWriter(options, text).part(project, key, skipped);
+}
+
+void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,
+                      const std::unordered_set<const ObjectHead*>& omitted, std::string& out) {
+  StringSink sink(out);
+  TextOutput text(sink, kPartBuffer);
+  A2lWriter(options, text).moduleBlock(module, omitted);
+}
+
+void writeModParFromTemplate(const TModule_Intern& module, std::string_view templateText,
+                             std::string& out) {
+  StringSink sink(out);
+  TextOutput text(sink, kPartBuffer);
+  WriteOptions options;
+  A2lWriter writer(options, text);
+  writer.modParTemplateText(module, templateText);
 }
 
 TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,

@@ -1,7 +1,12 @@
 // Writing a project back as A2L text.
 #pragma once
 
+#include <string>
+#include <unordered_set>
+#include <vector>
+
 #include "model/project.h"
+#include "model/source_text.h"
 #include "ordex.h"
 #include "writer/text_output.h"
 
@@ -27,6 +32,27 @@ struct WriteOptions {
 // (what was written up to that module's head stays in out).
 TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
                               TextOutput& out);
+
+// One part of a project in the layout writeProject gives it, as text: the version line
+// ("ASAP2_VERSION major minor" from the project's numbers), the head of the PROJECT or
+// MODULE block ("/begin" with the name and long identifier), the HEADER, MOD_PAR or
+// MOD_COMMON block, or one object. A FUNCTION leaves out of its name lists the entries in
+// skipped; options give the element callback for those lists (the object's own admission is
+// the caller's).
+void writeSourcePart(const TProject_Intern& project, SourcePartKey key,
+                     const std::vector<const TFunctionRef*>& skipped, const WriteOptions& options,
+                     std::string& out);
+
+// A whole MODULE block as writeProject writes it, objects in `omitted` left out (no
+// progress and element callback are called; the element callback still filters the
+// FUNCTION name lists).
+void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,
+                      const std::unordered_set<const ObjectHead*>& omitted, std::string& out);
+
+// The MOD_PAR template with the module's memory segments and system constants, as
+// writeProject puts it in place of MOD_PAR.
+void writeModParFromTemplate(const TModule_Intern& module, std::string_view templateText,
+                             std::string& out);
 
 // Writes the project to a file: an existing regular file of that name is deleted first,
 // then the file is created. -5 when it cannot be created, otherwise as writeProject.
