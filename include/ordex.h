@@ -744,6 +744,16 @@ ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const cha
                                                      const char* unused,
                                                      TOrdexProgressCallback progress);
 
+/* Options of the reads into an instance. */
+#define ORDEX_READ_WITHOUT_SOURCE 0x1u /* do not keep the files' text for a preserving write */
+
+/* Sets the options of later reads into the instance (0 by default: a read keeps the bytes
+ * of every file it reads, about the size of those files in memory, for
+ * Ordex_WriteAsapFilePreserving). A read without the text needs less memory; a preserving
+ * write of what it read writes the canonical layout. Returns 0; -103 a null instance; -1 an
+ * unknown option bit (nothing changes). */
+ORDEX_API TOrdexReturnCode Ordex_SetReadOptions(TOrdex* instance, uint32_t options);
+
 /* Describes the last read in buffer (size bytes, zero-filled first; nothing is written for
  * a size below 1): "No error detected" (also before the first read), or "Error detected
  * (near to line N): Actually parsed object: ..." with the line the reader had reached (it
@@ -1272,6 +1282,66 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
                                                       const char* comment,
                                                       TOrdexElementCallback elementCallback,
                                                       TOrdexProgressCallback progressCallback);
+
+/* Flags of Ordex_WriteAsapFilePreserving. */
+#define ORDEX_PRESERVE_INLINE_INCLUDES 0x1u /* one file: each "/include" replaced by its text */
+#define ORDEX_PRESERVE_REWRITE_EDITS 0x2u   /* edited blocks rewritten whole (see below) */
+/* Bits of its outcome. */
+#define ORDEX_WROTE_CANONICALLY 0x1u      /* no kept text: written as Ordex_WriteAsapFile does */
+#define ORDEX_WROTE_REWRITTEN_PARTS 0x2u  /* an edited block was rewritten whole */
+#define ORDEX_WROTE_INCLUDED_FILES 0x4u   /* included files were written beside fileName */
+#define ORDEX_WROTE_INLINED_INCLUDES 0x8u /* an included file was written into its includer */
+
+/* Writes the project back into the text it was read from, so that nothing the file held is
+ * lost and nothing but what was edited changes. A read keeps the bytes of every file it
+ * reads (the top file and its "/include" files) in the instance, unless
+ * Ordex_SetReadOptions said otherwise; the write never reads those files again, so it does
+ * not matter whether they still exist or have changed since.
+ *
+ * - Without an edit since the read, the written file is byte for byte the file read:
+ *   blocks and keywords the library does not model (GROUP, UNIT, A2ML, module IF_DATA,
+ *   CALIBRATION_METHOD, FUNCTION_LIST, ...), comments, blank text and the ASAP2_VERSION line
+ *   included.
+ * - A changed block (an object, the PROJECT or MODULE head, HEADER, MOD_PAR with its memory
+ *   segments and system constants, MOD_COMMON) keeps its own layout: the tokens whose value
+ *   changed are replaced where they stand, tokens the change drops are removed with the
+ *   line they leave empty, and new ones (a keyword, a list entry, an annotation, an IF_DATA
+ *   block) are inserted next to the tokens the canonical layout puts them beside, indented
+ *   as their neighbours. What the block holds beyond its record stays where it was. When a
+ *   change cannot be placed so (or with ORDEX_PRESERVE_REWRITE_EDITS), the block is
+ *   rewritten whole in the layout of Ordex_WriteAsapFile, with the keywords, blocks and
+ *   comments it held beyond its record carried over next to their neighbours.
+ * - A created object is written in the canonical layout behind the last object of its kind
+ *   that its module held when read (in front of the module's "/end MODULE" when it held
+ *   none); a created module in front of "/end PROJECT". A removed object or module is
+ *   removed with its lines. The names that FUNCTION_LIST blocks of objects gave to functions'
+ *   lists stay in those blocks.
+ * - A file included by "/include NAME" keeps that line. Each included file that holds a
+ *   change, or whose output would not be the file read, is written to NAME taken relative to
+ *   the folder of its including file's output (folders below that are created). No file is
+ *   written outside the folder of fileName: an included file whose NAME is absolute or
+ *   leaves the folder with ".." is left alone when unchanged and written in place of its
+ *   "/include" line when changed. ORDEX_PRESERVE_INLINE_INCLUDES writes one file with every
+ *   included text in place of its "/include" line. Note that the reader opens an include
+ *   name against the current directory first.
+ * - moduleName, modParTemplateFile, elementCallback and progressCallback mean what they mean
+ *   for Ordex_WriteAsapFile, with the same order and counts of callback calls: a module
+ *   that is not written and an object left out are removed from the text, the template
+ *   replaces each written module's MOD_PAR block. A non-empty comment is written as a
+ *   block comment on a line of its own behind the ASAP2_VERSION line (at the top when there
+ *   is none); a null or empty one adds nothing.
+ * - A project that was not read, or was read without its text, is written as
+ *   Ordex_WriteAsapFile writes it (outcome ORDEX_WROTE_CANONICALLY); so is one whose edited
+ *   block cannot be replaced as one piece (a block that begins and ends in different files,
+ *   or one nested inside another edited block).
+ * Every file is written to a temporary file beside it and renamed over it when complete, so
+ * a failure leaves an existing file as it was. outcome (may be null) receives ORDEX_WROTE_*
+ * bits. Returns 0; -103 a null instance; -104 no project; -1 an unknown flag; -4 the template
+ * cannot be opened (nothing is written); -5 a file cannot be written. */
+ORDEX_API TOrdexReturnCode Ordex_WriteAsapFilePreserving(
+    TOrdex* instance, const char* fileName, const char* moduleName, const char* modParTemplateFile,
+    const char* comment, TOrdexElementCallback elementCallback,
+    TOrdexProgressCallback progressCallback, uint32_t flags, uint32_t* outcome);
 
 /* ==========================================================================================
  * Conversion

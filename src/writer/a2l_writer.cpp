@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -948,39 +949,54 @@ TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions
 }
 
 namespace {
+// Collects the text in a string. The output flushes from its destructor, where nothing may
+// throw: running out of memory is noted and thrown once the writing is done.
 class StringSink final : public OutputSink {
  public:
   explicit StringSink(std::string& out) : out_(out) {}
-  void write(const char* data, size_t size) override { out_.append(data, size); }
+  void write(const char* data, size_t size) override {
+    try {
+      out_.append(data, size);
+    } catch (const std::bad_alloc&) {
+      failed_ = true;
+    }
+  }
+  bool failed() const { return failed_; }
 
  private:
   std::string& out_;
+  bool failed_ = false;
 };
 constexpr size_t kPartBuffer = 4096;
+
+// Runs write(writer) into out.
+template <class Write>
+void writeToString(const WriteOptions& options, std::string& out, Write&& write) {
+  StringSink sink(out);
+  {
+    TextOutput text(sink, kPartBuffer);
+    A2lWriter writer(options, text);
+    write(writer);
+  }
+  if (sink.failed()) throw std::bad_alloc();
+}
 }  // namespace
 
 void writeSourcePart(const TProject_Intern& project, SourcePartKey key,
                      const std::vector<const TFunctionRef*>& skipped, const WriteOptions& options,
                      std::string& out) {
-  StringSink sink(out);
-  TextOutput text(sink, kPartBuffer);
-  A2lWriter(options, text).part(project, key, skipped);
+  writeToString(options, out, [&](A2lWriter& w) { w.part(project, key, skipped); });
 }
 
 void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,
                       const std::unordered_set<const ObjectHead*>& omitted, std::string& out) {
-  StringSink sink(out);
-  TextOutput text(sink, kPartBuffer);
-  A2lWriter(options, text).moduleBlock(module, omitted);
+  writeToString(options, out, [&](A2lWriter& w) { w.moduleBlock(module, omitted); });
 }
 
 void writeModParFromTemplate(const TModule_Intern& module, std::string_view templateText,
                              std::string& out) {
-  StringSink sink(out);
-  TextOutput text(sink, kPartBuffer);
-  WriteOptions options;
-  A2lWriter writer(options, text);
-  writer.modParTemplateText(module, templateText);
+  writeToString(WriteOptions{}, out,
+                [&](A2lWriter& w) { w.modParTemplateText(module, templateText); });
 }
 
 TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,

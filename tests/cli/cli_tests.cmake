@@ -78,12 +78,19 @@ ordex_cli_case(failure_convert_unknown_measurement NO_STDOUT EXIT 1
   ARGS convert ${example} NoSuchMeasurement 00 STDERR "rcMeasurementNotFound")
 
 # Writing, the round trip and edit scripts.
-add_test(NAME cli_roundtrip_example COMMAND ordex_tool roundtrip ${PROJECT_SOURCE_DIR}/${example})
-set_tests_properties(cli_roundtrip_example PROPERTIES PASS_REGULAR_EXPRESSION "round trip ok")
+ordex_cli_case(roundtrip_keeps_the_text ARGS roundtrip ${two_modules})
+add_test(NAME cli_roundtrip_canonical_example
+         COMMAND ordex_tool roundtrip ${PROJECT_SOURCE_DIR}/${example} --canonical)
+set_tests_properties(cli_roundtrip_canonical_example PROPERTIES PASS_REGULAR_EXPRESSION
+  "round trip ok: [0-9]+ bytes written twice alike")
 add_test(NAME cli_write_example
          COMMAND ordex_tool write ${PROJECT_SOURCE_DIR}/${example}
-                 ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l --module Engine --comment cli)
+                 ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l --module Engine)
 set_tests_properties(cli_write_example PROPERTIES FIXTURES_SETUP cli_written)
+add_test(NAME cli_write_keeps_the_text
+         COMMAND ${CMAKE_COMMAND} -E compare_files ${PROJECT_SOURCE_DIR}/${example}
+                 ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l)
+set_tests_properties(cli_write_keeps_the_text PROPERTIES FIXTURES_REQUIRED cli_written)
 add_test(NAME cli_write_result_reads
          COMMAND ordex_tool check ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l)
 set_tests_properties(cli_write_result_reads PROPERTIES FIXTURES_REQUIRED cli_written

@@ -479,7 +479,8 @@ int edit(const Arguments& args) {
                  out);
     return kExitFailure;
   }
-  return writeWithProgress(loaded.instance(), out, nullptr, nullptr, "", fileSize(in));
+  return writeWithProgress(loaded.instance(), out, nullptr, nullptr, "", fileSize(in),
+                           args.has("--canonical"));
 }
 
 }  // namespace ordex_tool

@@ -101,34 +101,40 @@ const std::vector<Command>& commands() {
        nullptr,
        nullptr},
       {"write",
-       "IN OUT [--module NAME] [--template FILE] [--comment TEXT]",
+       "IN OUT [--module NAME] [--template FILE] [--comment TEXT] [--canonical]",
        "read IN and write it back as OUT",
        "Reads IN and writes its project as OUT: only the module NAME, MOD_PAR from the\n"
-       "template FILE, TEXT as the head comment.\n",
-       {{"--module", true}, {"--template", true}, {"--comment", true}},
+       "template FILE, TEXT as a comment line. OUT keeps IN's text byte for byte, with every\n"
+       "block and comment the library does not model; included files are written beside OUT\n"
+       "under their /include names when OUT is in another folder. --canonical writes the\n"
+       "fixed layout of the library's canonical writer instead.\n",
+       {{"--module", true}, {"--template", true}, {"--comment", true}, {"--canonical", false}},
        2,
        2,
        write,
        nullptr,
        nullptr},
       {"roundtrip",
-       "FILE",
+       "FILE [--canonical]",
        "read, write, read again and compare",
-       "Reads FILE, writes it, reads the written file and writes it again; reports where the\n"
-       "two written files differ and which getter fields the second read answers\n"
+       "Reads FILE, writes it back keeping its text and compares the written file with FILE\n"
+       "byte for byte, reporting the first line that differs. With --canonical: writes FILE\n"
+       "in the canonical layout, reads the written file and writes it again; reports where\n"
+       "the two written files differ and which getter fields the second read answers\n"
        "differently. Exit status 1 when anything does.\n",
-       {},
+       {{"--canonical", false}},
        1,
        1,
        roundtrip,
        nullptr,
        nullptr},
       {"edit",
-       "IN OUT SCRIPT",
+       "IN OUT SCRIPT [--canonical]",
        "apply an edit script, write the result",
        "Applies the edit script to IN and writes OUT. Each failing line is reported with\n"
-       "its number and return code, and then nothing is written (exit status 1).\n",
-       {},
+       "its number and return code, and then nothing is written (exit status 1). OUT keeps\n"
+       "IN's text except for the edited objects (--canonical: the canonical layout).\n",
+       {{"--canonical", false}},
        3,
        3,
        edit,

@@ -44,10 +44,14 @@ void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc) {
 }
 
 int writeWithProgress(TOrdex* inst, const char* path, const char* module,
-                      const char* modParTemplate, const char* comment, unsigned long sizeHint) {
+                      const char* modParTemplate, const char* comment, unsigned long sizeHint,
+                      bool canonical) {
   TOrdexProgressCallback progress = progressFor("writing", path, sizeHint ? sizeHint : 1);
   TOrdexReturnCode rc =
-      Ordex_WriteAsapFile(inst, path, module, modParTemplate, comment, nullptr, progress);
+      canonical
+          ? Ordex_WriteAsapFile(inst, path, module, modParTemplate, comment, nullptr, progress)
+          : Ordex_WriteAsapFilePreserving(inst, path, module, modParTemplate, comment, nullptr,
+                                          progress, 0, nullptr);
   progressDone();
   if (rc != rcOk) {
     std::string what = std::string("cannot write ") + path;

@@ -30,8 +30,10 @@ int reportFailure(const char* what, TOrdexReturnCode rc);
 void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc);
 
 // Writes the instance's project with a progress bar when the model is large (sizeHint: the
-// bytes of the file it was read from). Reports a failure and returns kExitFailure.
+// bytes of the file it was read from), keeping the text it was read from unless canonical
+// is set. Reports a failure and returns kExitFailure.
 int writeWithProgress(TOrdex* inst, const char* path, const char* module,
-                      const char* modParTemplate, const char* comment, unsigned long sizeHint);
+                      const char* modParTemplate, const char* comment, unsigned long sizeHint,
+                      bool canonical);
 
 }  // namespace ordex_tool
