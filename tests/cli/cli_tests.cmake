@@ -194,3 +194,15 @@ set_tests_properties(cli_edit_reports_create_and_keyword_mistakes PROPERTIES
 .*:9: rcInvalidArgument: 'Flavour' is no field of a function that a script can set
 8 lines failed; .*cli_edit_mistakes.a2l not written]])
 ordex_cli_case(help_edit ARGS edit --help)
+
+# The bash completion made from the help texts completes commands, options, KIND words and
+# files.
+find_program(ORDEX_BASH bash)
+if(ORDEX_BASH)
+  add_test(NAME cli_bash_completion
+           COMMAND ${ORDEX_BASH} ${cli_dir}/completion_test.sh ${ORDEX_BASH_COMPLETION})
+  set_tests_properties(cli_bash_completion PROPERTIES PASS_REGULAR_EXPRESSION "completion ok")
+endif()
+
+# Names that occur twice are listed twice, and the list ends.
+ordex_cli_case(list_duplicate_names ARGS list tests/data/functions_of_one_name.a2l functions)
