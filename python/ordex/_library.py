@@ -134,7 +134,7 @@ def _beside_package() -> Optional[str]:
     copied by hand) the folder three levels up (LIBDIR/python3/site-packages/ordex)."""
     here = os.path.dirname(os.path.abspath(__file__))
     try:
-        from ._install_location import LIBRARY_DIR  # type: ignore[import-not-found]
+        from ._install_location import LIBRARY_DIR  # type: ignore[import]
     except ImportError:
         LIBRARY_DIR = os.path.join(os.pardir, os.pardir, os.pardir)
     candidate = os.path.join(os.path.normpath(os.path.join(here, LIBRARY_DIR)), SONAME)

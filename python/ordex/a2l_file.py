@@ -129,14 +129,14 @@ class _Callback:
 
     def __init__(self, function: Optional[Callable[..., Any]], wrap: Any) -> None:
         self.function = function
-        self.error = None
-        self.c_function = wrap(self._call) if function else ctypes.cast(None, wrap)
+        self.error: Optional[BaseException] = None
+        self.c_function = wrap(self._call) if function else ctypes.cast(None, wrap)  # type: ignore[arg-type]
 
     def _call(self, *args: Any) -> int:
         if self.error is not None:
             return 1
         try:
-            return self._answer(self.function(*args))
+            return self._answer(self.function(*args))  # type: ignore[misc]
         except BaseException as e:  # noqa: B036 - handed back to the caller
             self.error = e
             return 1
@@ -184,7 +184,8 @@ class A2LFile:
         self._lib = _library.load(library)
         self._codec = o.Codec(encoding, errors)
         self._instance = ctypes.c_void_p()
-        self._conversion_text_sizes = {}
+        self._conversion_text_sizes: Dict[Tuple[Optional[bytes], Optional[bytes]],
+                                          Tuple[int, int]] = {}
         self._check(self._lib.CreateInstance(ctypes.byref(self._instance)), "create instance")
         if path is not None:
             try:
@@ -367,7 +368,7 @@ class A2LFile:
         # A list resumed after a name starts behind the first record of that name, so
         # paging would repeat duplicate names for ever: the buffer grows instead until a
         # call leaves room for one more name of the longest kind.
-        listing = getattr(self._lib, k.listing)
+        listing = getattr(self._lib, k.listing or "")
         size = 1 << 16
         while True:
             buffer = ctypes.create_string_buffer(size)
@@ -379,7 +380,7 @@ class A2LFile:
             size *= 2
 
     def _walk_names(self, step: Callable[[Any], int], operation: str) -> List[str]:
-        names = []
+        names: List[str] = []
         buffer = ctypes.create_string_buffer(r.TEXT_SIZE)
         while True:
             self._check(step(buffer), operation)
@@ -399,7 +400,7 @@ class A2LFile:
         m = self._bytes(module, "module")
         self._check(getattr(self._lib, k.get)(self._instance, m, ctypes.byref(record), 0),
                     "%s %s" % (k.keyword, name))
-        extra = {"module": module if module is not None else self._only_module()}
+        extra: Dict[str, Any] = {"module": module if module is not None else self._only_module()}
         if k.cls is o.CompuVTab:
             extra["pairs"] = self._vtab_pairs(m, record.Name, record.NumberValuePairs)
         elif k.cls is o.CalibrationMethod:
@@ -435,7 +436,7 @@ class A2LFile:
         gives its value), such as ``pandas.DataFrame(a2l.to_records("MEASUREMENT"))`` takes."""
         return [o.as_row(obj) for obj in self.objects(kind, module, pattern)]
 
-    def _vtab_pairs(self, module: Optional[bytes], name: bytes,
+    def _vtab_pairs(self, module: Optional[bytes], name: Optional[bytes],
                     count: int) -> List[o.CompuVTabPair]:
         if count <= 0:
             return []
@@ -444,7 +445,8 @@ class A2LFile:
                     "pairs of COMPU_VTAB %s" % self._text(name))
         return [o.CompuVTabPair(e.InVal, self._text(e.OutText)) for e in entries]
 
-    def _handles(self, module: Optional[bytes], name: bytes, count: int) -> List[List[int]]:
+    def _handles(self, module: Optional[bytes], name: Optional[bytes],
+                 count: int) -> List[List[int]]:
         handles = []
         for h in range(count):
             n = ctypes.c_int()
@@ -461,7 +463,7 @@ class A2LFile:
     def _system_constants(self, module: Optional[str]) -> List[o.SystemConstant]:
         record = r.TSystemConstant()
         m = self._bytes(module, "module")
-        found = []
+        found: List[Any] = []
         while True:
             self._check(self._lib.GetNextSystemConstant(self._instance, m, ctypes.byref(record)),
                         "system constants")
@@ -514,7 +516,7 @@ class A2LFile:
 
     def system_constants(self, module: Optional[str] = None) -> List[o.SystemConstant]:
         """The SYSTEM_CONSTANTs of the module given, else of every module, in file order."""
-        found = []
+        found: List[Any] = []
         for m in self._modules_of(module):
             found.extend(self._system_constants(m))
         return found
@@ -526,9 +528,13 @@ class A2LFile:
         IN_MEASUREMENT, OUT_MEASUREMENT, LOC_MEASUREMENT, SUB_FUNCTION and AXIS_PTS to the
         names in file order."""
         m, f = self._bytes(module, "module"), self._bytes(function)
-        return {keyword: self._walk_names(
-            lambda buf, step=getattr(self._lib, step): step(self._instance, m, f, buf),
-            "%s of FUNCTION %s" % (keyword, function)) for keyword, step in _FUNCTION_LISTS}
+        lists = {}
+        for keyword, name in _FUNCTION_LISTS:
+            walk = getattr(self._lib, name)
+            lists[keyword] = self._walk_names(
+                lambda buf, walk=walk: walk(self._instance, m, f, buf),  # type: ignore[misc]
+                "%s of FUNCTION %s" % (keyword, function))
+        return lists
 
     def virtuals(self, measurement: str, module: Optional[str] = None) -> List[str]:
         """The VIRTUAL names of a MEASUREMENT."""
@@ -542,7 +548,7 @@ class A2LFile:
         MEMORY_SEGMENT, CHARACTERISTIC, MEASUREMENT or AXIS_PTS, as IfData values."""
         kind = _kind_name(kind)
         record = r.TIfDataRecord()
-        found = []
+        found: List[Any] = []
         if kind == "MODULE":
             m = self._bytes(name if name is not None else module, "module")
             step = lambda: self._lib.GetAModulesNextIfData(self._instance, m,  # noqa: E731
@@ -575,6 +581,7 @@ class A2LFile:
         # The form with the caller's buffer cuts texts to the size the reader saw; the fixed
         # record holds 2047 bytes. Take whichever holds more.
         whole = size.value > r.ANNOTATION_TEXT_SIZE
+        record: Any
         if whole:
             buffer = ctypes.create_string_buffer(size.value)
             record = r.TAnnotationRecord2()
@@ -589,7 +596,7 @@ class A2LFile:
         else:
             walk = getattr(self._lib, "GetAnAxisDescrsNextAnnotation" + suffix)
             step = lambda: walk(self._instance, m, n, axis, ctypes.byref(record))  # noqa: E731
-        found = []
+        found: List[Any] = []
         while True:
             self._check(step(), "annotations of %s %s" % (kind, name))
             text = buffer.value if whole else record.Text
@@ -663,7 +670,8 @@ class A2LFile:
         unset = bytes(value) == _UNSET_BITS
         return o.Conversion(None if unset else value.value, self._text(text.value))
 
-    def _conversion_sizes(self, module: Optional[bytes], name: bytes) -> Tuple[int, int]:
+    def _conversion_sizes(self, module: Optional[bytes],
+                          name: Optional[bytes]) -> Tuple[int, int]:
         """Bytes the conversion reads, and a text buffer that holds whatever it writes: the
         number, a blank and the unit; 3 characters per STRING byte; the longest text of a
         verbal table."""
@@ -735,7 +743,7 @@ class A2LFile:
             return
         k = _KIND_OF_CLASS.get(type(obj))
         function = k and getattr(k, what)
-        if not function:
+        if k is None or not function:
             raise TypeError("cannot %s %r" % (what, type(obj).__name__))
         record = o.to_record(obj, k.record, self._codec)
         m = self._bytes(module if module is not None else obj.module, "module")
@@ -796,13 +804,18 @@ class A2LFile:
         m, n = self._bytes(module, "module"), self._bytes(owner)
         operation = "add to %s of %s %s" % (list_name, _kind_name(kind), owner)
         self._edited()
+        record: Any
         if list_name.upper() == "IF_DATA":
+            if not isinstance(entry, o.IfData):
+                raise TypeError("IF_DATA takes an IfData, not %r" % (entry,))
             record = r.TIfDataRecord()
             record.Name = self._bytes(entry.name)
             record.Content = self._codec.bytes(entry.content, limit=None, what="content")
             self._check(getattr(self._lib, add)(self._instance, m, n, ctypes.byref(record)),
                         operation)
         elif list_name.upper() == "ANNOTATION":
+            if not isinstance(entry, o.Annotation):
+                raise TypeError("ANNOTATION takes an Annotation, not %r" % (entry,))
             record = r.TAnnotationRecord()
             record.Label = self._bytes(entry.label, "label")
             record.Origin = self._bytes(entry.origin, "origin")
@@ -810,6 +823,8 @@ class A2LFile:
             self._check(getattr(self._lib, add)(self._instance, m, n, ctypes.byref(record)),
                         operation)
         else:
+            if not isinstance(entry, str):
+                raise TypeError("%s takes a name, not %r" % (list_name, entry))
             self._check(getattr(self._lib, add)(self._instance, m, n, self._bytes(entry)),
                         operation)
 

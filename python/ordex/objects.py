@@ -90,7 +90,7 @@ class _Converter:
     python = ""
 
     def __init__(self, cname: Optional[str]) -> None:
-        self.cname = cname
+        self.cname = cname or ""
 
     def get(self, record: Any, codec: Codec, values: Values) -> Any:
         return getattr(record, self.cname)
@@ -195,8 +195,12 @@ class _Gathered(_Converter):
 # Field makers: each gives a dataclass field with its default and its converter.
 def _field(converter: _Converter, default: Any = dataclasses.MISSING,
            factory: Any = dataclasses.MISSING) -> Any:
-    return dataclasses.field(default=default, default_factory=factory,
-                             metadata={_CONVERTER: converter})
+    options: Dict[str, Any] = {"metadata": {_CONVERTER: converter}}
+    if factory is not dataclasses.MISSING:
+        options["default_factory"] = factory
+    else:
+        options["default"] = default
+    return dataclasses.field(**options)
 
 
 def _text(cname: str) -> Any:
@@ -232,9 +236,8 @@ T = typing.TypeVar("T")
 
 
 def _record(cls: type[T]) -> type[T]:
-    """Makes cls a dataclass whose fields map to a public record through their converters,
-    in declaration order."""
-    cls = dataclasses.dataclass(cls)
+    """Gives the dataclass cls the converters of its fields (which map them to a public
+    record), in declaration order."""
     converters = []
     for f in dataclasses.fields(cls):
         converter = f.metadata.get(_CONVERTER)
@@ -282,6 +285,7 @@ def as_row(obj: Any) -> Dict[str, Any]:
 # -- the kinds ------------------------------------------------------------------------------
 
 @_record
+@dataclasses.dataclass
 class Project:
     """The PROJECT with its HEADER."""
 
@@ -297,6 +301,7 @@ class Project:
 
 
 @_record
+@dataclasses.dataclass
 class Module:
     """A MODULE with its MOD_COMMON and MOD_PAR values (the MOD_PAR texts from version to
     cpu_type as written in the file, quotes included)."""
@@ -345,6 +350,7 @@ def _put_offsets(record: Any, value: Any, codec: Codec, values: Values) -> None:
 
 
 @_record
+@dataclasses.dataclass
 class MemorySegment:
     """A MEMORY_SEGMENT, or a MEMORY_LAYOUT when long_identifier is "MEMORY_LAYOUT" (then
     prg_type is a PRG_ keyword and the name its number within MOD_PAR)."""
@@ -362,6 +368,7 @@ class MemorySegment:
 
 
 @_record
+@dataclasses.dataclass
 class SystemConstant:
     """A SYSTEM_CONSTANT of MOD_PAR."""
 
@@ -371,6 +378,7 @@ class SystemConstant:
 
 
 @_record
+@dataclasses.dataclass
 class CalibrationMethod:
     """A CALIBRATION_METHOD of MOD_PAR with the values of each CALIBRATION_HANDLE."""
 
@@ -382,6 +390,7 @@ class CalibrationMethod:
 
 
 @_record
+@dataclasses.dataclass
 class AxisDescr:
     """One AXIS_DESCR of a characteristic (axis_points_mode: DEPOSIT, FIX_AXIS_PAR or
     FIX_AXIS_PAR_DIST, whose distance is fix_axis_par_shift)."""
@@ -423,6 +432,7 @@ def _put_axes(record: Any, value: Any, codec: Codec, values: Values) -> None:
 
 
 @_record
+@dataclasses.dataclass
 class Characteristic:
     """A CHARACTERISTIC (the extended record), with one AxisDescr per axis its type has
     (CURVE 1, MAP 2, CUBOID 3)."""
@@ -451,6 +461,7 @@ class Characteristic:
 
 
 @_record
+@dataclasses.dataclass
 class AxisPts:
     """An AXIS_PTS."""
 
@@ -473,6 +484,7 @@ class AxisPts:
 
 
 @_record
+@dataclasses.dataclass
 class Measurement:
     """A MEASUREMENT. A limit written in hexadecimal reads as NumberText('', 0.0)."""
 
@@ -496,6 +508,7 @@ class Measurement:
 
 
 @_record
+@dataclasses.dataclass
 class Function:
     """A FUNCTION; its name lists come from A2LFile.function_lists."""
 
@@ -518,6 +531,7 @@ def _put_coeffs(record: Any, value: Any, codec: Codec, values: Values) -> None:
 
 
 @_record
+@dataclasses.dataclass
 class CompuMethod:
     """A COMPU_METHOD (the extended record with formula_inv); coeffs are a to f of COEFFS."""
 
@@ -535,6 +549,7 @@ class CompuMethod:
 
 
 @_record
+@dataclasses.dataclass
 class CompuTabPair:
     """One pair of a COMPU_TAB."""
 
@@ -543,6 +558,7 @@ class CompuTabPair:
 
 
 @_record
+@dataclasses.dataclass
 class CompuVTabPair:
     """One pair of a COMPU_VTAB."""
 
@@ -583,6 +599,7 @@ def _put_vtab_pairs(record: Any, value: Any, codec: Codec, values: Values) -> No
 
 
 @_record
+@dataclasses.dataclass
 class CompuTab:
     """A COMPU_TAB (at most 256 pairs; a declared pair the file lacks reads as (0, ''))."""
 
@@ -596,6 +613,7 @@ class CompuTab:
 
 
 @_record
+@dataclasses.dataclass
 class CompuVTab:
     """A COMPU_VTAB with all its pairs, whatever their number."""
 
@@ -688,6 +706,7 @@ def _put_elements(record: Any, value: Any, codec: Codec, values: Values) -> None
 
 
 @_record
+@dataclasses.dataclass
 class RecordLayout:
     """A RECORD_LAYOUT (the full record): reserved lists the RESERVED elements in file
     order, elements maps each present element kind ('FNC_VALUES', 'AXIS_PTS_X', ...) to its
@@ -710,6 +729,7 @@ class RecordLayout:
 
 
 @_record
+@dataclasses.dataclass
 class VarCriterion:
     """A VAR_CRITERION of VARIANT_CODING."""
 
