@@ -227,8 +227,21 @@ class A2LFile:
     def _check(self, rc: int, operation: str, detail: Optional[str] = None,
                path: Optional[str] = None) -> int:
         if rc != c.RETURN_CODES["rcOk"]:
+            if rc == c.RETURN_CODES["rcModuleNotFound"] and detail is None:
+                detail = self._module_choice()
             raise errors.error(rc, operation, detail=detail, path=path)
         return rc
+
+    def _module_choice(self) -> Optional[str]:
+        """Which modules there are to choose from, for a failure that did not find one."""
+        try:
+            names = self.module_names()
+        except OrdexError:
+            return None
+        if not names:
+            return "the project holds no module"
+        return "the project holds the module%s %s; name one with module=" % (
+            "s" if len(names) > 1 else "", ", ".join(names))
 
     def _bytes(self, text: Optional[str], what: str = "name",
                limit: Optional[int] = r.TEXT_SIZE) -> Optional[bytes]:

@@ -51,6 +51,16 @@ class ExceptionTest(support.ScratchTestCase):
         self.assertEqual("rcNoInstance", caught.exception.name)
 
 
+class ModuleChoiceTest(unittest.TestCase):
+    def test_a_missing_module_choice_names_the_modules(self):
+        with A2LFile.open(support.TWO_MODULES) as a2l:
+            with self.assertRaises(KeyError) as caught:
+                a2l.measurement("Light")
+            self.assertEqual("rcModuleNotFound", caught.exception.name)
+            self.assertIn("the project holds the modules Body, Gateway; name one with module=",
+                          str(caught.exception))
+
+
 class NotSetTest(support.ScratchTestCase):
     def test_values_not_set_are_none_and_written_back_as_not_set(self):
         with A2LFile.open(support.EXAMPLE) as a2l:

@@ -206,3 +206,6 @@ endif()
 
 # Names that occur twice are listed twice, and the list ends.
 ordex_cli_case(list_duplicate_names ARGS list tests/data/functions_of_one_name.a2l functions)
+ordex_cli_case(failure_list_names_the_modules NO_STDOUT EXIT 1
+  ARGS list ${two_modules} MEASUREMENTS
+  STDERR "^ordex: measurements: rcModuleNotFound \\(-105\\)\nordex: the file holds the modules Body, Gateway; name one with --module NAME\n$")
