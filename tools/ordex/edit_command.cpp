@@ -16,8 +16,8 @@
 namespace ordex_tool {
 
 const char* const kEditScriptHelp =
-    "  edit script, one command a line (# starts a comment line; double quotes keep blanks,\n"
-    "  also inside a word: LongIdentifier=\"engine speed\"):\n"
+    "  edit script, one command a line (# starts a comment; double quotes keep blanks, also\n"
+    "  inside a word: LongIdentifier=\"engine speed\"):\n"
     "    module NAME                   the module of the following lines (default: the only one)\n"
     "    remove KIND NAME              KIND: module, memory-segment, characteristic, measurement,\n"
     "                                  function, compu-method, compu-tab, compu-vtab, axis-pts,\n"

@@ -79,7 +79,7 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
   };
   while (true) {
     while (i < line.size() && blank(i)) ++i;
-    if (i >= line.size()) return true;
+    if (i >= line.size() || line[i] == '#') return true;  // a comment ends the line
     std::string word;
     while (i < line.size() && !blank(i)) {
       if (line[i] != '"') {

@@ -9,8 +9,8 @@
 namespace ordex_tool {
 
 // A line's words, separated by blanks. Double quotes anywhere in a word take blanks
-// literally, with \" and \\ inside (LongIdentifier="engine speed"). False for a quote that
-// is not closed.
+// literally, with \" and \\ inside (LongIdentifier="engine speed"). A '#' that starts a
+// word starts a comment to the end of the line. False for a quote that is not closed.
 bool splitWords(const std::string& line, std::vector<std::string>& words);
 
 // One failing line: a return code and, for script mistakes, what is wrong.
