@@ -208,8 +208,9 @@ void commandHelp(const Command& c) {
     printKinds(*c.kinds);
   }
   if (c.notes) std::printf("\n%s", *c.notes);
-  std::printf("\nexample%s:\n", std::strchr(c.example, '\n')[1] ? "s" : "");
-  for (const std::string& line : splitLines(c.example)) std::printf("  %s\n", line.c_str());
+  const std::vector<std::string> example = splitLines(c.example);
+  std::printf("\nexample%s:\n", example.size() > 1 ? "s" : "");
+  for (const std::string& line : example) std::printf("  %s\n", line.c_str());
 }
 
 int usageError(const Command& c, const std::string& message) {
