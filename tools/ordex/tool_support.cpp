@@ -1,15 +1,31 @@
 #include "tool_support.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "arguments.h"
 #include "progress_bar.h"
 #include "return_code_names.h"
 
 namespace ordex_tool {
+
+namespace {
+
+// The instance of the file the command works on, for the module names of a failure.
+TOrdex* g_current = nullptr;
+
+std::vector<std::string> moduleNames(TOrdex* inst) {
+  std::vector<std::string> names;
+  char name[ORDEX_TEXT_SIZE] = "";
+  while (Ordex_GetNextModuleName(inst, name, nullptr) == rcOk && *name) names.emplace_back(name);
+  return names;
+}
+
+}  // namespace
 
 LoadedFile::LoadedFile(const char* path) {
   if (Ordex_CreateInstance(&inst_) != rcOk) {
@@ -23,14 +39,29 @@ LoadedFile::LoadedFile(const char* path) {
   ms_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   progressDone();
   if (rc_ != rcOk) printReadError(path, inst_, rc_);
+  g_current = inst_;
 }
 
 LoadedFile::~LoadedFile() {
+  if (g_current == inst_) g_current = nullptr;
   Ordex_DestroyInstance(inst_);
+}
+
+std::string moduleChoice(TOrdex* inst) {
+  const std::vector<std::string> names = moduleNames(inst);
+  if (names.empty()) return "the file holds no module";
+  std::string text =
+      names.size() == 1 ? "the file holds the module " : "the file holds the modules ";
+  for (size_t i = 0; i < names.size(); ++i) text += (i ? ", " : "") + names[i];
+  return text;
 }
 
 int reportFailure(const char* what, TOrdexReturnCode rc) {
   std::fprintf(stderr, "ordex: %s: %s (%d)\n", what, returnCodeName(rc), static_cast<int>(rc));
+  if (rc == rcModuleNotFound && g_current) {
+    std::fprintf(stderr, "ordex: %s; name one with --module NAME\n",
+                 moduleChoice(g_current).c_str());
+  }
   return kExitFailure;
 }
 
@@ -46,6 +77,15 @@ void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc) {
 int writeWithProgress(TOrdex* inst, const char* path, const char* module,
                       const char* modParTemplate, const char* comment, unsigned long sizeHint,
                       bool canonical) {
+  if (module) {
+    const std::vector<std::string> names = moduleNames(inst);
+    if (std::find(names.begin(), names.end(), module) == names.end()) {
+      std::fprintf(stderr, "ordex: module %s: %s (%d)\nordex: %s; %s not written\n", module,
+                   returnCodeName(rcModuleNotFound), static_cast<int>(rcModuleNotFound),
+                   moduleChoice(inst).c_str(), path);
+      return kExitFailure;
+    }
+  }
   TOrdexProgressCallback progress = progressFor("writing", path, sizeHint ? sizeHint : 1);
   TOrdexReturnCode rc =
       canonical
