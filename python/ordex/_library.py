@@ -39,6 +39,8 @@ _PROTOTYPES: Dict[str, List[Any]] = {
     "Ordex_GetReadAsapFileError": [_I, _S, _INT],
     "Ordex_GetAsapFilePreInfo": [_S, _P(_INT), _P(_INT), _S],
     "Ordex_WriteAsapFile": [_I, _S, _S, _S, _S, ElementCallback, ProgressCallback],
+    "Ordex_WriteAsapFilePreserving": [_I, _S, _S, _S, _S, ElementCallback, ProgressCallback,
+                                      ctypes.c_uint32, _P(ctypes.c_uint32)],
     "Ordex_GetProject": [_I, _P(r.TProject), _INT],
     "Ordex_GetModule": [_I, _P(r.TModule), _INT],
     "Ordex_GetModuleList": [_I, _S, _INT, _S, _S],

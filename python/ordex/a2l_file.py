@@ -166,6 +166,9 @@ class _ElementCallback(_Callback):
         return super()._call(self._KIND_NAMES.get(kind, kind), user_data)
 
 
+_PRESERVE_INLINE_INCLUDES = 0x1
+
+
 class A2LFile:
     """One library instance and its project.
 
@@ -277,19 +280,30 @@ class A2LFile:
 
     def write(self, path: PathLike, module: Optional[str] = None,
               template: Optional[PathLike] = None, comment: str = "", progress: Progress = None,
-              include: Optional[Callable[[str, int], Any]] = None) -> None:
-        """Writes the project as an A2L file: only the module named module (exactly) when
-        given, MOD_PAR from the template file when given, comment in the head.
+              include: Optional[Callable[[str, int], Any]] = None, *, canonical: bool = False,
+              inline_includes: bool = False) -> None:
+        """Writes the project as an A2L file. By default the file keeps the text it was read
+        from: what was not edited comes out byte for byte, with every block and comment the
+        library does not model, an edited object changes only where it was edited, and
+        included files are written beside path under their /include names when they
+        changed or path is in another folder (inline_includes=True writes one file).
+        canonical=True writes the library's fixed layout instead (as a project made without
+        a read always is). Only the module named module (exactly) when given, MOD_PAR from
+        the template file when given, comment as a comment line (canonical: in the head).
         include(kind, user_data) -> bool may leave objects out (kind is the keyword, such as
         "CHARACTERISTIC"); progress(percent) as for read, a true answer ends the current
         module."""
         progress_callback = _ProgressCallback(progress)
         element_callback = _ElementCallback(include)
-        rc = self._lib.WriteAsapFile(
-            self._instance, os.fsencode(path), self._bytes(module, "module"),
-            None if template is None else os.fsencode(template),
-            self._codec.bytes(comment or "", limit=None, what="comment"),
-            element_callback.c_function, progress_callback.c_function)
+        arguments = (self._instance, os.fsencode(path), self._bytes(module, "module"),
+                     None if template is None else os.fsencode(template),
+                     self._codec.bytes(comment or "", limit=None, what="comment"),
+                     element_callback.c_function, progress_callback.c_function)
+        if canonical:
+            rc = self._lib.WriteAsapFile(*arguments)
+        else:
+            flags = _PRESERVE_INLINE_INCLUDES if inline_includes else 0
+            rc = self._lib.WriteAsapFilePreserving(*arguments, flags, None)
         progress_callback.reraise()
         element_callback.reraise()
         self._check(rc, "write %s" % os.fsdecode(path), path=os.fsdecode(path))
