@@ -99,9 +99,11 @@ const char* const kKeywordOf[] = {
     "MOD_COMMON", "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
 };
 
+constexpr uint32_t kNoFile = ~0u;
+
 // Where an open block began, while it is open.
 struct OpenSpan {
-  uint32_t file = Token::kNoFile;
+  uint32_t file = kNoFile;
   uint32_t begin = 0;
   uint32_t headEnd = 0;
 };
@@ -147,6 +149,7 @@ class FileReader {
   void noteOpen(int kind);
   void noteClose(int kind);
   void noteVersion();
+  uint32_t headEnd(uint32_t file) const;
   void dispatch();
   void headerToken();
   void moduleIfDataToken();
@@ -319,25 +322,30 @@ void FileReader::closeBlock(int) {
   ctx_.skipNextToken = true;
 }
 
-// The head of a PROJECT or MODULE block: "/begin", the keyword, the name and the long
-// identifier, which a change of the record rewrites.
-uint32_t headEndOf(const ParseContext& ctx) {
-  const Token& name = ctx.window.at(2);
-  const Token& longIdentifier = ctx.window.at(3);
-  if (longIdentifier.file == name.file && !longIdentifier.is("/begin") &&
-      !longIdentifier.is("/end") && !longIdentifier.empty()) {
-    return longIdentifier.end;
+// Behind the head of a PROJECT or MODULE block ("/begin", the keyword, the name and the long
+// identifier), which a change of the record rewrites; the head stays in `file`.
+uint32_t FileReader::headEnd(uint32_t file) const {
+  uint32_t f = 0;
+  uint32_t offset = 0;
+  const Token& longIdentifier = ctx_.window.at(3);
+  if (!longIdentifier.empty() && !longIdentifier.is("/begin") && !longIdentifier.is("/end") &&
+      source_.locate(longIdentifier.to, f, offset) && f == file) {
+    return offset;
   }
-  return name.file == ctx.window.at(0).file ? name.end : ctx.window.at(1).end;
+  for (int k : {2, 1}) {
+    if (source_.locate(ctx_.window.at(k).to, f, offset) && f == file) return offset;
+  }
+  return 0;
 }
 
 void FileReader::noteOpen(int kind) {
   if (kind == kVariantCoding || kind == kModuleIfData || kind > kModule) return;
-  const Token& begin = ctx_.tok(0);
   OpenSpan& span = openSpans_[kind];
-  span.file = begin.file;
-  span.begin = begin.begin;
-  span.headEnd = kind == kProject || kind == kModule ? headEndOf(ctx_) : 0;
+  if (!source_.locate(ctx_.tok(0).from, span.file, span.begin)) {
+    span.file = kNoFile;
+    return;
+  }
+  span.headEnd = kind == kProject || kind == kModule ? headEnd(span.file) : 0;
   if (kind == kProject) {
     ++projectsOpened_;
     if (versionSpan_) {
@@ -351,9 +359,7 @@ void FileReader::noteOpen(int kind) {
 void FileReader::noteClose(int kind) {
   if (kind == kVariantCoding || kind == kModuleIfData || kind > kModule) return;
   OpenSpan& open = openSpans_[kind];
-  if (open.file == Token::kNoFile) return;
-  const Token& end = ctx_.tok(0);
-  const Token& keyword = ctx_.tok(1);
+  if (open.file == kNoFile) return;
   SourceSpan span{};
   switch (kind) {
     case kProject:
@@ -406,28 +412,35 @@ void FileReader::noteClose(int kind) {
       span.part = SourcePart::kObject;
     }
   }
-  if (!span.record) return;
+  uint32_t endFile = 0;
+  uint32_t keywordFile = 0;
+  uint32_t keywordEnd = 0;
+  if (!span.record || !source_.locate(ctx_.tok(0).from, endFile, span.endBegin)) return;
   span.file = open.file;
   span.begin = open.begin;
-  span.endBegin = end.begin;
   // A block that ends in another file than it began in cannot be replaced as one piece.
-  span.crossFile = end.file != open.file;
-  span.end = keyword.file == end.file && !keyword.empty() ? keyword.end : end.end;
+  span.crossFile = endFile != open.file;
+  if (source_.locate(ctx_.tok(1).to, keywordFile, keywordEnd) && keywordFile == endFile &&
+      !ctx_.tok(1).empty()) {
+    span.end = keywordEnd;
+  } else {
+    source_.locate(ctx_.tok(0).to, endFile, span.end);
+  }
   span.headEnd = open.headEnd ? open.headEnd : span.end;
   text_->spans.push_back(span);
-  open.file = Token::kNoFile;
+  open.file = kNoFile;
 }
 
 // "ASAP2_VERSION major minor" ahead of the PROJECT block.
 void FileReader::noteVersion() {
-  const Token& keyword = ctx_.tok(0);
-  const Token& minor = ctx_.tok(2);
-  if (minor.file != keyword.file) return;
   SourceSpan span{};
+  uint32_t minorFile = 1;
+  if (!source_.locate(ctx_.tok(0).from, span.file, span.begin) ||
+      !source_.locate(ctx_.tok(2).to, minorFile, span.end) || minorFile != span.file) {
+    return;
+  }
   span.part = SourcePart::kVersion;
-  span.file = keyword.file;
-  span.begin = keyword.begin;
-  span.end = span.headEnd = span.endBegin = minor.end;
+  span.headEnd = span.endBegin = span.end;
   versionSpan_ = span;
 }
 

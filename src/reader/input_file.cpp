@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,7 +43,7 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path, bool retain)
     f->capacity_ = kPlainBufferSize;
   }
   bool filled;
-  if (retain && !f->module_) {
+  if (retain) {
     filled = f->readWhole();
   } else {
     // Zeroed slack behind the data lets the tokenizer copy short tokens in fixed-size pieces.
@@ -72,16 +71,19 @@ InputFile::~InputFile() {
 // read is read to its end all the same.
 bool InputFile::readWhole() {
   struct stat st;
-  size_t size = fstat(fd_, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  size_t size = kModuleBufferSize;
+  if (!module_ && fstat(fd_, &st) == 0 && st.st_size > 0) size = static_cast<size_t>(st.st_size);
   whole_.allocate(size + kReadSlack + 1);
   size_t used = 0;
   for (;;) {
     if (whole_.capacity() - used <= kReadSlack) {
       whole_.grow(whole_.capacity() * 2, used);
     }
-    size_t got = fill(whole_.data() + used, whole_.capacity() - used - kReadSlack);
-    if (got == 0) break;
+    const size_t asked = whole_.capacity() - used - kReadSlack;
+    size_t got = fill(whole_.data() + used, asked);
     used += got;
+    // A module delivers fewer bytes than asked only at its end.
+    if (got == 0 || (module_ && got < asked)) break;
   }
   atEnd_ = true;
   base_ = whole_.data();
@@ -91,12 +93,8 @@ bool InputFile::readWhole() {
 }
 
 platform::LargeBuffer InputFile::takeText(size_t& size) {
-  if (whole_.data()) {
-    size = static_cast<size_t>(end - base_);
-    return std::move(whole_);
-  }
-  size = retainedSize_;
-  return std::move(retained_);
+  size = whole_.data() ? static_cast<size_t>(end - base_) : 0;
+  return std::move(whole_);
 }
 
 size_t InputFile::fill(unsigned char* dst, size_t cap) {
@@ -120,13 +118,6 @@ bool InputFile::refill() {
   consumedBefore_ += cur - base_;
   if (keep) std::memmove(base_, cur, keep);
   size_t got = fill(base_ + keep, capacity_ - keep);
-  if (retain_ && got) {
-    if (retainedSize_ + got > retained_.capacity()) {
-      retained_.grow(std::max(retained_.capacity() * 2, retainedSize_ + got), retainedSize_);
-    }
-    std::memcpy(retained_.data() + retainedSize_, base_ + keep, got);
-    retainedSize_ += got;
-  }
   // A module may deliver fewer bytes than asked only at its end.
   if (got == 0 || (module_ && got < capacity_ - keep)) atEnd_ = true;
   cur = base_;

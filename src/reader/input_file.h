@@ -21,8 +21,8 @@ class InputFile {
 
   // Opens through the file-access module when one is in use, else as a plain file. Null
   // when the file cannot be opened (a directory or other non-regular file counts as not
-  // openable). A UTF-8 byte-order mark at the start is skipped. With `retain`, every byte
-  // read is kept for takeText(): a plain file is then read whole into one buffer.
+  // openable). A UTF-8 byte-order mark at the start is skipped. With `retain`, the file is
+  // read whole into one buffer, kept for takeText().
   static std::unique_ptr<InputFile> open(const std::string& path, bool retain = false);
   ~InputFile();
   InputFile(const InputFile&) = delete;
@@ -37,11 +37,8 @@ class InputFile {
 
   // Bytes consumed so far (those before cur).
   int64_t consumed() const { return consumedBefore_ + (cur - base_); }
-  // The offset in the file of a byte of the buffer.
-  uint32_t offsetOf(const unsigned char* p) const {
-    return static_cast<uint32_t>(consumedBefore_ + (p - base_));
-  }
-  // Whether every byte read is kept, and the kept bytes with their count (once, at the end).
+  const unsigned char* bufferStart() const { return base_; }
+  // Whether the whole file is held, for takeText(), and the text with its size (once).
   bool retaining() const { return retain_; }
   platform::LargeBuffer takeText(size_t& size);
 
@@ -64,8 +61,6 @@ class InputFile {
   int64_t consumedBefore_ = 0;
   bool atEnd_ = false;
   bool retain_ = false;
-  platform::LargeBuffer retained_;  // a streamed file's bytes, when retained
-  size_t retainedSize_ = 0;
 };
 
 // Reads lines of at most 299 characters (line feed kept), as the file-head scan needs. A

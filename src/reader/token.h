@@ -11,16 +11,13 @@ namespace ordex {
 struct Token {
   static constexpr uint32_t kCapacity = 1024;
 
-  static constexpr uint32_t kNoFile = ~0u;
-
   char text[kCapacity];
   uint32_t size = 0;  // bytes before the first zero byte
-  // The file among those the read opened (in the order they were opened) and the token's
-  // bytes in it, from its first byte to behind its last; kNoFile for the empty tokens that
-  // follow the end of the input.
-  uint32_t file = kNoFile;
-  uint32_t begin = 0;
-  uint32_t end = 0;
+  // The token's bytes in the text of its file, from its first byte to behind its last. They
+  // stay valid while a read holds its files whole (when it keeps their text); null for the
+  // empty tokens that follow the end of the input.
+  const unsigned char* from = nullptr;
+  const unsigned char* to = nullptr;
 
   Token() { text[0] = '\0'; }
   std::string_view view() const { return std::string_view(text, size); }
@@ -29,8 +26,7 @@ struct Token {
   void clear() {
     text[0] = '\0';
     size = 0;
-    file = kNoFile;
-    begin = end = 0;
+    from = to = nullptr;
   }
   void assign(std::string_view s) {
     size_t n = s.size() < kCapacity - 1 ? s.size() : kCapacity - 1;

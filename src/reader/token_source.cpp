@@ -31,6 +31,29 @@ void TokenSource::record(InputFile& in, const std::string& includeName) {
   files_->push_back(std::move(file));
 }
 
+bool TokenSource::locate(const unsigned char* p, uint32_t& file, uint32_t& offset) const {
+  if (!p) return false;
+  for (int d = depth_; d >= 0; --d) {
+    const InputFile& in = *stack_[d];
+    if (p >= in.bufferStart() && p <= in.end) {
+      file = in.index;
+      offset = static_cast<uint32_t>(p - in.bufferStart());
+      return true;
+    }
+  }
+  if (!files_) return false;
+  for (uint32_t f = 0; f < files_->size(); ++f) {
+    const SourceFile& s = *(*files_)[f];
+    const unsigned char* base = s.buffer.data();
+    if (base && p >= base && p <= base + s.size) {
+      file = f;
+      offset = static_cast<uint32_t>(p - base);
+      return true;
+    }
+  }
+  return false;
+}
+
 void TokenSource::close(int d) {
   std::unique_ptr<InputFile>& in = stack_[d];
   if (!in) return;
@@ -96,15 +119,19 @@ TOrdexReturnCode TokenSource::next(Token& out) {
     }
     close(depth_--);
   }
-  out.file = stack_[depth_]->index;
   if (includeEnabled && lastWasInclude_) {
     pendingInclude_ = stripQuotesView(out.view());
     includePending_ = true;
-    includeBegin_ = includeKeywordBegin_;
-    includeEnd_ = out.end;
+    uint32_t keywordFile = 0;
+    uint32_t nameFile = 1;
+    includeBegin_ = includeEnd_ = 0;
+    if (files_ && locate(includeKeyword_, keywordFile, includeBegin_) &&
+        locate(out.to, nameFile, includeEnd_) && keywordFile != nameFile) {
+      includeBegin_ = includeEnd_ = 0;
+    }
   }
   lastWasInclude_ = out.is("/include");
-  if (lastWasInclude_) includeKeywordBegin_ = out.begin;
+  if (lastWasInclude_) includeKeyword_ = out.from;
   return rcOk;
 }
 

@@ -32,6 +32,9 @@ class TokenSource {
   void closeAll();
   // False when a file was too large to keep its text: the recorded files are then incomplete.
   bool textKept() const { return textKept_; }
+  // The file and the offset in it of a byte of a token (or the place behind its last byte),
+  // while the files are held whole; false for a token of no file.
+  bool locate(const unsigned char* p, uint32_t& file, uint32_t& offset) const;
 
   // "/include" is honoured only while this is set (it is cleared inside A2ML).
   bool includeEnabled = true;
@@ -51,7 +54,7 @@ class TokenSource {
   std::vector<std::unique_ptr<SourceFile>>* files_;
   uint32_t opened_ = 0;
   bool textKept_ = true;
-  uint32_t includeKeywordBegin_ = 0;
+  const unsigned char* includeKeyword_ = nullptr;
   uint32_t includeBegin_ = 0;
   uint32_t includeEnd_ = 0;
   std::unique_ptr<InputFile> stack_[kMaxOpenFiles];

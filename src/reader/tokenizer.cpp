@@ -178,8 +178,8 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   }
   out.text[n] = '\0';
   out.size = static_cast<uint32_t>(n);
-  out.begin = in.offsetOf(start);
-  out.end = in.offsetOf(p);
+  out.from = start;
+  out.to = p;
   in.cur = p + 1;  // the character that ended the token is consumed
   *lineNumber += lines;
   return true;
@@ -195,8 +195,9 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
   bool quoteClosed = false;
   Comment comment = Comment::kNone;
   int32_t lines = 0;
-  uint32_t tokBegin = 0;  // the token's place in the file
-  uint32_t tokEnd = 0;
+  // The token's bytes in the buffer (meaningful when the buffer holds the whole file).
+  const unsigned char* tokFrom = nullptr;
+  const unsigned char* tokTo = nullptr;
 
   const unsigned char* p = in.cur;
   const unsigned char* e = in.end;
@@ -255,7 +256,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
         const unsigned char* run = p;
         while (p < e && kClass.c[*p] == kPlain) ++p;
         tok.putRun(run, static_cast<size_t>(p - run));
-        tokEnd = in.offsetOf(p);
+        tokTo = p;
         prev = p[-1];
         if (p == e) continue;
       }
@@ -269,7 +270,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
       }
       if (p != run) {
         tok.putRun(run, static_cast<size_t>(p - run));
-        tokEnd = in.offsetOf(p);
+        tokTo = p;
         prev = p[-1];
         if (p == e) continue;
       }
@@ -281,7 +282,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (!inQuotes && prev == '/' && (c == '*' || c == '/')) {
       comment = c == '*' ? Comment::kBlock : Comment::kLine;
       if (started) {
-        tokEnd = in.offsetOf(p) - 2;  // the "/" is the opener's, not the token's
+        tokTo = p - in.bufferStart() >= 2 ? p - 2 : p;  // the "/" opens the comment
         if (tok.takeBack()) started = false;
       }
       // The "*" of the opener cannot also close the comment: "/*/" opens one, as in C.
@@ -291,7 +292,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
     if (c == '"') {
       quoteClosed = false;
       if (!inQuotes) {
-        if (!started) tokBegin = in.offsetOf(p - 1);
+        if (!started) tokFrom = p - 1;
         started = true;
         inQuotes = true;
       } else if (escape) {
@@ -301,7 +302,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
         quoteClosed = true;
       }
       tok.put(c);
-      tokEnd = in.offsetOf(p);
+      tokTo = p;
       prev = c;
       continue;
     }
@@ -311,21 +312,21 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
       if (cls == kSpace || cls == kNewline) {
         if (started) break;
       } else {
-        if (!started) tokBegin = in.offsetOf(p - 1);
+        if (!started) tokFrom = p - 1;
         started = true;
         tok.put(c);
-        tokEnd = in.offsetOf(p);
+        tokTo = p;
       }
     } else if (escape) {
       tok.put('\\');
       tok.put(c);
-      tokEnd = in.offsetOf(p);
+      tokTo = p;
       escape = false;
     } else if (c == '\\') {
       escape = true;
     } else {
       tok.put(c);
-      tokEnd = in.offsetOf(p);
+      tokTo = p;
     }
     prev = c;
   }
@@ -333,8 +334,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
   in.cur = p;
   *lineNumber += lines;
   tok.finish();
-  out.begin = tokBegin;
-  out.end = tokEnd;
+  out.from = tokFrom;
+  out.to = tokTo;
   return true;
 }
 

@@ -581,6 +581,10 @@ TOrdexReturnCode PreservingWriter::write(const char* fileName, uint32_t& outcome
     if (unplaceable_) break;
     if (f == 0 || placement[f] != Placement::kInline) continue;
     const SourceFile& file = *source_.files[f];
+    if (file.includeEnd == 0) {
+      unplaceable_ = true;  // the "/include" line was not found in one piece
+      break;
+    }
     std::string text = std::move(outputs[f]);
     if (std::string_view(text).substr(0, 3) == "\xEF\xBB\xBF") text.erase(0, 3);
     addOp(static_cast<uint32_t>(file.parent), file.includeBegin, file.includeEnd, std::move(text));
