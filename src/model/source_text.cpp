@@ -46,6 +46,38 @@ std::vector<const TFunctionRef*> SourceText::foldedEntriesOf(const TFunction_Int
   return out;
 }
 
+namespace {
+// The list of a function that an object's FUNCTION_LIST adds it to.
+const FunctionRefList* foldedListFor(const TFunction_Intern& f, int32_t kind) {
+  switch (kind) {
+    case etCharacteristic:
+      return &f.DefCharacteristics;
+    case etMeasurement:
+      return &f.InMeasurements;
+    case etAxisPts:
+      return &f.AxisPts;
+    default:
+      return nullptr;
+  }
+}
+}  // namespace
+
+std::vector<const TFunction_Intern*> SourceText::foldedFunctionsOf(const ObjectHead& object) const {
+  std::vector<const TFunction_Intern*> out;
+  if (foldedTails.empty()) return out;
+  const auto& module = *static_cast<const TModule_Intern*>(object.Owner);
+  for (const TFunction_Intern* f : module.Functions) {
+    const FunctionRefList* list = foldedListFor(*f, object.Kind);
+    if (!list || (!foldedTails.count(f) && !edited.count({f, SourcePart::kObject}))) continue;
+    for (const TFunctionRef* e : foldedEntriesOf(*f)) {
+      bool inList = false;
+      for (const TFunctionRef* x : *list) inList = inList || x == e;
+      if (inList && e->Name.view() == object.Name.view()) out.push_back(f);
+    }
+  }
+  return out;
+}
+
 size_t SourceText::bytesHeld() const {
   size_t bytes = spans.capacity() * sizeof(SourceSpan);
   for (const auto& f : files) bytes += f->buffer.capacity();
@@ -86,7 +118,7 @@ void changing(TProject_Intern& project, SourcePartKey key) {
       static_cast<const ObjectHead*>(key.record)->Kind == etFunction) {
     entry.folded = source->foldedEntriesOf(*static_cast<const TFunction_Intern*>(key.record));
   }
-  source->renderer(project, key, entry.folded, entry.before);
+  source->renderer(project, key, entry.before);
   source->edited.emplace(key, std::move(entry));
 }
 
@@ -143,6 +175,20 @@ void removingFunctionEntry(TModule_Intern& module, const TFunction_Intern& funct
   auto edit = source->edited.find(SourcePartKey{&function, SourcePart::kObject});
   if (edit == source->edited.end()) return;
   auto& folded = edit->second.folded;
+  auto it = std::find(folded.begin(), folded.end(), &entry);
+  if (it == folded.end()) return;
+  // The entry stands in the FUNCTION_LIST of the object it names: that object changes.
+  const ObjectHead* object = nullptr;
+  for (const FunctionRefList* list :
+       {&function.DefCharacteristics, &function.InMeasurements, &function.AxisPts}) {
+    bool inList = false;
+    for (const TFunctionRef* x : *list) inList = inList || x == &entry;
+    if (!inList) continue;
+    if (list == &function.DefCharacteristics) object = module.Characteristics.findExact(entry.Name);
+    if (list == &function.InMeasurements) object = module.Measurements.findExact(entry.Name);
+    if (list == &function.AxisPts) object = module.AxisPts.findExact(entry.Name);
+  }
+  if (object) changingObject(module, *object);
   folded.erase(std::remove(folded.begin(), folded.end(), &entry), folded.end());
 }
 

@@ -74,10 +74,10 @@ struct SourcePartKeyHash {
   }
 };
 
-// Writes one part in the writer's layout into out; for a FUNCTION, the entries in
-// `skipped` are left out of its name lists.
+// Writes one part in the writer's layout into out, as the text of the file holds it: a
+// FUNCTION without the entries that FUNCTION_LIST blocks of other objects gave it, such an
+// object with its FUNCTION_LIST.
 using SourcePartRenderer = void (*)(const TProject_Intern& project, SourcePartKey key,
-                                    const std::vector<const TFunctionRef*>& skipped,
                                     std::string& out);
 
 class SourceText {
@@ -114,6 +114,10 @@ class SourceText {
 
   // The FUNCTION_LIST entries of a function, as they stand now.
   std::vector<const TFunctionRef*> foldedEntriesOf(const TFunction_Intern& function) const;
+  // The functions whose lists hold an entry that the FUNCTION_LIST of `object` (a
+  // characteristic, measurement or axis points object) gave them, in module order, once
+  // for each such entry.
+  std::vector<const TFunction_Intern*> foldedFunctionsOf(const ObjectHead& object) const;
 
   size_t bytesHeld() const;
 
@@ -130,7 +134,8 @@ void changingObject(TModule_Intern& module, const ObjectHead& object);
 void created(TModule_Intern& module, const ObjectHead& object);
 void removingObject(TModule_Intern& module, const ObjectHead& object);
 void removingModule(TProject_Intern& project, const TModule_Intern& module);
-// A function list entry is about to be freed.
+// A function list entry is about to be freed. An entry that the FUNCTION_LIST of an object
+// gave the function changes that object's text.
 void removingFunctionEntry(TModule_Intern& module, const TFunction_Intern& function,
                            const TFunctionRef& entry);
 }  // namespace source_edits

@@ -171,8 +171,7 @@ class A2lWriter {
  public:
   A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
   TOrdexReturnCode write(const TProject_Intern& project);
-  void part(const TProject_Intern& project, SourcePartKey key,
-            const std::vector<const TFunctionRef*>& skipped);
+  void part(const TProject_Intern& project, SourcePartKey key, bool allValues);
   void moduleBlock(const TModule_Intern& module,
                    const std::unordered_set<const ObjectHead*>& omitted);
   void modParTemplateText(const TModule_Intern& module, std::string_view text);
@@ -214,6 +213,7 @@ class A2lWriter {
   template <class Entry, class Admit>
   void nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit);
   void layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue);
+  void functionListBlock();
 
   const WriteOptions& opt_;
   TextOutput& out_;
@@ -226,6 +226,8 @@ class A2lWriter {
   // Entries a FUNCTION leaves out of its lists, and objects a module block leaves out.
   const std::unordered_set<const TFunctionRef*>* skippedEntries_ = nullptr;
   const std::unordered_set<const ObjectHead*>* omitted_ = nullptr;
+  // The FUNCTION_LIST an object is written with (never by writeProject).
+  const std::vector<const TFunction_Intern*>* functionList_ = nullptr;
 };
 
 TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
@@ -411,10 +413,34 @@ void A2lWriter::anyObject(const ObjectHead& o) {
   }
 }
 
-void A2lWriter::part(const TProject_Intern& project, SourcePartKey key,
-                     const std::vector<const TFunctionRef*>& skipped) {
-  std::unordered_set<const TFunctionRef*> skippedSet(skipped.begin(), skipped.end());
-  if (!skippedSet.empty()) skippedEntries_ = &skippedSet;
+// A FUNCTION_LIST block naming the functions, in front of the object's "/end".
+void A2lWriter::functionListBlock() {
+  if (!functionList_ || functionList_->empty()) return;
+  Line line(out_);
+  line << Blanks{indent_ + 2} << "/begin FUNCTION_LIST";
+  for (const TFunction_Intern* f : *functionList_) {
+    line.checkpoint();
+    line << ' ' << f->Name;
+  }
+  line << " /end FUNCTION_LIST\n";
+}
+
+void A2lWriter::part(const TProject_Intern& project, SourcePartKey key, bool allValues) {
+  std::unordered_set<const TFunctionRef*> skippedSet;
+  std::vector<const TFunction_Intern*> functionList;
+  if (key.part == SourcePart::kObject && project.Source) {
+    const auto& o = *static_cast<const ObjectHead*>(key.record);
+    if (o.Kind == etFunction) {
+      for (const TFunctionRef* e :
+           project.Source->foldedEntriesOf(static_cast<const TFunction_Intern&>(o))) {
+        skippedSet.insert(e);
+      }
+      if (!skippedSet.empty()) skippedEntries_ = &skippedSet;
+    } else {
+      functionList = project.Source->foldedFunctionsOf(o);
+      functionList_ = &functionList;
+    }
+  }
   switch (key.part) {
     case SourcePart::kVersion:
       Line(out_) << "ASAP2_VERSION " << Dec{project.Asap2Version} << ' '
@@ -442,14 +468,24 @@ void A2lWriter::part(const TProject_Intern& project, SourcePartKey key,
       modCommon(static_cast<const TModule_Intern*>(key.record)->ModCommon);
       break;
     case SourcePart::kObject: {
+      // With allValues every value the object holds is written, also one equal to the
+      // module's default: the file may spell it out, and a change of it must meet that
+      // spelling.
+      static const TModCommon_Intern kNoDefaults = [] {
+        TModCommon_Intern c;
+        c.ByteOrder = -1;
+        c.DepositMode = -1;
+        return c;
+      }();
       const auto& o = *static_cast<const ObjectHead*>(key.record);
-      common_ = &static_cast<const TModule_Intern*>(o.Owner)->ModCommon;
+      common_ = allValues ? &kNoDefaults : &static_cast<const TModule_Intern*>(o.Owner)->ModCommon;
       indent_ = kIndentModule;
       anyObject(o);
       break;
     }
   }
   skippedEntries_ = nullptr;
+  functionList_ = nullptr;
 }
 
 void A2lWriter::moduleBlock(const TModule_Intern& m,
@@ -654,6 +690,7 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   }
   annotations(c.Annotations);
   ifData(c.IfData);
+  functionListBlock();
   Line(out_) << Blanks{indent_} << "/end CHARACTERISTIC\n\n";
 }
 
@@ -745,6 +782,7 @@ void A2lWriter::object(const TMeasurement_Intern& m) {
   ifData(m.IfData);
   if (m.EcuAddress != 0xFFFFFFFFu)
     Line(out_) << Blanks{indent_ + 2} << "ECU_ADDRESS 0x" << Hex{m.EcuAddress} << '\n';
+  functionListBlock();
   Line(out_) << Blanks{indent_} << "/end MEASUREMENT\n\n";
 }
 
@@ -877,6 +915,7 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
   }
   annotations(a.Annotations);
   ifData(a.IfData);
+  functionListBlock();
   Line(out_) << Blanks{indent_} << "/end AXIS_PTS\n\n";
 }
 
@@ -982,10 +1021,9 @@ void writeToString(const WriteOptions& options, std::string& out, Write&& write)
 }
 }  // namespace
 
-void writeSourcePart(const TProject_Intern& project, SourcePartKey key,
-                     const std::vector<const TFunctionRef*>& skipped, const WriteOptions& options,
-                     std::string& out) {
-  writeToString(options, out, [&](A2lWriter& w) { w.part(project, key, skipped); });
+void writeSourcePart(const TProject_Intern& project, SourcePartKey key, const WriteOptions& options,
+                     bool allValues, std::string& out) {
+  writeToString(options, out, [&](A2lWriter& w) { w.part(project, key, allValues); });
 }
 
 void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,

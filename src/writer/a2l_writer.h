@@ -36,12 +36,15 @@ TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions
 // One part of a project in the layout writeProject gives it, as text: the version line
 // ("ASAP2_VERSION major minor" from the project's numbers), the head of the PROJECT or
 // MODULE block ("/begin" with the name and long identifier), the HEADER, MOD_PAR or
-// MOD_COMMON block, or one object. A FUNCTION leaves out of its name lists the entries in
-// skipped; options give the element callback for those lists (the object's own admission is
-// the caller's).
-void writeSourcePart(const TProject_Intern& project, SourcePartKey key,
-                     const std::vector<const TFunctionRef*>& skipped, const WriteOptions& options,
-                     std::string& out);
+// MOD_COMMON block, or one object. Where the project keeps its source text, the part is
+// written as that text holds it: a FUNCTION without the list entries that FUNCTION_LIST
+// blocks of other objects gave it, such an object with a FUNCTION_LIST block naming those
+// functions. options give the element callback for the FUNCTION lists (the object's own
+// admission is the caller's). With allValues, an object's coded values are written also
+// where they equal the module's defaults (BYTE_ORDER, DEPOSIT, alignments), which
+// writeProject leaves out.
+void writeSourcePart(const TProject_Intern& project, SourcePartKey key, const WriteOptions& options,
+                     bool allValues, std::string& out);
 
 // A whole MODULE block as writeProject writes it, objects in `omitted` left out (no
 // progress and element callback are called; the element callback still filters the

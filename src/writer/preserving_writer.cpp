@@ -148,7 +148,9 @@ class PreservingWriter {
   void collectSpanEdits();
   void collectCreated();
   void collectComment();
-  std::string render(SourcePartKey key, bool withCallback) const;
+  // A part in the writer's layout: with all values to compare with what was read, or as
+  // the canonical writer writes it for a part that is new.
+  std::string render(SourcePartKey key, bool withCallback, bool allValues = true) const;
   // Replaces the span's text (or its head) by the merge of its edits; nothing when they
   // change no token.
   void mergeInto(const SourceSpan& span, SourcePartKey key, std::string_view before,
@@ -213,16 +215,11 @@ void PreservingWriter::decideObjects() {
   }
 }
 
-std::string PreservingWriter::render(SourcePartKey key, bool withCallback) const {
-  std::vector<const TFunctionRef*> folded;
-  if (key.part == SourcePart::kObject &&
-      static_cast<const ObjectHead*>(key.record)->Kind == etFunction) {
-    folded = source_.foldedEntriesOf(*static_cast<const TFunction_Intern*>(key.record));
-  }
+std::string PreservingWriter::render(SourcePartKey key, bool withCallback, bool allValues) const {
   WriteOptions options;
   if (withCallback) options.elementCallback = opt_.elementCallback;
   std::string out;
-  writeSourcePart(project_, key, folded, options, out);
+  writeSourcePart(project_, key, options, allValues, out);
   return out;
 }
 
@@ -455,7 +452,7 @@ void PreservingWriter::collectCreated() {
       std::string rendered;
       forEachObject(*m, [&](const ObjectHead& o) {
         if (o.Kind != kind || !source_.createdSet.count(&o) || omitted_.count(&o)) return;
-        rendered += render({&o, SourcePart::kObject}, true);
+        rendered += render({&o, SourcePart::kObject}, true, false);
       });
       if (rendered.empty()) continue;
       auto kinds = lastOfKind.find(m);

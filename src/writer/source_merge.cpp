@@ -316,6 +316,25 @@ Alignment align(const TokenText& s, const TokenText& o) {
     }
     j = runEnd;
   }
+  // A single token that stands elsewhere (a list whose entries the file spreads over two
+  // blocks): paired when its text is unaligned exactly once on each side.
+  std::unordered_map<std::string_view, std::pair<int, int>> single;  // text -> (o, s), -2: more
+  for (size_t j = 0; j < o.size(); ++j) {
+    if (al.sourceOf[j] >= 0) continue;
+    auto [it, fresh] = single.try_emplace(o[j], static_cast<int>(j), -1);
+    if (!fresh) it->second.first = -2;
+  }
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (al.beforeOf[i] >= 0) continue;
+    auto it = single.find(s[i]);
+    if (it == single.end() || it->second.first < 0) continue;
+    it->second.second = it->second.second == -1 ? static_cast<int>(i) : -2;
+  }
+  for (const auto& [text, js] : single) {
+    if (js.first < 0 || js.second < 0 || text.empty() || text[0] == '/') continue;
+    al.sourceOf[js.first] = js.second;
+    al.beforeOf[js.second] = js.first;
+  }
   return al;
 }
 
@@ -573,6 +592,11 @@ bool patch(const TokenText& s, const TokenText& o, const TokenText& n, const Ali
     int na = m[p].second + 1;
     int nb = m[p + 1].second;
     if (oa == ob && na == nb) continue;
+    // Tokens that the file does not spell out at all (a value it leaves to its default) are
+    // nothing to replace: what takes their place is inserted.
+    bool noneInSource = true;
+    for (int j = oa; j < ob && noneInSource; ++j) noneInSource = al.sourceOf[j] < 0;
+    if (noneInSource) oa = ob;
     int k = std::min(ob - oa, nb - na);
     for (int t = 0; t < k; ++t) {
       int si = al.sourceOf[oa + t];

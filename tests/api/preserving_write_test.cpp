@@ -122,6 +122,14 @@ const EditCase kEdits[] = {
                                                "s_Srps_StatusSignalRps2"),
                  rcOk);
      }},
+    {"folded_function_lists", "data/function_lists_and_axis_pts.a2l",
+     [](TOrdex* inst) {
+       // Kw1 and M1 name FnA in their FUNCTION_LIST blocks: removing them from FnA's lists
+       // edits those blocks; an added name goes to FnA's own list.
+       ASSERT_EQ(Ordex_RemFromAFuncsDefChaList(inst, nullptr, "FnA", "Kw1"), rcOk);
+       ASSERT_EQ(Ordex_RemFromAFuncsInMeaList(inst, nullptr, "FnA", "M1"), rcOk);
+       ASSERT_EQ(Ordex_AddToAFuncsInMeaList(inst, nullptr, "FnA", "d"), rcOk);
+     }},
     {"module_and_mod_par", "DanielT__a2ltool/software_b.a2l",
      [](TOrdex* inst) {
        TModule m{};
