@@ -103,3 +103,22 @@ add_test(NAME cli_edit_reports_failing_lines
           ${CMAKE_CURRENT_SOURCE_DIR}/data/edit_script_failing_lines.txt)
 set_tests_properties(cli_edit_reports_failing_lines PROPERTIES PASS_REGULAR_EXPRESSION
   "edit_script_failing_lines.txt:2: rcCharacteristicNotFound\n.*edit_script_failing_lines.txt:3: rcInvalidArgument.*2 lines failed; .*cli_edit_not_written.a2l not written")
+
+# The consistency check: findings, exit status, --strict, --notes, --json, files that hold no
+# project; and the referrers of names of every kind.
+set(check_data tests/data/check)
+ordex_cli_case(check_dangling_references EXIT 1
+  ARGS check ${check_data}/dangling_references.a2l)
+ordex_cli_case(check_warnings_pass ARGS check ${check_data}/verbal_range_reference.a2l)
+ordex_cli_case(check_strict_fails_on_warnings EXIT 1
+  ARGS check ${check_data}/verbal_range_reference.a2l --strict)
+ordex_cli_case(check_notes ARGS check ${example} --notes)
+ordex_cli_case(check_two_modules_json ARGS check ${two_modules} --notes --json)
+ordex_cli_case(check_empty_input NO_STDOUT EXIT 1 ARGS check ${check_data}/empty.a2l
+  STDERR "^tests/data/check/empty.a2l: error: no PROJECT block")
+ordex_cli_case(check_binary_input NO_STDOUT EXIT 1 ARGS check ${check_data}/binary.a2l
+  STDERR "^tests/data/check/binary.a2l: error: no PROJECT block")
+ordex_cli_case(refs_dangling_conversion ARGS refs ${check_data}/dangling_references.a2l cv_counter)
+ordex_cli_case(refs_compu_method ARGS refs ${example} CM_RPM)
+ordex_cli_case(refs_measurement_of_every_field_json
+  ARGS refs tests/data/references_of_every_kind.a2l Speed --json)

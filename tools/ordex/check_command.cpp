@@ -97,7 +97,7 @@ int check(const Arguments& args) {
       n.add("Keyword", Node::word(f.Keyword));
       n.add("Name", Node::text(f.Name));
       n.add("Field", *f.Field ? Node::word(f.Field) : Node::null());
-      n.add("Value", Node::text(f.Value));
+      n.add("Value", *f.Value ? Node::text(f.Value) : Node::null());
       n.add("Message", Node::text(f.Message));
     }
     printDocument(doc, true);

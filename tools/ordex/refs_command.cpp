@@ -93,13 +93,12 @@ bool describeModule(TOrdex* inst, const std::string& module, const char* name,
                     std::vector<std::string>& lines, Node& entry) {
   const std::vector<const char*> kinds = kindsNamed(inst, module.c_str(), name);
   Node& kindList = entry.add("Kinds", Node::array());
-  std::string is;
+  std::string as;
   for (const char* k : kinds) {
     kindList.push(Node::word(k));
-    is += std::string(is.empty() ? "a " : " and a ") + k;
+    as += std::string(as.empty() ? "" : " and ") + k;
   }
-  lines.push_back(std::string(name) +
-                  (kinds.empty() ? " is no object of this module" : " is " + is));
+  lines.push_back(std::string("defined as ") + (kinds.empty() ? "nothing in this module" : as));
 
   char out[256];
   Node& publishers = entry.add("Publishers", Node::array());
