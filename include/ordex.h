@@ -1337,15 +1337,17 @@ ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const
 typedef int (*TOrdexFindingCallback)(const TCheckFinding* finding, void* context);
 typedef int (*TOrdexReferrerCallback)(const TReferrer* referrer, void* context);
 
-/* Checks the module moduleName (exactly that name under the comparison mode), or every module
- * of the project when moduleName is null, and calls callback with each finding of severity
+/* Checks the module moduleName (found under the comparison mode), or every module of the
+ * project when moduleName is null, and calls callback with each finding of severity
  * minSeverity or above (a TOrdexFindingSeverity: fsNote for all). Findings come module by
  * module; within a module the references first (kind by kind, as Ordex_GetReferrers lists
  * them), then duplicate names, the characteristics, axis points, measurements and tables,
- * then the notes; each object in list order. The work is linear in the number of objects and
- * references. Returns 0 when the walk is complete, whatever it found; 1 when the callback
- * stopped it; -103 a null instance; -104 no project; -105 no module of that name; -205 a null
- * callback; -3 out of memory. */
+ * then the notes; each object in list order. The work is linear in the number of objects
+ * and references. The callback may call getters but must not change the project. Returns 0
+ * when the walk is complete, whatever it found; 1 when the callback stopped it; -103 a null
+ * instance; -104 no project (so a read of an empty file, or of bytes without a PROJECT
+ * block, is refused here); -105 no module of that name; -205 a null callback; -3 out of
+ * memory. */
 ORDEX_API TOrdexReturnCode Ordex_CheckConsistency(TOrdex* instance, const char* moduleName,
                                                   int minSeverity,
                                                   TOrdexFindingCallback callback, void* context);
@@ -1360,8 +1362,9 @@ ORDEX_API TOrdexReturnCode Ordex_CheckConsistency(TOrdex* instance, const char* 
  * VAR_CRITERION (VarMeasurement, VarSelectionCharacteristic); objects in list order, a
  * FUNCTION once per entry that names it. Names are compared under the comparison mode; the
  * name need not denote any object (so a dangling reference is listed too). No reference
- * finder run is needed. Returns 0 (also when nothing refers to name), 1 when the callback
- * stopped the walk, -105 no such module, -205 a null name or callback. */
+ * finder run is needed. The callback may call getters but must not change the project.
+ * Returns 0 (also when nothing refers to name), 1 when the callback stopped the walk, -103 a
+ * null instance, -105 no such module (also without project), -205 a null name or callback. */
 ORDEX_API TOrdexReturnCode Ordex_GetReferrers(TOrdex* instance, const char* moduleName,
                                               const char* name, TOrdexReferrerCallback callback,
                                               void* context);
