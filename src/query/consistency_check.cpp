@@ -152,7 +152,7 @@ class Checker {
   // --- references ------------------------------------------------------------------------
 
   void checkReferences() {
-    if (!wanted(fsWarning)) return;
+    if (!wanted(fsError)) return;
     forEachReference(module_, [&](const Reference& r) {
       if (stopped_) return;
       const int32_t targets = referenceTargets(r);
