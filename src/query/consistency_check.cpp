@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/keyword_lists.h"
+#include "query/name_table.h"
 #include "query/reverse_references.h"
 #include "query/value_ranges.h"
 
@@ -120,6 +121,8 @@ class Checker {
 
   const ObjectListBase* listOf(int32_t kind) const {
     switch (kind) {
+      case etMemorySegment:
+        return &module_.ModPar.MemorySegments;
       case etCharacteristic:
         return &module_.Characteristics;
       case etMeasurement:
@@ -141,47 +144,88 @@ class Checker {
     }
   }
 
-  bool defines(int32_t kinds, std::string_view name) const {
-    for (int32_t bit = 1; bit <= etCalibrationMethod; bit <<= 1) {
-      const ObjectListBase* list = kinds & bit ? listOf(bit) : nullptr;
-      if (list && list->findExactHead(name)) return true;
+  // The names of one kind and what refers to them.
+  struct KindNames {
+    bool built = false;
+    NameTable table;
+    std::vector<uint8_t> usedBy;  // per name: kUsedByFunction | kUsedOtherwise
+  };
+  static constexpr uint8_t kUsedByFunction = 1, kUsedOtherwise = 2;
+
+  // The names of a kind (one TOrdexElementType bit), built on first use.
+  KindNames& names(int32_t kind) {
+    int bit = 0;
+    while ((1 << bit) != kind) ++bit;
+    KindNames& k = kinds_[bit];
+    if (!k.built) {
+      if (const ObjectListBase* list = listOf(kind)) k.table = NameTable(*list);
+      k.usedBy.assign(k.table.entries(), 0);
+      k.built = true;
     }
-    return false;
+    return k;
+  }
+
+  // The first object of a kind named name, or null; names compared byte by byte.
+  const ObjectHead* find(int32_t kind, std::string_view name) {
+    const KindNames& k = names(kind);
+    const uint32_t e = k.table.find(name);
+    return e == NameTable::kNone ? nullptr : k.table.first(e);
+  }
+
+  const TRecordLayout_Intern* layoutNamed(std::string_view name) {
+    return static_cast<const TRecordLayout_Intern*>(find(etRecordLayout, name));
   }
 
   // --- references ------------------------------------------------------------------------
 
+  // Resolves every reference once: what resolves is marked as used (for the notes), what
+  // does not is reported.
   void checkReferences() {
-    if (!wanted(fsError)) return;
     forEachReference(module_, [&](const Reference& r) {
       if (stopped_) return;
       const int32_t targets = referenceTargets(r);
-      if (defines(targets, r.name)) return;
-      // A TAB_VERB method may name a COMPU_VTAB_RANGE, a block the model does not keep.
-      const bool maybeRange = r.field == ReferenceField::CompuTabRef && targets == etCompuVTab;
-      const int32_t severity = maybeRange ? fsWarning : fsError;
-      if (!wanted(severity)) return;
-      std::string field = referenceFieldName(r);
-      std::string message;
-      if (r.field == ReferenceField::VarCharacteristic) {
-        message = "no CHARACTERISTIC of this name exists";
-      } else {
-        message = field + " names " + std::string(r.name) + ", but no " + kindWords(targets) +
-                  " of that name exists";
+      const uint8_t use = isFunctionListField(r.field) ? kUsedByFunction : kUsedOtherwise;
+      bool found = false;
+      for (int32_t bit = 1; bit <= etCalibrationMethod; bit <<= 1) {
+        if (!(targets & bit)) continue;
+        KindNames& k = names(bit);
+        const uint32_t e = k.table.find(r.name);
+        if (e == NameTable::kNone) continue;
+        k.usedBy[e] |= use;
+        found = true;
       }
-      if (maybeRange) message += " (it may name a COMPU_VTAB_RANGE, which is not kept)";
-      report(severity, fcDanglingReference, *r.referrer, referrerKeyword(r), std::move(field),
-             std::string(r.name), std::move(message));
+      if (!found) dangling(r, targets);
     });
+  }
+
+  void dangling(const Reference& r, int32_t targets) {
+    // A TAB_VERB method may name a COMPU_VTAB_RANGE, a block the model does not keep.
+    const bool maybeRange = r.field == ReferenceField::CompuTabRef && targets == etCompuVTab;
+    const int32_t severity = maybeRange ? fsWarning : fsError;
+    if (!wanted(severity)) return;
+    std::string field = referenceFieldName(r);
+    std::string message;
+    if (r.field == ReferenceField::VarCharacteristic) {
+      message = "no CHARACTERISTIC of this name exists";
+    } else {
+      message = field + " names " + std::string(r.name) + ", but no " + kindWords(targets) +
+                " of that name exists";
+    }
+    if (maybeRange) message += " (it may name a COMPU_VTAB_RANGE, which is not kept)";
+    report(severity, fcDanglingReference, *r.referrer, referrerKeyword(r), std::move(field),
+           std::string(r.name), std::move(message));
   }
 
   // --- duplicate names -------------------------------------------------------------------
 
   template <class T>
   void duplicatesIn(const ObjectList<T>& list) {
+    if (list.empty()) return;
+    const NameTable& table = names(list.first()->Kind).table;
+    uint32_t i = 0;
     for (const T* o : list) {
       if (stopped_) return;
-      if (list.findExact(o->Name) == o) continue;
+      if (table.first(table.entryOf(i++)) == o) continue;
       report(fsError, fcDuplicateName, *o, "", o->Name.str(),
              std::string("another ") + kindKeyword(o->Kind) +
                  " of this name comes first; lookups find only that one");
@@ -213,10 +257,10 @@ class Checker {
 
   // The conversion a name gives: true with null for none, true with the method, false when
   // it names no method (that is a finding of its own).
-  bool conversionOf(std::string_view name, const TCompuMethod_Intern** method) const {
+  bool conversionOf(std::string_view name, const TCompuMethod_Intern** method) {
     *method = nullptr;
     if (name.empty() || name == "NO_COMPU_METHOD") return true;
-    *method = module_.CompuMethods.findExact(name);
+    *method = static_cast<const TCompuMethod_Intern*>(find(etCompuMethod, name));
     return *method != nullptr;
   }
 
@@ -304,7 +348,7 @@ class Checker {
   void checkCharacteristics() {
     for (const TCharacteristic_Intern* c : module_.Characteristics) {
       if (stopped_) return;
-      const TRecordLayout_Intern* layout = module_.RecordLayouts.findExact(c->Deposit);
+      const TRecordLayout_Intern* layout = layoutNamed(c->Deposit);
       addressSet(*c, c->Address);
       if ((c->Type == kValBlk || c->Type == kAscii) && c->Number <= 0) {
         std::string message = std::string(keywords::kCharacteristicType.view(c->Type)) +
@@ -341,7 +385,7 @@ class Checker {
   void checkAxisPts() {
     for (const TAxisPts_Intern* a : module_.AxisPts) {
       if (stopped_) return;
-      const TRecordLayout_Intern* layout = module_.RecordLayouts.findExact(a->Deposit);
+      const TRecordLayout_Intern* layout = layoutNamed(a->Deposit);
       addressSet(*a, a->Address);
       axisPointCount(*a, "", a->MaxAxisPoints, layout, 0);
       const Limit lower = limitOf(a->LowerLimit), upper = limitOf(a->UpperLimit);
@@ -398,50 +442,29 @@ class Checker {
 
   // --- notes -----------------------------------------------------------------------------
 
-  template <class T, class Accept>
-  void notesFor(const ObjectList<T>& list, const ReverseReferences& refs, Accept accept,
-                int32_t code, const char* message) {
+  template <class T>
+  void notesFor(const ObjectList<T>& list, uint8_t uses, int32_t code, const char* message) {
+    if (list.empty()) return;
+    const KindNames& k = names(list.first()->Kind);
+    uint32_t i = 0;
     for (const T* o : list) {
       if (stopped_) return;
-      if (!refs.referredBy(o->Name, accept)) report(fsNote, code, *o, "", "", message);
+      if (!(k.usedBy[k.table.entryOf(i++)] & uses)) report(fsNote, code, *o, "", "", message);
     }
   }
 
   void checkNotes() {
-    using F = ReferenceField;
-    const ReverseReferences refs(module_, false);
     if (!module_.Functions.empty()) {
-      notesFor(
-          module_.Characteristics, refs,
-          [](F f) { return f == F::DefCharacteristic || f == F::RefCharacteristic; },
-          fcNotInFunction, "listed in no FUNCTION");
-      notesFor(
-          module_.Measurements, refs,
-          [](F f) {
-            return f == F::InMeasurement || f == F::OutMeasurement || f == F::LocMeasurement;
-          },
-          fcNotInFunction, "listed in no FUNCTION");
-      notesFor(
-          module_.AxisPts, refs, [](F f) { return f == F::FunctionAxisPts; }, fcNotInFunction,
-          "listed in no FUNCTION");
+      const char* inNoFunction = "listed in no FUNCTION";
+      notesFor(module_.Characteristics, kUsedByFunction, fcNotInFunction, inNoFunction);
+      notesFor(module_.Measurements, kUsedByFunction, fcNotInFunction, inNoFunction);
+      notesFor(module_.AxisPts, kUsedByFunction, fcNotInFunction, inNoFunction);
     }
-    notesFor(
-        module_.CompuMethods, refs,
-        [](F f) {
-          return f == F::CharacteristicConversion || f == F::AxisConversion ||
-                 f == F::AxisPtsConversion || f == F::MeasurementConversion;
-        },
-        fcNotReferenced, "used by no object");
-    notesFor(
-        module_.CompuTabs, refs, [](F f) { return f == F::CompuTabRef; }, fcNotReferenced,
-        "used by no COMPU_METHOD");
-    notesFor(
-        module_.CompuVTabs, refs, [](F f) { return f == F::CompuTabRef; }, fcNotReferenced,
-        "used by no COMPU_METHOD");
-    notesFor(
-        module_.RecordLayouts, refs,
-        [](F f) { return f == F::CharacteristicDeposit || f == F::AxisPtsDeposit; },
-        fcNotReferenced, "used by no CHARACTERISTIC or AXIS_PTS");
+    notesFor(module_.CompuMethods, kUsedOtherwise, fcNotReferenced, "used by no object");
+    notesFor(module_.CompuTabs, kUsedOtherwise, fcNotReferenced, "used by no COMPU_METHOD");
+    notesFor(module_.CompuVTabs, kUsedOtherwise, fcNotReferenced, "used by no COMPU_METHOD");
+    notesFor(module_.RecordLayouts, kUsedOtherwise, fcNotReferenced,
+             "used by no CHARACTERISTIC or AXIS_PTS");
   }
 
   const TModule_Intern& module_;
@@ -449,6 +472,7 @@ class Checker {
   FindingSink& sink_;
   const bool modernFile_;  // ASAP2 1.60 or later: MATRIX_DIM may stand for NUMBER
   bool stopped_ = false;
+  KindNames kinds_[16];  // by the bit of the kind
 };
 
 }  // namespace

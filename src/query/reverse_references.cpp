@@ -1,7 +1,5 @@
 #include "query/reverse_references.h"
 
-#include "model/name_compare.h"
-
 namespace ordex {
 
 namespace {
@@ -82,38 +80,6 @@ bool isFunctionListField(ReferenceField f) {
 int characteristicAxisCount(int32_t type) {
   // CURVE 1, MAP 2, CUBOID 3 in the characteristic-type keyword list.
   return type >= 1 && type <= 3 ? type : 0;
-}
-
-ReverseReferences::ReverseReferences(const TModule_Intern& module, bool foldCase)
-    : fold_(foldCase) {
-  size_t count = 0;
-  forEachReference(module, [&](const Reference&) { ++count; });
-  uint32_t buckets = 1;
-  while (buckets < count) buckets <<= 1;
-  mask_ = buckets - 1;
-
-  // A counting sort by bucket: it keeps the walk order within each bucket.
-  std::vector<uint32_t> bucket;
-  bucket.reserve(count);
-  start_.assign(static_cast<size_t>(buckets) + 1, 0);
-  forEachReference(module, [&](const Reference& r) {
-    const uint32_t b = bucketOf(r.name);
-    bucket.push_back(b);
-    ++start_[b + 1];
-  });
-  for (uint32_t b = 0; b < buckets; ++b) start_[b + 1] += start_[b];
-  std::vector<uint32_t> next(start_.begin(), start_.end() - 1);
-  refs_.resize(count, Reference{nullptr, {}, ReferenceField::CharacteristicDeposit, 0});
-  size_t i = 0;
-  forEachReference(module, [&](const Reference& r) { refs_[next[bucket[i++]]++] = r; });
-}
-
-uint32_t ReverseReferences::bucketOf(std::string_view name) const {
-  return static_cast<uint32_t>(fold_ ? hashFolded(name) : hashExact(name)) & mask_;
-}
-
-bool ReverseReferences::same(std::string_view a, std::string_view b) const {
-  return fold_ ? equalFolded(a, b) : a == b;
 }
 
 }  // namespace ordex

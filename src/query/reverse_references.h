@@ -1,6 +1,7 @@
-// Every name by which an object of a module refers to another, and an index from a name to
-// the objects that refer to it. The consistency check and the referrer query both walk the
-// references through forEachReference, so they always agree on what counts as one.
+// Every name by which an object of a module refers to another. The consistency check (which
+// resolves each reference once and keeps, per target, what refers to it) and the referrer
+// query both walk the references through forEachReference, so they always agree on what
+// counts as one.
 #pragma once
 
 #include <cstdint>
@@ -71,42 +72,6 @@ int characteristicAxisCount(int32_t type);
 // NO_INPUT_QUANTITY as an input quantity (the words the standard gives for "none").
 template <class Visit>
 void forEachReference(const TModule_Intern& m, Visit&& visit);
-
-// An index from a name to the references that hold it, built once for a module (linear in
-// its references); lookups compare byte by byte or, with foldCase, ignoring the case of
-// ASCII letters. The module must not change while the index is used.
-class ReverseReferences {
- public:
-  ReverseReferences(const TModule_Intern& module, bool foldCase);
-
-  size_t size() const { return refs_.size(); }
-
-  // Calls visit(const Reference&) for each reference to name, in walk order.
-  template <class Visit>
-  void forEachReferrerOf(std::string_view name, Visit&& visit) const {
-    const uint32_t b = bucketOf(name);
-    for (uint32_t i = start_[b]; i < start_[b + 1]; ++i) {
-      if (same(refs_[i].name, name)) visit(refs_[i]);
-    }
-  }
-
-  // Whether some reference of a field for which accept(field) holds names `name`.
-  template <class Accept>
-  bool referredBy(std::string_view name, Accept&& accept) const {
-    bool found = false;
-    forEachReferrerOf(name, [&](const Reference& r) { found = found || accept(r.field); });
-    return found;
-  }
-
- private:
-  uint32_t bucketOf(std::string_view name) const;
-  bool same(std::string_view a, std::string_view b) const;
-
-  bool fold_;
-  uint32_t mask_ = 0;
-  std::vector<Reference> refs_;  // grouped by bucket, walk order kept within a bucket
-  std::vector<uint32_t> start_;  // refs_ index where each bucket starts, plus the end
-};
 
 // ---------------------------------------------------------------------------------------
 // forEachReference
