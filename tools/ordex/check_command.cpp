@@ -2,7 +2,6 @@
 // library's consistency check on it.
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "commands.h"
 #include "document.h"
@@ -47,8 +46,34 @@ const char* severityName(int32_t severity) {
   }
 }
 
-int collect(const TCheckFinding* finding, void* context) {
-  static_cast<std::vector<TCheckFinding>*>(context)->push_back(*finding);
+// Each finding is printed (or added to the JSON list) as it comes: a large file can have
+// hundreds of thousands.
+struct Report {
+  const char* file;
+  bool withModule;
+  Node* json;                 // null for the text form
+  int counts[3] = {0, 0, 0};  // errors, warnings, notes
+};
+
+int take(const TCheckFinding* f, void* context) {
+  Report& r = *static_cast<Report*>(context);
+  ++r.counts[f->Severity == fsError ? 0 : f->Severity == fsWarning ? 1 : 2];
+  if (r.json) {
+    Node& n = r.json->push(Node::object());
+    n.add("Severity", Node::word(severityName(f->Severity)));
+    n.add("Code", Node::word(codeName(f->Code)));
+    n.add("Module", Node::text(f->Module));
+    n.add("Keyword", Node::word(f->Keyword));
+    n.add("Name", Node::text(f->Name));
+    n.add("Field", *f->Field ? Node::word(f->Field) : Node::null());
+    n.add("Value", *f->Value ? Node::text(f->Value) : Node::null());
+    n.add("Message", Node::text(f->Message));
+    return 0;
+  }
+  std::string where = std::string(f->Keyword) + " " + f->Name;
+  if (r.withModule) where = std::string("MODULE ") + f->Module + ", " + where;
+  std::printf("%s: %s: %s: %s [%s]\n", r.file, severityName(f->Severity), where.c_str(), f->Message,
+              codeName(f->Code));
   return 0;
 }
 
@@ -77,46 +102,22 @@ int check(const Arguments& args) {
     return kExitFailure;
   }
   const bool notes = args.has("--notes");
-  std::vector<TCheckFinding> findings;
+  Node doc = Node::array();
+  Report report{file, severalModules(inst), args.has("--json") ? &doc : nullptr};
   TOrdexReturnCode rc = Ordex_CheckConsistency(inst, args.value("--module"),
-                                               notes ? fsNote : fsWarning, collect, &findings);
+                                               notes ? fsNote : fsWarning, take, &report);
   if (rc != rcOk) return reportFailure("check", rc);
-
-  int counts[3] = {0, 0, 0};
-  for (const TCheckFinding& f : findings)
-    ++counts[f.Severity == fsError ? 0 : f.Severity == fsWarning ? 1 : 2];
+  const int* counts = report.counts;
   const bool failed = counts[0] > 0 || (args.has("--strict") && counts[1] > 0);
-
-  if (args.has("--json")) {
-    Node doc = Node::array();
-    for (const TCheckFinding& f : findings) {
-      Node& n = doc.push(Node::object());
-      n.add("Severity", Node::word(severityName(f.Severity)));
-      n.add("Code", Node::word(codeName(f.Code)));
-      n.add("Module", Node::text(f.Module));
-      n.add("Keyword", Node::word(f.Keyword));
-      n.add("Name", Node::text(f.Name));
-      n.add("Field", *f.Field ? Node::word(f.Field) : Node::null());
-      n.add("Value", *f.Value ? Node::text(f.Value) : Node::null());
-      n.add("Message", Node::text(f.Message));
-    }
+  if (report.json) {
     printDocument(doc, true);
-    return failed ? kExitFailure : kExitOk;
-  }
-  if (findings.empty()) {
+  } else if (counts[0] + counts[1] + counts[2] == 0) {
     std::printf("ok\n");
-    return kExitOk;
+  } else {
+    std::string summary = counted(counts[0], "error") + ", " + counted(counts[1], "warning");
+    if (notes) summary += ", " + counted(counts[2], "note");
+    std::printf("%s: %s\n", file, summary.c_str());
   }
-  const bool withModule = severalModules(inst);
-  for (const TCheckFinding& f : findings) {
-    std::string where = std::string(f.Keyword) + " " + f.Name;
-    if (withModule) where = std::string("MODULE ") + f.Module + ", " + where;
-    std::printf("%s: %s: %s: %s [%s]\n", file, severityName(f.Severity), where.c_str(), f.Message,
-                codeName(f.Code));
-  }
-  std::string summary = counted(counts[0], "error") + ", " + counted(counts[1], "warning");
-  if (notes) summary += ", " + counted(counts[2], "note");
-  std::printf("%s: %s\n", file, summary.c_str());
   return failed ? kExitFailure : kExitOk;
 }
 
