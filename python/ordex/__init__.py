@@ -15,6 +15,7 @@ from ._library import ENVIRONMENT_VARIABLE, load as load_library
 from .a2l_file import A2LFile, configure_string_comparison, library_path
 from .codes import CODE_NAMES, ELEMENT_TYPES, RETURN_CODES, code_name
 from .errors import OrdexError
+from .findings import FINDING_CODES, Finding, Referrer
 from .objects import (Annotation, AxisDescr, AxisPts, CalibrationMethod, Characteristic,
                       CompuMethod, CompuTab, CompuTabPair, CompuVTab, CompuVTabPair,
                       Conversion, Function, IfData, Measurement, MemorySegment, Module,
@@ -24,8 +25,9 @@ from .objects import (Annotation, AxisDescr, AxisPts, CalibrationMethod, Charact
 __all__ = [
     "A2LFile", "Annotation", "AxisDescr", "AxisPts", "CODE_NAMES", "CalibrationMethod",
     "Characteristic", "CompuMethod", "CompuTab", "CompuTabPair", "CompuVTab", "CompuVTabPair",
-    "Conversion", "ELEMENT_TYPES", "ENVIRONMENT_VARIABLE", "Function", "IfData", "Measurement",
-    "MemorySegment", "Module", "NumberText", "OrdexError", "Project", "RETURN_CODES",
-    "RecordLayout", "RecordLayoutElement", "SystemConstant", "VarCriterion", "code_name",
-    "configure_string_comparison", "library_path", "load_library",
+    "Conversion", "ELEMENT_TYPES", "ENVIRONMENT_VARIABLE", "FINDING_CODES", "Finding",
+    "Function", "IfData", "Measurement", "MemorySegment", "Module", "NumberText", "OrdexError",
+    "Project", "RETURN_CODES", "RecordLayout", "RecordLayoutElement", "Referrer",
+    "SystemConstant", "VarCriterion", "code_name", "configure_string_comparison",
+    "library_path", "load_library",
 ]

@@ -3,7 +3,6 @@
 // model edited after the read, and the arguments.
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -13,19 +12,6 @@
 #include "a2l_generator.h"
 #include "ordex.h"
 #include "support/test_support.h"
-
-// The finding record as a C host sees it.
-static_assert(offsetof(TCheckFinding, Module) == 256 && offsetof(TCheckFinding, Keyword) == 512 &&
-                  offsetof(TCheckFinding, Kind) == 768 &&
-                  offsetof(TCheckFinding, Severity) == 772 &&
-                  offsetof(TCheckFinding, Code) == 776 && offsetof(TCheckFinding, Field) == 780 &&
-                  offsetof(TCheckFinding, Value) == 1036 &&
-                  offsetof(TCheckFinding, Message) == 1292 && sizeof(TCheckFinding) == 1804,
-              "layout of TCheckFinding");
-static_assert(offsetof(TReferrer, Keyword) == 256 && offsetof(TReferrer, Field) == 512 &&
-                  offsetof(TReferrer, Kind) == 768 && offsetof(TReferrer, TargetKinds) == 772 &&
-                  sizeof(TReferrer) == 776,
-              "layout of TReferrer");
 
 namespace {
 
