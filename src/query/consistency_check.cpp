@@ -1,6 +1,5 @@
 #include "query/consistency_check.h"
 
-#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -108,9 +107,15 @@ class Checker {
   void report(int32_t severity, int32_t code, const ObjectHead& o, const char* keyword,
               std::string field, std::string value, std::string message) {
     if (!wanted(severity)) return;
-    Finding f{
-        severity,          code, o.Kind, keyword, o.Name.view(), std::move(field), std::move(value),
-        std::move(message)};
+    Finding f;
+    f.severity = severity;
+    f.code = code;
+    f.kind = o.Kind;
+    f.keyword = keyword;
+    f.name = o.Name.view();
+    f.field = std::move(field);
+    f.value = std::move(value);
+    f.message = std::move(message);
     if (!sink_.report(module_, f)) stopped_ = true;
   }
   void report(int32_t severity, int32_t code, const ObjectHead& o, std::string field,
@@ -155,7 +160,7 @@ class Checker {
   // The names of a kind (one TOrdexElementType bit), built on first use.
   KindNames& names(int32_t kind) {
     int bit = 0;
-    while ((1 << bit) != kind) ++bit;
+    while (bit < kKindBits - 1 && (1 << bit) != kind) ++bit;
     KindNames& k = kinds_[bit];
     if (!k.built) {
       if (const ObjectListBase* list = listOf(kind)) k.table = NameTable(*list);
@@ -472,7 +477,8 @@ class Checker {
   FindingSink& sink_;
   const bool modernFile_;  // ASAP2 1.60 or later: MATRIX_DIM may stand for NUMBER
   bool stopped_ = false;
-  KindNames kinds_[16];  // by the bit of the kind
+  static constexpr int kKindBits = 16;
+  KindNames kinds_[kKindBits];  // by the bit of the kind
 };
 
 }  // namespace
