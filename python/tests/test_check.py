@@ -37,7 +37,7 @@ class CheckTest(unittest.TestCase):
         self.assertEqual([], a2l.check(module="Gateway", notes=True))
 
     def test_an_empty_file_holds_nothing_to_check(self):
-        a2l = self.open(os.path.join(CHECK_DATA, "empty.a2l"))
+        a2l = self.open(os.path.join(CHECK_DATA, "empty_input"))
         with self.assertRaises(OrdexError) as caught:
             a2l.check()
         self.assertEqual("rcNoProject", caught.exception.name)

@@ -163,7 +163,7 @@ TEST(ConsistencyCheck, FindsEveryPlantedFault) {
 }
 
 TEST(ConsistencyCheck, InputWithoutProjectIsRefused) {
-  for (const char* file : {"check/empty.a2l", "check/binary.a2l"}) {
+  for (const char* file : {"check/empty_input", "check/binary_input.bin"}) {
     SCOPED_TRACE(file);
     Instance inst;
     // Nothing in the bytes opens a block: the read itself has nothing to refuse.

@@ -114,10 +114,10 @@ ordex_cli_case(check_strict_fails_on_warnings EXIT 1
   ARGS check ${check_data}/verbal_range_reference.a2l --strict)
 ordex_cli_case(check_notes ARGS check ${example} --notes)
 ordex_cli_case(check_two_modules_json ARGS check ${two_modules} --notes --json)
-ordex_cli_case(check_empty_input NO_STDOUT EXIT 1 ARGS check ${check_data}/empty.a2l
-  STDERR "^tests/data/check/empty.a2l: error: no PROJECT block")
-ordex_cli_case(check_binary_input NO_STDOUT EXIT 1 ARGS check ${check_data}/binary.a2l
-  STDERR "^tests/data/check/binary.a2l: error: no PROJECT block")
+ordex_cli_case(check_empty_input NO_STDOUT EXIT 1 ARGS check ${check_data}/empty_input
+  STDERR "^tests/data/check/empty_input: error: no PROJECT block")
+ordex_cli_case(check_binary_input NO_STDOUT EXIT 1 ARGS check ${check_data}/binary_input.bin
+  STDERR "^tests/data/check/binary_input.bin: error: no PROJECT block")
 ordex_cli_case(refs_dangling_conversion ARGS refs ${check_data}/dangling_references.a2l cv_counter)
 ordex_cli_case(refs_compu_method ARGS refs ${example} CM_RPM)
 ordex_cli_case(refs_measurement_of_every_field_json
