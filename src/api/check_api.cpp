@@ -5,7 +5,7 @@
 #include "model/copy_to_field.h"
 #include "model/name_compare.h"
 #include "query/consistency_check.h"
-#include "query/reverse_references.h"
+#include "query/reference_walk.h"
 
 using ordex::api::guarded;
 using ordex::api::moduleOf;

@@ -5,7 +5,7 @@
 
 #include "model/keyword_lists.h"
 #include "query/name_table.h"
-#include "query/reverse_references.h"
+#include "query/reference_walk.h"
 #include "query/value_ranges.h"
 
 namespace ordex {

@@ -1,4 +1,4 @@
-#include "query/reverse_references.h"
+#include "query/reference_walk.h"
 
 namespace ordex {
 
