@@ -747,16 +747,17 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
   Line(out_) << Blanks{indent_} << "/end COMPU_TAB\n\n";
 }
 
-// As for COMPU_TAB, only the pairs the table holds are written under the declared count, so
-// a count larger than the pairs given (however large) costs no output.
+// Exactly as many pair lines as the count says, so that the file reads back here and in
+// other tools: the pairs the table holds, then input 0 with an empty text for each declared
+// pair it does not hold (a table created with a count above the pairs of its record).
 void A2lWriter::object(const TCompuVTab_Intern& vtab) {
   Line(out_) << Blanks{indent_} << "/begin COMPU_VTAB\n";
   nameAndLongIdentifier(vtab);
   Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, vtab.ConversionType}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{vtab.NumberValuePairs} << '\n';
-  const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
-  for (int32_t k = 0; k < held; ++k) {
+  const int32_t count = vtab.usedPairs();
+  for (int32_t k = 0; k < count; ++k) {
     const TCompuVTabPair_Intern& pair = vtab.pair(k);
     Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
   }
