@@ -13,6 +13,7 @@ namespace ordex_tool {
 int check(const Arguments& args) {
   LoadedFile loaded(args.positional()[0]);
   if (!loaded.ok()) return kExitFailure;
+  if (reportUnreachableNames(loaded.instance(), args.positional()[0]) != 0) return kExitFailure;
   std::printf("ok\n");
   return kExitOk;
 }

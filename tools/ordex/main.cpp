@@ -6,6 +6,7 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "tool_support.h"
 
 #ifndef ORDEX_VERSION
 #define ORDEX_VERSION "unknown"
@@ -33,7 +34,9 @@ const std::vector<Command>& commands() {
        "FILE",
        "read FILE and report ok or the error",
        "Reads FILE with its /include files and prints \"ok\", or the return code's name and\n"
-       "the error report (line and object where the read stopped) on standard error.\n",
+       "the error report (line and object where the read stopped) on standard error.\n"
+       "Object names longer than 255 characters, which no getter reaches, are reported on\n"
+       "standard error as well (exit status 1).\n",
        {},
        1,
        1,
@@ -217,7 +220,7 @@ int main(int argc, char** argv) {
     const size_t n = args.positional().size();
     if (n < c.minPositional) return usageError(c, "missing arguments");
     if (n > c.maxPositional) return usageError(c, "too many arguments");
-    const int status = c.run(args);
+    const int status = finishStandardOutput(c.run(args));
     if (status == kExitUsage) std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
     return status;
   }
