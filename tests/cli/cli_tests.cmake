@@ -103,3 +103,13 @@ add_test(NAME cli_edit_reports_failing_lines
           ${CMAKE_CURRENT_SOURCE_DIR}/data/edit_script_failing_lines.txt)
 set_tests_properties(cli_edit_reports_failing_lines PROPERTIES PASS_REGULAR_EXPRESSION
   "edit_script_failing_lines.txt:2: rcCharacteristicNotFound\n.*edit_script_failing_lines.txt:3: rcInvalidArgument.*2 lines failed; .*cli_edit_not_written.a2l not written")
+
+# Writes onto a full disk and onto devices that refuse the bytes, for files and standard
+# output: exit status 1 and the old file unchanged.
+add_test(NAME cli_full_targets
+  COMMAND sh ${cli_dir}/full_target_test.sh $<TARGET_FILE:ordex_tool> ${PROJECT_SOURCE_DIR})
+
+# A name longer than the getters' name field is reported by check.
+ordex_cli_case(check_name_beyond_getters NO_STDOUT EXIT 1
+  ARGS check tests/cli/name_beyond_getters.a2l
+  STDERR "^ordex: tests/cli/name_beyond_getters.a2l: module M: MEASUREMENT L+\\.\\.\\. has a name of 300 characters. getters reach names of at most 255\n$")
