@@ -688,8 +688,9 @@ ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
 
 /* Calls the destructor callback, if any (the project still exists while it runs), then
  * frees the instance with its project. -103 for a null instance; -1, and nothing is freed,
- * when called from the progress callback of a read into this instance, or from this
- * instance's own destructor callback (the destruction under way goes on and frees it). */
+ * when called from the progress callback of a read into this instance, from a callback of
+ * Ordex_WriteAsapFile writing it, or from this instance's own destructor callback (the
+ * destruction under way goes on and frees it). */
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
 

@@ -1,4 +1,5 @@
 #include "api/guarded.h"
+#include "api/write_in_progress.h"
 #include "model/name_compare.h"
 #include "platform/file_access_module.h"
 #include "reader/file_reader.h"
@@ -39,6 +40,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance) {
   if (instance == ordex::instanceBeingRead()) return rcInvalidArgument;
   // Nor from its own destructor callback: the destruction already under way frees it.
   if (beingDestroyed(instance)) return rcInvalidArgument;
+  // Nor from a callback of a write of this instance, which still walks its project.
+  if (instance == ordex::api::instanceBeingWritten()) return rcInvalidArgument;
   const Destroying frame{instance, gDestroying};
   gDestroying = &frame;
   delete instance;

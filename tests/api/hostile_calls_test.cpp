@@ -80,6 +80,39 @@ TEST(HostileCalls, DestroyAnotherInstanceFromADestructorCallback) {
   EXPECT_EQ(gPair.firstAgain, rcInvalidArgument);
 }
 
+// The callbacks of a write may not destroy the instance whose project the writer walks.
+TOrdex* gWritten = nullptr;
+TOrdexReturnCode gDestroyedInCallback = rcOk;
+int destroyFromElementCallback(TOrdexElementType, uint32_t) {
+  gDestroyedInCallback = Ordex_DestroyInstance(gWritten);
+  return 1;
+}
+int destroyFromProgressCallback(int) {
+  gDestroyedInCallback = Ordex_DestroyInstance(gWritten);
+  return 0;
+}
+
+TEST(HostileCalls, DestroyFromTheCallbacksOfAWrite) {
+  const struct {
+    TOrdexElementCallback element;
+    TOrdexProgressCallback progress;
+  } cases[] = {{destroyFromElementCallback, nullptr}, {nullptr, destroyFromProgressCallback}};
+  for (const auto& c : cases) {
+    Instance inst;
+    ASSERT_EQ(readText(inst, inModule("/begin COMPU_VTAB V \"\" TAB_VERB 1 1 \"one\" "
+                                      "/end COMPU_VTAB")),
+              rcOk);
+    gWritten = inst;
+    gDestroyedInCallback = rcOk;
+    TempDir dir;
+    const std::string path = dir.path() + "/out.a2l";
+    EXPECT_EQ(Ordex_WriteAsapFile(inst, path.c_str(), nullptr, nullptr, "", c.element, c.progress),
+              rcOk);
+    EXPECT_EQ(gDestroyedInCallback, rcInvalidArgument);
+    EXPECT_NE(readFile(path).find("/end COMPU_VTAB"), std::string::npos);
+  }
+}
+
 // ---- IF_DATA bodies ----
 
 // An IF_DATA whose "/end" is misspelt closes nothing: the file is refused. Bodies whose own
