@@ -738,8 +738,8 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * -103; -3; -4 the file cannot be opened; -6 an include cannot be opened, is named as NULL
  * or "", or includes nest more than nine deep (a file including itself ends so); -101
  * block nesting (also an IF_DATA whose "/end" closes none of its blocks, as a misspelt
- * "/end IF_DATX" does); -102 a block outside its parent; -122 a bad number; -1 a read is already
- * running. After a failure, every file is closed, what was read so far stays in the
+ * "/end IF_DATX" does); -102 a block outside its parent; -122 a bad number; -1 a read is
+ * already running, or the call comes from a callback of a write of this instance. After a failure, every file is closed, what was read so far stays in the
  * project and Ordex_GetReadAsapFileError describes where the read stopped. */
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
                                               const char* unused, TOrdexProgressCallback progress);
@@ -1440,7 +1440,8 @@ ORDEX_API unsigned char* Ordex_ConvertHexStringToByteArray(const char* text, uns
  * Every operation gives -103 for a null instance and -205 for another null pointer it
  * needs, -105 when the module is not found and -3 when memory runs out. Removals and
  * the two operations that rebuild a COMPU_VTAB's pairs give -1, and change nothing, when
- * called from the progress callback of a read into the same instance.
+ * called from the progress callback of a read into the same instance or from a callback
+ * of a write of it.
  * ========================================================================================== */
 
 /* Creates the instance's project from the record (Name included). -118 when the instance

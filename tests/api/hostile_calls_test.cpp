@@ -80,36 +80,46 @@ TEST(HostileCalls, DestroyAnotherInstanceFromADestructorCallback) {
   EXPECT_EQ(gPair.firstAgain, rcInvalidArgument);
 }
 
-// The callbacks of a write may not destroy the instance whose project the writer walks.
+// The callbacks of a write may not free what the writer walks: destroying the instance,
+// removing the object about to be written, reading another file into the instance.
 TOrdex* gWritten = nullptr;
-TOrdexReturnCode gDestroyedInCallback = rcOk;
-int destroyFromElementCallback(TOrdexElementType, uint32_t) {
-  gDestroyedInCallback = Ordex_DestroyInstance(gWritten);
+TOrdexReturnCode (*gAction)() = nullptr;
+TOrdexReturnCode gActionResult = rcOk;
+int actFromElementCallback(TOrdexElementType, uint32_t) {
+  gActionResult = gAction();
   return 1;
 }
-int destroyFromProgressCallback(int) {
-  gDestroyedInCallback = Ordex_DestroyInstance(gWritten);
+int actFromProgressCallback(int) {
+  gActionResult = gAction();
   return 0;
 }
 
-TEST(HostileCalls, DestroyFromTheCallbacksOfAWrite) {
-  const struct {
-    TOrdexElementCallback element;
-    TOrdexProgressCallback progress;
-  } cases[] = {{destroyFromElementCallback, nullptr}, {nullptr, destroyFromProgressCallback}};
-  for (const auto& c : cases) {
-    Instance inst;
-    ASSERT_EQ(readText(inst, inModule("/begin COMPU_VTAB V \"\" TAB_VERB 1 1 \"one\" "
-                                      "/end COMPU_VTAB")),
-              rcOk);
-    gWritten = inst;
-    gDestroyedInCallback = rcOk;
-    TempDir dir;
-    const std::string path = dir.path() + "/out.a2l";
-    EXPECT_EQ(Ordex_WriteAsapFile(inst, path.c_str(), nullptr, nullptr, "", c.element, c.progress),
-              rcOk);
-    EXPECT_EQ(gDestroyedInCallback, rcInvalidArgument);
-    EXPECT_NE(readFile(path).find("/end COMPU_VTAB"), std::string::npos);
+TEST(HostileCalls, FreeingFromTheCallbacksOfAWrite) {
+  TOrdexReturnCode (*const actions[])() = {
+      [] { return Ordex_DestroyInstance(gWritten); },
+      [] { return Ordex_RemoveCompuVTab(gWritten, nullptr, "V"); },
+      [] {
+        return Ordex_ReadAsapFile(gWritten, ORDEX_EXAMPLES_DIR "/engine_ecu.a2l", nullptr, nullptr);
+      },
+  };
+  for (auto action : actions) {
+    for (bool fromProgress : {false, true}) {
+      Instance inst;
+      ASSERT_EQ(readText(inst, inModule("/begin COMPU_VTAB V \"\" TAB_VERB 1 1 \"one\" "
+                                        "/end COMPU_VTAB")),
+                rcOk);
+      gWritten = inst;
+      gAction = action;
+      gActionResult = rcOk;
+      TempDir dir;
+      const std::string path = dir.path() + "/out.a2l";
+      EXPECT_EQ(Ordex_WriteAsapFile(inst, path.c_str(), nullptr, nullptr, "",
+                                    fromProgress ? nullptr : actFromElementCallback,
+                                    fromProgress ? actFromProgressCallback : nullptr),
+                rcOk);
+      EXPECT_EQ(gActionResult, rcInvalidArgument);
+      EXPECT_NE(readFile(path).find("/end COMPU_VTAB"), std::string::npos);
+    }
   }
 }
 
