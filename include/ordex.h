@@ -784,7 +784,9 @@ ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
 
 /* Calls the destructor callback, if any (the project still exists while it runs), then
  * frees the instance with its project. -103 for a null instance; -1, and nothing is freed,
- * when called from the progress callback of a read into this instance. */
+ * when called from the progress callback of a read into this instance, from a callback of
+ * Ordex_WriteAsapFile writing it, or from this instance's own destructor callback (the
+ * destruction under way goes on and frees it). */
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
 
@@ -831,8 +833,9 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * fails or is stopped before that leaves the earlier project in place. Results: 0; 1;
  * -103; -3; -4 the file cannot be opened; -6 an include cannot be opened, is named as NULL
  * or "", or includes nest more than nine deep (a file including itself ends so); -101
- * block nesting; -102 a block outside its parent; -122 a bad number; -1 a read is already
- * running. After a failure, every file is closed, what was read so far stays in the
+ * block nesting (also an IF_DATA whose "/end" closes none of its blocks, as a misspelt
+ * "/end IF_DATX" does); -102 a block outside its parent; -122 a bad number; -1 a read is
+ * already running, or the call comes from a callback of a write of this instance. After a failure, every file is closed, what was read so far stays in the
  * project and Ordex_GetReadAsapFileError describes where the read stopped. */
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
                                               const char* unused, TOrdexProgressCallback progress);
@@ -956,8 +959,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* modul
 
 /* The COMPU_VTAB named by record->Name: NumberValuePairs is the table's full count, but at
  * most the first ORDEX_COMPU_VTAB_PAIRS pairs are written (the others are left untouched).
- * A file that declares more pairs than it gives yields the pairs it gives. -105, -112 no
- * such compu vtab, -205 a null record. */
+ * A table read from a file counts the pairs the file holds, whatever count it declares (a
+ * declared 2147483647 over two pairs gives 2), so an array sized by NumberValuePairs always
+ * fits the table; a table created or changed through the interface keeps the count it was
+ * given. -105, -112 no such compu vtab, -205 a null record. */
 ORDEX_API TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* moduleName,
                                               TCompuVTab* record, int existenceOnly);
 
@@ -1021,6 +1026,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetVarCriterion(TOrdex* instance, const char* m
  * reported: call again with the last name received as `after`. Buffers and names belong to
  * the caller. Every list and enumerator gives -103 for a null instance and -205 for a null
  * buffer or name; lists give -203 for a size below 1.
+ * Object names are kept up to 1023 characters and listed in full, but the getters, change
+ * and remove operations look objects up by a Name field of ORDEX_TEXT_SIZE bytes: an object
+ * whose name is longer than 255 characters is listed and written, but no getter reaches it
+ * (`ordex check` reports such names).
  *
  * Enumerators return one name or member per call and remember where they stand (see the
  * next-name enumerators below); lists return many names per call and remember nothing.
@@ -1376,8 +1385,13 @@ ORDEX_API TOrdexReturnCode Ordex_GetReferrers(TOrdex* instance, const char* modu
  * caller.
  * ========================================================================================== */
 
-/* Writes the instance's project as an A2L file named fileName. An existing regular file of
- * that name is deleted first. The file starts with "ASAP2_VERSION  1 3" and a block-comment
+/* Writes the instance's project as an A2L file named fileName. An existing file of that
+ * name is replaced: the text goes to a temporary file in the same folder (".NAME.XXXXXXXX~"),
+ * which is flushed to the disk and renamed over fileName only once all of it was written,
+ * so fileName holds either its old content or the whole new text, never a part. A name
+ * that is a symbolic link has the file it leads to replaced and stays a link; a device,
+ * pipe or socket (such as /dev/null) is written in place; a folder is never written. The
+ * new file has the permissions of any file the process creates. The file starts with "ASAP2_VERSION  1 3" and a block-comment
  * line holding comment (a null comment gives an empty one), then PROJECT, HEADER and,
  * for each module (only those named exactly moduleName when it is not null): MOD_PAR (or
  * the text of modParTemplateFile, with the memory segments written in place of its first
@@ -1387,9 +1401,11 @@ ORDEX_API TOrdexReturnCode Ordex_GetReferrers(TOrdex* instance, const char* modu
  * Numbers are written from the texts they were read from. Not written: CALIBRATION_METHOD,
  * VARIANT_CODING, A2ML, module-level IF_DATA, FORMULA_INV and FUNCTION_LIST (the
  * functions' lists carry those names). A MEASUREMENT limit read in hexadecimal and the
- * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB or
- * COMPU_VTAB that holds fewer pairs than its count declares is written with that count and
- * the pairs it holds. A quote inside a quoted text is written as backslash-quote, so that
+ * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB that
+ * holds fewer pairs than its count declares is written with that count and the pairs it
+ * holds. A COMPU_VTAB is written with as many pair lines as its count: the pairs it holds,
+ * then input 0 with an empty text for each one it does not (a table created with a count
+ * above the pairs of its record), so that the file reads back. A quote inside a quoted text is written as backslash-quote, so that
  * the reader takes it back unchanged. An annotation text is written as quoted lines of at
  * most 1000 characters; a double quote in it separates two lines and is not written, nor is
  * the character after it (so a caller adding an annotation writes "line 1\"\nline 2", and
@@ -1401,8 +1417,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetReferrers(TOrdex* instance, const char* modu
  * modules whenever that percentage grows; a non-zero answer ends the current module (its
  * "/end MODULE" is still written) and the write goes on with the next.
  * Returns 0; -103 a null instance; -104 no project (no file is touched); -5 the file cannot
- * be created (also for a null fileName); -4 the template cannot be opened (the file then
- * ends after that module's head). Write errors are not detected. */
+ * be created or written: a null fileName, a folder that is missing or cannot be written, a
+ * full disk or any other failed write, flush, close or rename; -4 the template cannot be
+ * opened (tried before anything is created). After -5 or -4 the temporary file is removed
+ * and an existing file of that name is left exactly as it was. */
 ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile(TOrdex* instance, const char* fileName,
                                                const char* moduleName,
                                                const char* modParTemplateFile,
@@ -1565,7 +1583,8 @@ ORDEX_API unsigned char* Ordex_ConvertHexStringToByteArray(const char* text, uns
  * Every operation gives -103 for a null instance and -205 for another null pointer it
  * needs, -105 when the module is not found and -3 when memory runs out. Removals and
  * the two operations that rebuild a COMPU_VTAB's pairs give -1, and change nothing, when
- * called from the progress callback of a read into the same instance.
+ * called from the progress callback of a read into the same instance or from a callback
+ * of a write of it.
  * ========================================================================================== */
 
 /* Creates the instance's project from the record (Name included). -118 when the instance

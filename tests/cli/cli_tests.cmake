@@ -228,3 +228,13 @@ ordex_cli_case(refs_dangling_conversion ARGS refs ${check_data}/dangling_referen
 ordex_cli_case(refs_compu_method ARGS refs ${example} CM_RPM)
 ordex_cli_case(refs_measurement_of_every_field_json
   ARGS refs tests/data/references_of_every_kind.a2l Speed --json)
+
+# Writes onto a full disk and onto devices that refuse the bytes, for files and standard
+# output: exit status 1 and the old file unchanged.
+add_test(NAME cli_full_targets
+  COMMAND sh ${cli_dir}/full_target_test.sh $<TARGET_FILE:ordex_tool> ${PROJECT_SOURCE_DIR})
+
+# A name longer than the getters' name field is reported by check.
+ordex_cli_case(check_name_beyond_getters NO_STDOUT EXIT 1
+  ARGS check tests/cli/name_beyond_getters.a2l
+  STDERR "^ordex: tests/cli/name_beyond_getters.a2l: module M: MEASUREMENT L+\\.\\.\\. has a name of 300 characters. getters reach names of at most 255\n$")

@@ -101,6 +101,8 @@ int check(const Arguments& args) {
     std::fprintf(stderr, "%s: error: no PROJECT block (an empty file, or no A2L text)\n", file);
     return kExitFailure;
   }
+  // Names no getter reaches are errors of their own, told on standard error.
+  const bool unreachable = reportUnreachableNames(inst, file) != 0;
   const bool notes = args.has("--notes");
   Node doc = Node::array();
   Report report{file, severalModules(inst), args.has("--json") ? &doc : nullptr};
@@ -108,7 +110,7 @@ int check(const Arguments& args) {
                                                notes ? fsNote : fsWarning, take, &report);
   if (rc != rcOk) return reportFailure("check", rc);
   const int* counts = report.counts;
-  const bool failed = counts[0] > 0 || (args.has("--strict") && counts[1] > 0);
+  const bool failed = unreachable || counts[0] > 0 || (args.has("--strict") && counts[1] > 0);
   if (report.json) {
     printDocument(doc, true);
   } else if (counts[0] + counts[1] + counts[2] == 0) {

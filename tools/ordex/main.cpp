@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "kind_names.h"
 #include "suggestions.h"
+#include "tool_support.h"
 
 #ifndef ORDEX_VERSION
 #define ORDEX_VERSION "unknown"
@@ -43,7 +44,8 @@ const std::vector<Command>& commands() {
        "file without PROJECT (empty, or no A2L text) is an error too. Exit status 1 on a\n"
        "read failure or an error; --strict counts warnings as errors. --notes adds notes\n"
        "(objects in no FUNCTION, conversions and layouts nothing uses); --json prints the\n"
-       "findings as a list.\n",
+       "findings as a list. Object names longer than 255 characters, which no getter\n"
+       "reaches, are reported as errors too.\n",
        {{"--strict", false}, {"--notes", false}, {"--module", true}, {"--json", false}},
        1,
        1,
@@ -298,7 +300,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
     return kExitUsage;
   }
-  const int status = c.run(args);
+  const int status = finishStandardOutput(c.run(args));
   if (status == kExitUsage) std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
   return status;
 }
