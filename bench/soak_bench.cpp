@@ -138,7 +138,11 @@ class Round {
       if (!cm.empty() && cm.size() < ORDEX_TEXT_SIZE) {
         rc = Ordex_RemoveCompuMethod(inst, m, cm.c_str());
         if (rc != rcOk) return fail(path, "remove compu method " + cm, rc);
-        e.removedCompuMethod = cm;
+        // A second method of that name stays, and so does its name (the object count
+        // still tells that one went).
+        TCompuMethod left = {};
+        std::snprintf(left.Name, sizeof left.Name, "%s", cm.c_str());
+        if (Ordex_GetCompuMethod(inst, m, &left, 1) != rcOk) e.removedCompuMethod = cm;
       }
       rc = Ordex_GetNumObjects(inst, m, kAllObjects, &e.objects);
       if (rc != rcOk) return fail(path, "count objects", rc);

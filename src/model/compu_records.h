@@ -82,6 +82,9 @@ struct TCompuVTab_Intern : ordex::ObjectHead {
   // created or changed through the interface keeps the count given, which may exceed
   // Pairs.size(): use pair() to read pairs by index.
   int32_t NumberValuePairs = 0;
+  // The count as the file declared it (the pairs held, for a table made through the
+  // interface); only the consistency check reads it.
+  int32_t DeclaredPairs = 0;
   // The pairs as read, in file order, never more than NumberValuePairs. Pairs are made as
   // their tokens arrive, so a huge declared count allocates nothing by itself.
   std::vector<TCompuVTabPair_Intern> Pairs;

@@ -416,11 +416,11 @@ class Checker {
   // --- tables ----------------------------------------------------------------------------
 
   template <class Table>
-  void pairCount(const Table& t) {
+  void pairCount(const Table& t, int32_t declared) {
     const size_t held = t.Pairs.size();
-    if (t.NumberValuePairs <= 0 || held >= static_cast<size_t>(t.NumberValuePairs)) return;
-    report(fsError, fcTablePairCount, t, "NumberValuePairs", number(t.NumberValuePairs),
-           "declares " + number(t.NumberValuePairs) + " value pairs and holds " +
+    if (declared <= 0 || held >= static_cast<size_t>(declared)) return;
+    report(fsError, fcTablePairCount, t, "NumberValuePairs", number(declared),
+           "declares " + number(declared) + " value pairs and holds " +
                number(static_cast<double>(held)));
   }
 
@@ -437,11 +437,11 @@ class Checker {
     }
     for (const TCompuTab_Intern* t : module_.CompuTabs) {
       if (stopped_) return;
-      pairCount(*t);
+      pairCount(*t, t->NumberValuePairs);
     }
     for (const TCompuVTab_Intern* t : module_.CompuVTabs) {
       if (stopped_) return;
-      pairCount(*t);
+      pairCount(*t, t->DeclaredPairs);  // a table read counts the pairs it holds
     }
   }
 

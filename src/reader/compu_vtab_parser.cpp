@@ -47,6 +47,7 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
       // without pairs behind it allocates nothing. A count of 1 or more is stored as the
       // number of pairs the file holds (see below); a count below 1 is kept as declared.
       declared_ = parseLong(cur.view());
+      vtab_->DeclaredPairs = declared_;
       vtab_->NumberValuePairs = declared_ < 1 ? declared_ : 0;
       vtab_->Pairs.clear();
       pairTokens_ = 0;

@@ -114,7 +114,7 @@ int check(const Arguments& args) {
   if (report.json) {
     printDocument(doc, true);
   } else if (counts[0] + counts[1] + counts[2] == 0) {
-    std::printf("ok\n");
+    if (!unreachable) std::printf("ok\n");
   } else {
     std::string summary = counted(counts[0], "error") + ", " + counted(counts[1], "warning");
     if (notes) summary += ", " + counted(counts[2], "note");
