@@ -20,6 +20,7 @@ from .codes import CODE_NAMES, ELEMENT_TYPES, RETURN_CODES, code_name
 from .errors import (ClosedError, ExistsError, FileOpenError, IndexOutOfRangeError,
                      InvalidArgumentError, NotFoundError, OrdexError, OrdexMemoryError,
                      OutputError)
+from .findings import FINDING_CODES, Finding, Referrer
 from .objects import (Annotation, AxisDescr, AxisPts, CalibrationMethod, Characteristic,
                       CompuMethod, CompuTab, CompuTabPair, CompuVTab, CompuVTabPair,
                       Conversion, Function, IfData, Measurement, MemorySegment, Module,
@@ -30,9 +31,10 @@ __all__ = [
     "A2LFile", "Annotation", "AxisDescr", "AxisPts", "CODE_NAMES", "CalibrationMethod",
     "Characteristic", "ClosedError", "CompuMethod", "CompuTab", "CompuTabPair", "CompuVTab",
     "CompuVTabPair", "Conversion", "ELEMENT_TYPES", "ENVIRONMENT_VARIABLE", "ExistsError",
-    "FileOpenError", "Function", "IfData", "IndexOutOfRangeError", "InvalidArgumentError",
-    "Measurement", "MemorySegment", "Module", "NotFoundError", "NumberText", "OrdexError",
-    "OrdexMemoryError", "OutputError", "Project", "RETURN_CODES", "RecordLayout",
-    "RecordLayoutElement", "SystemConstant", "VarCriterion", "__version__", "as_row",
-    "code_name", "configure_string_comparison", "library_path", "load_library",
+    "FINDING_CODES", "FileOpenError", "Finding", "Function", "IfData", "IndexOutOfRangeError",
+    "InvalidArgumentError", "Measurement", "MemorySegment", "Module", "NotFoundError",
+    "NumberText", "OrdexError", "OrdexMemoryError", "OutputError", "Project", "RETURN_CODES",
+    "RecordLayout", "RecordLayoutElement", "Referrer", "SystemConstant", "VarCriterion",
+    "__version__", "as_row", "code_name", "configure_string_comparison", "library_path",
+    "load_library",
 ]

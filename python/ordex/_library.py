@@ -13,6 +13,8 @@ SONAME = "libordex.so.0"
 
 ProgressCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_int)
 ElementCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_int, ctypes.c_uint32)
+FindingCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(r.TCheckFinding), ctypes.c_void_p)
+ReferrerCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(r.TReferrer), ctypes.c_void_p)
 
 _I = ctypes.c_void_p  # TOrdex*
 _S = ctypes.c_char_p  # const char* and char* buffers
@@ -70,6 +72,8 @@ _PROTOTYPES: Dict[str, List[Any]] = {
     "Ordex_GetAnAxisDescrsNextAnnotation": [_I, _S, _S, _INT, _P(r.TAnnotationRecord)],
     "Ordex_GetAnAxisDescrsNextAnnotation2": [_I, _S, _S, _INT, _P(r.TAnnotationRecord2)],
     "Ordex_ReferenceFinder": [_I, _INT, _INT, _INT, ProgressCallback],
+    "Ordex_CheckConsistency": [_I, _S, _INT, FindingCallback, ctypes.c_void_p],
+    "Ordex_GetReferrers": [_I, _S, _S, ReferrerCallback, ctypes.c_void_p],
     "Ordex_GetDataSizeByDataType": [ctypes.c_int32],
     "Ordex_RawToPhysMeasurement": [_I, _S, _S, ctypes.c_void_p, ctypes.c_char,
                                    _P(ctypes.c_double), _S],

@@ -10,6 +10,7 @@ from typing import Any, Callable, Dict, Iterator, List, Optional, Sequence, Tupl
 from . import _library
 from . import codes as c
 from . import errors
+from . import findings
 from . import objects as o
 from . import records as r
 from .errors import OrdexError
@@ -670,6 +671,31 @@ class A2LFile:
             self._instance, self._bytes(module, "module"), self._bytes(name), out),
             "publishing function of %s %s" % (kind, name))
         return self._text(out.value) or None
+
+    def referrers(self, name, module=None):
+        """Every object of the module (None: the only one) that refers to name, as Referrer
+        values (keyword, name, field, targets) in the library's order; also when no object
+        is named so."""
+        found = []
+        callback = _library.ReferrerCallback(lambda record, _: found.append(
+            findings.referrer_from_record(record.contents, self._text, c.ELEMENT_TYPES)) or 0)
+        self._check(self._lib.GetReferrers(self._instance, self._bytes(module, "module"),
+                                           self._bytes(name), callback, None),
+                    "referrers of %s" % name)
+        return found
+
+    def check(self, module=None, notes=False):
+        """Runs the library's consistency check on the module given, else on every module,
+        and returns its findings as Finding values (errors and warnings; notes too when
+        notes is true). Raises OrdexError (rcNoProject) when nothing was read, such as after
+        reading an empty file."""
+        found = []
+        callback = _library.FindingCallback(lambda record, _: found.append(
+            findings.finding_from_record(record.contents, self._text)) or 0)
+        minimum = findings.SEVERITIES["note" if notes else "warning"]
+        self._check(self._lib.CheckConsistency(self._instance, self._bytes(module, "module"),
+                                               minimum, callback, None), "check")
+        return found
 
     # -- conversion -------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "api/guarded.h"
+#include "api/write_in_progress.h"
 #include "model/copy_to_field.h"
 #include "query/reference_finder.h"
 #include "reader/file_reader.h"
@@ -47,6 +48,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* f
                                                  const char* /*unused*/,
                                                  TOrdexProgressCallback progress) {
   if (!instance) return rcNoInstance;
+  // A read from a callback of a write of this instance would replace the project it writes.
+  if (instance == ordex::api::instanceBeingWritten()) return rcInvalidArgument;
   return guarded([&] {
     return ordex::readAsapFile(*instance, fileName, progress, foldFunctionListsAfterRead);
   });

@@ -1,8 +1,5 @@
 #include "writer/a2l_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -876,16 +873,17 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
   Line(out_) << Blanks{indent_} << "/end COMPU_TAB\n\n";
 }
 
-// As for COMPU_TAB, only the pairs the table holds are written under the declared count, so
-// a count larger than the pairs given (however large) costs no output.
+// Exactly as many pair lines as the count says, so that the file reads back here and in
+// other tools: the pairs the table holds, then input 0 with an empty text for each declared
+// pair it does not hold (a table created with a count above the pairs of its record).
 void A2lWriter::object(const TCompuVTab_Intern& vtab) {
   Line(out_) << Blanks{indent_} << "/begin COMPU_VTAB\n";
   nameAndLongIdentifier(vtab);
   Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, vtab.ConversionType}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{vtab.NumberValuePairs} << '\n';
-  const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
-  for (int32_t k = 0; k < held; ++k) {
+  const int32_t count = vtab.usedPairs();
+  for (int32_t k = 0; k < count; ++k) {
     const TCompuVTabPair_Intern& pair = vtab.pair(k);
     Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
   }
@@ -970,13 +968,20 @@ void A2lWriter::layoutAlignment(std::string_view keyword, int16_t value, int16_t
   }
 }
 
-// An existing file that can be opened for reading is deleted, but only a regular file (or a
-// link to one): a folder of that name stays, and creating the file then fails.
-void deleteExistingFile(const char* fileName) {
-  struct stat st;
-  if (stat(fileName, &st) == 0 && S_ISREG(st.st_mode) && access(fileName, R_OK) == 0) {
-    unlink(fileName);
+// Whether the template of a write can be read, asked before the output is created: a write
+// that would stop at its first module's MOD_PAR then leaves nothing behind. Only a write
+// that reaches a module needs the template.
+bool templateReadable(const TProject_Intern& project, const WriteOptions& options) {
+  if (!options.modParTemplateFile) return true;
+  bool needed = false;
+  for (const TModule_Intern* m : project.Modules) {
+    needed = needed || !options.moduleName || sameBytes(m->Name, options.moduleName);
   }
+  if (!needed) return true;
+  std::FILE* f = std::fopen(options.modParTemplateFile, "r");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
 }
 
 }  // namespace
@@ -1040,14 +1045,20 @@ void writeModParFromTemplate(const TModule_Intern& module, std::string_view temp
 TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
                                   const WriteOptions& options) {
   if (!fileName) return rcOutputCreateFailed;
-  deleteExistingFile(fileName);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName, "w"), std::fclose);
-  if (!file) return rcOutputCreateFailed;
-  // The text reaches the file in the large pieces of TextOutput, not through stdio's buffer.
-  std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  FileSink sink(file.get());
-  TextOutput out(sink);
-  return writeProject(project, options, out);
+  if (!templateReadable(project, options)) return rcFileOpenFailed;
+  // The text goes to a temporary file that replaces the target only when the whole of it
+  // has been written; on any failure the file goes away and the target stays as it was.
+  platform::ReplacingFile file;
+  TOrdexReturnCode rc = file.open(fileName);
+  if (rc != rcOk) return rc;
+  FileSink sink(file);
+  {
+    TextOutput out(sink);
+    rc = writeProject(project, options, out);
+    if (rc != rcOk) return rc;
+    out.flush();
+  }
+  return file.commit();
 }
 
 }  // namespace ordex

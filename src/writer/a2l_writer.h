@@ -57,8 +57,11 @@ void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,
 void writeModParFromTemplate(const TModule_Intern& module, std::string_view templateText,
                              std::string& out);
 
-// Writes the project to a file: an existing regular file of that name is deleted first,
-// then the file is created. -5 when it cannot be created, otherwise as writeProject.
+// Writes the project to a file through platform::ReplacingFile: the text goes to a
+// temporary file in the target's folder, which replaces an existing file of that name only
+// once all of it was written. -5 when the file cannot be created or a write, the close or
+// the rename fails; -4 when the template cannot be opened (checked before anything is
+// created). After a failure the temporary file is gone and an existing file is unchanged.
 TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
                                   const WriteOptions& options);
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/object_records.h"
+#include "platform/replacing_file.h"
 #include "writer/source_merge.h"
 
 namespace ordex {
@@ -93,39 +94,12 @@ void makeFolders(const std::string& path, size_t from) {
   }
 }
 
-// Writes data to a temporary file beside path and renames it over path, so that a failure
-// leaves an existing file as it was.
+// Writes data in place of the file at path, which keeps its old content when anything fails.
 TOrdexReturnCode replaceFile(const std::string& path, std::string_view data) {
-  std::string temp = path + ".ordex-XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return rcOutputCreateFailed;
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0)
-    fchmod(fd, st.st_mode & 07777);
-  else
-    fchmod(
-        fd, 0666 & ~[] {
-          mode_t m = umask(0);
-          umask(m);
-          return m;
-        }());
-  size_t done = 0;
-  bool ok = true;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::close(fd) != 0) ok = false;
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return rcOutputCreateFailed;
-  }
-  return rcOk;
+  platform::ReplacingFile file;
+  if (TOrdexReturnCode rc = file.open(path.c_str()); rc != rcOk) return rc;
+  file.write(data.data(), data.size());
+  return file.commit();
 }
 
 class PreservingWriter {

@@ -216,3 +216,32 @@ ordex_cli_case(list_duplicate_names ARGS list tests/data/functions_of_one_name.a
 ordex_cli_case(failure_list_names_the_modules NO_STDOUT EXIT 1
   ARGS list ${two_modules} MEASUREMENTS
   STDERR "^ordex: measurements: rcModuleNotFound \\(-105\\)\nordex: the file holds the modules Body, Gateway; name one with --module NAME\n$")
+
+# The consistency check: findings, exit status, --strict, --notes, --json, files that hold no
+# project; and the referrers of names of every kind.
+set(check_data tests/data/check)
+ordex_cli_case(check_dangling_references EXIT 1
+  ARGS check ${check_data}/dangling_references.a2l)
+ordex_cli_case(check_warnings_pass ARGS check ${check_data}/verbal_range_reference.a2l)
+ordex_cli_case(check_strict_fails_on_warnings EXIT 1
+  ARGS check ${check_data}/verbal_range_reference.a2l --strict)
+ordex_cli_case(check_notes ARGS check ${example} --notes)
+ordex_cli_case(check_two_modules_json ARGS check ${two_modules} --notes --json)
+ordex_cli_case(check_empty_input NO_STDOUT EXIT 1 ARGS check ${check_data}/empty_input
+  STDERR "^tests/data/check/empty_input: error: no PROJECT block")
+ordex_cli_case(check_binary_input NO_STDOUT EXIT 1 ARGS check ${check_data}/binary_input.bin
+  STDERR "^tests/data/check/binary_input.bin: error: no PROJECT block")
+ordex_cli_case(refs_dangling_conversion ARGS refs ${check_data}/dangling_references.a2l cv_counter)
+ordex_cli_case(refs_compu_method ARGS refs ${example} CM_RPM)
+ordex_cli_case(refs_measurement_of_every_field_json
+  ARGS refs tests/data/references_of_every_kind.a2l Speed --json)
+
+# Writes onto a full disk and onto devices that refuse the bytes, for files and standard
+# output: exit status 1 and the old file unchanged.
+add_test(NAME cli_full_targets
+  COMMAND sh ${cli_dir}/full_target_test.sh $<TARGET_FILE:ordex_tool> ${PROJECT_SOURCE_DIR})
+
+# A name longer than the getters' name field is reported by check.
+ordex_cli_case(check_name_beyond_getters NO_STDOUT EXIT 1
+  ARGS check tests/cli/name_beyond_getters.a2l
+  STDERR "^ordex: tests/cli/name_beyond_getters.a2l: module M: MEASUREMENT L+\\.\\.\\. has a name of 300 characters. getters reach names of at most 255\n$")

@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "kind_names.h"
 #include "suggestions.h"
+#include "tool_support.h"
 
 #ifndef ORDEX_VERSION
 #define ORDEX_VERSION "unknown"
@@ -33,11 +34,19 @@ struct Command {
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"check",
-       "FILE",
-       "read FILE and report ok or the error",
-       "Reads FILE with its /include files and prints \"ok\", or the return code's name and\n"
-       "the error report (line and object where the read stopped) on standard error.\n",
-       {},
+       "FILE [--strict] [--notes] [--module NAME] [--json]",
+       "read FILE and check its consistency",
+       "Reads FILE with its /include files and checks it: references that name nothing,\n"
+       "duplicate names, limits beyond the data type or reversed, counts of 0 or beyond the\n"
+       "record layout, addresses not set, tables short of their declared pairs. Prints \"ok\",\n"
+       "or one line per finding (FILE: SEVERITY: OBJECT: MESSAGE [CODE]) and a count. A read\n"
+       "that fails prints the return code's name and the error report on standard error; a\n"
+       "file without PROJECT (empty, or no A2L text) is an error too. Exit status 1 on a\n"
+       "read failure or an error; --strict counts warnings as errors. --notes adds notes\n"
+       "(objects in no FUNCTION, conversions and layouts nothing uses); --json prints the\n"
+       "findings as a list. Object names longer than 255 characters, which no getter\n"
+       "reaches, are reported as errors too.\n",
+       {{"--strict", false}, {"--notes", false}, {"--module", true}, {"--json", false}},
        1,
        1,
        check,
@@ -88,9 +97,10 @@ const std::vector<Command>& commands() {
       {"refs",
        "FILE NAME [--json]",
        "who publishes NAME and what refers to it",
-       "Runs the reference finder and prints, per module, the function that publishes the\n"
-       "object NAME (DEF_CHARACTERISTIC, OUT_MEASUREMENT, SUB_FUNCTION) and the first\n"
-       "objects referring to it. Exit status 1 when no module knows the name.\n",
+       "Prints, per module, the kinds of object named NAME, the function that publishes it\n"
+       "(DEF_CHARACTERISTIC, OUT_MEASUREMENT, SUB_FUNCTION; from the reference finder) and\n"
+       "every object that refers to the name, with the field that holds it, also when no\n"
+       "object of that name exists. Exit status 1 when no module knows the name.\n",
        {{"--json", false}},
        2,
        2,
@@ -296,7 +306,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
     return kExitUsage;
   }
-  const int status = c.run(args);
+  const int status = finishStandardOutput(c.run(args));
   if (status == kExitUsage) std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
   return status;
 }

@@ -1,6 +1,7 @@
 #include "tool_support.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -98,6 +99,77 @@ int writeWithProgress(TOrdex* inst, const char* path, const char* module,
     return reportFailure(what.c_str(), rc);
   }
   return kExitOk;
+}
+
+int finishStandardOutput(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  std::fprintf(stderr, "ordex: cannot write standard output: %s\n",
+               errno ? std::strerror(errno) : "write error");
+  return kExitFailure;
+}
+
+namespace {
+
+using ListFn = TOrdexReturnCode (*)(TOrdex*, const char*, char*, int, const char*, const char*);
+
+// Calls visit with every name of one list, fetched in pieces through the continue-after
+// name.
+template <class Visit>
+TOrdexReturnCode eachListed(TOrdex* inst, const char* module, ListFn list, Visit visit) {
+  std::vector<char> buf(1 << 16);
+  std::string after;
+  for (bool first = true;; first = false) {
+    TOrdexReturnCode rc = list(inst, module, buf.data(), static_cast<int>(buf.size()),
+                               first ? nullptr : after.c_str(), nullptr);
+    if (rc != rcOk || !buf[0]) return rc;
+    for (const char* n = buf.data(); *n; n += std::strlen(n) + 1) {
+      visit(n);
+      after = n;
+    }
+  }
+}
+
+}  // namespace
+
+int reportUnreachableNames(TOrdex* inst, const char* path) {
+  const struct {
+    const char* keyword;
+    ListFn list;
+  } kinds[] = {
+      {"MEMORY_SEGMENT", Ordex_GetMemorySegmentList},
+      {"CHARACTERISTIC", Ordex_GetCharacteristicList},
+      {"MEASUREMENT", Ordex_GetMeasurementList},
+      {"FUNCTION", Ordex_GetFunctionList},
+      {"COMPU_METHOD", Ordex_GetCompuMethodList},
+      {"COMPU_TAB", Ordex_GetCompuTabList},
+      {"COMPU_VTAB", Ordex_GetCompuVTabList},
+      {"AXIS_PTS", Ordex_GetAxisPtsList},
+      {"RECORD_LAYOUT", Ordex_GetRecordLayoutList},
+  };
+  constexpr size_t kLongest = ORDEX_TEXT_SIZE - 1;
+  int found = 0;
+  std::vector<std::string> modules;
+  eachListed(
+      inst, nullptr,
+      [](TOrdex* i, const char*, char* b, int n, const char* a, const char* p) {
+        return Ordex_GetModuleList(i, b, n, a, p);
+      },
+      [&](const char* name) { modules.emplace_back(name); });
+  for (const std::string& module : modules) {
+    for (const auto& kind : kinds) {
+      eachListed(inst, module.c_str(), kind.list, [&](const char* name) {
+        const size_t length = std::strlen(name);
+        if (length <= kLongest) return;
+        ++found;
+        std::fprintf(stderr,
+                     "ordex: %s: module %s: %s %.40s... has a name of %zu characters; getters "
+                     "reach names of at most %zu\n",
+                     path, module.c_str(), kind.keyword, name, length, kLongest);
+      });
+    }
+  }
+  return found;
 }
 
 }  // namespace ordex_tool

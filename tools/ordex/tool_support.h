@@ -44,4 +44,14 @@ int writeWithProgress(TOrdex* inst, const char* path, const char* module,
                       const char* modParTemplate, const char* comment, unsigned long sizeHint,
                       bool canonical);
 
+// Hands what the command printed to standard output and checks that all of it got there (a
+// full disk, a closed pipe): on failure says so on stderr and returns kExitFailure,
+// otherwise status.
+int finishStandardOutput(int status);
+
+// Prints on stderr every object name of the instance longer than the getters' name field
+// holds (ORDEX_TEXT_SIZE - 1 characters): such a name is listed but no getter reaches it.
+// Returns how many it found.
+int reportUnreachableNames(TOrdex* inst, const char* path);
+
 }  // namespace ordex_tool
