@@ -101,6 +101,9 @@ class SourceText {
   std::vector<SourceSpan> spans;                   // in the order their blocks ended
   std::unordered_map<const TFunction_Intern*, FoldedTail> foldedTails;
   SourcePartRenderer renderer = nullptr;
+  // A block of the read was never closed by its own keyword: nothing can be inserted into
+  // the text behind it and be read where it was meant to go.
+  bool blocksLeftOpen = false;
 
   // Edits since the read.
   std::unordered_map<SourcePartKey, Edited, SourcePartKeyHash> edited;

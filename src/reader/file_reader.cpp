@@ -214,6 +214,11 @@ void FileReader::run() {
   ctx_.window.clear();
   while (readNext()) examine();
   if (nesting_ != 0) throw rcBlockNesting;
+  // Counted "/end"s balance, yet a block was never closed by its own keyword (an included
+  // file cut off behind "/end"): what follows it in the text belongs to it for a reader.
+  if (text_ && (open_ & ~(bit(kProject) | bit(kModule)) & ((1u << (kModule + 1)) - 1))) {
+    text_->blocksLeftOpen = true;
+  }
 }
 
 void FileReader::examine() {

@@ -391,6 +391,16 @@ void PreservingWriter::collectSpanEdits() {
 // Created objects go behind the last object of their kind that the module held when it was
 // read, or in front of the module's "/end"; created modules in front of the project's.
 void PreservingWriter::collectCreated() {
+  if (source_.blocksLeftOpen) {
+    bool inserts = !source_.created.empty();
+    for (const TModule_Intern* m : project_.Modules) {
+      inserts = inserts || (selected(*m) && !source_.wasRead({m, SourcePart::kModule}));
+    }
+    if (inserts) {
+      unplaceable_ = true;
+      return;
+    }
+  }
   std::unordered_map<const TModule_Intern*, const SourceSpan*> moduleSpans;
   const SourceSpan* projectSpan = nullptr;
   std::unordered_map<const TModule_Intern*, std::unordered_map<int32_t, const SourceSpan*>>

@@ -64,21 +64,46 @@ void splitTokens(std::string_view t, std::vector<TextToken>& out) {
 namespace {
 
 // The tokens of one text as views, with a hash each for quick comparison.
+// The tokens of one text as views. Each token is known with the blocks around it (the
+// keywords of the open "/begin" blocks, hashed), so that equal tokens of different blocks
+// (an ANNOTATION of a characteristic and one of its axis) never stand for each other.
 struct TokenText {
   std::string_view text;
   std::vector<TextToken> tokens;
-  std::vector<uint64_t> hashes;
+  std::vector<uint64_t> contexts;
+  std::vector<uint64_t> hashes;  // of the text and the context
 
   explicit TokenText(std::string_view t) : text(t) {
     splitTokens(t, tokens);
     hashes.reserve(tokens.size());
-    for (const TextToken& k : tokens) hashes.push_back(std::hash<std::string_view>()(at(k)));
+    contexts.reserve(tokens.size());
+    std::vector<uint64_t> open{0};
+    enum { kInside, kAfterBegin, kAfterEnd } state = kInside;
+    for (const TextToken& k : tokens) {
+      std::string_view word = at(k);
+      const uint64_t h = std::hash<std::string_view>()(word);
+      uint64_t context = open.back();
+      if (state == kAfterBegin) {
+        open.push_back(context * 0x9E3779B97F4A7C15ull + h + 1);
+        state = kInside;
+      } else if (state == kAfterEnd) {
+        state = kInside;
+      } else if (word == "/begin") {
+        state = kAfterBegin;
+      } else if (word == "/end") {
+        if (open.size() > 1) open.pop_back();
+        context = open.back();
+        state = kAfterEnd;
+      }
+      contexts.push_back(context);
+      hashes.push_back(h ^ (context * 0xC2B2AE3D27D4EB4Full));
+    }
   }
   std::string_view at(const TextToken& k) const { return text.substr(k.begin, k.end - k.begin); }
   std::string_view operator[](size_t i) const { return at(tokens[i]); }
   size_t size() const { return tokens.size(); }
   bool same(size_t i, const TokenText& o, size_t j) const {
-    return hashes[i] == o.hashes[j] && (*this)[i] == o[j];
+    return hashes[i] == o.hashes[j] && contexts[i] == o.contexts[j] && (*this)[i] == o[j];
   }
 };
 
@@ -171,14 +196,15 @@ class Differ {
 
   // Anchors on tokens that occur exactly once in each range, in an order both agree on.
   void anchored(int aLo, int aHi, int bLo, int bHi) {
-    std::unordered_map<std::string_view, std::pair<int, int>> once;  // text -> (a, b), -2: twice
+    // token hash -> (a, b); -2: more than once
+    std::unordered_map<uint64_t, std::pair<int, int>> once;
     for (int i = aLo; i < aHi; ++i) {
-      auto [it, fresh] = once.try_emplace(a_[i], i, -1);
+      auto [it, fresh] = once.try_emplace(a_.hashes[i], i, -1);
       if (!fresh) it->second.first = -2;
     }
     for (int j = bLo; j < bHi; ++j) {
-      auto it = once.find(b_[j]);
-      if (it == once.end() || it->second.first < 0) continue;
+      auto it = once.find(b_.hashes[j]);
+      if (it == once.end() || it->second.first < 0 || !a_.same(it->second.first, b_, j)) continue;
       it->second.second = it->second.second == -1 ? j : -2;
     }
     std::vector<std::pair<int, int>> pairs;
@@ -282,7 +308,9 @@ Alignment align(const TokenText& s, const TokenText& o) {
     int oLen = m[p + 1].second - oj;
     if (sLen != oLen || sLen <= 0) continue;
     bool all = true;
-    for (int t = 0; t < sLen && all; ++t) all = sameRole(s[si + t], o[oj + t]);
+    for (int t = 0; t < sLen && all; ++t) {
+      all = s.contexts[si + t] == o.contexts[oj + t] && sameRole(s[si + t], o[oj + t]);
+    }
     if (!all) continue;
     for (int t = 0; t < sLen; ++t) {
       al.sourceOf[oj + t] = si + t;
@@ -318,20 +346,22 @@ Alignment align(const TokenText& s, const TokenText& o) {
   }
   // A single token that stands elsewhere (a list whose entries the file spreads over two
   // blocks): paired when its text is unaligned exactly once on each side.
-  std::unordered_map<std::string_view, std::pair<int, int>> single;  // text -> (o, s), -2: more
+  std::unordered_map<uint64_t, std::pair<int, int>> single;  // hash -> (o, s), -2: more
   for (size_t j = 0; j < o.size(); ++j) {
     if (al.sourceOf[j] >= 0) continue;
-    auto [it, fresh] = single.try_emplace(o[j], static_cast<int>(j), -1);
+    auto [it, fresh] = single.try_emplace(o.hashes[j], static_cast<int>(j), -1);
     if (!fresh) it->second.first = -2;
   }
   for (size_t i = 0; i < s.size(); ++i) {
     if (al.beforeOf[i] >= 0) continue;
-    auto it = single.find(s[i]);
-    if (it == single.end() || it->second.first < 0) continue;
+    auto it = single.find(s.hashes[i]);
+    if (it == single.end() || it->second.first < 0 || !s.same(i, o, it->second.first)) continue;
     it->second.second = it->second.second == -1 ? static_cast<int>(i) : -2;
   }
-  for (const auto& [text, js] : single) {
-    if (js.first < 0 || js.second < 0 || text.empty() || text[0] == '/') continue;
+  for (const auto& [hash, js] : single) {
+    if (js.first < 0 || js.second < 0) continue;
+    std::string_view text = o[js.first];
+    if (text.empty() || text[0] == '/') continue;
     al.sourceOf[js.first] = js.second;
     al.beforeOf[js.second] = js.first;
   }
@@ -583,17 +613,38 @@ bool patch(const TokenText& s, const TokenText& o, const TokenText& n, const Ali
     return ind;
   };
   std::vector<Edit> edits;
-  std::vector<std::pair<int, int>> m = on;
-  m.insert(m.begin(), {-1, -1});
-  m.emplace_back(static_cast<int>(o.size()), static_cast<int>(n.size()));
-  for (size_t p = 0; p + 1 < m.size(); ++p) {
-    int oa = m[p].first + 1;
-    int ob = m[p + 1].first;
-    int na = m[p].second + 1;
-    int nb = m[p + 1].second;
-    if (oa == ob && na == nb) continue;
-    // Tokens that the file does not spell out at all (a value it leaves to its default) are
-    // nothing to replace: what takes their place is inserted.
+  // The changed stretches: before[oa, ob) became after[na, nb). A stretch takes in the
+  // unchanged tokens on either side that the file does not spell out (a keyword whose
+  // value it left to the default), so that what is inserted for it is whole.
+  struct Hunk {
+    int oa, ob, na, nb;
+  };
+  std::vector<Hunk> hunks;
+  {
+    std::vector<std::pair<int, int>> m = on;
+    m.insert(m.begin(), {-1, -1});
+    m.emplace_back(static_cast<int>(o.size()), static_cast<int>(n.size()));
+    for (size_t p = 0; p + 1 < m.size(); ++p) {
+      Hunk h{m[p].first + 1, m[p + 1].first, m[p].second + 1, m[p + 1].second};
+      if (h.oa == h.ob && h.na == h.nb) continue;
+      const int floor = hunks.empty() ? 0 : hunks.back().ob;
+      while (h.oa > floor && al.sourceOf[h.oa - 1] < 0) --h.oa, --h.na;
+      while (h.ob < static_cast<int>(o.size()) && al.sourceOf[h.ob] < 0 && nOfO[h.ob] >= 0) {
+        ++h.ob, ++h.nb;
+      }
+      if (!hunks.empty() && h.oa <= hunks.back().ob) {
+        hunks.back().ob = std::max(hunks.back().ob, h.ob);
+        hunks.back().nb = std::max(hunks.back().nb, h.nb);
+      } else {
+        hunks.push_back(h);
+      }
+    }
+  }
+  for (const Hunk& h : hunks) {
+    int oa = h.oa;
+    const int ob = h.ob;
+    int na = h.na;
+    const int nb = h.nb;
     bool noneInSource = true;
     for (int j = oa; j < ob && noneInSource; ++j) noneInSource = al.sourceOf[j] < 0;
     if (noneInSource) oa = ob;
