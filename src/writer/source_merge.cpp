@@ -627,9 +627,13 @@ bool patch(const TokenText& s, const TokenText& o, const TokenText& n, const Ali
     for (size_t p = 0; p + 1 < m.size(); ++p) {
       Hunk h{m[p].first + 1, m[p + 1].first, m[p].second + 1, m[p + 1].second};
       if (h.oa == h.ob && h.na == h.nb) continue;
+      // Only a change of tokens none of which the file holds (an insertion is whole).
+      bool absent = h.na < h.nb && h.oa < h.ob;
+      for (int j = h.oa; j < h.ob && absent; ++j) absent = al.sourceOf[j] < 0;
       const int floor = hunks.empty() ? 0 : hunks.back().ob;
-      while (h.oa > floor && al.sourceOf[h.oa - 1] < 0) --h.oa, --h.na;
-      while (h.ob < static_cast<int>(o.size()) && al.sourceOf[h.ob] < 0 && nOfO[h.ob] >= 0) {
+      while (absent && h.oa > floor && al.sourceOf[h.oa - 1] < 0) --h.oa, --h.na;
+      while (absent && h.ob < static_cast<int>(o.size()) && al.sourceOf[h.ob] < 0 &&
+             nOfO[h.ob] >= 0) {
         ++h.ob, ++h.nb;
       }
       if (!hunks.empty() && h.oa <= hunks.back().ob) {
