@@ -1452,6 +1452,7 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
 #define ORDEX_WROTE_REWRITTEN_PARTS 0x2u  /* an edited block was rewritten whole */
 #define ORDEX_WROTE_INCLUDED_FILES 0x4u   /* included files were written beside fileName */
 #define ORDEX_WROTE_INLINED_INCLUDES 0x8u /* an included file was written into its includer */
+#define ORDEX_WROTE_DROPPED_TEXT 0x10u    /* an edited block was written from its record alone */
 
 /* Writes the project back into the text it was read from, so that nothing the file held is
  * lost and nothing but what was edited changes. A read keeps the bytes of every file it
@@ -1471,7 +1472,11 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
  *   as their neighbours. What the block holds beyond its record stays where it was. When a
  *   change cannot be placed so (or with ORDEX_PRESERVE_REWRITE_EDITS), the block is
  *   rewritten whole in the layout of Ordex_WriteAsapFile, with the keywords, blocks and
- *   comments it held beyond its record carried over next to their neighbours.
+ *   comments it held beyond its record carried over next to their neighbours. Each edited
+ *   block's new text is read back on its own before it is written: one that would not read
+ *   as the block stands in the model is rewritten so, and should that not read back either,
+ *   written from its record alone (outcome ORDEX_WROTE_DROPPED_TEXT; what the block held
+ *   beyond its record is then lost).
  * - A created object is written in the canonical layout behind the last object of its kind
  *   that its module held when read (in front of the module's "/end MODULE" when it held
  *   none); a created module in front of "/end PROJECT". A removed object or module is

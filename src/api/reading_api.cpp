@@ -13,7 +13,7 @@ using ordex::api::guarded;
 namespace {
 // A part of the project in the writer's layout, kept when an edit first changes it.
 void renderSourcePart(const TProject_Intern& project, ordex::SourcePartKey key, std::string& out) {
-  ordex::writeSourcePart(project, key, ordex::WriteOptions{}, true, out);
+  ordex::writeSourcePart(project, key, ordex::WriteOptions{}, ordex::kPartAllValues, out);
 }
 
 // Folds the FUNCTION_LIST names into the functions' lists. With the source text kept, it

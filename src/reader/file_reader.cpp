@@ -111,14 +111,16 @@ struct OpenSpan {
 class FileReader {
  public:
   FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress,
-             SourceText* text)
+             SourceText* text, const std::string_view* memoryText = nullptr)
       : ctx_(inst),
         inst_(inst),
         fileName_(fileName),
         fileSize_(fileSize),
         progress_(progress),
         source_(fileName, text ? &text->files : nullptr),
-        text_(text) {
+        text_(text),
+        inMemory_(memoryText != nullptr) {
+    if (memoryText) source_.readFromText(*memoryText);
     parsers_[kCharacteristic] = makeCharacteristicParser();
     parsers_[kMeasurement] = makeMeasurementParser();
     parsers_[kVariantCoding] = makeVariantCodingParser();
@@ -179,6 +181,7 @@ class FileReader {
   OpenSpan openSpans_[kModule + 1];
   std::optional<SourceSpan> versionSpan_;
   int projectsOpened_ = 0;
+  bool inMemory_;  // text held in memory: there is no file head to scan
 };
 
 int FileReader::percentRead() const {
@@ -287,7 +290,7 @@ void FileReader::openBlock(int kind) {
       path[0] = "PROJECT " + inst_.Project->Name;
       level_ = 1;
       FileHeadInfo head;
-      if (scanFileHead(fileName_, head) != rcOk) throw rcFileOpenFailed;
+      if (!inMemory_ && scanFileHead(fileName_, head) != rcOk) throw rcFileOpenFailed;
       inst_.Project->Asap2Version = head.version;
       inst_.Project->Asap2Upgrade = head.upgrade;
       inst_.Project->FileHeadComment = head.headComment;
@@ -542,8 +545,10 @@ const TOrdex* instanceBeingRead() {
   return gInstanceBeingRead;
 }
 
-TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
-                              ReadFinisher finish) {
+namespace {
+// The read proper, from a file or from text in memory.
+TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* memoryText,
+                          TOrdexProgressCallback progress, ReadFinisher finish) {
   // A read started from the progress callback of another read would replace the project
   // that the running read is filling.
   if (gInstanceBeingRead) return rcInvalidArgument;
@@ -551,15 +556,17 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
   FunctionListsKeptOnFailure keepFunctionLists(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
-  int64_t size = plainFileSize(fileName);
+  int64_t size = memoryText ? static_cast<int64_t>(memoryText->size()) : plainFileSize(fileName);
   if (size < 0) return rcFileOpenFailed;
   inst.LineNumber = 1;
   // The text outlives the reader, whose files it receives however the read ends.
   std::unique_ptr<SourceText> text;
   std::unique_ptr<FileReader> reader;
   try {
-    if (!(inst.ReadOptions & kReadWithoutSource)) text = std::make_unique<SourceText>();
-    reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get());
+    if (!memoryText && !(inst.ReadOptions & kReadWithoutSource)) {
+      text = std::make_unique<SourceText>();
+    }
+    reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get(), memoryText);
     reader->run();
     reader->closeFiles();
     if (text && inst.Project && reader->textComplete()) inst.Project->Source = std::move(text);
@@ -579,6 +586,16 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
     }
     return rcOutOfMemory;
   }
+}
+}  // namespace
+
+TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
+                              ReadFinisher finish) {
+  return readInto(inst, fileName, nullptr, progress, finish);
+}
+
+TOrdexReturnCode readAsapText(TOrdex& inst, std::string_view text, ReadFinisher finish) {
+  return readInto(inst, "(text)", &text, nullptr, finish);
 }
 
 }  // namespace ordex

@@ -59,6 +59,18 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path, bool retain)
   return f;
 }
 
+std::unique_ptr<InputFile> InputFile::fromText(const std::string& path, std::string_view text) {
+  std::unique_ptr<InputFile> f(new InputFile());
+  f->path_ = path;
+  f->whole_.allocate(text.size() + kReadSlack + 1);
+  if (!text.empty()) std::memcpy(f->whole_.data(), text.data(), text.size());
+  f->atEnd_ = true;
+  f->base_ = f->whole_.data();
+  f->cur = f->base_;
+  f->end = f->base_ + text.size();
+  return f;
+}
+
 InputFile::~InputFile() {
   if (module_) {
     module_->close(handle_);

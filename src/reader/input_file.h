@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/file_access_module.h"
 #include "platform/large_buffer.h"
@@ -24,6 +25,8 @@ class InputFile {
   // openable). A UTF-8 byte-order mark at the start is skipped. With `retain`, the file is
   // read whole into one buffer, kept for takeText().
   static std::unique_ptr<InputFile> open(const std::string& path, bool retain = false);
+  // Text held in memory, read as a file named path (a copy is taken).
+  static std::unique_ptr<InputFile> fromText(const std::string& path, std::string_view text);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;

@@ -93,7 +93,8 @@ TOrdexReturnCode TokenSource::next(Token& out) {
   if (finished_) return rcFileAccessFailed;
   if (!started_) {
     started_ = true;
-    stack_[0] = InputFile::open(topFile_, files_ != nullptr);
+    stack_[0] = fromText_ ? InputFile::fromText(topFile_, text_)
+                          : InputFile::open(topFile_, files_ != nullptr);
     if (!stack_[0]) {
       finished_ = true;
       return rcFileOpenFailed;
@@ -119,7 +120,7 @@ TOrdexReturnCode TokenSource::next(Token& out) {
     }
     close(depth_--);
   }
-  if (includeEnabled && lastWasInclude_) {
+  if (includeEnabled && lastWasInclude_ && !fromText_) {
     pendingInclude_ = stripQuotesView(out.view());
     includePending_ = true;
     uint32_t keywordFile = 0;

@@ -24,6 +24,11 @@ class TokenSource {
   explicit TokenSource(std::string topFile,
                        std::vector<std::unique_ptr<SourceFile>>* files = nullptr)
       : topFile_(std::move(topFile)), files_(files) {}
+  // Reads text held in memory instead of the top file; no "/include" is followed.
+  void readFromText(std::string_view text) {
+    text_ = text;
+    fromText_ = true;
+  }
 
   // 0 with the next token in `out`; -7 at the end of the top file; -4 when the top file
   // cannot be opened; -6 when an included file cannot be opened or includes nest too deep
@@ -52,6 +57,8 @@ class TokenSource {
 
   std::string topFile_;
   std::vector<std::unique_ptr<SourceFile>>* files_;
+  std::string_view text_;
+  bool fromText_ = false;
   uint32_t opened_ = 0;
   bool textKept_ = true;
   const unsigned char* includeKeyword_ = nullptr;

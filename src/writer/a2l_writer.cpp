@@ -168,7 +168,7 @@ class A2lWriter {
  public:
   A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
   TOrdexReturnCode write(const TProject_Intern& project);
-  void part(const TProject_Intern& project, SourcePartKey key, bool allValues);
+  void part(const TProject_Intern& project, SourcePartKey key, unsigned flags);
   void moduleBlock(const TModule_Intern& module,
                    const std::unordered_set<const ObjectHead*>& omitted);
   void modParTemplateText(const TModule_Intern& module, std::string_view text);
@@ -422,7 +422,8 @@ void A2lWriter::functionListBlock() {
   line << " /end FUNCTION_LIST\n";
 }
 
-void A2lWriter::part(const TProject_Intern& project, SourcePartKey key, bool allValues) {
+void A2lWriter::part(const TProject_Intern& project, SourcePartKey key, unsigned flags) {
+  const bool allValues = (flags & kPartAllValues) != 0;
   std::unordered_set<const TFunctionRef*> skippedSet;
   std::vector<const TFunction_Intern*> functionList;
   if (key.part == SourcePart::kObject && project.Source) {
@@ -433,7 +434,7 @@ void A2lWriter::part(const TProject_Intern& project, SourcePartKey key, bool all
         skippedSet.insert(e);
       }
       if (!skippedSet.empty()) skippedEntries_ = &skippedSet;
-    } else {
+    } else if (!(flags & kPartNoFunctionList)) {
       functionList = project.Source->foldedFunctionsOf(o);
       functionList_ = &functionList;
     }
@@ -1027,8 +1028,8 @@ void writeToString(const WriteOptions& options, std::string& out, Write&& write)
 }  // namespace
 
 void writeSourcePart(const TProject_Intern& project, SourcePartKey key, const WriteOptions& options,
-                     bool allValues, std::string& out) {
-  writeToString(options, out, [&](A2lWriter& w) { w.part(project, key, allValues); });
+                     unsigned flags, std::string& out) {
+  writeToString(options, out, [&](A2lWriter& w) { w.part(project, key, flags); });
 }
 
 void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,

@@ -40,11 +40,16 @@ TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions
 // written as that text holds it: a FUNCTION without the list entries that FUNCTION_LIST
 // blocks of other objects gave it, such an object with a FUNCTION_LIST block naming those
 // functions. options give the element callback for the FUNCTION lists (the object's own
-// admission is the caller's). With allValues, an object's coded values are written also
-// where they equal the module's defaults (BYTE_ORDER, DEPOSIT, alignments), which
-// writeProject leaves out.
+// admission is the caller's).
+enum SourcePartFlags : unsigned {
+  // An object's coded values are written also where they equal the module's defaults
+  // (BYTE_ORDER, DEPOSIT), which writeProject leaves out.
+  kPartAllValues = 1,
+  // No FUNCTION_LIST block for an object, even where the project keeps its source text.
+  kPartNoFunctionList = 2,
+};
 void writeSourcePart(const TProject_Intern& project, SourcePartKey key, const WriteOptions& options,
-                     bool allValues, std::string& out);
+                     unsigned flags, std::string& out);
 
 // A whole MODULE block as writeProject writes it, objects in `omitted` left out (no
 // progress and element callback are called; the element callback still filters the

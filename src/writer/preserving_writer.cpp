@@ -102,10 +102,28 @@ TOrdexReturnCode replaceFile(const std::string& path, std::string_view data) {
   return file.commit();
 }
 
+std::string reindented(std::string_view text, std::string_view indent, size_t ownIndent,
+                       std::string_view unit);
+
+// The indentation of a part's first line in the writer's text.
+size_t ownIndentOf(SourcePart part) {
+  switch (part) {
+    case SourcePart::kVersion:
+    case SourcePart::kProject:
+      return 0;
+    case SourcePart::kHeader:
+    case SourcePart::kModule:
+      return 2;
+    default:
+      return 4;
+  }
+}
+
 class PreservingWriter {
  public:
-  PreservingWriter(const TProject_Intern& project, const WriteOptions& options, uint32_t flags)
-      : project_(project), source_(*project.Source), opt_(options), flags_(flags) {}
+  PreservingWriter(const TProject_Intern& project, const WriteOptions& options, uint32_t flags,
+                   PartTextCheck check)
+      : project_(project), source_(*project.Source), opt_(options), flags_(flags), check_(check) {}
 
   TOrdexReturnCode write(const char* fileName, uint32_t& outcome);
 
@@ -143,6 +161,7 @@ class PreservingWriter {
   const SourceText& source_;
   const WriteOptions& opt_;
   uint32_t flags_;
+  PartTextCheck check_;
   std::string template_;
   std::unordered_set<const ObjectHead*> omitted_;
   std::vector<std::vector<Op>> ops_;
@@ -193,7 +212,7 @@ std::string PreservingWriter::render(SourcePartKey key, bool withCallback, bool 
   WriteOptions options;
   if (withCallback) options.elementCallback = opt_.elementCallback;
   std::string out;
-  writeSourcePart(project_, key, options, allValues, out);
+  writeSourcePart(project_, key, options, allValues ? unsigned{kPartAllValues} : 0u, out);
   return out;
 }
 
@@ -209,26 +228,40 @@ std::string_view PreservingWriter::lineIndent(uint32_t file, uint32_t at) const 
   return s == at ? textOf(file).substr(s, 0) : textOf(file).substr(s, at - s);
 }
 
-void PreservingWriter::mergeInto(const SourceSpan& span, SourcePartKey, std::string_view before,
+void PreservingWriter::mergeInto(const SourceSpan& span, SourcePartKey key, std::string_view before,
                                  std::string_view after, bool headOnly) {
   uint32_t end = headOnly ? span.headEnd : span.end;
   std::string_view text = textOf(span.file).substr(span.begin, end - span.begin);
+  std::string_view indent = lineIndent(span.file, span.begin);
   std::string merged;
-  MergeResult r = mergeElementText(text, lineIndent(span.file, span.begin), before, after,
-                                   (flags_ & kPreserveRewriteEdits) != 0, merged);
+  MergeResult r =
+      mergeElementText(text, indent, before, after, (flags_ & kPreserveRewriteEdits) != 0, merged);
   if (r == MergeResult::kUnchanged) return;
   if (span.crossFile && !headOnly) {
     unplaceable_ = true;
     return;
   }
-  if (r == MergeResult::kRewritten) {
-    outcome_ |= kWroteRewrittenParts;
-    // The writer's text starts with its own indentation and ends with line feeds; the span
-    // runs from "/begin" to the closing keyword.
-    size_t first = merged.find_first_not_of(" \t");
-    size_t last = merged.find_last_not_of("\n");
-    merged = merged.substr(first, last == std::string::npos ? 0 : last + 1 - first);
+  // The block's text as the writer writes it, moved to the block's own indentation and
+  // without the line feeds it ends with (the span runs from "/begin" to its last keyword).
+  auto inPlace = [&](std::string t) {
+    t = reindented(t, indent, ownIndentOf(key.part), unitOf(span));
+    return t.substr(std::min(indent.size(), t.size()));
+  };
+  if (r == MergeResult::kRewritten) merged = inPlace(std::move(merged));
+  // An include inside the block cannot be read back in isolation: such a text is trusted.
+  const bool checkable = check_ && text.find("/include") == std::string_view::npos;
+  if (checkable && !check_(project_, key, merged)) {
+    if (r == MergeResult::kPatched) {
+      mergeElementText(text, indent, before, after, true, merged);
+      merged = inPlace(std::move(merged));
+      r = MergeResult::kRewritten;
+    }
+    if (!check_(project_, key, merged)) {
+      merged = inPlace(std::string(after));
+      outcome_ |= kWroteDroppedText;
+    }
   }
+  if (r == MergeResult::kRewritten) outcome_ |= kWroteRewrittenParts;
   addOp(span.file, span.begin, end, std::move(merged));
 }
 
@@ -593,14 +626,14 @@ TOrdexReturnCode PreservingWriter::write(const char* fileName, uint32_t& outcome
 
 TOrdexReturnCode writePreservingFile(const TProject_Intern& project, const char* fileName,
                                      const WriteOptions& options, uint32_t flags,
-                                     uint32_t& outcome) {
+                                     PartTextCheck check, uint32_t& outcome) {
   outcome = 0;
   if (!fileName) return rcOutputCreateFailed;
   if (!project.Source || project.Source->files.empty()) {
     outcome = kWroteCanonically;
     return writeProjectFile(project, fileName, options);
   }
-  return PreservingWriter(project, options, flags).write(fileName, outcome);
+  return PreservingWriter(project, options, flags, check).write(fileName, outcome);
 }
 
 }  // namespace ordex
