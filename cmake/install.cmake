@@ -2,11 +2,27 @@
 #   lib/libordex.so.X.Y.Z with its SONAME link libordex.so.X and the link libordex.so
 #   include/ordex.h
 #   bin/ordex                                 (finds the library through $ORIGIN/../lib)
+#   share/man/man1/ordex.1                    the man page
+#   share/bash-completion/completions/ordex   bash completion
 #   lib/cmake/Ordex/                          find_package(Ordex) -> Ordex::ordex
 #   lib/pkgconfig/ordex.pc                    pkg-config ordex
-#   lib/python3/site-packages/ordex/          the ctypes binding (ORDEX_INSTALL_PYTHON)
+#   ORDEX_PYTHON_DIR/ordex/                   the ctypes binding (ORDEX_INSTALL_PYTHON)
 # Every file refers to the others by relative paths, so the tree may be moved as a whole.
+# Components: runtime (library, tool, man page, completion), dev, python.
 include(CMakePackageConfigHelpers)
+
+# Installs the Python package into DIR (relative to the prefix) as the component, with the
+# library folder relative to it in _install_location.py.
+function(ordex_install_python dir component extra)
+  file(RELATIVE_PATH to_lib ${CMAKE_INSTALL_PREFIX}/${dir}/ordex ${CMAKE_INSTALL_FULL_LIBDIR})
+  set(location ${CMAKE_CURRENT_BINARY_DIR}/python-${component}/_install_location.py)
+  file(WRITE ${location}.in "# The library folder of the installed tree, relative to this package.\n"
+                            "LIBRARY_DIR = \"${to_lib}\"\n")
+  configure_file(${location}.in ${location} COPYONLY)
+  install(DIRECTORY python/ordex DESTINATION ${dir} COMPONENT ${component} ${extra}
+          PATTERN "__pycache__" EXCLUDE)
+  install(FILES ${location} DESTINATION ${dir}/ordex COMPONENT ${component} ${extra})
+endfunction()
 
 set(ORDEX_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Ordex)
 
@@ -20,6 +36,9 @@ if(TARGET ordex_tool)
   file(RELATIVE_PATH ordex_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
   set_target_properties(ordex_tool PROPERTIES INSTALL_RPATH "$ORIGIN/${ordex_bin_to_lib}")
   install(TARGETS ordex_tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
+  install(FILES ${ORDEX_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
+  install(FILES ${ORDEX_BASH_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME ordex COMPONENT runtime)
 endif()
 
 install(EXPORT OrdexTargets NAMESPACE Ordex:: DESTINATION ${ORDEX_CMAKE_DIR} COMPONENT dev)
@@ -50,7 +69,39 @@ endif()
 configure_file(cmake/ordex.pc.in ${CMAKE_CURRENT_BINARY_DIR}/ordex.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ordex.pc DESTINATION ${ORDEX_PC_DIR} COMPONENT dev)
 
+# The Python package goes where a Python of this machine looks for packages under the
+# prefix (the python3 found first, then the system's: /usr/local gives Debian's
+# lib/python3.X/dist-packages, ~/.local the user's site-packages). Under a prefix that no
+# Python searches it goes to lib/python3/site-packages, for PYTHONPATH or a .pth file.
+# Beside it, _install_location.py tells the binding where the library of the tree is.
 if(ORDEX_INSTALL_PYTHON)
-  install(DIRECTORY python/ordex DESTINATION ${CMAKE_INSTALL_LIBDIR}/python3/site-packages
-          COMPONENT python PATTERN "__pycache__" EXCLUDE)
+  if(NOT DEFINED CACHE{ORDEX_PYTHON_DIR})
+    set(ordex_python_dir lib/python3/site-packages)
+    set(ordex_python_searcher "")
+    find_program(ORDEX_PYTHON3 NAMES python3)
+    foreach(python ${ORDEX_PYTHON3} /usr/bin/python3)
+      if(NOT ordex_python_searcher AND EXISTS ${python})
+        execute_process(COMMAND ${python} ${PROJECT_SOURCE_DIR}/cmake/python_site_dir.py
+                                ${CMAKE_INSTALL_PREFIX}
+                        OUTPUT_VARIABLE dir OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET
+                        RESULT_VARIABLE rc)
+        if(rc EQUAL 0 AND dir)
+          set(ordex_python_dir ${dir})
+          set(ordex_python_searcher ${python})
+        endif()
+      endif()
+    endforeach()
+    if(ordex_python_searcher)
+      message(STATUS "Python package: ${CMAKE_INSTALL_PREFIX}/${ordex_python_dir} "
+                     "(searched by ${ordex_python_searcher})")
+    else()
+      message(STATUS "Python package: ${CMAKE_INSTALL_PREFIX}/${ordex_python_dir}, which no "
+                     "Python searches: set PYTHONPATH or add a .pth file (see README.md)")
+    endif()
+    set(ORDEX_PYTHON_DIR ${ordex_python_dir} CACHE STRING
+        "Folder of the Python package, relative to the install prefix")
+  endif()
+  ordex_install_python(${ORDEX_PYTHON_DIR} python "")
 endif()
+
+include(cmake/packaging.cmake)

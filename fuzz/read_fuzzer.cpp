@@ -345,6 +345,29 @@ void walkModule(TOrdex* inst, const std::string& moduleName, const std::string& 
   }
 }
 
+// The consistency check with every finding's texts read, then the referrers of the names
+// it found at fault (dangling names included) and of each object it named.
+int readFinding(const TCheckFinding* f, void* context) {
+  auto* names = static_cast<std::vector<std::string>*>(context);
+  if (names->size() < 32) {
+    names->emplace_back(f->Value);
+    names->emplace_back(f->Name);
+  }
+  return std::strlen(f->Message) + std::strlen(f->Module) + std::strlen(f->Keyword) > 1u << 20;
+}
+int readReferrer(const TReferrer* r, void*) {
+  return std::strlen(r->Name) + std::strlen(r->Field) + std::strlen(r->Keyword) > 1u << 20;
+}
+void checkInstance(TOrdex* inst, const std::vector<std::string>& modules) {
+  std::vector<std::string> names;
+  Ordex_CheckConsistency(inst, nullptr, fsNote, readFinding, &names);
+  for (const std::string& m : modules) {
+    Ordex_CheckConsistency(inst, m.c_str(), fsError, readFinding, &names);
+    for (const std::string& n : names)
+      Ordex_GetReferrers(inst, m.c_str(), n.c_str(), readReferrer, nullptr);
+  }
+}
+
 // Everything that only reads the model.
 void walkInstance(TOrdex* inst, const std::string& pattern) {
   static TProject project;
@@ -361,6 +384,7 @@ void walkInstance(TOrdex* inst, const std::string& pattern) {
   std::vector<std::string> modules =
       walk([&](char* n) { return Ordex_GetNextModuleName(inst, n, nullptr); });
   for (const std::string& m : modules) walkModule(inst, m, pattern);
+  checkInstance(inst, modules);
   // The only module, by a null name (fails with several modules).
   int count = 0;
   Ordex_GetNumObjects(inst, nullptr, -1, &count);

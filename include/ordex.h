@@ -679,6 +679,102 @@ typedef struct TAnnotationRecord2 {
   char* Text;
 } TAnnotationRecord2;
 
+/* ------------------------------------------------------------------------------------------
+ * Consistency check and referrers
+ * ------------------------------------------------------------------------------------------ */
+
+/* How much a finding of Ordex_CheckConsistency weighs. */
+typedef enum TOrdexFindingSeverity {
+  fsNote = 0,    /* worth knowing, not a fault */
+  fsWarning = 1, /* probably a fault, or one the model cannot tell from a valid newer form */
+  fsError = 2    /* a fault: a tool that takes the file will refuse it or misread it */
+} TOrdexFindingSeverity;
+
+/* What a finding is about. The numbers are stable: new codes get new numbers. The severity
+ * given is the usual one; where a finding can also be valid newer content that the model
+ * does not keep, it is a warning and its message says why. */
+typedef enum TOrdexFindingCode {
+  /* Error: a field names an object that the module does not define (Field names the field,
+   * Value the name). Names are compared byte by byte, as the reference finder and the
+   * conversion resolve them. A TAB_VERB method's COMPU_TAB_REF that names no COMPU_VTAB is
+   * a warning: it may name a COMPU_VTAB_RANGE, which the model does not keep. */
+  fcDanglingReference = 1,
+  /* Error: a reference that must be given is empty: the COMPU_TAB_REF of a TAB_INTP,
+   * TAB_NOINTP or TAB_VERB method, the AXIS_PTS_REF of a COM_AXIS axis. */
+  fcMissingReference = 2,
+  /* Error: a second object of the same kind and name in the module (Value: the name); a
+   * lookup finds only the first. One finding for each object after the first. */
+  fcDuplicateName = 3,
+  /* Error: a lower limit above its upper limit (LowerLimit/UpperLimit, ExtendedLimits, an
+   * axis's limits; Field names the lower one). */
+  fcLimitsReversed = 4,
+  /* Warning: a limit lies outside what the data type can hold, seen through the conversion
+   * (checked for NO_COMPU_METHOD and for a RAT_FUNC whose inverse is linear; a limit may lie
+   * outside by half a raw step). The data type of a characteristic is that of the FNC_VALUES
+   * of its record layout, of an axis or axis points that of AXIS_PTS_X (Y, Z). */
+  fcLimitOutsideDataType = 5,
+  /* Error: a count of 0 or below where at least one is needed: MAX_AXIS_POINTS of an axis or
+   * of axis points, NUMBER of a VAL_BLK or ASCII characteristic. A NUMBER of 0 in a file of
+   * ASAP2 1.60 or later is a warning: MATRIX_DIM, which the model does not keep, may give the
+   * size instead. */
+  fcCountZero = 6,
+  /* Error: MAX_AXIS_POINTS and the record layout disagree: it is above what the layout's
+   * NO_AXIS_PTS_x data type can count, or below the layout's FIX_NO_AXIS_PTS_x. */
+  fcCountBeyondLayout = 7,
+  /* Warning: the address of a CHARACTERISTIC or AXIS_PTS is 0xFFFFFFFF, the value of an
+   * address not set. */
+  fcAddressNotSet = 8,
+  /* Error: a COMPU_TAB or COMPU_VTAB holds fewer value pairs than it declares (Value: the
+   * declared count). */
+  fcTablePairCount = 9,
+  /* Note: a CHARACTERISTIC, MEASUREMENT or AXIS_PTS that no FUNCTION list names (given only
+   * for modules that hold at least one FUNCTION). */
+  fcNotInFunction = 10,
+  /* Note: a COMPU_METHOD, COMPU_TAB, COMPU_VTAB or RECORD_LAYOUT that no object refers to. */
+  fcNotReferenced = 11,
+  /* Error: a CURVE, MAP or CUBOID with fewer AXIS_DESCR blocks than its type has axes (Field:
+   * the first axis missing). */
+  fcAxisMissing = 12
+} TOrdexFindingCode;
+
+/* Bytes of the Message field of TCheckFinding (terminator included). */
+#define ORDEX_FINDING_MESSAGE_SIZE 512
+
+/* One finding of Ordex_CheckConsistency, handed to its callback; valid only during the
+ * call. Name, Module, Keyword (the object's block: "MEASUREMENT", "VAR_CRITERION") and Kind
+ * (its TOrdexElementType, 0 for VAR_CHARACTERISTIC and VAR_CRITERION, which have none) say
+ * which object it is about. Field names its field as the public records do ("Conversion",
+ * "Axes[1].InputQuantity"), or a list by its keyword ("DEF_CHARACTERISTIC"), empty when the
+ * finding concerns the whole object; Value holds the text at fault (a name, a limit as
+ * written, a count). Message is one line of English that names neither the object nor the
+ * module, such as "Conversion names CM_X, but no COMPU_METHOD of that name exists". Texts
+ * are cut to fit. */
+typedef struct TCheckFinding {
+  char Name[ORDEX_TEXT_SIZE];
+  char Module[ORDEX_TEXT_SIZE];
+  char Keyword[ORDEX_TEXT_SIZE];
+  int32_t Kind;
+  int32_t Severity; /* a TOrdexFindingSeverity */
+  int32_t Code;     /* a TOrdexFindingCode */
+  char Field[ORDEX_TEXT_SIZE];
+  char Value[ORDEX_TEXT_SIZE];
+  char Message[ORDEX_FINDING_MESSAGE_SIZE];
+} TCheckFinding;
+
+/* One object that refers to a name, handed to the callback of Ordex_GetReferrers; valid only
+ * during the call. Name is the referring object, Keyword its block ("CHARACTERISTIC",
+ * "FUNCTION", "VAR_CRITERION"), Kind its TOrdexElementType (0 for VAR_CHARACTERISTIC and
+ * VAR_CRITERION, which have none). Field is the field that holds the name, spelt as in
+ * TCheckFinding. TargetKinds is the mask of the kinds the field names: one kind, or for the
+ * COMPU_TAB_REF of a method whose type names no table kind COMPU_TAB | COMPU_VTAB. */
+typedef struct TReferrer {
+  char Name[ORDEX_TEXT_SIZE];
+  char Keyword[ORDEX_TEXT_SIZE];
+  char Field[ORDEX_TEXT_SIZE];
+  int32_t Kind;
+  int32_t TargetKinds;
+} TReferrer;
+
 /* ORDEX_RECORDS_END */
 
 /* ==========================================================================================
@@ -696,7 +792,9 @@ ORDEX_API TOrdexReturnCode Ordex_CreateInstance_Intern(TOrdex** instance);
 
 /* Calls the destructor callback, if any (the project still exists while it runs), then
  * frees the instance with its project. -103 for a null instance; -1, and nothing is freed,
- * when called from the progress callback of a read into this instance. */
+ * when called from the progress callback of a read into this instance, from a callback of
+ * Ordex_WriteAsapFile writing it, or from this instance's own destructor callback (the
+ * destruction under way goes on and frees it). */
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance);
 ORDEX_API TOrdexReturnCode Ordex_DestroyInstance_Intern(TOrdex* instance);
 
@@ -746,15 +844,26 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * fails or is stopped before that leaves the earlier project in place. Results: 0; 1;
  * -103; -3; -4 the file cannot be opened; -6 an include cannot be opened, is named as NULL
  * or "", or includes nest more than nine deep (a file including itself ends so), or the file
- * gives no module while it holds an include in another letter case; -101
- * block nesting; -102 a block outside its parent; -122 a bad number; -1 a read is already
- * running. After a failure, every file is closed, what was read so far stays in the
- * project and Ordex_GetReadAsapFileError describes where the read stopped. */
+ * gives no module while it holds an include in another letter case; -101 block nesting (also
+ * an IF_DATA whose "/end" closes none of its blocks, as a misspelt "/end IF_DATX" does); -102
+ * a block outside its parent; -122 a bad number; -1 a read is already running, or the call
+ * comes from a callback of a write of this instance. After a failure, every file is closed,
+ * what was read so far stays in the project and Ordex_GetReadAsapFileError describes where the read stopped. */
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
                                               const char* unused, TOrdexProgressCallback progress);
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const char* fileName,
                                                      const char* unused,
                                                      TOrdexProgressCallback progress);
+
+/* Options of the reads into an instance. */
+#define ORDEX_READ_WITHOUT_SOURCE 0x1u /* do not keep the files' text for a preserving write */
+
+/* Sets the options of later reads into the instance (0 by default: a read keeps the bytes
+ * of every file it reads, about the size of those files in memory, for
+ * Ordex_WriteAsapFilePreserving). A read without the text needs less memory; a preserving
+ * write of what it read writes the canonical layout. Returns 0; -103 a null instance; -1 an
+ * unknown option bit (nothing changes). */
+ORDEX_API TOrdexReturnCode Ordex_SetReadOptions(TOrdex* instance, uint32_t options);
 
 /* Describes the last read in buffer (size bytes, zero-filled first; nothing is written for
  * a size below 1): "No error detected" (also before the first read), or "Error detected
@@ -883,8 +992,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* modul
 
 /* The COMPU_VTAB named by record->Name: NumberValuePairs is the table's full count, but at
  * most the first ORDEX_COMPU_VTAB_PAIRS pairs are written (the others are left untouched).
- * A file that declares more pairs than it gives yields the pairs it gives. -105, -112 no
- * such compu vtab, -205 a null record. */
+ * A table read from a file counts the pairs the file holds, whatever count it declares (a
+ * declared 2147483647 over two pairs gives 2), so an array sized by NumberValuePairs always
+ * fits the table; a table created or changed through the interface keeps the count it was
+ * given. -105, -112 no such compu vtab, -205 a null record. */
 ORDEX_API TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* moduleName,
                                               TCompuVTab* record, int existenceOnly);
 
@@ -948,6 +1059,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetVarCriterion(TOrdex* instance, const char* m
  * reported: call again with the last name received as `after`. Buffers and names belong to
  * the caller. Every list and enumerator gives -103 for a null instance and -205 for a null
  * buffer or name; lists give -203 for a size below 1.
+ * Object names are kept up to 1023 characters and listed in full, but the getters, change
+ * and remove operations look objects up by a Name field of ORDEX_TEXT_SIZE bytes: an object
+ * whose name is longer than 255 characters is listed and written, but no getter reaches it
+ * (`ordex check` reports such names).
  *
  * Enumerators return one name or member per call and remember where they stand (see the
  * next-name enumerators below); lists return many names per call and remember nothing.
@@ -1250,14 +1365,66 @@ ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const
                                                          char* axisPtsName);
 
 /* ==========================================================================================
+ * Consistency check
+ *
+ * The check reads the model and changes nothing; it runs at any time, also on a project
+ * built or edited by hand. A reference is a name in a field: empty names are none, nor are
+ * NO_COMPU_METHOD as a conversion and NO_INPUT_QUANTITY as an input quantity. A
+ * characteristic's axes count as far as its type uses them (CURVE 1, MAP 2, CUBOID 3).
+ * References resolve within their module.
+ * ========================================================================================== */
+
+/* Receives one finding or referrer (the record is valid only during the call) and the
+ * caller's context; a non-zero answer stops the walk. */
+typedef int (*TOrdexFindingCallback)(const TCheckFinding* finding, void* context);
+typedef int (*TOrdexReferrerCallback)(const TReferrer* referrer, void* context);
+
+/* Checks the module moduleName (found under the comparison mode), or every module of the
+ * project when moduleName is null, and calls callback with each finding of severity
+ * minSeverity or above (a TOrdexFindingSeverity: fsNote for all). Findings come module by
+ * module; within a module the references first (kind by kind, as Ordex_GetReferrers lists
+ * them), then duplicate names, the characteristics, axis points, measurements and tables,
+ * then the notes; each object in list order. The work is linear in the number of objects
+ * and references. The callback may call getters but must not change the project. Returns 0
+ * when the walk is complete, whatever it found; 1 when the callback stopped it; -103 a null
+ * instance; -104 no project (so a read of an empty file, or of bytes without a PROJECT
+ * block, is refused here); -105 no module of that name; -205 a null callback; -3 out of
+ * memory. */
+ORDEX_API TOrdexReturnCode Ordex_CheckConsistency(TOrdex* instance, const char* moduleName,
+                                                  int minSeverity,
+                                                  TOrdexFindingCallback callback, void* context);
+
+/* Calls callback once for every reference to name in the module (null: the only module):
+ * every field of every object that holds the name, whatever kind of object the name denotes
+ * (a name can be a MEASUREMENT and a COMPU_METHOD at once: TargetKinds tells which the field
+ * means). In the order of the kinds: CHARACTERISTIC (Deposit, Conversion, then per axis
+ * InputQuantity, Conversion, AxisPtsRef), AXIS_PTS (InputQuantity, Deposit, Conversion),
+ * MEASUREMENT (Conversion, VIRTUAL), COMPU_METHOD (CompuTabRef), FUNCTION (its lists from
+ * DEF_CHARACTERISTIC to AXIS_PTS), VAR_CHARACTERISTIC (its Name, a CHARACTERISTIC) and
+ * VAR_CRITERION (VarMeasurement, VarSelectionCharacteristic); objects in list order, a
+ * FUNCTION once per entry that names it. Names are compared under the comparison mode; the
+ * name need not denote any object (so a dangling reference is listed too). No reference
+ * finder run is needed. The callback may call getters but must not change the project.
+ * Returns 0 (also when nothing refers to name), 1 when the callback stopped the walk, -103 a
+ * null instance, -105 no such module (also without project), -205 a null name or callback. */
+ORDEX_API TOrdexReturnCode Ordex_GetReferrers(TOrdex* instance, const char* moduleName,
+                                              const char* name, TOrdexReferrerCallback callback,
+                                              void* context);
+
+/* ==========================================================================================
  * Writing
  *
  * The writer reads the model and changes nothing in it; the file it creates belongs to the
  * caller.
  * ========================================================================================== */
 
-/* Writes the instance's project as an A2L file named fileName. An existing regular file of
- * that name is deleted first. The file starts with "ASAP2_VERSION  1 3" and a block-comment
+/* Writes the instance's project as an A2L file named fileName. An existing file of that
+ * name is replaced: the text goes to a temporary file in the same folder (".NAME.XXXXXXXX~"),
+ * which is flushed to the disk and renamed over fileName only once all of it was written,
+ * so fileName holds either its old content or the whole new text, never a part. A name
+ * that is a symbolic link has the file it leads to replaced and stays a link; a device,
+ * pipe or socket (such as /dev/null) is written in place; a folder is never written. The
+ * new file has the permissions of any file the process creates. The file starts with "ASAP2_VERSION  1 3" and a block-comment
  * line holding comment (a null comment gives an empty one), then PROJECT, HEADER and,
  * for each module (only those named exactly moduleName when it is not null): MOD_PAR (or
  * the text of modParTemplateFile, with the memory segments written in place of its first
@@ -1267,9 +1434,11 @@ ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const
  * Numbers are written from the texts they were read from. Not written: CALIBRATION_METHOD,
  * VARIANT_CODING, A2ML, module-level IF_DATA, FORMULA_INV and FUNCTION_LIST (the
  * functions' lists carry those names). A MEASUREMENT limit read in hexadecimal and the
- * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB or
- * COMPU_VTAB that holds fewer pairs than its count declares is written with that count and
- * the pairs it holds. A quote inside a quoted text is written as backslash-quote, so that
+ * MOD_COMMON offsets are written as 0x and upper-case hexadecimal digits. A COMPU_TAB that
+ * holds fewer pairs than its count declares is written with that count and the pairs it
+ * holds. A COMPU_VTAB is written with as many pair lines as its count: the pairs it holds,
+ * then input 0 with an empty text for each one it does not (a table created with a count
+ * above the pairs of its record), so that the file reads back. A quote inside a quoted text is written as backslash-quote, so that
  * the reader takes it back unchanged. An annotation text is written as quoted lines of at
  * most 1000 characters; a double quote in it separates two lines and is not written, nor is
  * the character after it (so a caller adding an annotation writes "line 1\"\nline 2", and
@@ -1281,8 +1450,10 @@ ORDEX_API TOrdexReturnCode Ordex_GetAAxisPtsWithRefToMea(TOrdex* instance, const
  * modules whenever that percentage grows; a non-zero answer ends the current module (its
  * "/end MODULE" is still written) and the write goes on with the next.
  * Returns 0; -103 a null instance; -104 no project (no file is touched); -5 the file cannot
- * be created (also for a null fileName); -4 the template cannot be opened (the file then
- * ends after that module's head). Write errors are not detected. */
+ * be created or written: a null fileName, a folder that is missing or cannot be written, a
+ * full disk or any other failed write, flush, close or rename; -4 the template cannot be
+ * opened (tried before anything is created). After -5 or -4 the temporary file is removed
+ * and an existing file of that name is left exactly as it was. */
 ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile(TOrdex* instance, const char* fileName,
                                                const char* moduleName,
                                                const char* modParTemplateFile,
@@ -1295,6 +1466,71 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const ch
                                                       const char* comment,
                                                       TOrdexElementCallback elementCallback,
                                                       TOrdexProgressCallback progressCallback);
+
+/* Flags of Ordex_WriteAsapFilePreserving. */
+#define ORDEX_PRESERVE_INLINE_INCLUDES 0x1u /* one file: each "/include" replaced by its text */
+#define ORDEX_PRESERVE_REWRITE_EDITS 0x2u   /* edited blocks rewritten whole (see below) */
+/* Bits of its outcome. */
+#define ORDEX_WROTE_CANONICALLY 0x1u      /* no kept text: written as Ordex_WriteAsapFile does */
+#define ORDEX_WROTE_REWRITTEN_PARTS 0x2u  /* an edited block was rewritten whole */
+#define ORDEX_WROTE_INCLUDED_FILES 0x4u   /* included files were written beside fileName */
+#define ORDEX_WROTE_INLINED_INCLUDES 0x8u /* an included file was written into its includer */
+#define ORDEX_WROTE_DROPPED_TEXT 0x10u    /* an edited block was written from its record alone */
+
+/* Writes the project back into the text it was read from, so that nothing the file held is
+ * lost and nothing but what was edited changes. A read keeps the bytes of every file it
+ * reads (the top file and its "/include" files) in the instance, unless
+ * Ordex_SetReadOptions said otherwise; the write never reads those files again, so it does
+ * not matter whether they still exist or have changed since.
+ *
+ * - Without an edit since the read, the written file is byte for byte the file read:
+ *   blocks and keywords the library does not model (GROUP, UNIT, A2ML, module IF_DATA,
+ *   CALIBRATION_METHOD, FUNCTION_LIST, ...), comments, blank text and the ASAP2_VERSION line
+ *   included.
+ * - A changed block (an object, the PROJECT or MODULE head, HEADER, MOD_PAR with its memory
+ *   segments and system constants, MOD_COMMON) keeps its own layout: the tokens whose value
+ *   changed are replaced where they stand, tokens the change drops are removed with the
+ *   line they leave empty, and new ones (a keyword, a list entry, an annotation, an IF_DATA
+ *   block) are inserted next to the tokens the canonical layout puts them beside, indented
+ *   as their neighbours. What the block holds beyond its record stays where it was. When a
+ *   change cannot be placed so (or with ORDEX_PRESERVE_REWRITE_EDITS), the block is
+ *   rewritten whole in the layout of Ordex_WriteAsapFile, with the keywords, blocks and
+ *   comments it held beyond its record carried over next to their neighbours. Each edited
+ *   block's new text is read back on its own before it is written: one that would not read
+ *   as the block stands in the model is rewritten so, and should that not read back either,
+ *   written from its record alone (outcome ORDEX_WROTE_DROPPED_TEXT; what the block held
+ *   beyond its record is then lost).
+ * - A created object is written in the canonical layout behind the last object of its kind
+ *   that its module held when read (in front of the module's "/end MODULE" when it held
+ *   none); a created module in front of "/end PROJECT". A removed object or module is
+ *   removed with its lines. The names that FUNCTION_LIST blocks of objects gave to functions'
+ *   lists stay in those blocks.
+ * - A file included by "/include NAME" keeps that line. Each included file that holds a
+ *   change, or whose output would not be the file read, is written to NAME taken relative to
+ *   the folder of its including file's output (folders below that are created). No file is
+ *   written outside the folder of fileName: an included file whose NAME is absolute or
+ *   leaves the folder with ".." is left alone when unchanged and written in place of its
+ *   "/include" line when changed. ORDEX_PRESERVE_INLINE_INCLUDES writes one file with every
+ *   included text in place of its "/include" line. Note that the reader opens an include
+ *   name against the current directory first.
+ * - moduleName, modParTemplateFile, elementCallback and progressCallback mean what they mean
+ *   for Ordex_WriteAsapFile, with the same order and counts of callback calls: a module
+ *   that is not written and an object left out are removed from the text, the template
+ *   replaces each written module's MOD_PAR block. A non-empty comment is written as a
+ *   block comment on a line of its own behind the ASAP2_VERSION line (at the top when there
+ *   is none); a null or empty one adds nothing.
+ * - A project that was not read, or was read without its text, is written as
+ *   Ordex_WriteAsapFile writes it (outcome ORDEX_WROTE_CANONICALLY); so is one whose edited
+ *   block cannot be replaced as one piece (a block that begins and ends in different files,
+ *   or one nested inside another edited block).
+ * Every file is written to a temporary file beside it and renamed over it when complete, so
+ * a failure leaves an existing file as it was. outcome (may be null) receives ORDEX_WROTE_*
+ * bits. Returns 0; -103 a null instance; -104 no project; -1 an unknown flag; -4 the template
+ * cannot be opened (nothing is written); -5 a file cannot be written. */
+ORDEX_API TOrdexReturnCode Ordex_WriteAsapFilePreserving(
+    TOrdex* instance, const char* fileName, const char* moduleName, const char* modParTemplateFile,
+    const char* comment, TOrdexElementCallback elementCallback,
+    TOrdexProgressCallback progressCallback, uint32_t flags, uint32_t* outcome);
 
 /* ==========================================================================================
  * Conversion
@@ -1480,7 +1716,8 @@ ORDEX_API unsigned char* Ordex_ConvertHexStringToByteArray(const char* text, uns
  * Every operation gives -103 for a null instance and -205 for another null pointer it
  * needs, -105 when the module is not found and -3 when memory runs out. Removals and
  * the two operations that rebuild a COMPU_VTAB's pairs give -1, and change nothing, when
- * called from the progress callback of a read into the same instance.
+ * called from the progress callback of a read into the same instance or from a callback
+ * of a write of it.
  * ========================================================================================== */
 
 /* Creates the instance's project from the record (Name included). -118 when the instance

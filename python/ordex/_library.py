@@ -1,7 +1,10 @@
 """Finding and loading libordex.so, and the prototypes of the functions the binding calls."""
+from __future__ import annotations
+
 import ctypes
 import ctypes.util
 import os
+from typing import Any, Dict, List, Optional
 
 from . import records as r
 
@@ -10,6 +13,8 @@ SONAME = "libordex.so.0"
 
 ProgressCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_int)
 ElementCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_int, ctypes.c_uint32)
+FindingCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(r.TCheckFinding), ctypes.c_void_p)
+ReferrerCallback = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(r.TReferrer), ctypes.c_void_p)
 
 _I = ctypes.c_void_p  # TOrdex*
 _S = ctypes.c_char_p  # const char* and char* buffers
@@ -17,7 +22,7 @@ _INT = ctypes.c_int
 _P = ctypes.POINTER
 
 
-def _object_functions(kind, record, plural=None):
+def _object_functions(kind: str, record: Any, plural: Optional[str] = None) -> Dict[str, List[Any]]:
     """Getter, list, create, change and remove of one object kind."""
     plural = plural or kind
     return {
@@ -28,7 +33,7 @@ def _object_functions(kind, record, plural=None):
     }
 
 
-_PROTOTYPES = {
+_PROTOTYPES: Dict[str, List[Any]] = {
     "Ordex_CreateInstance": [_P(ctypes.c_void_p)],
     "Ordex_DestroyInstance": [_I],
     "Ordex_ConfigureStringComparison": [_INT],
@@ -36,6 +41,8 @@ _PROTOTYPES = {
     "Ordex_GetReadAsapFileError": [_I, _S, _INT],
     "Ordex_GetAsapFilePreInfo": [_S, _P(_INT), _P(_INT), _S],
     "Ordex_WriteAsapFile": [_I, _S, _S, _S, _S, ElementCallback, ProgressCallback],
+    "Ordex_WriteAsapFilePreserving": [_I, _S, _S, _S, _S, ElementCallback, ProgressCallback,
+                                      ctypes.c_uint32, _P(ctypes.c_uint32)],
     "Ordex_GetProject": [_I, _P(r.TProject), _INT],
     "Ordex_GetModule": [_I, _P(r.TModule), _INT],
     "Ordex_GetModuleList": [_I, _S, _INT, _S, _S],
@@ -65,6 +72,8 @@ _PROTOTYPES = {
     "Ordex_GetAnAxisDescrsNextAnnotation": [_I, _S, _S, _INT, _P(r.TAnnotationRecord)],
     "Ordex_GetAnAxisDescrsNextAnnotation2": [_I, _S, _S, _INT, _P(r.TAnnotationRecord2)],
     "Ordex_ReferenceFinder": [_I, _INT, _INT, _INT, ProgressCallback],
+    "Ordex_CheckConsistency": [_I, _S, _INT, FindingCallback, ctypes.c_void_p],
+    "Ordex_GetReferrers": [_I, _S, _S, ReferrerCallback, ctypes.c_void_p],
     "Ordex_GetDataSizeByDataType": [ctypes.c_int32],
     "Ordex_RawToPhysMeasurement": [_I, _S, _S, ctypes.c_void_p, ctypes.c_char,
                                    _P(ctypes.c_double), _S],
@@ -108,7 +117,7 @@ _RESULT_TYPES = {
 class Library:
     """libordex.so with the prototypes of every function the binding calls."""
 
-    def __init__(self, path):
+    def __init__(self, path: str) -> None:
         self.path = path
         self.dll = ctypes.CDLL(path)
         for name, argtypes in _PROTOTYPES.items():
@@ -118,20 +127,28 @@ class Library:
             setattr(self, name[len("Ordex_"):], function)
 
 
-_loaded = {}
-_default = None
+    def __getattr__(self, name: str) -> Any:  # the functions set above, for type checkers
+        raise AttributeError(name)
 
 
-def _beside_package():
-    """The library of the tree the package was installed into (cmake --install puts the
-    package into LIBDIR/python3/site-packages/ordex)."""
-    libdir = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                           os.pardir, os.pardir, os.pardir))
-    candidate = os.path.join(libdir, SONAME)
+_loaded: Dict[str, Library] = {}
+_default: Optional[Library] = None
+
+
+def _beside_package() -> Optional[str]:
+    """The library of the tree the package was installed into: cmake --install writes the
+    library folder, relative to the package, into _install_location; without it (a package
+    copied by hand) the folder three levels up (LIBDIR/python3/site-packages/ordex)."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    try:
+        from ._install_location import LIBRARY_DIR  # type: ignore[import]
+    except ImportError:
+        LIBRARY_DIR = os.path.join(os.pardir, os.pardir, os.pardir)
+    candidate = os.path.join(os.path.normpath(os.path.join(here, LIBRARY_DIR)), SONAME)
     return candidate if os.path.exists(candidate) else None
 
 
-def _mapped_path(name):
+def _mapped_path(name: str) -> str:
     """Where the dynamic loader found a library loaded by name (Linux: /proc/self/maps)."""
     try:
         with open("/proc/self/maps") as maps:
@@ -144,7 +161,7 @@ def _mapped_path(name):
     return name
 
 
-def load(path=None):
+def load(path: Optional[str] = None) -> Library:
     """Loads the library: the path given, else $ORDEX_LIBRARY, else the library installed
     beside the package, else the one the dynamic loader finds as libordex.so.0. A library
     is loaded once per path; the first load without a path becomes the default. Raises

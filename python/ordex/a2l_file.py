@@ -1,14 +1,23 @@
 """A2LFile: one library instance holding a project read from a file or built by hand."""
+from __future__ import annotations
+
 import ctypes
 import dataclasses
 import os
 import struct
+from typing import Any, Callable, Dict, Iterator, List, Optional, Sequence, Tuple, Union
 
 from . import _library
 from . import codes as c
+from . import errors
+from . import findings
 from . import objects as o
 from . import records as r
 from .errors import OrdexError
+
+PathLike = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+Kind = Union[str, type]  # "CHARACTERISTIC", "compu-vtabs", or a dataclass such as Measurement
+Progress = Optional[Callable[[int], Any]]
 
 
 @dataclasses.dataclass(frozen=True)
@@ -19,10 +28,10 @@ class _Kind:
     cls: type
     record: type
     get: str  # exported function names without "Ordex_"
-    listing: str = None  # the multi-string list operation; None: walked by enumerator
-    create: str = None
-    change: str = None
-    remove: str = None
+    listing: Optional[str] = None  # the multi-string list operation; None: by enumerator
+    create: Optional[str] = None
+    change: Optional[str] = None
+    remove: Optional[str] = None
 
 
 _KINDS = {k.keyword: k for k in [
@@ -92,19 +101,24 @@ _UNSET = struct.unpack("<d", struct.pack("<Q", 0x7FF8DEADBEEF0001))[0]
 _UNSET_BITS = struct.pack("<d", _UNSET)
 
 
-def _kind_name(kind):
+def _kind_name(kind: Kind) -> str:
+    """The keyword of a kind given as a dataclass or in any form a user writes it
+    ("COMPU_VTAB", "compu-vtab", "compu_vtabs")."""
     if isinstance(kind, type) and kind in _KIND_OF_CLASS:
         return _KIND_OF_CLASS[kind].keyword
     name = str(kind).upper().replace("-", "_").replace(" ", "_")
+    known = set(c.ELEMENT_TYPES) | set(_KINDS)
+    if name not in known and name.endswith("S") and name[:-1] in known:
+        name = name[:-1]
     return name
 
 
-def library_path():
+def library_path() -> str:
     """The path of the default library (loading it when no library is loaded yet)."""
     return _library.load().path
 
 
-def configure_string_comparison(ignore_case, library=None):
+def configure_string_comparison(ignore_case: bool, library: Optional[str] = None) -> None:
     """Process-wide: names are looked up byte for byte (False) or ignoring the case of the
     ASCII letters (True)."""
     _library.load(library).ConfigureStringComparison(1 if ignore_case else 0)
@@ -114,24 +128,24 @@ class _Callback:
     """A Python callable behind a C callback: an exception stops the operation (the
     callback answers non-zero) and is raised again once the call has returned."""
 
-    def __init__(self, function, wrap):
+    def __init__(self, function: Optional[Callable[..., Any]], wrap: Any) -> None:
         self.function = function
-        self.error = None
-        self.c_function = wrap(self._call) if function else ctypes.cast(None, wrap)
+        self.error: Optional[BaseException] = None
+        self.c_function = wrap(self._call) if function else ctypes.cast(None, wrap)  # type: ignore[arg-type]
 
-    def _call(self, *args):
+    def _call(self, *args: Any) -> int:
         if self.error is not None:
             return 1
         try:
-            return self._answer(self.function(*args))
+            return self._answer(self.function(*args))  # type: ignore[misc]
         except BaseException as e:  # noqa: B036 - handed back to the caller
             self.error = e
             return 1
 
-    def _answer(self, result):
+    def _answer(self, result: Any) -> int:
         return 1 if result else 0
 
-    def reraise(self):
+    def reraise(self) -> None:
         if self.error is not None:
             raise self.error
 
@@ -139,18 +153,21 @@ class _Callback:
 class _ProgressCallback(_Callback):
     """A progress callback stops the operation by answering true."""
 
-    def __init__(self, function):
+    def __init__(self, function: Optional[Callable[..., Any]]) -> None:
         super().__init__(function, _library.ProgressCallback)
 
 
 class _ElementCallback(_Callback):
     _KIND_NAMES = {v: k for k, v in c.ELEMENT_TYPES.items()}
 
-    def __init__(self, function):
+    def __init__(self, function: Optional[Callable[..., Any]]) -> None:
         super().__init__(function, _library.ElementCallback)
 
-    def _call(self, kind, user_data):
+    def _call(self, kind: int, user_data: int) -> int:  # type: ignore[override]
         return super()._call(self._KIND_NAMES.get(kind, kind), user_data)
+
+
+_PRESERVE_INLINE_INCLUDES = 0x1
 
 
 class A2LFile:
@@ -165,13 +182,15 @@ class A2LFile:
     enumerators): use instances from one thread at a time.
     """
 
-    def __init__(self, path=None, *, library=None, encoding="utf-8", errors="surrogateescape",
-                 progress=None):
+    def __init__(self, path: Optional[PathLike] = None, *, library: Optional[str] = None,
+                 encoding: str = "utf-8", errors: str = "surrogateescape",
+                 progress: Progress = None) -> None:
         self._lib = _library.load(library)
         self._codec = o.Codec(encoding, errors)
         self._instance = ctypes.c_void_p()
-        self._conversion_text_sizes = {}
-        self._longest_verbal_texts = {}
+        self._conversion_text_sizes: Dict[Tuple[Optional[bytes], Optional[bytes]],
+                                          Tuple[int, int]] = {}
+        self._longest_verbal_texts: Dict[Tuple[Optional[bytes], Optional[bytes]], int] = {}
         self._check(self._lib.CreateInstance(ctypes.byref(self._instance)), "create instance")
         if path is not None:
             try:
@@ -181,88 +200,119 @@ class A2LFile:
                 raise
 
     @classmethod
-    def open(cls, path, **options):
+    def open(cls, path: PathLike, **options: Any) -> A2LFile:
         """Reads the A2L file path (with its /include files) into a new instance."""
         return cls(path, **options)
 
     # -- lifecycle --------------------------------------------------------------------------
 
-    def close(self):
-        """Frees the instance and its project; later calls raise OrdexError (rcNoInstance)."""
+    def close(self) -> None:
+        """Frees the instance and its project; later calls raise ClosedError (rcNoInstance)."""
         if self._instance:
             self._lib.DestroyInstance(self._instance)
             self._instance = ctypes.c_void_p()
 
-    def __enter__(self):
+    def __enter__(self) -> A2LFile:
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, *exc: Any) -> None:
         self.close()
 
-    def __del__(self):
+    def __del__(self) -> None:
         try:
             self.close()
         except Exception:  # noqa: BLE001 - interpreter shutdown
             pass
 
     @property
-    def library(self):
+    def library(self) -> _library.Library:
         """The loaded library (its ``path``)."""
         return self._lib
 
-    def _check(self, rc, operation, detail=None):
+    def _check(self, rc: int, operation: str, detail: Optional[str] = None,
+               path: Optional[str] = None) -> int:
         if rc != c.RETURN_CODES["rcOk"]:
-            raise OrdexError(rc, operation, detail=detail)
+            if rc == c.RETURN_CODES["rcModuleNotFound"] and detail is None:
+                detail = self._module_choice()
+            raise errors.error(rc, operation, detail=detail, path=path)
         return rc
 
-    def _bytes(self, text, what="name", limit=r.TEXT_SIZE):
+    def _module_choice(self) -> Optional[str]:
+        """Which modules there are to choose from, for a failure that did not find one."""
+        try:
+            names = self.module_names()
+        except OrdexError:
+            return None
+        if not names:
+            return "the project holds no module"
+        return "the project holds the module%s %s; name one with module=" % (
+            "s" if len(names) > 1 else "", ", ".join(names))
+
+    def _bytes(self, text: Optional[str], what: str = "name",
+               limit: Optional[int] = r.TEXT_SIZE) -> Optional[bytes]:
         return None if text is None else self._codec.bytes(text, limit=limit, what=what)
 
-    def _text(self, raw):
+    def _text(self, raw: Optional[bytes]) -> str:
         return self._codec.text(raw)
 
-    def _edited(self):
+    def _edited(self) -> None:
         self._conversion_text_sizes.clear()
         self._longest_verbal_texts.clear()
 
     # -- reading and writing ----------------------------------------------------------------
 
-    def read(self, path, progress=None):
+    def read(self, path: PathLike, progress: Progress = None) -> None:
         """Reads path into this instance, replacing its project. progress(percent) is called
         at every /begin with the share of the top file read; a true answer stops the read
-        (rcAbortedByCallback). A failure raises OrdexError with the read error report."""
+        (rcAbortedByCallback). A failure raises OrdexError with the read error report: a
+        FileOpenError (a FileNotFoundError) for a file that cannot be opened, an
+        InvalidArgumentError (a ValueError) for text the reader cannot take."""
         callback = _ProgressCallback(progress)
         self._edited()
         rc = self._lib.ReadAsapFile(self._instance, os.fsencode(path), None, callback.c_function)
         callback.reraise()
         if rc != 0:
-            raise OrdexError(rc, "read %s" % os.fsdecode(path), report=self.read_error())
+            name = os.fsdecode(path)
+            raise errors.error(rc, "read %s" % name, report=self.read_error(), path=name)
 
-    def read_error(self):
+    def read_error(self) -> str:
         """The error report of the last read ("No error detected" after a good one)."""
         buffer = ctypes.create_string_buffer(2048)
         self._lib.GetReadAsapFileError(self._instance, buffer, len(buffer))
         return self._text(buffer.value)
 
-    def write(self, path, module=None, template=None, comment="", progress=None, include=None):
-        """Writes the project as an A2L file: only the module named module (exactly) when
-        given, MOD_PAR from the template file when given, comment in the head.
+    def write(self, path: PathLike, module: Optional[str] = None,
+              template: Optional[PathLike] = None, comment: str = "", progress: Progress = None,
+              include: Optional[Callable[[str, int], Any]] = None, *, canonical: bool = False,
+              inline_includes: bool = False) -> None:
+        """Writes the project as an A2L file. By default the file keeps the text it was read
+        from: what was not edited comes out byte for byte, with every block and comment the
+        library does not model, an edited object changes only where it was edited, and
+        included files are written beside path under their /include names when they
+        changed or path is in another folder (inline_includes=True writes one file).
+        canonical=True writes the library's fixed layout instead (as a project made without
+        a read always is). Only the module named module (exactly) when given, MOD_PAR from
+        the template file when given, comment as a comment line (canonical: in the head).
         include(kind, user_data) -> bool may leave objects out (kind is the keyword, such as
         "CHARACTERISTIC"); progress(percent) as for read, a true answer ends the current
         module."""
         progress_callback = _ProgressCallback(progress)
         element_callback = _ElementCallback(include)
-        rc = self._lib.WriteAsapFile(
-            self._instance, os.fsencode(path), self._bytes(module, "module"),
-            None if template is None else os.fsencode(template),
-            self._codec.bytes(comment or "", limit=None, what="comment"),
-            element_callback.c_function, progress_callback.c_function)
+        arguments = (self._instance, os.fsencode(path), self._bytes(module, "module"),
+                     None if template is None else os.fsencode(template),
+                     self._codec.bytes(comment or "", limit=None, what="comment"),
+                     element_callback.c_function, progress_callback.c_function)
+        if canonical:
+            rc = self._lib.WriteAsapFile(*arguments)
+        else:
+            flags = _PRESERVE_INLINE_INCLUDES if inline_includes else 0
+            rc = self._lib.WriteAsapFilePreserving(*arguments, flags, None)
         progress_callback.reraise()
         element_callback.reraise()
-        self._check(rc, "write %s" % os.fsdecode(path))
+        self._check(rc, "write %s" % os.fsdecode(path), path=os.fsdecode(path))
 
     @staticmethod
-    def file_head(path, library=None):
+    def file_head(path: PathLike, library: Optional[str] = None) -> Tuple[int, int, str]:
         """The ASAP2_VERSION numbers and the first comment line of a file's head, without
         reading the file: (version, upgrade, comment)."""
         lib = _library.load(library)
@@ -271,24 +321,24 @@ class A2LFile:
         rc = lib.GetAsapFilePreInfo(os.fsencode(path), ctypes.byref(version),
                                     ctypes.byref(upgrade), comment)
         if rc != 0:
-            raise OrdexError(rc, "file head of %s" % os.fsdecode(path))
+            raise errors.error(rc, "file head of %s" % os.fsdecode(path), path=os.fsdecode(path))
         return version.value, upgrade.value, o.Codec().text(comment.value)
 
     # -- project and modules ----------------------------------------------------------------
 
     @property
-    def project(self):
+    def project(self) -> o.Project:
         """The Project record."""
         record = r.TProject()
         self._check(self._lib.GetProject(self._instance, ctypes.byref(record), 0), "project")
         return o.from_record(o.Project, record, self._codec)
 
-    def module_names(self, pattern=None):
+    def module_names(self, pattern: Optional[str] = None) -> List[str]:
         """The names of the project's modules, in file order."""
         return self._walk_names(lambda buf: self._lib.GetNextModuleName(
             self._instance, buf, self._bytes(pattern, "pattern")), "modules")
 
-    def module(self, name=None):
+    def module(self, name: Optional[str] = None) -> o.Module:
         """The Module record of the module name (None: the only module)."""
         record = r.TModule()
         if name:
@@ -297,13 +347,13 @@ class A2LFile:
                     "module %s" % (name or ""))
         return o.from_record(o.Module, record, self._codec)
 
-    def modules(self):
+    def modules(self) -> List[o.Module]:
         """Every Module record."""
         return [self.module(name) for name in self.module_names()]
 
-    def count(self, kinds, module=None):
+    def count(self, kinds: Union[Kind, Sequence[Kind]], module: Optional[str] = None) -> int:
         """The number of objects of the kinds given (keywords, such as "CHARACTERISTIC")."""
-        if isinstance(kinds, str):
+        if isinstance(kinds, (str, type)):
             kinds = [kinds]
         mask = 0
         for kind in kinds:
@@ -313,18 +363,19 @@ class A2LFile:
                                             ctypes.byref(n)), "count")
         return n.value
 
-    def _modules_of(self, module):
+    def _modules_of(self, module: Optional[str]) -> List[str]:
         return [module] if module is not None else self.module_names()
 
     # -- objects ----------------------------------------------------------------------------
 
-    def _kind(self, kind):
+    def _kind(self, kind: Kind) -> _Kind:
         name = _kind_name(kind)
         if name not in _KINDS:
             raise ValueError("unknown kind %r; kinds: %s" % (kind, ", ".join(sorted(_KINDS))))
         return _KINDS[name]
 
-    def names(self, kind, module=None, pattern=None):
+    def names(self, kind: Kind, module: Optional[str] = None,
+              pattern: Optional[str] = None) -> List[str]:
         """The names of the objects of one kind ("CHARACTERISTIC", ...) in list order: of the
         module given, else of every module. pattern: "*" and "?" wildcards."""
         k = self._kind(kind)
@@ -333,7 +384,7 @@ class A2LFile:
             names.extend(self._names_in(k, m, pattern))
         return names
 
-    def _names_in(self, k, module, pattern):
+    def _names_in(self, k: _Kind, module: Optional[str], pattern: Optional[str]) -> List[str]:
         m = self._bytes(module, "module")
         p = self._bytes(pattern, "pattern")
         if k.keyword == "CALIBRATION_METHOD":
@@ -344,21 +395,22 @@ class A2LFile:
         if k.keyword == "VAR_CRITERION":
             return self._walk_names(lambda buf: self._lib.GetNextVarCriterionName(
                 self._instance, m, buf, p), "variant criteria")
-        listing = getattr(self._lib, k.listing)
-        names, after, size = [], None, 1 << 16
+        # A list resumed after a name starts behind the first record of that name, so
+        # paging would repeat duplicate names for ever: the buffer grows instead until a
+        # call leaves room for one more name of the longest kind.
+        listing = getattr(self._lib, k.listing or "")
+        size = 1 << 16
         while True:
             buffer = ctypes.create_string_buffer(size)
-            self._check(listing(self._instance, m, buffer, size, after, p),
+            self._check(listing(self._instance, m, buffer, size, None, p),
                         "list %s" % k.keyword)
-            chunk = buffer.raw.split(b"\0\0", 1)[0]
-            if not chunk:
-                return names
-            got = chunk.split(b"\0")
-            names.extend(self._text(n) for n in got)
-            after = got[-1]
+            chunk = buffer.raw.split(b"\0\0", 1)[0] if buffer.raw[0] else b""
+            if len(chunk) + 1 + r.TEXT_SIZE + 4 <= size:
+                return [self._text(n) for n in chunk.split(b"\0")] if chunk else []
+            size *= 2
 
-    def _walk_names(self, step, operation):
-        names = []
+    def _walk_names(self, step: Callable[[Any], int], operation: str) -> List[str]:
+        names: List[str] = []
         buffer = ctypes.create_string_buffer(r.TEXT_SIZE)
         while True:
             self._check(step(buffer), operation)
@@ -366,30 +418,30 @@ class A2LFile:
                 return names
             names.append(self._text(buffer.value))
 
-    def get(self, kind, name, module=None):
-        """The object of one kind named name (the first of that name). Raises OrdexError with
-        the kind's not-found code when there is none."""
+    def get(self, kind: Kind, name: str, module: Optional[str] = None) -> Any:
+        """The object of one kind named name (the first of that name). Raises NotFoundError
+        (a KeyError) with the kind's not-found code when there is none."""
         k = self._kind(kind)
         return self._get(k, name, module)
 
-    def _get(self, k, name, module):
+    def _get(self, k: _Kind, name: str, module: Optional[str]) -> Any:
         record = k.record()
         record.Name = self._bytes(name)
         m = self._bytes(module, "module")
         self._check(getattr(self._lib, k.get)(self._instance, m, ctypes.byref(record), 0),
                     "%s %s" % (k.keyword, name))
-        extra = {"module": module if module is not None else self._only_module()}
+        extra: Dict[str, Any] = {"module": module if module is not None else self._only_module()}
         if k.cls is o.CompuVTab:
             extra["pairs"] = self._vtab_pairs(m, record.Name, record.NumberValuePairs)
         elif k.cls is o.CalibrationMethod:
             extra["handles"] = self._handles(m, record.Name, record.HandleCount)
         return o.from_record(k.cls, record, self._codec, **extra)
 
-    def _only_module(self):
+    def _only_module(self) -> Optional[str]:
         names = self.module_names()
         return names[0] if len(names) == 1 else None
 
-    def exists(self, kind, name, module=None):
+    def exists(self, kind: Kind, name: str, module: Optional[str] = None) -> bool:
         """Whether an object of that kind and name exists."""
         k = self._kind(kind)
         record = k.record()
@@ -398,7 +450,8 @@ class A2LFile:
                                        ctypes.byref(record), 1)
         return rc == 0
 
-    def objects(self, kind=None, module=None, pattern=None):
+    def objects(self, kind: Optional[Kind] = None, module: Optional[str] = None,
+                pattern: Optional[str] = None) -> Iterator[Any]:
         """Yields the objects of one kind (every kind when None) as dataclasses: of the module
         given, else of every module, each kind in list order."""
         kinds = [self._kind(kind)] if kind is not None else list(_KINDS.values())
@@ -407,7 +460,14 @@ class A2LFile:
                 for name in self._names_in(k, m, pattern):
                     yield self._get(k, name, m)
 
-    def _vtab_pairs(self, module, name, count):
+    def to_records(self, kind: Kind, module: Optional[str] = None,
+                   pattern: Optional[str] = None) -> List[Dict[str, Any]]:
+        """The objects of one kind as dict rows (see objects.as_row: a number with its text
+        gives its value), such as ``pandas.DataFrame(a2l.to_records("MEASUREMENT"))`` takes."""
+        return [o.as_row(obj) for obj in self.objects(kind, module, pattern)]
+
+    def _vtab_pairs(self, module: Optional[bytes], name: Optional[bytes],
+                    count: int) -> List[o.CompuVTabPair]:
         if count <= 0:
             return []
         entries = (r.TCompuVTabEntry * count)()
@@ -415,7 +475,8 @@ class A2LFile:
                     "pairs of COMPU_VTAB %s" % self._text(name))
         return [o.CompuVTabPair(e.InVal, self._text(e.OutText)) for e in entries]
 
-    def _handles(self, module, name, count):
+    def _handles(self, module: Optional[bytes], name: Optional[bytes],
+                 count: int) -> List[List[int]]:
         handles = []
         for h in range(count):
             n = ctypes.c_int()
@@ -429,10 +490,10 @@ class A2LFile:
             handles.append([v & 0xFFFFFFFF for v in values[:n.value]])
         return handles
 
-    def _system_constants(self, module):
+    def _system_constants(self, module: Optional[str]) -> List[o.SystemConstant]:
         record = r.TSystemConstant()
         m = self._bytes(module, "module")
-        found = []
+        found: List[Any] = []
         while True:
             self._check(self._lib.GetNextSystemConstant(self._instance, m, ctypes.byref(record)),
                         "system constants")
@@ -441,78 +502,83 @@ class A2LFile:
             found.append(o.from_record(o.SystemConstant, record, self._codec, module=module))
 
     # Shortcuts, one per kind.
-    def characteristics(self, module=None, pattern=None):
+    def characteristics(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.Characteristic]:
         return self.objects("CHARACTERISTIC", module, pattern)
 
-    def characteristic(self, name, module=None):
-        return self.get("CHARACTERISTIC", name, module)
+    def characteristic(self, name: str, module: Optional[str] = None) -> o.Characteristic:
+        return self.get("CHARACTERISTIC", name, module)  # type: ignore[no-any-return]
 
-    def measurements(self, module=None, pattern=None):
+    def measurements(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.Measurement]:
         return self.objects("MEASUREMENT", module, pattern)
 
-    def measurement(self, name, module=None):
-        return self.get("MEASUREMENT", name, module)
+    def measurement(self, name: str, module: Optional[str] = None) -> o.Measurement:
+        return self.get("MEASUREMENT", name, module)  # type: ignore[no-any-return]
 
-    def axis_pts(self, module=None, pattern=None):
+    def axis_pts(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.AxisPts]:
         return self.objects("AXIS_PTS", module, pattern)
 
-    def functions(self, module=None, pattern=None):
+    def functions(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.Function]:
         return self.objects("FUNCTION", module, pattern)
 
-    def function(self, name, module=None):
-        return self.get("FUNCTION", name, module)
+    def function(self, name: str, module: Optional[str] = None) -> o.Function:
+        return self.get("FUNCTION", name, module)  # type: ignore[no-any-return]
 
-    def compu_methods(self, module=None, pattern=None):
+    def compu_methods(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.CompuMethod]:
         return self.objects("COMPU_METHOD", module, pattern)
 
-    def compu_method(self, name, module=None):
-        return self.get("COMPU_METHOD", name, module)
+    def compu_method(self, name: str, module: Optional[str] = None) -> o.CompuMethod:
+        return self.get("COMPU_METHOD", name, module)  # type: ignore[no-any-return]
 
-    def compu_tabs(self, module=None, pattern=None):
+    def compu_tabs(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.CompuTab]:
         return self.objects("COMPU_TAB", module, pattern)
 
-    def compu_vtabs(self, module=None, pattern=None):
+    def compu_vtabs(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.CompuVTab]:
         return self.objects("COMPU_VTAB", module, pattern)
 
-    def record_layouts(self, module=None, pattern=None):
+    def record_layouts(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.RecordLayout]:
         return self.objects("RECORD_LAYOUT", module, pattern)
 
-    def memory_segments(self, module=None, pattern=None):
+    def memory_segments(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.MemorySegment]:
         return self.objects("MEMORY_SEGMENT", module, pattern)
 
-    def calibration_methods(self, module=None, pattern=None):
+    def calibration_methods(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.CalibrationMethod]:
         return self.objects("CALIBRATION_METHOD", module, pattern)
 
-    def system_constants(self, module=None):
+    def system_constants(self, module: Optional[str] = None) -> List[o.SystemConstant]:
         """The SYSTEM_CONSTANTs of the module given, else of every module, in file order."""
-        found = []
+        found: List[Any] = []
         for m in self._modules_of(module):
             found.extend(self._system_constants(m))
         return found
 
     # -- members of one object --------------------------------------------------------------
 
-    def function_lists(self, function, module=None):
+    def function_lists(self, function: str, module: Optional[str] = None) -> Dict[str, List[str]]:
         """The name lists of a FUNCTION: a dict from DEF_CHARACTERISTIC, REF_CHARACTERISTIC,
         IN_MEASUREMENT, OUT_MEASUREMENT, LOC_MEASUREMENT, SUB_FUNCTION and AXIS_PTS to the
         names in file order."""
         m, f = self._bytes(module, "module"), self._bytes(function)
-        return {keyword: self._walk_names(
-            lambda buf, step=getattr(self._lib, step): step(self._instance, m, f, buf),
-            "%s of FUNCTION %s" % (keyword, function)) for keyword, step in _FUNCTION_LISTS}
+        lists = {}
+        for keyword, name in _FUNCTION_LISTS:
+            walk = getattr(self._lib, name)
+            lists[keyword] = self._walk_names(
+                lambda buf, walk=walk: walk(self._instance, m, f, buf),  # type: ignore[misc]
+                "%s of FUNCTION %s" % (keyword, function))
+        return lists
 
-    def virtuals(self, measurement, module=None):
+    def virtuals(self, measurement: str, module: Optional[str] = None) -> List[str]:
         """The VIRTUAL names of a MEASUREMENT."""
         m, n = self._bytes(module, "module"), self._bytes(measurement)
         return self._walk_names(lambda buf: self._lib.GetAMeasNextVirtual(
             self._instance, m, n, buf), "VIRTUAL of MEASUREMENT %s" % measurement)
 
-    def if_data(self, kind, name=None, module=None):
+    def if_data(self, kind: Kind, name: Optional[str] = None,
+                module: Optional[str] = None) -> List[o.IfData]:
         """The IF_DATA entries of a MODULE (name: the module, None the only one), or of a
         MEMORY_SEGMENT, CHARACTERISTIC, MEASUREMENT or AXIS_PTS, as IfData values."""
         kind = _kind_name(kind)
         record = r.TIfDataRecord()
-        found = []
+        found: List[Any] = []
         if kind == "MODULE":
             m = self._bytes(name if name is not None else module, "module")
             step = lambda: self._lib.GetAModulesNextIfData(self._instance, m,  # noqa: E731
@@ -529,7 +595,8 @@ class A2LFile:
                 return found
             found.append(o.IfData(self._text(record.Name), self._text(record.Content)))
 
-    def annotations(self, kind, name, module=None, axis=None):
+    def annotations(self, kind: Kind, name: str, module: Optional[str] = None,
+                    axis: Optional[int] = None) -> List[o.Annotation]:
         """The annotations of a CHARACTERISTIC (with axis 0 to 2: of that AXIS_DESCR), a
         MEASUREMENT or an AXIS_PTS, as Annotation values. Texts come whole up to 2047 bytes
         and up to the longest annotation text the reader met."""
@@ -544,6 +611,7 @@ class A2LFile:
         # The form with the caller's buffer cuts texts to the size the reader saw; the fixed
         # record holds 2047 bytes. Take whichever holds more.
         whole = size.value > r.ANNOTATION_TEXT_SIZE
+        record: Any
         if whole:
             buffer = ctypes.create_string_buffer(size.value)
             record = r.TAnnotationRecord2()
@@ -558,7 +626,7 @@ class A2LFile:
         else:
             walk = getattr(self._lib, "GetAnAxisDescrsNextAnnotation" + suffix)
             step = lambda: walk(self._instance, m, n, axis, ctypes.byref(record))  # noqa: E731
-        found = []
+        found: List[Any] = []
         while True:
             self._check(step(), "annotations of %s %s" % (kind, name))
             text = buffer.value if whole else record.Text
@@ -569,7 +637,8 @@ class A2LFile:
 
     # -- references -------------------------------------------------------------------------
 
-    def reference_finder(self, mode=0xF, stop_on_error=False, progress=None):
+    def reference_finder(self, mode: int = 0xF, stop_on_error: bool = False,
+                         progress: Progress = None) -> bool:
         """Runs the reference finder (mode bits: 0x1 objects find their functions, 0x2
         functions resolve their lists, 0x4 measurements their COMPU_METHOD, 0x8 compu methods
         their table). Returns False when progress stopped it."""
@@ -591,7 +660,8 @@ class A2LFile:
         self._check(rc, "reference finder")
         return True
 
-    def publishing_function(self, kind, name, module=None):
+    def publishing_function(self, kind: Kind, name: str,
+                            module: Optional[str] = None) -> Optional[str]:
         """The function that lists a CHARACTERISTIC in DEF_CHARACTERISTIC, a MEASUREMENT in
         OUT_MEASUREMENT, or a FUNCTION in SUB_FUNCTION; None until the reference finder has
         linked one."""
@@ -604,9 +674,35 @@ class A2LFile:
             "publishing function of %s %s" % (kind, name))
         return self._text(out.value) or None
 
+    def referrers(self, name, module=None):
+        """Every object of the module (None: the only one) that refers to name, as Referrer
+        values (keyword, name, field, targets) in the library's order; also when no object
+        is named so."""
+        found = []
+        callback = _library.ReferrerCallback(lambda record, _: found.append(
+            findings.referrer_from_record(record.contents, self._text, c.ELEMENT_TYPES)) or 0)
+        self._check(self._lib.GetReferrers(self._instance, self._bytes(module, "module"),
+                                           self._bytes(name), callback, None),
+                    "referrers of %s" % name)
+        return found
+
+    def check(self, module=None, notes=False):
+        """Runs the library's consistency check on the module given, else on every module,
+        and returns its findings as Finding values (errors and warnings; notes too when
+        notes is true). Raises OrdexError (rcNoProject) when nothing was read, such as after
+        reading an empty file."""
+        found = []
+        callback = _library.FindingCallback(lambda record, _: found.append(
+            findings.finding_from_record(record.contents, self._text)) or 0)
+        minimum = findings.SEVERITIES["note" if notes else "warning"]
+        self._check(self._lib.CheckConsistency(self._instance, self._bytes(module, "module"),
+                                               minimum, callback, None), "check")
+        return found
+
     # -- conversion -------------------------------------------------------------------------
 
-    def convert(self, measurement, raw, module=None, separator="."):
+    def convert(self, measurement: str, raw: bytes, module: Optional[str] = None,
+                separator: str = ".") -> o.Conversion:
         """Converts the raw bytes of a MEASUREMENT with its data type, byte order, bit mask
         and COMPU_METHOD (names compared exactly). Returns Conversion(value, text); value is
         None when only a table's default text applies. Too few bytes raise OrdexError
@@ -619,8 +715,8 @@ class A2LFile:
         name = self._bytes(measurement)
         needed, text_size = self._conversion_sizes(m, name)
         if len(raw) < needed:
-            raise OrdexError(c.RETURN_CODES["rcBadSize"], "convert %s" % measurement,
-                             detail="%d bytes needed, %d given" % (needed, len(raw)))
+            raise errors.error(c.RETURN_CODES["rcBadSize"], "convert %s" % measurement,
+                               detail="%d bytes needed, %d given" % (needed, len(raw)))
         value = ctypes.c_double(_UNSET)
         text = ctypes.create_string_buffer(text_size)
         raw_buffer = ctypes.create_string_buffer(raw, max(len(raw), 1))
@@ -634,7 +730,8 @@ class A2LFile:
         unset = bytes(value) == _UNSET_BITS
         return o.Conversion(None if unset else value.value, self._text(text.value))
 
-    def _conversion_sizes(self, module, name):
+    def _conversion_sizes(self, module: Optional[bytes],
+                          name: Optional[bytes]) -> Tuple[int, int]:
         """Bytes the conversion reads, and a text buffer that holds whatever it writes: the
         number, a blank and the unit; 3 characters per STRING byte; the longest text of a
         verbal table."""
@@ -680,18 +777,36 @@ class A2LFile:
 
     # -- editing ----------------------------------------------------------------------------
 
-    def create(self, obj, module=None):
+    def create(self, obj: Any, module: Optional[str] = None, *,
+               allow_duplicate: bool = False) -> None:
         """Creates the project (a Project), appends a module (a Module) or appends an object
         of any kind with a create operation to the module given (else obj.module, else the
-        only module), as if it had been read."""
+        only module), as if it had been read. A module or object whose name its kind already
+        has in that module raises ExistsError (a ValueError), unless allow_duplicate (the
+        library keeps duplicates; lookups find the first)."""
+        if not allow_duplicate and not isinstance(obj, o.Project):
+            if isinstance(obj, o.Module):
+                taken = obj.name in self.module_names()
+                where = ""
+            else:
+                k = _KIND_OF_CLASS.get(type(obj))
+                m = module if module is not None else obj.module
+                taken = k is not None and self.exists(k.keyword, obj.name, m)
+                where = " in module %s" % m if m else ""
+            if taken:
+                kind = "MODULE" if isinstance(obj, o.Module) else _KIND_OF_CLASS[type(obj)].keyword
+                raise errors.ExistsError(c.RETURN_CODES["rcInvalidArgument"],
+                                         "create %s %s" % (kind, obj.name),
+                                         detail="a %s of that name exists already%s"
+                                         % (kind, where))
         self._edit(obj, module, "create")
 
-    def change(self, obj, module=None):
+    def change(self, obj: Any, module: Optional[str] = None) -> None:
         """Applies obj to the object its name selects (the project, a module, or an object of
         its kind), field by field."""
         self._edit(obj, module, "change")
 
-    def _edit(self, obj, module, what):
+    def _edit(self, obj: Any, module: Optional[str], what: str) -> None:
         self._edited()
         if isinstance(obj, o.Project):
             record = o.to_record(obj, r.TProject, self._codec)
@@ -705,7 +820,7 @@ class A2LFile:
             return
         k = _KIND_OF_CLASS.get(type(obj))
         function = k and getattr(k, what)
-        if not function:
+        if k is None or not function:
             raise TypeError("cannot %s %r" % (what, type(obj).__name__))
         record = o.to_record(obj, k.record, self._codec)
         m = self._bytes(module if module is not None else obj.module, "module")
@@ -722,13 +837,13 @@ class A2LFile:
             self._check(self._lib.ChangeACompuVTabsLargeVTab(self._instance, m, record.Name,
                                                              entries), operation)
 
-    def update(self, kind, name, module=None, **fields):
+    def update(self, kind: Kind, name: str, module: Optional[str] = None, **fields: Any) -> Any:
         """Gets the object, replaces the fields given and changes it; returns the new value."""
         obj = dataclasses.replace(self.get(kind, name, module), **fields)
         self.change(obj, module)
         return obj
 
-    def remove(self, kind, name=None, module=None):
+    def remove(self, kind: Kind, name: Optional[str] = None, module: Optional[str] = None) -> None:
         """Removes the PROJECT, a MODULE (name; None the only one), a SYSTEM_CONSTANT or the
         first object of a kind named name, with everything it owns."""
         self._edited()
@@ -747,14 +862,15 @@ class A2LFile:
             rc = getattr(self._lib, k.remove)(self._instance, m, self._bytes(name))
         self._check(rc, "remove %s %s" % (kind, name or ""))
 
-    def add_system_constant(self, name, value, module=None):
+    def add_system_constant(self, name: str, value: str, module: Optional[str] = None) -> None:
         """Appends a SYSTEM_CONSTANT."""
         self._edited()
         self._check(self._lib.AddToSystemConstantList(
             self._instance, self._bytes(module, "module"), self._bytes(name),
             self._codec.bytes(value, limit=None, what="value")), "add SYSTEM_CONSTANT %s" % name)
 
-    def add_to(self, kind, owner, list_name, entry, module=None):
+    def add_to(self, kind: Kind, owner: str, list_name: str,
+               entry: Union[str, o.IfData, o.Annotation], module: Optional[str] = None) -> None:
         """Appends to a list of the object owner: a name to a FUNCTION's DEF_CHARACTERISTIC,
         REF_CHARACTERISTIC, IN_/OUT_/LOC_MEASUREMENT, SUB_FUNCTION or AXIS_PTS list; an
         IfData to the IF_DATA of a MEMORY_SEGMENT, CHARACTERISTIC, MEASUREMENT or AXIS_PTS;
@@ -765,13 +881,18 @@ class A2LFile:
         m, n = self._bytes(module, "module"), self._bytes(owner)
         operation = "add to %s of %s %s" % (list_name, _kind_name(kind), owner)
         self._edited()
+        record: Any
         if list_name.upper() == "IF_DATA":
+            if not isinstance(entry, o.IfData):
+                raise TypeError("IF_DATA takes an IfData, not %r" % (entry,))
             record = r.TIfDataRecord()
             record.Name = self._bytes(entry.name)
             record.Content = self._codec.bytes(entry.content, limit=None, what="content")
             self._check(getattr(self._lib, add)(self._instance, m, n, ctypes.byref(record)),
                         operation)
         elif list_name.upper() == "ANNOTATION":
+            if not isinstance(entry, o.Annotation):
+                raise TypeError("ANNOTATION takes an Annotation, not %r" % (entry,))
             record = r.TAnnotationRecord()
             record.Label = self._bytes(entry.label, "label")
             record.Origin = self._bytes(entry.origin, "origin")
@@ -779,10 +900,13 @@ class A2LFile:
             self._check(getattr(self._lib, add)(self._instance, m, n, ctypes.byref(record)),
                         operation)
         else:
+            if not isinstance(entry, str):
+                raise TypeError("%s takes a name, not %r" % (list_name, entry))
             self._check(getattr(self._lib, add)(self._instance, m, n, self._bytes(entry)),
                         operation)
 
-    def remove_from(self, kind, owner, list_name, entry_name, module=None):
+    def remove_from(self, kind: Kind, owner: str, list_name: str, entry_name: str,
+                    module: Optional[str] = None) -> None:
         """Removes the first entry named entry_name from a FUNCTION name list or an IF_DATA
         list (see add_to); rcListEntryNotFound / rcIfDataNotFound when it holds none."""
         _, remove = self._member_list(kind, list_name)
@@ -795,7 +919,7 @@ class A2LFile:
             "remove from %s of %s %s" % (list_name, _kind_name(kind), owner))
 
     @staticmethod
-    def _member_list(kind, list_name):
+    def _member_list(kind: Kind, list_name: str) -> Tuple[str, Optional[str]]:
         key = (_kind_name(kind), str(list_name).upper())
         if key not in _MEMBER_LISTS:
             raise ValueError("no list %s of %s; lists: %s" % (key[1], key[0], ", ".join(

@@ -16,6 +16,7 @@ RECORD_LAYOUT_ELEMENTS = 30
 SORTED_ELEMENTS = 40
 COMPU_TAB_PAIRS = 256
 COMPU_VTAB_PAIRS = 20
+FINDING_MESSAGE_SIZE = 512
 
 
 class TNumberText(ctypes.Structure):
@@ -401,6 +402,30 @@ class TAnnotationRecord2(ctypes.Structure):
         ("Label", ctypes.c_char * TEXT_SIZE),
         ("Origin", ctypes.c_char * TEXT_SIZE),
         ("Text", ctypes.c_char_p),
+    ]
+
+
+class TCheckFinding(ctypes.Structure):
+    _fields_ = [
+        ("Name", ctypes.c_char * TEXT_SIZE),
+        ("Module", ctypes.c_char * TEXT_SIZE),
+        ("Keyword", ctypes.c_char * TEXT_SIZE),
+        ("Kind", ctypes.c_int32),
+        ("Severity", ctypes.c_int32),
+        ("Code", ctypes.c_int32),
+        ("Field", ctypes.c_char * TEXT_SIZE),
+        ("Value", ctypes.c_char * TEXT_SIZE),
+        ("Message", ctypes.c_char * FINDING_MESSAGE_SIZE),
+    ]
+
+
+class TReferrer(ctypes.Structure):
+    _fields_ = [
+        ("Name", ctypes.c_char * TEXT_SIZE),
+        ("Keyword", ctypes.c_char * TEXT_SIZE),
+        ("Field", ctypes.c_char * TEXT_SIZE),
+        ("Kind", ctypes.c_int32),
+        ("TargetKinds", ctypes.c_int32),
     ]
 
 

@@ -190,6 +190,18 @@ class ChangeAndRemoveTest(support.ScratchTestCase):
         self.assertEqual("rcOutputCreateFailed", caught.exception.name)
 
 
+    def test_write_keeps_the_text_read_unless_canonical(self):
+        with open(support.EXAMPLE, "rb") as f:
+            original = f.read()
+        with A2LFile.open(support.EXAMPLE) as a2l:
+            a2l.write(self.path("kept.a2l"))
+            a2l.write(self.path("canonical.a2l"), canonical=True)
+        with open(self.path("kept.a2l"), "rb") as f:
+            self.assertEqual(original, f.read())
+        with open(self.path("canonical.a2l"), "rb") as f:
+            self.assertTrue(f.read().startswith(b"ASAP2_VERSION  1 3\n"))
+
+
 class StringComparisonTest(unittest.TestCase):
     def test_lookups_may_ignore_the_case_of_names(self):
         with A2LFile.open(support.EXAMPLE) as a2l:

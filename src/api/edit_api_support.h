@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "api/guarded.h"
+#include "api/write_in_progress.h"
 #include "reader/file_reader.h"
 
 namespace ordex::api {
@@ -18,8 +19,12 @@ inline std::string_view requiredName(const char* name) {
 // rebuild a table's pairs could pull from under the reader what it is filling (the module,
 // the current object, an open IF_DATA entry, the pair being read), so they refuse to work
 // on the instance being read: -1, nothing changed. Creating and changing are harmless.
+// The same holds for the callbacks of a write, which could free the object the writer is
+// about to write.
 inline void refuseWhileBeingRead(const TOrdex* instance) {
-  if (instance && instance == ordex::instanceBeingRead()) throw rcInvalidArgument;
+  if (instance && (instance == ordex::instanceBeingRead() || instance == instanceBeingWritten())) {
+    throw rcInvalidArgument;
+  }
 }
 
 // Runs op on the named module (-104 / -105 when there is none) and returns what it returns.

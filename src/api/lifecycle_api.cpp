@@ -1,9 +1,28 @@
 #include "api/guarded.h"
+#include "api/write_in_progress.h"
 #include "model/name_compare.h"
 #include "platform/file_access_module.h"
 #include "reader/file_reader.h"
 
 using ordex::api::guarded;
+
+namespace {
+// The instances whose destructor callbacks are running on this thread, innermost first: a
+// callback that destroys its own instance again would free it twice (and, calling itself,
+// recurse until the stack ends).
+struct Destroying {
+  const TOrdex* instance;
+  const Destroying* outer;
+};
+thread_local const Destroying* gDestroying = nullptr;
+
+bool beingDestroyed(const TOrdex* instance) {
+  for (const Destroying* d = gDestroying; d; d = d->outer) {
+    if (d->instance == instance) return true;
+  }
+  return false;
+}
+}  // namespace
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_CreateInstance(TOrdex** instance) {
   if (!instance) return rcNullArgument;
@@ -19,7 +38,14 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_DestroyInstance(TOrdex* instance) {
   if (!instance) return rcNoInstance;
   // Not from the progress callback of a read into this very instance.
   if (instance == ordex::instanceBeingRead()) return rcInvalidArgument;
+  // Nor from its own destructor callback: the destruction already under way frees it.
+  if (beingDestroyed(instance)) return rcInvalidArgument;
+  // Nor from a callback of a write of this instance, which still walks its project.
+  if (instance == ordex::api::instanceBeingWritten()) return rcInvalidArgument;
+  const Destroying frame{instance, gDestroying};
+  gDestroying = &frame;
   delete instance;
+  gDestroying = frame.outer;
   return rcOk;
 }
 

@@ -1,13 +1,46 @@
+#include <utility>
+#include <vector>
+
 #include "api/guarded.h"
+#include "api/write_in_progress.h"
 #include "model/copy_to_field.h"
 #include "query/reference_finder.h"
 #include "reader/file_reader.h"
+#include "writer/a2l_writer.h"
 
 using ordex::api::guarded;
 
 namespace {
+// A part of the project in the writer's layout, kept when an edit first changes it.
+void renderSourcePart(const TProject_Intern& project, ordex::SourcePartKey key, std::string& out) {
+  ordex::writeSourcePart(project, key, ordex::WriteOptions{}, ordex::kPartAllValues, out);
+}
+
+// Folds the FUNCTION_LIST names into the functions' lists. With the source text kept, it
+// notes how many entries each function got so, as those names stand in other objects' text.
 void foldFunctionListsAfterRead(TOrdex& instance) {
+  TProject_Intern* project = instance.Project.get();
+  ordex::SourceText* source = project ? project->Source.get() : nullptr;
+  std::vector<std::pair<const TFunction_Intern*, ordex::SourceText::FoldedTail>> before;
+  if (source) {
+    for (const TModule_Intern* m : project->Modules) {
+      if (m->FunctionListsRead.empty()) continue;
+      for (const TFunction_Intern* f : m->Functions) {
+        before.push_back(
+            {f, {f->DefCharacteristics.Count, f->InMeasurements.Count, f->AxisPts.Count}});
+      }
+    }
+  }
   ordex::foldFunctionLists(instance);
+  if (!source) return;
+  source->renderer = &renderSourcePart;
+  for (const auto& [f, count] : before) {
+    ordex::SourceText::FoldedTail tail{f->DefCharacteristics.Count - count.defCharacteristics,
+                                       f->InMeasurements.Count - count.inMeasurements,
+                                       f->AxisPts.Count - count.axisPts};
+    if (tail.defCharacteristics || tail.inMeasurements || tail.axisPts)
+      source->foldedTails[f] = tail;
+  }
 }
 }  // namespace
 
@@ -15,6 +48,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* f
                                                  const char* /*unused*/,
                                                  TOrdexProgressCallback progress) {
   if (!instance) return rcNoInstance;
+  // A read from a callback of a write of this instance would replace the project it writes.
+  if (instance == ordex::api::instanceBeingWritten()) return rcInvalidArgument;
   return guarded([&] {
     return ordex::readAsapFile(*instance, fileName, progress, foldFunctionListsAfterRead);
   });

@@ -1,8 +1,31 @@
 // Writing the project of an instance as an A2L file.
 #include "api/guarded.h"
+#include "api/write_in_progress.h"
 #include "writer/a2l_writer.h"
 
 using ordex::api::guarded;
+
+namespace {
+thread_local const TOrdex* gInstanceBeingWritten = nullptr;
+
+// Marks a write as running for as long as it runs, however it ends.
+class WriteInProgress {
+ public:
+  explicit WriteInProgress(const TOrdex* inst) : outer_(gInstanceBeingWritten) {
+    gInstanceBeingWritten = inst;
+  }
+  ~WriteInProgress() { gInstanceBeingWritten = outer_; }
+  WriteInProgress(const WriteInProgress&) = delete;
+  WriteInProgress& operator=(const WriteInProgress&) = delete;
+
+ private:
+  const TOrdex* outer_;
+};
+}  // namespace
+
+const TOrdex* ordex::api::instanceBeingWritten() {
+  return gInstanceBeingWritten;
+}
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const char* fileName,
                                                          const char* moduleName,
@@ -13,6 +36,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const
   if (!instance) return rcNoInstance;
   return guarded([&] {
     const TProject_Intern& project = ordex::api::projectOf(instance);
+    const WriteInProgress running(instance);
     ordex::WriteOptions options;
     options.moduleName = moduleName;
     options.modParTemplateFile = modParTemplateFile;

@@ -247,6 +247,7 @@ void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from) {
     assignText(pairs[k].OutText, from.Pairs[k].OutText);
   }
   copyTable(to, from, pairs);
+  to.DeclaredPairs = carried;
 }
 
 void copyFields(TAxisPts_Intern& to, const TAxisPts& from) {

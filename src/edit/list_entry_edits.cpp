@@ -5,6 +5,7 @@
 
 #include "edit/edit_index.h"
 #include "model/name_compare.h"
+#include "model/source_text.h"
 
 namespace ordex::edit {
 
@@ -39,31 +40,43 @@ T* firstNamed(const EntryList<T>& list, std::string_view name) {
   return nullptr;
 }
 
-// The IF_DATA list of the owner, or the owner's not-found code.
+// The module's MOD_PAR block is about to change.
+void modParChanging(TModule_Intern& m) {
+  if (auto* project = static_cast<TProject_Intern*>(m.Owner)) {
+    source_edits::changing(*project, {&m, SourcePart::kModPar});
+  }
+}
+
+// The IF_DATA list of the owner, or the owner's not-found code; the owner is told that it
+// is about to change.
 TOrdexReturnCode ifDataListOf(TModule_Intern& m, TOrdexElementType kind, std::string_view owner,
                               IfDataList*& list) {
   switch (kind) {
     case etMemorySegment: {
       TMemorySegment_Intern* s = m.ModPar.MemorySegments.find(owner);
       if (!s) return rcMemorySegmentNotFound;
+      modParChanging(m);
       list = &s->IfData;
       return rcOk;
     }
     case etCharacteristic: {
       TCharacteristic_Intern* c = m.Characteristics.find(owner);
       if (!c) return rcCharacteristicNotFound;
+      source_edits::changingObject(m, *c);
       list = &c->IfData;
       return rcOk;
     }
     case etMeasurement: {
       TMeasurement_Intern* meas = m.Measurements.find(owner);
       if (!meas) return rcMeasurementNotFound;
+      source_edits::changingObject(m, *meas);
       list = &meas->IfData;
       return rcOk;
     }
     case etAxisPts: {
       TAxisPts_Intern* a = m.AxisPts.find(owner);
       if (!a) return rcAxisPtsNotFound;
+      source_edits::changingObject(m, *a);
       list = &a->IfData;
       return rcOk;
     }
@@ -78,6 +91,7 @@ TOrdexReturnCode addToFunctionList(TModule_Intern& module, std::string_view func
                                    FunctionList list, std::string_view name) {
   TFunction_Intern* f = module.Functions.find(function);
   if (!f) return rcFunctionNotFound;
+  source_edits::changingObject(module, *f);
   auto entry = std::make_unique<TFunctionRef>();
   entry->Name.assign(name);
   TFunctionRef* added = listOf(*f, list).append(std::move(entry));
@@ -92,6 +106,8 @@ TOrdexReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view
   FunctionRefList& entries = listOf(*f, list);
   TFunctionRef* entry = firstNamed(entries, name);
   if (!entry) return rcListEntryNotFound;
+  source_edits::changingObject(module, *f);
+  source_edits::removingFunctionEntry(module, *f, *entry);
   // The object the entry named may still name this function as its publisher or parent.
   EditIndex::of(module).entryRemoved(*f, entry);
   entries.unlink(entry);
@@ -100,6 +116,7 @@ TOrdexReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view
 
 TOrdexReturnCode addSystemConstant(TModule_Intern& module, std::string_view name,
                                    std::string_view value) {
+  modParChanging(module);
   auto constant = std::make_unique<TSystemConstant_Intern>();
   constant->Name.assign(name);
   constant->Value.assign(value);
@@ -111,6 +128,7 @@ TOrdexReturnCode removeSystemConstant(TModule_Intern& module, std::string_view n
   EntryList<TSystemConstant_Intern>& constants = module.ModPar.SystemConstants;
   TSystemConstant_Intern* constant = findSystemConstant(constants, name);
   if (!constant) return rcSystemConstantNotFound;
+  modParChanging(module);
   constants.unlink(constant);
   return rcOk;
 }
@@ -132,7 +150,7 @@ TOrdexReturnCode removeIfData(TModule_Intern& module, TOrdexElementType ownerKin
   IfDataList* list = nullptr;
   if (TOrdexReturnCode rc = ifDataListOf(module, ownerKind, owner, list)) return rc;
   TIfData_Intern* entry = firstNamed(*list, name);
-  if (!entry) return rcIfDataNotFound;
+  if (!entry) return rcIfDataNotFound;  // the owner's text is unchanged whatever it was told
   list->unlink(entry);
   return rcOk;
 }
@@ -144,10 +162,12 @@ TOrdexReturnCode addAnnotation(TModule_Intern& module, TOrdexElementType ownerKi
   if (ownerKind == etCharacteristic) {
     TCharacteristic_Intern* c = module.Characteristics.find(owner);
     if (!c) return rcCharacteristicNotFound;
+    source_edits::changingObject(module, *c);
     list = &c->Annotations;
   } else if (ownerKind == etMeasurement) {
     TMeasurement_Intern* meas = module.Measurements.find(owner);
     if (!meas) return rcMeasurementNotFound;
+    source_edits::changingObject(module, *meas);
     list = &meas->Annotations;
   } else {
     return rcInvalidArgument;

@@ -10,6 +10,7 @@
 #include "edit/reference_cleanup.h"
 #include "model/copy_to_field.h"
 #include "model/name_compare.h"
+#include "model/source_text.h"
 
 namespace ordex::edit {
 
@@ -70,6 +71,19 @@ void takeModuleDefaults(TRecordLayout_Intern& l, const TModule_Intern& m) {
   l.AlignmentFloat64Ieee = m.ModCommon.AlignmentFloat64Ieee;
 }
 
+// The text of a module part or object is about to change: a memory segment is written
+// inside MOD_PAR.
+template <class Intern>
+void partChanging(TModule_Intern& module, const Intern& object) {
+  if constexpr (std::is_same_v<Intern, TMemorySegment_Intern>) {
+    if (auto* project = static_cast<TProject_Intern*>(module.Owner)) {
+      source_edits::changing(*project, {&module, SourcePart::kModPar});
+    }
+  } else {
+    source_edits::changingObject(module, object);
+  }
+}
+
 // The record is complete before it is linked: running out of memory links nothing.
 template <class Record>
 TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
@@ -79,7 +93,21 @@ TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
   takeModuleDefaults(*object, module);
   copyFields(*object, record);
   object->Name.assign(fieldText(record.Name));
-  ObjectHead* added = Kind::list(module).append(std::move(object));
+  if constexpr (std::is_same_v<typename Kind::Intern, TMemorySegment_Intern>) {
+    partChanging(module, *object);
+  }
+  ObjectHead* added = object.get();
+  if constexpr (std::is_same_v<typename Kind::Intern, TMemorySegment_Intern>) {
+    Kind::list(module).append(std::move(object));
+  } else {
+    source_edits::created(module, *added);
+    try {
+      Kind::list(module).append(std::move(object));
+    } catch (...) {
+      source_edits::removingObject(module, *added);
+      throw;
+    }
+  }
   if (EditIndex* index = EditIndex::existing(module)) index->objectAdded(added);
   return rcOk;
 }
@@ -103,6 +131,7 @@ TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
   ObjectList<typename Kind::Intern>& list = Kind::list(module);
   typename Kind::Intern* object = list.find(name);
   if (!object) return Kind::kNotFound;
+  partChanging(module, *object);
   if constexpr (std::is_same_v<typename Kind::Intern, TMeasurement_Intern>) {
     conversionChanging(module, *object, fieldText(record.Conversion));
     try {
@@ -125,6 +154,11 @@ TOrdexReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::st
                             TOrdexReturnCode notFound) {
   T* object = list.find(name);
   if (!object) return notFound;
+  if constexpr (std::is_same_v<T, TMemorySegment_Intern>) {
+    partChanging(module, *object);
+  } else {
+    source_edits::removingObject(module, *object);
+  }
   dropReferencesTo(module, *object);
   if (EditIndex* index = EditIndex::existing(module)) index->objectRemoved(object);
   list.unlink(object);  // the record is freed here, with everything it owns
@@ -143,6 +177,9 @@ TOrdexReturnCode createProject(TOrdex& instance, const TProject& record) {
 
 TOrdexReturnCode changeProject(TOrdex& instance, const TProject& record) {
   if (!instance.Project) return rcNoProject;
+  for (SourcePart part : {SourcePart::kVersion, SourcePart::kProject, SourcePart::kHeader}) {
+    source_edits::changing(*instance.Project, {instance.Project.get(), part});
+  }
   copyFields(*instance.Project, record);
   return rcOk;
 }
@@ -170,6 +207,9 @@ TOrdexReturnCode changeModule(TOrdex& instance, const TModule& record) {
   const std::string name(fieldText(record.Name));
   TModule_Intern* module = findModule(project, name.empty() ? nullptr : name.c_str());
   if (!module) return rcModuleNotFound;
+  for (SourcePart part : {SourcePart::kModule, SourcePart::kModPar, SourcePart::kModCommon}) {
+    source_edits::changing(*project, {module, part});
+  }
   copyFields(*module, record);
   if (module->Name != name) project->Modules.rename(module, name);
   return rcOk;
@@ -180,6 +220,7 @@ TOrdexReturnCode removeModule(TOrdex& instance, const char* moduleName) {
   if (!project) return rcNoProject;
   TModule_Intern* module = findModule(project, moduleName);
   if (!module) return rcModuleNotFound;
+  source_edits::removingModule(*project, *module);
   dropReferencesInto(*project, *module);
   project->Modules.unlink(module);
   return rcOk;
@@ -223,6 +264,7 @@ TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabNa
   TCompuVTab_Intern* vtab = module.CompuVTabs.find(vtabName);
   if (!vtab) return rcCompuVTabNotFound;
   if (!entries) return rcInvalidArgument;
+  source_edits::changingObject(module, *vtab);
   // Built aside first, so that running out of memory leaves the old pairs.
   std::vector<TCompuVTabPair_Intern> pairs(static_cast<size_t>(vtab->usedPairs()));
   for (size_t k = 0; k < pairs.size(); ++k) {

@@ -97,9 +97,13 @@ struct TCompuVTab_Intern : ordex::ObjectHead {
 
   int32_t ConversionType = -1;  // verbal-type keyword list index (TAB_VERB 4); -1 unknown
   ordex::KeptKeywords Kept;     // ConversionType
-  // The declared count, kept as written. It may exceed Pairs.size() when the file held
-  // fewer pairs than it declared: use pair() to read pairs by index.
+  // The count of the table. A table read from a file counts the pairs the file holds; one
+  // created or changed through the interface keeps the count given, which may exceed
+  // Pairs.size(): use pair() to read pairs by index.
   int32_t NumberValuePairs = 0;
+  // The count as the file declared it (the pairs held, for a table made through the
+  // interface); only the consistency check reads it.
+  int32_t DeclaredPairs = 0;
   // The pairs as read, in file order, never more than NumberValuePairs. Pairs are made as
   // their tokens arrive, so a huge declared count allocates nothing by itself.
   std::vector<TCompuVTabPair_Intern> Pairs;

@@ -8,6 +8,11 @@
 #include "model/project.h"
 #include "ordex.h"
 
+namespace ordex {
+// A read keeps the text of its files for a preserving write unless told otherwise.
+constexpr uint32_t kReadWithoutSource = 1;
+}  // namespace ordex
+
 struct TOrdex {
   TOrdex() = default;
   ~TOrdex();
@@ -26,5 +31,7 @@ struct TOrdex {
   int32_t FirstOtherCaseIncludeLine = 0;
 
   std::unique_ptr<TProject_Intern> Project;
+  // Set by Ordex_SetReadOptions: kReadWithoutSource.
+  uint32_t ReadOptions = 0;
   TOrdexInstanceDestructorCallback InstanceDestructorCallback = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "model/object_list.h"
 #include "model/object_records.h"
 #include "model/read_function_lists.h"
+#include "model/source_text.h"
 #include "ordex.h"
 
 namespace ordex {
@@ -106,6 +107,9 @@ struct TProject_Intern : ordex::ObjectHead {
   ordex::Text HeaderVersion;
   ordex::Text HeaderProjectNo;
   ordex::ObjectList<TModule_Intern> Modules;
+  // The text the project was read from, for a preserving write; null for a project made by
+  // edits, read with the source left out, or whose read failed.
+  std::unique_ptr<ordex::SourceText> Source;
 };
 
 namespace ordex {

@@ -61,10 +61,12 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
           findKeeping(keywords::kVerbalType, cur.view(), vtab_->Kept, kKeptConversionType);
       return;
     case 4:
-      // The count bounds the pair tokens taken and is kept as declared; pairs are made as
-      // they arrive, so a count without pairs behind it allocates nothing.
+      // The count bounds the pair tokens taken; pairs are made as they arrive, so a count
+      // without pairs behind it allocates nothing. A count of 1 or more is stored as the
+      // number of pairs the file holds (see below); a count below 1 is kept as declared.
       declared_ = parseLong(cur.view());
-      vtab_->NumberValuePairs = declared_;
+      vtab_->DeclaredPairs = declared_;
+      vtab_->NumberValuePairs = declared_ < 1 ? declared_ : 0;
       vtab_->Pairs.clear();
       pairTokens_ = 0;
       return;
@@ -85,6 +87,10 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
   } else {
     vtab_->Pairs.back().OutText = stripQuotes(cur);
   }
+  // A table that declares more pairs than it carries reports the pairs it has: a host sizes
+  // its array for the large-table getter by this count (a declared 2147483647 would ask it
+  // for gigabytes), and the writer writes as many pair lines as the count says.
+  vtab_->NumberValuePairs = static_cast<int32_t>(vtab_->Pairs.size());
 }
 
 }  // namespace

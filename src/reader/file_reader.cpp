@@ -104,15 +104,28 @@ const char* const kKeywordOf[] = {
     "MOD_PAR",      "IF_DATA",        "PROJECT",          "MODULE",
 };
 
+constexpr uint32_t kNoFile = ~0u;
+
+// Where an open block began, while it is open.
+struct OpenSpan {
+  uint32_t file = kNoFile;
+  uint32_t begin = 0;
+  uint32_t headEnd = 0;
+};
+
 class FileReader {
  public:
-  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress)
+  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress,
+             SourceText* text, const std::string_view* memoryText = nullptr)
       : ctx_(inst),
         inst_(inst),
         fileName_(fileName),
         fileSize_(fileSize),
         progress_(progress),
-        source_(fileName) {
+        source_(fileName, text ? &text->files : nullptr),
+        text_(text),
+        inMemory_(memoryText != nullptr) {
+    if (memoryText) source_.readFromText(*memoryText);
     parsers_[kCharacteristic] = makeCharacteristicParser();
     parsers_[kMeasurement] = makeMeasurementParser();
     parsers_[kVariantCoding] = makeVariantCodingParser();
@@ -130,6 +143,8 @@ class FileReader {
   void run();
   void closeFiles() { source_.closeAll(); }
   const TokenSource& source() const { return source_; }
+  // Whether the spans recorded describe the project that the read leaves.
+  bool textComplete() const { return source_.textKept() && projectsOpened_ == 1; }
   int32_t lineNumber() const { return source_.lineNumber; }
   // Projects replaced by a later PROJECT block of the same read are kept until the read
   // ends: the module being filled may still belong to one of them.
@@ -139,7 +154,11 @@ class FileReader {
   bool readNext();
   void examine();
   void openBlock(int kind);
-  void closeBlock();
+  void closeBlock(int kind);
+  void noteOpen(int kind);
+  void noteClose(int kind);
+  void noteVersion();
+  uint32_t headEnd(uint32_t file) const;
   void dispatch();
   void headerToken();
   void moduleIfDataToken();
@@ -164,6 +183,12 @@ class FileReader {
   TIfData_Intern* moduleIfData_ = nullptr;
   IfDataContent moduleIfDataContent_;
   std::optional<ScopedTextArena> arenaScope_;
+  // The text of the read and the places of its blocks, when kept.
+  SourceText* text_;
+  OpenSpan openSpans_[kModule + 1];
+  std::optional<SourceSpan> versionSpan_;
+  int projectsOpened_ = 0;
+  bool inMemory_;  // text held in memory: there is no file head to scan
 };
 
 int FileReader::percentRead() const {
@@ -199,6 +224,11 @@ void FileReader::run() {
   ctx_.window.clear();
   while (readNext()) examine();
   if (nesting_ != 0) throw rcBlockNesting;
+  // Counted "/end"s balance, yet a block was never closed by its own keyword (an included
+  // file cut off behind "/end"): what follows it in the text belongs to it for a reader.
+  if (text_ && (open_ & ~(bit(kProject) | bit(kModule)) & ((1u << (kModule + 1)) - 1))) {
+    text_->blocksLeftOpen = true;
+  }
 }
 
 void FileReader::examine() {
@@ -238,10 +268,12 @@ void FileReader::examine() {
       if (ctx_.atBegin) {
         open_ |= bit(kind);
         openBlock(kind);
+        if (text_) noteOpen(kind);
       } else {
         open_ &= ~bit(kind);
         if (kind == kModuleIfData) moduleIfDataContent_.finish();
-        closeBlock();
+        if (text_) noteClose(kind);
+        closeBlock(kind);
       }
       return;
     }
@@ -265,7 +297,7 @@ void FileReader::openBlock(int kind) {
       path[0] = "PROJECT " + inst_.Project->Name;
       level_ = 1;
       FileHeadInfo head;
-      if (scanFileHead(fileName_, head) != rcOk) throw rcFileOpenFailed;
+      if (!inMemory_ && scanFileHead(fileName_, head) != rcOk) throw rcFileOpenFailed;
       inst_.Project->Asap2Version = head.version;
       inst_.Project->Asap2Upgrade = head.upgrade;
       inst_.Project->FileHeadComment = head.headComment;
@@ -299,15 +331,140 @@ void FileReader::openBlock(int kind) {
   }
 }
 
-void FileReader::closeBlock() {
+void FileReader::closeBlock(int) {
   if (level_ > 0) --level_;
   ctx_.lastParsedObject() = ctx_.objectPath()[level_];
   ctx_.skipNextToken = true;
 }
 
+// Behind the head of a PROJECT or MODULE block ("/begin", the keyword, the name and the long
+// identifier), which a change of the record rewrites; the head stays in `file`.
+uint32_t FileReader::headEnd(uint32_t file) const {
+  uint32_t f = 0;
+  uint32_t offset = 0;
+  const Token& longIdentifier = ctx_.window.at(3);
+  if (!longIdentifier.empty() && !longIdentifier.is("/begin") && !longIdentifier.is("/end") &&
+      source_.locate(longIdentifier.to, f, offset) && f == file) {
+    return offset;
+  }
+  for (int k : {2, 1}) {
+    if (source_.locate(ctx_.window.at(k).to, f, offset) && f == file) return offset;
+  }
+  return 0;
+}
+
+void FileReader::noteOpen(int kind) {
+  if (kind == kVariantCoding || kind == kModuleIfData || kind > kModule) return;
+  OpenSpan& span = openSpans_[kind];
+  if (!source_.locate(ctx_.tok(0).from, span.file, span.begin)) {
+    span.file = kNoFile;
+    return;
+  }
+  span.headEnd = kind == kProject || kind == kModule ? headEnd(span.file) : 0;
+  if (kind == kProject) {
+    ++projectsOpened_;
+    if (versionSpan_) {
+      versionSpan_->record = inst_.Project.get();
+      text_->spans.push_back(*versionSpan_);
+      versionSpan_.reset();
+    }
+  }
+}
+
+void FileReader::noteClose(int kind) {
+  if (kind == kVariantCoding || kind == kModuleIfData || kind > kModule) return;
+  OpenSpan& open = openSpans_[kind];
+  if (open.file == kNoFile) return;
+  SourceSpan span{};
+  switch (kind) {
+    case kProject:
+    case kHeader:
+      span.record = inst_.Project.get();
+      span.part = kind == kProject ? SourcePart::kProject : SourcePart::kHeader;
+      break;
+    case kModule:
+    case kModPar:
+    case kModCommon:
+      span.record = ctx_.currentModule;
+      span.part = kind == kModule   ? SourcePart::kModule
+                  : kind == kModPar ? SourcePart::kModPar
+                                    : SourcePart::kModCommon;
+      break;
+    default: {
+      // An object block whose parser never saw its first token made no record.
+      if (!(started_ & bit(kind)) || !ctx_.currentModule) return;
+      TModule_Intern& m = *ctx_.currentModule;
+      ObjectHead* last = nullptr;
+      switch (kind) {
+        case kCharacteristic:
+          last = m.Characteristics.last();
+          break;
+        case kMeasurement:
+          last = m.Measurements.last();
+          break;
+        case kFunction:
+          last = m.Functions.last();
+          break;
+        case kCompuMethod:
+          last = m.CompuMethods.last();
+          break;
+        case kCompuTab:
+          last = m.CompuTabs.last();
+          break;
+        case kCompuVTab:
+          last = m.CompuVTabs.last();
+          break;
+        case kAxisPts:
+          last = m.AxisPts.last();
+          break;
+        case kRecordLayout:
+          last = m.RecordLayouts.last();
+          break;
+        default:
+          return;
+      }
+      span.record = last;
+      span.part = SourcePart::kObject;
+    }
+  }
+  uint32_t endFile = 0;
+  uint32_t keywordFile = 0;
+  uint32_t keywordEnd = 0;
+  if (!span.record || !source_.locate(ctx_.tok(0).from, endFile, span.endBegin)) return;
+  span.file = open.file;
+  span.begin = open.begin;
+  // A block that ends in another file than it began in cannot be replaced as one piece.
+  span.crossFile = endFile != open.file;
+  if (source_.locate(ctx_.tok(1).to, keywordFile, keywordEnd) && keywordFile == endFile &&
+      !ctx_.tok(1).empty()) {
+    span.end = keywordEnd;
+  } else {
+    source_.locate(ctx_.tok(0).to, endFile, span.end);
+  }
+  span.headEnd = open.headEnd ? open.headEnd : span.end;
+  text_->spans.push_back(span);
+  open.file = kNoFile;
+}
+
+// "ASAP2_VERSION major minor" ahead of the PROJECT block.
+void FileReader::noteVersion() {
+  SourceSpan span{};
+  uint32_t minorFile = 1;
+  if (!source_.locate(ctx_.tok(0).from, span.file, span.begin) ||
+      !source_.locate(ctx_.tok(2).to, minorFile, span.end) || minorFile != span.file) {
+    return;
+  }
+  span.part = SourcePart::kVersion;
+  span.headEnd = span.endBegin = span.end;
+  versionSpan_ = span;
+}
+
 void FileReader::dispatch() {
   uint32_t active = open_ & kDispatchMask;
-  if (!active) return;
+  if (!active) {
+    if (text_ && open_ == 0 && ctx_.tok(0).is("ASAP2_VERSION")) noteVersion();
+    return;
+  }
   int kind = __builtin_ctz(active);
   if (kind == kHeader) return headerToken();
   if (kind == kModuleIfData) return moduleIfDataToken();
@@ -395,8 +552,10 @@ const TOrdex* instanceBeingRead() {
   return gInstanceBeingRead;
 }
 
-TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
-                              ReadFinisher finish) {
+namespace {
+// The read proper, from a file or from text in memory.
+TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* memoryText,
+                          TOrdexProgressCallback progress, ReadFinisher finish) {
   // A read started from the progress callback of another read would replace the project
   // that the running read is filling.
   if (gInstanceBeingRead) return rcInvalidArgument;
@@ -406,12 +565,17 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
   inst.LastParsedObject.clear();
   inst.OtherCaseIncludes = 0;
   inst.FirstOtherCaseIncludeLine = 0;
-  int64_t size = plainFileSize(fileName);
+  int64_t size = memoryText ? static_cast<int64_t>(memoryText->size()) : plainFileSize(fileName);
   if (size < 0) return rcFileOpenFailed;
   inst.LineNumber = 1;
+  // The text outlives the reader, whose files it receives however the read ends.
+  std::unique_ptr<SourceText> text;
   std::unique_ptr<FileReader> reader;
   try {
-    reader = std::make_unique<FileReader>(inst, fileName, size, progress);
+    if (!memoryText && !(inst.ReadOptions & kReadWithoutSource)) {
+      text = std::make_unique<SourceText>();
+    }
+    reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get(), memoryText);
     // The other-case includes are noted however the read ends.
     struct NoteOtherCaseIncludes {
       TOrdex& inst;
@@ -425,11 +589,12 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
     reader->closeFiles();
     // A file whose modules all stand behind an include that is not followed would read as
     // an empty success: it fails as an include that cannot be opened, at its line.
-    if (reader->source().otherCaseIncludes > 0 &&
+    if (!memoryText && reader->source().otherCaseIncludes > 0 &&
         (!inst.Project || inst.Project->Modules.empty())) {
       inst.LineNumber = reader->source().firstOtherCaseIncludeLine;
       return rcIncludeOpenFailed;
     }
+    if (text && inst.Project && reader->textComplete()) inst.Project->Source = std::move(text);
     if (finish) finish(inst);
     inst.LineNumber = -1;
     return rcOk;
@@ -446,6 +611,16 @@ TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgress
     }
     return rcOutOfMemory;
   }
+}
+}  // namespace
+
+TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
+                              ReadFinisher finish) {
+  return readInto(inst, fileName, nullptr, progress, finish);
+}
+
+TOrdexReturnCode readAsapText(TOrdex& inst, std::string_view text, ReadFinisher finish) {
+  return readInto(inst, "(text)", &text, nullptr, finish);
 }
 
 }  // namespace ordex

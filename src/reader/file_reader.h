@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "model/instance.h"
 #include "ordex.h"
@@ -17,6 +18,10 @@ using ReadFinisher = void (*)(TOrdex& instance);
 // -1 when called while a read is running (from its progress callback).
 TOrdexReturnCode readAsapFile(TOrdex& instance, const char* fileName,
                               TOrdexProgressCallback progress, ReadFinisher finish);
+
+// Reads A2L text held in memory as if it were a file: no file head (the project's ASAP2
+// version and head comment stay 0 and empty), no "/include" followed, no text kept.
+TOrdexReturnCode readAsapText(TOrdex& instance, std::string_view text, ReadFinisher finish);
 
 // The instance that a read is filling right now, or null. Calls made from the progress
 // callback must not pull the instance or the file-access module from under the read.

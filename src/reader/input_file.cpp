@@ -28,9 +28,10 @@ int openRegular(const char* path) {
 }
 }  // namespace
 
-std::unique_ptr<InputFile> InputFile::open(const std::string& path) {
+std::unique_ptr<InputFile> InputFile::open(const std::string& path, bool retain) {
   std::unique_ptr<InputFile> f(new InputFile());
   f->path_ = path;
+  f->retain_ = retain;
   f->module_ = platform::fileAccessModuleInUse();
   if (f->module_) {
     f->handle_ = f->module_->open(path.c_str(), "rb");
@@ -41,13 +42,32 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path) {
     if (f->fd_ < 0) return nullptr;
     f->capacity_ = kPlainBufferSize;
   }
-  // Zeroed slack behind the data lets the tokenizer copy short tokens in fixed-size pieces.
-  f->buffer_.reset(new unsigned char[f->capacity_ + kReadSlack]());
-  f->cur = f->end = f->buffer_.get();
-  if (f->refill() && f->end - f->cur >= 3 && f->cur[0] == 0xEF && f->cur[1] == 0xBB &&
+  bool filled;
+  if (retain) {
+    filled = f->readWhole();
+  } else {
+    // Zeroed slack behind the data lets the tokenizer copy short tokens in fixed-size pieces.
+    f->buffer_.reset(new unsigned char[f->capacity_ + kReadSlack]());
+    f->base_ = f->buffer_.get();
+    f->cur = f->end = f->base_;
+    filled = f->refill();
+  }
+  if (filled && f->end - f->cur >= 3 && f->cur[0] == 0xEF && f->cur[1] == 0xBB &&
       f->cur[2] == 0xBF) {
     f->cur += 3;
   }
+  return f;
+}
+
+std::unique_ptr<InputFile> InputFile::fromText(const std::string& path, std::string_view text) {
+  std::unique_ptr<InputFile> f(new InputFile());
+  f->path_ = path;
+  f->whole_.allocate(text.size() + kReadSlack + 1);
+  if (!text.empty()) std::memcpy(f->whole_.data(), text.data(), text.size());
+  f->atEnd_ = true;
+  f->base_ = f->whole_.data();
+  f->cur = f->base_;
+  f->end = f->base_ + text.size();
   return f;
 }
 
@@ -57,6 +77,36 @@ InputFile::~InputFile() {
   } else if (fd_ >= 0) {
     ::close(fd_);
   }
+}
+
+// The whole file in one buffer with zeroed slack behind it; a file that grows while it is
+// read is read to its end all the same.
+bool InputFile::readWhole() {
+  struct stat st;
+  size_t size = kModuleBufferSize;
+  if (!module_ && fstat(fd_, &st) == 0 && st.st_size > 0) size = static_cast<size_t>(st.st_size);
+  whole_.allocate(size + kReadSlack + 1);
+  size_t used = 0;
+  for (;;) {
+    if (whole_.capacity() - used <= kReadSlack) {
+      whole_.grow(whole_.capacity() * 2, used);
+    }
+    const size_t asked = whole_.capacity() - used - kReadSlack;
+    size_t got = fill(whole_.data() + used, asked);
+    used += got;
+    // A module delivers fewer bytes than asked only at its end.
+    if (got == 0 || (module_ && got < asked)) break;
+  }
+  atEnd_ = true;
+  base_ = whole_.data();
+  cur = base_;
+  end = base_ + used;
+  return used > 0;
+}
+
+platform::LargeBuffer InputFile::takeText(size_t& size) {
+  size = whole_.data() ? static_cast<size_t>(end - base_) : 0;
+  return std::move(whole_);
 }
 
 size_t InputFile::fill(unsigned char* dst, size_t cap) {
@@ -77,12 +127,12 @@ size_t InputFile::fill(unsigned char* dst, size_t cap) {
 bool InputFile::refill() {
   if (atEnd_) return cur < end;
   size_t keep = static_cast<size_t>(end - cur);
-  consumedBefore_ += cur - buffer_.get();
-  if (keep) std::memmove(buffer_.get(), cur, keep);
-  size_t got = fill(buffer_.get() + keep, capacity_ - keep);
+  consumedBefore_ += cur - base_;
+  if (keep) std::memmove(base_, cur, keep);
+  size_t got = fill(base_ + keep, capacity_ - keep);
   // A module may deliver fewer bytes than asked only at its end.
   if (got == 0 || (module_ && got < capacity_ - keep)) atEnd_ = true;
-  cur = buffer_.get();
+  cur = base_;
   end = cur + keep + got;
   return cur < end;
 }

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/file_access_module.h"
+#include "platform/large_buffer.h"
 
 namespace ordex {
 
@@ -15,10 +17,16 @@ class InputFile {
   // Bytes readable (but not part of the input) behind end.
   static constexpr size_t kReadSlack = 64;
 
+  // Files this large are read without keeping their text: byte offsets are 32-bit.
+  static constexpr int64_t kMaxRetainedSize = int64_t{0xFFFFFFFF} - 2 * kReadSlack;
+
   // Opens through the file-access module when one is in use, else as a plain file. Null
   // when the file cannot be opened (a directory or other non-regular file counts as not
-  // openable). A UTF-8 byte-order mark at the start is skipped.
-  static std::unique_ptr<InputFile> open(const std::string& path);
+  // openable). A UTF-8 byte-order mark at the start is skipped. With `retain`, the file is
+  // read whole into one buffer, kept for takeText().
+  static std::unique_ptr<InputFile> open(const std::string& path, bool retain = false);
+  // Text held in memory, read as a file named path (a copy is taken).
+  static std::unique_ptr<InputFile> fromText(const std::string& path, std::string_view text);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -31,20 +39,31 @@ class InputFile {
   bool refill();
 
   // Bytes consumed so far (those before cur).
-  int64_t consumed() const { return consumedBefore_ + (cur - buffer_.get()); }
+  int64_t consumed() const { return consumedBefore_ + (cur - base_); }
+  const unsigned char* bufferStart() const { return base_; }
+  // Whether the whole file is held, for takeText(), and the text with its size (once).
+  bool retaining() const { return retain_; }
+  platform::LargeBuffer takeText(size_t& size);
+
+  // The file's place among the files of its read.
+  uint32_t index = 0;
 
  private:
   InputFile() = default;
   size_t fill(unsigned char* dst, size_t cap);
+  bool readWhole();
 
   std::string path_;
   int fd_ = -1;
   const platform::FileAccessModule* module_ = nullptr;
   uint32_t handle_ = 0;
-  std::unique_ptr<unsigned char[]> buffer_;
+  std::unique_ptr<unsigned char[]> buffer_;  // the chunk buffer of a streamed file
+  platform::LargeBuffer whole_;              // a plain file read whole
+  unsigned char* base_ = nullptr;            // the buffer cur and end point into
   size_t capacity_ = 0;
   int64_t consumedBefore_ = 0;
   bool atEnd_ = false;
+  bool retain_ = false;
 };
 
 // Reads lines of at most 299 characters (line feed kept), as the file-head scan needs. A

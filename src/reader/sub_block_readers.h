@@ -67,8 +67,19 @@ class IfDataContent {
     finish();
     entry_ = entry;
     buffer_.clear();
+    depth_ = 0;
   }
+  // The blocks of a body open and close inside it. An "/end" that closes none of them is a
+  // misspelt end of the IF_DATA itself ("/end IF_DATX"): it balances the IF_DATA's "/begin"
+  // but closes nothing, so the body would run on to the end of its object and be written
+  // back with a stray "/end" that the written file cannot be read with. Such a file is
+  // refused (-101) rather than kept with a body that does not read back.
   void add(std::string_view token) {
+    if (token == "/begin") {
+      ++depth_;
+    } else if (token == "/end" && depth_-- == 0) {
+      throw rcBlockNesting;
+    }
     if (entry_) buffer_.append(token).push_back(' ');
   }
   void finish() {
@@ -79,6 +90,7 @@ class IfDataContent {
  private:
   TIfData_Intern* entry_ = nullptr;
   std::string buffer_;
+  int64_t depth_ = 0;  // blocks of the body open at this token
 };
 
 // An IF_DATA body: its keyword creates the entry, the next token is the Name, every later

@@ -26,8 +26,22 @@ void TokenSource::switchIncludes(bool enabled, const Token& secondAhead, const T
   includeEnabled_ = enabled;
   // The name behind an "/include" second ahead was read already; one third ahead is the
   // last token read, and the next token read is its name, which the switch governs as is.
-  includePending_ = enabled && secondAhead.is("/include");
-  if (includePending_) pendingInclude_ = stripQuotesView(thirdAhead.view());
+  includePending_ = enabled && secondAhead.is("/include") && !fromText_;
+  if (includePending_) {
+    pendingInclude_ = stripQuotesView(thirdAhead.view());
+    notePendingIncludePlace(secondAhead.from, thirdAhead.to);
+  }
+}
+
+void TokenSource::notePendingIncludePlace(const unsigned char* keyword,
+                                          const unsigned char* nameEnd) {
+  uint32_t keywordFile = 0;
+  uint32_t nameFile = 1;
+  includeBegin_ = includeEnd_ = 0;
+  if (files_ && locate(keyword, keywordFile, includeBegin_) &&
+      locate(nameEnd, nameFile, includeEnd_) && keywordFile != nameFile) {
+    includeBegin_ = includeEnd_ = 0;
+  }
 }
 
 int64_t TokenSource::charsRead() const {
@@ -35,11 +49,57 @@ int64_t TokenSource::charsRead() const {
   return consumed + topEndAttempts_;
 }
 
-void TokenSource::closeAll() {
-  for (int i = depth_; i >= 0; --i) {
-    if (i == 0 && stack_[0]) topConsumed_ = stack_[0]->consumed();
-    stack_[i].reset();
+void TokenSource::record(InputFile& in, const std::string& includeName) {
+  in.index = opened_++;
+  if (!files_) return;
+  auto file = std::make_unique<SourceFile>();
+  file->path = in.path();
+  file->includeName = includeName;
+  if (depth_ >= 0) {
+    file->parent = static_cast<int32_t>(stack_[depth_]->index);
+    file->includeBegin = includeBegin_;
+    file->includeEnd = includeEnd_;
   }
+  files_->push_back(std::move(file));
+}
+
+bool TokenSource::locate(const unsigned char* p, uint32_t& file, uint32_t& offset) const {
+  if (!p) return false;
+  for (int d = depth_; d >= 0; --d) {
+    const InputFile& in = *stack_[d];
+    if (p >= in.bufferStart() && p <= in.end) {
+      file = in.index;
+      offset = static_cast<uint32_t>(p - in.bufferStart());
+      return true;
+    }
+  }
+  if (!files_) return false;
+  for (uint32_t f = 0; f < files_->size(); ++f) {
+    const SourceFile& s = *(*files_)[f];
+    const unsigned char* base = s.buffer.data();
+    if (base && p >= base && p <= base + s.size) {
+      file = f;
+      offset = static_cast<uint32_t>(p - base);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TokenSource::close(int d) {
+  std::unique_ptr<InputFile>& in = stack_[d];
+  if (!in) return;
+  if (d == 0) topConsumed_ = in->consumed();
+  if (files_ && in->retaining() && in->index < files_->size()) {
+    SourceFile& file = *(*files_)[in->index];
+    file.buffer = in->takeText(file.size);
+    if (static_cast<int64_t>(file.size) > InputFile::kMaxRetainedSize) textKept_ = false;
+  }
+  in.reset();
+}
+
+void TokenSource::closeAll() {
+  for (int i = depth_; i >= 0; --i) close(i);
   depth_ = -1;
 }
 
@@ -49,12 +109,14 @@ void TokenSource::closeAll() {
 // even through the file-access module, which might take it for a folder.
 bool TokenSource::openInclude(const std::string& name) {
   if (name.empty()) return false;
-  std::unique_ptr<InputFile> in = InputFile::open(name);
+  const bool retain = files_ != nullptr;
+  std::unique_ptr<InputFile> in = InputFile::open(name, retain);
   if (!in && name[0] != '/') {
     std::string folder = folderOf(stack_[depth_]->path());
-    if (!folder.empty()) in = InputFile::open(folder + name);
+    if (!folder.empty()) in = InputFile::open(folder + name, retain);
   }
   if (!in) return false;
+  record(*in, name);
   stack_[++depth_] = std::move(in);
   return true;
 }
@@ -63,11 +125,13 @@ TOrdexReturnCode TokenSource::next(Token& out) {
   if (finished_) return rcFileAccessFailed;
   if (!started_) {
     started_ = true;
-    stack_[0] = InputFile::open(topFile_);
+    stack_[0] = fromText_ ? InputFile::fromText(topFile_, text_)
+                          : InputFile::open(topFile_, files_ != nullptr);
     if (!stack_[0]) {
       finished_ = true;
       return rcFileOpenFailed;
     }
+    record(*stack_[0], std::string());
     depth_ = 0;
   }
   if (includePending_) {
@@ -87,14 +151,17 @@ TOrdexReturnCode TokenSource::next(Token& out) {
       finished_ = true;
       return rcFileAccessFailed;
     }
-    stack_[depth_--].reset();
+    close(depth_--);
   }
-  if (includeEnabled_ && lastWasInclude_) {
+  if (includeEnabled_ && lastWasInclude_ && !fromText_) {
     pendingInclude_ = stripQuotesView(out.view());
     includePending_ = true;
+    notePendingIncludePlace(includeKeyword_, out.to);
   }
   lastWasInclude_ = out.is("/include");
-  if (includeEnabled_ && !lastWasInclude_ && isOtherCaseInclude(out)) {
+  if (lastWasInclude_) {
+    includeKeyword_ = out.from;
+  } else if (includeEnabled_ && isOtherCaseInclude(out)) {
     if (otherCaseIncludes++ == 0) firstOtherCaseIncludeLine = lineNumber;
   }
   return rcOk;

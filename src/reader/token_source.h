@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "model/source_text.h"
 #include "ordex.h"
 #include "reader/input_file.h"
 #include "reader/token.h"
@@ -16,13 +19,27 @@ class TokenSource {
  public:
   static constexpr int kMaxOpenFiles = 10;  // the top file and nine nested includes
 
-  explicit TokenSource(std::string topFile) : topFile_(std::move(topFile)) {}
+  // With `files`, every file opened is recorded there, in the order of opening, with all
+  // its bytes once it is closed (the index of a token's file is its place in that list).
+  explicit TokenSource(std::string topFile,
+                       std::vector<std::unique_ptr<SourceFile>>* files = nullptr)
+      : topFile_(std::move(topFile)), files_(files) {}
+  // Reads text held in memory instead of the top file; no "/include" is followed.
+  void readFromText(std::string_view text) {
+    text_ = text;
+    fromText_ = true;
+  }
 
   // 0 with the next token in `out`; -7 at the end of the top file; -4 when the top file
   // cannot be opened; -6 when an included file cannot be opened or includes nest too deep
   // (every file is closed then).
   TOrdexReturnCode next(Token& out);
   void closeAll();
+  // False when a file was too large to keep its text: the recorded files are then incomplete.
+  bool textKept() const { return textKept_; }
+  // The file and the offset in it of a byte of a token (or the place behind its last byte),
+  // while the files are held whole; false for a token of no file.
+  bool locate(const unsigned char* p, uint32_t& file, uint32_t& offset) const;
 
   // "/include" is honoured only while includes are enabled (not inside A2ML).
   bool includeEnabled() const { return includeEnabled_; }
@@ -43,8 +60,23 @@ class TokenSource {
 
  private:
   bool openInclude(const std::string& name);
+  // Where the "/include" directive to be followed stands in its file (both ends 0 when its
+  // keyword and name are not in one file), for the record of the file it opens.
+  void notePendingIncludePlace(const unsigned char* keyword, const unsigned char* nameEnd);
+  // Gives a file a place among the files of the read.
+  void record(InputFile& in, const std::string& includeName);
+  // Moves the bytes of the file at depth d into its record and closes it.
+  void close(int d);
 
   std::string topFile_;
+  std::vector<std::unique_ptr<SourceFile>>* files_;
+  std::string_view text_;
+  bool fromText_ = false;
+  uint32_t opened_ = 0;
+  bool textKept_ = true;
+  const unsigned char* includeKeyword_ = nullptr;
+  uint32_t includeBegin_ = 0;
+  uint32_t includeEnd_ = 0;
   std::unique_ptr<InputFile> stack_[kMaxOpenFiles];
   int depth_ = -1;
   bool started_ = false;

@@ -196,6 +196,8 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   }
   out.text[n] = '\0';
   out.size = static_cast<uint32_t>(n);
+  out.from = start;
+  out.to = p;
   in.cur = p + 1;  // the character that ended the token is consumed
   *lineNumber += lines;
   return true;
@@ -211,6 +213,9 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
   bool quoteClosed = false;
   Comment comment = Comment::kNone;
   int32_t lines = 0;
+  // The token's bytes in the buffer (meaningful when the buffer holds the whole file).
+  const unsigned char* tokFrom = nullptr;
+  const unsigned char* tokTo = nullptr;
 
   const unsigned char* p = in.cur;
   const unsigned char* e = in.end;
@@ -222,6 +227,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
         *lineNumber += lines;
         if (!endEndsToken || !started || inQuotes) return false;
         tok.finish();
+        out.from = tokFrom;
+        out.to = tokTo;
         return true;
       }
       p = in.cur;
@@ -271,6 +278,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
         const unsigned char* run = p;
         while (p < e && kClass.c[*p] == kPlain) ++p;
         tok.putRun(run, static_cast<size_t>(p - run));
+        tokTo = p;
         prev = p[-1];
         if (p == e) continue;
       }
@@ -284,6 +292,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
       }
       if (p != run) {
         tok.putRun(run, static_cast<size_t>(p - run));
+        tokTo = p;
         prev = p[-1];
         if (p == e) continue;
       }
@@ -294,7 +303,10 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
     if (c == '\n') ++lines;
     if (!inQuotes && prev == '/' && (c == '*' || c == '/')) {
       comment = c == '*' ? Comment::kBlock : Comment::kLine;
-      if (started && tok.takeBack()) started = false;
+      if (started) {
+        tokTo = p - in.bufferStart() >= 2 ? p - 2 : p;  // the "/" opens the comment
+        if (tok.takeBack()) started = false;
+      }
       // The "*" of the opener cannot also close the comment: "/*/" opens one, as in C.
       prev = ' ';
       continue;
@@ -302,6 +314,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
     if (c == '"') {
       quoteClosed = false;
       if (!inQuotes) {
+        if (!started) tokFrom = p - 1;
         started = true;
         inQuotes = true;
       } else if (escape) {
@@ -311,6 +324,7 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
         quoteClosed = true;
       }
       tok.put(c);
+      tokTo = p;
       prev = c;
       continue;
     }
@@ -320,17 +334,21 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
       if (cls == kSpace || cls == kNewline) {
         if (started) break;
       } else {
+        if (!started) tokFrom = p - 1;
         started = true;
         tok.put(c);
+        tokTo = p;
       }
     } else if (escape) {
       tok.put('\\');
       tok.put(c);
+      tokTo = p;
       escape = false;
     } else if (c == '\\') {
       escape = true;
     } else {
       tok.put(c);
+      tokTo = p;
     }
     prev = c;
   }
@@ -338,6 +356,8 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken
   in.cur = p;
   *lineNumber += lines;
   tok.finish();
+  out.from = tokFrom;
+  out.to = tokTo;
   return true;
 }
 

@@ -1,13 +1,11 @@
 #include "writer/a2l_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -178,6 +176,10 @@ class A2lWriter {
  public:
   A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
   TOrdexReturnCode write(const TProject_Intern& project);
+  void part(const TProject_Intern& project, SourcePartKey key, unsigned flags);
+  void moduleBlock(const TModule_Intern& module,
+                   const std::unordered_set<const ObjectHead*>& omitted);
+  void modParTemplateText(const TModule_Intern& module, std::string_view text);
 
  private:
   bool selected(const TModule_Intern& module) const {
@@ -195,6 +197,7 @@ class A2lWriter {
   void systemConstant(const TSystemConstant_Intern& constant);
   template <class Object>
   void objects(const ObjectList<Object>& list);
+  void anyObject(const ObjectHead& object);
 
   void object(const TCharacteristic_Intern& c);
   void axisDescr(const TAxisDescr_Intern& axis);
@@ -225,6 +228,7 @@ class A2lWriter {
     return !kept.find(kKeptDepositMode).empty() ||
            (depositMode != -1 && depositMode != common_->DepositMode);
   }
+  void functionListBlock();
 
   const WriteOptions& opt_;
   TextOutput& out_;
@@ -234,6 +238,11 @@ class A2lWriter {
   int64_t counted_ = 0;
   int64_t lastPercent_ = 0;
   bool moduleStopped_ = false;
+  // Entries a FUNCTION leaves out of its lists, and objects a module block leaves out.
+  const std::unordered_set<const TFunctionRef*>* skippedEntries_ = nullptr;
+  const std::unordered_set<const ObjectHead*>* omitted_ = nullptr;
+  // The FUNCTION_LIST an object is written with (never by writeProject).
+  const std::vector<const TFunction_Intern*>* functionList_ = nullptr;
 };
 
 TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
@@ -268,6 +277,7 @@ void A2lWriter::header(const TProject_Intern& p) {
 // The progress step and the element filter before an object. The progress is reported
 // only when the percentage grew; a callback that asks to stop ends the module.
 bool A2lWriter::admit(const ObjectHead& object) {
+  if (omitted_) return !omitted_->count(&object);
   ++counted_;
   if (opt_.progressCallback) {
     int64_t percent = counted_ * 100 / total_;
@@ -286,6 +296,7 @@ bool A2lWriter::admit(const ObjectHead& object) {
 // With an element filter, a FUNCTION list entry is written only when it has been resolved
 // to its object and the filter accepts that object.
 bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
+  if (skippedEntries_ && skippedEntries_->count(&entry)) return false;
   if (!opt_.elementCallback) return true;
   const ObjectHead* target = entry.Target;
   return target &&
@@ -379,6 +390,12 @@ void A2lWriter::modPar(const TModule_Intern& m) {
 TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
   std::string text;
   if (!readWholeFile(opt_.modParTemplateFile, text)) return rcFileOpenFailed;
+  modParTemplateText(m, text);
+  return rcOk;
+}
+
+void A2lWriter::modParTemplateText(const TModule_Intern& m, std::string_view text) {
+  indent_ = kIndentModule;
   size_t pos = 0;
   copyUpToMarker(text, pos, kMemorySegmentsMarker, out_);
   for (const TMemorySegment_Intern* s : m.ModPar.MemorySegments) memorySegment(*s);
@@ -386,7 +403,112 @@ TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
   for (const TSystemConstant_Intern* c : m.ModPar.SystemConstants) systemConstant(*c);
   out_.put(text.data() + pos, text.size() - pos);
   Line(out_) << '\n';
-  return rcOk;
+}
+
+void A2lWriter::anyObject(const ObjectHead& o) {
+  switch (o.Kind) {
+    case etCharacteristic:
+      return object(static_cast<const TCharacteristic_Intern&>(o));
+    case etMeasurement:
+      return object(static_cast<const TMeasurement_Intern&>(o));
+    case etFunction:
+      return object(static_cast<const TFunction_Intern&>(o));
+    case etCompuMethod:
+      return object(static_cast<const TCompuMethod_Intern&>(o));
+    case etCompuTab:
+      return object(static_cast<const TCompuTab_Intern&>(o));
+    case etCompuVTab:
+      return object(static_cast<const TCompuVTab_Intern&>(o));
+    case etAxisPts:
+      return object(static_cast<const TAxisPts_Intern&>(o));
+    case etRecordLayout:
+      return object(static_cast<const TRecordLayout_Intern&>(o));
+    default:
+      return;
+  }
+}
+
+// A FUNCTION_LIST block naming the functions, in front of the object's "/end".
+void A2lWriter::functionListBlock() {
+  if (!functionList_ || functionList_->empty()) return;
+  Line line(out_);
+  line << Blanks{indent_ + 2} << "/begin FUNCTION_LIST";
+  for (const TFunction_Intern* f : *functionList_) {
+    line.checkpoint();
+    line << ' ' << f->Name;
+  }
+  line << " /end FUNCTION_LIST\n";
+}
+
+void A2lWriter::part(const TProject_Intern& project, SourcePartKey key, unsigned flags) {
+  const bool allValues = (flags & kPartAllValues) != 0;
+  std::unordered_set<const TFunctionRef*> skippedSet;
+  std::vector<const TFunction_Intern*> functionList;
+  if (key.part == SourcePart::kObject && project.Source) {
+    const auto& o = *static_cast<const ObjectHead*>(key.record);
+    if (o.Kind == etFunction) {
+      for (const TFunctionRef* e :
+           project.Source->foldedEntriesOf(static_cast<const TFunction_Intern&>(o))) {
+        skippedSet.insert(e);
+      }
+      if (!skippedSet.empty()) skippedEntries_ = &skippedSet;
+    } else if (!(flags & kPartNoFunctionList)) {
+      functionList = project.Source->foldedFunctionsOf(o);
+      functionList_ = &functionList;
+    }
+  }
+  switch (key.part) {
+    case SourcePart::kVersion:
+      Line(out_) << "ASAP2_VERSION " << Dec{project.Asap2Version} << ' '
+                 << Dec{project.Asap2Upgrade} << '\n';
+      break;
+    case SourcePart::kProject:
+      Line(out_) << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier}
+                 << "\n";
+      break;
+    case SourcePart::kHeader:
+      indent_ = kIndentHeader;
+      header(project);
+      break;
+    case SourcePart::kModule: {
+      const auto& m = *static_cast<const TModule_Intern*>(key.record);
+      Line(out_) << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n";
+      break;
+    }
+    case SourcePart::kModPar:
+      indent_ = kIndentModule;
+      modPar(*static_cast<const TModule_Intern*>(key.record));
+      break;
+    case SourcePart::kModCommon:
+      indent_ = kIndentModule;
+      modCommon(static_cast<const TModule_Intern*>(key.record)->ModCommon);
+      break;
+    case SourcePart::kObject: {
+      // With allValues every value the object holds is written, also one equal to the
+      // module's default: the file may spell it out, and a change of it must meet that
+      // spelling.
+      static const TModCommon_Intern kNoDefaults = [] {
+        TModCommon_Intern c;
+        c.ByteOrder = -1;
+        c.DepositMode = -1;
+        return c;
+      }();
+      const auto& o = *static_cast<const ObjectHead*>(key.record);
+      common_ = allValues ? &kNoDefaults : &static_cast<const TModule_Intern*>(o.Owner)->ModCommon;
+      indent_ = kIndentModule;
+      anyObject(o);
+      break;
+    }
+  }
+  skippedEntries_ = nullptr;
+  functionList_ = nullptr;
+}
+
+void A2lWriter::moduleBlock(const TModule_Intern& m,
+                            const std::unordered_set<const ObjectHead*>& omitted) {
+  omitted_ = &omitted;
+  module(m);
+  omitted_ = nullptr;
 }
 
 void A2lWriter::modCommon(const TModCommon_Intern& c) {
@@ -595,6 +717,7 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   }
   annotations(c.Annotations);
   ifData(c.IfData);
+  functionListBlock();
   Line(out_) << Blanks{indent_} << "/end CHARACTERISTIC\n\n";
 }
 
@@ -687,6 +810,7 @@ void A2lWriter::object(const TMeasurement_Intern& m) {
   ifData(m.IfData);
   if (m.EcuAddress != 0xFFFFFFFFu)
     Line(out_) << Blanks{indent_ + 2} << "ECU_ADDRESS 0x" << Hex{m.EcuAddress} << '\n';
+  functionListBlock();
   Line(out_) << Blanks{indent_} << "/end MEASUREMENT\n\n";
 }
 
@@ -788,8 +912,9 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
   Line(out_) << Blanks{indent_} << "/end COMPU_TAB\n\n";
 }
 
-// As for COMPU_TAB, only the pairs the table holds are written under the declared count, so
-// a count larger than the pairs given (however large) costs no output.
+// Exactly as many pair lines as the count says, so that the file reads back here and in
+// other tools: the pairs the table holds, then input 0 with an empty text for each declared
+// pair it does not hold (a table created with a count above the pairs of its record).
 void A2lWriter::object(const TCompuVTab_Intern& vtab) {
   Line(out_) << Blanks{indent_} << "/begin COMPU_VTAB\n";
   nameAndLongIdentifier(vtab);
@@ -798,8 +923,8 @@ void A2lWriter::object(const TCompuVTab_Intern& vtab) {
                         vtab.Kept.find(kKeptConversionType)}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{vtab.NumberValuePairs} << '\n';
-  const int32_t held = std::min<int64_t>(vtab.usedPairs(), vtab.Pairs.size());
-  for (int32_t k = 0; k < held; ++k) {
+  const int32_t count = vtab.usedPairs();
+  for (int32_t k = 0; k < count; ++k) {
     const TCompuVTabPair_Intern& pair = vtab.pair(k);
     // An input value read with a fraction is written as it was read.
     Line line(out_);
@@ -837,6 +962,7 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
   }
   annotations(a.Annotations);
   ifData(a.IfData);
+  functionListBlock();
   Line(out_) << Blanks{indent_} << "/end AXIS_PTS\n\n";
 }
 
@@ -894,13 +1020,20 @@ void A2lWriter::layoutAlignment(std::string_view keyword, int16_t value, int16_t
   }
 }
 
-// An existing file that can be opened for reading is deleted, but only a regular file (or a
-// link to one): a folder of that name stays, and creating the file then fails.
-void deleteExistingFile(const char* fileName) {
-  struct stat st;
-  if (stat(fileName, &st) == 0 && S_ISREG(st.st_mode) && access(fileName, R_OK) == 0) {
-    unlink(fileName);
+// Whether the template of a write can be read, asked before the output is created: a write
+// that would stop at its first module's MOD_PAR then leaves nothing behind. Only a write
+// that reaches a module needs the template.
+bool templateReadable(const TProject_Intern& project, const WriteOptions& options) {
+  if (!options.modParTemplateFile) return true;
+  bool needed = false;
+  for (const TModule_Intern* m : project.Modules) {
+    needed = needed || !options.moduleName || sameBytes(m->Name, options.moduleName);
   }
+  if (!needed) return true;
+  std::FILE* f = std::fopen(options.modParTemplateFile, "r");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
 }
 
 }  // namespace
@@ -911,17 +1044,73 @@ TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions
   return writer.write(project);
 }
 
+namespace {
+// Collects the text in a string. The output flushes from its destructor, where nothing may
+// throw: running out of memory is noted and thrown once the writing is done.
+class StringSink final : public OutputSink {
+ public:
+  explicit StringSink(std::string& out) : out_(out) {}
+  void write(const char* data, size_t size) override {
+    try {
+      out_.append(data, size);
+    } catch (const std::bad_alloc&) {
+      failed_ = true;
+    }
+  }
+  bool failed() const { return failed_; }
+
+ private:
+  std::string& out_;
+  bool failed_ = false;
+};
+constexpr size_t kPartBuffer = 4096;
+
+// Runs write(writer) into out.
+template <class Write>
+void writeToString(const WriteOptions& options, std::string& out, Write&& write) {
+  StringSink sink(out);
+  {
+    TextOutput text(sink, kPartBuffer);
+    A2lWriter writer(options, text);
+    write(writer);
+  }
+  if (sink.failed()) throw std::bad_alloc();
+}
+}  // namespace
+
+void writeSourcePart(const TProject_Intern& project, SourcePartKey key, const WriteOptions& options,
+                     unsigned flags, std::string& out) {
+  writeToString(options, out, [&](A2lWriter& w) { w.part(project, key, flags); });
+}
+
+void writeModuleBlock(const TModule_Intern& module, const WriteOptions& options,
+                      const std::unordered_set<const ObjectHead*>& omitted, std::string& out) {
+  writeToString(options, out, [&](A2lWriter& w) { w.moduleBlock(module, omitted); });
+}
+
+void writeModParFromTemplate(const TModule_Intern& module, std::string_view templateText,
+                             std::string& out) {
+  writeToString(WriteOptions{}, out,
+                [&](A2lWriter& w) { w.modParTemplateText(module, templateText); });
+}
+
 TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
                                   const WriteOptions& options) {
   if (!fileName) return rcOutputCreateFailed;
-  deleteExistingFile(fileName);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName, "w"), std::fclose);
-  if (!file) return rcOutputCreateFailed;
-  // The text reaches the file in the large pieces of TextOutput, not through stdio's buffer.
-  std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  FileSink sink(file.get());
-  TextOutput out(sink);
-  return writeProject(project, options, out);
+  if (!templateReadable(project, options)) return rcFileOpenFailed;
+  // The text goes to a temporary file that replaces the target only when the whole of it
+  // has been written; on any failure the file goes away and the target stays as it was.
+  platform::ReplacingFile file;
+  TOrdexReturnCode rc = file.open(fileName);
+  if (rc != rcOk) return rc;
+  FileSink sink(file);
+  {
+    TextOutput out(sink);
+    rc = writeProject(project, options, out);
+    if (rc != rcOk) return rc;
+    out.flush();
+  }
+  return file.commit();
 }
 
 }  // namespace ordex

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "model/sub_records.h"
+#include "platform/replacing_file.h"
 
 // The pieces of a line are written through a cursor kept in a register only when every
 // step is inlined into the function that writes the line.
@@ -28,14 +29,15 @@ class OutputSink {
   virtual void write(const char* data, size_t size) = 0;
 };
 
-// Writes to an open file; write errors are not reported.
+// Writes to a file that replaces its target on commit; the file remembers the first failed
+// write, and its commit() reports it.
 class FileSink final : public OutputSink {
  public:
-  explicit FileSink(std::FILE* file) : file_(file) {}
-  void write(const char* data, size_t size) override { std::fwrite(data, 1, size, file_); }
+  explicit FileSink(platform::ReplacingFile& file) : file_(file) {}
+  void write(const char* data, size_t size) override { file_.write(data, size); }
 
  private:
-  std::FILE* file_;
+  platform::ReplacingFile& file_;
 };
 
 // An integer printed in decimal ("%d", "%ld").

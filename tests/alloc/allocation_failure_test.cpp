@@ -207,6 +207,16 @@ TEST(AllocationFailure, QueriesFinderAndWriter) {
          char text[1024];
          return Ordex_RawToPhysMeasurement(i, nullptr, "EngineState", raw, '.', &phys, text);
        }},
+      {"consistency check",
+       [](TOrdex* i) {
+         return Ordex_CheckConsistency(
+             i, nullptr, fsNote, [](const TCheckFinding*, void*) { return 0; }, nullptr);
+       }},
+      {"referrers",
+       [](TOrdex* i) {
+         return Ordex_GetReferrers(
+             i, nullptr, "CM_RPM", [](const TReferrer*, void*) { return 0; }, nullptr);
+       }},
   };
   for (const auto& op : ops) {
     SCOPED_TRACE(op.first);

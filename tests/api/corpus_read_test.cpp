@@ -1,7 +1,8 @@
 // Every real-world file of the shared corpus through Ordex_ReadAsapFile. Every file that holds
-// a PROJECT reads with 0, unless it is malformed; the files that fail are recorded here with
-// their code, their line and the reason. A file that appears in the corpus but not in the
-// table fails the test, so the table is kept complete.
+// a PROJECT reads with 0 and is written back byte for byte by Ordex_WriteAsapFilePreserving,
+// unless it is malformed; the files that fail are recorded here with their code, their line
+// and the reason. A file that appears in the corpus but not in the table fails the test, so
+// the table is kept complete.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,6 +65,25 @@ int reportedLine(const std::string& report) {
   return line;
 }
 
+// A preserving write into another folder gives the file and each file it includes byte for
+// byte as read.
+void expectWrittenAsRead(TOrdex* inst, const fs::path& path) {
+  ordex_test::TempDir dir;
+  fs::path written = fs::path(dir.path()) / path.filename();
+  uint32_t outcome = 0;
+  ASSERT_EQ(Ordex_WriteAsapFilePreserving(inst, written.c_str(), nullptr, nullptr, nullptr, nullptr,
+                                          nullptr, 0, &outcome),
+            rcOk);
+  EXPECT_EQ(outcome & ~uint32_t{ORDEX_WROTE_INCLUDED_FILES}, 0u);
+  EXPECT_TRUE(ordex_test::readFile(written) == ordex_test::readFile(path))
+      << "differs: " << written;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(dir.path())) {
+    if (!e.is_regular_file() || e.path() == written) continue;
+    fs::path source = path.parent_path() / fs::relative(e.path(), dir.path());
+    EXPECT_TRUE(ordex_test::readFile(e.path()) == ordex_test::readFile(source)) << e.path();
+  }
+}
+
 TEST(Corpus, EveryFileReadsAsRecorded) {
   const fs::path root(ORDEX_CORPUS_DIR);
   if (!fs::is_directory(root)) GTEST_SKIP() << "no corpus at " << root;
@@ -83,6 +103,7 @@ TEST(Corpus, EveryFileReadsAsRecorded) {
       EXPECT_EQ(report, "No error detected");
       TProject project;
       EXPECT_EQ(Ordex_GetProject(inst, &project, 0), rcOk);
+      expectWrittenAsRead(inst, e.path());
     } else {
       EXPECT_EQ(reportedLine(report), expected->second.line) << report;
     }

@@ -286,7 +286,8 @@ TEST(HostileInput, VerbalConversionWithAHugeDeclaredCount) {
     unsigned char raw;
     TOrdexReturnCode rc;
     const char* text;
-  } cases[] = {{2, rcOk, "two"}, {0, rcOk, ""}, {5, rcInvalidArgument, "unchanged"}};
+  } cases[] = {
+      {2, rcOk, "two"}, {0, rcInvalidArgument, "unchanged"}, {5, rcInvalidArgument, "unchanged"}};
   for (const auto& c : cases) {
     double phys = -1;
     char text[ORDEX_TEXT_SIZE] = "unchanged";

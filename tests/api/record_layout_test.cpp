@@ -354,6 +354,24 @@ PIN(TAnnotationRecord2, Label, 0);
 PIN(TAnnotationRecord2, Origin, 256);
 PIN(TAnnotationRecord2, Text, 512);
 
+PIN_SIZE(TCheckFinding, 1804);
+PIN(TCheckFinding, Name, 0);
+PIN(TCheckFinding, Module, 256);
+PIN(TCheckFinding, Keyword, 512);
+PIN(TCheckFinding, Kind, 768);
+PIN(TCheckFinding, Severity, 772);
+PIN(TCheckFinding, Code, 776);
+PIN(TCheckFinding, Field, 780);
+PIN(TCheckFinding, Value, 1036);
+PIN(TCheckFinding, Message, 1292);
+
+PIN_SIZE(TReferrer, 776);
+PIN(TReferrer, Name, 0);
+PIN(TReferrer, Keyword, 256);
+PIN(TReferrer, Field, 512);
+PIN(TReferrer, Kind, 768);
+PIN(TReferrer, TargetKinds, 772);
+
 // Records are copied with memcpy across the C boundary and filled field by field by the
 // library; nothing in them may need a constructor or hide a vtable.
 static_assert(isPlainRecord<TProject>() && isPlainRecord<TModule>() &&
@@ -367,7 +385,8 @@ static_assert(isPlainRecord<TProject>() && isPlainRecord<TModule>() &&
                   isPlainRecord<TCompuVTabValue>() && isPlainRecord<TCompuVTabEntry>() &&
                   isPlainRecord<TFunction>() && isPlainRecord<TVarCriterion>() &&
                   isPlainRecord<TVarCombCriterion>() && isPlainRecord<TIfDataRecord>() &&
-                  isPlainRecord<TAnnotationRecord>() && isPlainRecord<TAnnotationRecord2>(),
+                  isPlainRecord<TAnnotationRecord>() && isPlainRecord<TAnnotationRecord2>() &&
+                  isPlainRecord<TCheckFinding>() && isPlainRecord<TReferrer>(),
               "public records are plain C data");
 
 #undef PIN

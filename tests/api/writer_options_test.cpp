@@ -177,13 +177,14 @@ INSTANTIATE_TEST_SUITE_P(Template, WriterModParTemplate, testing::ValuesIn(kTemp
                            return i.param.name;
                          });
 
-// A template that cannot be opened stops the write with -4; the file holds what was written
-// up to the head of the module that needed it.
-TEST_F(WriterOptions, MissingTemplateStopsAtTheModuleHead) {
+// A template that cannot be opened stops the write with -4 before anything is created; a
+// write that reaches no module does not need it.
+TEST_F(WriterOptions, MissingTemplateCreatesNothing) {
   std::string missing = dir_.path() + "/missing.txt";
   EXPECT_EQ(write(nullptr, missing.c_str()), rcFileOpenFailed);
-  std::string text = written();
-  EXPECT_TRUE(endsWith(text, "/end HEADER\n\n  /begin MODULE\n    A \"first\"\n\n")) << text;
+  EXPECT_FALSE(std::filesystem::exists(out_));
+  EXPECT_EQ(write("NoSuchModule", missing.c_str()), rcOk);
+  EXPECT_TRUE(endsWith(written(), "/end HEADER\n\n/end PROJECT\n"));
 }
 
 // ---- element callback ----

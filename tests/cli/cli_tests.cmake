@@ -5,11 +5,17 @@ set(example examples/engine_ecu.a2l)
 set(two_modules tests/data/two_modules_every_kind.a2l)
 set(encodings tests/data/texts_in_mixed_encodings.a2l)
 
-# ordex_cli_case(NAME [EXIT n] [STDERR regex] [FILTER regex] [NO_STDOUT] ARGS ...)
+# ordex_cli_case(NAME [EXIT n] [STDERR regex] [FILTER regex] [NO_STDOUT] [SAME_AS case]
+#                [ABSENT file] [FIXTURES_SETUP f] [FIXTURES_REQUIRED f] ARGS ...)
+# SAME_AS: compare with the expected output of another case; ABSENT: a file the command
+# must not leave behind.
 function(ordex_cli_case name)
-  cmake_parse_arguments(C "NO_STDOUT" "EXIT;STDERR;FILTER" "ARGS" ${ARGN})
+  cmake_parse_arguments(C "NO_STDOUT" "EXIT;STDERR;FILTER;SAME_AS;ABSENT;FIXTURES_SETUP;FIXTURES_REQUIRED"
+                        "ARGS" ${ARGN})
   set(expected "")
-  if(NOT C_NO_STDOUT)
+  if(C_SAME_AS)
+    set(expected ${cli_dir}/${C_SAME_AS}.expected)
+  elseif(NOT C_NO_STDOUT)
     set(expected ${cli_dir}/${name}.expected)
   endif()
   if(NOT DEFINED C_EXIT)
@@ -17,9 +23,14 @@ function(ordex_cli_case name)
   endif()
   add_test(NAME cli_${name}
     COMMAND ${CMAKE_COMMAND} -DEXPECTED=${expected} -DEXIT=${C_EXIT} "-DSTDERR=${C_STDERR}"
-            "-DFILTER=${C_FILTER}" -P ${cli_dir}/run_case.cmake $<TARGET_FILE:ordex_tool>
-            ${C_ARGS}
+            "-DFILTER=${C_FILTER}" "-DABSENT=${C_ABSENT}" -P ${cli_dir}/run_case.cmake
+            $<TARGET_FILE:ordex_tool> ${C_ARGS}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  foreach(f SETUP REQUIRED)
+    if(C_FIXTURES_${f})
+      set_tests_properties(cli_${name} PROPERTIES FIXTURES_${f} ${C_FIXTURES_${f}})
+    endif()
+  endforeach()
 endfunction()
 
 # Help and usage errors (exit status 2).
@@ -84,12 +95,19 @@ ordex_cli_case(check_other_case_include ARGS check tests/data/includes/other_cas
   STDERR "warning: 2 includes in another letter case than \"/include\" not followed \\(the first near line 5\\)")
 
 # Writing, the round trip and edit scripts.
-add_test(NAME cli_roundtrip_example COMMAND ordex_tool roundtrip ${PROJECT_SOURCE_DIR}/${example})
-set_tests_properties(cli_roundtrip_example PROPERTIES PASS_REGULAR_EXPRESSION "round trip ok")
+ordex_cli_case(roundtrip_keeps_the_text ARGS roundtrip ${two_modules})
+add_test(NAME cli_roundtrip_canonical_example
+         COMMAND ordex_tool roundtrip ${PROJECT_SOURCE_DIR}/${example} --canonical)
+set_tests_properties(cli_roundtrip_canonical_example PROPERTIES PASS_REGULAR_EXPRESSION
+  "round trip ok: [0-9]+ bytes written twice alike")
 add_test(NAME cli_write_example
          COMMAND ordex_tool write ${PROJECT_SOURCE_DIR}/${example}
-                 ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l --module Engine --comment cli)
+                 ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l --module Engine)
 set_tests_properties(cli_write_example PROPERTIES FIXTURES_SETUP cli_written)
+add_test(NAME cli_write_keeps_the_text
+         COMMAND ${CMAKE_COMMAND} -E compare_files ${PROJECT_SOURCE_DIR}/${example}
+                 ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l)
+set_tests_properties(cli_write_keeps_the_text PROPERTIES FIXTURES_REQUIRED cli_written)
 add_test(NAME cli_write_result_reads
          COMMAND ordex_tool check ${CMAKE_CURRENT_BINARY_DIR}/cli_write_example.a2l)
 set_tests_properties(cli_write_result_reads PROPERTIES FIXTURES_REQUIRED cli_written
@@ -109,3 +127,127 @@ add_test(NAME cli_edit_reports_failing_lines
           ${CMAKE_CURRENT_SOURCE_DIR}/data/edit_script_failing_lines.txt)
 set_tests_properties(cli_edit_reports_failing_lines PROPERTIES PASS_REGULAR_EXPRESSION
   "edit_script_failing_lines.txt:2: rcCharacteristicNotFound\n.*edit_script_failing_lines.txt:3: rcInvalidArgument.*2 lines failed; .*cli_edit_not_written.a2l not written")
+
+# A command line that forgives: kind names in every form, --opt=value, "did you mean",
+# the modules named when one must be chosen.
+foreach(form MEASUREMENT measurement Measurements)
+  ordex_cli_case(list_kind_${form} SAME_AS list_measurements_of_the_example
+    ARGS list ${example} ${form})
+endforeach()
+ordex_cli_case(list_measurements_of_the_example ARGS list ${example} measurements)
+foreach(form COMPU_VTAB compu_vtab compu-vtabs CompuVTab)
+  ordex_cli_case(show_kind_${form} SAME_AS show_compu_vtab ARGS show ${example} ${form} VT_STATE)
+endforeach()
+ordex_cli_case(show_compu_vtab ARGS show ${example} compu-vtab VT_STATE)
+ordex_cli_case(list_module_option_with_equals SAME_AS list_measurements_of_a_module_json
+  ARGS list ${two_modules} measurements --module=Body --json)
+ordex_cli_case(convert_index_option_with_equals SAME_AS convert_array_element
+  ARGS convert ${example} EngineState 02 --index=0)
+ordex_cli_case(usage_unknown_command_suggestion NO_STDOUT EXIT 2 ARGS lst ${example}
+  STDERR "^ordex: unknown command 'lst'; did you mean list\\?\nTry 'ordex --help'\\.\n$")
+ordex_cli_case(usage_unknown_kind_suggestion NO_STDOUT EXIT 2 ARGS list ${example} measurment
+  STDERR "^ordex list: unknown kind 'measurment'; did you mean measurements\\?\nkinds: modules,")
+ordex_cli_case(usage_unknown_option_suggestion NO_STDOUT EXIT 2
+  ARGS show ${example} measurement EngineSpeed --jsn
+  STDERR "^ordex show: unknown option --jsn; did you mean --json\\?\n")
+ordex_cli_case(usage_flag_with_value NO_STDOUT EXIT 2 ARGS info ${example} --json=yes
+  STDERR "^ordex info: option --json takes no value\n")
+ordex_cli_case(failure_module_must_be_chosen NO_STDOUT EXIT 1
+  ARGS show ${two_modules} measurement Light
+  STDERR "rcModuleNotFound \\(-105\\)\nordex: the file holds the modules Body, Gateway; name one with --module NAME\n$")
+ordex_cli_case(convert_in_a_module ARGS convert ${two_modules} Light 01 --module Body)
+
+# convert takes whole bytes, as many as the value has.
+foreach(hex 0FA "0 FA0" "0F A")
+  string(MAKE_C_IDENTIFIER "${hex}" id)
+  ordex_cli_case(usage_convert_odd_digits_${id} NO_STDOUT EXIT 2
+    ARGS convert ${example} EngineSpeed ${hex} STDERR "an odd number of hex digits in '")
+endforeach()
+ordex_cli_case(failure_convert_surplus_bytes NO_STDOUT EXIT 1
+  ARGS convert ${example} EngineSpeed 0FA000
+  STDERR "^ordex convert: EngineSpeed takes 2 bytes, 3 given\nordex: EngineSpeed: rcBadSize")
+ordex_cli_case(failure_convert_surplus_array_bytes NO_STDOUT EXIT 1
+  ARGS convert ${example} EngineState "02 03" --index 0
+  STDERR "EngineState takes 1 byte, 2 given")
+
+# write --module must name a module; nothing is written otherwise.
+ordex_cli_case(failure_write_unknown_module NO_STDOUT EXIT 1
+  ARGS write ${two_modules} ${CMAKE_CURRENT_BINARY_DIR}/cli_write_nope.a2l --module Nope
+  ABSENT ${CMAKE_CURRENT_BINARY_DIR}/cli_write_nope.a2l
+  STDERR "^ordex: module Nope: rcModuleNotFound \\(-105\\)\nordex: the file holds the modules Body, Gateway; .*cli_write_nope.a2l not written\n$")
+
+# Edit scripts: keywords as show prints them, create and remove-from; the result is shown
+# and must survive a round trip.
+set(created ${CMAKE_CURRENT_BINARY_DIR}/cli_edit_created.a2l)
+add_test(NAME cli_edit_creates_and_sets_keywords
+  COMMAND ordex_tool edit ${PROJECT_SOURCE_DIR}/${example} ${created}
+          ${CMAKE_CURRENT_SOURCE_DIR}/data/edit_script_create_and_keywords.txt)
+set_tests_properties(cli_edit_creates_and_sets_keywords PROPERTIES FIXTURES_SETUP cli_created)
+ordex_cli_case(edit_created_measurement FIXTURES_REQUIRED cli_created
+  ARGS show ${created} measurement ThrottlePosition)
+ordex_cli_case(edit_set_keywords FIXTURES_REQUIRED cli_created
+  ARGS show ${created} MEASUREMENT EngineSpeed --json)
+ordex_cli_case(edit_function_lists FIXTURES_REQUIRED cli_created ARGS show ${created} function Ignition)
+add_test(NAME cli_edit_created_round_trip COMMAND ordex_tool roundtrip ${created})
+set_tests_properties(cli_edit_created_round_trip PROPERTIES FIXTURES_REQUIRED cli_created
+  PASS_REGULAR_EXPRESSION "round trip ok")
+add_test(NAME cli_edit_reports_create_and_keyword_mistakes
+  COMMAND ordex_tool edit ${PROJECT_SOURCE_DIR}/${two_modules}
+          ${CMAKE_CURRENT_BINARY_DIR}/cli_edit_mistakes.a2l
+          ${CMAKE_CURRENT_SOURCE_DIR}/data/edit_script_create_mistakes.txt)
+set_tests_properties(cli_edit_reports_create_and_keyword_mistakes PROPERTIES
+  PASS_REGULAR_EXPRESSION [[
+:1: rcModuleNotFound: the file holds the modules Body, Gateway; choose one with a 'module NAME' line
+.*:3: rcInvalidArgument: 'SWROD' is no keyword of DataType; did you mean SWORD\?
+.*:4: rcInvalidArgument: a measurement needs DataType, Conversion
+.*:5: rcInvalidArgument: a measurement named Light exists already
+.*:6: rcInvalidArgument: unknown list 'IN_MEASURMENT'; did you mean IN_MEASUREMENT\?
+.*:7: rcListEntryNotFound
+.*:8: rcInvalidArgument: unknown command 'crate'; did you mean create\?
+.*:9: rcInvalidArgument: 'Flavour' is no field of a function that a script can set
+8 lines failed; .*cli_edit_mistakes.a2l not written]])
+ordex_cli_case(help_edit ARGS edit --help)
+
+# The bash completion made from the help texts completes commands, options, KIND words and
+# files.
+find_program(ORDEX_BASH bash)
+if(ORDEX_BASH)
+  add_test(NAME cli_bash_completion
+           COMMAND ${ORDEX_BASH} ${cli_dir}/completion_test.sh ${ORDEX_BASH_COMPLETION})
+  set_tests_properties(cli_bash_completion PROPERTIES PASS_REGULAR_EXPRESSION "completion ok")
+endif()
+
+# Names that occur twice are listed twice, and the list ends.
+ordex_cli_case(list_duplicate_names ARGS list tests/data/functions_of_one_name.a2l functions)
+ordex_cli_case(failure_list_names_the_modules NO_STDOUT EXIT 1
+  ARGS list ${two_modules} MEASUREMENTS
+  STDERR "^ordex: measurements: rcModuleNotFound \\(-105\\)\nordex: the file holds the modules Body, Gateway; name one with --module NAME\n$")
+
+# The consistency check: findings, exit status, --strict, --notes, --json, files that hold no
+# project; and the referrers of names of every kind.
+set(check_data tests/data/check)
+ordex_cli_case(check_dangling_references EXIT 1
+  ARGS check ${check_data}/dangling_references.a2l)
+ordex_cli_case(check_warnings_pass ARGS check ${check_data}/verbal_range_reference.a2l)
+ordex_cli_case(check_strict_fails_on_warnings EXIT 1
+  ARGS check ${check_data}/verbal_range_reference.a2l --strict)
+ordex_cli_case(check_notes ARGS check ${example} --notes)
+ordex_cli_case(check_two_modules_json ARGS check ${two_modules} --notes --json)
+ordex_cli_case(check_empty_input NO_STDOUT EXIT 1 ARGS check ${check_data}/empty_input
+  STDERR "^tests/data/check/empty_input: error: no PROJECT block")
+ordex_cli_case(check_binary_input NO_STDOUT EXIT 1 ARGS check ${check_data}/binary_input.bin
+  STDERR "^tests/data/check/binary_input.bin: error: no PROJECT block")
+ordex_cli_case(refs_dangling_conversion ARGS refs ${check_data}/dangling_references.a2l cv_counter)
+ordex_cli_case(refs_compu_method ARGS refs ${example} CM_RPM)
+ordex_cli_case(refs_measurement_of_every_field_json
+  ARGS refs tests/data/references_of_every_kind.a2l Speed --json)
+
+# Writes onto a full disk and onto devices that refuse the bytes, for files and standard
+# output: exit status 1 and the old file unchanged.
+add_test(NAME cli_full_targets
+  COMMAND sh ${cli_dir}/full_target_test.sh $<TARGET_FILE:ordex_tool> ${PROJECT_SOURCE_DIR})
+
+# A name longer than the getters' name field is reported by check.
+ordex_cli_case(check_name_beyond_getters NO_STDOUT EXIT 1
+  ARGS check tests/cli/name_beyond_getters.a2l
+  STDERR "^ordex: tests/cli/name_beyond_getters.a2l: module M: MEASUREMENT L+\\.\\.\\. has a name of 300 characters. getters reach names of at most 255\n$")

@@ -4,7 +4,8 @@
 # EXPECTED: standard output must equal the file (without it, standard output must be
 # empty); FILTER: output lines matching it are dropped first (times, temporary paths);
 # EXIT: the expected exit status (default 0); STDERR: a regular expression standard error
-# must match (without it, standard error must be empty when EXIT is 0).
+# must match (without it, standard error must be empty when EXIT is 0); ABSENT: a file that
+# must not exist after the command (it is removed before).
 cmake_minimum_required(VERSION 3.16)
 
 # The words after the script's name are the command.
@@ -22,6 +23,9 @@ if(NOT DEFINED EXIT)
   set(EXIT 0)
 endif()
 
+if(DEFINED ABSENT AND NOT ABSENT STREQUAL "")
+  file(REMOVE "${ABSENT}")
+endif()
 execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 string(REPLACE ";" " " shown "${command}")
 set(failed "")
@@ -45,6 +49,9 @@ if(DEFINED STDERR AND NOT STDERR STREQUAL "")
   endif()
 elseif(EXIT EQUAL 0 AND NOT err STREQUAL "")
   string(APPEND failed "unexpected standard error:\n${err}\n")
+endif()
+if(DEFINED ABSENT AND NOT ABSENT STREQUAL "" AND EXISTS "${ABSENT}")
+  string(APPEND failed "${ABSENT} was written\n")
 endif()
 if(failed)
   message(FATAL_ERROR "${shown}\n${failed}")

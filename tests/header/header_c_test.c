@@ -23,6 +23,8 @@ ORDEX_C_CHECK(record_layout_flat_groups,
 ORDEX_C_CHECK(pointer_records, sizeof(TSystemConstant) == 264 && sizeof(TIfDataRecord) == 264 &&
                                    sizeof(TCompuVTabEntry) == 16 &&
                                    sizeof(TAnnotationRecord2) == 520);
+ORDEX_C_CHECK(check_records, offsetof(TCheckFinding, Message) == 1292 &&
+                                 sizeof(TCheckFinding) == 1804 && sizeof(TReferrer) == 776);
 #endif
 
 int header_c_test_fill_records(void);

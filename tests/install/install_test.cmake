@@ -1,8 +1,11 @@
 # Installs the build tree into a fresh prefix, then builds tests/install/consumer.c against
 # the installed files twice, through find_package(Ordex) and through pkg-config, runs both
-# and the installed ordex tool, and, when asked, imports the installed Python binding.
+# and the installed ordex tool, and, when asked, imports the installed Python binding. With
+# DEB, builds the Debian package with CPack, installs it into a scratch root and runs the
+# tool and the binding from there.
 # Run with cmake -P and -D: BUILD_DIR, CONSUMER_DIR, WORK_DIR, A2L, C_COMPILER, C_FLAGS,
-# PKG_CONFIG, EXPECTED, PYTHON (empty: no Python check).
+# PKG_CONFIG, EXPECTED, VERSION, PYTHON (empty: no Python check), PYTHON_DIR (where the
+# package is installed, relative to the prefix), DEB (ON: the package check), CPACK, DPKG.
 cmake_minimum_required(VERSION 3.16)
 
 function(run what)
@@ -27,7 +30,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
 foreach(f include/ordex.h lib/pkgconfig/ordex.pc lib/cmake/Ordex/OrdexConfig.cmake
-          lib/cmake/Ordex/OrdexConfigVersion.cmake bin/ordex)
+          lib/cmake/Ordex/OrdexConfigVersion.cmake bin/ordex share/man/man1/ordex.1
+          share/bash-completion/completions/ordex)
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
@@ -68,11 +72,55 @@ expect("consumer (pkg-config ${version})" "${out}" "${EXPECTED}")
 # 3. The installed tool finds the installed library.
 run("installed ordex check" ${prefix}/bin/ordex check ${A2L})
 expect("installed ordex check" "${out}" "ok")
+run("installed ordex --version" ${prefix}/bin/ordex --version)
+expect("installed ordex --version" "${out}" "ordex ${VERSION}")
 
 # 4. The installed binding finds the installed library without being told where it is.
 if(PYTHON)
   run("installed Python binding" ${CMAKE_COMMAND} -E env --unset=ORDEX_LIBRARY
-      PYTHONPATH=${prefix}/lib/python3/site-packages ${PYTHON} -B
+      PYTHONPATH=${prefix}/${PYTHON_DIR} ${PYTHON} -B
       ${CONSUMER_DIR}/binding_check.py ${A2L} ${prefix})
-  expect("installed Python binding" "${out}" "EngineDemo True")
+  expect("installed Python binding" "${out}" "EngineDemo True ${VERSION}")
+endif()
+
+# 5. The Debian package: built by CPack, installed into a root of its own (its dpkg
+# database starts empty, so the C runtime it depends on is not there to check), then its
+# tool and binding run from that root.
+if(DEB)
+  set(root ${WORK_DIR}/deb-root)
+  run("cpack -G DEB" ${CPACK} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}/deb)
+  file(GLOB debs ${WORK_DIR}/deb/ordex_*.deb)
+  list(LENGTH debs ndebs)
+  if(NOT ndebs EQUAL 1)
+    message(FATAL_ERROR "cpack made no single package: ${debs}")
+  endif()
+  foreach(d var/lib/dpkg/info var/lib/dpkg/updates var/lib/dpkg/triggers)
+    file(MAKE_DIRECTORY ${root}/${d})
+  endforeach()
+  file(TOUCH ${root}/var/lib/dpkg/status ${root}/var/lib/dpkg/available)
+  run("dpkg --install" ${DPKG} --root=${root} --force-not-root --force-depends
+      --log=${WORK_DIR}/dpkg.log --install ${debs})
+  run("dpkg --status" ${DPKG} --root=${root} --status ordex)
+  if(NOT out MATCHES "Status: install ok installed" OR NOT out MATCHES "Version: ${VERSION}")
+    message(FATAL_ERROR "the package is not installed as ordex ${VERSION}:\n${out}")
+  endif()
+  run("packaged ordex --version" ${root}/usr/bin/ordex --version)
+  expect("packaged ordex --version" "${out}" "ordex ${VERSION}")
+  run("packaged ordex check" ${root}/usr/bin/ordex check ${A2L})
+  expect("packaged ordex check" "${out}" "ok")
+  foreach(f usr/include/ordex.h usr/share/man/man1/ordex.1
+            usr/share/bash-completion/completions/ordex)
+    if(NOT EXISTS ${root}/${f})
+      message(FATAL_ERROR "not in the package: ${f}")
+    endif()
+  endforeach()
+  if(PYTHON)
+    if(NOT EXISTS ${root}/usr/lib/python3/dist-packages/ordex/py.typed)
+      message(FATAL_ERROR "not in the package: the Python binding")
+    endif()
+    run("packaged Python binding" ${CMAKE_COMMAND} -E env --unset=ORDEX_LIBRARY
+        PYTHONPATH=${root}/usr/lib/python3/dist-packages ${PYTHON} -B
+        ${CONSUMER_DIR}/binding_check.py ${A2L} ${root}/usr)
+    expect("packaged Python binding" "${out}" "EngineDemo True ${VERSION}")
+  endif()
 endif()

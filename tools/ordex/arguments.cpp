@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "suggestions.h"
+
 namespace ordex_tool {
 
 bool Arguments::parse(int argc, char** argv, const std::vector<OptionRule>& options) {
@@ -20,25 +22,41 @@ bool Arguments::parse(int argc, char** argv, const std::vector<OptionRule>& opti
       help_ = true;
       continue;
     }
+    const char* equals = std::strncmp(word, "--", 2) == 0 ? std::strchr(word, '=') : nullptr;
+    const std::string name = equals ? std::string(word, equals) : std::string(word);
     const OptionRule* rule = nullptr;
     for (const OptionRule& o : options) {
-      if (std::strcmp(word, o.name) == 0) rule = &o;
+      if (name == o.name) rule = &o;
     }
     if (!rule) {
-      error_ = std::string("unknown option ") + word;
+      std::vector<std::string> known{"--help"};
+      for (const OptionRule& o : options) known.emplace_back(o.name);
+      error_ = "unknown option " + name + didYouMean(name, known);
       return false;
     }
-    if (rule->takesValue) {
-      if (i + 1 >= argc) {
-        error_ = std::string("option ") + word + " needs a value";
+    if (!rule->takesValue) {
+      if (equals) {
+        error_ = "option " + name + " takes no value";
         return false;
       }
-      values_[word] = argv[++i];
+      values_[name] = "";
+    } else if (equals) {
+      owned_.emplace_back(equals + 1);
+      values_[name] = owned_.back().c_str();
     } else {
-      values_[word] = "";
+      if (i + 1 >= argc) {
+        error_ = "option " + name + " needs a value";
+        return false;
+      }
+      values_[name] = argv[++i];
     }
   }
   return true;
+}
+
+void Arguments::setPositional(size_t i, std::string word) {
+  owned_.push_back(std::move(word));
+  positional_.at(i) = owned_.back().c_str();
 }
 
 const char* Arguments::value(const char* option) const {

@@ -1,6 +1,7 @@
 // The command line of one command: positional arguments and options, in any order.
 #pragma once
 
+#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,12 +21,16 @@ struct OptionRule {
 class Arguments {
  public:
   // Parses the words after the command word. "--help" and "-h" anywhere ask for help; "--"
-  // makes every later word positional. False, with error() set, on an unknown option or
-  // an option whose value is missing.
+  // makes every later word positional. An option's value follows as the next word or after
+  // '=' ("--index 3", "--index=3"). False, with error() set, on an unknown option (with the
+  // closest known one as a suggestion), a value missing, or a value given to an option that
+  // takes none.
   bool parse(int argc, char** argv, const std::vector<OptionRule>& options);
 
   bool helpWanted() const { return help_; }
   const std::vector<const char*>& positional() const { return positional_; }
+  // Replaces positional argument i (a kind word by its canonical form, for instance).
+  void setPositional(size_t i, std::string word);
   bool has(const char* option) const { return values_.count(option) != 0; }
   // The value of the option's last occurrence, or null when it was not given.
   const char* value(const char* option) const;
@@ -35,6 +40,7 @@ class Arguments {
   bool help_ = false;
   std::vector<const char*> positional_;
   std::map<std::string, const char*> values_;
+  std::list<std::string> owned_;  // texts behind replaced words and "--opt=value" values
   std::string error_;
 };
 

@@ -7,7 +7,7 @@
 
 namespace ordex_tool {
 
-int check(const Arguments& args);      // FILE
+int check(const Arguments& args);      // FILE [--strict] [--notes] [--module NAME] [--json]
 int info(const Arguments& args);       // FILE [--json]
 int list(const Arguments& args);       // FILE KIND [PATTERN] [--module NAME] [--json]
 int show(const Arguments& args);       // FILE KIND [NAME] [--module NAME] [--json]

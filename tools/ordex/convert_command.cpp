@@ -1,4 +1,4 @@
-// ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C]
+// ordex convert FILE MEASUREMENT HEXBYTES [--index N] [--separator C] [--module NAME]
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -73,6 +73,30 @@ int reportConversionFailure(const char* measurement, TOrdexReturnCode rc) {
   return kExitFailure;
 }
 
+// The first group of digits between blanks that does not hold whole bytes ("0FA" in
+// "0FA 00"), empty when all do: the library pairs digits across a blank, so "0 FA0" would
+// silently read as other bytes.
+std::string oddDigitGroup(const char* s) {
+  std::string group;
+  for (;; ++s) {
+    if (*s == ' ' || *s == '\0') {
+      if (group.size() % 2) return group;
+      group.clear();
+      if (*s == '\0') return "";
+    } else {
+      group.push_back(*s);
+    }
+  }
+}
+
+// The bytes the value takes: the data type's size (a STRING's Resolution); with an index,
+// the whole array as the request block asks for it.
+int32_t bytesTaken(const TMeasurement& m, bool whole) {
+  const int32_t size = Ordex_GetDataSizeByDataType(m.DataType);
+  if (size == 0) return whole ? m.ArraySize : (m.Resolution > 0 ? m.Resolution : 0);
+  return whole && m.ArraySize > 0 ? size * m.ArraySize : size;
+}
+
 }  // namespace
 
 int convert(const Arguments& args) {
@@ -82,6 +106,13 @@ int convert(const Arguments& args) {
     std::fprintf(stderr, "ordex convert: not hex bytes: %s\n", o.hex);
     return kExitUsage;
   }
+  const std::string odd = oddDigitGroup(o.hex);
+  if (!odd.empty()) {
+    std::fprintf(stderr, "ordex convert: an odd number of hex digits in '%s': two make a byte\n",
+                 odd.c_str());
+    return kExitUsage;
+  }
+  const char* module = args.value("--module");
   LoadedFile loaded(o.file);
   if (!loaded.ok()) return kExitFailure;
   TOrdex* inst = loaded.instance();
@@ -94,8 +125,15 @@ int convert(const Arguments& args) {
   TMeasurement m;
   std::memset(&m, 0, sizeof m);
   std::snprintf(m.Name, sizeof m.Name, "%s", o.measurement);
-  TOrdexReturnCode rc = Ordex_GetMeasurement(inst, nullptr, &m, 0);
+  TOrdexReturnCode rc = Ordex_GetMeasurement(inst, module, &m, 0);
   if (rc != rcOk) return reportFailure(o.measurement, rc);
+  const int32_t taken = bytesTaken(m, o.hasIndex);
+  if (Ordex_GetDataSizeByDataType(m.DataType) >= 0 && taken >= 0 &&
+      count > static_cast<uint32_t>(taken)) {
+    std::fprintf(stderr, "ordex convert: %s takes %d byte%s, %u given\n", o.measurement, taken,
+                 taken == 1 ? "" : "s", count);
+    return reportFailure(o.measurement, rcBadSize);
+  }
 
   std::vector<char> text(kTextBuffer, '\0');
   // A value that only a table default gives leaves the physical value unwritten: a NaN
@@ -109,7 +147,7 @@ int convert(const Arguments& args) {
     response.push_back(0x63);
     response.insert(response.end(), bytes.begin(), bytes.end());
     rc = Ordex_EvaluateMeasurementResponseBlock(
-        inst, nullptr, o.measurement, nullptr, nullptr, 1, response.data(),
+        inst, module, o.measurement, nullptr, nullptr, 1, response.data(),
         static_cast<int32_t>(response.size()), o.index, o.separator, &phys, text.data());
   } else {
     // The conversion reads as many bytes as the data type (or a STRING's Resolution) needs.
@@ -121,7 +159,7 @@ int convert(const Arguments& args) {
                    count);
       return reportFailure(o.measurement, rcBadSize);
     }
-    rc = Ordex_RawToPhysMeasurement(inst, nullptr, o.measurement, bytes.data(), o.separator, &phys,
+    rc = Ordex_RawToPhysMeasurement(inst, module, o.measurement, bytes.data(), o.separator, &phys,
                                     text.data());
   }
   if (rc != rcOk) return reportConversionFailure(o.measurement, rc);

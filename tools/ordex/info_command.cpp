@@ -1,4 +1,4 @@
-// ordex check FILE and ordex info FILE [--json]
+// ordex info FILE [--json]
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -9,13 +9,6 @@
 #include "tool_support.h"
 
 namespace ordex_tool {
-
-int check(const Arguments& args) {
-  LoadedFile loaded(args.positional()[0]);
-  if (!loaded.ok()) return kExitFailure;
-  std::printf("ok\n");
-  return kExitOk;
-}
 
 namespace {
 struct CountedKind {

@@ -32,22 +32,21 @@ const KindList kLists[] = {
     {"record-layouts", Ordex_GetRecordLayoutList},
 };
 
-// Every name of one list, fetched in pieces through the continue-after name.
+// Every name of one list. A list resumed after a name starts behind the first record of
+// that name, so paging would repeat duplicate names for ever: the buffer grows instead
+// until a call leaves room for one more name of the longest kind (255 characters and 4).
 TOrdexReturnCode collectList(TOrdex* inst, const char* module, ListFn list, const char* pattern,
                              std::vector<std::string>& names) {
-  std::vector<char> buf(1 << 16);
-  std::string after;
-  bool first = true;
-  for (;;) {
-    TOrdexReturnCode rc = list(inst, module, buf.data(), static_cast<int>(buf.size()),
-                               first ? nullptr : after.c_str(), pattern);
+  for (size_t size = 1 << 16;; size *= 2) {
+    std::vector<char> buf(size);
+    TOrdexReturnCode rc =
+        list(inst, module, buf.data(), static_cast<int>(buf.size()), nullptr, pattern);
     if (rc != rcOk) return rc;
-    if (!buf[0]) return rcOk;
-    for (const char* n = buf.data(); *n; n += std::strlen(n) + 1) {
-      names.emplace_back(n);
-      after = n;
-    }
-    first = false;
+    size_t used = 0;
+    while (buf[used]) used += std::strlen(buf.data() + used) + 1;
+    if (used + ORDEX_TEXT_SIZE + 4 > size && size < (1u << 30)) continue;
+    for (const char* n = buf.data(); *n; n += std::strlen(n) + 1) names.emplace_back(n);
+    return rcOk;
   }
 }
 

@@ -6,6 +6,9 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "kind_names.h"
+#include "suggestions.h"
+#include "tool_support.h"
 
 #ifndef ORDEX_VERSION
 #define ORDEX_VERSION "unknown"
@@ -23,23 +26,33 @@ struct Command {
   size_t minPositional;
   size_t maxPositional;
   int (*run)(const Arguments&);
-  const char* const* kinds;  // the KIND words, for the help text; null for none
+  const char* const* kinds;  // the KIND words (the second positional); null for none
   const char* const* notes;  // more help text; null for none
+  const char* example;       // command lines for the help, one a line
 };
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"check",
-       "FILE",
-       "read FILE and report ok or the error",
-       "Reads FILE with its /include files and prints \"ok\", or the return code's name and\n"
-       "the error report (line and object where the read stopped) on standard error.\n",
-       {},
+       "FILE [--strict] [--notes] [--module NAME] [--json]",
+       "read FILE and check its consistency",
+       "Reads FILE with its /include files and checks it: references that name nothing,\n"
+       "duplicate names, limits beyond the data type or reversed, counts of 0 or beyond the\n"
+       "record layout, addresses not set, tables short of their declared pairs. Prints \"ok\",\n"
+       "or one line per finding (FILE: SEVERITY: OBJECT: MESSAGE [CODE]) and a count. A read\n"
+       "that fails prints the return code's name and the error report on standard error; a\n"
+       "file without PROJECT (empty, or no A2L text) is an error too. Exit status 1 on a\n"
+       "read failure or an error; --strict counts warnings as errors. --notes adds notes\n"
+       "(objects in no FUNCTION, conversions and layouts nothing uses); --json prints the\n"
+       "findings as a list. Object names longer than 255 characters, which no getter\n"
+       "reaches, are reported as errors too.\n",
+       {{"--strict", false}, {"--notes", false}, {"--module", true}, {"--json", false}},
        1,
        1,
        check,
        nullptr,
-       nullptr},
+       nullptr,
+       "ordex check engine.a2l\n"},
       {"info",
        "FILE [--json]",
        "version, project, modules and object counts",
@@ -50,7 +63,8 @@ const std::vector<Command>& commands() {
        1,
        info,
        nullptr,
-       nullptr},
+       nullptr,
+       "ordex info engine.a2l --json\n"},
       {"list",
        "FILE KIND [PATTERN] [--module NAME] [--json]",
        "names of one kind of object",
@@ -63,7 +77,9 @@ const std::vector<Command>& commands() {
        3,
        list,
        &kListKinds,
-       nullptr},
+       nullptr,
+       "ordex list engine.a2l MEASUREMENT 'Engine*'\n"
+       "ordex list twin.a2l compu-methods --module=Body --json\n"},
       {"show",
        "FILE KIND [NAME] [--module NAME] [--json]",
        "one record, field by field",
@@ -75,65 +91,86 @@ const std::vector<Command>& commands() {
        3,
        show,
        &kShowKindNames,
-       nullptr},
+       nullptr,
+       "ordex show engine.a2l characteristic IgnitionMap\n"
+       "ordex show twin.a2l MEASUREMENT Light --module Body --json\n"},
       {"refs",
        "FILE NAME [--json]",
        "who publishes NAME and what refers to it",
-       "Runs the reference finder and prints, per module, the function that publishes the\n"
-       "object NAME (DEF_CHARACTERISTIC, OUT_MEASUREMENT, SUB_FUNCTION) and the first\n"
-       "objects referring to it. Exit status 1 when no module knows the name.\n",
+       "Prints, per module, the kinds of object named NAME, the function that publishes it\n"
+       "(DEF_CHARACTERISTIC, OUT_MEASUREMENT, SUB_FUNCTION; from the reference finder) and\n"
+       "every object that refers to the name, with the field that holds it, also when no\n"
+       "object of that name exists. Exit status 1 when no module knows the name.\n",
        {{"--json", false}},
        2,
        2,
        refs,
        nullptr,
-       nullptr},
+       nullptr,
+       "ordex refs engine.a2l IdleSpeedTarget\n"},
       {"convert",
-       "FILE MEASUREMENT HEXBYTES [--index N] [--separator C]",
+       "FILE MEASUREMENT HEXBYTES [--index N] [--separator C] [--module NAME]",
        "physical value and text of raw bytes",
-       "Converts raw bytes (\"0FA0\" or \"0F A0\") with the measurement's data type, byte\n"
-       "order, bit mask and conversion method. --index N takes element N of an array\n"
-       "measurement through a response block; --separator sets the decimal separator.\n",
-       {{"--index", true}, {"--separator", true}},
+       "Converts raw bytes (\"0FA0\" or \"0F A0\": two hex digits a byte) with the\n"
+       "measurement's data type, byte order, bit mask and conversion method; the bytes must\n"
+       "be as many as the data type takes. --index N takes element N of an array\n"
+       "measurement through a response block (HEXBYTES: the whole array); --separator sets\n"
+       "the decimal separator.\n",
+       {{"--index", true}, {"--separator", true}, {"--module", true}},
        3,
        3,
        convert,
        nullptr,
-       nullptr},
+       nullptr,
+       "ordex convert engine.a2l EngineSpeed \"0F A0\"\n"
+       "ordex convert engine.a2l EngineState 02 --index=0\n"},
       {"write",
-       "IN OUT [--module NAME] [--template FILE] [--comment TEXT]",
+       "IN OUT [--module NAME] [--template FILE] [--comment TEXT] [--canonical]",
        "read IN and write it back as OUT",
-       "Reads IN and writes its project as OUT: only the module NAME, MOD_PAR from the\n"
-       "template FILE, TEXT as the head comment.\n",
-       {{"--module", true}, {"--template", true}, {"--comment", true}},
+       "Reads IN and writes its project as OUT: only the module NAME (which must exist),\n"
+       "MOD_PAR from the template FILE, TEXT as a comment line. OUT keeps IN's text byte for\n"
+       "byte, with every block and comment the library does not model; included files are\n"
+       "written beside OUT under their /include names when OUT is in another folder.\n"
+       "--canonical writes the fixed layout of the library's canonical writer instead.\n",
+       {{"--module", true}, {"--template", true}, {"--comment", true}, {"--canonical", false}},
        2,
        2,
        write,
        nullptr,
-       nullptr},
+       nullptr,
+       "ordex write twin.a2l body.a2l --module Body --comment \"Body only\"\n"},
       {"roundtrip",
-       "FILE",
+       "FILE [--canonical]",
        "read, write, read again and compare",
-       "Reads FILE, writes it, reads the written file and writes it again; reports where the\n"
-       "two written files differ and which getter fields the second read answers\n"
+       "Reads FILE, writes it back keeping its text and compares the written file with FILE\n"
+       "byte for byte, reporting the first line that differs. With --canonical: writes FILE\n"
+       "in the canonical layout, reads the written file and writes it again; reports where\n"
+       "the two written files differ and which getter fields the second read answers\n"
        "differently. Exit status 1 when anything does.\n",
-       {},
+       {{"--canonical", false}},
        1,
        1,
        roundtrip,
        nullptr,
-       nullptr},
+       nullptr,
+       "ordex roundtrip engine.a2l\n"},
       {"edit",
-       "IN OUT SCRIPT",
+       "IN OUT SCRIPT [--canonical]",
        "apply an edit script, write the result",
        "Applies the edit script to IN and writes OUT. Each failing line is reported with\n"
-       "its number and return code, and then nothing is written (exit status 1).\n",
-       {},
+       "its number and return code, and then nothing is written (exit status 1). OUT keeps\n"
+       "IN's text except for the edited objects (--canonical: the canonical layout).\n",
+       {{"--canonical", false}},
        3,
        3,
        edit,
        nullptr,
-       &kEditScriptHelp},
+       &kEditScriptHelp,
+       "ordex edit engine.a2l edited.a2l changes.txt\n"
+       "  where changes.txt holds, for instance:\n"
+       "    set measurement EngineSpeed DataType SWORD\n"
+       "    create function Throttle LongIdentifier=\"Throttle control\"\n"
+       "    remove-from Ignition IN_MEASUREMENT CoolantTemp\n"},
   };
   return table;
 }
@@ -162,6 +199,22 @@ void printKinds(const char* kinds) {
     word = end ? end + 1 : word + w.size();
   }
   std::printf("%s\n", line.c_str());
+  std::printf("      (also as the A2L keyword, singular or plural: MEASUREMENT, compu_vtab)\n");
+}
+
+std::vector<std::string> splitLines(const char* text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (const char* p = text; *p; ++p) {
+    if (*p == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line.push_back(*p);
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
 }
 
 void commandHelp(const Command& c) {
@@ -171,12 +224,45 @@ void commandHelp(const Command& c) {
     printKinds(*c.kinds);
   }
   if (c.notes) std::printf("\n%s", *c.notes);
+  const std::vector<std::string> example = splitLines(c.example);
+  std::printf("\nexample%s:\n", example.size() > 1 ? "s" : "");
+  for (const std::string& line : example) std::printf("  %s\n", line.c_str());
 }
 
 int usageError(const Command& c, const std::string& message) {
   std::fprintf(stderr, "ordex %s: %s\nusage: ordex %s %s\nTry 'ordex %s --help'.\n", c.name,
                message.c_str(), c.name, c.synopsis, c.name);
   return kExitUsage;
+}
+
+const Command* findCommand(const std::string& word) {
+  for (const Command& c : commands()) {
+    if (word == c.name) return &c;
+  }
+  return nullptr;
+}
+
+int unknownCommand(const std::string& word) {
+  std::vector<std::string> names{"--help", "--version"};
+  for (const Command& c : commands()) names.emplace_back(c.name);
+  std::fprintf(stderr, "ordex: unknown command '%s'%s\nTry 'ordex --help'.\n", word.c_str(),
+               didYouMean(word, names).c_str());
+  return kExitUsage;
+}
+
+// The KIND word in the command's own form ("measurements" for list, "measurement" for
+// show), whichever form the user typed. False, with the reason printed, when it names no
+// kind the command takes.
+bool takeKind(const Command& c, Arguments& args) {
+  const std::string word = args.positional()[1];
+  const std::string kind = canonicalKind(word, *c.kinds);
+  if (!kind.empty()) {
+    args.setPositional(1, kind);
+    return true;
+  }
+  std::fprintf(stderr, "ordex %s: unknown kind '%s'%s\nkinds: %s\n", c.name, word.c_str(),
+               didYouMean(word, splitKindList(*c.kinds)).c_str(), *c.kinds);
+  return false;
 }
 
 }  // namespace
@@ -191,12 +277,10 @@ int main(int argc, char** argv) {
   const std::string word = argv[1];
   if (word == "--help" || word == "-h" || word == "help") {
     if (argc >= 3) {
-      for (const Command& c : commands()) {
-        if (c.name == std::string(argv[2])) {
-          commandHelp(c);
-          return kExitOk;
-        }
-      }
+      const Command* c = findCommand(argv[2]);
+      if (!c) return unknownCommand(argv[2]);
+      commandHelp(*c);
+      return kExitOk;
     }
     overview(stdout);
     return kExitOk;
@@ -205,23 +289,24 @@ int main(int argc, char** argv) {
     std::printf("ordex %s\n", ORDEX_VERSION);
     return kExitOk;
   }
-  for (const Command& c : commands()) {
-    if (word != c.name) continue;
-    Arguments args;
-    const bool parsed = args.parse(argc - 2, argv + 2, c.options);
-    if (args.helpWanted()) {
-      commandHelp(c);
-      return kExitOk;
-    }
-    if (!parsed) return usageError(c, args.error());
-    const size_t n = args.positional().size();
-    if (n < c.minPositional) return usageError(c, "missing arguments");
-    if (n > c.maxPositional) return usageError(c, "too many arguments");
-    const int status = c.run(args);
-    if (status == kExitUsage) std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
-    return status;
+  const Command* found = findCommand(word);
+  if (!found) return unknownCommand(word);
+  const Command& c = *found;
+  Arguments args;
+  const bool parsed = args.parse(argc - 2, argv + 2, c.options);
+  if (args.helpWanted()) {
+    commandHelp(c);
+    return kExitOk;
   }
-  std::fprintf(stderr, "ordex: unknown command '%s'\n", argv[1]);
-  overview(stderr);
-  return kExitUsage;
+  if (!parsed) return usageError(c, args.error());
+  const size_t n = args.positional().size();
+  if (n < c.minPositional) return usageError(c, "missing arguments");
+  if (n > c.maxPositional) return usageError(c, "too many arguments");
+  if (c.kinds && !takeKind(c, args)) {
+    std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
+    return kExitUsage;
+  }
+  const int status = finishStandardOutput(c.run(args));
+  if (status == kExitUsage) std::fprintf(stderr, "Try 'ordex %s --help'.\n", c.name);
+  return status;
 }

@@ -1,6 +1,7 @@
-// ordex refs FILE NAME [--json]: who publishes the object NAME and which objects refer to
-// it, in every module of the file.
+// ordex refs FILE NAME [--json]: what the name NAME denotes in every module of the file, the
+// function that publishes it, and every object that refers to it.
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -33,24 +34,51 @@ const Publisher kPublishers[] = {
      "parent function (SUB_FUNCTION of)", "SUB_FUNCTION"},
 };
 
-struct Referrer {
-  const char* what;
-  Query query;
-  const char* kind;  // of the referring object
-  const char* via;   // where it names the object
+// Whether the module holds an object of one kind named name: the kind's getter in its
+// existence-only form, with a record of its own type.
+template <class Record>
+bool exists(TOrdexReturnCode (*get)(TOrdex*, const char*, Record*, int), TOrdex* inst,
+            const char* module, const char* name) {
+  static Record record;
+  std::memset(&record, 0, sizeof record);
+  if (std::strlen(name) >= sizeof record.Name) return false;
+  std::strcpy(record.Name, name);
+  return get(inst, module, &record, 1) == rcOk;
+}
+
+// The kinds of object the module holds under the name, in the order of TOrdexElementType.
+std::vector<const char*> kindsNamed(TOrdex* inst, const char* module, const char* name) {
+  std::vector<const char*> kinds;
+  if (exists(Ordex_GetCharacteristic, inst, module, name)) kinds.push_back("CHARACTERISTIC");
+  if (exists(Ordex_GetMeasurement, inst, module, name)) kinds.push_back("MEASUREMENT");
+  if (exists(Ordex_GetFunction, inst, module, name)) kinds.push_back("FUNCTION");
+  if (exists(Ordex_GetCompuMethod, inst, module, name)) kinds.push_back("COMPU_METHOD");
+  if (exists(Ordex_GetCompuTab, inst, module, name)) kinds.push_back("COMPU_TAB");
+  if (exists(Ordex_GetCompuVTab, inst, module, name)) kinds.push_back("COMPU_VTAB");
+  if (exists(Ordex_GetRecordLayout, inst, module, name)) kinds.push_back("RECORD_LAYOUT");
+  if (exists(Ordex_GetAxisPts, inst, module, name)) kinds.push_back("AXIS_PTS");
+  return kinds;
+}
+
+struct KindBit {
+  int32_t bit;
+  const char* keyword;
+};
+const KindBit kTargetKinds[] = {
+    {etCharacteristic, "CHARACTERISTIC"},
+    {etMeasurement, "MEASUREMENT"},
+    {etFunction, "FUNCTION"},
+    {etCompuMethod, "COMPU_METHOD"},
+    {etCompuTab, "COMPU_TAB"},
+    {etCompuVTab, "COMPU_VTAB"},
+    {etRecordLayout, "RECORD_LAYOUT"},
+    {etAxisPts, "AXIS_PTS"},
 };
 
-const Referrer kReferrers[] = {
-    {"function listing it in DEF_/REF_CHARACTERISTIC", Ordex_GetAFuncWithRefToCha, "FUNCTION",
-     "DEF_CHARACTERISTIC/REF_CHARACTERISTIC"},
-    {"function listing it in IN_/OUT_/LOC_MEASUREMENT", Ordex_GetAFuncWithRefToMea, "FUNCTION",
-     "IN_MEASUREMENT/OUT_MEASUREMENT/LOC_MEASUREMENT"},
-    {"function listing it in SUB_FUNCTION", Ordex_GetAFuncWithRefToFunc, "FUNCTION",
-     "SUB_FUNCTION"},
-    {"CHARACTERISTIC with it as axis input", Ordex_GetAChaWithRefToMea, "CHARACTERISTIC",
-     "AXIS_DESCR"},
-    {"AXIS_PTS with it as input", Ordex_GetAAxisPtsWithRefToMea, "AXIS_PTS", "INPUT_QUANTITY"},
-};
+int collect(const TReferrer* referrer, void* context) {
+  static_cast<std::vector<TReferrer>*>(context)->push_back(*referrer);
+  return 0;
+}
 
 std::vector<std::string> moduleNames(TOrdex* inst) {
   std::vector<std::string> out;
@@ -63,9 +91,17 @@ std::vector<std::string> moduleNames(TOrdex* inst) {
 // when it knows nothing.
 bool describeModule(TOrdex* inst, const std::string& module, const char* name,
                     std::vector<std::string>& lines, Node& entry) {
+  const std::vector<const char*> kinds = kindsNamed(inst, module.c_str(), name);
+  Node& kindList = entry.add("Kinds", Node::array());
+  std::string as;
+  for (const char* k : kinds) {
+    kindList.push(Node::word(k));
+    as += std::string(as.empty() ? "" : " and ") + k;
+  }
+  lines.push_back(std::string("defined as ") + (kinds.empty() ? "nothing in this module" : as));
+
   char out[256];
   Node& publishers = entry.add("Publishers", Node::array());
-  Node& referrers = entry.add("Referrers", Node::array());
   for (const Publisher& p : kPublishers) {
     TOrdexReturnCode rc = p.query(inst, module.c_str(), name, out);
     if (rc == p.notFound) continue;
@@ -80,16 +116,27 @@ bool describeModule(TOrdex* inst, const std::string& module, const char* name,
     lines.push_back(std::string(p.kind) + ", " + p.relation + ": " + (*out ? out : "(none)"));
     n.add("Function", *out ? Node::word(out) : Node::null());
   }
-  for (const Referrer& r : kReferrers) {
-    if (r.query(inst, module.c_str(), name, out) == rcOk) {
-      lines.push_back(std::string("first ") + r.what + ": " + out);
-      Node& n = referrers.push(Node::object());
-      n.add("Kind", Node::word(r.kind));
-      n.add("Via", Node::word(r.via));
-      n.add("Name", Node::word(out));
-    }
+
+  std::vector<TReferrer> found;
+  TOrdexReturnCode rc = Ordex_GetReferrers(inst, module.c_str(), name, collect, &found);
+  if (rc != rcOk) {
+    lines.push_back(std::string("referrers: ") + returnCodeName(rc));
+    entry.add("Error", Node::word(returnCodeName(rc)));
   }
-  return !lines.empty();
+  Node& referrers = entry.add("Referrers", Node::array());
+  lines.push_back(found.empty() ? "no object refers to it" : "referred to by:");
+  for (const TReferrer& r : found) {
+    Node& n = referrers.push(Node::object());
+    n.add("Kind", Node::word(r.Keyword));
+    n.add("Name", Node::word(r.Name));
+    n.add("Via", Node::word(r.Field));
+    Node& targets = n.add("Target", Node::array());
+    for (const KindBit& k : kTargetKinds) {
+      if (r.TargetKinds & k.bit) targets.push(Node::word(k.keyword));
+    }
+    lines.push_back(std::string("  ") + r.Keyword + " " + r.Name + " (" + r.Field + ")");
+  }
+  return !kinds.empty() || !found.empty();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ordex.h"
 
 namespace ordex_tool {
@@ -23,15 +25,33 @@ class LoadedFile {
   double ms_ = 0;
 };
 
-// Prints "ordex: WHAT: rcName (code)" on stderr and returns kExitFailure.
+// Prints "ordex: WHAT: rcName (code)" on stderr and returns kExitFailure. For
+// rcModuleNotFound it adds the modules of the file being worked on, so that the user can
+// choose one.
 int reportFailure(const char* what, TOrdexReturnCode rc);
+
+// "the file holds the modules A, B" (or "the file holds no module") for the instance.
+std::string moduleChoice(TOrdex* inst);
 
 // Prints the return code's name and the read error report of the instance.
 void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc);
 
 // Writes the instance's project with a progress bar when the model is large (sizeHint: the
-// bytes of the file it was read from). Reports a failure and returns kExitFailure.
+// bytes of the file it was read from), keeping the text it was read from unless canonical
+// is set. A module that names no module of the project (compared exactly, as the writer
+// does) is refused before anything is written. Reports a failure and returns kExitFailure.
 int writeWithProgress(TOrdex* inst, const char* path, const char* module,
-                      const char* modParTemplate, const char* comment, unsigned long sizeHint);
+                      const char* modParTemplate, const char* comment, unsigned long sizeHint,
+                      bool canonical);
+
+// Hands what the command printed to standard output and checks that all of it got there (a
+// full disk, a closed pipe): on failure says so on stderr and returns kExitFailure,
+// otherwise status.
+int finishStandardOutput(int status);
+
+// Prints on stderr every object name of the instance longer than the getters' name field
+// holds (ORDEX_TEXT_SIZE - 1 characters): such a name is listed but no getter reaches it.
+// Returns how many it found.
+int reportUnreachableNames(TOrdex* inst, const char* path);
 
 }  // namespace ordex_tool

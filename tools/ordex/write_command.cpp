@@ -1,4 +1,4 @@
-// ordex write IN OUT [--module NAME] [--template FILE] [--comment TEXT]
+// ordex write IN OUT [--module NAME] [--template FILE] [--comment TEXT] [--canonical]
 #include "commands.h"
 #include "ordex.h"
 #include "progress_bar.h"
@@ -11,7 +11,8 @@ int write(const Arguments& args) {
   LoadedFile loaded(in);
   if (!loaded.ok()) return kExitFailure;
   return writeWithProgress(loaded.instance(), args.positional()[1], args.value("--module"),
-                           args.value("--template"), args.value("--comment"), fileSize(in));
+                           args.value("--template"), args.value("--comment"), fileSize(in),
+                           args.has("--canonical"));
 }
 
 }  // namespace ordex_tool

@@ -1,0 +1,41 @@
+// Large blocks of memory that are touched once and kept: the retained text of a read file.
+// A block of 2 MiB or more is mapped anonymously and asked for transparent huge pages, so
+// that filling it costs a few hundred page faults instead of one per 4 KiB page (on a
+// virtual machine the first touch of a page is the dominant cost of reading a large file
+// into fresh memory).
+#pragma once
+
+#include <cstddef>
+
+namespace ordex::platform {
+
+class LargeBuffer {
+ public:
+  LargeBuffer() = default;
+  ~LargeBuffer() { release(); }
+  LargeBuffer(const LargeBuffer&) = delete;
+  LargeBuffer& operator=(const LargeBuffer&) = delete;
+  LargeBuffer(LargeBuffer&& o) noexcept
+      : data_(o.data_), capacity_(o.capacity_), mapped_(o.mapped_) {
+    o.data_ = nullptr;
+    o.capacity_ = 0;
+  }
+  LargeBuffer& operator=(LargeBuffer&& o) noexcept;
+
+  // A zero-filled block of at least size bytes; throws std::bad_alloc. The old content is
+  // discarded.
+  void allocate(size_t size);
+  // Keeps the first used bytes in a block of at least size bytes; throws std::bad_alloc.
+  void grow(size_t size, size_t used);
+  void release();
+
+  unsigned char* data() const { return data_; }
+  size_t capacity() const { return capacity_; }
+
+ private:
+  unsigned char* data_ = nullptr;
+  size_t capacity_ = 0;
+  bool mapped_ = false;
+};
+
+}  // namespace ordex::platform
