@@ -2,12 +2,16 @@
 """Mutation pass: how many small faults in src/ does the test suite catch?
 
 Applies, one at a time, the mutations listed in scripts/mutations.txt (flipped comparisons,
-off-by-one, dropped statements, swapped constants), rebuilds the plain build's test
-targets in a build directory of its own, runs the suites with --stop-on-failure and a
+off-by-one, dropped statements, swapped constants), rebuilds the plain build in a build
+directory of its own (the tests link the shared library: a mutation costs one compile and
+the links), runs the suites with --stop-on-failure and a
 time limit (a hang counts as caught), restores the file, and prints killed/total and
-the mutations that survived.
+the mutations that survived. With several --tree (copies of the repository whose test
+suites differ) each mutation is tried in each tree in turn, so that the suites are compared
+on the same mutations; each tree builds in its own build-mut folder.
 
-    scripts/mutation_pass.py [--build-dir DIR] [--timeout S] [--only N,M-K] [--log FILE]
+    scripts/mutation_pass.py [--tree DIR ...] [--timeout S] [--only N,M-K] [--spread]
+                             [--log FILE]
     scripts/mutation_pass.py --generate   # rewrites mutations.txt (done once; keep the list)
 
 A line of mutations.txt is: FILE <tab> LINE <tab> ORIGINAL <tab> MUTATED, where ORIGINAL and
@@ -26,11 +30,11 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 LIST = os.path.join(ROOT, "scripts", "mutations.txt")
-TARGETS = ["ordex", "ordex_api_tests", "ordex_unit_tests", "ordex_alloc_tests",
-           "ordex_tool", "ordex_soak"]
-# The suites that read the tree's tests: everything but the memory checks (valgrind), the
-# install and pip tests (which test packaging, and take minutes) and the Python binding.
-EXCLUDE = "memcheck_|install_tree|python_pip_install|python_binding"
+GTEST_EXECUTABLES = ["ordex_unit_tests", "ordex_api_tests", "ordex_alloc_tests"]
+# Besides those executables, every ctest test but the memory checks (valgrind), the install
+# and pip tests (which test packaging, and take minutes), the Python binding, and the gtest
+# cases that ran already.
+EXCLUDE = ("memcheck_|install_tree|python_pip_install|python_binding|^[A-Za-z0-9_/]+\\.")
 
 # Layer -> how many mutations it gets (roughly by its size).
 QUOTAS = {"reader": 20, "writer": 14, "convert": 9, "edit": 12, "query": 13, "model": 14,
@@ -56,7 +60,14 @@ def candidates(path):
             continue
         for pattern, repl in OPERATORS:
             if re.search(pattern, text):
-                mutated = re.sub(pattern, repl, text, count=1)
+                if pattern in (r" && ", r" \|\| "):
+                    # All of them, and only where the other is absent: a mix of && and ||
+                    # without parentheses does not compile with -Werror.
+                    if "&&" in text and "||" in text:
+                        continue
+                    mutated = re.sub(pattern, repl, text)
+                else:
+                    mutated = re.sub(pattern, repl, text, count=1)
                 out.append((i, text, mutated))
         # Dropped statement: a call or an assignment on a line of its own.
         if (text.endswith(";") and not text.startswith(("return", "break", "continue", "}"))
@@ -108,9 +119,9 @@ def load():
     return out
 
 
-def apply(rel, hint, text, mutated):
+def apply(root, rel, hint, text, mutated):
     """The file's original content, or None when the line is not found."""
-    path = os.path.join(ROOT, rel)
+    path = os.path.join(root, rel)
     with open(path, encoding="utf-8", errors="surrogateescape") as f:
         original = f.read()
     lines = original.split("\n")
@@ -125,8 +136,8 @@ def apply(rel, hint, text, mutated):
     return None
 
 
-def restore(rel, original):
-    path = os.path.join(ROOT, rel)
+def restore(root, rel, original):
+    path = os.path.join(root, rel)
     with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
         f.write(original)
     # The restored file is older than the mutated object: make the next build see it.
@@ -134,22 +145,31 @@ def restore(rel, original):
 
 
 def build(build_dir):
-    r = subprocess.run(["cmake", "--build", build_dir, "-j2", "--target"] + TARGETS,
+    r = subprocess.run(["cmake", "--build", build_dir, "-j2"],
                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     return r.returncode == 0
 
 
-def run_tests(build_dir, timeout):
-    cmd = ["ctest", "--test-dir", build_dir, "-j2", "--stop-on-failure", "-E", EXCLUDE,
-           "--timeout", str(timeout)]
-    try:
-        r = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                           timeout=timeout * 3)
-    except subprocess.TimeoutExpired:
-        return False, "timeout"
-    out = r.stdout.decode(errors="replace")
-    failed = re.findall(r"\d+/\d+ Test +#\d+: (\S+) .*\*\*\*(\w+)", out)
-    return r.returncode == 0, ",".join(f[0] for f in failed[:3])
+def run_tests(root, build_dir, timeout):
+    """(passed, what failed). The gtest executables run whole, each in one process (much
+    faster than a process per case), stopping at their first failure; then the other ctest
+    tests."""
+    steps = [[os.path.join(build_dir, "tests", exe), "--gtest_fail_fast", "--gtest_brief=1"]
+             for exe in GTEST_EXECUTABLES]
+    steps.append(["ctest", "--test-dir", build_dir, "-j2", "--stop-on-failure",
+                  "-E", EXCLUDE, "--timeout", str(timeout)])
+    for cmd in steps:
+        try:
+            r = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               timeout=timeout, cwd=root)
+        except subprocess.TimeoutExpired:
+            return False, os.path.basename(cmd[0]) + " timed out"
+        if r.returncode != 0:
+            out = r.stdout.decode(errors="replace")
+            failed = re.findall(r"\[  FAILED  \] (\S+)", out) or re.findall(
+                r"\d+/\d+ Test +#\d+: (\S+) .*\*\*\*", out)
+            return False, ",".join(failed[:2]) or os.path.basename(cmd[0])
+    return True, ""
 
 
 def parse_only(spec, n):
@@ -162,66 +182,104 @@ def parse_only(spec, n):
     return picked
 
 
+def spread(indexes, mutations):
+    """The mutations taken layer by layer in turn, so that a pass stopped early has touched
+    every layer alike."""
+    by_layer = {}
+    for k in indexes:
+        by_layer.setdefault(mutations[k][0].split("/")[1], []).append(k)
+    order, queues = [], list(by_layer.values())
+    while any(queues):
+        for q in queues:
+            if q:
+                order.append(q.pop(0))
+    return order
+
+
+class Tally:
+    def __init__(self, root):
+        self.root, self.killed, self.survived, self.skipped = root, 0, [], []
+
+    def summary(self):
+        total = self.killed + len(self.survived)
+        rate = 100.0 * self.killed / total if total else 0.0
+        lines = [f"{self.root}: killed {self.killed}/{total} ({rate:.1f} %), "
+                 f"{len(self.skipped)} left out"]
+        lines += ["  survived: " + x for x in self.survived]
+        lines += ["  left out: " + x for x in self.skipped]
+        return "\n".join(lines)
+
+
+def try_mutation(root, build_dir, mutation, timeout):
+    rel, hint, text, mutated = mutation
+    original = apply(root, rel, hint, text, mutated)
+    if original is None:
+        return "not applied"
+    try:
+        if not build(build_dir):
+            return "does not compile"
+        ok, why = run_tests(root, build_dir, timeout)
+        return "SURVIVED" if ok else f"killed ({why})"
+    finally:
+        restore(root, rel, original)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--generate", action="store_true")
-    ap.add_argument("--build-dir", default=os.path.join(ROOT, "build-mut"))
-    ap.add_argument("--timeout", type=int, default=120)
-    ap.add_argument("--only", default="")
+    ap.add_argument("--tree", action="append", default=[],
+                    help="a source tree to run the pass in (default: this one; give several "
+                         "to compare their test suites on each mutation in turn)")
+    ap.add_argument("--timeout", type=int, default=300, help="seconds per test step")
+    ap.add_argument("--only", default="", help="mutation numbers, such as 1-10,15")
+    ap.add_argument("--spread", action="store_true", help="take the layers in turn")
     ap.add_argument("--log", default="")
     args = ap.parse_args()
     if args.generate:
         generate()
         return 0
-    if not os.path.exists(os.path.join(args.build_dir, "CMakeCache.txt")):
-        subprocess.run(["cmake", "-S", ROOT, "-B", args.build_dir,
-                        "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DORDEX_LTO=OFF"], check=True)
-    if not build(args.build_dir):
-        print("the unmutated tree does not build", file=sys.stderr)
-        return 2
-    ok, why = run_tests(args.build_dir, args.timeout)
-    if not ok:
-        print(f"the unmutated tree fails its tests ({why})", file=sys.stderr)
-        return 2
+    trees = [os.path.abspath(t) for t in args.tree] or [ROOT]
+    for root in trees:
+        build_dir = os.path.join(root, "build-mut")
+        if not os.path.exists(os.path.join(build_dir, "CMakeCache.txt")):
+            subprocess.run(["cmake", "-S", root, "-B", build_dir,
+                            "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DORDEX_LTO=OFF"], check=True)
+        if not build(build_dir):
+            print(f"{root}: the unmutated tree does not build", file=sys.stderr)
+            return 2
+        ok, why = run_tests(root, build_dir, args.timeout)
+        if not ok:
+            print(f"{root}: the unmutated tree fails its tests ({why})", file=sys.stderr)
+            return 2
     mutations = load()
+    order = parse_only(args.only, len(mutations))
+    if args.spread:
+        order = spread(order, mutations)
     log = open(args.log, "a") if args.log else None
-    killed, survived, skipped = 0, [], []
-    for k in parse_only(args.only, len(mutations)):
+    tallies = [Tally(root) for root in trees]
+    for k in order:
         rel, hint, text, mutated = mutations[k]
         label = f"#{k + 1} {rel}:{hint}: {text} -> {mutated or '(dropped)'}"
-        start = time.time()
-        original = apply(rel, hint, text, mutated)
-        if original is None:
-            result = "not applied"
-            skipped.append(label)
-        else:
-            try:
-                if not build(args.build_dir):
-                    result = "does not compile"
-                    skipped.append(label)
-                else:
-                    ok, why = run_tests(args.build_dir, args.timeout)
-                    if ok:
-                        result = "SURVIVED"
-                        survived.append(label)
-                    else:
-                        result = f"killed ({why})"
-                        killed += 1
-            finally:
-                restore(rel, original)
-        line = f"{label}: {result} [{time.time() - start:.0f} s]"
-        print(line, flush=True)
-        if log:
-            log.write(line + "\n")
-            log.flush()
-    build(args.build_dir)
-    total = killed + len(survived)
-    rate = 100.0 * killed / total if total else 0.0
-    print(f"\nkilled {killed}/{total} ({rate:.1f} %), {len(skipped)} left out")
-    for s in survived:
-        print("survived: " + s)
-    for s in skipped:
-        print("left out: " + s)
+        for tally in tallies:
+            start = time.time()
+            result = try_mutation(tally.root, os.path.join(tally.root, "build-mut"),
+                                  mutations[k], args.timeout)
+            if result == "SURVIVED":
+                tally.survived.append(label)
+            elif result.startswith("killed"):
+                tally.killed += 1
+            else:
+                tally.skipped.append(label + " (" + result + ")")
+            line = f"{label}: {result} [{time.time() - start:.0f} s]"
+            if len(trees) > 1:
+                line = os.path.basename(tally.root) + " " + line
+            print(line, flush=True)
+            if log:
+                log.write(line + "\n")
+                log.flush()
+    for tally in tallies:
+        build(os.path.join(tally.root, "build-mut"))
+        print("\n" + tally.summary())
     return 0
 
 
