@@ -2,6 +2,8 @@
 // modules, null pointers), on one module that holds an entry of each kind.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ordex.h"
 #include "support/inline_a2l.h"
 #include "support/test_support.h"
@@ -12,23 +14,8 @@ using ordex_test::expectLookupCodes;
 
 TEST(GetterCodes, EveryKeyedGetter) {
   ordex_test::Instance inst;
-  ASSERT_EQ(ordex_test::readText(
-                inst, ordex_test::inModule(
-                          "/begin MOD_PAR \"\" SYSTEM_CONSTANT \"Pi\" \"3.14\"\n"
-                          "  /begin MEMORY_SEGMENT Data \"\" DATA RAM INTERN 0 0x10"
-                          " -1 -1 -1 -1 -1 /end MEMORY_SEGMENT\n"
-                          "  /begin CALIBRATION_METHOD \"InCircuit\" 2 /end CALIBRATION_METHOD"
-                          " /end MOD_PAR\n"
-                          "/begin CHARACTERISTIC Kw \"\" VALUE 0 RL 0 CM 0 1 /end CHARACTERISTIC\n"
-                          "/begin MEASUREMENT N_Eng \"\" UBYTE CM 1 0 0 1 /end MEASUREMENT\n"
-                          "/begin AXIS_PTS Ap \"\" 0 N RL 0 CM 4 0 1 /end AXIS_PTS\n"
-                          "/begin FUNCTION FnA \"\" /end FUNCTION\n"
-                          "/begin COMPU_METHOD Engine_Speed \"\" RAT_FUNC \"%d\" \"\""
-                          " /end COMPU_METHOD\n"
-                          "/begin COMPU_VTAB Vt_State \"\" TAB_VERB 0 /end COMPU_VTAB\n"
-                          "/begin RECORD_LAYOUT Rl_Word FNC_VALUES 1 UWORD ROW_DIR DIRECT"
-                          " /end RECORD_LAYOUT")),
-            rcOk);
+  const std::string path = ordex_test::dataPath("read/one_of_each_keyed_kind.a2l");
+  ASSERT_EQ(Ordex_ReadAsapFile(inst, path.c_str(), nullptr, nullptr), rcOk);
   expectLookupCodes<TCharacteristic>(Ordex_GetCharacteristic, inst, "Kw", rcCharacteristicNotFound);
   expectLookupCodes<TCharacteristic2>(Ordex_GetCharacteristic2, inst, "Kw",
                                       rcCharacteristicNotFound);

@@ -31,12 +31,6 @@ TEST(ReaderBlocks, MinimalProjectWithoutFinalLineFeed) {
   EXPECT_EQ(Ordex_GetReadAsapFileError_Intern(inst, buf, sizeof buf), rcOk);
   EXPECT_STREQ(buf, "No error detected");
   EXPECT_EQ(moduleNames(inst), Names{"M"});
-  TProject p;
-  ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
-  EXPECT_STREQ(p.Name, "P");
-  EXPECT_STREQ(p.LongIdentifier, "long");
-  EXPECT_STREQ(p.HeaderComment, "");
-  EXPECT_EQ(p.Asap2Version, 0);
 
   EXPECT_EQ(Ordex_ReadAsapFile(nullptr, path.c_str(), nullptr, nullptr), rcNoInstance);
   EXPECT_EQ(Ordex_GetReadAsapFileError(nullptr, buf, sizeof buf), rcNoInstance);

@@ -77,11 +77,6 @@ ordex_cli_case(refs_publisher_and_referrers ARGS refs ${two_modules} Dimmer)
 ordex_cli_case(refs_json ARGS refs ${example} IdleSpeedTarget --json)
 ordex_cli_case(convert_table_default ARGS convert ${example} EngineState 07)
 
-# The JSON writer's escaping, table-driven.
-add_executable(ordex_cli_tests ${cli_dir}/json_writer_test.cpp)
-target_link_libraries(ordex_cli_tests PRIVATE ordex_cli_output GTest::gtest GTest::gtest_main)
-gtest_discover_tests(ordex_cli_tests DISCOVERY_TIMEOUT 60)
-
 # The progress bar: shown on a terminal for a large file, never on a pipe.
 find_program(ORDEX_PYTHON3 NAMES python3)
 if(ORDEX_PYTHON3)
