@@ -8,7 +8,7 @@ the links), runs the suites with --stop-on-failure and a
 time limit (a hang counts as caught), restores the file, and prints killed/total and
 the mutations that survived. With several --tree (copies of the repository whose test
 suites differ) each mutation is tried in each tree in turn, so that the suites are compared
-on the same mutations; each tree builds in its own build-mut folder.
+on the same mutations; each tree builds in its own build folder (--build-dir).
 
     scripts/mutation_pass.py [--tree DIR ...] [--timeout S] [--only N,M-K] [--spread]
                              [--log FILE]
@@ -230,6 +230,9 @@ def main():
     ap.add_argument("--tree", action="append", default=[],
                     help="a source tree to run the pass in (default: this one; give several "
                          "to compare their test suites on each mutation in turn)")
+    ap.add_argument("--build-dir", default="build-mut",
+                    help="the build folder inside each tree (default build-mut; configured "
+                         "without link-time optimisation when it does not exist)")
     ap.add_argument("--timeout", type=int, default=300, help="seconds per test step")
     ap.add_argument("--only", default="", help="mutation numbers, such as 1-10,15")
     ap.add_argument("--spread", action="store_true", help="take the layers in turn")
@@ -240,7 +243,7 @@ def main():
         return 0
     trees = [os.path.abspath(t) for t in args.tree] or [ROOT]
     for root in trees:
-        build_dir = os.path.join(root, "build-mut")
+        build_dir = os.path.join(root, args.build_dir)
         if not os.path.exists(os.path.join(build_dir, "CMakeCache.txt")):
             subprocess.run(["cmake", "-S", root, "-B", build_dir,
                             "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DORDEX_LTO=OFF"], check=True)
@@ -262,7 +265,7 @@ def main():
         label = f"#{k + 1} {rel}:{hint}: {text} -> {mutated or '(dropped)'}"
         for tally in tallies:
             start = time.time()
-            result = try_mutation(tally.root, os.path.join(tally.root, "build-mut"),
+            result = try_mutation(tally.root, os.path.join(tally.root, args.build_dir),
                                   mutations[k], args.timeout)
             if result == "SURVIVED":
                 tally.survived.append(label)
@@ -278,7 +281,7 @@ def main():
                 log.write(line + "\n")
                 log.flush()
     for tally in tallies:
-        build(os.path.join(tally.root, "build-mut"))
+        build(os.path.join(tally.root, args.build_dir))
         print("\n" + tally.summary())
     return 0
 
