@@ -14,7 +14,7 @@ using ordex_test::expectLookupCodes;
 
 TEST(GetterCodes, EveryKeyedGetter) {
   ordex_test::Instance inst;
-  const std::string path = ordex_test::dataPath("read/one_of_each_keyed_kind.a2l");
+  const std::string path = ordex_test::dataPath("read/one_of_each_keyed_kind.in");
   ASSERT_EQ(Ordex_ReadAsapFile(inst, path.c_str(), nullptr, nullptr), rcOk);
   expectLookupCodes<TCharacteristic>(Ordex_GetCharacteristic, inst, "Kw", rcCharacteristicNotFound);
   expectLookupCodes<TCharacteristic2>(Ordex_GetCharacteristic2, inst, "Kw",
