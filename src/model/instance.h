@@ -28,6 +28,10 @@ struct TOrdex {
   std::string LastParsedObject;
   // The place of the last read's failure; a code of 0 after a read that succeeded.
   ordex::ReadFailure Failure;
+  // "/include" written in another letter case ("/INCLUDE"), which the reader does not
+  // follow: how many the last read met, and the line of the first (0 when none).
+  int32_t OtherCaseIncludes = 0;
+  int32_t FirstOtherCaseIncludeLine = 0;
 
   std::unique_ptr<TProject_Intern> Project;
   // Set by Ordex_SetReadOptions: kReadWithoutSource.
