@@ -13,6 +13,7 @@
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 #include "reader/token_source.h"
+#include "reader/tokenizer.h"
 
 namespace ordex {
 
@@ -105,6 +106,32 @@ const char* const kKeywordOf[] = {
     "MOD_PAR",      "IF_DATA",        "PROJECT",          "MODULE",
 };
 
+// Keywords behind a "/begin" or "/end" that the object parsers take as a sub-block of
+// their own, besides the block kinds: an IF_DATA body that holds one leaves it to them.
+bool isObjectSubBlock(std::string_view w) {
+  switch (w.size()) {
+    case 7:
+      return sameText(w, "VIRTUAL");
+    case 10:
+      return sameText(w, "ANNOTATION") || sameText(w, "AXIS_DESCR");
+    case 13:
+      return sameText(w, "FUNCTION_LIST");
+    case 15:
+      return sameText(w, "ANNOTATION_TEXT");
+  }
+  return false;
+}
+
+// "/include" in any letter case.
+bool looksLikeInclude(const unsigned char* p, size_t n) {
+  static constexpr char kInclude[] = "/include";
+  if (n != 8 || p[0] != '/') return false;
+  for (size_t i = 1; i < 8; ++i) {
+    if ((p[i] | 0x20) != kInclude[i]) return false;
+  }
+  return true;
+}
+
 constexpr uint32_t kNoFile = ~0u;
 
 // The 1-based line and column of the byte at offset (the column counts bytes, a byte-order
@@ -147,7 +174,7 @@ struct OpenSpan {
   uint32_t headEnd = 0;
 };
 
-class FileReader {
+class FileReader final : public BulkBodyReader {
  public:
   FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress,
              SourceText* text, const std::string_view* memoryText = nullptr)
@@ -160,6 +187,7 @@ class FileReader {
         text_(text),
         inMemory_(memoryText != nullptr) {
     if (memoryText) source_.readFromText(*memoryText);
+    ctx_.bulk = this;
     parsers_[kCharacteristic] = makeCharacteristicParser();
     parsers_[kMeasurement] = makeMeasurementParser();
     parsers_[kVariantCoding] = makeVariantCodingParser();
@@ -175,6 +203,7 @@ class FileReader {
   }
 
   void run();
+  int32_t takeIfDataBody(IfDataContent& content) override;
   void closeFiles() { source_.closeAll(); }
   const TokenSource& source() const { return source_; }
   // Whether the spans recorded describe the project that the read leaves.
@@ -377,6 +406,103 @@ void FileReader::examine() {
     }
   }
   dispatch();
+}
+
+// The tokens it works on: the three ahead in the window, then tokens scanned from the
+// buffer of the file being read. A token becomes current once the three after it are known,
+// as in the window, so that at each token the input position and the line count (for
+// progress and for errors) are those of the token-by-token route. At the first token that
+// needs that route, the window is left as that route would have it one token earlier.
+int32_t FileReader::takeIfDataBody(IfDataContent& content) {
+  if (inputEnded_ || ctx_.skipNextToken || !source_.streamQuiet()) return 0;
+  InputFile* in = source_.currentInput();
+  if (!in) return 0;
+  struct Ahead {
+    const char* text;
+    uint32_t size;
+    const unsigned char* from;
+    const unsigned char* to;
+    const unsigned char* next;  // where the input stands once this token is read
+    int32_t lineAfter;
+  };
+  Ahead ring[4];  // token k of the pass (1-based) in ring[k & 3]
+  for (int j = 1; j <= 3; ++j) {
+    const Token& t = ctx_.window.at(j);
+    ring[j] = {t.text, t.size, t.from, t.to, in->cur, source_.lineNumber};
+  }
+  BodyText* out = content.collected();
+  int64_t& depth = content.openBlocks();
+  const unsigned char* const end = in->end;
+  int k = 1;
+  for (;; ++k) {
+    const Ahead& before = ring[(k + 2) & 3];
+    ScannedToken t;
+    if (!scanSimpleToken(before.next, end, t) ||
+        looksLikeInclude(t.from, static_cast<size_t>(t.to - t.from))) {
+      break;
+    }
+    ring[(k + 3) & 3] = {reinterpret_cast<const char*>(t.from),
+                         static_cast<uint32_t>(t.to - t.from),
+                         t.from,
+                         t.to,
+                         t.next,
+                         before.lineAfter + t.lines};
+    in->cur = t.next;
+    source_.lineNumber = before.lineAfter + t.lines;
+    const Ahead& cur = ring[k & 3];
+    const bool atBegin = cur.size == 6 && std::memcmp(cur.text, "/begin", 6) == 0;
+    const bool atEnd = !atBegin && cur.size == 4 && std::memcmp(cur.text, "/end", 4) == 0;
+    if (atBegin || atEnd) {
+      const Ahead& next = ring[(k + 1) & 3];
+      std::string_view keyword(next.text, next.size);
+      if (blockKindOf(keyword) != kNone || isObjectSubBlock(keyword) || (atEnd && depth == 0)) {
+        break;
+      }
+      if (atBegin) {
+        ++nesting_;
+        ++depth;
+        if (progress_) {
+          ScopedTextArena heap(nullptr);
+          if (progress_(percentRead()) != 0) throw rcAbortedByCallback;
+        }
+      } else {
+        --nesting_;
+        --depth;
+      }
+    }
+    if (out) {
+      // Both a token in the window and one in the input buffer have the slack behind them.
+      char* to = out->room(cur.size + 1 + InputFile::kReadSlack);
+      if (cur.size <= InputFile::kReadSlack) {
+        copySlack(to, reinterpret_cast<const unsigned char*>(cur.text));
+      } else {
+        std::memcpy(to, cur.text, cur.size);
+      }
+      to[cur.size] = ' ';
+      out->commit(cur.size + 1);
+    }
+  }
+  // Token k is the next one: the window gets tokens k to k + 2, the input stands behind k + 2.
+  const Ahead& last = ring[(k + 2) & 3];
+  in->cur = last.next;
+  source_.lineNumber = last.lineAfter;
+  const int taken = k - 1;
+  if (taken == 0) return 0;
+  // Tokens 1 to 3 are in the window already: rotating puts those still ahead in place.
+  if (taken < 3) {
+    for (int i = 0; i < taken; ++i) ctx_.window.rotate();
+  }
+  for (int j = 1; j <= 3; ++j) {
+    if (k + j - 1 < 4) continue;
+    const Ahead& a = ring[(k + j - 1) & 3];
+    Token& t = ctx_.window.at(j);
+    std::memcpy(t.text, a.text, a.size);
+    t.text[a.size] = '\0';
+    t.size = a.size;
+    t.from = a.from;
+    t.to = a.to;
+  }
+  return taken;
 }
 
 void FileReader::openBlock(int kind) {
@@ -609,9 +735,10 @@ void FileReader::moduleIfDataToken() {
   if (step == 1) {
     moduleIfData_->Name = token;
     ctx_.objectPath()[2].append(" ").append(token);
-    return;
+  } else {
+    moduleIfDataContent_.add(token);
   }
-  moduleIfDataContent_.add(token);
+  ctx_.step[2] += takeIfDataBody(moduleIfDataContent_);
 }
 
 const char* expectedText(Expected e) {

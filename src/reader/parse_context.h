@@ -30,6 +30,22 @@ class TokenWindow {
   int current_ = 0;
 };
 
+class IfDataContent;
+
+// Takes the rest of a body that is kept verbatim straight from the input buffer, instead of
+// token by token through the window, for as long as its tokens are ordinary ones.
+class BulkBodyReader {
+ public:
+  virtual ~BulkBodyReader() = default;
+  // Called by the reader of an IF_DATA body once it has handled the current token. Every
+  // following token that is neither a "/begin" or "/end" of a block or sub-block the reader
+  // knows, nor the "/end" that closes none of the body's blocks, becomes current in turn and
+  // goes to content, with all that examining it would do (block nesting, progress, line
+  // numbers); the first other one is left in the window as the next token. Returns how many
+  // tokens went to content (0 when the input does not allow the pass).
+  virtual int32_t takeIfDataBody(IfDataContent& content) = 0;
+};
+
 struct ParseContext {
   explicit ParseContext(TOrdex& inst) : instance(inst) {}
 
@@ -43,6 +59,7 @@ struct ParseContext {
   bool atBegin = false;        // the current token is "/begin"
   bool atEnd = false;          // the current token is "/end"
   bool skipNextToken = false;  // the next token is not examined
+  BulkBodyReader* bulk = nullptr;
 
   Token& tok(int k = 0) { return window.at(k); }
   std::string* objectPath() { return instance.ObjectPath; }

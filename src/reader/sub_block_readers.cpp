@@ -72,6 +72,15 @@ void AnnotationReader::onToken(ParseContext& ctx, int32_t& lineCounter, int32_t*
   }
 }
 
+void BodyText::grow(size_t n) {
+  size_t capacity = capacity_ ? capacity_ * 2 : 4096;
+  while (capacity - size_ < n) capacity *= 2;
+  std::unique_ptr<char[]> data(new char[capacity]);
+  if (size_) std::memcpy(data.get(), data_.get(), size_);
+  data_ = std::move(data);
+  capacity_ = capacity;
+}
+
 IfDataContent::~IfDataContent() {
   // Reached only when a read stops inside an IF_DATA body; the partial body is kept if it
   // can be.
@@ -92,9 +101,10 @@ void IfDataReader::onToken(ParseContext& ctx, IfDataList& list, std::string* pat
   if (counter == 1) {
     entry_->Name.assign(token);
     if (pathToExtend) pathToExtend->append(" ").append(token);
-    return;
+    return takeBulk(ctx);
   }
   content_.add(token);
+  takeBulk(ctx);
 }
 
 void IfDataShortForm::onToken(ParseContext& ctx, IfDataList& list) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,32 @@ class AnnotationReader {
   bool textOpen_ = false;
 };
 
+// A text being collected, grown geometrically; it keeps its room from one body to the next.
+class BodyText {
+ public:
+  // Room for n bytes behind the text; they become part of it with commit().
+  char* room(size_t n) {
+    if (capacity_ - size_ < n) grow(n);
+    return data_.get() + size_;
+  }
+  void commit(size_t n) { size_ += n; }
+  // Appends a token and one blank.
+  void appendToken(std::string_view token) {
+    char* to = room(token.size() + 1);
+    if (!token.empty()) std::memcpy(to, token.data(), token.size());
+    to[token.size()] = ' ';
+    commit(token.size() + 1);
+  }
+  std::string_view view() const { return std::string_view(data_.get(), size_); }
+  void clear() { size_ = 0; }
+
+ private:
+  void grow(size_t n);
+  std::unique_ptr<char[]> data_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
 // Collects the body of an IF_DATA entry token by token, each followed by one blank, and
 // stores it in the entry as one text when the entry is done, so that a long body is copied
 // once. An entry still open when the read stops is stored when the collector goes away.
@@ -81,16 +108,20 @@ class IfDataContent {
     } else if (token == "/end" && depth_-- == 0) {
       failWith(rcBlockNesting, Expected::kEndOfIfData);
     }
-    if (entry_) buffer_.append(token).push_back(' ');
+    if (entry_) buffer_.appendToken(token);
   }
   void finish() {
-    if (entry_) entry_->Content = buffer_;
+    if (entry_) entry_->Content = buffer_.view();
     entry_ = nullptr;
   }
+  // For a pass that adds tokens itself, exactly as add() does: the text collected (null when
+  // no entry takes it) and the blocks of the body open.
+  BodyText* collected() { return entry_ ? &buffer_ : nullptr; }
+  int64_t& openBlocks() { return depth_; }
 
  private:
   TIfData_Intern* entry_ = nullptr;
-  std::string buffer_;
+  BodyText buffer_;
   int64_t depth_ = 0;  // blocks of the body open at this token
 };
 
@@ -103,6 +134,13 @@ class IfDataReader {
     open_ = true;
     counter_ = 0;
     entry_ = nullptr;
+  }
+  // The body's tokens after the current one, taken in one pass while they are ordinary ones.
+  void takeBulk(ParseContext& ctx) {
+    if (!ctx.bulk) return;
+    int32_t n = ctx.bulk->takeIfDataBody(content_);
+    counter_ += n;
+    ctx.step[2] += n;
   }
   void stop() {
     open_ = false;

@@ -66,6 +66,14 @@ class TokenSource {
   // Characters read so far from the top file, for progress.
   int64_t charsRead() const;
 
+  // The file being read, for a pass that takes tokens from its buffer directly; null before
+  // the first token and after the end. Such a pass may move its cur within the buffer and
+  // add the line feeds it passed to lineNumber, as long as it takes no "/include" (in any
+  // letter case) and starts only while streamQuiet().
+  InputFile* currentInput() { return depth_ >= 0 && !finished_ ? stack_[depth_].get() : nullptr; }
+  // No include is pending: the last token read was no "/include" and named no file to open.
+  bool streamQuiet() const { return !includePending_ && !lastWasInclude_; }
+
  private:
   bool openInclude(const std::string& name);
   // Where the "/include" directive to be followed stands in its file (both ends 0 when its

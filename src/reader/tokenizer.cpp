@@ -123,40 +123,67 @@ inline const unsigned char* findQuoteEnd(const unsigned char* p, const unsigned 
   return p;
 }
 
-// Copies InputFile::kReadSlack bytes in four vector moves. Written as a memcpy, the copy is
-// at the compiler's choice, which has made it a "rep movs" that took a fifth of the read.
-inline void copySlack(char* dst, const unsigned char* src) {
-  static_assert(InputFile::kReadSlack == 64, "four moves of 16 bytes");
-#if defined(__SSE2__)
-  const __m128i* from = reinterpret_cast<const __m128i*>(src);
-  __m128i* to = reinterpret_cast<__m128i*>(dst);
-  const __m128i a = _mm_loadu_si128(from), b = _mm_loadu_si128(from + 1);
-  const __m128i c = _mm_loadu_si128(from + 2), d = _mm_loadu_si128(from + 3);
-  _mm_storeu_si128(to, a);
-  _mm_storeu_si128(to + 1, b);
-  _mm_storeu_si128(to + 2, c);
-  _mm_storeu_si128(to + 3, d);
-#else
-  std::memcpy(dst, src, InputFile::kReadSlack);
-#endif
-}
-
 // The common case in one pass over the buffer: blanks, then a word (a "/" not followed by
 // "*" or "/" belongs to it) or a quoted string without escapes, ended by the character
 // after it (a blank after a word; any character but a quote after a closing quote). Such a
-// token comes out of the general rules unchanged. Anything else, or a token that does not
-// end inside the buffer, leaves the input untouched and returns false.
-inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
-  const unsigned char* p = in.cur;
-  const unsigned char* const e = in.end;
+// token comes out of the general rules unchanged. With skipComments, comments standing
+// between tokens are passed over like blanks, as the general rules do.
+template <bool skipComments>
+inline bool scanSimple(const unsigned char* p, const unsigned char* const e, ScannedToken& out) {
   int32_t lines = 0;
+#if defined(__SSE2__)
+  // Indentation in vector steps: the bytes up to the first one above the blank, as long as
+  // all of them are blanks, tabs, carriage returns or line feeds (others take the loop below).
+  // A single blank between tokens is left to the loop, which is quicker at it.
+  if (e - p >= 16 && p[0] <= ' ' && p[1] <= ' ') {
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i newline = _mm_set1_epi8('\n');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i cr = _mm_set1_epi8('\r');
+    while (e - p >= 16) {
+      __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      __m128i nl = _mm_cmpeq_epi8(x, newline);
+      __m128i known = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, blank), nl),
+                                   _mm_or_si128(_mm_cmpeq_epi8(x, tab), _mm_cmpeq_epi8(x, cr)));
+      unsigned low =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(x, blank), blank)));
+      unsigned above = ~low & 0xFFFFu;
+      unsigned n = above ? static_cast<unsigned>(__builtin_ctz(above)) : 16;
+      unsigned run = (1u << n) - 1;
+      if ((static_cast<unsigned>(_mm_movemask_epi8(known)) & run) != run) break;
+      for (unsigned m = static_cast<unsigned>(_mm_movemask_epi8(nl)) & run; m; m &= m - 1) ++lines;
+      p += n;
+      if (above) break;
+    }
+  }
+#endif
   for (;; ++p) {
     if (p == e) return false;
     unsigned char k = kClass.c[*p];
     if (k == kNewline) {
       ++lines;
     } else if (k != kSpace) {
-      break;
+      if (!skipComments || k != kSlash || p + 1 == e) break;
+      if (p[1] == '*') {
+        // The "*" of the opener cannot also close the comment: "/*/" opens one.
+        const unsigned char* q = p + 2;
+        for (;; ++q) {
+          if (q + 1 >= e) return false;
+          if (*q == '\n') {
+            ++lines;
+          } else if (*q == '*' && q[1] == '/') {
+            break;
+          }
+        }
+        p = q + 1;
+      } else if (p[1] == '/') {
+        const void* nl = std::memchr(p + 2, '\n', static_cast<size_t>(e - p - 2));
+        if (!nl) return false;
+        p = static_cast<const unsigned char*>(nl);
+        ++lines;
+      } else {
+        break;
+      }
     }
   }
   const unsigned char* start = p;
@@ -185,22 +212,36 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
       return false;
     }
   }
-  size_t n = static_cast<size_t>(p - start);
-  if (n >= Token::kCapacity) return false;
+  if (static_cast<size_t>(p - start) >= Token::kCapacity) return false;
   if (*p == '\n') ++lines;
+  out.from = start;
+  out.to = p;
+  out.next = p + 1;  // the character that ended the token is consumed
+  out.lines = lines;
+  return true;
+}
+
+inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
+  ScannedToken t;
+  if (!scanSimple<false>(in.cur, in.end, t)) return false;
+  size_t n = static_cast<size_t>(t.to - t.from);
   if (n <= InputFile::kReadSlack) {
     // A fixed-size copy: the input buffer has slack behind its end, the token room to spare.
-    copySlack(out.text, start);
+    copySlack(out.text, t.from);
   } else {
-    std::memcpy(out.text, start, n);
+    std::memcpy(out.text, t.from, n);
   }
   out.text[n] = '\0';
   out.size = static_cast<uint32_t>(n);
-  out.from = start;
-  out.to = p;
-  in.cur = p + 1;  // the character that ended the token is consumed
-  *lineNumber += lines;
+  out.from = t.from;
+  out.to = t.to;
+  in.cur = t.next;
+  *lineNumber += t.lines;
   return true;
+}
+
+bool scanSimpleToken(const unsigned char* p, const unsigned char* e, ScannedToken& out) {
+  return scanSimple<true>(p, e, out);
 }
 
 bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken) {
