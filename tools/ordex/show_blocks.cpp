@@ -41,7 +41,7 @@ TOrdexReturnCode addNode(const Scope& s, int32_t& index, Node& n) {
   rc = tokensOf(s, index, tokens);
   if (rc != rcOk) return rc;
   n.add("Keyword", Node::word(b.Keyword));
-  n.add("Name", Node::word(b.Name));
+  if (b.Name[0]) n.add("Name", Node::word(b.Name));
   Node& list = n.add("Tokens", Node::array());
   for (const std::string& t : tokens) list.push(Node::word(t));
   n.add("File", Node::text(b.File));
