@@ -13,9 +13,9 @@ const ordex::KeptTree kEmptyTree;
 
 // The object of a kind by name (comparison mode), or throws the kind's not-found code.
 const ordex::ObjectHead& objectOf(const TModule_Intern& m, int32_t kind, const char* name) {
-  const std::string_view n = &ordex::api::required(name);
   const ordex::ObjectHead* found = nullptr;
   TOrdexReturnCode missing = rcInvalidArgument;
+  const std::string_view n = name ? std::string_view(name) : std::string_view();
   switch (kind) {
     case etCharacteristic:
       found = m.Characteristics.find(n), missing = rcCharacteristicNotFound;
@@ -44,6 +44,7 @@ const ordex::ObjectHead& objectOf(const TModule_Intern& m, int32_t kind, const c
     default:
       throw rcInvalidArgument;
   }
+  if (!name) throw rcNullArgument;
   if (!found) throw missing;
   return *found;
 }
