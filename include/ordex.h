@@ -521,7 +521,11 @@ typedef struct TMeasurement {
 /* A COMPU_METHOD: filled by Ordex_GetCompuMethod, taken by Ordex_CreateCompuMethod,
  * Ordex_ChangeCompuMethod, Ordex_RawToPhysDirect and Ordex_RawToPhysDirect2 (which use only
  * Format, Unit and the coefficient Values). ConversionType: TAB_INTP 0, TAB_NOINTP 1,
- * RAT_FUNC 2, FORM 3, TAB_VERB 4; -1 unknown. */
+ * RAT_FUNC 2, FORM 3, TAB_VERB 4; -1 unknown. The types of later versions, IDENTICAL and
+ * LINEAR (and any other word), read as -1 too: the library keeps the word as read, converts
+ * IDENTICAL and LINEAR by it (see Conversion) and writes it back. COEFFS_LINEAR and
+ * STATUS_STRING_REF are kept the same way and have no field here. A change that leaves
+ * ConversionType at -1 keeps the word read; a created method has none. */
 typedef struct TCompuMethod {
   char Name[ORDEX_TEXT_SIZE];
   char LongIdentifier[ORDEX_TEXT_SIZE];
@@ -580,7 +584,11 @@ typedef struct TCompuVTabPair {
  * Ordex_ChangeCompuVTab. NumberValuePairs is the full count of the table, but only the first
  * ORDEX_COMPU_VTAB_PAIRS pairs travel in this record; larger tables are read with
  * Ordex_GetACompuVTabsLargeVTab (or pair by pair) and filled with
- * Ordex_ChangeACompuVTabsLargeVTab. ConversionType: TAB_VERB 4; -1 unknown. */
+ * Ordex_ChangeACompuVTabsLargeVTab. ConversionType: TAB_VERB 4; -1 unknown. Input values may
+ * be written as decimals, as files of later versions do: an integral one (1.0) reads as that
+ * integer; one with a fraction (1.1) reads as InVal rounded half up (0.5 gives 1, -1.5 gives
+ * -1, as conversions round raw values) and is written back as read, until a change replaces
+ * the pairs. */
 typedef struct TCompuVTab {
   char Name[ORDEX_TEXT_SIZE];
   char LongIdentifier[ORDEX_TEXT_SIZE];
@@ -823,20 +831,24 @@ ORDEX_API TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* f
  * The file must be a plain file: a folder, FIFO or device gives -4 (so does any file the
  * file-access module in use refuses). An include name is opened as written, relative to
  * the current directory; a relative name that is not found there is tried in the folder of
- * the file that names it. A UTF-8 byte-order mark at the start of any file is skipped. A
- * token that runs into the end of its file (no whitespace or closed comment after it) is
- * lost.
+ * the file that names it. Every "/include" outside A2ML is followed, also one right behind
+ * an "/end A2ML"; one written in another letter case is not (see
+ * Ordex_GetReadAsapFileOtherCaseIncludes). A UTF-8 byte-order mark at the start of any file
+ * is skipped. A token that runs into the end of the top file (no whitespace or closed comment
+ * after it) is lost; the end of an included file ends a token, as the including file goes on
+ * behind it.
  * The progress callback (may be null) is called at every "/begin", before that block is
  * read, with the percentage of the top file read so far; a non-zero answer stops the read
  * with 1. It must not start another read (-1) or unload the file-access module (-1).
  * The instance's project is replaced when the file's PROJECT block begins: a read that
  * fails or is stopped before that leaves the earlier project in place. Results: 0; 1;
  * -103; -3; -4 the file cannot be opened; -6 an include cannot be opened, is named as NULL
- * or "", or includes nest more than nine deep (a file including itself ends so); -101
- * block nesting (also an IF_DATA whose "/end" closes none of its blocks, as a misspelt
- * "/end IF_DATX" does); -102 a block outside its parent; -122 a bad number; -1 a read is
- * already running, or the call comes from a callback of a write of this instance. After a failure, every file is closed, what was read so far stays in the
- * project and Ordex_GetReadAsapFileError describes where the read stopped. */
+ * or "", or includes nest more than nine deep (a file including itself ends so), or the file
+ * gives no module while it holds an include in another letter case; -101 block nesting (also
+ * an IF_DATA whose "/end" closes none of its blocks, as a misspelt "/end IF_DATX" does); -102
+ * a block outside its parent; -122 a bad number; -1 a read is already running, or the call
+ * comes from a callback of a write of this instance. After a failure, every file is closed,
+ * what was read so far stays in the project and Ordex_GetReadAsapFileError describes where the read stopped. */
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile(TOrdex* instance, const char* fileName,
                                               const char* unused, TOrdexProgressCallback progress);
 ORDEX_API TOrdexReturnCode Ordex_ReadAsapFile_Intern(TOrdex* instance, const char* fileName,
@@ -864,6 +876,17 @@ ORDEX_API TOrdexReturnCode Ordex_SetReadOptions(TOrdex* instance, uint32_t optio
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer, int size);
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance, char* buffer,
                                                              int size);
+
+/* The "/include" tokens written in another letter case ("/INCLUDE", "/Include") that the
+ * last read of the instance met outside A2ML: *count of them and *firstLine, the line of the
+ * first (line feeds of included files count, as in the error report); 0 and 0 when there
+ * were none or before the first read. The reader follows only "/include" exactly as written
+ * and passes such a token and its file name on like any other tokens, so the file it names
+ * is not read: a host should tell its user. A read whose file gives no module at all while
+ * it holds such a token fails with -6 at that token's line, rather than succeeding empty.
+ * -103 null instance, -205 a null output. */
+ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileOtherCaseIncludes(TOrdex* instance, int32_t* count,
+                                                                  int32_t* firstLine);
 
 /* Scans the head of a file (the lines before the first line holding "/begin") for the two
  * numbers after ASAP2_VERSION (0 when absent; a later line overwrites) and the first line
@@ -1621,18 +1644,53 @@ ORDEX_API TOrdexReturnCode Ordex_WriteAsapFilePreserving(
  *
  * The text buffer has no size argument: it must hold the number (at most 566 characters),
  * a blank and the unit; for STRING 3 characters per byte; for TAB_VERB and table defaults
- * the longest text of the table plus the terminator.
+ * the longest text of the table plus the terminator; for a method with STATUS_STRING_REF
+ * also the longest text of that table (texts read from a file are at most 1023 characters).
+ *
+ * Conversion types of later versions, which the method's ConversionType shows as -1:
+ * IDENTICAL gives the raw value and LINEAR with COEFFS_LINEAR a b gives a x raw + b, both
+ * formatted as RAT_FUNC values are. A TAB_VERB method's COMPU_TAB_REF may name a
+ * COMPU_VTAB_RANGE (looked for when no COMPU_VTAB has the name): the text is that of the
+ * first range whose lower and upper bounds, both included, hold the raw value as decoded
+ * (not rounded), else the range table's DEFAULT_VALUE; the physical value is the raw value,
+ * written also when the result is -1, as for a COMPU_VTAB. A method with STATUS_STRING_REF
+ * first looks up the raw value in the COMPU_VTAB (rounded as for TAB_VERB) or the ranges of
+ * the COMPU_VTAB_RANGE of that name: an entry that holds it gives its text (as it is, no
+ * unit) and the result 0, with the physical value of the method's own conversion when that
+ * has one; that table's default is not used, and a name that is no table of the module is
+ * ignored. COMPU_VTAB_RANGE tables are read for conversions only: no getter, list or count
+ * shows them and the writer does not write them; their texts are single tokens of at most
+ * 1023 characters.
  *
  * Results: 0; -1 data type outside 0..10, FORM or unknown conversion type, RAT_FUNC with a
- * or d not 0, no table pair and no default text, formatter failure (the text is then left
- * as it was; TAB_VERB has written the value already); -111 / -112 the COMPU_TAB /
- * COMPU_VTAB named by COMPU_TAB_REF is not in the module (exact, case-sensitive name).
- * A table default gives its text and leaves the physical value unwritten. Null pointers
- * give -205 unless said otherwise.
+ * or d not 0, LINEAR without COEFFS_LINEAR or with a coefficient that is no number, no table
+ * pair or range and no default text, formatter failure (the text is then left as it was;
+ * TAB_VERB has written the value already); -111 / -112 the COMPU_TAB / COMPU_VTAB (or
+ * COMPU_VTAB_RANGE) named by COMPU_TAB_REF is not in the module (exact, case-sensitive
+ * name). A table default gives its text and leaves the physical value unwritten. Null
+ * pointers give -205 unless said otherwise. Every failure leaves a reason for
+ * Ordex_GetLastConversionError.
  * ========================================================================================== */
 
 /* Byte size of a data type: 1, 2, 3, 4 or 8; 0 for STRING; -1 for other values. */
 ORDEX_API int32_t Ordex_GetDataSizeByDataType(int32_t dataType);
+
+/* Copies the reason of the latest conversion of the calling thread that failed into buffer
+ * (at most bufferSize - 1 characters, always terminated): a short text such as
+ * "raw value 21 is in no pair of COMPU_TAB T, which has no DEFAULT_VALUE" that a host can
+ * show beside the code. The conversions are Ordex_RawToPhys, Ordex_RawToPhysMeasurement,
+ * Ordex_RawToPhysDirect, Ordex_RawToPhysDirect2, Ordex_RawToPhys_Intern and
+ * Ordex_EvaluateMeasurementResponseBlock; each one forgets the reason of the one before, so
+ * the text is empty after a conversion that succeeded. The text is the library's wording and
+ * may change; hosts must not parse it. -205 null buffer, -203 bufferSize 0.
+ *
+ *   if (Ordex_RawToPhysMeasurement(inst, NULL, "Speed", raw, '.', &value, text) != rcOk) {
+ *     char why[256];
+ *     Ordex_GetLastConversionError(why, sizeof why);
+ *     fprintf(stderr, "Speed: %s\n", why);
+ *   }
+ */
+ORDEX_API TOrdexReturnCode Ordex_GetLastConversionError(char* buffer, uint32_t bufferSize);
 
 /* Converts raw bytes with a compu method record of an instance's module (the public
  * functions hand out none; hosts that hold one may use it). bitMask 0 means no mask (only

@@ -81,6 +81,7 @@ _PROTOTYPES: Dict[str, List[Any]] = {
     "Ordex_GetDataSizeByDataType": [ctypes.c_int32],
     "Ordex_RawToPhysMeasurement": [_I, _S, _S, ctypes.c_void_p, ctypes.c_char,
                                    _P(ctypes.c_double), _S],
+    "Ordex_GetLastConversionError": [_S, ctypes.c_uint32],
 }
 for _kind, _record, _plural in [
         ("MemorySegment", r.TMemorySegment, None), ("Characteristic2", r.TCharacteristic2,

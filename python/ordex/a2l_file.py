@@ -191,6 +191,7 @@ class A2LFile:
         self._instance = ctypes.c_void_p()
         self._conversion_text_sizes: Dict[Tuple[Optional[bytes], Optional[bytes]],
                                           Tuple[int, int]] = {}
+        self._longest_verbal_texts: Dict[Tuple[Optional[bytes], Optional[bytes]], int] = {}
         self._check(self._lib.CreateInstance(ctypes.byref(self._instance)), "create instance")
         if path is not None:
             try:
@@ -257,6 +258,7 @@ class A2LFile:
 
     def _edited(self) -> None:
         self._conversion_text_sizes.clear()
+        self._longest_verbal_texts.clear()
 
     # -- reading and writing ----------------------------------------------------------------
 
@@ -718,7 +720,8 @@ class A2LFile:
         """Converts the raw bytes of a MEASUREMENT with its data type, byte order, bit mask
         and COMPU_METHOD (names compared exactly). Returns Conversion(value, text); value is
         None when only a table's default text applies. Too few bytes raise OrdexError
-        (rcBadSize)."""
+        (rcBadSize); a conversion that cannot be done raises OrdexError with the library's
+        reason as its detail."""
         raw = bytes(raw)
         if not isinstance(separator, str) or len(separator.encode("latin-1")) != 1:
             raise ValueError("separator: one character")
@@ -731,9 +734,13 @@ class A2LFile:
         value = ctypes.c_double(_UNSET)
         text = ctypes.create_string_buffer(text_size)
         raw_buffer = ctypes.create_string_buffer(raw, max(len(raw), 1))
-        self._check(self._lib.RawToPhysMeasurement(
-            self._instance, m, name, raw_buffer, separator.encode("latin-1"),
-            ctypes.byref(value), text), "convert %s" % measurement)
+        rc = self._lib.RawToPhysMeasurement(self._instance, m, name, raw_buffer,
+                                            separator.encode("latin-1"), ctypes.byref(value), text)
+        if rc != c.RETURN_CODES["rcOk"]:
+            reason = ctypes.create_string_buffer(512)
+            self._lib.GetLastConversionError(reason, len(reason))
+            raise OrdexError(rc, "convert %s" % measurement,
+                             detail=self._text(reason.value) or None)
         unset = bytes(value) == _UNSET_BITS
         return o.Conversion(None if unset else value.value, self._text(text.value))
 
@@ -762,8 +769,25 @@ class A2LFile:
                     longest = max([len(self._codec.bytes(p.out_text, limit=None))
                                    for p in pairs] + [0])
                     text_size += longest + len(vtab.DefaultValue)
+            text_size += self._longest_verbal_text(module)
             self._conversion_text_sizes[key] = (needed, text_size)
         return self._conversion_text_sizes[key]
+
+    def _longest_verbal_text(self, module):
+        """The longest text of the module's verbal tables: a method's STATUS_STRING_REF, which
+        its record does not show, may name any of them."""
+        if module not in self._longest_verbal_texts:
+            longest = 0
+            names = self._names_in(self._kind("COMPU_VTAB"),
+                                   None if module is None else self._text(module), None)
+            for name in names:
+                vtab = r.TCompuVTab()
+                vtab.Name = self._bytes(name)
+                if self._lib.GetCompuVTab(self._instance, module, ctypes.byref(vtab), 0) == 0:
+                    for p in self._vtab_pairs(module, vtab.Name, vtab.NumberValuePairs):
+                        longest = max(longest, len(self._codec.bytes(p.out_text, limit=None)))
+            self._longest_verbal_texts[module] = longest
+        return self._longest_verbal_texts[module]
 
     # -- editing ----------------------------------------------------------------------------
 

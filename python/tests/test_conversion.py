@@ -1,4 +1,5 @@
 """convert(): the physical value and text of raw bytes through a measurement."""
+import os
 import unittest
 
 import ordex
@@ -48,6 +49,35 @@ class ConversionTest(unittest.TestCase):
         vtab.pairs[1] = ordex.CompuVTabPair(1, long_text)
         self.a2l.change(vtab)
         self.assertEqual(long_text, self.a2l.convert("Light", b"\x01", "Body").text)
+
+
+class NewerConversionTest(unittest.TestCase):
+    """IDENTICAL, LINEAR, range tables and status strings of later versions of the format."""
+
+    def setUp(self):
+        self.a2l = ordex.A2LFile.open(os.path.join(support.DATA,
+                                                   "conversions_of_newer_standards.a2l"))
+        self.addCleanup(self.a2l.close)
+
+    def test_values_and_texts(self):
+        cases = [
+            ("Speed", b"\x00\x00\x80\x3f", 1.0, "  1.00 km/h"),  # IDENTICAL
+            ("Coolant", b"\x64", 10.0, " 10.0 degC"),  # LINEAR 0.5 x - 40
+            ("Coolant", b"\xfe", 87.0, "sensor error"),  # a status string
+            ("Gear", b"\xff", -1.0, "reverse"),  # a range table
+            ("Gear", b"\x80", -128.0, "unknown"),  # its default
+        ]
+        for name, raw, value, text in cases:
+            with self.subTest(name=name, raw=raw):
+                self.assertEqual(ordex.Conversion(value, text), self.a2l.convert(name, raw))
+
+    def test_failure_carries_the_reason(self):
+        with self.assertRaises(OrdexError) as caught:
+            self.a2l.convert("Level", b"\x00\x00\xc0\x3f")  # 1.5: in no range, no default
+        self.assertEqual("rcInvalidArgument", caught.exception.name)
+        self.assertEqual("raw value 1.5 is in no range of COMPU_VTAB_RANGE VTR.Level, which has "
+                         "no DEFAULT_VALUE", caught.exception.detail)
+        self.assertIn(caught.exception.detail, str(caught.exception))
 
 
 if __name__ == "__main__":

@@ -1,14 +1,24 @@
 // Raw-to-physical conversion.
 #include "api/guarded.h"
+#include "convert/conversion_error.h"
 #include "convert/raw_decoding.h"
 #include "convert/raw_to_phys.h"
 #include "model/copy_to_field.h"
 
 using ordex::api::guarded;
 using ordex::api::moduleOf;
+using ordex::convert::conversionFailed;
 using ordex::convert::rawToPhys;
 
 namespace {
+
+// The frame of a conversion: the reason of an earlier one is forgotten, and a failure that
+// brings none gets the one its code stands for.
+template <class Body>
+TOrdexReturnCode conversion(Body&& body) noexcept {
+  ordex::convert::clearConversionError();
+  return ordex::convert::explainConversionFailure(guarded(body));
+}
 
 // The byte count as a signed 32-bit number: a negative count sign-extended by the caller
 // stays negative and dumps nothing.
@@ -32,9 +42,11 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhys_Intern(const unsigned char* raw, i
                                                      TCompuMethod_Intern* compuMethod,
                                                      char decimalSeparator, double* physValue,
                                                      char* text) {
-  if (!compuMethod || outputsMissing(raw, physValue, text)) return rcNullArgument;
-  return rawToPhys(raw, dataType, byteOrder, static_cast<uint32_t>(bitMask), signedCount(byteCount),
-                   *compuMethod, decimalSeparator, physValue, text);
+  return conversion([&] {
+    if (!compuMethod || outputsMissing(raw, physValue, text)) return rcNullArgument;
+    return rawToPhys(raw, dataType, byteOrder, static_cast<uint32_t>(bitMask),
+                     signedCount(byteCount), *compuMethod, decimalSeparator, physValue, text);
+  });
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhys(TOrdex* instance, const char* moduleName,
@@ -42,12 +54,15 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhys(TOrdex* instance, const char* modu
                                               int32_t byteOrder, unsigned long bitMask,
                                               const char* compuMethodName, char decimalSeparator,
                                               double* physValue, char* text) {
-  return guarded([&] {
+  return conversion([&] {
     const TModule_Intern& module = moduleOf(instance, moduleName);
     if (!compuMethodName || outputsMissing(raw, physValue, text)) return rcNullArgument;
     // Conversions look names up exactly, whatever the comparison mode.
     TCompuMethod_Intern* method = module.CompuMethods.findExact(compuMethodName);
-    if (!method) return rcCompuMethodNotFound;
+    if (!method) {
+      return conversionFailed(rcCompuMethodNotFound, "no COMPU_METHOD %s in the module",
+                              compuMethodName);
+    }
     return rawToPhys(raw, dataType, byteOrder, static_cast<uint32_t>(bitMask), 0, *method,
                      decimalSeparator, physValue, text);
   });
@@ -58,15 +73,29 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhysMeasurement(TOrdex* instance, const
                                                          const unsigned char* raw,
                                                          char decimalSeparator, double* physValue,
                                                          char* text) {
-  return guarded([&] {
+  return conversion([&] {
     const TModule_Intern& module = moduleOf(instance, moduleName);
     if (!measurementName || outputsMissing(raw, physValue, text)) return rcNullArgument;
     TMeasurement_Intern* m = module.Measurements.findExact(measurementName);
-    if (!m) return rcMeasurementNotFound;
+    if (!m) {
+      return conversionFailed(rcMeasurementNotFound, "no MEASUREMENT %s in the module",
+                              measurementName);
+    }
     TCompuMethod_Intern* method = ordex::convert::conversionOf(*m, module);
-    if (!method) return rcCompuMethodNotFound;
-    return rawToPhys(raw, m->DataType, m->ByteOrder, m->BitMask, m->Resolution, *method,
-                     decimalSeparator, physValue, text);
+    if (!method) {
+      return conversionFailed(rcCompuMethodNotFound,
+                              "MEASUREMENT %s: its COMPU_METHOD %s is not in the module",
+                              measurementName, m->Conversion.view());
+    }
+    const TOrdexReturnCode rc = rawToPhys(raw, m->DataType, m->ByteOrder, m->BitMask, m->Resolution,
+                                          *method, decimalSeparator, physValue, text);
+    // A data type of a newer standard (A_UINT64, FLOAT16_IEEE) is named as it was read.
+    const std::string_view kept = m->Kept.find(ordex::kKeptDataType);
+    if (rc == rcInvalidArgument && ordex::convert::dataSize(m->DataType) < 0 && !kept.empty()) {
+      return conversionFailed(rc, "MEASUREMENT %s: data type %s is not supported", measurementName,
+                              kept);
+    }
+    return rc;
   });
 }
 
@@ -76,8 +105,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhysDirect2(const unsigned char* raw, i
                                                      const TCompuMethod* compuMethod,
                                                      char decimalSeparator, double* physValue,
                                                      char* text) {
-  return guarded([&] {
-    if (!compuMethod) return rcCompuMethodNotFound;
+  return conversion([&] {
+    if (!compuMethod)
+      return conversionFailed(rcCompuMethodNotFound, "no compu method record given");
     if (outputsMissing(raw, physValue, text)) return rcNullArgument;
     // A rational function of the record's coefficients; its type and table are not used.
     TCompuMethod_Intern method;
@@ -97,4 +127,11 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhysDirect(const unsigned char* raw, in
                                                     char* text) {
   return Ordex_RawToPhysDirect2(raw, dataType, byteOrder, bitMask, 0, compuMethod, decimalSeparator,
                                 physValue, text);
+}
+
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetLastConversionError(char* buffer, uint32_t bufferSize) {
+  if (!buffer) return rcNullArgument;
+  if (bufferSize == 0) return rcBadSize;
+  ordex::copyToField(buffer, ordex::convert::lastConversionError(), bufferSize);
+  return rcOk;
 }

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "api/guarded.h"
+#include "convert/conversion_error.h"
 #include "convert/measurement_blocks.h"
 #include "convert/raw_to_phys.h"
 
@@ -43,7 +44,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_EvaluateMeasurementResponseBlock(
     TMeasurement_Intern* measurement, TCompuMethod_Intern* compuMethod, int32_t protocol,
     const unsigned char* response, int32_t responseLength, int32_t arrayIndex,
     char decimalSeparator, double* physValue, char* text) {
-  return guarded([&] {
+  // A conversion: its failure comes with a reason, as those of Ordex_RawToPhys do.
+  ordex::convert::clearConversionError();
+  return ordex::convert::explainConversionFailure(guarded([&] {
     const TModule_Intern* module = nullptr;
     const TMeasurement_Intern& m =
         measurementOf(instance, moduleName, measurementName, measurement, &module);
@@ -60,7 +63,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_EvaluateMeasurementResponseBlock(
     if (rc != rcOk) return rc;
     return ordex::convert::evaluateResponseBlock(m, *method, response, responseLength, arrayIndex,
                                                  decimalSeparator, physValue, text);
-  });
+  }));
 }
 
 ORDEX_EXPORT char* Ordex_ConvertByteArrayToHexString(const unsigned char* bytes, int32_t count,

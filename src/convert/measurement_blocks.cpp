@@ -1,5 +1,6 @@
 #include "convert/measurement_blocks.h"
 
+#include "convert/conversion_error.h"
 #include "convert/raw_decoding.h"
 #include "convert/raw_to_phys.h"
 
@@ -40,9 +41,15 @@ TOrdexReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32
 
 TOrdexReturnCode checkResponseHead(int32_t protocol, const unsigned char* response,
                                    int32_t length) {
-  if (protocol != kBlockProtocol) return rcUnsupportedMode;
-  if (length < 1) return rcBadSize;  // not even the marker
-  if (response[0] != kResponseMarker) return rcBadResponse;
+  if (protocol != kBlockProtocol) {
+    return conversionFailed(rcUnsupportedMode, "protocol %s is not 1",
+                            ReasonArg::integer(protocol));
+  }
+  if (length < 1) return conversionFailed(rcBadSize, "the response block is empty");
+  if (response[0] != kResponseMarker) {
+    return conversionFailed(rcBadResponse, "the response block starts with %s, not 0x63",
+                            ReasonArg::hexByte(response[0]));
+  }
   return rcOk;
 }
 
@@ -51,18 +58,30 @@ TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
                                        int32_t length, int32_t arrayIndex, char separator,
                                        double* phys, char* text) {
   int32_t s = dataSize(measurement.DataType);
-  if (s < 0) return rcBadSize;
+  if (s < 0) {
+    return conversionFailed(rcBadSize, "data type %s is none of UBYTE (0) to STRING (10)",
+                            ReasonArg::integer(measurement.DataType));
+  }
   int64_t start = 1;
   if (s > 0) {
     if (measurement.ArraySize > 0) {
-      if (arrayIndex < 0 || arrayIndex >= measurement.ArraySize) return rcIndexOutOfRange;
+      if (arrayIndex < 0 || arrayIndex >= measurement.ArraySize) {
+        return conversionFailed(rcIndexOutOfRange, "array index %s is not in 0 to %s",
+                                ReasonArg::integer(arrayIndex),
+                                ReasonArg::integer(measurement.ArraySize - 1LL));
+      }
       start += int64_t{arrayIndex} * s;
     }
   } else {
-    if (measurement.ArraySize < 1) return rcBadSize;
+    if (measurement.ArraySize < 1) {
+      return conversionFailed(rcBadSize, "a STRING measurement needs an ARRAY_SIZE of 1 or more");
+    }
     s = measurement.ArraySize;
   }
-  if (length < start + s) return rcBadSize;
+  if (length < start + s) {
+    return conversionFailed(rcBadSize, "the response block holds %s bytes, %s needed",
+                            ReasonArg::integer(length), ReasonArg::integer(start + s));
+  }
   // A STRING dumps Resolution bytes, but never past the end of the response.
   int32_t byteCount = measurement.Resolution;
   if (byteCount > length - start) byteCount = static_cast<int32_t>(length - start);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "convert/conversion_error.h"
 #include "convert/raw_decoding.h"
 #include "convert/value_format.h"
 
@@ -16,56 +17,95 @@ const TModule_Intern* ownerModule(const TCompuMethod_Intern& method) {
   return static_cast<const TModule_Intern*>(method.Owner);
 }
 
-// The table a table method converts with, resolved on first use by exact name and kept.
-// A target of the other table kind (left by a change of the conversion type) is looked up
+// The conversion types of newer standards, which the method keeps as read with a
+// ConversionType of -1.
+enum class Newer { kNone, kIdentical, kLinear };
+
+Newer newerType(const TCompuMethod_Intern& method) {
+  if (method.ConversionType != -1) return Newer::kNone;
+  const std::string_view keyword = method.Kept.find(kKeptConversionType);
+  if (keyword == "IDENTICAL") return Newer::kIdentical;
+  if (keyword == "LINEAR") return Newer::kLinear;
+  return Newer::kNone;
+}
+
+// The table a table method converts with, resolved on first use by exact name and kept. A
+// TAB_VERB method names a COMPU_VTAB or, in files of newer standards, a COMPU_VTAB_RANGE.
+// A target of another table kind (left by a change of the conversion type) is looked up
 // again rather than taken for the wrong record.
 TOrdexReturnCode resolveTable(TCompuMethod_Intern& method) {
+  const TModule_Intern* module = ownerModule(method);
   if (method.ConversionType == kTabVerb) {
-    if (method.compuVTabTarget()) return rcOk;
-    const TModule_Intern* module = ownerModule(method);
-    TCompuVTab_Intern* v = module ? module->CompuVTabs.findExact(method.CompuTabRef) : nullptr;
-    if (!v) return rcCompuVTabNotFound;
+    if (method.compuVTabTarget() || method.compuVTabRangeTarget()) return rcOk;
+    ObjectHead* v = nullptr;
+    if (module) {
+      v = module->CompuVTabs.findExact(method.CompuTabRef);
+      if (!v) v = module->CompuVTabRanges.findExact(method.CompuTabRef);
+    }
+    if (!v) {
+      return conversionFailed(rcCompuVTabNotFound,
+                              "COMPU_METHOD %s: COMPU_TAB_REF '%s' names no COMPU_VTAB or "
+                              "COMPU_VTAB_RANGE of the module",
+                              ReasonArg(method.Name), ReasonArg(method.CompuTabRef));
+    }
     method.CompuTabTarget = v;
   } else {
     if (method.compuTabTarget()) return rcOk;
-    const TModule_Intern* module = ownerModule(method);
     TCompuTab_Intern* t = module ? module->CompuTabs.findExact(method.CompuTabRef) : nullptr;
-    if (!t) return rcCompuTabNotFound;
+    if (!t) {
+      return conversionFailed(rcCompuTabNotFound,
+                              "COMPU_METHOD %s: COMPU_TAB_REF '%s' names no COMPU_TAB of "
+                              "the module",
+                              ReasonArg(method.Name), ReasonArg(method.CompuTabRef));
+    }
     method.CompuTabTarget = t;
   }
   return rcOk;
 }
 
-// Copies a text whole: the caller sized the buffer for the longest text of the table.
-TOrdexReturnCode writeText(std::string_view s, char* text) {
-  std::memcpy(text, s.data(), s.size());
-  text[s.size()] = '\0';
-  return rcOk;
+// What a conversion gives before its text is written: a number to format with the method's
+// Format and Unit, or a text that stands as it is, with or without a physical value.
+struct Outcome {
+  TOrdexReturnCode rc = rcOk;
+  bool format = false;    // value is formatted; the physical value is written with it
+  bool hasValue = false;  // a text that stands as it is comes with this physical value
+  double value = 0.0;
+  std::string_view text;
+};
+
+Outcome number(double p) {
+  Outcome o;
+  o.format = true;
+  o.value = p;
+  return o;
 }
 
-// The text of a table conversion without a value: the DefaultValue, or -1 when empty.
-TOrdexReturnCode tableDefault(std::string_view defaultValue, char* text) {
-  if (defaultValue.empty()) return rcInvalidArgument;
-  return writeText(defaultValue, text);
+Outcome verbatim(std::string_view text) {
+  Outcome o;
+  o.text = text;
+  return o;
 }
 
-TOrdexReturnCode writeNumber(double p, const TCompuMethod_Intern& method, char separator,
-                             double* phys, char* text) {
-  char bodyBuffer[kMaxFormatCharacters];
-  const std::string_view body = specificationBody(method.Format, bodyBuffer);
-  char number[kMaxNumberText + 1];
-  const int len = formatNumber(p, body, separator, number);
-  if (len < 0) return rcInvalidArgument;
-  *phys = p;
-  std::memcpy(text, number, static_cast<size_t>(len));
-  text += len;
-  if (!method.Unit.empty()) {
-    *text++ = ' ';
-    std::memcpy(text, method.Unit.data(), method.Unit.size());
-    text += method.Unit.size();
-  }
-  *text = '\0';
-  return rcOk;
+constexpr const char* kNoTabPair =
+    "raw value %s is in no pair of COMPU_TAB %s, which has no DEFAULT_VALUE";
+constexpr const char* kNoVTabPair =
+    "raw value %s is in no pair of COMPU_VTAB %s, which has no DEFAULT_VALUE";
+constexpr const char* kNoRange =
+    "raw value %s is in no range of COMPU_VTAB_RANGE %s, which has no DEFAULT_VALUE";
+
+Outcome failure(TOrdexReturnCode rc) {
+  Outcome o;
+  o.rc = rc;
+  return o;
+}
+
+// The text of a table without a value for x: its DefaultValue, or -1 when it has none.
+// format words the failure: the raw value, then the table's name.
+Outcome tableDefault(const char* format, const ObjectHead& table, std::string_view defaultValue,
+                     double x) {
+  if (!defaultValue.empty()) return verbatim(defaultValue);
+  return failure(
+      conversionFailed(rcInvalidArgument, format, ReasonArg::raw(x), ReasonArg(table.Name)));
 }
 
 // The inverse of raw = (a p^2 + b p + c) / (d p^2 + e p + f) in the linear case a = d = 0.
@@ -120,23 +160,183 @@ int trailingZeros(uint32_t mask) {
   return n;
 }
 
-TOrdexReturnCode verbal(const TCompuVTab_Intern& table, int32_t dataType, uint32_t mask, double x,
-                        double* phys, char* text) {
+// The text of the first pair held whose input value is key, or null.
+const Text* pairText(const TCompuVTab_Intern& table, int32_t key) {
+  const int32_t held = std::min<int64_t>(table.usedPairs(), table.Pairs.size());
+  for (int32_t k = 0; k < held; ++k) {
+    const TCompuVTabPair_Intern& pair = table.pair(k);
+    if (pair.InVal == key) return &pair.OutText;
+  }
+  return nullptr;
+}
+
+// The text of the first range that holds x (both bounds included), or null.
+const Text* rangeText(const TCompuVTabRange_Intern& table, double x) {
+  for (const TCompuVTabRangeEntry_Intern& range : table.Ranges) {
+    if (range.InValMin.Value <= x && x <= range.InValMax.Value) return &range.OutText;
+  }
+  return nullptr;
+}
+
+Outcome verbal(const TCompuVTab_Intern& table, int32_t dataType, uint32_t mask, double x) {
   int32_t r = verbalKey(x);
   // Floating-point values had no mask applied; the mask's position still scales them.
   if ((dataType == dtFloat32Ieee || dataType == dtFloat64Ieee) && mask != 0 && r > 0)
     r >>= trailingZeros(mask);
-  *phys = r;
+  Outcome o;
+  o.hasValue = true;
+  o.value = r;
   // Only the pairs held are searched: the declared ones behind them are all input 0 with an
   // empty text, so a huge declared count costs nothing.
-  const int32_t n = table.usedPairs();
-  const int32_t held = std::min<int64_t>(n, table.Pairs.size());
-  for (int32_t k = 0; k < held; ++k) {
-    const TCompuVTabPair_Intern& pair = table.pair(k);
-    if (pair.InVal == r) return writeText(pair.OutText, text);
+  if (const Text* t = pairText(table, r)) {
+    o.text = *t;
+  } else if (table.usedPairs() > static_cast<int64_t>(table.Pairs.size()) && r == 0) {
+    o.text = std::string_view();
+  } else {
+    Outcome d = tableDefault(kNoVTabPair, table, table.DefaultValue, r);
+    o.rc = d.rc;
+    o.text = d.text;
   }
-  if (n > held && r == 0) return writeText("", text);
-  return tableDefault(table.DefaultValue, text);
+  return o;
+}
+
+// A range table takes the raw value as it is: its bounds may have fractions.
+Outcome verbalRange(const TCompuVTabRange_Intern& table, double x) {
+  Outcome o;
+  o.hasValue = true;
+  o.value = x;
+  if (const Text* t = rangeText(table, x)) {
+    o.text = *t;
+  } else {
+    Outcome d = tableDefault(kNoRange, table, table.DefaultValue, x);
+    o.rc = d.rc;
+    o.text = d.text;
+  }
+  return o;
+}
+
+Outcome linear(const TCompuMethod_Intern& method, double x) {
+  const NumberText& a = method.CoeffsLinear[0];
+  const NumberText& b = method.CoeffsLinear[1];
+  if (a.Text.empty()) {
+    return failure(conversionFailed(rcInvalidArgument,
+                                    "COMPU_METHOD %s: LINEAR without COEFFS_LINEAR",
+                                    ReasonArg(method.Name)));
+  }
+  for (const NumberText* c : {&a, &b}) {
+    if (std::isnan(c->Value)) {
+      return failure(conversionFailed(rcInvalidArgument,
+                                      "COMPU_METHOD %s: COEFFS_LINEAR '%s' is no number",
+                                      ReasonArg(method.Name), ReasonArg(c->Text)));
+    }
+  }
+  return number(a.Value * x + b.Value);
+}
+
+Outcome unsupported(const TCompuMethod_Intern& method) {
+  if (method.ConversionType == kForm) {
+    return failure(conversionFailed(rcInvalidArgument,
+                                    "COMPU_METHOD %s: FORM formulas are not evaluated",
+                                    ReasonArg(method.Name)));
+  }
+  const std::string_view keyword = method.Kept.find(kKeptConversionType);
+  if (method.ConversionType == -1 && !keyword.empty()) {
+    return failure(conversionFailed(rcInvalidArgument,
+                                    "COMPU_METHOD %s: conversion type '%s' is not supported",
+                                    ReasonArg(method.Name), ReasonArg(keyword)));
+  }
+  if (method.ConversionType == -1) {
+    return failure(conversionFailed(rcInvalidArgument, "COMPU_METHOD %s has no conversion type",
+                                    ReasonArg(method.Name)));
+  }
+  return failure(conversionFailed(rcInvalidArgument,
+                                  "COMPU_METHOD %s: conversion type %s is none of TAB_INTP (0) "
+                                  "to TAB_VERB (4)",
+                                  ReasonArg(method.Name),
+                                  ReasonArg::integer(method.ConversionType)));
+}
+
+Outcome convertValue(const TCompuMethod_Intern& method, int32_t dataType, uint32_t mask, double x) {
+  switch (method.ConversionType) {
+    case kRatFunc: {
+      double p;
+      if (!ratFunc(method.Coeffs, x, &p)) {
+        return failure(conversionFailed(rcInvalidArgument,
+                                        "COMPU_METHOD %s: a RAT_FUNC with a or d not 0 is not "
+                                        "inverted",
+                                        ReasonArg(method.Name)));
+      }
+      return number(p);
+    }
+    case kTabIntp:
+    case kTabNoIntp: {
+      const TCompuTab_Intern& table = *method.compuTabTarget();
+      double p;
+      if (!tableValue(table, method.ConversionType == kTabIntp, x, &p))
+        return tableDefault(kNoTabPair, table, table.DefaultValue, x);
+      return number(p);
+    }
+    case kTabVerb:
+      if (const TCompuVTabRange_Intern* range = method.compuVTabRangeTarget())
+        return verbalRange(*range, x);
+      return verbal(*method.compuVTabTarget(), dataType, mask, x);
+    default:
+      switch (newerType(method)) {
+        case Newer::kIdentical:
+          return number(x);
+        case Newer::kLinear:
+          return linear(method, x);
+        case Newer::kNone:
+          break;
+      }
+      return unsupported(method);
+  }
+}
+
+// The text that STATUS_STRING_REF gives for x, or null: a pair of the COMPU_VTAB (the raw
+// value rounded as a TAB_VERB method rounds it) or a range of the COMPU_VTAB_RANGE of that
+// name. A table's default is not used (it would stand for every other raw value), and a name
+// that is no table of the module gives nothing.
+const Text* statusText(const TCompuMethod_Intern& method, double x) {
+  if (method.StatusStringRef.empty()) return nullptr;
+  const TModule_Intern* module = ownerModule(method);
+  if (!module) return nullptr;
+  if (const TCompuVTab_Intern* v = module->CompuVTabs.findExact(method.StatusStringRef))
+    return pairText(*v, verbalKey(x));
+  if (const TCompuVTabRange_Intern* r = module->CompuVTabRanges.findExact(method.StatusStringRef))
+    return rangeText(*r, x);
+  return nullptr;
+}
+
+// Copies a text whole: the caller sized the buffer for the longest text of the table.
+TOrdexReturnCode writeText(std::string_view s, char* text) {
+  std::memcpy(text, s.data(), s.size());
+  text[s.size()] = '\0';
+  return rcOk;
+}
+
+TOrdexReturnCode writeNumber(double p, const TCompuMethod_Intern& method, char separator,
+                             double* phys, char* text) {
+  char bodyBuffer[kMaxFormatCharacters];
+  const std::string_view body = specificationBody(method.Format, bodyBuffer);
+  char number[kMaxNumberText + 1];
+  const int len = formatNumber(p, body, separator, number);
+  if (len < 0) {
+    return conversionFailed(rcInvalidArgument,
+                            "COMPU_METHOD %s: FORMAT '%s' gives no usable conversion "
+                            "(flags, width and precision up to 255)",
+                            ReasonArg(method.Name), ReasonArg(method.Format));
+  }
+  *phys = p;
+  std::memcpy(text, number, static_cast<size_t>(len));
+  text += len;
+  if (!method.Unit.empty()) {
+    *text++ = ' ';
+    std::memcpy(text, method.Unit.data(), method.Unit.size());
+    text += method.Unit.size();
+  }
+  *text = '\0';
+  return rcOk;
 }
 
 void hexDump(const unsigned char* raw, int32_t count, char* text) {
@@ -160,30 +360,29 @@ TOrdexReturnCode rawToPhys(const unsigned char* raw, int32_t dataType, int32_t b
     const TOrdexReturnCode rc = resolveTable(method);
     if (rc != rcOk) return rc;
   }
-  if (dataSize(dataType) < 0) return rcInvalidArgument;
+  if (dataSize(dataType) < 0) {
+    return conversionFailed(rcInvalidArgument, "data type %s is none of UBYTE (0) to STRING (10)",
+                            ReasonArg::integer(dataType));
+  }
   if (dataType == dtString) {
     *phys = 0.0;
     hexDump(raw, byteCount, text);
     return rcOk;
   }
   const double x = decodeRaw(raw, dataType, byteOrder, mask);
-  double p;
-  switch (type) {
-    case kRatFunc:
-      if (!ratFunc(method.Coeffs, x, &p)) return rcInvalidArgument;
-      return writeNumber(p, method, separator, phys, text);
-    case kTabIntp:
-    case kTabNoIntp: {
-      const TCompuTab_Intern& table = *method.compuTabTarget();
-      if (!tableValue(table, type == kTabIntp, x, &p))
-        return tableDefault(table.DefaultValue, text);
-      return writeNumber(p, method, separator, phys, text);
-    }
-    case kTabVerb:
-      return verbal(*method.compuVTabTarget(), dataType, mask, x, phys, text);
-    default:  // FORM is not evaluated; unknown types have no conversion
-      return rcInvalidArgument;
+  Outcome o = convertValue(method, dataType, mask, x);
+  if (const Text* status = statusText(method, x)) {
+    // The status text stands for the value; the value itself is kept when there is one.
+    o.rc = rcOk;
+    o.hasValue = o.hasValue || o.format;
+    o.format = false;
+    o.text = *status;
+    clearConversionError();
   }
+  if (o.hasValue) *phys = o.value;
+  if (o.rc != rcOk) return o.rc;
+  if (o.format) return writeNumber(o.value, method, separator, phys, text);
+  return writeText(o.text, text);
 }
 
 TCompuMethod_Intern* conversionOf(TMeasurement_Intern& measurement, const TModule_Intern& module) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
 #include "ordex.h"
@@ -22,7 +23,8 @@ struct TAxisPts_Intern : ordex::ObjectHead {
   NumberText LowerLimit;
   NumberText UpperLimit;
   bool ReadOnly = false;
-  ordex::Text Format;  // quotes removed
+  ordex::Text Format;        // quotes removed
+  ordex::KeptKeywords Kept;  // DepositMode, ByteOrder
   // Index in the deposit keywords (DIFFERENCE 0, ABSOLUTE 1); starts as the module's
   // MOD_COMMON deposit at block start.
   int32_t DepositMode = -1;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
 #include "ordex.h"
@@ -24,7 +25,8 @@ struct TAxisDescr_Intern : ordex::ArenaRecord {
   bool ReadOnly = false;
   ordex::Text Format;  // quotes removed
   ordex::AnnotationList Annotations;
-  ordex::Text AxisPtsRef;  // name of the AXIS_PTS
+  ordex::KeptKeywords Kept;  // Attribute, DepositMode
+  ordex::Text AxisPtsRef;    // name of the AXIS_PTS
   NumberText ExtendedLimitsLower;
   NumberText ExtendedLimitsUpper;
   // Index in the deposit keywords; starts as the module's MOD_COMMON deposit at the moment
@@ -91,6 +93,7 @@ struct TCharacteristic_Intern : ordex::ObjectHead {
   NumberText LowerLimit;
   NumberText UpperLimit;
   ordex::Text Format;              // quotes removed
+  ordex::KeptKeywords Kept;        // Type, ByteOrder
   int32_t ByteOrder = -1;          // starts as the module's MOD_COMMON byte order at block start
   uint32_t BitMask = 0xFFFFFFFFu;  // 0xFFFFFFFF: not given
   int16_t Number = 0;

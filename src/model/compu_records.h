@@ -1,4 +1,4 @@
-// The COMPU_METHOD, COMPU_TAB and COMPU_VTAB records.
+// The COMPU_METHOD, COMPU_TAB, COMPU_VTAB and COMPU_VTAB_RANGE records.
 #pragma once
 
 #include "model/text.h"
@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
 #include "ordex.h"
 
 struct TCompuTab_Intern;
 struct TCompuVTab_Intern;
+struct TCompuVTabRange_Intern;
 
 struct TCompuMethod_Intern : ordex::ObjectHead {
   TCompuMethod_Intern() { Kind = etCompuMethod; }
@@ -25,12 +27,24 @@ struct TCompuMethod_Intern : ordex::ObjectHead {
   NumberText Coeffs[6];     // a..f of COEFFS; empty texts and 0.0 until COEFFS is read
   ordex::Text CompuTabRef;  // name of the COMPU_TAB or COMPU_VTAB, as written
   // The table CompuTabRef names, once a conversion or the reference finder resolved it: a
-  // TCompuTab_Intern (Kind etCompuTab) or a TCompuVTab_Intern (Kind etCompuVTab). Not
-  // owned. Must be cleared when that table is removed, renamed or replaced.
+  // TCompuTab_Intern (Kind etCompuTab), a TCompuVTab_Intern (Kind etCompuVTab) or, for
+  // TAB_VERB, a TCompuVTabRange_Intern. Not owned. Must be cleared when that table is
+  // removed, renamed or replaced.
   ordex::ObjectHead* CompuTabTarget = nullptr;
+  // A conversion type of a newer standard (IDENTICAL, LINEAR) is kept here as read, with
+  // ConversionType -1.
+  ordex::KeptKeywords Kept;
+  // COEFFS_LINEAR a b of a LINEAR method; empty texts and 0.0 until it is read.
+  NumberText CoeffsLinear[2];
+  // STATUS_STRING_REF: the COMPU_VTAB or COMPU_VTAB_RANGE whose texts stand for the raw
+  // values it names, as written; empty when not given. Looked up at each conversion: unlike
+  // CompuTabTarget no link to it is kept, so edits of the tables need not know of it.
+  ordex::Text StatusStringRef;
 
   TCompuTab_Intern* compuTabTarget() const;    // the target when it is a COMPU_TAB
   TCompuVTab_Intern* compuVTabTarget() const;  // the target when it is a COMPU_VTAB
+  // The target when it is a COMPU_VTAB_RANGE.
+  TCompuVTabRange_Intern* compuVTabRangeTarget() const;
 };
 
 // One pair of a COMPU_TAB: the raw input value and the output value with its text.
@@ -46,6 +60,7 @@ struct TCompuTab_Intern : ordex::ObjectHead {
   TCompuTab_Intern() { Kind = etCompuTab; }
 
   int32_t ConversionType = -1;  // table-type keyword list index; -1 unset or unknown
+  ordex::KeptKeywords Kept;     // ConversionType
   // The declared count, at most kMaxPairs. It may exceed Pairs.size() when the file held
   // fewer pairs than it declared: use pair() to read pairs by index.
   int32_t NumberValuePairs = 0;
@@ -72,12 +87,16 @@ struct TCompuTab_Intern : ordex::ObjectHead {
 struct TCompuVTabPair_Intern {
   int32_t InVal = 0;
   ordex::Text OutText;
+  // An input value written with a fraction (1.1, as files of later versions may): the token
+  // as read, for the writers; InVal holds it rounded half up. Empty for an integral value.
+  ordex::Text InText;
 };
 
 struct TCompuVTab_Intern : ordex::ObjectHead {
   TCompuVTab_Intern() { Kind = etCompuVTab; }
 
   int32_t ConversionType = -1;  // verbal-type keyword list index (TAB_VERB 4); -1 unknown
+  ordex::KeptKeywords Kept;     // ConversionType
   // The count of the table. A table read from a file counts the pairs the file holds; one
   // created or changed through the interface keeps the count given, which may exceed
   // Pairs.size(): use pair() to read pairs by index.
@@ -101,6 +120,30 @@ struct TCompuVTab_Intern : ordex::ObjectHead {
   }
 };
 
+// One range of a COMPU_VTAB_RANGE: the raw values from InValMin to InValMax, both included,
+// give OutText. The bounds keep their text as read.
+struct TCompuVTabRangeEntry_Intern {
+  NumberText InValMin;
+  NumberText InValMax;
+  ordex::Text OutText;
+};
+
+// A COMPU_VTAB_RANGE: a verbal table of value ranges, which a TAB_VERB method may name in
+// COMPU_TAB_REF and any method in STATUS_STRING_REF. Read for the conversions only: it has
+// no public kind, getter or writer.
+struct TCompuVTabRange_Intern : ordex::ObjectHead {
+  // The Kind of these records: no TOrdexElementType bit, so no kind mask selects them.
+  static constexpr int32_t kKind = 0x40000000;
+
+  TCompuVTabRange_Intern() { Kind = kKind; }
+
+  // The declared count, kept as written; the ranges are made as their tokens arrive and
+  // never exceed it.
+  int32_t NumberValueTriples = 0;
+  std::vector<TCompuVTabRangeEntry_Intern> Ranges;
+  ordex::Text DefaultValue;
+};
+
 inline TCompuTab_Intern* TCompuMethod_Intern::compuTabTarget() const {
   return CompuTabTarget && CompuTabTarget->Kind == etCompuTab
              ? static_cast<TCompuTab_Intern*>(CompuTabTarget)
@@ -110,5 +153,11 @@ inline TCompuTab_Intern* TCompuMethod_Intern::compuTabTarget() const {
 inline TCompuVTab_Intern* TCompuMethod_Intern::compuVTabTarget() const {
   return CompuTabTarget && CompuTabTarget->Kind == etCompuVTab
              ? static_cast<TCompuVTab_Intern*>(CompuTabTarget)
+             : nullptr;
+}
+
+inline TCompuVTabRange_Intern* TCompuMethod_Intern::compuVTabRangeTarget() const {
+  return CompuTabTarget && CompuTabTarget->Kind == TCompuVTabRange_Intern::kKind
+             ? static_cast<TCompuVTabRange_Intern*>(CompuTabTarget)
              : nullptr;
 }

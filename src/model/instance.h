@@ -25,6 +25,10 @@ struct TOrdex {
   std::string ObjectPath[4];
   // Path of the last object whose /end was read.
   std::string LastParsedObject;
+  // "/include" written in another letter case ("/INCLUDE"), which the reader does not
+  // follow: how many the last read met, and the line of the first (0 when none).
+  int32_t OtherCaseIncludes = 0;
+  int32_t FirstOtherCaseIncludeLine = 0;
 
   std::unique_ptr<TProject_Intern> Project;
   // Set by Ordex_SetReadOptions: kReadWithoutSource.

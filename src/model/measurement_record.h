@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
 #include "ordex.h"
@@ -33,7 +34,8 @@ struct TMeasurement_Intern : ordex::ObjectHead {
   // The COMPU_METHOD that Conversion names, once the conversion or the reference finder
   // has resolved it. Not owned.
   TCompuMethod_Intern* ConversionTarget = nullptr;
-  ordex::Text Format;  // quotes removed
+  ordex::Text Format;        // quotes removed
+  ordex::KeptKeywords Kept;  // DataType, ByteOrder
   int32_t ArraySize = 0;
   uint32_t BitMask = 0xFFFFFFFFu;  // 0xFFFFFFFF: not given
   int32_t ByteOrder = -1;          // starts as the module's MOD_COMMON byte order

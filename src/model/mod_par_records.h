@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/kept_keywords.h"
 #include "model/name_compare.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
@@ -22,6 +23,7 @@ struct TMemorySegment_Intern : ordex::ObjectHead {
   uint32_t Address = 0xFFFFFFFFu;
   uint32_t Size = 0;
   int32_t Offsets[5] = {0, 0, 0, 0, 0};
+  ordex::KeptKeywords Kept;  // PrgType, MemoryType, Attribute
   ordex::IfDataList IfData;
 };
 

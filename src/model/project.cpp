@@ -19,6 +19,7 @@ TModule_Intern::~TModule_Intern() {
   CompuMethods.clear();
   CompuTabs.clear();
   CompuVTabs.clear();
+  CompuVTabRanges.clear();
   AxisPts.clear();
   RecordLayouts.clear();
   IfData.clear();

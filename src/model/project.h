@@ -26,6 +26,7 @@ struct ModuleAttachment {
 struct TModCommon_Intern {
   ordex::Text Comment;
   ordex::Text SRecLayout;
+  ordex::KeptKeywords Kept;  // DepositMode, ByteOrder
   int32_t DepositMode = -1;
   int32_t ByteOrder = boMsbLast;
   int16_t AlignmentByte = 0;
@@ -75,6 +76,8 @@ struct TModule_Intern : ordex::ObjectHead {
   ordex::ObjectList<TCompuMethod_Intern> CompuMethods;
   ordex::ObjectList<TCompuTab_Intern> CompuTabs;
   ordex::ObjectList<TCompuVTab_Intern> CompuVTabs;
+  // Read for the conversions only (no public kind): see TCompuVTabRange_Intern.
+  ordex::ObjectList<TCompuVTabRange_Intern> CompuVTabRanges;
   ordex::ObjectList<TAxisPts_Intern> AxisPts;
   ordex::ObjectList<TRecordLayout_Intern> RecordLayouts;
   ordex::IfDataList IfData;  // IF_DATA blocks standing directly in the MODULE

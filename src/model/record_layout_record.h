@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
 #include "ordex.h"
@@ -31,6 +32,8 @@ struct TRecordLayout_Intern : ordex::ObjectHead {
   TRecordLayoutElement Reserved[kReservedCount];
   // Elements[kind - 1] is the element of kind 1..30.
   TRecordLayoutElement Elements[kElementCount];
+  // The coded arguments of Elements (kKeptLayoutElement + 3 * kind + argument).
+  ordex::KeptKeywords Kept;
   int16_t FixNoAxisPtsX = 0;  // 0: not given
   int16_t FixNoAxisPtsY = 0;
   int16_t FixNoAxisPtsZ = 0;

@@ -120,9 +120,9 @@ bool AxisPtsParser::optionalItem(ParseContext& ctx) {
   } else if (w == "FORMAT") {
     a.Format.assign(stripQuotes(ctx.tok(1)));
   } else if (w == "DEPOSIT") {
-    a.DepositMode = keywords::kDeposit.find(ctx.tok(1).view());
+    a.DepositMode = findKeeping(keywords::kDeposit, ctx.tok(1).view(), a.Kept, kKeptDepositMode);
   } else if (w == "BYTE_ORDER") {
-    a.ByteOrder = keywords::kByteOrder.find(ctx.tok(1).view());
+    a.ByteOrder = findKeeping(keywords::kByteOrder, ctx.tok(1).view(), a.Kept, kKeptByteOrder);
   } else if (w == "IF_DATA") {
     if (ctx.tok(1).is("DIM") || ctx.tok(1).is("DIM_X")) ifDataShort_.start(2);
   } else if (w == "FUNCTION_LIST") {

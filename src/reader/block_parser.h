@@ -28,6 +28,7 @@ std::unique_ptr<BlockParser> makeRecordLayoutParser();
 std::unique_ptr<BlockParser> makeAxisPtsParser();
 std::unique_ptr<BlockParser> makeCompuTabParser();
 std::unique_ptr<BlockParser> makeCompuVTabParser();
+std::unique_ptr<BlockParser> makeCompuVTabRangeParser();
 std::unique_ptr<BlockParser> makeModCommonParser();
 std::unique_ptr<BlockParser> makeModParParser();
 

@@ -84,7 +84,8 @@ void CharacteristicParser::positional(ParseContext& ctx, int32_t step) {
       c.LongIdentifier.assign(stripQuotes(cur));
       break;
     case 3:
-      c.Type = keywords::kCharacteristicType.find(cur.view());
+      c.Type =
+          findKeeping(keywords::kCharacteristicType, cur.view(), c.Kept, kKeptCharacteristicType);
       break;
     case 4:
       c.Address = parseHexULong(cur.view());
@@ -153,7 +154,7 @@ void CharacteristicParser::axisToken(ParseContext& ctx) {
   Token& cur = ctx.tok(0);
   switch (counter) {
     case 1:
-      a.Attribute = keywords::kAxisAttribute.find(cur.view());
+      a.Attribute = findKeeping(keywords::kAxisAttribute, cur.view(), a.Kept, kKeptAxisAttribute);
       return;
     case 2:
       a.InputQuantity.assign(cur.view());
@@ -200,7 +201,7 @@ void CharacteristicParser::axisToken(ParseContext& ctx) {
     a.FixAxisParNumberapo = parseLong(ctx.tok(3).view());
   } else if (w == "DEPOSIT") {
     if (a.AxisPointsMode == -1) a.AxisPointsMode = 0;
-    a.DepositMode = keywords::kDeposit.find(ctx.tok(1).view());
+    a.DepositMode = findKeeping(keywords::kDeposit, ctx.tok(1).view(), a.Kept, kKeptDepositMode);
   }
 }
 
@@ -212,7 +213,7 @@ bool CharacteristicParser::optionalItem(ParseContext& ctx) {
   if (w == "FORMAT") {
     c.Format.assign(stripQuotes(ctx.tok(1)));
   } else if (w == "BYTE_ORDER") {
-    c.ByteOrder = keywords::kByteOrder.find(ctx.tok(1).view());
+    c.ByteOrder = findKeeping(keywords::kByteOrder, ctx.tok(1).view(), c.Kept, kKeptByteOrder);
   } else if (w == "BIT_MASK") {
     c.BitMask = parseHexULong(ctx.tok(1).view());
   } else if (w == "NUMBER") {

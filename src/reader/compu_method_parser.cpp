@@ -1,5 +1,7 @@
 // COMPU_METHOD: name, long identifier, conversion type, format and unit by position, then
-// COEFFS, FORMULA (keyword or sub-block with FORMULA_INV) and COMPU_TAB_REF in any order.
+// COEFFS, COEFFS_LINEAR, FORMULA (keyword or sub-block with FORMULA_INV), COMPU_TAB_REF and
+// STATUS_STRING_REF in any order.
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -22,6 +24,7 @@ class CompuMethodParser : public BlockParser {
 
   TCompuMethod_Intern* method_ = nullptr;
   int coeffsPending_ = 0;   // coefficients still to come after COEFFS
+  int linearPending_ = 0;   // coefficients still to come after COEFFS_LINEAR
   bool inFormula_ = false;  // inside /begin FORMULA ... /end FORMULA
 };
 
@@ -32,6 +35,7 @@ void CompuMethodParser::onToken(ParseContext& ctx) {
     case 0:
       method_ = ctx.currentModule->CompuMethods.append(newObject<TCompuMethod_Intern>(ctx));
       coeffsPending_ = 0;
+      linearPending_ = 0;
       inFormula_ = false;
       return;
     case 1:
@@ -41,7 +45,8 @@ void CompuMethodParser::onToken(ParseContext& ctx) {
       method_->LongIdentifier = stripQuotes(cur);
       return;
     case 3:
-      method_->ConversionType = keywords::kConversionType.find(cur.view());
+      method_->ConversionType =
+          findKeeping(keywords::kConversionType, cur.view(), method_->Kept, kKeptConversionType);
       return;
     case 4:
       method_->Format = stripQuotes(cur);
@@ -61,6 +66,18 @@ void CompuMethodParser::optionalPart(ParseContext& ctx) {
     NumberText& coeff = method_->Coeffs[6 - coeffsPending_--];
     coeff.Text = cur.view();
     coeff.Value = parseDouble(cur.view());
+    return;
+  }
+  if (linearPending_ > 0) {
+    // Files read before COEFFS_LINEAR was known kept reading whatever its arguments held:
+    // one that is no number is kept as text with a NaN value, which its conversion reports.
+    NumberText& coeff = method_->CoeffsLinear[2 - linearPending_--];
+    coeff.Text = cur.view();
+    try {
+      coeff.Value = parseDouble(cur.view());
+    } catch (TOrdexReturnCode) {
+      coeff.Value = std::numeric_limits<double>::quiet_NaN();
+    }
     return;
   }
   if (ctx.atBegin) {
@@ -87,8 +104,12 @@ void CompuMethodParser::optionalPart(ParseContext& ctx) {
     if (cur.is("FORMULA_INV")) method_->FormulaInv = stripQuotes(ctx.tok(1));
   } else if (cur.is("COEFFS")) {
     coeffsPending_ = 6;
+  } else if (cur.is("COEFFS_LINEAR")) {
+    linearPending_ = 2;
   } else if (cur.is("COMPU_TAB_REF")) {
     method_->CompuTabRef = ctx.tok(1).view();
+  } else if (cur.is("STATUS_STRING_REF")) {
+    method_->StatusStringRef = ctx.tok(1).view();
   }
 }
 

@@ -39,7 +39,8 @@ void CompuTabParser::onToken(ParseContext& ctx) {
       tab_->LongIdentifier = stripQuotes(cur);
       return;
     case 3:
-      tab_->ConversionType = keywords::kTableType.find(cur.view());
+      tab_->ConversionType =
+          findKeeping(keywords::kTableType, cur.view(), tab_->Kept, kKeptConversionType);
       return;
     case 4: {
       // A larger declared count is kept as the number of pairs a table can hold.

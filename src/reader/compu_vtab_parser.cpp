@@ -1,5 +1,6 @@
 // COMPU_VTAB: name, long identifier, table type and pair count by position, then pair tokens
 // and DEFAULT_VALUE.
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +14,22 @@
 namespace ordex {
 
 namespace {
+
+// An input value: an integer as parseLong takes it, or a decimal number, as files of later
+// versions write them. An integral one (1.0) is taken as that integer; one with a fraction
+// (1.1) is rounded half up, as conversions round raw values, and its token is kept for the
+// writers. What is no number, or lies outside the 32-bit range, raises rcBadNumber.
+void readInput(std::string_view token, TCompuVTabPair_Intern& pair) {
+  try {
+    pair.InVal = parseIntegralLong(token);
+    return;
+  } catch (TOrdexReturnCode) {
+  }
+  const double rounded = std::floor(parseDouble(token) + 0.5);
+  if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) throw rcBadNumber;
+  pair.InVal = static_cast<int32_t>(rounded);
+  pair.InText = token;
+}
 
 class CompuVTabParser : public BlockParser {
  public:
@@ -40,7 +57,8 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
       vtab_->LongIdentifier = stripQuotes(cur);
       return;
     case 3:
-      vtab_->ConversionType = keywords::kVerbalType.find(cur.view());
+      vtab_->ConversionType =
+          findKeeping(keywords::kVerbalType, cur.view(), vtab_->Kept, kKeptConversionType);
       return;
     case 4:
       // The count bounds the pair tokens taken; pairs are made as they arrive, so a count
@@ -64,7 +82,7 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
   if (pairTokens_ / 2 >= declared_) return;
   if (pairTokens_++ % 2 == 0) {
     TCompuVTabPair_Intern pair;
-    pair.InVal = parseIntegralLong(cur.view());
+    readInput(cur.view(), pair);
     vtab_->Pairs.push_back(std::move(pair));
   } else {
     vtab_->Pairs.back().OutText = stripQuotes(cur);

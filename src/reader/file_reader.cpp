@@ -17,7 +17,7 @@ namespace ordex {
 
 namespace {
 
-// Block kinds with an open flag. The first thirteen are numbered in dispatch order: a token
+// Block kinds with an open flag. The first fourteen are numbered in dispatch order: a token
 // goes to the lowest open one of them.
 enum BlockKind : int {
   kHeader = 0,
@@ -30,6 +30,7 @@ enum BlockKind : int {
   kAxisPts,
   kCompuTab,
   kCompuVTab,
+  kCompuVTabRange,
   kModCommon,
   kModPar,
   kModuleIfData,
@@ -89,14 +90,18 @@ int blockKindOf(std::string_view w) {
       if (sameText(w, "CHARACTERISTIC")) return kCharacteristic;
       if (sameText(w, "VARIANT_CODING")) return kVariantCoding;
       break;
+    case 16:
+      if (sameText(w, "COMPU_VTAB_RANGE")) return kCompuVTabRange;
+      break;
   }
   return kNone;
 }
 
 const char* const kKeywordOf[] = {
-    "HEADER",     "CHARACTERISTIC", "MEASUREMENT", "VARIANT_CODING", "COMPU_METHOD",
-    "FUNCTION",   "RECORD_LAYOUT",  "AXIS_PTS",    "COMPU_TAB",      "COMPU_VTAB",
-    "MOD_COMMON", "MOD_PAR",        "IF_DATA",     "PROJECT",        "MODULE",
+    "HEADER",       "CHARACTERISTIC", "MEASUREMENT",      "VARIANT_CODING",
+    "COMPU_METHOD", "FUNCTION",       "RECORD_LAYOUT",    "AXIS_PTS",
+    "COMPU_TAB",    "COMPU_VTAB",     "COMPU_VTAB_RANGE", "MOD_COMMON",
+    "MOD_PAR",      "IF_DATA",        "PROJECT",          "MODULE",
 };
 
 constexpr uint32_t kNoFile = ~0u;
@@ -130,12 +135,14 @@ class FileReader {
     parsers_[kAxisPts] = makeAxisPtsParser();
     parsers_[kCompuTab] = makeCompuTabParser();
     parsers_[kCompuVTab] = makeCompuVTabParser();
+    parsers_[kCompuVTabRange] = makeCompuVTabRangeParser();
     parsers_[kModCommon] = makeModCommonParser();
     parsers_[kModPar] = makeModParParser();
   }
 
   void run();
   void closeFiles() { source_.closeAll(); }
+  const TokenSource& source() const { return source_; }
   // Whether the spans recorded describe the project that the read leaves.
   bool textComplete() const { return source_.textKept() && projectsOpened_ == 1; }
   int32_t lineNumber() const { return source_.lineNumber; }
@@ -253,7 +260,7 @@ void FileReader::examine() {
     if ((kind == kAxisPts || kind == kModuleIfData) && (open_ & bit(kFunction))) kind = kNone;
     if (kind == kA2ml) {
       // "/include" inside A2ML is part of the A2ML text, not an include.
-      source_.includeEnabled = !ctx_.atBegin;
+      source_.switchIncludes(!ctx_.atBegin, ctx_.tok(2), ctx_.tok(3));
       kind = kNone;
     }
     if (kind != kNone) {
@@ -556,6 +563,8 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
   FunctionListsKeptOnFailure keepFunctionLists(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
+  inst.OtherCaseIncludes = 0;
+  inst.FirstOtherCaseIncludeLine = 0;
   int64_t size = memoryText ? static_cast<int64_t>(memoryText->size()) : plainFileSize(fileName);
   if (size < 0) return rcFileOpenFailed;
   inst.LineNumber = 1;
@@ -567,8 +576,24 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
       text = std::make_unique<SourceText>();
     }
     reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get(), memoryText);
+    // The other-case includes are noted however the read ends.
+    struct NoteOtherCaseIncludes {
+      TOrdex& inst;
+      const FileReader& reader;
+      ~NoteOtherCaseIncludes() {
+        inst.OtherCaseIncludes = reader.source().otherCaseIncludes;
+        inst.FirstOtherCaseIncludeLine = reader.source().firstOtherCaseIncludeLine;
+      }
+    } note{inst, *reader};
     reader->run();
     reader->closeFiles();
+    // A file whose modules all stand behind an include that is not followed would read as
+    // an empty success: it fails as an include that cannot be opened, at its line.
+    if (!memoryText && reader->source().otherCaseIncludes > 0 &&
+        (!inst.Project || inst.Project->Modules.empty())) {
+      inst.LineNumber = reader->source().firstOtherCaseIncludeLine;
+      return rcIncludeOpenFailed;
+    }
     if (text && inst.Project && reader->textComplete()) inst.Project->Source = std::move(text);
     if (finish) finish(inst);
     inst.LineNumber = -1;

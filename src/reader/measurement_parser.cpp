@@ -81,7 +81,7 @@ void MeasurementParser::positional(ParseContext& ctx, int32_t step) {
       m.LongIdentifier.assign(stripQuotes(cur));
       break;
     case 3:
-      m.DataType = keywords::kDataType.find(cur.view());
+      m.DataType = findKeeping(keywords::kDataType, cur.view(), m.Kept, kKeptDataType);
       break;
     case 4:
       m.Conversion.assign(cur.view());
@@ -162,7 +162,7 @@ bool MeasurementParser::optionalItem(ParseContext& ctx) {
   } else if (w == "BIT_MASK") {
     m.BitMask = parseHexULong(ctx.tok(1).view());
   } else if (w == "BYTE_ORDER") {
-    m.ByteOrder = keywords::kByteOrder.find(ctx.tok(1).view());
+    m.ByteOrder = findKeeping(keywords::kByteOrder, ctx.tok(1).view(), m.Kept, kKeptByteOrder);
   } else if (w == "MAX_REFRESH") {
     m.MaxRefreshScalingUnit = parseLong(ctx.tok(1).view());
     m.MaxRefreshRate = leadingDecimal(ctx.tok(2).view());

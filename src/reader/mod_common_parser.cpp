@@ -77,10 +77,10 @@ class ModCommonParser final : public BlockParser {
         common.SRecLayout = value;
         return;
       case ModCommonKey::kDeposit:
-        common.DepositMode = keywords::kDeposit.find(value);
+        common.DepositMode = findKeeping(keywords::kDeposit, value, common.Kept, kKeptDepositMode);
         return;
       case ModCommonKey::kByteOrder:
-        common.ByteOrder = keywords::kByteOrder.find(value);
+        common.ByteOrder = findKeeping(keywords::kByteOrder, value, common.Kept, kKeptByteOrder);
         return;
       case ModCommonKey::kRamOffset:
         common.RamOffset = parseHexULong(value);

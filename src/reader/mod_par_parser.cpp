@@ -258,13 +258,16 @@ void ModParParser::segmentToken(ParseContext& ctx) {
       segment_->LongIdentifier = stripQuotes(token);
       return;
     case 3:
-      segment_->PrgType = keywords::kSegmentType.find(token.view());
+      segment_->PrgType =
+          findKeeping(keywords::kSegmentType, token.view(), segment_->Kept, kKeptPrgType);
       return;
     case 4:
-      segment_->MemoryType = keywords::kMemoryType.find(token.view());
+      segment_->MemoryType =
+          findKeeping(keywords::kMemoryType, token.view(), segment_->Kept, kKeptMemoryType);
       return;
     case 5:
-      segment_->Attribute = keywords::kAttribute.find(token.view());
+      segment_->Attribute =
+          findKeeping(keywords::kAttribute, token.view(), segment_->Kept, kKeptSegmentAttribute);
       return;
     case 6:
       segment_->Address = parseHexULong(token.view());
@@ -307,7 +310,7 @@ void ModParParser::layoutToken(ParseContext& ctx) {
   if (!segment_) return;
   switch (step) {
     case 1:
-      segment_->PrgType = keywords::kProgramType.find(token);
+      segment_->PrgType = findKeeping(keywords::kProgramType, token, segment_->Kept, kKeptPrgType);
       return;
     case 2:
       segment_->Address = parseHexULong(token);
@@ -333,7 +336,7 @@ void ModParParser::oneLineLayoutToken(ParseContext& ctx) {
   std::string_view token = ctx.tok(0).view();
   if (step == 0) {
     segment_ = newLayout(ctx);
-    segment_->PrgType = keywords::kProgramType.find(token);
+    segment_->PrgType = findKeeping(keywords::kProgramType, token, segment_->Kept, kKeptPrgType);
     return;
   }
   // Past the last offset only when a sub-block was opened in the middle of the line.

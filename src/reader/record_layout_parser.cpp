@@ -130,6 +130,8 @@ void RecordLayoutParser::argument(std::string_view token) {
   } else {
     element = &layout_->element(pendingKind_);
   }
+  // RESERVED sizes have no keywords beyond their list; the elements keep theirs.
+  const uint8_t kept = static_cast<uint8_t>(kKeptLayoutElement + 3 * pendingKind_);
   switch (arg) {
     case kPosition:
       element->Position = low16(token);
@@ -138,19 +140,19 @@ void RecordLayoutParser::argument(std::string_view token) {
       element->MaxNumberOfRescalePairs = low16(token);
       break;
     case kDataType:
-      element->DataType = keywords::kDataType.find(token);
+      element->DataType = findKeeping(keywords::kDataType, token, layout_->Kept, kept + 0);
       break;
     case kDataSize:
       element->DataType = keywords::kDataSize.find(token);
       break;
     case kIndexMode:
-      element->IndexMode = keywords::kIndexMode.find(token);
+      element->IndexMode = findKeeping(keywords::kIndexMode, token, layout_->Kept, kept + 1);
       break;
     case kIndexIncrement:
-      element->IndexMode = keywords::kIndexIncrement.find(token);
+      element->IndexMode = findKeeping(keywords::kIndexIncrement, token, layout_->Kept, kept + 1);
       break;
     case kAddressing:
-      element->Addressing = keywords::kAddressing.find(token);
+      element->Addressing = findKeeping(keywords::kAddressing, token, layout_->Kept, kept + 2);
       break;
   }
   if (++argIndex_ == list.count) {

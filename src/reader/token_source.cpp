@@ -10,7 +10,39 @@ std::string folderOf(const std::string& path) {
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+// "/include" in any letter case but the exact one.
+bool isOtherCaseInclude(const Token& t) {
+  static constexpr char kInclude[] = "/include";
+  if (t.size != 8 || t.text[0] != '/' || t.is(kInclude)) return false;
+  for (int i = 1; i < 8; ++i) {
+    if ((t.text[i] | 0x20) != kInclude[i]) return false;
+  }
+  return true;
+}
 }  // namespace
+
+void TokenSource::switchIncludes(bool enabled, const Token& secondAhead, const Token& thirdAhead) {
+  includeEnabled_ = enabled;
+  // The name behind an "/include" second ahead was read already; one third ahead is the
+  // last token read, and the next token read is its name, which the switch governs as is.
+  includePending_ = enabled && secondAhead.is("/include") && !fromText_;
+  if (includePending_) {
+    pendingInclude_ = stripQuotesView(thirdAhead.view());
+    notePendingIncludePlace(secondAhead.from, thirdAhead.to);
+  }
+}
+
+void TokenSource::notePendingIncludePlace(const unsigned char* keyword,
+                                          const unsigned char* nameEnd) {
+  uint32_t keywordFile = 0;
+  uint32_t nameFile = 1;
+  includeBegin_ = includeEnd_ = 0;
+  if (files_ && locate(keyword, keywordFile, includeBegin_) &&
+      locate(nameEnd, nameFile, includeEnd_) && keywordFile != nameFile) {
+    includeBegin_ = includeEnd_ = 0;
+  }
+}
 
 int64_t TokenSource::charsRead() const {
   int64_t consumed = depth_ >= 0 && stack_[0] ? stack_[0]->consumed() : topConsumed_;
@@ -111,7 +143,8 @@ TOrdexReturnCode TokenSource::next(Token& out) {
     }
   }
   for (;;) {
-    if (readToken(*stack_[depth_], out, &lineNumber)) break;
+    // The end of an included file ends a token, as the including file goes on behind it.
+    if (readToken(*stack_[depth_], out, &lineNumber, depth_ > 0)) break;
     if (depth_ == 0) {
       ++topEndAttempts_;
       closeAll();
@@ -120,19 +153,17 @@ TOrdexReturnCode TokenSource::next(Token& out) {
     }
     close(depth_--);
   }
-  if (includeEnabled && lastWasInclude_ && !fromText_) {
+  if (includeEnabled_ && lastWasInclude_ && !fromText_) {
     pendingInclude_ = stripQuotesView(out.view());
     includePending_ = true;
-    uint32_t keywordFile = 0;
-    uint32_t nameFile = 1;
-    includeBegin_ = includeEnd_ = 0;
-    if (files_ && locate(includeKeyword_, keywordFile, includeBegin_) &&
-        locate(out.to, nameFile, includeEnd_) && keywordFile != nameFile) {
-      includeBegin_ = includeEnd_ = 0;
-    }
+    notePendingIncludePlace(includeKeyword_, out.to);
   }
   lastWasInclude_ = out.is("/include");
-  if (lastWasInclude_) includeKeyword_ = out.from;
+  if (lastWasInclude_) {
+    includeKeyword_ = out.from;
+  } else if (includeEnabled_ && isOtherCaseInclude(out)) {
+    if (otherCaseIncludes++ == 0) firstOtherCaseIncludeLine = lineNumber;
+  }
   return rcOk;
 }
 

@@ -41,8 +41,18 @@ class TokenSource {
   // while the files are held whole; false for a token of no file.
   bool locate(const unsigned char* p, uint32_t& file, uint32_t& offset) const;
 
-  // "/include" is honoured only while this is set (it is cleared inside A2ML).
-  bool includeEnabled = true;
+  // "/include" is honoured only while includes are enabled (not inside A2ML).
+  bool includeEnabled() const { return includeEnabled_; }
+  // Switches includes on or off. The reader switches when it examines the token whose block
+  // switches them, three tokens behind the last one read: an "/include" among those three
+  // (the second and third ahead) is taken as if it had been read after the switch, so the
+  // file named right behind an "/end A2ML" is opened, and one right behind "/begin A2ML" is
+  // not.
+  void switchIncludes(bool enabled, const Token& secondAhead, const Token& thirdAhead);
+  // "/include" written in another letter case ("/INCLUDE"), which is not followed: how many
+  // the read met where includes were enabled, and the line of the first (0 when none).
+  int32_t otherCaseIncludes = 0;
+  int32_t firstOtherCaseIncludeLine = 0;
   // Line counter: 1 at the start, +1 at every line feed read from any file.
   int32_t lineNumber = 1;
   // Characters read so far from the top file, for progress.
@@ -50,6 +60,9 @@ class TokenSource {
 
  private:
   bool openInclude(const std::string& name);
+  // Where the "/include" directive to be followed stands in its file (both ends 0 when its
+  // keyword and name are not in one file), for the record of the file it opens.
+  void notePendingIncludePlace(const unsigned char* keyword, const unsigned char* nameEnd);
   // Gives a file a place among the files of the read.
   void record(InputFile& in, const std::string& includeName);
   // Moves the bytes of the file at depth d into its record and closes it.
@@ -68,6 +81,7 @@ class TokenSource {
   int depth_ = -1;
   bool started_ = false;
   bool finished_ = false;
+  bool includeEnabled_ = true;
   bool lastWasInclude_ = false;
   std::string pendingInclude_;
   bool includePending_ = false;

@@ -123,6 +123,24 @@ inline const unsigned char* findQuoteEnd(const unsigned char* p, const unsigned 
   return p;
 }
 
+// Copies InputFile::kReadSlack bytes in four vector moves. Written as a memcpy, the copy is
+// at the compiler's choice, which has made it a "rep movs" that took a fifth of the read.
+inline void copySlack(char* dst, const unsigned char* src) {
+  static_assert(InputFile::kReadSlack == 64, "four moves of 16 bytes");
+#if defined(__SSE2__)
+  const __m128i* from = reinterpret_cast<const __m128i*>(src);
+  __m128i* to = reinterpret_cast<__m128i*>(dst);
+  const __m128i a = _mm_loadu_si128(from), b = _mm_loadu_si128(from + 1);
+  const __m128i c = _mm_loadu_si128(from + 2), d = _mm_loadu_si128(from + 3);
+  _mm_storeu_si128(to, a);
+  _mm_storeu_si128(to + 1, b);
+  _mm_storeu_si128(to + 2, c);
+  _mm_storeu_si128(to + 3, d);
+#else
+  std::memcpy(dst, src, InputFile::kReadSlack);
+#endif
+}
+
 // The common case in one pass over the buffer: blanks, then a word (a "/" not followed by
 // "*" or "/" belongs to it) or a quoted string without escapes, ended by the character
 // after it (a blank after a word; any character but a quote after a closing quote). Such a
@@ -172,7 +190,7 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   if (*p == '\n') ++lines;
   if (n <= InputFile::kReadSlack) {
     // A fixed-size copy: the input buffer has slack behind its end, the token room to spare.
-    std::memcpy(out.text, start, InputFile::kReadSlack);
+    copySlack(out.text, start);
   } else {
     std::memcpy(out.text, start, n);
   }
@@ -185,7 +203,7 @@ inline bool readSimpleToken(InputFile& in, Token& out, int32_t* lineNumber) {
   return true;
 }
 
-bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
+bool readToken(InputFile& in, Token& out, int32_t* lineNumber, bool endEndsToken) {
   if (readSimpleToken(in, out, lineNumber)) return true;
   TokenBuilder tok(out);
   unsigned char prev = ' ';
@@ -207,7 +225,11 @@ bool readToken(InputFile& in, Token& out, int32_t* lineNumber) {
       in.cur = p;
       if (!in.refill()) {
         *lineNumber += lines;
-        return false;
+        if (!endEndsToken || !started || inQuotes) return false;
+        tok.finish();
+        out.from = tokFrom;
+        out.to = tokTo;
+        return true;
       }
       p = in.cur;
       e = in.end;

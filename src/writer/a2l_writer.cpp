@@ -39,16 +39,24 @@ constexpr size_t kIndentModule = 4;
 constexpr size_t kIndentNested = 6;
 
 // A coded value printed as the entry of its keyword list. An index outside the list has no
-// keyword; it is printed as its number, which the reader takes back as unknown (-1).
+// entry: the keyword it was read from is printed when the record kept one (a keyword of a
+// newer standard), else the number, which the reader takes back as unknown (-1).
 struct Keyword {
   const KeywordList& list;
   int32_t index;
+  std::string_view kept = {};
 };
 
 ORDEX_WRITER_INLINE Line& operator<<(Line& line, Keyword k) {
   std::string_view text = k.list.view(k.index);
   if (!text.empty()) return line << text;
+  if (!k.kept.empty()) return line << k.kept;
   return line << Dec{k.index};
+}
+
+// A coded field that is written only when given: set, or read from a keyword of no list.
+bool given(int32_t index, const KeptKeywords& kept, uint8_t field) {
+  return index != -1 || !kept.find(field).empty();
 }
 
 bool sameBytes(std::string_view a, const char* b) {
@@ -210,6 +218,16 @@ class A2lWriter {
   template <class Entry, class Admit>
   void nameList(const EntryList<Entry>& list, std::string_view keyword, Admit&& admit);
   void layoutAlignment(std::string_view keyword, int16_t value, int16_t moduleValue);
+  // An object's byte order or deposit mode is written when it differs from the module's,
+  // and always when it was read from a keyword of no list.
+  bool ownByteOrder(int32_t byteOrder, const KeptKeywords& kept) const {
+    return !kept.find(kKeptByteOrder).empty() ||
+           (byteOrder != -1 && byteOrder != common_->ByteOrder);
+  }
+  bool ownDepositMode(int32_t depositMode, const KeptKeywords& kept) const {
+    return !kept.find(kKeptDepositMode).empty() ||
+           (depositMode != -1 && depositMode != common_->DepositMode);
+  }
   void functionListBlock();
 
   const WriteOptions& opt_;
@@ -498,13 +516,13 @@ void A2lWriter::modCommon(const TModCommon_Intern& c) {
   Line(out_) << Blanks{indent_ + 2} << Quoted{c.Comment} << "\n";
   if (!c.SRecLayout.empty())
     Line(out_) << Blanks{indent_ + 2} << "S_REC_LAYOUT " << c.SRecLayout << '\n';
-  if (c.DepositMode != -1) {
-    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, c.DepositMode}
-               << '\n';
+  if (given(c.DepositMode, c.Kept, kKeptDepositMode)) {
+    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT "
+               << Keyword{keywords::kDeposit, c.DepositMode, c.Kept.find(kKeptDepositMode)} << '\n';
   }
-  if (c.ByteOrder != -1) {
-    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
-               << '\n';
+  if (given(c.ByteOrder, c.Kept, kKeptByteOrder)) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER "
+               << Keyword{keywords::kByteOrder, c.ByteOrder, c.Kept.find(kKeptByteOrder)} << '\n';
   }
   const std::pair<std::string_view, int16_t> alignments[] = {
       {"ALIGNMENT_BYTE", c.AlignmentByte},
@@ -530,13 +548,16 @@ void A2lWriter::memorySegment(const TMemorySegment_Intern& s) {
   const bool layout = s.LongIdentifier == "MEMORY_LAYOUT";
   if (layout) {
     Line(out_) << Blanks{indent_} << "/begin MEMORY_LAYOUT\n";
-    Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kProgramType, s.PrgType} << '\n';
+    Line(out_) << Blanks{indent_ + 2}
+               << Keyword{keywords::kProgramType, s.PrgType, s.Kept.find(kKeptPrgType)} << '\n';
   } else {
     Line(out_) << Blanks{indent_} << "/begin MEMORY_SEGMENT\n";
     nameAndLongIdentifier(s);
-    Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kSegmentType, s.PrgType} << ' '
-               << Keyword{keywords::kMemoryType, s.MemoryType} << ' '
-               << Keyword{keywords::kAttribute, s.Attribute} << '\n';
+    Line(out_) << Blanks{indent_ + 2}
+               << Keyword{keywords::kSegmentType, s.PrgType, s.Kept.find(kKeptPrgType)} << ' '
+               << Keyword{keywords::kMemoryType, s.MemoryType, s.Kept.find(kKeptMemoryType)} << ' '
+               << Keyword{keywords::kAttribute, s.Attribute, s.Kept.find(kKeptSegmentAttribute)}
+               << '\n';
   }
   Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{s.Address} << " 0x" << Hex{s.Size} << '\n';
   {
@@ -654,14 +675,16 @@ void A2lWriter::nameList(const EntryList<Entry>& list, std::string_view keyword,
 void A2lWriter::object(const TCharacteristic_Intern& c) {
   Line(out_) << Blanks{indent_} << "/begin CHARACTERISTIC\n";
   nameAndLongIdentifier(c);
-  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kCharacteristicType, c.Type} << '\n';
+  Line(out_) << Blanks{indent_ + 2}
+             << Keyword{keywords::kCharacteristicType, c.Type, c.Kept.find(kKeptCharacteristicType)}
+             << '\n';
   Line(out_) << Blanks{indent_ + 2} << "0x" << Hex{c.Address} << '\n';
   Line(out_) << Blanks{indent_ + 2} << c.Deposit << ' ' << c.MaxDiff << '\n';
   Line(out_) << Blanks{indent_ + 2} << c.Conversion << ' ' << c.LowerLimit << ' ' << c.UpperLimit
              << '\n';
-  if (c.ByteOrder != -1 && c.ByteOrder != common_->ByteOrder) {
-    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, c.ByteOrder}
-               << '\n';
+  if (ownByteOrder(c.ByteOrder, c.Kept)) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER "
+               << Keyword{keywords::kByteOrder, c.ByteOrder, c.Kept.find(kKeptByteOrder)} << '\n';
   }
   if (!c.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{c.Format} << "\n";
   // Written also when it equals the module's: objects do not take the module's mask as
@@ -669,7 +692,10 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
   if (c.BitMask != 0xFFFFFFFFu) {
     Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{c.BitMask} << '\n';
   }
-  if (c.Type == 4 || c.Type == 5)
+  // A type of a newer standard (CUBE_4, CUBE_5) is written as read, with the NUMBER and the
+  // axes it was read with: which of them it needs is not known here.
+  const bool newerType = c.Type == -1 && !c.Kept.find(kKeptCharacteristicType).empty();
+  if (c.Type == 4 || c.Type == 5 || (newerType && c.Number != 0))
     Line(out_) << Blanks{indent_ + 2} << "NUMBER " << Dec{c.Number} << '\n';
   if (!c.ExtendedLimitsLower.Text.empty()) {
     Line(out_) << Blanks{indent_ + 2} << "EXTENDED_LIMITS " << c.ExtendedLimitsLower << ' '
@@ -685,6 +711,9 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
     for (int i = 0; i < c.Type; ++i) {
       c.Axes.read(i, [&](const TAxisDescr_Intern& axis) { axisDescr(axis); });
     }
+  } else if (newerType) {
+    for (int i = 0; i < TCharacteristic_Intern::kAxes && c.Axes.find(i); ++i)
+      axisDescr(*c.Axes.find(i));
   }
   annotations(c.Annotations);
   ifData(c.IfData);
@@ -697,7 +726,7 @@ void A2lWriter::object(const TCharacteristic_Intern& c) {
 // that follow for its attribute and input quantity. The empty block reads back as the same
 // unfilled axis.
 bool neverGiven(const TAxisDescr_Intern& a) {
-  return a.Attribute == -1 && a.InputQuantity.empty() && a.Conversion.empty() &&
+  return a.Attribute == -1 && a.Kept.empty() && a.InputQuantity.empty() && a.Conversion.empty() &&
          a.MaxAxisPoints == 0 && a.LowerLimit.Text.empty() && a.UpperLimit.Text.empty();
 }
 
@@ -707,8 +736,9 @@ void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
     Line(out_) << Blanks{indent_ + 2} << "/end AXIS_DESCR\n";
     return;
   }
-  Line(out_) << Blanks{indent_ + 4} << Keyword{keywords::kAxisAttribute, a.Attribute} << ' '
-             << a.InputQuantity << '\n';
+  Line(out_) << Blanks{indent_ + 4}
+             << Keyword{keywords::kAxisAttribute, a.Attribute, a.Kept.find(kKeptAxisAttribute)}
+             << ' ' << a.InputQuantity << '\n';
   Line(out_) << Blanks{indent_ + 4} << a.Conversion << ' ' << Dec{a.MaxAxisPoints} << '\n';
   Line(out_) << Blanks{indent_ + 4} << a.LowerLimit << ' ' << a.UpperLimit << '\n';
   if (a.ReadOnly) Line(out_) << Blanks{indent_ + 4} << "READ_ONLY\n";
@@ -728,10 +758,9 @@ void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
                                          : std::string_view("    FIX_AXIS_PAR_DIST "))
                << Dec{a.FixAxisParOffset} << ' ' << Dec{a.FixAxisParShift} << ' '
                << Dec{a.FixAxisParNumberapo} << '\n';
-  } else if (a.AxisPointsMode == 0 && a.DepositMode != -1 &&
-             a.DepositMode != common_->DepositMode) {
-    Line(out_) << Blanks{indent_ + 4} << "DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode}
-               << '\n';
+  } else if (a.AxisPointsMode == 0 && ownDepositMode(a.DepositMode, a.Kept)) {
+    Line(out_) << Blanks{indent_ + 4} << "DEPOSIT "
+               << Keyword{keywords::kDeposit, a.DepositMode, a.Kept.find(kKeptDepositMode)} << '\n';
   }
   Line(out_) << Blanks{indent_ + 2} << "/end AXIS_DESCR\n";
 }
@@ -739,7 +768,8 @@ void A2lWriter::axisDescr(const TAxisDescr_Intern& a) {
 void A2lWriter::object(const TMeasurement_Intern& m) {
   Line(out_) << Blanks{indent_} << "/begin MEASUREMENT\n";
   nameAndLongIdentifier(m);
-  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kDataType, m.DataType} << '\n';
+  Line(out_) << Blanks{indent_ + 2}
+             << Keyword{keywords::kDataType, m.DataType, m.Kept.find(kKeptDataType)} << '\n';
   Line(out_) << Blanks{indent_ + 2} << m.Conversion << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{m.Resolution} << ' ' << m.Accuracy << '\n';
   // A limit read in hexadecimal keeps only its number; it is written back in hexadecimal.
@@ -767,9 +797,9 @@ void A2lWriter::object(const TMeasurement_Intern& m) {
   if (m.BitMask != 0xFFFFFFFFu) {
     Line(out_) << Blanks{indent_ + 2} << "BIT_MASK 0x" << Hex{m.BitMask} << '\n';
   }
-  if (m.ByteOrder != -1 && m.ByteOrder != common_->ByteOrder) {
-    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, m.ByteOrder}
-               << '\n';
+  if (ownByteOrder(m.ByteOrder, m.Kept)) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER "
+               << Keyword{keywords::kByteOrder, m.ByteOrder, m.Kept.find(kKeptByteOrder)} << '\n';
   }
   if (m.MaxRefreshScalingUnit != -1 || m.MaxRefreshRate != 0) {
     Line(out_) << Blanks{indent_ + 2} << "MAX_REFRESH " << Dec{m.MaxRefreshScalingUnit} << ' '
@@ -806,8 +836,9 @@ void A2lWriter::object(const TFunction_Intern& f) {
 void A2lWriter::object(const TCompuMethod_Intern& cm) {
   Line(out_) << Blanks{indent_} << "/begin COMPU_METHOD\n";
   nameAndLongIdentifier(cm);
-  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, cm.ConversionType}
-             << '\n';
+  const std::string_view keptType = cm.Kept.find(kKeptConversionType);
+  Line(out_) << Blanks{indent_ + 2}
+             << Keyword{keywords::kConversionType, cm.ConversionType, keptType} << '\n';
   Line(out_) << Blanks{indent_ + 2} << Quoted{cm.Format} << "\n";
   Line(out_) << Blanks{indent_ + 2} << Quoted{cm.Unit} << "\n";
   switch (cm.ConversionType) {
@@ -831,6 +862,11 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
         Line(out_) << Blanks{indent_ + 2} << "COMPU_TAB_REF " << cm.CompuTabRef << '\n';
       break;
     default:
+      // A LINEAR method of a newer standard needs its coefficients to read back.
+      if (cm.ConversionType == -1 && keptType == "LINEAR" && !cm.CoeffsLinear[0].Text.empty()) {
+        Line(out_) << Blanks{indent_ + 2} << "COEFFS_LINEAR " << cm.CoeffsLinear[0] << ' '
+                   << cm.CoeffsLinear[1] << '\n';
+      }
       break;
   }
   Line(out_) << Blanks{indent_} << "/end COMPU_METHOD\n\n";
@@ -843,7 +879,9 @@ void A2lWriter::object(const TCompuMethod_Intern& cm) {
 void A2lWriter::object(const TCompuTab_Intern& tab) {
   Line(out_) << Blanks{indent_} << "/begin COMPU_TAB\n";
   nameAndLongIdentifier(tab);
-  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, tab.ConversionType}
+  Line(out_) << Blanks{indent_ + 2}
+             << Keyword{keywords::kConversionType, tab.ConversionType,
+                        tab.Kept.find(kKeptConversionType)}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{tab.NumberValuePairs} << '\n';
   int32_t held = std::min<int64_t>(tab.usedPairs(), tab.Pairs.size());
@@ -880,13 +918,23 @@ void A2lWriter::object(const TCompuTab_Intern& tab) {
 void A2lWriter::object(const TCompuVTab_Intern& vtab) {
   Line(out_) << Blanks{indent_} << "/begin COMPU_VTAB\n";
   nameAndLongIdentifier(vtab);
-  Line(out_) << Blanks{indent_ + 2} << Keyword{keywords::kConversionType, vtab.ConversionType}
+  Line(out_) << Blanks{indent_ + 2}
+             << Keyword{keywords::kConversionType, vtab.ConversionType,
+                        vtab.Kept.find(kKeptConversionType)}
              << '\n';
   Line(out_) << Blanks{indent_ + 2} << Dec{vtab.NumberValuePairs} << '\n';
   const int32_t count = vtab.usedPairs();
   for (int32_t k = 0; k < count; ++k) {
     const TCompuVTabPair_Intern& pair = vtab.pair(k);
-    Line(out_) << Blanks{indent_ + 2} << Dec{pair.InVal} << " " << Quoted{pair.OutText} << "\n";
+    // An input value read with a fraction is written as it was read.
+    Line line(out_);
+    line << Blanks{indent_ + 2};
+    if (pair.InText.empty()) {
+      line << Dec{pair.InVal};
+    } else {
+      line << pair.InText.view();
+    }
+    line << " " << Quoted{pair.OutText} << "\n";
   }
   if (!vtab.DefaultValue.empty()) {
     Line(out_) << Blanks{indent_ + 2} << "DEFAULT_VALUE " << Quoted{vtab.DefaultValue} << "\n";
@@ -904,13 +952,13 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
              << a.LowerLimit << ' ' << a.UpperLimit << '\n';
   if (a.ReadOnly) Line(out_) << Blanks{indent_ + 2} << "READ_ONLY\n";
   if (!a.Format.empty()) Line(out_) << Blanks{indent_ + 2} << "FORMAT " << Quoted{a.Format} << "\n";
-  if (a.DepositMode != -1 && a.DepositMode != common_->DepositMode) {
-    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT " << Keyword{keywords::kDeposit, a.DepositMode}
-               << '\n';
+  if (ownDepositMode(a.DepositMode, a.Kept)) {
+    Line(out_) << Blanks{indent_ + 2} << "DEPOSIT "
+               << Keyword{keywords::kDeposit, a.DepositMode, a.Kept.find(kKeptDepositMode)} << '\n';
   }
-  if (a.ByteOrder != -1 && a.ByteOrder != common_->ByteOrder) {
-    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER " << Keyword{keywords::kByteOrder, a.ByteOrder}
-               << '\n';
+  if (ownByteOrder(a.ByteOrder, a.Kept)) {
+    Line(out_) << Blanks{indent_ + 2} << "BYTE_ORDER "
+               << Keyword{keywords::kByteOrder, a.ByteOrder, a.Kept.find(kKeptByteOrder)} << '\n';
   }
   annotations(a.Annotations);
   ifData(a.IfData);
@@ -933,14 +981,17 @@ void A2lWriter::object(const TRecordLayout_Intern& layout) {
     if (kind == rlReserved) {
       line << Keyword{keywords::kDataSize, e.DataType};
     } else {
-      line << Keyword{keywords::kDataType, e.DataType};
+      auto kept = [&](int argument) {
+        return layout.Kept.find(static_cast<uint8_t>(kKeptLayoutElement + 3 * kind + argument));
+      };
+      line << Keyword{keywords::kDataType, e.DataType, kept(0)};
       if (kind == rlFncValues) {
-        line << ' ' << Keyword{keywords::kIndexMode, e.IndexMode} << ' '
-             << Keyword{keywords::kAddressing, e.Addressing};
+        line << ' ' << Keyword{keywords::kIndexMode, e.IndexMode, kept(1)} << ' '
+             << Keyword{keywords::kAddressing, e.Addressing, kept(2)};
       } else if (kind >= rlAxisPtsX && kind <= rlAxisRescaleZ) {
         if (kind >= rlAxisRescaleX) line << ' ' << Dec{e.MaxNumberOfRescalePairs};
-        line << ' ' << Keyword{keywords::kIndexIncrement, e.IndexMode} << ' '
-             << Keyword{keywords::kAddressing, e.Addressing};
+        line << ' ' << Keyword{keywords::kIndexIncrement, e.IndexMode, kept(1)} << ' '
+             << Keyword{keywords::kAddressing, e.Addressing, kept(2)};
       }
     }
     line << '\n';

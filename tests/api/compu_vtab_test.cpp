@@ -73,7 +73,8 @@ TEST_F(CompuVTabTest, TableTypeIsItsIndexInTheVerbalTypeList) {
   } cases[] = {{"TAB_VERB", 4}, {"DUMMY", 0}, {"TAB_INTP", -1}, {"tab_verb", -1}};
   std::string body;
   for (const auto& c : cases) {
-    body += std::string("/begin COMPU_VTAB V_") + c.word + " \"\" " + c.word + " 0 /end COMPU_VTAB\n";
+    body +=
+        std::string("/begin COMPU_VTAB V_") + c.word + " \"\" " + c.word + " 0 /end COMPU_VTAB\n";
   }
   read(body);
   for (const auto& c : cases) {
@@ -81,17 +82,21 @@ TEST_F(CompuVTabTest, TableTypeIsItsIndexInTheVerbalTypeList) {
   }
 }
 
-// As in many files of later versions of the format, input values may be written as 1.0.
-// They are stored as integers; a value with a fraction cannot be, and stops the read.
-TEST_F(CompuVTabTest, InputValuesWrittenAsIntegralDecimalsAreTaken) {
-  read("/begin COMPU_VTAB VT.Bool \"\" TAB_VERB 3\n1.0 \"TRUE\" 0.0 \"FALSE\" -2e0 \"NEG\"\n"
-       "/end COMPU_VTAB");
+// As in many files of later versions of the format, input values may be written as decimals.
+// Integral ones are stored as their integer; one with a fraction is rounded half up in the
+// record (and written back as read). What is no number, or lies outside the 32-bit range,
+// stops the read.
+TEST_F(CompuVTabTest, InputValuesWrittenAsDecimalsAreTaken) {
+  read(
+      "/begin COMPU_VTAB VT.Bool \"\" TAB_VERB 7\n1.0 \"TRUE\" 0.0 \"FALSE\" -2e0 \"NEG\"\n"
+      "1.1 \"a\" 0.5 \"b\" -1.5 \"c\" 2147483647.4 \"d\"\n/end COMPU_VTAB");
   TCompuVTab r = get("VT.Bool");
-  EXPECT_EQ(1, r.Pairs[0].InVal);
-  EXPECT_EQ(0, r.Pairs[1].InVal);
-  EXPECT_EQ(-2, r.Pairs[2].InVal);
+  const int32_t expected[] = {1, 0, -2, 1, 1, -1, 2147483647};
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(expected[k], r.Pairs[k].InVal) << k;
 
-  for (const char* bad : {"1.1", "1.0kg", "4294967296.0", "0x1.0"}) {
+  for (const char* bad : {"1.0kg", "4294967296.0", "2147483647.5", "0x1.0",
+                          "\xE2\x80\x93"
+                          "1"}) {
     EXPECT_EQ(rcBadNumber, readText(inst, inModule(std::string("/begin COMPU_VTAB VT.Bad \"\" "
                                                                "TAB_VERB 1\n") +
                                                    bad + " \"x\"\n/end COMPU_VTAB")))
@@ -149,8 +154,9 @@ TEST_F(CompuVTabTest, LongTextsAreCutInRecordsButWholeThroughTheLargeGetter) {
 }
 
 TEST_F(CompuVTabTest, ACountBelowOneTakesNoPairs) {
-  read("/begin COMPU_VTAB Zero \"\" TAB_VERB 0 1 \"one\" /end COMPU_VTAB\n"
-       "/begin COMPU_VTAB Negative \"\" TAB_VERB -3 1 \"one\" /end COMPU_VTAB");
+  read(
+      "/begin COMPU_VTAB Zero \"\" TAB_VERB 0 1 \"one\" /end COMPU_VTAB\n"
+      "/begin COMPU_VTAB Negative \"\" TAB_VERB -3 1 \"one\" /end COMPU_VTAB");
   for (const char* name : {"Zero", "Negative"}) {
     SCOPED_TRACE(name);
     TCompuVTab r = get(name);

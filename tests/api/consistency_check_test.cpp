@@ -195,6 +195,29 @@ const std::map<std::string, std::set<std::string>> kCorpusFaults = {
     // A negative test of another parser: one characteristic names a layout and a conversion
     // that are not there.
     {"Luncher91__A2LParser/invalidString.a2l", {"char_conv", "char_deposit"}},
+    // A parser's feature tour: functions, VIRTUAL and axis points name objects it never
+    // defines; includeTest.a2l includes the same blocks and adds a characteristic naming a
+    // missing conversion and layout.
+    {"Luncher91__A2LParser/freeTest.a2l",
+     {"axis_pts_deposit", "char1",    "char2",    "char3",    "locMeas1", "locMeas2",
+      "locMeas3",         "meas1",    "meas2",    "meas3",    "meas_1",   "meas_2",
+      "outMeas1",         "outMeas2", "outMeas3", "refChar1", "refChar2", "refChar3",
+      "subFunc1",         "subFunc2", "subFunc3", "superA",   "varChar",  "varSelectionCharac"}},
+    {"Luncher91__A2LParser/includeTest.a2l", {"axis_pts_conv", "axis_pts_deposit",
+                                              "char1",         "char2",
+                                              "char3",         "char_conv",
+                                              "char_deposit",  "conversionMethod",
+                                              "dataRecord",    "in_quant",
+                                              "locMeas1",      "locMeas2",
+                                              "locMeas3",      "meas1",
+                                              "meas2",         "meas3",
+                                              "meas_1",        "meas_2",
+                                              "outMeas1",      "outMeas2",
+                                              "outMeas3",      "refChar1",
+                                              "refChar2",      "refChar3",
+                                              "subFunc1",      "subFunc2",
+                                              "subFunc3",      "superA",
+                                              "varChar",       "varSelectionCharac"}},
     // The VARIANT_CODING of the included engine module names objects defined nowhere.
     {"domohuhn__a2l/xcp-sim.a2l",
      {"codeChar", "codeChar2", "codeMeasure", "codeMeasure2", "depChar1"}},

@@ -113,6 +113,9 @@ TEST(NullPointerSweep, EveryExportedFunction) {
   SWEEP(Ordex_SetFileAccessDll_Intern, 0, "none");
   SWEEP(Ordex_GetReadAsapFileError, i, buf, 64);
   SWEEP(Ordex_GetReadAsapFileError_Intern, i, buf, 64);
+  int32_t count = 0;
+  int32_t line = 0;
+  SWEEP(Ordex_GetReadAsapFileOtherCaseIncludes, i, &count, &line);
   SWEEP(Ordex_GetAsapFilePreInfo, example.c_str(), &n, &v, buf);
   SWEEP(Ordex_GetAsapFilePreInfo_Intern, example.c_str(), &n, &v, buf);
 
@@ -218,6 +221,7 @@ TEST(NullPointerSweep, EveryExportedFunction) {
   SWEEP(Ordex_RawToPhysMeasurement, i, mod, "EngineSpeed", bytes, '.', &phys, text);
   SWEEP(Ordex_RawToPhysDirect, bytes, dtUWord, 1, 0ul, cm, '.', &phys, text);
   SWEEP(Ordex_RawToPhysDirect2, bytes, dtString, 1, 0ul, 4ul, cm, '.', &phys, text);
+  SWEEP(Ordex_GetLastConversionError, buf, 64u);
   SWEEP(Ordex_CreateMeasurementRequestBlock, i, mod, "EngineSpeed", nullptr, 1, bytes, &size);
   SWEEP(Ordex_EvaluateMeasurementResponseBlock, i, mod, "EngineSpeed", nullptr, nullptr, 1, bytes,
         9, 0, '.', &phys, text);

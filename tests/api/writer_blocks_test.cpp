@@ -168,12 +168,12 @@ const BlockCase kCases[] = {
      "        AXIS_PTS_REF ApB\n      /end AXIS_DESCR\n"
      "      /begin AXIS_DESCR\n      /end AXIS_DESCR\n"
      "    /end CHARACTERISTIC\n\n"},
-    // A byte order outside the keyword list (-1) is not written; an unknown type keyword
-    // (-1) is written as its number, which reads back as unknown.
+    // Keywords outside their keyword list (-1), such as those of later versions, are written
+    // as they were read, never as the number.
     {"UnknownKeywords",
      "/begin CHARACTERISTIC U \"\" WAVEFORM 0 RL 0 CM 0 1 BYTE_ORDER SIDEWAYS /end CHARACTERISTIC",
-     "    /begin CHARACTERISTIC\n      U \"\"\n      -1\n      0x0\n      RL 0\n"
-     "      CM 0 1\n    /end CHARACTERISTIC\n\n"},
+     "    /begin CHARACTERISTIC\n      U \"\"\n      WAVEFORM\n      0x0\n      RL 0\n"
+     "      CM 0 1\n      BYTE_ORDER SIDEWAYS\n    /end CHARACTERISTIC\n\n"},
     // An annotation text is cut at each double quote, which is dropped with the character
     // after it; a quote at the very end ends the text.
     {"AnnotationTextPiecesAtDoubleQuotes",
@@ -303,8 +303,34 @@ const BlockCase kCases[] = {
      "      AXIS_PTS_X 3 UWORD INDEX_DECR DIRECT\n      AXIS_RESCALE_Y 4 UBYTE 5 INDEX_INCR "
      "DIRECT\n"
      "      IDENTIFICATION 5 ULONG\n      DIST_OP_Z 6 FLOAT32_IEEE\n"
-     "      FNC_VALUES 7 SWORD ROW_DIR PBYTE\n      SRC_ADDR_Y 40 -1\n"
+     "      FNC_VALUES 7 SWORD ROW_DIR PBYTE\n      SRC_ADDR_Y 40 ALTERNATE_TYPE\n"
      "      FIX_NO_AXIS_PTS_X 8 \n      ALIGNMENT_LONG 8\n    /end RECORD_LAYOUT\n\n"},
+    // Keywords of later versions come back as they were read: types, byte orders, axis
+    // attributes and element arguments outside their lists, a LINEAR method with its
+    // coefficients, input values with a fraction, a CUBE_4 with its NUMBER and axes.
+    {"KeywordsOfLaterVersions",
+     "/begin CHARACTERISTIC C4 \"\" CUBE_4 0 RL 0 CM 0 1 NUMBER 3\n"
+     "  /begin AXIS_DESCR CURVE_AXIS N CM 3 0 1 /end AXIS_DESCR /end CHARACTERISTIC\n"
+     "/begin MEASUREMENT N \"\" A_UINT64 CM 1 1 0 100 BYTE_ORDER MSB_FIRST_MSW_LAST"
+     " /end MEASUREMENT\n"
+     "/begin COMPU_METHOD CM \"\" LINEAR \"%4.1\" \"\" COEFFS_LINEAR 0.5 -4e1"
+     " STATUS_STRING_REF VT /end COMPU_METHOD\n"
+     "/begin COMPU_METHOD ID \"\" IDENTICAL \"%4.1\" \"\" /end COMPU_METHOD\n"
+     "/begin COMPU_VTAB VT \"\" TAB_VERB 3 1.1 \"a\" 2.0 \"b\" -0.5 \"c\" /end COMPU_VTAB\n"
+     "/begin RECORD_LAYOUT RL FNC_VALUES 1 A_INT64 ALTERNATE_WITH_X DIRECT /end RECORD_LAYOUT",
+     "    /begin CHARACTERISTIC\n      C4 \"\"\n      CUBE_4\n      0x0\n      RL 0\n"
+     "      CM 0 1\n      NUMBER 3\n      /begin AXIS_DESCR\n        CURVE_AXIS N\n"
+     "        CM 3\n        0 1\n      /end AXIS_DESCR\n    /end CHARACTERISTIC\n\n"
+     "    /begin MEASUREMENT\n      N \"\"\n      A_UINT64\n      CM\n      1 1\n      0 100\n"
+     "      BYTE_ORDER MSB_FIRST_MSW_LAST\n    /end MEASUREMENT\n\n"
+     "    /begin COMPU_METHOD\n      CM \"\"\n      LINEAR\n      \"%4.1\"\n      \"\"\n"
+     "      COEFFS_LINEAR 0.5 -4e1\n    /end COMPU_METHOD\n\n"
+     "    /begin COMPU_METHOD\n      ID \"\"\n      IDENTICAL\n      \"%4.1\"\n      \"\"\n"
+     "    /end COMPU_METHOD\n\n"
+     "    /begin COMPU_VTAB\n      VT \"\"\n      TAB_VERB\n      3\n      1.1 \"a\"\n"
+     "      2 \"b\"\n      -0.5 \"c\"\n    /end COMPU_VTAB\n\n"
+     "    /begin RECORD_LAYOUT\n      RL\n      FNC_VALUES 1 A_INT64 ALTERNATE_WITH_X DIRECT\n"
+     "    /end RECORD_LAYOUT\n\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Writer, WriterObjectBlocks, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<BlockCase>& i) { return i.param.name; });

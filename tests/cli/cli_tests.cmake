@@ -92,6 +92,12 @@ ordex_cli_case(convert_decimal_separator ARGS convert ${example} EngineSpeed 0FA
 ordex_cli_case(convert_array_element ARGS convert ${example} EngineState 02 --index 0)
 ordex_cli_case(failure_convert_unknown_measurement NO_STDOUT EXIT 1
   ARGS convert ${example} NoSuchMeasurement 00 STDERR "rcMeasurementNotFound")
+set(newer tests/data/conversions_of_newer_standards.a2l)
+ordex_cli_case(convert_identical ARGS convert ${newer} Speed 0000803F)
+ordex_cli_case(failure_convert_reason NO_STDOUT EXIT 1 ARGS convert ${newer} Level 0000C03F
+  STDERR "^ordex: Level: rcInvalidArgument \\(-1\\): raw value 1.5 is in no range of COMPU_VTAB_RANGE VTR.Level, which has no DEFAULT_VALUE\n$")
+ordex_cli_case(check_other_case_include ARGS check tests/data/includes/other_case_include.a2l
+  STDERR "warning: 2 includes in another letter case than \"/include\" not followed \\(the first near line 5\\)")
 
 # Writing, the round trip and edit scripts.
 ordex_cli_case(roundtrip_keeps_the_text ARGS roundtrip ${two_modules})

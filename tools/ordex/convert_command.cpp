@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "ordex.h"
+#include "return_code_names.h"
 #include "tool_support.h"
 
 namespace ordex_tool {
@@ -61,6 +62,15 @@ bool looksLikeHex(const char* s) {
     if (!digit && c != ' ') return false;
   }
   return true;
+}
+
+// The failure of the conversion itself, with the library's reason.
+int reportConversionFailure(const char* measurement, TOrdexReturnCode rc) {
+  char why[512] = "";
+  Ordex_GetLastConversionError(why, sizeof why);
+  std::fprintf(stderr, "ordex: %s: %s (%d)%s%s\n", measurement, returnCodeName(rc),
+               static_cast<int>(rc), *why ? ": " : "", why);
+  return kExitFailure;
 }
 
 // The first group of digits between blanks that does not hold whole bytes ("0FA" in
@@ -141,9 +151,9 @@ int convert(const Arguments& args) {
         static_cast<int32_t>(response.size()), o.index, o.separator, &phys, text.data());
   } else {
     // The conversion reads as many bytes as the data type (or a STRING's Resolution) needs.
+    // A data type outside the table reads no byte: the conversion refuses it with its reason.
     const int32_t size = Ordex_GetDataSizeByDataType(m.DataType);
-    const int32_t needed = size == 0 ? (m.Resolution > 0 ? m.Resolution : 0) : size;
-    if (size < 0) return reportFailure(o.measurement, rcInvalidArgument);
+    const int32_t needed = size == 0 ? (m.Resolution > 0 ? m.Resolution : 0) : size < 0 ? 0 : size;
     if (static_cast<int32_t>(bytes.size()) < needed) {
       std::fprintf(stderr, "ordex convert: %s needs %d bytes, %u given\n", o.measurement, needed,
                    count);
@@ -152,7 +162,7 @@ int convert(const Arguments& args) {
     rc = Ordex_RawToPhysMeasurement(inst, module, o.measurement, bytes.data(), o.separator, &phys,
                                     text.data());
   }
-  if (rc != rcOk) return reportFailure(o.measurement, rc);
+  if (rc != rcOk) return reportConversionFailure(o.measurement, rc);
   if (std::memcmp(&phys, &unset, sizeof phys) == 0) {
     std::printf("physical: (none)\n");
   } else {

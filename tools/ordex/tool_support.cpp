@@ -16,6 +16,17 @@ namespace ordex_tool {
 
 namespace {
 
+// An include in another letter case is passed over by the reader: its file is not read.
+void warnOtherCaseIncludes(const char* path, TOrdex* inst) {
+  int32_t count = 0;
+  int32_t line = 0;
+  if (Ordex_GetReadAsapFileOtherCaseIncludes(inst, &count, &line) != rcOk || count == 0) return;
+  std::fprintf(stderr,
+               "ordex: %s: warning: %d include%s in another letter case than \"/include\" not "
+               "followed (the first near line %d)\n",
+               path, static_cast<int>(count), count == 1 ? "" : "s", static_cast<int>(line));
+}
+
 // The instance of the file the command works on, for the module names of a failure.
 TOrdex* g_current = nullptr;
 
@@ -40,6 +51,7 @@ LoadedFile::LoadedFile(const char* path) {
   ms_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   progressDone();
   if (rc_ != rcOk) printReadError(path, inst_, rc_);
+  warnOtherCaseIncludes(path, inst_);
   g_current = inst_;
 }
 
