@@ -224,7 +224,7 @@ class KeptBlocksTest(unittest.TestCase):
             return [(b.keyword, b.name, b.tokens, [c.keyword for c in b.children], b.within)
                     for b in blocks]
         group = next(b for b in self.a2l.blocks() if b.keyword == "GROUP")
-        self.assertEqual(("Root", "newer_standard_groups.a2l", 1), (
+        self.assertEqual(("Root", "newer_standard_groups.inc", 1), (
             group.name, os.path.basename(group.file), group.line))
         self.assertEqual([("ROOT", []), ("REF_CHARACTERISTIC", ["Map"]),
                           ("REF_MEASUREMENT", ["Speed"]), ("SUB_GROUP", ["Engine_Details"])],

@@ -16,9 +16,32 @@ bool isBlank(unsigned char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-int32_t lineAt(std::string_view text, uint32_t offset) {
-  return 1 + static_cast<int32_t>(std::count(text.begin(), text.begin() + offset, '\n'));
-}
+// The line of any offset of the kept files, from the offsets of their line feeds, found once
+// per file: a scope may begin anywhere in a large file.
+class LineIndex {
+ public:
+  int32_t lineAt(const SourceText& source, uint32_t file, uint32_t offset) {
+    if (feeds_.size() < source.files.size()) {
+      feeds_.resize(source.files.size());
+      indexed_.resize(source.files.size(), false);
+    }
+    std::vector<uint32_t>& feeds = feeds_[file];
+    if (!indexed_[file]) {
+      std::string_view text = source.files[file]->text();
+      for (size_t at = text.find('\n'); at != std::string_view::npos;
+           at = text.find('\n', at + 1)) {
+        feeds.push_back(static_cast<uint32_t>(at));
+      }
+      indexed_[file] = true;
+    }
+    return 1 + static_cast<int32_t>(std::lower_bound(feeds.begin(), feeds.end(), offset) -
+                                    feeds.begin());
+  }
+
+ private:
+  std::vector<std::vector<uint32_t>> feeds_;
+  std::vector<bool> indexed_;
+};
 
 struct ScanToken {
   std::string_view text;
@@ -30,7 +53,8 @@ struct ScanToken {
 // "/include" the read followed replaced by the text of its file, as the reader sees them.
 class TextCursor {
  public:
-  TextCursor(const SourceText& source, uint32_t file, uint32_t offset) : source_(source) {
+  TextCursor(const SourceText& source, LineIndex& lines, uint32_t file, uint32_t offset)
+      : source_(source), lines_(lines) {
     for (uint32_t i = 0; i < source.files.size(); ++i) {
       const SourceFile& f = *source.files[i];
       if (f.parent >= 0) includes_[{static_cast<uint32_t>(f.parent), f.includeBegin}] = i;
@@ -43,7 +67,7 @@ class TextCursor {
       at = source.files[f]->includeEnd;
     }
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-      it->line = lineAt(source.files[it->file]->text(), it->at);
+      it->line = lines.lineAt(source, it->file, it->at);
       stack_.push_back(*it);
     }
   }
@@ -55,7 +79,7 @@ class TextCursor {
         auto inc = includes_.find({out.file, offsetOf(out)});
         if (inc == includes_.end()) return true;  // text of a block that takes includes as text
         stack_.back().at = source_.files[inc->second]->includeEnd;
-        stack_.back().line = lineAt(source_.files[out.file]->text(), stack_.back().at);
+        stack_.back().line = lines_.lineAt(source_, out.file, stack_.back().at);
         stack_.push_back({inc->second, 0, 1});
         continue;
       }
@@ -133,6 +157,7 @@ class TextCursor {
   }
 
   const SourceText& source_;
+  LineIndex& lines_;
   std::vector<Position> stack_;
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> includes_;
 };
@@ -305,15 +330,18 @@ class KeptScan {
 };
 
 struct KeptTreeCache : SourceDerived {
+  LineIndex lines;
+  bool built = false;
   KeptScope scope = KeptScope::kFileLevel;
   const SourceSpan* span = nullptr;
   KeptTree tree;
 };
 
 // The modelled block a span's text opens with.
-const ModelledBlock* rootOf(const SourceText& source, KeptScope scope, const SourceSpan& span) {
+const ModelledBlock* rootOf(const SourceText& source, LineIndex& lines, KeptScope scope,
+                            const SourceSpan& span) {
   if (scope == KeptScope::kModule) return &modelledModule();
-  TextCursor cursor(source, span.file, span.begin);
+  TextCursor cursor(source, lines, span.file, span.begin);
   ScanToken begin;
   ScanToken keyword;
   if (!cursor.next(begin) || !cursor.next(keyword)) return nullptr;
@@ -324,23 +352,28 @@ const ModelledBlock* rootOf(const SourceText& source, KeptScope scope, const Sou
 
 const KeptTree& keptTreeOf(const SourceText& source, KeptScope scope, const SourceSpan* span) {
   auto* cache = dynamic_cast<KeptTreeCache*>(source.derived.get());
-  if (cache && cache->scope == scope && cache->span == span) return cache->tree;
-  auto fresh = std::make_unique<KeptTreeCache>();
-  fresh->scope = scope;
-  fresh->span = span;
+  if (!cache) {
+    source.derived = std::make_unique<KeptTreeCache>();
+    cache = static_cast<KeptTreeCache*>(source.derived.get());
+  }
+  if (cache->built && cache->scope == scope && cache->span == span) return cache->tree;
+  cache->built = false;
+  cache->tree = KeptTree();
+  cache->scope = scope;
+  cache->span = span;
   if (scope == KeptScope::kFileLevel) {
     if (!source.files.empty()) {
-      TextCursor cursor(source, 0, 0);
-      KeptScan(fresh->tree).run(cursor, modelledFileLevel(), true);
+      TextCursor cursor(source, cache->lines, 0, 0);
+      KeptScan(cache->tree).run(cursor, modelledFileLevel(), true);
     }
   } else if (span) {
-    if (const ModelledBlock* root = rootOf(source, scope, *span)) {
-      TextCursor cursor(source, span->file, span->begin);
-      KeptScan(fresh->tree).run(cursor, *root, false);
+    if (const ModelledBlock* root = rootOf(source, cache->lines, scope, *span)) {
+      TextCursor cursor(source, cache->lines, span->file, span->begin);
+      KeptScan(cache->tree).run(cursor, *root, false);
     }
   }
-  source.derived = std::move(fresh);
-  return static_cast<KeptTreeCache*>(source.derived.get())->tree;
+  cache->built = true;
+  return cache->tree;
 }
 
 }  // namespace ordex
