@@ -66,6 +66,10 @@ void usage(std::FILE* to) {
   for (const CountOption& c : kCountOptions) {
     std::fprintf(to, "  %-24s N  %s (default %u)\n", c.flag, c.help, defaults.*c.field);
   }
+  std::fprintf(to,
+               "  %-24s X  IF_DATA blocks with two nested blocks per CHARACTERISTIC and\n"
+               "  %-24s    MEASUREMENT, on top of the others (default 0; 1.5 gives one or two)\n",
+               "--if-data-per-object", "");
 }
 
 bool parseNumber(const char* text, uint64_t* value) {
@@ -110,6 +114,17 @@ int main(int argc, char** argv) {
     }
     if (!std::strcmp(arg, "--size-bytes") && parseNumber(value, &n)) {
       sizeBytes = n;
+      ++i;
+      continue;
+    }
+    if (!std::strcmp(arg, "--if-data-per-object") && value) {
+      char* end = nullptr;
+      double perObject = std::strtod(value, &end);
+      if (*end != '\0' || !(perObject >= 0) || perObject > 1000) {
+        std::fprintf(stderr, "ordex_gen: bad count '%s'\n", value);
+        return 2;
+      }
+      options.nestedIfDataPerHundred = static_cast<uint32_t>(perObject * 100 + 0.5);
       ++i;
       continue;
     }

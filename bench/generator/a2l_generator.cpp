@@ -27,6 +27,7 @@ enum Kind : uint32_t {
   kFile,
 };
 constexpr uint32_t kNameStream = 64;
+constexpr uint32_t kNestedIfDataStream = 128;
 
 uint64_t mix64(uint64_t z) {
   z += 0x9E3779B97F4A7C15ull;
@@ -186,6 +187,7 @@ class Generator {
   void layoutName(uint32_t i);
   // A random object of a kind, or the placeholder the format provides when there is none.
   void anyConversion(Rng& r);
+  void nestedIfData(Kind kind, uint32_t i, uint32_t address);
   void anyMeasurementOrNone(Rng& r);
   uint32_t layoutOfShape(Rng& r, Shape shape) const;
 
@@ -603,6 +605,7 @@ void Generator::measurement(uint32_t i) {
         break;
     }
   }
+  nestedIfData(kMeasurement, i, 0xD0000000u + i * 8u);
   if (r.percent(o_.annotationPercent / 2)) annotation(r, "      ");
   if (o_.functions > 0 && r.percent(o_.functionListPercent)) functionList(r, "      ");
   out_ << "    /end MEASUREMENT\n";
@@ -636,6 +639,37 @@ void Generator::axisPts(uint32_t i) {
   if (r.percent(o_.annotationPercent)) annotation(r, "      ");
   if (o_.functions > 0 && r.percent(o_.functionListPercent)) functionList(r, "      ");
   out_ << "    /end AXIS_PTS\n";
+}
+
+// The extra IF_DATA blocks of one object, each with two nested blocks.
+void Generator::nestedIfData(Kind kind, uint32_t i, uint32_t address) {
+  if (o_.nestedIfDataPerHundred == 0) return;
+  Rng r(o_.seed, kind + kNestedIfDataStream, i);
+  uint32_t count = o_.nestedIfDataPerHundred / 100;
+  if (r.below(100) < o_.nestedIfDataPerHundred % 100) ++count;
+  for (uint32_t k = 0; k < count; ++k) {
+    if ((k + r.below(2)) % 2 == 0) {
+      out_ << "      /begin IF_DATA XCP\n"
+              "        /begin DAQ_EVENT FIXED_EVENT_LIST\n"
+              "          /begin EVENT ";
+      out_.hex(r.below(8), 4) << " /end EVENT\n"
+                                 "        /end DAQ_EVENT\n"
+                                 "        /begin LINK_MAP \"";
+      name(kind, i);
+      out_ << "\" ";
+      out_.hex(address) << " 0x0 0 0x0 1 0x9F 0x0 /end LINK_MAP\n"
+                           "      /end IF_DATA\n";
+    } else {
+      out_ << "      /begin IF_DATA ASAP1B_CCP\n"
+              "        /begin DP_BLOB 0x0 ";
+      out_.hex(address) << ' ';
+      out_.dec(1 + r.below(8)) << " /end DP_BLOB\n"
+                                  "        /begin KP_BLOB 0x0 ";
+      out_.hex(address) << " 0x" << (r.below(2) ? "1" : "4")
+                        << " /end KP_BLOB\n"
+                           "      /end IF_DATA\n";
+    }
+  }
 }
 
 void Generator::axisDescr(Rng& r, uint32_t dim) {
@@ -736,6 +770,7 @@ void Generator::characteristic(uint32_t i) {
                                            "      /end IF_DATA\n";
     }
   }
+  nestedIfData(kCharacteristic, i, 0x80010000u + i * 0x20u);
   if (o_.functions > 0 && r.percent(o_.functionListPercent)) functionList(r, "      ");
   out_ << "    /end CHARACTERISTIC\n";
 }

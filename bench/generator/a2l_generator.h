@@ -55,6 +55,10 @@ struct GeneratorOptions {
   uint32_t functionListPercent = 20;
   // Share of blocks (all kinds) with a comment inside.
   uint32_t commentPercent = 5;
+  // IF_DATA blocks per hundred CHARACTERISTIC and MEASUREMENT blocks on top of the ones
+  // above, each with two nested blocks, as real ECU exports carry them (150: one or two on
+  // every object). They come from random streams of their own: 0 leaves the file as it was.
+  uint32_t nestedIfDataPerHundred = 0;
 };
 
 // Receives the text in pieces, in order.

@@ -310,7 +310,7 @@ const Text* statusText(const TCompuMethod_Intern& method, double x) {
 
 // Copies a text whole: the caller sized the buffer for the longest text of the table.
 TOrdexReturnCode writeText(std::string_view s, char* text) {
-  std::memcpy(text, s.data(), s.size());
+  if (!s.empty()) std::memcpy(text, s.data(), s.size());
   text[s.size()] = '\0';
   return rcOk;
 }

@@ -8,14 +8,22 @@
 namespace ordex {
 
 const SourceSpan* SourceText::spanOf(SourcePartKey key) const {
-  if (index_.empty() && !spans.empty()) {
+  if (!indexed_) {
     index_.reserve(spans.size());
     for (uint32_t i = 0; i < spans.size(); ++i) {
-      index_.emplace(SourcePartKey{spans[i].record, spans[i].part}, i);
+      if (!spans[i].freed) index_.emplace(SourcePartKey{spans[i].record, spans[i].part}, i);
     }
+    indexed_ = true;
   }
   auto it = index_.find(key);
   return it == index_.end() ? nullptr : &spans[it->second];
+}
+
+void SourceText::forget(SourcePartKey key) {
+  if (!spanOf(key)) return;
+  auto it = index_.find(key);
+  spans[it->second].freed = true;
+  index_.erase(it);
 }
 
 namespace {
@@ -35,9 +43,10 @@ void appendTail(const FunctionRefList& list, uint32_t count,
 }  // namespace
 
 std::vector<const TFunctionRef*> SourceText::foldedEntriesOf(const TFunction_Intern& f) const {
-  auto edit = edited.find(SourcePartKey{&f, SourcePart::kObject});
-  if (edit != edited.end()) return edit->second.folded;
   std::vector<const TFunctionRef*> out;
+  auto edit = edited.find(SourcePartKey{&f, SourcePart::kObject});
+  // A removed function's entry is filed under an address that a function made later may have.
+  if (edit != edited.end()) return edit->second.removed ? out : edit->second.folded;
   auto tail = foldedTails.find(&f);
   if (tail == foldedTails.end()) return out;
   appendTail(f.DefCharacteristics, tail->second.defCharacteristics, out);
@@ -114,9 +123,12 @@ void changing(TProject_Intern& project, SourcePartKey key) {
   if (!source || !source->renderer) return;
   if (source->edited.count(key) || !partWasRead(*source, key)) return;
   SourceText::Edited entry;
-  if (key.part == SourcePart::kObject &&
-      static_cast<const ObjectHead*>(key.record)->Kind == etFunction) {
-    entry.folded = source->foldedEntriesOf(*static_cast<const TFunction_Intern*>(key.record));
+  if (key.part == SourcePart::kObject) {
+    const auto* object = static_cast<const ObjectHead*>(key.record);
+    entry.owner = object->Owner;
+    if (object->Kind == etFunction) {
+      entry.folded = source->foldedEntriesOf(*static_cast<const TFunction_Intern*>(object));
+    }
   }
   source->renderer(project, key, entry.before);
   source->edited.emplace(key, std::move(entry));
@@ -145,27 +157,50 @@ void removingObject(TModule_Intern& module, const ObjectHead& object) {
   }
   SourcePartKey key{&object, SourcePart::kObject};
   if (!source->wasRead(key)) return;
-  source->edited[key].removed = true;
+  SourceText::Edited& entry = source->edited[key];
+  entry.removed = true;
+  entry.owner = object.Owner;
+  entry.folded.clear();
+  if (object.Kind == etFunction) {
+    source->foldedTails.erase(static_cast<const TFunction_Intern*>(&object));
+  }
+  source->forget(key);
 }
 
 void removingModule(TProject_Intern& project, const TModule_Intern& module) {
   SourceText* source = project.Source.get();
   if (!source) return;
   // The module's records are freed with it: nothing may stay filed under their addresses.
-  auto ownedByModule = [&module](const void* record) {
-    return static_cast<const ObjectHead*>(record)->Owner == &module;
-  };
+  // Only live records are read here: removed objects are known by the owner their entry
+  // noted.
   auto& c = source->created;
   for (const ObjectHead* o : c) {
     if (o->Owner == &module) source->createdSet.erase(o);
   }
-  c.erase(std::remove_if(c.begin(), c.end(), ownedByModule), c.end());
+  c.erase(std::remove_if(c.begin(), c.end(),
+                         [&module](const ObjectHead* o) { return o->Owner == &module; }),
+          c.end());
   for (auto it = source->edited.begin(); it != source->edited.end();) {
-    bool objectOfModule = it->first.part == SourcePart::kObject && ownedByModule(it->first.record);
-    it = objectOfModule ? source->edited.erase(it) : std::next(it);
+    const SourcePart part = it->first.part;
+    bool ofModule = part == SourcePart::kObject
+                        ? it->second.owner == &module
+                        : (part == SourcePart::kModPar || part == SourcePart::kModCommon) &&
+                              it->first.record == &module;
+    it = ofModule ? source->edited.erase(it) : std::next(it);
   }
+  for (const TFunction_Intern* f : module.Functions) source->foldedTails.erase(f);
+  for (SourceSpan& span : source->spans) {
+    if (span.freed || span.part != SourcePart::kObject) continue;
+    if (static_cast<const ObjectHead*>(span.record)->Owner == &module) {
+      source->forget({span.record, span.part});
+    }
+  }
+  source->forget({&module, SourcePart::kModPar});
+  source->forget({&module, SourcePart::kModCommon});
   SourcePartKey key{&module, SourcePart::kModule};
-  if (source->wasRead(key)) source->edited[key].removed = true;
+  if (!source->wasRead(key)) return;
+  source->edited[key].removed = true;
+  source->forget(key);
 }
 
 void removingFunctionEntry(TModule_Intern& module, const TFunction_Intern& function,

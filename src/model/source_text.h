@@ -57,7 +57,8 @@ struct SourceSpan {
   uint32_t endBegin;  // first byte of the closing "/end"
   uint32_t end;       // behind the keyword that follows "/end"
   SourcePart part;
-  bool crossFile;  // the block ends in another file than the one it begins in
+  bool crossFile;      // the block ends in another file than the one it begins in
+  bool freed = false;  // the record was removed since the read: `record` must not be read
 };
 
 struct SourcePartKey {
@@ -100,6 +101,7 @@ class SourceText {
   struct Edited {
     std::string before;  // the part in the writer's layout before its first edit
     bool removed = false;
+    const void* owner = nullptr;              // an object's module, noted while the object lived
     std::vector<const TFunctionRef*> folded;  // a FUNCTION's entries from FUNCTION_LISTs
   };
 
@@ -120,6 +122,10 @@ class SourceText {
   // placed nowhere, such as a block inside a block of a lower kind).
   const SourceSpan* spanOf(SourcePartKey key) const;
   bool wasRead(SourcePartKey key) const { return spanOf(key) != nullptr; }
+  // The record of a part that was read is about to be freed: its span stays, marked freed,
+  // for the write to remove its lines, and is no longer found under the record's address,
+  // which a record made later may take.
+  void forget(SourcePartKey key);
 
   // The FUNCTION_LIST entries of a function, as they stand now.
   std::vector<const TFunctionRef*> foldedEntriesOf(const TFunction_Intern& function) const;
@@ -134,6 +140,7 @@ class SourceText {
 
  private:
   mutable std::unordered_map<SourcePartKey, uint32_t, SourcePartKeyHash> index_;
+  mutable bool indexed_ = false;
 };
 
 // Called by every edit before it changes, creates or removes what a preserving write writes.

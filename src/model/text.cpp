@@ -6,16 +6,27 @@ namespace ordex {
 
 namespace {
 TextArena* gCurrentArena = nullptr;
-constexpr size_t kChunkSize = 1 << 16;
+constexpr size_t kFirstChunkSize = size_t{1} << 16;
+constexpr size_t kLargestChunkSize = size_t{1} << 26;
 }  // namespace
 
 void* TextArena::allocateInNewChunk(size_t size) {
-  size_t chunk = size > kChunkSize / 4 ? size : kChunkSize;
-  // Owned before the list grows, so a failure to grow it frees the chunk.
-  std::unique_ptr<char[]> block(new char[chunk]);
+  if (nextChunkSize_ == 0) nextChunkSize_ = kFirstChunkSize;
+  // Room in the list first, so that a failure to grow it leaks no chunk.
+  chunks_.reserve(chunks_.size() + 1);
+  platform::LargeBuffer block;
+  if (size > nextChunkSize_ / 4) {
+    // A block of its own; the current chunk stays in use for the small ones.
+    block.allocate(size);
+    chunks_.push_back(std::move(block));
+    used_ += size;
+    return chunks_.back().data();
+  }
+  block.allocate(nextChunkSize_);
+  if (nextChunkSize_ < kLargestChunkSize) nextChunkSize_ *= 2;
   chunks_.push_back(std::move(block));
-  next_ = chunks_.back().get();
-  end_ = next_ + chunk;
+  next_ = reinterpret_cast<char*>(chunks_.back().data());
+  end_ = next_ + chunks_.back().capacity();
   void* p = next_;
   next_ += size;
   used_ += size;

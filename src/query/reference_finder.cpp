@@ -1,6 +1,7 @@
 #include "query/reference_finder.h"
 
 #include <cstring>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,8 +11,59 @@
 
 #include "model/name_compare.h"
 #include "model/object_records.h"
+#include "platform/large_buffer.h"
 
 namespace ordex {
+
+namespace {
+
+// The memory of one run: its tables come from one bump allocator freed when the run ends,
+// whose large blocks are mapped memory asked for huge pages. A large module's tables are
+// tens of megabytes that a run fills once; in fresh 4 KiB pages, the first touch of each
+// (several microseconds on a virtual machine) would cost more than the lookups.
+class HugePageBlocks : public std::pmr::memory_resource {
+ private:
+  static constexpr size_t kMapped = size_t{1} << 21;
+  void* do_allocate(size_t bytes, size_t alignment) override {
+    if (bytes < kMapped) return ::operator new(bytes, std::align_val_t(alignment));
+    platform::LargeBuffer block;
+    block.allocate(bytes);
+    blocks_.push_back(std::move(block));
+    return blocks_.back().data();
+  }
+  void do_deallocate(void* p, size_t bytes, size_t alignment) override {
+    // Mapped blocks go with this resource.
+    if (bytes < kMapped) ::operator delete(p, std::align_val_t(alignment));
+  }
+  bool do_is_equal(const std::pmr::memory_resource& o) const noexcept override {
+    return this == &o;
+  }
+  std::vector<platform::LargeBuffer> blocks_;
+};
+
+class RunMemory {
+ public:
+  RunMemory() : previous_(current_) { current_ = &arena_; }
+  ~RunMemory() { current_ = previous_; }
+  RunMemory(const RunMemory&) = delete;
+  RunMemory& operator=(const RunMemory&) = delete;
+  // The memory of the run in progress on this thread.
+  static std::pmr::memory_resource* current() {
+    return current_ ? current_ : std::pmr::new_delete_resource();
+  }
+
+ private:
+  HugePageBlocks blocks_;
+  std::pmr::monotonic_buffer_resource arena_{size_t{1} << 16, &blocks_};
+  std::pmr::memory_resource* previous_;
+  static thread_local std::pmr::memory_resource* current_;
+};
+thread_local std::pmr::memory_resource* RunMemory::current_ = nullptr;
+
+template <class T>
+using RunVector = std::pmr::vector<T>;
+
+}  // namespace
 
 namespace {
 
@@ -63,7 +115,7 @@ class FunctionsByName {
     return i;
   }
 
-  std::vector<Slot> slots_;
+  RunVector<Slot> slots_{RunMemory::current()};
   size_t mask_ = 0;
   std::unordered_map<const TFunction_Intern*, TFunction_Intern*> sameName_;
 };
@@ -196,7 +248,10 @@ class ExactNameTable {
       slots_[i] = static_cast<uint32_t>(k + 1);
     }
   }
-  size_t start(uint64_t hash) const { return static_cast<size_t>(hash ^ (hash >> 29)) & mask_; }
+  // The high half folded into the low one: the low bits of nameHash depend on the low bits
+  // of the name's bytes alone, so short names that differ in their last characters would
+  // crowd into a few slots.
+  size_t start(uint64_t hash) const { return static_cast<size_t>(hash ^ (hash >> 32)) & mask_; }
   // The slot holding name, or the empty slot where it would go.
   size_t indexOf(std::string_view name, uint64_t hash) const {
     size_t i = start(hash);
@@ -210,12 +265,12 @@ class ExactNameTable {
     return std::string_view(text_.data() + names_[k].first, names_[k].second);
   }
 
-  std::vector<uint32_t> slots_;  // 1 + index into the dense arrays; 0 empty
+  RunVector<uint32_t> slots_{RunMemory::current()};  // 1 + index into the dense arrays; 0 empty
   size_t mask_ = 0;
-  std::vector<uint64_t> hashes_;
-  std::vector<std::pair<size_t, size_t>> names_;  // offset and length in text_
-  std::string text_;
-  std::vector<V> values_;
+  RunVector<uint64_t> hashes_{RunMemory::current()};
+  RunVector<std::pair<size_t, size_t>> names_{RunMemory::current()};  // offset, length in text_
+  std::pmr::string text_{RunMemory::current()};
+  RunVector<V> values_{RunMemory::current()};
 };
 
 // Entries of several lists chained by name: the table value holds the first index, next_
@@ -233,8 +288,8 @@ class EntryChains {
   }
 
  private:
-  std::vector<TFunctionRef*> entries_;
-  std::vector<int32_t> next_;
+  RunVector<TFunctionRef*> entries_{RunMemory::current()};
+  RunVector<int32_t> next_{RunMemory::current()};
 };
 
 class Progress {
@@ -260,14 +315,14 @@ using RefList = FunctionRefList TFunction_Intern::*;
 // instead of the linked lists, fetching records a few steps ahead, as the records of a
 // large module lie far apart in memory.
 struct ModuleObjects {
-  std::vector<TCharacteristic_Intern*> characteristics;
-  std::vector<TMeasurement_Intern*> measurements;
-  std::vector<TFunction_Intern*> functions;
+  RunVector<TCharacteristic_Intern*> characteristics{RunMemory::current()};
+  RunVector<TMeasurement_Intern*> measurements{RunMemory::current()};
+  RunVector<TFunction_Intern*> functions{RunMemory::current()};
 };
 
 template <class Object>
-std::vector<Object*> gather(const ObjectList<Object>& list) {
-  std::vector<Object*> out;
+RunVector<Object*> gather(const ObjectList<Object>& list) {
+  RunVector<Object*> out(RunMemory::current());
   out.reserve(list.count());
   for (Object* o : list) out.push_back(o);
   return out;
@@ -275,7 +330,7 @@ std::vector<Object*> gather(const ObjectList<Object>& list) {
 
 // Calls visit(object) for each object in order while it returns true; false when stopped.
 template <class Object, class Visit>
-bool visitInOrder(const std::vector<Object*>& objects, Visit&& visit) {
+bool visitInOrder(const RunVector<Object*>& objects, Visit&& visit) {
   constexpr size_t kRecordsAhead = 8, kNamesAhead = 4;
   const size_t n = objects.size();
   for (size_t i = 0; i < n; ++i) {
@@ -286,7 +341,7 @@ bool visitInOrder(const std::vector<Object*>& objects, Visit&& visit) {
   return true;
 }
 
-size_t entryCount(const std::vector<TFunction_Intern*>& functions, RefList list) {
+size_t entryCount(const RunVector<TFunction_Intern*>& functions, RefList list) {
   size_t n = 0;
   for (const TFunction_Intern* f : functions) n += (f->*list).Count;
   return n;
@@ -297,8 +352,8 @@ size_t entryCount(const std::vector<TFunction_Intern*>& functions, RefList list)
 // last function listing it; each entry's Target the last object of its name met. Returns
 // false when the progress callback stopped the run.
 template <class Object, class Publish>
-bool objectSideStep(const std::vector<TFunction_Intern*>& functions,
-                    const std::vector<Object*>& objects, RefList list, Publish publish,
+bool objectSideStep(const RunVector<TFunction_Intern*>& functions,
+                    const RunVector<Object*>& objects, RefList list, Publish publish,
                     Progress& progress) {
   struct Listing {
     TFunction_Intern* lastFunction;
@@ -347,7 +402,7 @@ bool objectSidePass(const ModuleObjects& m, Progress& progress) {
 template <class Object>
 class ObjectsByName {
  public:
-  explicit ObjectsByName(const std::vector<Object*>& objects)
+  explicit ObjectsByName(const RunVector<Object*>& objects)
       : byName_(objects.size()), objects_(objects) {
     next_.reserve(objects.size());
     visitInOrder(objects, [&](Object* o) {
@@ -389,8 +444,8 @@ class ObjectsByName {
     TFunction_Intern* publisher;
   };
   ExactNameTable<Named> byName_;
-  const std::vector<Object*>& objects_;
-  std::vector<int32_t> next_;
+  const RunVector<Object*>& objects_;
+  RunVector<int32_t> next_{RunMemory::current()};
 };
 
 bool functionSidePass(const ModuleObjects& m, Progress& progress) {
@@ -451,6 +506,7 @@ TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError
   Progress progress(total, callback);
   const bool stop = stopOnError > 0;
   for (TModule_Intern* m : instance.Project->Modules) {
+    RunMemory memory;
     ModuleObjects objects;
     if (mode & (kFindObjectSide | kFindFunctionSide)) {
       objects.characteristics = gather(m->Characteristics);

@@ -574,6 +574,9 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
   try {
     if (!memoryText && !(inst.ReadOptions & kReadWithoutSource)) {
       text = std::make_unique<SourceText>();
+      // Room for more spans than a file of this size holds (a block is rarely under 256
+      // bytes): the list then never moves, and what it does not use is never touched.
+      text->spans.reserve(static_cast<size_t>(size / 256));
     }
     reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get(), memoryText);
     // The other-case includes are noted however the read ends.

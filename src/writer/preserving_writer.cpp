@@ -336,6 +336,11 @@ void PreservingWriter::collectSpanEdits() {
   for (const SourceSpan& span : source_.spans) {
     SourcePartKey key{span.record, span.part};
     const SourceText::Edited* edit = editOf(key);
+    if (span.freed) {
+      // A removed object or module; the objects and parts of a removed module leave with it.
+      if (edit && edit->removed) removeLines(span);
+      continue;
+    }
     switch (span.part) {
       case SourcePart::kVersion:
       case SourcePart::kProject:
@@ -391,6 +396,7 @@ void PreservingWriter::collectSpanEdits() {
   // MOD_PAR, MOD_COMMON and HEADER blocks that the file left out and an edit or a template
   // now gives content.
   for (const SourceSpan& span : source_.spans) {
+    if (span.freed) continue;
     if (span.part != SourcePart::kModule && span.part != SourcePart::kProject) continue;
     if (span.part == SourcePart::kProject) {
       SourcePartKey key{span.record, SourcePart::kHeader};
@@ -439,6 +445,7 @@ void PreservingWriter::collectCreated() {
   std::unordered_map<const TModule_Intern*, std::unordered_map<int32_t, const SourceSpan*>>
       lastOfKind;
   for (const SourceSpan& span : source_.spans) {
+    if (span.freed) continue;
     if (span.part == SourcePart::kModule) {
       moduleSpans[static_cast<const TModule_Intern*>(span.record)] = &span;
     } else if (span.part == SourcePart::kProject) {

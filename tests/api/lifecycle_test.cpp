@@ -97,30 +97,10 @@ TEST_F(Lifecycle, DestructorCallbackRunsOnceBeforeTheProjectIsReleased) {
   EXPECT_EQ(gReplacedCalls, 0);
 }
 
-TEST_F(Lifecycle, GetProjectFillsEveryFieldIncludingTheName) {
+TEST_F(Lifecycle, GetProjectExistenceCheckWritesNothing) {
   Instance inst;
-  ASSERT_EQ(readText(inst,
-                     "/* head comment */\n"
-                     "ASAP2_VERSION 1 61\n"
-                     "/begin PROJECT Demo \"the demo\"\n"
-                     "  /begin HEADER \"header text\" VERSION \"V1.2\" PROJECT_NO \"P-7\" "
-                     "/end HEADER\n"
-                     "  /begin MODULE M \"\" /end MODULE\n"
-                     "/end PROJECT\n"),
-            rcOk);
+  ASSERT_EQ(readText(inst, "/begin PROJECT Demo \"the demo\" /end PROJECT\n"), rcOk);
   TProject p;
-  std::memset(&p, 0x55, sizeof p);
-  std::strcpy(p.Name, "ignored key");
-  ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
-  // PROJECT_NO keeps the token as written.
-  EXPECT_EQ((std::vector<std::string>{p.Name, p.LongIdentifier, p.FileHeadComment, p.HeaderComment,
-                                      p.HeaderVersion, p.HeaderProjectNo}),
-            (std::vector<std::string>{"Demo", "the demo", "/* head comment */\n", "header text",
-                                      "V1.2", "\"P-7\""}));
-  EXPECT_EQ(p.Asap2Version, 1);
-  EXPECT_EQ(p.Asap2Upgrade, 61);
-  EXPECT_EQ(p.UserData, 0u);
-
   TProject probe;
   std::memset(&probe, 0x55, sizeof probe);
   EXPECT_EQ(Ordex_GetProject(inst, &probe, 1), rcOk);

@@ -1,5 +1,5 @@
-// The top-level reader: block structure, HEADER, the error codes of a malformed structure
-// with the error report's line and object path, the progress callback and the report text.
+// The top-level reader over several reads of one instance, the progress callback and the
+// report text (single files, well formed or not, are golden files of tests/data/read and bad).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,146 +31,11 @@ TEST(ReaderBlocks, MinimalProjectWithoutFinalLineFeed) {
   EXPECT_EQ(Ordex_GetReadAsapFileError_Intern(inst, buf, sizeof buf), rcOk);
   EXPECT_STREQ(buf, "No error detected");
   EXPECT_EQ(moduleNames(inst), Names{"M"});
-  TProject p;
-  ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
-  EXPECT_STREQ(p.Name, "P");
-  EXPECT_STREQ(p.LongIdentifier, "long");
-  EXPECT_STREQ(p.HeaderComment, "");
-  EXPECT_EQ(p.Asap2Version, 0);
 
   EXPECT_EQ(Ordex_ReadAsapFile(nullptr, path.c_str(), nullptr, nullptr), rcNoInstance);
   EXPECT_EQ(Ordex_GetReadAsapFileError(nullptr, buf, sizeof buf), rcNoInstance);
   EXPECT_EQ(Ordex_GetReadAsapFileError(inst, nullptr, 10), rcNullArgument);
   EXPECT_EQ(Ordex_GetReadAsapFileError(inst, nullptr, 0), rcOk);
-}
-
-// Each token of HEADER is examined once it is current, also one that was just taken as the
-// value of the item before it; the first token after the keyword is always the comment.
-TEST(ReaderBlocks, HeaderItemsFollowTheTokenWindow) {
-  const struct {
-    const char* body;
-    const char* comment;
-    const char* version;
-    const char* projectNo;
-  } cases[] = {
-      {"\"the comment\" UNKNOWN_ITEM 12 PROJECT_NO NO_42 VERSION \"BG5.0815\"", "the comment",
-       "BG5.0815", "NO_42"},
-      {"\"c\" VERSION PROJECT_NO P1", "c", "PROJECT_NO", "P1"},
-      {"\"c\" VERSION VERSION \"v2\"", "c", "v2", ""},
-      {"VERSION \"v\"", "VERSION", "", ""},
-      {"\"c\" PROJECT_NO", "c", "", "/end"},  // the look-ahead reaches the /end
-      {"\"c\" VERSION \"a\" VERSION \"b\"", "c", "b", ""},
-      {"\"c\" version \"lower case is no keyword\"", "c", "", ""},
-      {"NULL VERSION NULL", "", "", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.body);
-    Instance inst;
-    ASSERT_EQ(readText(inst, std::string("/begin PROJECT P \"\" /begin HEADER ") + c.body +
-                                 " /end HEADER /end PROJECT\n"),
-              rcOk);
-    TProject p;
-    ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
-    EXPECT_STREQ(p.HeaderComment, c.comment);
-    EXPECT_STREQ(p.HeaderVersion, c.version);
-    EXPECT_STREQ(p.HeaderProjectNo, c.projectNo);
-  }
-}
-
-TEST(ReaderBlocks, UnknownBlocksA2mlAndModuleIfDataAreSkippedWhole) {
-  Instance inst;
-  ASSERT_EQ(
-      readText(inst,
-               "/begin PROJECT P \"\"\n"
-               "/begin MODULE M \"\"\n"
-               "  /begin GROUP g \"\" ROOT\n"
-               "    /begin SUB_GROUP a b /end SUB_GROUP\n"
-               "    /begin REF_CHARACTERISTIC x /end REF_CHARACTERISTIC\n"
-               "  /end GROUP\n"
-               "  /begin UNIT u \"\" \"rpm\" DERIVED /end UNIT\n"
-               "  /begin FRAME f \"\" 1 2 FRAME_MEASUREMENT m1 m2 /end FRAME\n"
-               "  /begin BLOB b \"\" 0x100 4 /end BLOB\n"
-               "  /begin A2ML\n"
-               "    block \"IF_DATA\" taggedunion { \"X\" struct { uint; }; };\n"
-               "  /end A2ML\n"
-               "  /begin IF_DATA XCP /begin PROTOCOL_LAYER 1 2 /end PROTOCOL_LAYER /end IF_DATA\n"
-               "  /begin IF_DATA CCP \"quoted /end\" /end IF_DATA\n"
-               "/end MODULE\n"
-               "/begin MODULE Second \"\" /end MODULE\n"
-               "/end PROJECT\n"),
-      rcOk);
-  EXPECT_EQ(moduleNames(inst), (Names{"M", "Second"}));
-}
-
-// Each malformed structure with its code and where the report places it. The reader looks
-// three tokens ahead, so the line is the one of the third token after the offending one.
-TEST(ReaderBlocks, MalformedStructureFailsWithCodeLineAndPath) {
-  const struct {
-    const char* name;
-    const char* text;
-    TOrdexReturnCode rc;
-    int line;
-    const char* path;
-    const char* last;
-  } cases[] = {
-      {"module before any project", "/begin MODULE m \"\"\n/end MODULE\n", rcBlockOutsideParent, 2,
-       "", ""},
-      {"header outside project", "/begin HEADER \"c\"\n/end HEADER\n", rcBlockOutsideParent, 2,
-       ", HEADER", ""},
-      {"object block directly in project",
-       "/begin PROJECT p \"\"\n"
-       "  /begin CHARACTERISTIC c \"\" VALUE 0 R 0 CM 0 1\n"
-       "  /end CHARACTERISTIC\n"
-       "/end PROJECT\n",
-       rcBlockOutsideParent, 2, ", CHARACTERISTIC", ""},
-      {"object block after its module closed",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\" /end MODULE\n"
-       "/begin MEASUREMENT x \"\"\n/end MEASUREMENT\n/end PROJECT\n",
-       rcBlockOutsideParent, 4, "PROJECT p, MODULE m, MEASUREMENT", "PROJECT p, MODULE m"},
-      {"end with nothing open", "/end PROJECT\n", rcBlockNesting, 2, "", ""},
-      {"end of a kind that is not open",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/end MEASUREMENT\n/end MODULE\n/end PROJECT\n",
-       rcBlockNesting, 5, "PROJECT p, MODULE m", ""},
-      {"begin of a kind already open",
-       "/begin PROJECT p \"\"\n/begin MODULE a \"\"\n/begin MODULE b \"\"\n/end MODULE\n",
-       rcBlockNesting, 4, "PROJECT p, MODULE a", ""},
-      {"nested object block of an open kind",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/begin FUNCTION\n/begin FUNCTION f \"\"\n",
-       rcBlockNesting, 5, "PROJECT p, MODULE m, FUNCTION", ""},
-      {"missing end of module", "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/end PROJECT\n",
-       rcBlockNesting, 4, "PROJECT p, MODULE m", "PROJECT p, MODULE m"},
-      {"unknown block with an unbalanced inner begin",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/begin GROUP g \"\"\n/begin SUB_GROUP a\n"
-       "/end GROUP\n/end MODULE\n/end PROJECT\n",
-       rcBlockNesting, 8, "PROJECT p, MODULE m", "PROJECT p"},
-      {"stray end of an unknown block",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/end GROUP\n/end MODULE\n/end PROJECT\n",
-       rcBlockNesting, 6, "PROJECT p, MODULE m", "PROJECT p"},
-      {"begin as the very last token", "/begin PROJECT p \"\"\n/end PROJECT\n/begin\n",
-       rcBlockNesting, 4, "PROJECT p", "PROJECT p"},
-      {"second project while the first is open",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/begin PROJECT q \"\"\n", rcBlockNesting, 4,
-       "PROJECT p, MODULE m", ""},
-      // The interface name is part of the path of a failure inside module IF_DATA.
-      {"begin inside module IF_DATA",
-       "/begin PROJECT p \"\"\n/begin MODULE m \"\"\n/begin IF_DATA XCP 1 2 3\n/begin IF_DATA CCP\n",
-       rcBlockNesting, 5, "PROJECT p, MODULE m, IF_DATA XCP", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Instance inst;
-    EXPECT_EQ(readText(inst, c.text), c.rc);
-    EXPECT_EQ(readError(inst), failureReport(c.line, c.path, c.last));
-  }
-}
-
-TEST(ReaderBlocks, WhatWasReadBeforeAFailureStays) {
-  Instance inst;
-  EXPECT_EQ(readText(inst,
-                     "/begin PROJECT p \"\"\n/begin MODULE a \"\" /end MODULE\n"
-                     "/begin MODULE b \"\"\n/end PROJECT\n"),
-            rcBlockNesting);
-  EXPECT_EQ(moduleNames(inst), (Names{"a", "b"}));
 }
 
 TEST(ReaderBlocks, ErrorReportStartsAfreshAtEveryRead) {

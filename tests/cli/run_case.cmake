@@ -2,10 +2,11 @@
 #   cmake [-DEXPECTED=file] [-DEXIT=n] [-DFILTER=regex] [-DSTDERR=regex] -P run_case.cmake
 #         TOOL ARGUMENTS...
 # EXPECTED: standard output must equal the file (without it, standard output must be
-# empty); FILTER: output lines matching it are dropped first (times, temporary paths);
-# EXIT: the expected exit status (default 0); STDERR: a regular expression standard error
-# must match (without it, standard error must be empty when EXIT is 0); ABSENT: a file that
-# must not exist after the command (it is removed before).
+# empty); ORDEX_UPDATE_GOLDEN=1 in the environment writes the output to the file instead.
+# FILTER: output lines matching it are dropped first (times, temporary paths); EXIT: the
+# expected exit status (default 0); STDERR: a regular expression standard error must match
+# (without it, standard error must be empty when EXIT is 0); ABSENT: a file that must not
+# exist after the command (it is removed before).
 cmake_minimum_required(VERSION 3.16)
 
 # The words after the script's name are the command.
@@ -39,6 +40,10 @@ if(DEFINED EXPECTED AND NOT EXPECTED STREQUAL "")
   file(READ "${EXPECTED}" expected)
 else()
   set(expected "")
+endif()
+if(DEFINED ENV{ORDEX_UPDATE_GOLDEN} AND DEFINED EXPECTED AND NOT EXPECTED STREQUAL "")
+  file(WRITE "${EXPECTED}" "${out}")
+  set(expected "${out}")
 endif()
 if(NOT out STREQUAL expected)
   string(APPEND failed "standard output differs from ${EXPECTED}:\n--- got\n${out}--- end\n")
