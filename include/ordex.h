@@ -775,6 +775,33 @@ typedef struct TReferrer {
   int32_t TargetKinds;
 } TReferrer;
 
+/* Bytes of the path and line fields of TReadFailure (terminator included). */
+#define ORDEX_READ_FAILURE_TEXT_SIZE 1024
+
+/* Where the last read failed, filled by Ordex_GetReadFailure. File is the file being read
+ * when the read failed: an included file, not the top file, when the failure lies in one
+ * (its name as it was opened). Line and Column (1-based; the column counts bytes, a tab as
+ * one) place the token at fault in that file; 0 when no place is known (a file that cannot
+ * be opened). Token is that token as read (empty at the end of the input), Expected what
+ * the reader expected in its place ("a hexadecimal number", "/end MEASUREMENT", empty when
+ * there is nothing to say), ObjectPath the object being read ("PROJECT P, MODULE M,
+ * MEASUREMENT m", as the error report names it) and SourceLine the text of that line. For
+ * a nesting error BlockFile, BlockLine and BlockColumn tell where the block that was left
+ * open began (empty and 0 otherwise). Texts are cut to fit. */
+typedef struct TReadFailure {
+  int32_t ReturnCode; /* the read's result: 0 after a read that succeeded */
+  int32_t Line;
+  int32_t Column;
+  int32_t BlockLine;
+  int32_t BlockColumn;
+  char File[ORDEX_READ_FAILURE_TEXT_SIZE];
+  char Token[ORDEX_TEXT_SIZE];
+  char Expected[ORDEX_TEXT_SIZE];
+  char ObjectPath[ORDEX_READ_FAILURE_TEXT_SIZE];
+  char BlockFile[ORDEX_READ_FAILURE_TEXT_SIZE];
+  char SourceLine[ORDEX_READ_FAILURE_TEXT_SIZE];
+} TReadFailure;
+
 /* ORDEX_RECORDS_END */
 
 /* ==========================================================================================
@@ -876,6 +903,14 @@ ORDEX_API TOrdexReturnCode Ordex_SetReadOptions(TOrdex* instance, uint32_t optio
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError(TOrdex* instance, char* buffer, int size);
 ORDEX_API TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance, char* buffer,
                                                              int size);
+
+/* Fills the caller's record with the place of the last read's failure (the record is
+ * cleared first): after a read that succeeded, and before the first read, ReturnCode is 0
+ * and every other field empty. The place is exact however the read was made; a read made
+ * without keeping the text (ORDEX_READ_WITHOUT_SOURCE), and a read that failed on a block
+ * left open, read the text again up to the failure to find it, so a failed read may take up
+ * to twice as long. -103 for a null instance, -205 for a null record. */
+ORDEX_API TOrdexReturnCode Ordex_GetReadFailure(TOrdex* instance, TReadFailure* failure);
 
 /* The "/include" tokens written in another letter case ("/INCLUDE", "/Include") that the
  * last read of the instance met outside A2ML: *count of them and *firstLine, the line of the

@@ -39,6 +39,7 @@ _PROTOTYPES: Dict[str, List[Any]] = {
     "Ordex_ConfigureStringComparison": [_INT],
     "Ordex_ReadAsapFile": [_I, _S, _S, ProgressCallback],
     "Ordex_GetReadAsapFileError": [_I, _S, _INT],
+    "Ordex_GetReadFailure": [_I, _P(r.TReadFailure)],
     "Ordex_GetAsapFilePreInfo": [_S, _P(_INT), _P(_INT), _S],
     "Ordex_WriteAsapFile": [_I, _S, _S, _S, _S, ElementCallback, ProgressCallback],
     "Ordex_WriteAsapFilePreserving": [_I, _S, _S, _S, _S, ElementCallback, ProgressCallback,

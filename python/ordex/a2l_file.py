@@ -274,7 +274,28 @@ class A2LFile:
         callback.reraise()
         if rc != 0:
             name = os.fsdecode(path)
-            raise errors.error(rc, "read %s" % name, report=self.read_error(), path=name)
+            raise errors.error(rc, "read %s" % name, report=self.read_error(), path=name,
+                               failure=self.read_failure())
+
+    def read_failure(self) -> Dict[str, Any]:
+        """Where the last read failed, as the fields of OrdexError name them (file, line,
+        column, token, expected, object_path, source_line, block_file, block_line,
+        block_column); code 0 and empty texts after a read that succeeded."""
+        record = r.TReadFailure()
+        self._lib.GetReadFailure(self._instance, ctypes.byref(record))
+        return {
+            "code": record.ReturnCode,
+            "file": os.fsdecode(record.File),
+            "line": record.Line,
+            "column": record.Column,
+            "token": self._text(record.Token),
+            "expected": self._text(record.Expected),
+            "object_path": self._text(record.ObjectPath),
+            "source_line": self._text(record.SourceLine),
+            "block_file": os.fsdecode(record.BlockFile),
+            "block_line": record.BlockLine,
+            "block_column": record.BlockColumn,
+        }
 
     def read_error(self) -> str:
         """The error report of the last read ("No error detected" after a good one)."""

@@ -17,6 +17,7 @@ SORTED_ELEMENTS = 40
 COMPU_TAB_PAIRS = 256
 COMPU_VTAB_PAIRS = 20
 FINDING_MESSAGE_SIZE = 512
+READ_FAILURE_TEXT_SIZE = 1024
 
 
 class TNumberText(ctypes.Structure):
@@ -446,9 +447,26 @@ class TKeptBlock(ctypes.Structure):
     ]
 
 
+class TReadFailure(ctypes.Structure):
+    _fields_ = [
+        ("ReturnCode", ctypes.c_int32),
+        ("Line", ctypes.c_int32),
+        ("Column", ctypes.c_int32),
+        ("BlockLine", ctypes.c_int32),
+        ("BlockColumn", ctypes.c_int32),
+        ("File", ctypes.c_char * READ_FAILURE_TEXT_SIZE),
+        ("Token", ctypes.c_char * TEXT_SIZE),
+        ("Expected", ctypes.c_char * TEXT_SIZE),
+        ("ObjectPath", ctypes.c_char * READ_FAILURE_TEXT_SIZE),
+        ("BlockFile", ctypes.c_char * READ_FAILURE_TEXT_SIZE),
+        ("SourceLine", ctypes.c_char * READ_FAILURE_TEXT_SIZE),
+    ]
+
+
 # Every record, by its C name.
 ALL_RECORDS = {
     cls.__name__: cls
     for cls in list(globals().values())
     if isinstance(cls, type) and issubclass(cls, ctypes.Structure) and cls.__name__.startswith("T")
 }
+

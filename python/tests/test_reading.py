@@ -186,6 +186,19 @@ class ReadFailuresTest(support.ScratchTestCase):
         self.assertIn("(near to line ", caught.exception.report)
         self.assertIn("MEASUREMENT X", caught.exception.report)
 
+    def test_a_failure_in_an_include_names_the_include_line_column_and_token(self):
+        self.write_file("part.a2l", "/begin MEASUREMENT X \"\" UBYTE NO_COMPU_METHOD 0 0 0 1\n"
+                        "  ECU_ADDRESS 0x1G\n/end MEASUREMENT\n")
+        path = self.write_file("top.a2l", "/begin PROJECT P \"\"\n/begin MODULE M \"\"\n"
+                               "/include \"part.a2l\"\n/end MODULE\n/end PROJECT\n")
+        with self.assertRaises(OrdexError) as caught:
+            ordex.A2LFile.open(path)
+        e = caught.exception
+        self.assertEqual((os.path.basename(e.file), e.line, e.column, e.token, e.expected),
+                         ("part.a2l", 2, 15, "0x1G", "a hexadecimal number"))
+        self.assertEqual(e.source_line, "  ECU_ADDRESS 0x1G")
+        self.assertIn("part.a2l:2:15: expected a hexadecimal number", str(e))
+
     def test_progress_is_reported_and_can_stop_the_read(self):
         seen = []
         with ordex.A2LFile.open(support.EXAMPLE, progress=seen.append):

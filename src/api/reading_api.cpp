@@ -75,6 +75,15 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance
   return Ordex_GetReadAsapFileError(instance, buffer, size);
 }
 
+ORDEX_EXPORT TOrdexReturnCode Ordex_GetReadFailure(TOrdex* instance, TReadFailure* failure) {
+  if (!instance) return rcNoInstance;
+  if (!failure) return rcNullArgument;
+  return guarded([&] {
+    ordex::readFailureRecord(*instance, *failure);
+    return rcOk;
+  });
+}
+
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetAsapFilePreInfo(const char* fileName, int* version,
                                                        int* upgrade, char* headComment) {
   if (!version || !upgrade || !headComment) return rcNullArgument;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/project.h"
+#include "model/read_failure.h"
 #include "ordex.h"
 
 namespace ordex {
@@ -25,6 +26,8 @@ struct TOrdex {
   std::string ObjectPath[4];
   // Path of the last object whose /end was read.
   std::string LastParsedObject;
+  // The place of the last read's failure; a code of 0 after a read that succeeded.
+  ordex::ReadFailure Failure;
   // "/include" written in another letter case ("/INCLUDE"), which the reader does not
   // follow: how many the last read met, and the line of the first (0 when none).
   int32_t OtherCaseIncludes = 0;

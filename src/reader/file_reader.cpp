@@ -9,6 +9,7 @@
 #include "reader/block_parser.h"
 #include "reader/input_file.h"
 #include "reader/parse_context.h"
+#include "reader/read_failure_note.h"
 #include "reader/sub_block_readers.h"
 #include "reader/token_helpers.h"
 #include "reader/token_source.h"
@@ -106,6 +107,39 @@ const char* const kKeywordOf[] = {
 
 constexpr uint32_t kNoFile = ~0u;
 
+// The 1-based line and column of the byte at offset (the column counts bytes, a byte-order
+// mark ahead of the first line not among them), and the text of that line.
+void locateInText(const unsigned char* text, size_t size, size_t offset, int32_t& line,
+                  int32_t& column, std::string* lineText) {
+  if (offset > size) offset = size;
+  size_t lineStart = 0;
+  int64_t lines = 1;
+  for (const unsigned char* p = text; p < text + offset;) {
+    const void* nl = std::memchr(p, '\n', static_cast<size_t>(text + offset - p));
+    if (!nl) break;
+    p = static_cast<const unsigned char*>(nl) + 1;
+    lineStart = static_cast<size_t>(p - text);
+    ++lines;
+  }
+  size_t first = lineStart;
+  if (lineStart == 0 && size >= 3 && text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF) {
+    first = offset >= 3 ? 3 : offset;
+  }
+  line = lines > INT32_MAX ? INT32_MAX : static_cast<int32_t>(lines);
+  column = static_cast<int32_t>(offset - first + 1);
+  if (!lineText) return;
+  size_t stop = first;
+  while (stop < size && text[stop] != '\n' && stop - first < 1023) ++stop;
+  if (stop > first && text[stop - 1] == '\r') --stop;
+  lineText->assign(reinterpret_cast<const char*>(text + first), stop - first);
+}
+
+// A "/begin" and its keyword, while a read follows the blocks to tell where one was left open.
+struct OpenBlock {
+  const unsigned char* at = nullptr;
+  std::string keyword;
+};
+
 // Where an open block began, while it is open.
 struct OpenSpan {
   uint32_t file = kNoFile;
@@ -146,6 +180,14 @@ class FileReader {
   // Whether the spans recorded describe the project that the read leaves.
   bool textComplete() const { return source_.textKept() && projectsOpened_ == 1; }
   int32_t lineNumber() const { return source_.lineNumber; }
+  // Follows every "/begin" and "/end", so that a nesting error can tell where the block left
+  // open began (a read that failed so is read again this way).
+  void trackBlocks() { trackBlocks_ = true; }
+  // Whether the bytes of the tokens are held where they can be located.
+  bool tokensLocatable() const { return text_ != nullptr || inMemory_; }
+  bool tracksBlocks() const { return trackBlocks_; }
+  // Describes the failure rc just thrown by run(), while the files are still open.
+  void describeFailure(TOrdexReturnCode rc, ReadFailure& out) const;
   // Projects replaced by a later PROJECT block of the same read are kept until the read
   // ends: the module being filled may still belong to one of them.
   std::vector<std::unique_ptr<TProject_Intern>> replacedProjects;
@@ -154,6 +196,10 @@ class FileReader {
   bool readNext();
   void examine();
   void openBlock(int kind);
+  [[noreturn]] void outsideParent(Expected expected) {
+    failingSlot_ = 1;
+    failWith(rcBlockOutsideParent, expected);
+  }
   void closeBlock(int kind);
   void noteOpen(int kind);
   void noteClose(int kind);
@@ -189,6 +235,17 @@ class FileReader {
   std::optional<SourceSpan> versionSpan_;
   int projectsOpened_ = 0;
   bool inMemory_;  // text held in memory: there is no file head to scan
+  // The token at fault: a place in the window, -1 for the end of the input.
+  int failingSlot_ = 0;
+  bool trackBlocks_ = false;
+  std::vector<OpenBlock> openBlocks_;
+  OpenBlock lastClosed_;
+  std::optional<OpenBlock> failedBlock_;     // the block left open, for a nesting error
+  const unsigned char* strayEnd_ = nullptr;  // the first "/end" that closes no block
+  std::optional<OpenBlock> mismatch_;        // the block closed by an "/end" of another keyword
+  const unsigned char* mismatchAt_ = nullptr;
+  std::string mismatchToken_;
+  void placeOf(const unsigned char* p, ReadFailure& out, bool block) const;
 };
 
 int FileReader::percentRead() const {
@@ -209,7 +266,14 @@ bool FileReader::readNext() {
       ctx_.window.rotate();
       return true;
     }
-    if (rc != rcFileAccessFailed) throw rc;
+    if (rc == rcIncludeOpenFailed) {
+      failingSlot_ = 3;
+      failWith(rc, source_.includeTooDeep() ? Expected::kIncludeDepth : Expected::kIncludeFile);
+    }
+    if (rc != rcFileAccessFailed) {
+      failingSlot_ = -2;
+      throw rc;
+    }
     inputEnded_ = true;
   }
   // The pass that meets the end of input and three further passes each bring in an empty
@@ -223,7 +287,15 @@ bool FileReader::readNext() {
 void FileReader::run() {
   ctx_.window.clear();
   while (readNext()) examine();
-  if (nesting_ != 0) throw rcBlockNesting;
+  if (nesting_ != 0) {
+    failingSlot_ = -1;
+    if (mismatch_ && nesting_ > 0) {
+      failedBlock_ = mismatch_;
+    } else if (!openBlocks_.empty()) {
+      failedBlock_ = openBlocks_.back();
+    }
+    failWith(rcBlockNesting, Expected::kEndOfBlock);
+  }
   // Counted "/end"s balance, yet a block was never closed by its own keyword (an included
   // file cut off behind "/end"): what follows it in the text belongs to it for a reader.
   if (text_ && (open_ & ~(bit(kProject) | bit(kModule)) & ((1u << (kModule + 1)) - 1))) {
@@ -241,6 +313,7 @@ void FileReader::examine() {
   ctx_.atEnd = !ctx_.atBegin && cur.is("/end");
   if (ctx_.atBegin) {
     ++nesting_;
+    if (trackBlocks_) openBlocks_.push_back({cur.from, std::string(ctx_.tok(1).view())});
     if (progress_) {
       // The host may create objects from its callback: their texts live on the heap.
       ScopedTextArena heap(nullptr);
@@ -248,6 +321,21 @@ void FileReader::examine() {
     }
   } else if (ctx_.atEnd) {
     --nesting_;
+    if (trackBlocks_) {
+      if (openBlocks_.empty()) {
+        if (!strayEnd_) strayEnd_ = cur.from;
+      } else {
+        // The first "/end" whose keyword is not that of the block it closes tells which
+        // block was left open, where the count alone would only find it at the end.
+        if (!mismatch_ && ctx_.tok(1).view() != openBlocks_.back().keyword) {
+          mismatch_ = openBlocks_.back();
+          mismatchAt_ = ctx_.tok(1).from;
+          mismatchToken_ = ctx_.tok(1).view();
+        }
+        lastClosed_ = std::move(openBlocks_.back());
+        openBlocks_.pop_back();
+      }
+    }
   }
   if (ctx_.atBegin || ctx_.atEnd) {
     int kind = blockKindOf(ctx_.tok(1).view());
@@ -264,7 +352,17 @@ void FileReader::examine() {
       kind = kNone;
     }
     if (kind != kNone) {
-      if (((open_ & bit(kind)) != 0) == ctx_.atBegin) throw rcBlockNesting;
+      if (((open_ & bit(kind)) != 0) == ctx_.atBegin) {
+        failingSlot_ = 1;
+        if (!ctx_.atBegin) {
+          if (trackBlocks_) failedBlock_ = lastClosed_;
+        } else if (openBlocks_.size() >= 2) {
+          failedBlock_ = openBlocks_[openBlocks_.size() - 2];
+        } else {
+          failedBlock_ = OpenBlock{nullptr, kKeywordOf[kind]};
+        }
+        failWith(rcBlockNesting, Expected::kEndOfBlock);
+      }
       if (ctx_.atBegin) {
         open_ |= bit(kind);
         openBlock(kind);
@@ -297,7 +395,10 @@ void FileReader::openBlock(int kind) {
       path[0] = "PROJECT " + inst_.Project->Name;
       level_ = 1;
       FileHeadInfo head;
-      if (!inMemory_ && scanFileHead(fileName_, head) != rcOk) throw rcFileOpenFailed;
+      if (!inMemory_ && scanFileHead(fileName_, head) != rcOk) {
+        failingSlot_ = -2;
+        throw rcFileOpenFailed;
+      }
       inst_.Project->Asap2Version = head.version;
       inst_.Project->Asap2Upgrade = head.upgrade;
       inst_.Project->FileHeadComment = head.headComment;
@@ -306,12 +407,12 @@ void FileReader::openBlock(int kind) {
     case kHeader:
       ctx_.step[1] = 0;
       path[1] = path[0] + ", HEADER";
-      if (!(open_ & bit(kProject))) throw rcBlockOutsideParent;
+      if (!(open_ & bit(kProject))) outsideParent(Expected::kInsideProject);
       level_ = 2;
       return;
     case kModule: {
       ctx_.step[1] = 0;
-      if (!(open_ & bit(kProject))) throw rcBlockOutsideParent;
+      if (!(open_ & bit(kProject))) outsideParent(Expected::kInsideProject);
       auto module = std::make_unique<TModule_Intern>();
       module->Owner = inst_.Project.get();
       module->Name = ctx_.tok(2).view();
@@ -325,7 +426,7 @@ void FileReader::openBlock(int kind) {
       ctx_.step[2] = 0;
       started_ &= ~bit(kind);
       path[2].assign(path[1]).append(", ").append(kKeywordOf[kind]);
-      if (!(open_ & bit(kModule))) throw rcBlockOutsideParent;
+      if (!(open_ & bit(kModule))) outsideParent(Expected::kInsideModule);
       level_ = 3;
       return;
   }
@@ -513,6 +614,107 @@ void FileReader::moduleIfDataToken() {
   moduleIfDataContent_.add(token);
 }
 
+const char* expectedText(Expected e) {
+  switch (e) {
+    case Expected::kInteger:
+      return "an integer";
+    case Expected::kHexNumber:
+      return "a hexadecimal number";
+    case Expected::kNumber:
+      return "a number";
+    case Expected::kWholeNumber:
+      return "a whole number";
+    case Expected::kEndOfIfData:
+      return "/end IF_DATA";
+    case Expected::kInsideProject:
+      return "a block inside /begin PROJECT";
+    case Expected::kInsideModule:
+      return "a block inside /begin MODULE";
+    case Expected::kIncludeFile:
+      return "the name of a file that can be opened";
+    case Expected::kIncludeDepth:
+      return "includes nested at most nine deep";
+    default:
+      return "";
+  }
+}
+
+void FileReader::placeOf(const unsigned char* p, ReadFailure& out, bool block) const {
+  uint32_t file = 0;
+  uint32_t offset = 0;
+  const std::string* path = nullptr;
+  const unsigned char* text = nullptr;
+  size_t size = 0;
+  if (!p || !tokensLocatable() || !source_.locate(p, file, offset) ||
+      !source_.fileText(file, path, text, size)) {
+    return;
+  }
+  if (block) {
+    out.blockFile = *path;
+    locateInText(text, size, offset, out.blockLine, out.blockColumn, nullptr);
+  } else {
+    out.file = *path;
+    locateInText(text, size, offset, out.line, out.column, &out.sourceLine);
+  }
+}
+
+void FileReader::describeFailure(TOrdexReturnCode rc, ReadFailure& out) const {
+  const FailureNote& note = failureNote();
+  out = ReadFailure{};
+  out.returnCode = rc;
+  out.file = source_.currentPath();
+  if (out.file.empty()) out.file = fileName_;
+  int slot = failingSlot_;
+  if (rc == rcBadNumber && note.text) {
+    for (int k = 0; k < 4; ++k) {
+      const Token& t = ctx_.window.at(k);
+      if (note.text >= t.text && note.text < t.text + Token::kCapacity) slot = k;
+    }
+  }
+  if (rc == rcBlockNesting && note.expected == Expected::kEndOfIfData) slot = 1;
+  if (rc == rcBadNumber || rc == rcBlockNesting || rc == rcBlockOutsideParent ||
+      rc == rcIncludeOpenFailed) {
+    out.expected = expectedText(note.expected);
+  }
+  std::optional<OpenBlock> block = failedBlock_;
+  if (rc == rcBlockNesting && note.expected == Expected::kEndOfIfData && trackBlocks_) {
+    block = lastClosed_;
+  }
+  if (rc == rcBlockNesting && note.expected == Expected::kEndOfBlock) {
+    if (block) {
+      out.expected = "/end " + block->keyword;
+    } else if (slot == -1 && nesting_ < 0) {
+      out.expected = "no /end: every block is closed";
+    }
+  }
+  if (slot >= 0) {
+    const Token& t = ctx_.window.at(slot);
+    out.token.assign(t.text, t.size);
+    placeOf(t.from, out, false);
+  } else if (slot == -1) {
+    if (nesting_ < 0 && strayEnd_) {
+      out.token = "/end";
+      placeOf(strayEnd_, out, false);
+    } else if (nesting_ > 0 && mismatch_) {
+      out.token = mismatchToken_;
+      placeOf(mismatchAt_, out, false);
+    } else {
+      // The input ends in the top file.
+      const std::string* path = nullptr;
+      const unsigned char* text = nullptr;
+      size_t size = 0;
+      if (tokensLocatable() && source_.fileText(0, path, text, size)) {
+        out.file = *path;
+        // Behind the last character of the last line.
+        size_t end = size;
+        while (end > 0 && (text[end - 1] == '\n' || text[end - 1] == '\r')) --end;
+        locateInText(text, size, end, out.line, out.column, &out.sourceLine);
+      }
+    }
+  }
+  if (block && block->at) placeOf(block->at, out, true);
+}
+
 }  // namespace
 
 namespace {
@@ -553,6 +755,33 @@ const TOrdex* instanceBeingRead() {
 }
 
 namespace {
+// A read that cannot tell the place of its failure (it did not hold its files whole, or the
+// failure is a block left open) reads the same input again, holding the files and following
+// the blocks, up to the same failure. Failures are rare and this costs a second read of the
+// text before the failure, so a read that goes well pays nothing for it.
+void locateFailureAgain(TOrdex& inst, const char* fileName, int64_t size,
+                        const std::string_view* memoryText, TOrdexReturnCode rc) {
+  try {
+    TOrdex scratch;
+    SourceText text;
+    FileReader reader(scratch, fileName, size, nullptr, memoryText ? nullptr : &text, memoryText);
+    reader.trackBlocks();
+    failureNote() = FailureNote{};
+    try {
+      reader.run();
+    } catch (TOrdexReturnCode again) {
+      if (again == rc) {
+        ReadFailure found;
+        reader.describeFailure(again, found);
+        if (found.line > 0) inst.Failure = std::move(found);
+      }
+    }
+    reader.closeFiles();
+  } catch (const std::bad_alloc&) {
+    // The place stays as the first read could tell it.
+  }
+}
+
 // The read proper, from a file or from text in memory.
 TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* memoryText,
                           TOrdexProgressCallback progress, ReadFinisher finish) {
@@ -563,10 +792,16 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
   FunctionListsKeptOnFailure keepFunctionLists(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
   inst.LastParsedObject.clear();
+  inst.Failure = ReadFailure{};
+  failureNote() = FailureNote{};
   inst.OtherCaseIncludes = 0;
   inst.FirstOtherCaseIncludeLine = 0;
   int64_t size = memoryText ? static_cast<int64_t>(memoryText->size()) : plainFileSize(fileName);
-  if (size < 0) return rcFileOpenFailed;
+  if (size < 0) {
+    inst.Failure.returnCode = rcFileOpenFailed;
+    inst.Failure.file = fileName ? fileName : "";
+    return rcFileOpenFailed;
+  }
   inst.LineNumber = 1;
   // The text outlives the reader, whose files it receives however the read ends.
   std::unique_ptr<SourceText> text;
@@ -603,8 +838,15 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
     return rcOk;
   } catch (TOrdexReturnCode rc) {
     if (reader) {
+      reader->describeFailure(rc, inst.Failure);
       reader->closeFiles();
       inst.LineNumber = reader->lineNumber();
+      const bool relocate = (rc == rcBadNumber || rc == rcBlockOutsideParent ||
+                             rc == rcIncludeOpenFailed || rc == rcBlockNesting) &&
+                            (!reader->tokensLocatable() || rc == rcBlockNesting);
+      reader.reset();
+      text.reset();
+      if (relocate) locateFailureAgain(inst, fileName, size, memoryText, rc);
     }
     return rc;
   } catch (const std::bad_alloc&) {
@@ -612,6 +854,7 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
       reader->closeFiles();
       inst.LineNumber = reader->lineNumber();
     }
+    inst.Failure.returnCode = rcOutOfMemory;
     return rcOutOfMemory;
   }
 }

@@ -29,6 +29,8 @@ const TOrdex* instanceBeingRead();
 
 // Fills buffer (size bytes) with the report of the last read.
 void readErrorReport(const TOrdex& instance, char* buffer, int size);
+// Fills the public record of the last read's failure.
+void readFailureRecord(const TOrdex& instance, TReadFailure& record);
 
 struct FileHeadInfo {
   int version = 0;

@@ -13,6 +13,7 @@
 #include "model/project.h"
 #include "model/sub_records.h"
 #include "reader/parse_context.h"
+#include "reader/read_failure_note.h"
 
 namespace ordex {
 
@@ -78,7 +79,7 @@ class IfDataContent {
     if (token == "/begin") {
       ++depth_;
     } else if (token == "/end" && depth_-- == 0) {
-      throw rcBlockNesting;
+      failWith(rcBlockNesting, Expected::kEndOfIfData);
     }
     if (entry_) buffer_.append(token).push_back(' ');
   }

@@ -9,13 +9,14 @@
 #include <string>
 
 #include "ordex.h"
+#include "reader/read_failure_note.h"
 
 namespace ordex {
 
 namespace {
 
-[[noreturn]] void badNumber() {
-  throw rcBadNumber;
+[[noreturn]] void badNumber(Expected expected, std::string_view s) {
+  failWith(rcBadNumber, expected, s.data());
 }
 
 bool holdsX(std::string_view s) {
@@ -97,7 +98,7 @@ int32_t parseLong(std::string_view s) {
   uint64_t value;
   bool overflow;
   size_t digits = readDigits(s, i, base, uint64_t(1) << 32, value, overflow);
-  if (digits == 0 || i != s.size()) badNumber();
+  if (digits == 0 || i != s.size()) badNumber(Expected::kInteger, s);
   if (negative) {
     return overflow || value > uint64_t(1) << 31 ? INT32_MIN
                                                  : static_cast<int32_t>(-int64_t(value));
@@ -112,7 +113,7 @@ int32_t parseIntegralLong(std::string_view s) {
     if (holdsX(s)) throw;
     double v = parseDouble(s);
     if (!(v >= INT32_MIN && v <= INT32_MAX) || v != static_cast<double>(static_cast<int32_t>(v))) {
-      badNumber();
+      badNumber(Expected::kWholeNumber, s);
     }
     return static_cast<int32_t>(v);
   }
@@ -126,7 +127,7 @@ uint32_t parseHexULong(std::string_view s) {
   uint64_t value;
   bool overflow;
   size_t digits = readDigits(s, i, 16, 0xFFFFFFFFull, value, overflow);
-  if (digits == 0 || i != s.size()) badNumber();
+  if (digits == 0 || i != s.size()) badNumber(Expected::kHexNumber, s);
   if (overflow) return 0xFFFFFFFFu;
   uint32_t v = static_cast<uint32_t>(value);
   return negative ? static_cast<uint32_t>(0u - v) : v;
@@ -181,14 +182,14 @@ double parseDouble(std::string_view s) {
   double value = 0.0;
   std::from_chars_result r = std::from_chars(first, last, value);
   if (r.ec == std::errc() && !(plus && (*first == '-' || *first == '+'))) {
-    if (r.ptr != last) badNumber();
+    if (r.ptr != last) badNumber(Expected::kNumber, s);
     return value;
   }
   // Out of range and the rarer spellings: let the C library decide, in the C locale.
   std::string text(s);
   char* end = nullptr;
   value = strtod_l(text.c_str(), &end, cLocale());
-  if (end == text.c_str() || *end != '\0') badNumber();
+  if (end == text.c_str() || *end != '\0') badNumber(Expected::kNumber, s);
   return value;
 }
 

@@ -86,6 +86,25 @@ bool TokenSource::locate(const unsigned char* p, uint32_t& file, uint32_t& offse
   return false;
 }
 
+bool TokenSource::fileText(uint32_t file, const std::string*& path, const unsigned char*& text,
+                           size_t& size) const {
+  for (int d = depth_; d >= 0; --d) {
+    const InputFile& in = *stack_[d];
+    if (in.index == file) {
+      path = &in.path();
+      text = in.bufferStart();
+      size = static_cast<size_t>(in.end - in.bufferStart());
+      return true;
+    }
+  }
+  if (!files_ || file >= files_->size() || !(*files_)[file]->buffer.data()) return false;
+  const SourceFile& s = *(*files_)[file];
+  path = &s.path;
+  text = s.buffer.data();
+  size = s.size;
+  return true;
+}
+
 void TokenSource::close(int d) {
   std::unique_ptr<InputFile>& in = stack_[d];
   if (!in) return;
@@ -137,6 +156,7 @@ TOrdexReturnCode TokenSource::next(Token& out) {
   if (includePending_) {
     includePending_ = false;
     if (depth_ + 1 >= kMaxOpenFiles || !openInclude(pendingInclude_)) {
+      includeTooDeep_ = depth_ + 1 >= kMaxOpenFiles;
       closeAll();
       finished_ = true;
       return rcIncludeOpenFailed;

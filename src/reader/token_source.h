@@ -40,6 +40,14 @@ class TokenSource {
   // The file and the offset in it of a byte of a token (or the place behind its last byte),
   // while the files are held whole; false for a token of no file.
   bool locate(const unsigned char* p, uint32_t& file, uint32_t& offset) const;
+  // The path and the bytes held of a file of the read (the file at that place of the list
+  // of files opened), while they are held; false otherwise.
+  bool fileText(uint32_t file, const std::string*& path, const unsigned char*& text,
+                size_t& size) const;
+  // The path of the file being read, empty before the first and after the last.
+  std::string currentPath() const { return depth_ >= 0 ? stack_[depth_]->path() : std::string(); }
+  // After -6: whether the include was refused for nesting too deep.
+  bool includeTooDeep() const { return includeTooDeep_; }
 
   // "/include" is honoured only while includes are enabled (not inside A2ML).
   bool includeEnabled() const { return includeEnabled_; }
@@ -85,6 +93,7 @@ class TokenSource {
   bool lastWasInclude_ = false;
   std::string pendingInclude_;
   bool includePending_ = false;
+  bool includeTooDeep_ = false;
   int64_t topConsumed_ = 0;
   int64_t topEndAttempts_ = 0;
 };

@@ -21,13 +21,18 @@ namespace fs = std::filesystem;
 struct Expected {
   TOrdexReturnCode rc;
   int line;  // the line named by the error report; 0 for a successful read
+  // Of a failure: FILE:LINE:COLUMN of the token at fault (the file relative to the corpus),
+  // and the token.
+  const char* place = "";
+  const char* token = "";
 };
 
 const std::map<std::string, Expected> kExpected = {
     {"DanielT__a2ltool/from_source.a2l", {rcOk, 0}},
     // A bare MEASUREMENT without PROJECT and MODULE: the include target of
     // merge_inc_test.a2l, not a file to be read by itself.
-    {"DanielT__a2ltool/included.a2l", {rcBlockOutsideParent, 2}},
+    {"DanielT__a2ltool/included.a2l",
+     {rcBlockOutsideParent, 2, "DanielT__a2ltool/included.a2l:1:8", "MEASUREMENT"}},
     {"DanielT__a2ltool/merge_inc_test.a2l", {rcOk, 0}},
     {"DanielT__a2ltool/software_b.a2l", {rcOk, 0}},
     {"DanielT__a2ltool/update_test1.a2l", {rcOk, 0}},
@@ -37,25 +42,33 @@ const std::map<std::string, Expected> kExpected = {
     // Holds a COMPU_VTAB input value written 1.1, as files of later versions may.
     {"Luncher91__A2LParser/freeTest.a2l", {rcOk, 0}},
     // A MODULE without PROJECT: the include target of includeTest.a2l.
-    {"Luncher91__A2LParser/includeModule.a2l", {rcBlockOutsideParent, 2}},
+    {"Luncher91__A2LParser/includeModule.a2l",
+     {rcBlockOutsideParent, 2, "Luncher91__A2LParser/includeModule.a2l:1:8", "MODULE"}},
     // The input value 1.1 of freeTest.a2l, and two include targets that end without a line
     // feed after their last token (the end of an included file ends a token).
     {"Luncher91__A2LParser/includeTest.a2l", {rcOk, 0}},
     // A lone CHARACTERISTIC: the include target of includeModule.a2l.
-    {"Luncher91__A2LParser/includedCharacteristics.a2l", {rcBlockOutsideParent, 3}},
+    {"Luncher91__A2LParser/includedCharacteristics.a2l",
+     {rcBlockOutsideParent, 3, "Luncher91__A2LParser/includedCharacteristics.a2l:1:8",
+      "CHARACTERISTIC"}},
     // Meant as a negative test elsewhere (a line break inside a quoted annotation text); a
     // quoted string may span lines here, so it reads.
     {"Luncher91__A2LParser/invalidString.a2l", {rcOk, 0}},
     // A MODULE without PROJECT: include target of xcp-sim.a2l.
-    {"domohuhn__a2l/engine_ecu.a2l", {rcBlockOutsideParent, 4}},
+    {"domohuhn__a2l/engine_ecu.a2l",
+     {rcBlockOutsideParent, 4, "domohuhn__a2l/engine_ecu.a2l:2:10", "MODULE"}},
     {"domohuhn__a2l/example-ecu.a2l", {rcOk, 0}},
     // A MODULE without PROJECT: include target of xcp-sim.a2l.
-    {"domohuhn__a2l/lights_ecu.a2l", {rcBlockOutsideParent, 3}},
+    {"domohuhn__a2l/lights_ecu.a2l",
+     {rcBlockOutsideParent, 3, "domohuhn__a2l/lights_ecu.a2l:1:10", "MODULE"}},
     {"domohuhn__a2l/simple.a2l", {rcOk, 0}},
     {"domohuhn__a2l/xcp-sim.a2l", {rcOk, 0}},
     // Malformed: a MEMORY_SEGMENT offset written with an en dash (bytes E2 80 93) instead of a
     // minus, which is no number.
-    {"kallemooo__Asap2/testFile.a2l", {rcBadNumber, 152}},
+    {"kallemooo__Asap2/testFile.a2l",
+     {rcBadNumber, 152, "kallemooo__Asap2/testFile.a2l:151:16",
+      "\xE2\x80\x93"
+      "1"}},
     {"sgnes__A2l-Parser/demo.a2l", {rcOk, 0}},
 };
 
@@ -106,6 +119,13 @@ TEST(Corpus, EveryFileReadsAsRecorded) {
       expectWrittenAsRead(inst, e.path());
     } else {
       EXPECT_EQ(reportedLine(report), expected->second.line) << report;
+      // The place names the file that holds the fault, an include where it lies in one.
+      TReadFailure f;
+      ASSERT_EQ(Ordex_GetReadFailure(inst, &f), rcOk);
+      const std::string file = fs::relative(fs::path(f.File), root).generic_string();
+      EXPECT_EQ(file + ":" + std::to_string(f.Line) + ":" + std::to_string(f.Column),
+                expected->second.place);
+      EXPECT_STREQ(f.Token, expected->second.token);
     }
   }
   EXPECT_EQ(files, static_cast<int>(kExpected.size())) << "a file of the table is missing";

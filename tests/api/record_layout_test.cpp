@@ -386,6 +386,19 @@ PIN(TReferrer, Field, 512);
 PIN(TReferrer, Kind, 768);
 PIN(TReferrer, TargetKinds, 772);
 
+PIN_SIZE(TReadFailure, 4628);
+PIN(TReadFailure, ReturnCode, 0);
+PIN(TReadFailure, Line, 4);
+PIN(TReadFailure, Column, 8);
+PIN(TReadFailure, BlockLine, 12);
+PIN(TReadFailure, BlockColumn, 16);
+PIN(TReadFailure, File, 20);
+PIN(TReadFailure, Token, 1044);
+PIN(TReadFailure, Expected, 1300);
+PIN(TReadFailure, ObjectPath, 1556);
+PIN(TReadFailure, BlockFile, 2580);
+PIN(TReadFailure, SourceLine, 3604);
+
 // Records are copied with memcpy across the C boundary and filled field by field by the
 // library; nothing in them may need a constructor or hide a vtable.
 static_assert(isPlainRecord<TProject>() && isPlainRecord<TModule>() &&

@@ -57,6 +57,10 @@ ordex_cli_case(failure_missing_object NO_STDOUT EXIT 1 ARGS show ${example} meas
   STDERR "^ordex: measurement Nope: rcMeasurementNotFound \\(-108\\)\n$")
 ordex_cli_case(failure_unreadable_file NO_STDOUT EXIT 1 ARGS info tests/data/no_such_file.a2l
   STDERR "rcFileOpenFailed \\(-4\\)")
+# A failed read is placed as compilers place errors: in the included file that holds the fault.
+ordex_cli_case(failure_placed_in_the_include NO_STDOUT EXIT 1
+  ARGS check tests/data/bad/number_in_include.a2l --verbose
+  STDERR "^tests/data/bad/included/measurements_bad_address.a2l:6:14: error: rcBadNumber \\(-122\\): expected a hexadecimal number, got \"0x10G0\" in PROJECT P, MODULE M, MEASUREMENT broken\n \tECU_ADDRESS 0x10G0\n \t            \\^\n$")
 ordex_cli_case(failure_no_module_named NO_STDOUT EXIT 1 ARGS list ${two_modules} measurements
   STDERR "rcModuleNotFound")
 

@@ -296,8 +296,21 @@ int main(int argc, char** argv) {
   const Command* found = findCommand(word);
   if (!found) return unknownCommand(word);
   const Command& c = *found;
+  // --verbose applies to every command that reads: a failed read shows its source line.
+  std::vector<char*> words;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) {
+      words.insert(words.end(), argv + i, argv + argc);
+      break;
+    }
+    if (std::strcmp(argv[i], "--verbose") == 0) {
+      setVerbose(true);
+    } else {
+      words.push_back(argv[i]);
+    }
+  }
   Arguments args;
-  const bool parsed = args.parse(argc - 2, argv + 2, c.options);
+  const bool parsed = args.parse(static_cast<int>(words.size()), words.data(), c.options);
   if (args.helpWanted()) {
     commandHelp(c);
     return kExitOk;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "arguments.h"
 #include "progress_bar.h"
 #include "return_code_names.h"
@@ -78,13 +80,58 @@ int reportFailure(const char* what, TOrdexReturnCode rc) {
   return kExitFailure;
 }
 
+namespace {
+bool g_verbose = false;
+
+// The line with a caret under the column; tabs before the column stay tabs so that the
+// caret lines up however the terminal sets them.
+void printSourceLine(const char* line, int column) {
+  std::fprintf(stderr, " %s\n ", line);
+  const size_t length = std::strlen(line);
+  for (int i = 1; i < column; ++i) {
+    const size_t at = static_cast<size_t>(i - 1);
+    std::fputc(at < length && line[at] == '\t' ? '\t' : ' ', stderr);
+  }
+  std::fputs("^\n", stderr);
+}
+}  // namespace
+
+void setVerbose(bool verbose) {
+  g_verbose = verbose;
+}
+
 void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc) {
-  char report[1024] = "";
-  Ordex_GetReadAsapFileError(inst, report, sizeof report);
-  // A file that cannot be opened leaves no report of its own.
-  const bool located = std::strncmp(report, "Error detected", 14) == 0;
-  std::fprintf(stderr, "ordex: %s: %s (%d)%s%s\n", path, returnCodeName(rc), static_cast<int>(rc),
-               located ? ": " : "", located ? report : "");
+  TReadFailure f;
+  if (Ordex_GetReadFailure(inst, &f) != rcOk || f.ReturnCode != rc) {
+    std::fprintf(stderr, "ordex: %s: %s (%d)\n", path, returnCodeName(rc), static_cast<int>(rc));
+    return;
+  }
+  const char* file = *f.File ? f.File : path;
+  if (f.Line > 0) {
+    std::fprintf(stderr, "%s:%d:%d: error: ", file, f.Line, f.Column);
+  } else {
+    std::fprintf(stderr, "%s: error: ", file);
+  }
+  std::fprintf(stderr, "%s (%d)", returnCodeName(rc), static_cast<int>(rc));
+  if (*f.Expected) std::fprintf(stderr, ": expected %s", f.Expected);
+  if (f.Line > 0) {
+    if (*f.Token) {
+      const char* quote = *f.Token == '"' ? "" : "\"";
+      std::fprintf(stderr, "%s got %s%s%s", *f.Expected ? "," : ":", quote, f.Token, quote);
+    } else {
+      std::fprintf(stderr, "%s got the end of the input", *f.Expected ? "," : ":");
+    }
+  } else if (rc == rcFileOpenFailed) {
+    std::fprintf(stderr, ": the file cannot be opened");
+  }
+  if (*f.ObjectPath) std::fprintf(stderr, " in %s", f.ObjectPath);
+  std::fputc('\n', stderr);
+  const bool showLines = g_verbose || isatty(STDERR_FILENO);
+  if (showLines && f.Line > 0) printSourceLine(f.SourceLine, f.Column);
+  if (f.BlockLine > 0) {
+    std::fprintf(stderr, "%s:%d:%d: note: the block left open begins here\n",
+                 *f.BlockFile ? f.BlockFile : file, f.BlockLine, f.BlockColumn);
+  }
 }
 
 int writeWithProgress(TOrdex* inst, const char* path, const char* module,

@@ -33,8 +33,13 @@ int reportFailure(const char* what, TOrdexReturnCode rc);
 // "the file holds the modules A, B" (or "the file holds no module") for the instance.
 std::string moduleChoice(TOrdex* inst);
 
-// Prints the return code's name and the read error report of the instance.
+// Prints a failed read as "FILE:LINE:COLUMN: error: rcName (code): expected ..., got
+// "TOKEN" in OBJECT" (the file is the include being read), followed by the line with a
+// caret under the token when standard error is a terminal or setVerbose(true) was called,
+// and for a block left open a note with the place where it began.
 void printReadError(const char* path, TOrdex* inst, TOrdexReturnCode rc);
+// Whether printReadError shows the source line also when standard error is no terminal.
+void setVerbose(bool verbose);
 
 // Writes the instance's project with a progress bar when the model is large (sizeHint: the
 // bytes of the file it was read from), keeping the text it was read from unless canonical
