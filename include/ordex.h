@@ -1447,6 +1447,95 @@ ORDEX_API TOrdexReturnCode Ordex_GetReferrers(TOrdex* instance, const char* modu
                                               void* context);
 
 /* ==========================================================================================
+ * Kept blocks
+ *
+ * What a file holds beyond the model (GROUP, UNIT, FRAME, INSTANCE, TYPEDEF_*, BLOB,
+ * COMPU_VTAB_RANGE, A2ML, SYMBOL_LINK, MATRIX_DIM, the IF_DATA of a FUNCTION and every other
+ * block or keyword the library does not model) is kept with the text of the read and can be
+ * walked as a tree. A scope is named by kind: etProject for the text outside the modules
+ * (A2ML_VERSION, blocks of the PROJECT beside its modules), etModule for a module without
+ * its objects, or an object kind (etCharacteristic, etMeasurement, etFunction,
+ * etCompuMethod, etCompuTab, etCompuVTab, etRecordLayout, etAxisPts) with the object's name.
+ * What the model holds is never listed: not the objects, MOD_PAR with its segments and
+ * system constants, MOD_COMMON, VARIANT_CODING or module IF_DATA in a module; not the
+ * arguments, keywords and blocks an object's record holds in an object. A kept keyword
+ * standing inside such a modelled block (a 1.6 keyword inside MOD_COMMON, PHYS_UNIT inside
+ * an AXIS_DESCR) is listed with Within naming that block.
+ *
+ * The nodes of a scope are numbered from 0 in text order, each block before its children:
+ * a walk is a loop over the indexes, and Parent, Depth, NumChildren and NextSibling give the
+ * tree. A block's tokens are its arguments up to its first child, in the form of the block
+ * (a name list such as REF_CHARACTERISTIC, and the text of A2ML and IF_DATA, keep every
+ * token; an IF_DATA or A2ML has no keyword children, only nested blocks); a keyword's tokens
+ * are its arguments up to the next keyword of the standard, "/begin" or "/end". Tokens are
+ * given as read, quotes included. A read with ORDEX_READ_WITHOUT_SOURCE, a project made by
+ * edits and an object created after the read have no kept blocks: their scopes are empty.
+ * Edits do not change what is kept. The tree of the scope asked for last is kept in the
+ * instance, so that a walk scans the text once; asking for another scope scans it anew.
+ *
+ *     int32_t n = 0;
+ *     Ordex_GetNumKeptBlocks(inst, NULL, etModule, NULL, &n);
+ *     for (int32_t i = 0; i < n; ++i) {
+ *       TKeptBlock b;
+ *       char tokens[4096];
+ *       int32_t needed = 0;
+ *       Ordex_GetKeptBlock(inst, NULL, etModule, NULL, i, &b);
+ *       if (Ordex_GetKeptBlockTokens(inst, NULL, etModule, NULL, i, tokens, sizeof tokens,
+ *                                    &needed) == rcOk)
+ *         for (const char* t = tokens; *t; t += strlen(t) + 1) ... one token ...
+ *       printf("%*s%s %s (%s:%d)\n", 2 * b.Depth, "", b.Keyword, b.Name, b.File, b.Line);
+ *     }
+ *
+ * The arguments of every function: the instance; the module name (null: the only module;
+ * ignored for etProject); the kind of the scope; the object's name (ignored for etProject
+ * and etModule); the node's index where one is taken. Codes shared by all: -103 a null
+ * instance; -104 no project; -105 no such module; the kind's not-found code (-107
+ * characteristic, -108 measurement, -109 function, -110 compu method, -111 compu tab, -112
+ * compu vtab, -113 axis points, -114 record layout) for an object that is not there; -1 a
+ * kind that names no scope; -204 an index outside 0 .. count - 1; -205 a null output.
+ * ========================================================================================== */
+
+/* One node of the kept tree. */
+typedef struct TKeptBlock {
+  char Keyword[ORDEX_TEXT_SIZE]; /* GROUP, SYMBOL_LINK, ... (the word behind "/begin") */
+  char Name[ORDEX_TEXT_SIZE];    /* its first argument when that names it (GROUP, UNIT,
+                                    INSTANCE, IF_DATA, ...), else empty */
+  char File[ORDEX_TEXT_SIZE];    /* the file it stands in, as it was opened */
+  char Within[ORDEX_TEXT_SIZE];  /* top nodes: the modelled blocks it stands in, relative
+                                    to the scope, joined by "/" ("MOD_COMMON", "AXIS_DESCR",
+                                    "MOD_PAR/MEMORY_SEGMENT"); empty directly in the scope.
+                                    Children repeat their top node's */
+  int32_t Line;                  /* the line of its keyword ("/begin") in File, from 1 */
+  int32_t Parent;                /* the index of the enclosing node, -1 for a top node */
+  int32_t Depth;                 /* 0 for a top node */
+  int32_t NumChildren;
+  int32_t NextSibling;           /* the index of the next node of the same parent, or -1 */
+  int32_t NumTokens;
+  int16_t IsBlock;               /* 1 "/begin ... /end", 0 a keyword with its arguments */
+  int16_t Reserved;              /* 0 */
+} TKeptBlock;
+
+/* The number of nodes of a scope into *count (0 for an empty scope). */
+ORDEX_API TOrdexReturnCode Ordex_GetNumKeptBlocks(TOrdex* instance, const char* moduleName,
+                                                  int32_t kind, const char* objectName,
+                                                  int32_t* count);
+
+/* Fills *block with node index of a scope (texts cut to 255 characters). */
+ORDEX_API TOrdexReturnCode Ordex_GetKeptBlock(TOrdex* instance, const char* moduleName,
+                                              int32_t kind, const char* objectName, int32_t index,
+                                              TKeptBlock* block);
+
+/* Writes the tokens of node index as a multi-string (each token followed by a zero byte,
+ * the whole closed by one more) into buffer (size bytes) and the size that takes into
+ * *needed (may be null). A buffer too small receives the empty multi-string (when size is
+ * 1 or more) and gives -203; a null buffer with a size of 0 asks for the size alone (0).
+ * Tokens are not cut. */
+ORDEX_API TOrdexReturnCode Ordex_GetKeptBlockTokens(TOrdex* instance, const char* moduleName,
+                                                    int32_t kind, const char* objectName,
+                                                    int32_t index, char* buffer, int size,
+                                                    int32_t* needed);
+
+/* ==========================================================================================
  * Writing
  *
  * The writer reads the model and changes nothing in it; the file it creates belongs to the

@@ -14,6 +14,7 @@ from . import findings
 from . import objects as o
 from . import records as r
 from .errors import OrdexError
+from .kept_blocks import KeptBlock, kept_tree
 
 PathLike = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
 Kind = Union[str, type]  # "CHARACTERISTIC", "compu-vtabs", or a dataclass such as Measurement
@@ -523,6 +524,19 @@ class A2LFile:
             found.append(o.from_record(o.SystemConstant, record, self._codec, module=module))
 
     # Shortcuts, one per kind.
+    def blocks(self, kind: Optional[Kind] = None, name: Optional[str] = None,
+               module: Optional[str] = None) -> List[KeptBlock]:
+        """What the file holds beyond the records, as trees of KeptBlock: of a module (kind
+        None or "MODULE"), of the text outside the modules ("PROJECT"), or of one object
+        (kind and name, such as "CHARACTERISTIC", "Map"). Empty for a file read without its
+        text, and for what was made by edits."""
+        keyword = _kind_name(kind) if kind is not None else "MODULE"
+        if keyword not in c.ELEMENT_TYPES:
+            raise errors.error(c.RETURN_CODES["rcInvalidArgument"], "kept blocks",
+                               detail="unknown kind %r" % (kind,))
+        return kept_tree(self._lib, self._instance, self._bytes(module, "module"),
+                         c.ELEMENT_TYPES[keyword], self._bytes(name), self._check, self._text)
+
     def characteristics(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.Characteristic]:
         return self.objects("CHARACTERISTIC", module, pattern)
 

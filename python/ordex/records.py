@@ -430,6 +430,23 @@ class TReferrer(ctypes.Structure):
     ]
 
 
+class TKeptBlock(ctypes.Structure):
+    _fields_ = [
+        ("Keyword", ctypes.c_char * TEXT_SIZE),
+        ("Name", ctypes.c_char * TEXT_SIZE),
+        ("File", ctypes.c_char * TEXT_SIZE),
+        ("Within", ctypes.c_char * TEXT_SIZE),
+        ("Line", ctypes.c_int32),
+        ("Parent", ctypes.c_int32),
+        ("Depth", ctypes.c_int32),
+        ("NumChildren", ctypes.c_int32),
+        ("NextSibling", ctypes.c_int32),
+        ("NumTokens", ctypes.c_int32),
+        ("IsBlock", ctypes.c_int16),
+        ("Reserved", ctypes.c_int16),
+    ]
+
+
 class TReadFailure(ctypes.Structure):
     _fields_ = [
         ("ReturnCode", ctypes.c_int32),

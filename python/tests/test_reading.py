@@ -223,6 +223,48 @@ class ReadFailuresTest(support.ScratchTestCase):
         self.assertEqual("rcFileOpenFailed", caught.exception.name)
 
 
+class KeptBlocksTest(unittest.TestCase):
+    """What the file holds beyond the records, as trees, for a module, the text outside the
+    modules and an object."""
+
+    def setUp(self):
+        self.a2l = ordex.A2LFile.open(os.path.join(support.DATA, "kept",
+                                                   "newer_standard_content.a2l"))
+        self.addCleanup(self.a2l.close)
+
+    def test_trees_of_each_scope(self):
+        def outline(blocks):
+            return [(b.keyword, b.name, b.tokens, [c.keyword for c in b.children], b.within)
+                    for b in blocks]
+        group = next(b for b in self.a2l.blocks() if b.keyword == "GROUP")
+        self.assertEqual(("Root", "newer_standard_groups.inc", 1), (
+            group.name, os.path.basename(group.file), group.line))
+        self.assertEqual([("ROOT", []), ("REF_CHARACTERISTIC", ["Map"]),
+                          ("REF_MEASUREMENT", ["Speed"]), ("SUB_GROUP", ["Engine_Details"])],
+                         [(c.keyword, c.tokens) for c in group.children])
+        self.assertEqual(["A2ML", "ALIGNMENT_INT64", "GROUP", "UNIT", "TYPEDEF_STRUCTURE",
+                          "INSTANCE", "BLOB", "COMPU_VTAB_RANGE"],
+                         [b.keyword for b in self.a2l.blocks(module="Engine")])
+        self.assertEqual(["INSTANCE", "MATRIX_DIM", "OVERWRITE", "PHYS_UNIT"],
+                         [b.keyword for b in self.a2l.blocks()[5].walk()])
+        self.assertEqual([("A2ML_VERSION", "", ["1", "31"], [], "")],
+                         outline(self.a2l.blocks("PROJECT")))
+        self.assertEqual([("SYMBOL_LINK", "", ['"map_symbol"', "0"], [], ""),
+                          ("MATRIX_DIM", "", ["2", "3", "4"], [], ""),
+                          ("PHYS_UNIT", "", ['"rpm"'], [], "AXIS_DESCR"),
+                          ("DISPLAY_IDENTIFIER", "", ["map_display"], [], "")],
+                         outline(self.a2l.blocks(ordex.Characteristic, "Map")))
+        self.assertEqual([("FUNCTION_VERSION", "", ['"2.1"'], [], ""),
+                          ("IF_DATA", "ASAM", ["ASAM"], ["VENDOR"], "")],
+                         outline(self.a2l.blocks("functions", "Control")))
+
+    def test_unknown_names_and_kinds(self):
+        with self.assertRaises(ordex.NotFoundError):
+            self.a2l.blocks("CHARACTERISTIC", "Nothing")
+        with self.assertRaises(ordex.InvalidArgumentError):
+            self.a2l.blocks("MEMORY_SEGMENT", "Code")
+
+
 class TextEncodingTest(support.ScratchTestCase):
     TEXT = ("/begin PROJECT P \"caf\xe9 \xc3\xbc\"\n/begin MODULE M \"\"\n"
             "/end MODULE\n/end PROJECT\n").encode("latin-1")

@@ -81,6 +81,12 @@ struct SourcePartKeyHash {
 using SourcePartRenderer = void (*)(const TProject_Intern& project, SourcePartKey key,
                                     std::string& out);
 
+// Data another layer derives from the text on demand and keeps with it (the kept-block
+// tree of the scope asked for last).
+struct SourceDerived {
+  virtual ~SourceDerived() = default;
+};
+
 class SourceText {
  public:
   // The entries a read appended to a function's lists from FUNCTION_LIST blocks of other
@@ -129,6 +135,8 @@ class SourceText {
   std::vector<const TFunction_Intern*> foldedFunctionsOf(const ObjectHead& object) const;
 
   size_t bytesHeld() const;
+
+  mutable std::unique_ptr<SourceDerived> derived;
 
  private:
   mutable std::unordered_map<SourcePartKey, uint32_t, SourcePartKeyHash> index_;

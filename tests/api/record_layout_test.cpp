@@ -344,6 +344,20 @@ PIN_SIZE(TIfDataRecord, 264);
 PIN(TIfDataRecord, Name, 0);
 PIN(TIfDataRecord, Content, 256);
 
+PIN_SIZE(TKeptBlock, 1052);
+PIN(TKeptBlock, Keyword, 0);
+PIN(TKeptBlock, Name, 256);
+PIN(TKeptBlock, File, 512);
+PIN(TKeptBlock, Within, 768);
+PIN(TKeptBlock, Line, 1024);
+PIN(TKeptBlock, Parent, 1028);
+PIN(TKeptBlock, Depth, 1032);
+PIN(TKeptBlock, NumChildren, 1036);
+PIN(TKeptBlock, NextSibling, 1040);
+PIN(TKeptBlock, NumTokens, 1044);
+PIN(TKeptBlock, IsBlock, 1048);
+PIN(TKeptBlock, Reserved, 1050);
+
 PIN_SIZE(TAnnotationRecord, 2560);
 PIN(TAnnotationRecord, Label, 0);
 PIN(TAnnotationRecord, Origin, 256);
@@ -398,8 +412,9 @@ static_assert(isPlainRecord<TProject>() && isPlainRecord<TModule>() &&
                   isPlainRecord<TCompuVTabValue>() && isPlainRecord<TCompuVTabEntry>() &&
                   isPlainRecord<TFunction>() && isPlainRecord<TVarCriterion>() &&
                   isPlainRecord<TVarCombCriterion>() && isPlainRecord<TIfDataRecord>() &&
-                  isPlainRecord<TAnnotationRecord>() && isPlainRecord<TAnnotationRecord2>() &&
-                  isPlainRecord<TCheckFinding>() && isPlainRecord<TReferrer>(),
+                  isPlainRecord<TKeptBlock>() && isPlainRecord<TAnnotationRecord>() &&
+                  isPlainRecord<TAnnotationRecord2>() && isPlainRecord<TCheckFinding>() &&
+                  isPlainRecord<TReferrer>(),
               "public records are plain C data");
 
 #undef PIN

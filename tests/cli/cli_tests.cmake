@@ -77,6 +77,11 @@ ordex_cli_case(show_measurement_members_json
 ordex_cli_case(show_record_layout_reserved ARGS show ${two_modules} record-layout RL_CURVE
   --module Body)
 ordex_cli_case(show_texts_in_mixed_encodings_json ARGS show ${encodings} measurement Temp --json)
+# What a file holds beyond the records: a module's kept blocks, and an object's.
+set(kept tests/data/kept/newer_standard_content.a2l)
+ordex_cli_case(show_blocks ARGS show ${kept} blocks)
+ordex_cli_case(show_blocks_json ARGS show ${kept} blocks --module Engine --json)
+ordex_cli_case(show_function_kept_blocks ARGS show ${kept} function Control)
 ordex_cli_case(refs_publisher_and_referrers ARGS refs ${two_modules} Dimmer)
 ordex_cli_case(refs_json ARGS refs ${example} IdleSpeedTarget --json)
 ordex_cli_case(convert_table_default ARGS convert ${example} EngineState 07)

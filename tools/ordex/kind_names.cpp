@@ -20,6 +20,8 @@ const ObjectKind kKinds[] = {
     {"COMPU_TAB", "compu-tab", "compu-tabs"},
     {"COMPU_VTAB", "compu-vtab", "compu-vtabs"},
     {"RECORD_LAYOUT", "record-layout", "record-layouts"},
+    // What a file holds beyond the records, for show.
+    {"KEPT_BLOCKS", "blocks", "blocks"},
 };
 
 // Lower case without '-', '_' and blanks: "COMPU_VTAB", "compu-vtab" and "CompuVTab" meet.

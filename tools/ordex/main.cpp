@@ -85,7 +85,10 @@ const std::vector<Command>& commands() {
        "one record, field by field",
        "Prints every field of the public record of one object, with its annotations, IF_DATA\n"
        "entries and name lists (project and module need no NAME; a module's NAME is the\n"
-       "module). Field names are those of the records in ordex.h.\n",
+       "module), and under KeptBlocks what the object holds beyond its record. Field names\n"
+       "are those of the records in ordex.h. KIND blocks lists what the file holds beyond\n"
+       "the records (GROUP, UNIT, INSTANCE, A2ML, ...), outside the modules and in each\n"
+       "module (in NAME alone with --module), one line per block or keyword.\n",
        {{"--json", false}, {"--module", true}},
        2,
        3,
@@ -93,7 +96,8 @@ const std::vector<Command>& commands() {
        &kShowKindNames,
        nullptr,
        "ordex show engine.a2l characteristic IgnitionMap\n"
-       "ordex show twin.a2l MEASUREMENT Light --module Body --json\n"},
+       "ordex show twin.a2l MEASUREMENT Light --module Body --json\n"
+       "ordex show engine.a2l blocks --module Engine\n"},
       {"refs",
        "FILE NAME [--json]",
        "who publishes NAME and what refers to it",

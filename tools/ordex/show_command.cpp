@@ -10,6 +10,7 @@
 #include "document.h"
 #include "keyword_names.h"
 #include "ordex.h"
+#include "show_blocks.h"
 #include "show_members.h"
 #include "tool_support.h"
 
@@ -390,34 +391,36 @@ struct ShowKind {
   const char* kind;
   ShowFn show;
   bool needsName;
+  int32_t keptKind;  // the scope of the object's kept blocks, 0 for none
 };
 
 const ShowKind kShowKinds[] = {
-    {"project", showProject, false},
-    {"module", showModule, false},
-    {"memory-segment", showMemorySegment, true},
-    {"system-constant", showSystemConstant, true},
-    {"calibration-method", showCalibrationMethod, true},
-    {"characteristic", showCharacteristic, true},
-    {"axis-pts", showAxisPts, true},
-    {"measurement", showMeasurement, true},
-    {"function", showFunction, true},
-    {"compu-method", showCompuMethod, true},
-    {"compu-tab", showCompuTab, true},
-    {"compu-vtab", showCompuVTab, true},
-    {"record-layout", showRecordLayout, true},
+    {"project", showProject, false, 0},
+    {"module", showModule, false, 0},
+    {"memory-segment", showMemorySegment, true, 0},
+    {"system-constant", showSystemConstant, true, 0},
+    {"calibration-method", showCalibrationMethod, true, 0},
+    {"characteristic", showCharacteristic, true, etCharacteristic},
+    {"axis-pts", showAxisPts, true, etAxisPts},
+    {"measurement", showMeasurement, true, etMeasurement},
+    {"function", showFunction, true, etFunction},
+    {"compu-method", showCompuMethod, true, etCompuMethod},
+    {"compu-tab", showCompuTab, true, etCompuTab},
+    {"compu-vtab", showCompuVTab, true, etCompuVTab},
+    {"record-layout", showRecordLayout, true, etRecordLayout},
 };
 
 }  // namespace
 
 const char* const kShowKindNames =
     "project, module, memory-segment, system-constant, calibration-method, characteristic, "
-    "axis-pts, measurement, function, compu-method, compu-tab, compu-vtab, record-layout";
+    "axis-pts, measurement, function, compu-method, compu-tab, compu-vtab, record-layout, blocks";
 
 int show(const Arguments& args) {
   const char* file = args.positional()[0];
   const char* kind = args.positional()[1];
   const char* name = args.positional().size() > 2 ? args.positional()[2] : nullptr;
+  if (std::strcmp(kind, "blocks") == 0) return showBlocks(args);
   for (const ShowKind& k : kShowKinds) {
     if (std::strcmp(kind, k.kind) != 0) continue;
     if (k.needsName && !name) {
@@ -429,6 +432,12 @@ int show(const Arguments& args) {
     Node record = Node::object();
     const Target target{loaded.instance(), args.value("--module"), name ? name : ""};
     TOrdexReturnCode rc = k.show(target, record);
+    // What the object holds beyond its record, when it holds anything.
+    if (rc == rcOk && k.keptKind) {
+      Node kept = Node::array();
+      rc = addKeptBlocks(target.inst, target.module, k.keptKind, target.name, kept);
+      if (rc == rcOk && !kept.elements().empty()) record.add("KeptBlocks", std::move(kept));
+    }
     if (rc != rcOk) {
       const std::string what = std::string(kind) + (name ? std::string(" ") + name : "");
       return reportFailure(what.c_str(), rc);
