@@ -59,8 +59,6 @@ PUBLIC_HEADER_PENDING = {
     "src/model/compu_records.h",
     "src/model/characteristic_record.h",
     "src/model/project.h",
-    "src/platform/replacing_file.h",
-    "src/platform/file_access_module.h",
     "src/convert/measurement_blocks.h",
     "src/convert/raw_to_phys.h",
     "src/convert/raw_decoding.cpp",
