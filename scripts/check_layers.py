@@ -48,6 +48,8 @@ PUBLIC_HEADER_PENDING = {
     "src/edit/field_copy.h",
     "src/edit/object_edits.h",
     "src/edit/list_entry_edits.h",
+    "src/edit/edit_index.cpp",
+    "src/edit/reference_cleanup.cpp",
     # internal kind and return-code types still to come
     "src/convert/measurement_blocks.h",
     "src/convert/raw_to_phys.h",
