@@ -256,6 +256,13 @@ size_t editDistance(std::string_view a, std::string_view b, size_t limit) {
 
 }  // namespace
 
+bool keywordShaped(std::string_view token) {
+  if (token.size() < 6 || token[0] < 'A' || token[0] > 'Z') return false;
+  for (char c : token)
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
+  return true;
+}
+
 std::string_view nearestAsap2Keyword(std::string_view token) {
   constexpr size_t kLimit = 2;
   std::string_view nearest;

@@ -1,5 +1,7 @@
 #include "query/kept_summary.h"
 
+#include <algorithm>
+#include <string>
 #include <unordered_map>
 
 #include "query/asap2_keywords.h"
@@ -9,13 +11,15 @@ namespace ordex {
 
 namespace {
 
-// Upper-case letters, digits and underscores, at least six, starting with a letter: the
-// form of the standard's keywords, and rare for a name that is close to one.
-bool keywordShaped(std::string_view token) {
-  if (token.size() < 6 || token[0] < 'A' || token[0] > 'Z') return false;
-  for (char c : token)
-    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
-  return true;
+// nearestAsap2Keyword, remembered: the tokens it is asked about are mostly the same few
+// argument words (ABSOLUTE, MSB_FIRST, ...) on every object, and each answer costs an edit
+// distance to every keyword of the standard.
+std::string_view nearestKeyword(std::string_view token) {
+  thread_local std::unordered_map<std::string, std::string_view> known;
+  auto it = known.find(std::string(token));
+  if (it != known.end()) return it->second;
+  if (known.size() >= 4096) known.clear();
+  return known.emplace(std::string(token), nearestAsap2Keyword(token)).first->second;
 }
 
 bool opaqueBody(std::string_view keyword) {
@@ -105,10 +109,17 @@ std::vector<UnknownKeyword> unknownKeywordsOf(const TProject_Intern& project,
     // among the arguments of the kept keyword before it.
     for (uint32_t t = 0; t < n.numTokens; ++t) {
       const std::string_view token = tree.tokens[n.firstToken + t];
-      if (keywordShaped(token) && !findAsap2Keyword(token) && !nearestAsap2Keyword(token).empty())
+      if (keywordShaped(token) && !findAsap2Keyword(token) && !nearestKeyword(token).empty())
         found.push_back({token, n.file, n.line, within, n.keyword});
     }
   });
+  if (tree.strays.empty()) return found;
+  for (const KeptStray& s : tree.strays)
+    if (!nearestKeyword(s.token).empty())
+      found.push_back({s.token, s.file, s.line, tree.withins[s.within], {}});
+  std::stable_sort(
+      found.begin(), found.end(),
+      [](const UnknownKeyword& a, const UnknownKeyword& b) { return a.line < b.line; });
   return found;
 }
 
