@@ -1,7 +1,6 @@
 #include "query/kept_summary.h"
 
 #include <algorithm>
-#include <string>
 #include <unordered_map>
 
 #include "query/asap2_keywords.h"
@@ -10,17 +9,6 @@
 namespace ordex {
 
 namespace {
-
-// nearestAsap2Keyword, remembered: the tokens it is asked about are mostly the same few
-// argument words (ABSOLUTE, MSB_FIRST, ...) on every object, and each answer costs an edit
-// distance to every keyword of the standard.
-std::string_view nearestKeyword(std::string_view token) {
-  thread_local std::unordered_map<std::string, std::string_view> known;
-  auto it = known.find(std::string(token));
-  if (it != known.end()) return it->second;
-  if (known.size() >= 4096) known.clear();
-  return known.emplace(std::string(token), nearestAsap2Keyword(token)).first->second;
-}
 
 bool opaqueBody(std::string_view keyword) {
   return keyword == "IF_DATA" || keyword == "A2ML";
@@ -109,13 +97,13 @@ std::vector<UnknownKeyword> unknownKeywordsOf(const TProject_Intern& project,
     // among the arguments of the kept keyword before it.
     for (uint32_t t = 0; t < n.numTokens; ++t) {
       const std::string_view token = tree.tokens[n.firstToken + t];
-      if (keywordShaped(token) && !findAsap2Keyword(token) && !nearestKeyword(token).empty())
+      if (keywordShaped(token) && !findAsap2Keyword(token) && !nearestAsap2Keyword(token).empty())
         found.push_back({token, n.file, n.line, within, n.keyword});
     }
   });
   if (tree.strays.empty()) return found;
   for (const KeptStray& s : tree.strays)
-    if (!nearestKeyword(s.token).empty())
+    if (!nearestAsap2Keyword(s.token).empty())
       found.push_back({s.token, s.file, s.line, tree.withins[s.within], {}});
   std::stable_sort(
       found.begin(), found.end(),
