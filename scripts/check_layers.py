@@ -55,9 +55,6 @@ PUBLIC_HEADER_PENDING = {
     "src/convert/raw_to_phys.h",
     "src/convert/raw_decoding.cpp",
     "src/convert/conversion_error.h",
-    "src/query/consistency_check.h",
-    "src/query/reference_walk.h",
-    "src/query/reference_finder.h",
 }
 
 # Client files that still read the library's internal headers.
