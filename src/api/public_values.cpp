@@ -23,7 +23,7 @@ namespace {
 
 constexpr bool same(ReturnCode internal, TOrdexReturnCode external) {
   return static_cast<int32_t>(internal) == static_cast<int32_t>(external) &&
-         toPublic(internal) == external;
+         toPublic(internal) == external && fromPublic(external) == internal;
 }
 
 static_assert(sizeof(ReturnCode) == sizeof(int32_t));

@@ -16,6 +16,10 @@ constexpr TOrdexReturnCode toPublic(ReturnCode rc) {
 constexpr TOrdexReturnCode toPublic(TOrdexReturnCode rc) {
   return rc;
 }
+// The code a host got back, as the layers name it.
+constexpr ReturnCode fromPublic(TOrdexReturnCode rc) {
+  return static_cast<ReturnCode>(rc);
+}
 constexpr TOrdexFindingSeverity toPublic(FindingSeverity severity) {
   return static_cast<TOrdexFindingSeverity>(severity);
 }
