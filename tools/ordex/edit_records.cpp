@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "record_fields.h"
 #include "suggestions.h"
 
 namespace ordex_tool {
@@ -25,6 +26,50 @@ namespace {
   Field {                                                                                          \
     "Coeffs[" #i "]", FieldType::Number, offsetof(TCompuMethod2, Coeffs) + i * sizeof(TNumberText) \
   }
+
+// What create does with a field beyond its table entry: the value it starts from, whether
+// the script must give it.
+struct FieldRule {
+  const char* name;
+  const char* initial;
+  bool required;
+};
+
+FieldType fieldType(const TRecordField& d) {
+  switch (d.Kind) {
+    case fkText:
+      return FieldType::Text;
+    case fkNumberText:
+      return FieldType::Number;
+    case fkInt16:
+      return FieldType::Int16;
+    case fkInt32:
+      return FieldType::Int32;
+    case fkKeyword:
+      return FieldType::Keyword;
+    case fkFlag:
+      return FieldType::Flag;
+    default:
+      return FieldType::UInt32;
+  }
+}
+
+// The fields of the record's table that a script can set: every single field but Name.
+std::vector<Field> tableFields(int32_t recordType, std::initializer_list<FieldRule> rules) {
+  std::vector<Field> fields;
+  for (const TRecordField& d : recordFields(recordType)) {
+    if (d.Kind == fkRecord || d.Count != 1 || std::strcmp(d.Name, "Name") == 0) continue;
+    Field f{d.Name, fieldType(d), d.Offset};
+    if (d.Kind == fkKeyword) f.keywords = &keywordTable(d.KeywordList);
+    for (const FieldRule& rule : rules) {
+      if (std::strcmp(rule.name, d.Name) != 0) continue;
+      f.initial = rule.initial;
+      f.required = rule.required;
+    }
+    fields.push_back(f);
+  }
+  return fields;
+}
 
 // Texts the reader gives the numbers of a block's fixed parameters, and what "not given"
 // is for addresses, masks and refresh units.
@@ -202,20 +247,14 @@ std::vector<RecordKind> makeKinds() {
   k.push_back(std::move(characteristic));
   RecordKind measurement = moduleContentKind<TMeasurement>(
       "measurement", Ordex_GetMeasurement, Ordex_ChangeMeasurement, Ordex_CreateMeasurement,
-      {ORDEX_FIELD(TMeasurement, LongIdentifier, Text),
-       ORDEX_KEYWORD(TMeasurement, DataType, kDataTypes).needed(),
-       ORDEX_FIELD(TMeasurement, Conversion, Text).needed(),
-       ORDEX_FIELD(TMeasurement, Resolution, Int16),
-       ORDEX_FIELD(TMeasurement, Accuracy, Number).startingAt(kZero),
-       ORDEX_FIELD(TMeasurement, LowerLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TMeasurement, UpperLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TMeasurement, Format, Text), ORDEX_FIELD(TMeasurement, ArraySize, Int32),
-       ORDEX_FIELD(TMeasurement, BitMask, UInt32).startingAt(kUnset),
-       ORDEX_KEYWORD(TMeasurement, ByteOrder, kByteOrders),
-       ORDEX_FIELD(TMeasurement, MaxRefreshScalingUnit, Int32).startingAt(kNoRefresh),
-       ORDEX_FIELD(TMeasurement, MaxRefreshRate, Int32),
-       ORDEX_FIELD(TMeasurement, EcuAddress, UInt32).startingAt(kUnset),
-       ORDEX_FIELD(TMeasurement, UserData, UInt32)});
+      tableFields(rtMeasurement, {{"DataType", nullptr, true},
+                                  {"Conversion", nullptr, true},
+                                  {"Accuracy", kZero, false},
+                                  {"LowerLimit", kZero, false},
+                                  {"UpperLimit", kZero, false},
+                                  {"BitMask", kUnset, false},
+                                  {"MaxRefreshScalingUnit", kNoRefresh, false},
+                                  {"EcuAddress", kUnset, false}}));
   measurement.prepare = [](TOrdex* inst, const char* module, void* record) {
     static_cast<TMeasurement*>(record)->ByteOrder = moduleDefaults(inst, module).byteOrder;
   };

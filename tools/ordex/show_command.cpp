@@ -10,6 +10,7 @@
 #include "document.h"
 #include "keyword_names.h"
 #include "ordex.h"
+#include "record_fields.h"
 #include "show_blocks.h"
 #include "show_members.h"
 #include "tool_support.h"
@@ -44,6 +45,41 @@ class Fields {
  private:
   Node& n_;
 };
+
+// Every field of a record as its table lists it.
+void addFields(int32_t recordType, const void* record, Node& n) {
+  Fields f(n);
+  for (const TRecordField& d : recordFields(recordType)) {
+    switch (d.Kind) {
+      case fkText:
+        f.text(d.Name, &fieldAt<char>(record, d));
+        break;
+      case fkNumberText:
+        f.numberText(d.Name, fieldAt<TNumberText>(record, d));
+        break;
+      case fkInt16:
+        f.number(d.Name, fieldAt<int16_t>(record, d));
+        break;
+      case fkInt32:
+        f.number(d.Name, fieldAt<int32_t>(record, d));
+        break;
+      case fkUInt32:
+        f.number(d.Name, fieldAt<uint32_t>(record, d));
+        break;
+      case fkHex:
+        f.hex(d.Name, fieldAt<uint32_t>(record, d));
+        break;
+      case fkFlag:
+        f.flag(d.Name, fieldAt<int16_t>(record, d));
+        break;
+      case fkKeyword:
+        f.keyword(d.Name, fieldAt<int32_t>(record, d), keywordTable(d.KeywordList));
+        break;
+      default:
+        break;
+    }
+  }
+}
 
 struct Target {
   TOrdex* inst;
@@ -240,23 +276,7 @@ TOrdexReturnCode showMeasurement(const Target& t, Node& n) {
   auto r = keyed<TMeasurement>(t.name);
   TOrdexReturnCode rc = Ordex_GetMeasurement(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("DataType", r->DataType, kDataTypes);
-  f.text("Conversion", r->Conversion);
-  f.number("Resolution", r->Resolution);
-  f.numberText("Accuracy", r->Accuracy);
-  f.numberText("LowerLimit", r->LowerLimit);
-  f.numberText("UpperLimit", r->UpperLimit);
-  f.text("Format", r->Format);
-  f.number("ArraySize", r->ArraySize);
-  f.hex("BitMask", r->BitMask);
-  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
-  f.number("MaxRefreshRate", r->MaxRefreshRate);
-  f.hex("EcuAddress", r->EcuAddress);
-  f.number("UserData", r->UserData);
+  addFields(rtMeasurement, r.get(), n);
   rc = addMeasurementVirtuals(t.inst, t.module, t.name, n);
   if (rc != rcOk) return rc;
   return addAnnotationsAndIfData(t, MemberOwner::kMeasurement, n);

@@ -59,6 +59,39 @@ class Fields {
   std::string path_;
 };
 
+// Every field of a record but Name (the object's key), as the library's table of the record
+// type describes it: texts quoted, numbers as TNumberText halves, the rest as integers.
+void recordFields(Fields& f, int32_t recordType, const void* record) {
+  const unsigned char* base = static_cast<const unsigned char*>(record);
+  TRecordField d{};
+  for (uint32_t i = 0; Ordex_GetRecordField(recordType, i, &d) == rcOk; ++i) {
+    const unsigned char* at = base + d.Offset;
+    if (std::strcmp(d.Name, "Name") == 0) continue;
+    switch (d.Kind) {
+      case fkText:
+        f.text(d.Name, reinterpret_cast<const char*>(at));
+        break;
+      case fkNumberText:
+        f.numberText(d.Name, *reinterpret_cast<const TNumberText*>(at));
+        break;
+      case fkInt16:
+      case fkFlag:
+        f.number(d.Name, *reinterpret_cast<const int16_t*>(at));
+        break;
+      case fkUInt32:
+      case fkHex:
+        f.number(d.Name, *reinterpret_cast<const uint32_t*>(at));
+        break;
+      case fkInt32:
+      case fkKeyword:
+        f.number(d.Name, *reinterpret_cast<const int32_t*>(at));
+        break;
+      default:
+        break;
+    }
+  }
+}
+
 template <class T>
 std::unique_ptr<T> keyedRecord(const std::string& name) {
   std::unique_ptr<T> r(new T());
@@ -431,21 +464,7 @@ void SnapshotTaker::measurements(const Fields& m) {
     Fields f = m.sub("MEASUREMENT " + key);
     auto r = fetch<TMeasurement>(f, name, Ordex_GetMeasurement);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("DataType", r->DataType);
-    f.text("Conversion", r->Conversion);
-    f.number("Resolution", r->Resolution);
-    f.numberText("Accuracy", r->Accuracy);
-    f.numberText("LowerLimit", r->LowerLimit);
-    f.numberText("UpperLimit", r->UpperLimit);
-    f.text("Format", r->Format);
-    f.number("ArraySize", r->ArraySize);
-    f.number("BitMask", r->BitMask);
-    f.number("ByteOrder", r->ByteOrder);
-    f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
-    f.number("MaxRefreshRate", r->MaxRefreshRate);
-    f.number("EcuAddress", r->EcuAddress);
-    f.number("UserData", r->UserData);
+    recordFields(f, rtMeasurement, r.get());
     if (!opt_.members) continue;
     nameWalk(f, "VIRTUAL", members_.virtuals, inst_, mod_, name);
     ifDataAndAnnotations(f, name.c_str(), members_.measurementIfData,
