@@ -17,6 +17,20 @@ const TRecordField kFields[] = {
 };
 }  // namespace measurement
 
+namespace axis_pts {
+using R = TAxisPts;
+const TRecordField kFields[] = {
+#include "api/fields/axis_pts.def"
+};
+}  // namespace axis_pts
+
+namespace function {
+using R = TFunction;
+const TRecordField kFields[] = {
+#include "api/fields/function.def"
+};
+}  // namespace function
+
 #undef ORDEX_FIELD
 
 struct Table {
@@ -32,8 +46,12 @@ constexpr Table table(const TRecordField (&fields)[N]) {
 // By TOrdexRecordType; a record without a table yet has no fields.
 Table tableOf(int32_t recordType) {
   switch (recordType) {
+    case rtAxisPts:
+      return table(axis_pts::kFields);
     case rtMeasurement:
       return table(measurement::kFields);
+    case rtFunction:
+      return table(function::kFields);
     default:
       return Table{nullptr, 0};
   }

@@ -259,9 +259,8 @@ std::vector<RecordKind> makeKinds() {
     static_cast<TMeasurement*>(record)->ByteOrder = moduleDefaults(inst, module).byteOrder;
   };
   k.push_back(std::move(measurement));
-  k.push_back(moduleContentKind<TFunction>(
-      "function", Ordex_GetFunction, Ordex_ChangeFunction, Ordex_CreateFunction,
-      {ORDEX_FIELD(TFunction, LongIdentifier, Text), ORDEX_FIELD(TFunction, UserData, UInt32)}));
+  k.push_back(moduleContentKind<TFunction>("function", Ordex_GetFunction, Ordex_ChangeFunction,
+                                           Ordex_CreateFunction, tableFields(rtFunction, {})));
   k.push_back(moduleContentKind<TCompuMethod2>(
       "compu-method", Ordex_GetCompuMethod2, Ordex_ChangeCompuMethod2, Ordex_CreateCompuMethod2,
       {ORDEX_FIELD(TCompuMethod2, LongIdentifier, Text),
@@ -285,18 +284,14 @@ std::vector<RecordKind> makeKinds() {
   k.push_back(std::move(vtab));
   RecordKind axisPts = moduleContentKind<TAxisPts>(
       "axis-pts", Ordex_GetAxisPts, Ordex_ChangeAxisPts, Ordex_CreateAxisPts,
-      {ORDEX_FIELD(TAxisPts, LongIdentifier, Text),
-       ORDEX_FIELD(TAxisPts, Address, UInt32).startingAt(kUnset).needed(),
-       ORDEX_FIELD(TAxisPts, InputQuantity, Text).needed(),
-       ORDEX_FIELD(TAxisPts, Deposit, Text).needed(),
-       ORDEX_FIELD(TAxisPts, MaxDiff, Number).startingAt(kZero),
-       ORDEX_FIELD(TAxisPts, Conversion, Text).needed(),
-       ORDEX_FIELD(TAxisPts, MaxAxisPoints, Int16).needed(),
-       ORDEX_FIELD(TAxisPts, LowerLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TAxisPts, UpperLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TAxisPts, ReadOnly, Flag), ORDEX_FIELD(TAxisPts, Format, Text),
-       ORDEX_KEYWORD(TAxisPts, DepositMode, kDeposits),
-       ORDEX_KEYWORD(TAxisPts, ByteOrder, kByteOrders), ORDEX_FIELD(TAxisPts, UserData, UInt32)});
+      tableFields(rtAxisPts, {{"Address", kUnset, true},
+                              {"InputQuantity", nullptr, true},
+                              {"Deposit", nullptr, true},
+                              {"MaxDiff", kZero, false},
+                              {"Conversion", nullptr, true},
+                              {"MaxAxisPoints", nullptr, true},
+                              {"LowerLimit", kZero, false},
+                              {"UpperLimit", kZero, false}}));
   axisPts.prepare = [](TOrdex* inst, const char* module, void* record) {
     TAxisPts& r = *static_cast<TAxisPts*>(record);
     const ModuleDefaults d = moduleDefaults(inst, module);

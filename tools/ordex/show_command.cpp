@@ -254,21 +254,7 @@ TOrdexReturnCode showAxisPts(const Target& t, Node& n) {
   TOrdexReturnCode rc = Ordex_GetAxisPts(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
   Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.hex("Address", r->Address);
-  f.text("InputQuantity", r->InputQuantity);
-  f.text("Deposit", r->Deposit);
-  f.numberText("MaxDiff", r->MaxDiff);
-  f.text("Conversion", r->Conversion);
-  f.number("MaxAxisPoints", r->MaxAxisPoints);
-  f.numberText("LowerLimit", r->LowerLimit);
-  f.numberText("UpperLimit", r->UpperLimit);
-  f.flag("ReadOnly", r->ReadOnly);
-  f.text("Format", r->Format);
-  f.keyword("DepositMode", r->DepositMode, kDeposits);
-  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  f.number("UserData", r->UserData);
+  addFields(rtAxisPts, r.get(), n);
   return addAnnotationsAndIfData(t, MemberOwner::kAxisPts, n);
 }
 
@@ -287,9 +273,7 @@ TOrdexReturnCode showFunction(const Target& t, Node& n) {
   TOrdexReturnCode rc = Ordex_GetFunction(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
   Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.number("UserData", r->UserData);
+  addFields(rtFunction, r.get(), n);
   return addFunctionNameLists(t.inst, t.module, t.name, n);
 }
 

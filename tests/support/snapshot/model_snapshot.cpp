@@ -477,8 +477,7 @@ void SnapshotTaker::functions(const Fields& m) {
     Fields f = m.sub("FUNCTION " + key);
     auto r = fetch<TFunction>(f, name, Ordex_GetFunction);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("UserData", r->UserData);
+    recordFields(f, rtFunction, r.get());
     if (!opt_.members) continue;
     for (const Members::FunctionList& list : members_.functionLists) {
       nameWalk(f, list.label, list.next, inst_, mod_, name);
@@ -563,20 +562,7 @@ void SnapshotTaker::axisPts(const Fields& m) {
     Fields f = m.sub("AXIS_PTS " + key);
     auto r = fetch<TAxisPts>(f, name, Ordex_GetAxisPts);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("Address", r->Address);
-    f.text("InputQuantity", r->InputQuantity);
-    f.text("Deposit", r->Deposit);
-    f.numberText("MaxDiff", r->MaxDiff);
-    f.text("Conversion", r->Conversion);
-    f.number("MaxAxisPoints", r->MaxAxisPoints);
-    f.numberText("LowerLimit", r->LowerLimit);
-    f.numberText("UpperLimit", r->UpperLimit);
-    f.number("ReadOnly", r->ReadOnly);
-    f.text("Format", r->Format);
-    f.number("DepositMode", r->DepositMode);
-    f.number("ByteOrder", r->ByteOrder);
-    f.number("UserData", r->UserData);
+    recordFields(f, rtAxisPts, r.get());
     if (!opt_.members) continue;
     ifDataAndAnnotations(f, name.c_str(), members_.axisPtsIfData, members_.axisPtsAnnotation);
   }
