@@ -697,7 +697,10 @@ typedef enum TOrdexFindingCode {
   /* Error: a field names an object that the module does not define (Field names the field,
    * Value the name). Names are compared byte by byte, as the reference finder and the
    * conversion resolve them. A TAB_VERB method's COMPU_TAB_REF that names no COMPU_VTAB is
-   * a warning: it may name a COMPU_VTAB_RANGE, which the model does not keep. */
+   * a warning: it may name a COMPU_VTAB_RANGE, which the model does not keep. A GROUP's
+   * REF_CHARACTERISTIC (a CHARACTERISTIC or AXIS_PTS), REF_MEASUREMENT, SUB_GROUP (a GROUP of
+   * the module) or FUNCTION_LIST entry too: Keyword "GROUP", Kind 0, Name the group's, Field
+   * the list's keyword. */
   fcDanglingReference = 1,
   /* Error: a reference that must be given is empty: the COMPU_TAB_REF of a TAB_INTP,
    * TAB_NOINTP or TAB_VERB method, the AXIS_PTS_REF of a COM_AXIS axis. */
@@ -734,7 +737,15 @@ typedef enum TOrdexFindingCode {
   fcNotReferenced = 11,
   /* Error: a CURVE, MAP or CUBOID with fewer AXIS_DESCR blocks than its type has axes (Field:
    * the first axis missing). */
-  fcAxisMissing = 12
+  fcAxisMissing = 12,
+  /* Warning: a block or keyword that is no keyword of the standard up to ASAP2 1.7.1 (a
+   * likely typo such as "/begin GROUPP"); the reader kept it as text and a tool that takes
+   * the file may refuse it. Field: the modelled block it stands in ("AXIS_DESCR"), empty
+   * directly in the object; Value: the keyword. The message names its file and line and,
+   * when one lies within two edits, the keyword probably meant. Found for objects and
+   * module scopes read from text (Kind etModule and the module's name for the latter);
+   * IF_DATA and A2ML bodies are not looked into. */
+  fcUnknownKeyword = 13
 } TOrdexFindingCode;
 
 /* Bytes of the Message field of TCheckFinding (terminator included). */
@@ -1419,7 +1430,8 @@ typedef int (*TOrdexReferrerCallback)(const TReferrer* referrer, void* context);
  * minSeverity or above (a TOrdexFindingSeverity: fsNote for all). Findings come module by
  * module; within a module the references first (kind by kind, as Ordex_GetReferrers lists
  * them), then duplicate names, the characteristics, axis points, measurements and tables,
- * then the notes; each object in list order. The work is linear in the number of objects
+ * then the notes, then the members of GROUP blocks and the keywords of no standard (found in
+ * the text a read kept); each object in list order. The work is linear in the number of objects
  * and references. The callback may call getters but must not change the project. Returns 0
  * when the walk is complete, whatever it found; 1 when the callback stopped it; -103 a null
  * instance; -104 no project (so a read of an empty file, or of bytes without a PROJECT
@@ -1534,6 +1546,34 @@ ORDEX_API TOrdexReturnCode Ordex_GetKeptBlockTokens(TOrdex* instance, const char
                                                     int32_t kind, const char* objectName,
                                                     int32_t index, char* buffer, int size,
                                                     int32_t* needed);
+
+/* What a read kept but the model does not hold, summed up by keyword over the whole read
+ * (the text outside the modules, every module, every object read from the text), in the
+ * order of each keyword's first occurrence. Nodes inside an IF_DATA or A2ML body are not
+ * counted (the body counts as its IF_DATA or A2ML). The place given is the first
+ * occurrence's. */
+typedef struct TKeptSummaryEntry {
+  char Keyword[ORDEX_TEXT_SIZE];
+  char File[ORDEX_TEXT_SIZE];   /* the file of the first occurrence, as it was opened */
+  char Module[ORDEX_TEXT_SIZE]; /* its module; empty outside the modules */
+  char Object[ORDEX_TEXT_SIZE]; /* the object it stands in; empty outside the objects */
+  int32_t Kind;                 /* that object's TOrdexElementType, 0 outside the objects */
+  int32_t Line;                 /* the line of the first occurrence in File, from 1 */
+  int32_t Count;                /* how many times the keyword was kept */
+  int32_t Reserved;             /* 0 */
+} TKeptSummaryEntry;
+
+/* Makes the summary of the project's kept content (a scan of every scope, each once; the
+ * read is not slowed) and writes its number of entries into *count (0 without kept text).
+ * The summary is kept in the instance until the next call or read; Ordex_GetKeptSummaryEntry
+ * reads it. Returns 0, -103 a null instance, -104 no project, -205 a null count. */
+ORDEX_API TOrdexReturnCode Ordex_GetNumKeptSummaryEntries(TOrdex* instance, int32_t* count);
+
+/* Fills *entry with entry index of the summary the last Ordex_GetNumKeptSummaryEntries made
+ * (made now when there is none). Texts are cut to 255 characters. Returns 0, -103 a null
+ * instance, -104 no project, -204 an index outside 0 .. count - 1, -205 a null entry. */
+ORDEX_API TOrdexReturnCode Ordex_GetKeptSummaryEntry(TOrdex* instance, int32_t index,
+                                                     TKeptSummaryEntry* entry);
 
 /* ==========================================================================================
  * Writing

@@ -21,7 +21,7 @@ from .errors import (ClosedError, ExistsError, FileOpenError, IndexOutOfRangeErr
                      InvalidArgumentError, NotFoundError, OrdexError, OrdexMemoryError,
                      OutputError)
 from .findings import FINDING_CODES, Finding, Referrer
-from .kept_blocks import KeptBlock
+from .kept_blocks import KeptBlock, KeptKeyword
 from .objects import (Annotation, AxisDescr, AxisPts, CalibrationMethod, Characteristic,
                       CompuMethod, CompuTab, CompuTabPair, CompuVTab, CompuVTabPair,
                       Conversion, Function, IfData, Measurement, MemorySegment, Module,
@@ -33,7 +33,7 @@ __all__ = [
     "Characteristic", "ClosedError", "CompuMethod", "CompuTab", "CompuTabPair", "CompuVTab",
     "CompuVTabPair", "Conversion", "ELEMENT_TYPES", "ENVIRONMENT_VARIABLE", "ExistsError",
     "FINDING_CODES", "FileOpenError", "Finding", "Function", "IfData", "IndexOutOfRangeError",
-    "InvalidArgumentError", "KeptBlock", "Measurement", "MemorySegment", "Module", "NotFoundError",
+    "InvalidArgumentError", "KeptBlock", "KeptKeyword", "Measurement", "MemorySegment", "Module", "NotFoundError",
     "NumberText", "OrdexError", "OrdexMemoryError", "OutputError", "Project", "RETURN_CODES",
     "RecordLayout", "RecordLayoutElement", "Referrer", "SystemConstant", "VarCriterion",
     "__version__", "as_row", "code_name", "configure_string_comparison", "library_path",

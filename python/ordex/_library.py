@@ -75,6 +75,8 @@ _PROTOTYPES: Dict[str, List[Any]] = {
     "Ordex_ReferenceFinder": [_I, _INT, _INT, _INT, ProgressCallback],
     "Ordex_CheckConsistency": [_I, _S, _INT, FindingCallback, ctypes.c_void_p],
     "Ordex_GetReferrers": [_I, _S, _S, ReferrerCallback, ctypes.c_void_p],
+    "Ordex_GetNumKeptSummaryEntries": [_I, _P(ctypes.c_int32)],
+    "Ordex_GetKeptSummaryEntry": [_I, ctypes.c_int32, _P(r.TKeptSummaryEntry)],
     "Ordex_GetNumKeptBlocks": [_I, _S, ctypes.c_int32, _S, _P(ctypes.c_int32)],
     "Ordex_GetKeptBlock": [_I, _S, ctypes.c_int32, _S, ctypes.c_int32, _P(r.TKeptBlock)],
     "Ordex_GetKeptBlockTokens": [_I, _S, ctypes.c_int32, _S, ctypes.c_int32, ctypes.c_char_p,

@@ -14,7 +14,7 @@ from . import findings
 from . import objects as o
 from . import records as r
 from .errors import OrdexError
-from .kept_blocks import KeptBlock, kept_tree
+from .kept_blocks import KeptBlock, KeptKeyword, kept_summary, kept_tree
 
 PathLike = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
 Kind = Union[str, type]  # "CHARACTERISTIC", "compu-vtabs", or a dataclass such as Measurement
@@ -536,6 +536,12 @@ class A2LFile:
                                detail="unknown kind %r" % (kind,))
         return kept_tree(self._lib, self._instance, self._bytes(module, "module"),
                          c.ELEMENT_TYPES[keyword], self._bytes(name), self._check, self._text)
+
+    def kept_summary(self) -> List[KeptKeyword]:
+        """What the whole read kept but the records do not hold, one KeptKeyword per keyword
+        (its count and first place), in the order of first occurrence. Empty for a file read
+        without its text."""
+        return kept_summary(self._lib, self._instance, self._check, self._text)
 
     def characteristics(self, module: Optional[str] = None, pattern: Optional[str] = None) -> Iterator[o.Characteristic]:
         return self.objects("CHARACTERISTIC", module, pattern)

@@ -16,6 +16,7 @@ FINDING_CODES = {
     "not-in-function": 10,
     "not-referenced": 11,
     "axis-missing": 12,
+    "unknown-keyword": 13,
 }
 _SEVERITY_NAMES = {v: k for k, v in SEVERITIES.items()}
 _CODE_NAMES = {v: k for k, v in FINDING_CODES.items()}

@@ -1,5 +1,6 @@
 """KeptBlock: a block or keyword of the file that the library's records do not hold (GROUP,
-UNIT, INSTANCE, SYMBOL_LINK, A2ML, ...), with the blocks and keywords inside it."""
+UNIT, INSTANCE, SYMBOL_LINK, A2ML, ...), with the blocks and keywords inside it; KeptKeyword:
+how often the whole read kept one such keyword, and where first."""
 from __future__ import annotations
 
 import ctypes
@@ -52,3 +53,27 @@ def kept_tree(lib: Any, instance: Any, module: Optional[bytes], kind: int,
         nodes.append(node)
         (nodes[record.Parent].children if record.Parent >= 0 else top).append(node)
     return top
+
+
+@dataclasses.dataclass(frozen=True)
+class KeptKeyword:
+    keyword: str
+    count: int
+    file: str  # of the first occurrence, as the read opened it
+    line: int
+    module: str  # "" outside the modules
+    object: str  # the object it stands in, "" outside the objects
+
+
+def kept_summary(lib: Any, instance: Any, check: Callable[[int, str], Any],
+                 text: Callable[[bytes], str]) -> List[KeptKeyword]:
+    """Every keyword kept but not modelled, in the order of its first occurrence."""
+    count = ctypes.c_int32()
+    check(lib.GetNumKeptSummaryEntries(instance, ctypes.byref(count)), "kept summary")
+    record = r.TKeptSummaryEntry()
+    found: List[KeptKeyword] = []
+    for i in range(count.value):
+        check(lib.GetKeptSummaryEntry(instance, i, ctypes.byref(record)), "kept summary")
+        found.append(KeptKeyword(text(record.Keyword), record.Count, text(record.File),
+                                 record.Line, text(record.Module), text(record.Object)))
+    return found

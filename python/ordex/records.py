@@ -447,6 +447,19 @@ class TKeptBlock(ctypes.Structure):
     ]
 
 
+class TKeptSummaryEntry(ctypes.Structure):
+    _fields_ = [
+        ("Keyword", ctypes.c_char * TEXT_SIZE),
+        ("File", ctypes.c_char * TEXT_SIZE),
+        ("Module", ctypes.c_char * TEXT_SIZE),
+        ("Object", ctypes.c_char * TEXT_SIZE),
+        ("Kind", ctypes.c_int32),
+        ("Line", ctypes.c_int32),
+        ("Count", ctypes.c_int32),
+        ("Reserved", ctypes.c_int32),
+    ]
+
+
 class TReadFailure(ctypes.Structure):
     _fields_ = [
         ("ReturnCode", ctypes.c_int32),

@@ -17,6 +17,15 @@ class CheckTest(unittest.TestCase):
         self.addCleanup(a2l.close)
         return a2l
 
+    def test_kept_summary_and_its_findings(self):
+        a2l = self.open(os.path.join(CHECK_DATA, "kept_content.a2l"))
+        summary = a2l.kept_summary()
+        self.assertEqual([("UNIT", 2, 6, "M", ""), ("GROUP", 2, 16, "M", "")],
+                         [(k.keyword, k.count, k.line, k.module, k.object) for k in summary[:2]])
+        self.assertEqual(("SYMBOL_LINK", "Speed"), (summary[-1].keyword, summary[-1].object))
+        self.assertEqual(["GROUPP", "DISPLAY_IDENTIFER"],
+                         [f.value for f in a2l.check() if f.code == "unknown-keyword"])
+
     def test_findings_of_a_file_with_planted_faults(self):
         a2l = self.open(os.path.join(CHECK_DATA, "verbal_range_reference.a2l"))
         self.assertEqual(

@@ -1,10 +1,12 @@
 #include "api/guarded.h"
+#include "api/public_values.h"
 #include "api/write_in_progress.h"
 #include "model/name_compare.h"
 #include "platform/file_access_module.h"
 #include "reader/file_reader.h"
 
 using ordex::api::guarded;
+using ordex::api::toPublic;
 
 namespace {
 // The instances whose destructor callbacks are running on this thread, innermost first: a
@@ -71,7 +73,7 @@ ORDEX_EXPORT void Ordex_ConfigureStringComparison(int mode) {
 ORDEX_EXPORT TOrdexReturnCode Ordex_SetFileAccessDll(int mode, const char* fileName) {
   // A running read holds files open through the module in use.
   if (ordex::instanceBeingRead()) return rcInvalidArgument;
-  return guarded([&] { return ordex::platform::setFileAccessModule(mode, fileName); });
+  return guarded([&] { return toPublic(ordex::platform::setFileAccessModule(mode, fileName)); });
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_SetFileAccessDll_Intern(int mode, const char* fileName) {

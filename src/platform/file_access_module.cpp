@@ -34,33 +34,32 @@ LibraryHandle loadByName(const char* fileName) {
 
 }  // namespace
 
-const FileAccessModule* fileAccessModuleInUse() { return gInUse ? &gEntries : nullptr; }
+const FileAccessModule* fileAccessModuleInUse() {
+  return gInUse ? &gEntries : nullptr;
+}
 
-TOrdexReturnCode setFileAccessModule(int mode, const char* fileName) {
+ReturnCode setFileAccessModule(int mode, const char* fileName) {
   if (mode == 0) {
     unload();
-    return rcOk;
+    return ReturnCode::Ok;
   }
-  if (mode != 1) return rcInvalidArgument;
+  if (mode != 1) return ReturnCode::InvalidArgument;
   unload();
-  if (!fileName || !*fileName) return rcFileOpenFailed;
+  if (!fileName || !*fileName) return ReturnCode::FileOpenFailed;
   gLibrary = loadByName(fileName);
-  if (!gLibrary) return rcFileOpenFailed;
+  if (!gLibrary) return ReturnCode::FileOpenFailed;
   FileAccessModule entries;
-  entries.open = reinterpret_cast<TOrdexOpenCryptClassFunc>(findSymbol(gLibrary, "fOpenCryptClass"));
-  if (!entries.open) return rcFileAccessFailed;
-  entries.getChar =
-      reinterpret_cast<TOrdexGetCharCryptClassFunc>(findSymbol(gLibrary, "fGetCharCryptClass"));
-  if (!entries.getChar) return rcFileAccessFailed;
-  entries.getString =
-      reinterpret_cast<TOrdexGetStringCryptClassFunc>(findSymbol(gLibrary, "fGetStringCryptClass"));
-  if (!entries.getString) return rcFileAccessFailed;
-  entries.close =
-      reinterpret_cast<TOrdexCloseCryptClassFunc>(findSymbol(gLibrary, "fCloseCryptClass"));
-  if (!entries.close) return rcFileAccessFailed;
+  entries.open = reinterpret_cast<OpenFunc>(findSymbol(gLibrary, "fOpenCryptClass"));
+  if (!entries.open) return ReturnCode::FileAccessFailed;
+  entries.getChar = reinterpret_cast<GetCharFunc>(findSymbol(gLibrary, "fGetCharCryptClass"));
+  if (!entries.getChar) return ReturnCode::FileAccessFailed;
+  entries.getString = reinterpret_cast<GetStringFunc>(findSymbol(gLibrary, "fGetStringCryptClass"));
+  if (!entries.getString) return ReturnCode::FileAccessFailed;
+  entries.close = reinterpret_cast<CloseFunc>(findSymbol(gLibrary, "fCloseCryptClass"));
+  if (!entries.close) return ReturnCode::FileAccessFailed;
   gEntries = entries;
   gInUse = true;
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 }  // namespace ordex::platform

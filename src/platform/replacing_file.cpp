@@ -66,25 +66,25 @@ void ReplacingFile::fail(int error) {
   if (error_ == 0) error_ = error != 0 ? error : EIO;
 }
 
-TOrdexReturnCode ReplacingFile::open(const char* path) {
-  if (fd_ >= 0 || !path || !*path) return rcOutputCreateFailed;
+ReturnCode ReplacingFile::open(const char* path) {
+  if (fd_ >= 0 || !path || !*path) return ReturnCode::OutputCreateFailed;
   error_ = 0;
   struct stat st;
   if (stat(path, &st) == 0) {
     if (S_ISDIR(st.st_mode)) {
       fail(EISDIR);
-      return rcOutputCreateFailed;
+      return ReturnCode::OutputCreateFailed;
     }
     if (!S_ISREG(st.st_mode)) {
       // A device, pipe or socket has no folder entry to replace: it takes the bytes itself.
       fd_ = ::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
       if (fd_ < 0) {
         fail(errno);
-        return rcOutputCreateFailed;
+        return ReturnCode::OutputCreateFailed;
       }
       inPlace_ = true;
       target_ = writing_ = path;
-      return rcOk;
+      return ReturnCode::Ok;
     }
     target_ = resolved(path);
   } else {
@@ -97,43 +97,43 @@ TOrdexReturnCode ReplacingFile::open(const char* path) {
     fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd_ >= 0) {
       writing_ = std::move(name);
-      return rcOk;
+      return ReturnCode::Ok;
     }
     if (errno != EEXIST) break;
   }
   fail(errno);
   target_.clear();
-  return rcOutputCreateFailed;
+  return ReturnCode::OutputCreateFailed;
 }
 
-TOrdexReturnCode ReplacingFile::write(const void* data, size_t size) {
+ReturnCode ReplacingFile::write(const void* data, size_t size) {
   if (fd_ < 0) {
     fail(EBADF);
-    return rcOutputCreateFailed;
+    return ReturnCode::OutputCreateFailed;
   }
-  if (error_ != 0) return rcOutputCreateFailed;
+  if (error_ != 0) return ReturnCode::OutputCreateFailed;
   const char* p = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t n = ::write(fd_, p, size);
     if (n < 0) {
       if (errno == EINTR) continue;
       fail(errno);
-      return rcOutputCreateFailed;
+      return ReturnCode::OutputCreateFailed;
     }
     if (n == 0) {
       fail(ENOSPC);
-      return rcOutputCreateFailed;
+      return ReturnCode::OutputCreateFailed;
     }
     p += n;
     size -= static_cast<size_t>(n);
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode ReplacingFile::commit(Sync sync) {
+ReturnCode ReplacingFile::commit(Sync sync) {
   if (fd_ < 0) {
     fail(EBADF);
-    return rcOutputCreateFailed;
+    return ReturnCode::OutputCreateFailed;
   }
   if (error_ == 0 && sync == Sync::kYes && !inPlace_ && fsync(fd_) != 0) fail(errno);
   const int fd = fd_;
@@ -143,7 +143,7 @@ TOrdexReturnCode ReplacingFile::commit(Sync sync) {
   if (error_ != 0) {
     if (!inPlace_) unlink(writing_.c_str());
     writing_.clear();
-    return rcOutputCreateFailed;
+    return ReturnCode::OutputCreateFailed;
   }
   if (sync == Sync::kYes && !inPlace_) {
     // The rename itself reaches the disk with the folder; a file system that cannot sync a
@@ -155,7 +155,7 @@ TOrdexReturnCode ReplacingFile::commit(Sync sync) {
     }
   }
   writing_.clear();
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 void ReplacingFile::discard() {

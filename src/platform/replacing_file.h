@@ -3,7 +3,7 @@
 // file where a good one was.
 //
 //   ReplacingFile file;
-//   if (TOrdexReturnCode rc = file.open(path); rc != rcOk) return rc;
+//   if (ReturnCode rc = file.open(path); rc != ReturnCode::Ok) return rc;
 //   file.write(data, size);          // as often as needed; failures are remembered
 //   return file.commit();            // 0, or -5 when any step failed
 //
@@ -28,7 +28,7 @@
 #include <cstddef>
 #include <string>
 
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::platform {
 
@@ -46,16 +46,16 @@ class ReplacingFile {
   // Prepares the write of path: creates the temporary file, or opens a target that is not a
   // regular file. 0; -5 (rcOutputCreateFailed) for a null or empty path, a folder, a
   // folder that does not exist or cannot be written, or a second open().
-  TOrdexReturnCode open(const char* path);
+  ReturnCode open(const char* path);
 
   // Appends size bytes. 0; -5 when this write or an earlier one failed (after a failure
   // nothing more is written), or when the file is not open.
-  TOrdexReturnCode write(const void* data, size_t size);
+  ReturnCode write(const void* data, size_t size);
 
   // Finishes the write: 0 when every byte reached the file and it now stands under the
   // target's name; -5 otherwise (the temporary file is then gone, the target untouched).
   // The object is closed afterwards, whatever the result.
-  TOrdexReturnCode commit(Sync sync = kDefaultSync);
+  ReturnCode commit(Sync sync = kDefaultSync);
 
   // Gives up: closes and removes the temporary file; the target stays as it was.
   void discard();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 namespace ordex {
 
@@ -224,6 +225,47 @@ const Asap2Keyword* findAsap2Keyword(std::string_view token) {
       std::lower_bound(std::begin(kKeywords), end, token,
                        [](const Asap2Keyword& k, std::string_view t) { return k.name < t; });
   return it != end && it->name == token ? it : nullptr;
+}
+
+}  // namespace ordex
+
+namespace ordex {
+
+namespace {
+
+// The edit distance of a and b (insertions, deletions, substitutions), or limit + 1 once it
+// exceeds limit.
+size_t editDistance(std::string_view a, std::string_view b, size_t limit) {
+  if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit) return limit + 1;
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    size_t best = row[0];
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+      best = std::min(best, row[j]);
+    }
+    if (best > limit) return limit + 1;
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+std::string_view nearestAsap2Keyword(std::string_view token) {
+  constexpr size_t kLimit = 2;
+  std::string_view nearest;
+  size_t distance = kLimit + 1;
+  for (const Asap2Keyword& k : kKeywords) {
+    const size_t d = editDistance(token, k.name, distance - 1);
+    if (d < distance) distance = d, nearest = k.name;
+    if (distance == 0) break;
+  }
+  return nearest;
 }
 
 }  // namespace ordex

@@ -25,4 +25,8 @@ struct Asap2Keyword {
 // standard.
 const Asap2Keyword* findAsap2Keyword(std::string_view token);
 
+// The keyword of the standard closest to token within two edits (the first of the table
+// among equally close ones), or empty when none is that close.
+std::string_view nearestAsap2Keyword(std::string_view token);
+
 }  // namespace ordex

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/keyword_lists.h"
+#include "query/kept_content_check.h"
 #include "query/name_table.h"
 #include "query/reference_walk.h"
 #include "query/value_ranges.h"
@@ -485,7 +486,8 @@ class Checker {
 
 bool checkModule(const TProject_Intern& project, const TModule_Intern& module, int32_t minSeverity,
                  FindingSink& sink) {
-  return Checker(project, module, minSeverity, sink).run();
+  return Checker(project, module, minSeverity, sink).run() &&
+         checkKeptContent(project, module, minSeverity, sink);
 }
 
 }  // namespace ordex

@@ -335,6 +335,7 @@ struct KeptTreeCache : SourceDerived {
   KeptScope scope = KeptScope::kFileLevel;
   const SourceSpan* span = nullptr;
   KeptTree tree;
+  std::unique_ptr<SourceDerived> further;
 };
 
 // The modelled block a span's text opens with.
@@ -348,14 +349,23 @@ const ModelledBlock* rootOf(const SourceText& source, LineIndex& lines, KeptScop
   return modelledObject(keyword.text);
 }
 
-}  // namespace
-
-const KeptTree& keptTreeOf(const SourceText& source, KeptScope scope, const SourceSpan* span) {
+KeptTreeCache& cacheOf(const SourceText& source) {
   auto* cache = dynamic_cast<KeptTreeCache*>(source.derived.get());
   if (!cache) {
     source.derived = std::make_unique<KeptTreeCache>();
     cache = static_cast<KeptTreeCache*>(source.derived.get());
   }
+  return *cache;
+}
+
+}  // namespace
+
+std::unique_ptr<SourceDerived>& keptDerivedOf(const SourceText& source) {
+  return cacheOf(source).further;
+}
+
+const KeptTree& keptTreeOf(const SourceText& source, KeptScope scope, const SourceSpan* span) {
+  KeptTreeCache* cache = &cacheOf(source);
   if (cache->built && cache->scope == scope && cache->span == span) return cache->tree;
   cache->built = false;
   cache->tree = KeptTree();

@@ -49,4 +49,8 @@ enum class KeptScope : uint8_t { kFileLevel, kModule, kObject };
 // node by node scans the text once.
 const KeptTree& keptTreeOf(const SourceText& source, KeptScope scope, const SourceSpan* span);
 
+// A slot for further data derived from the kept trees (the summary of a whole read), kept
+// with the text beside the tree cache.
+std::unique_ptr<SourceDerived>& keptDerivedOf(const SourceText& source);
+
 }  // namespace ordex

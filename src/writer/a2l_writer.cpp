@@ -1101,16 +1101,15 @@ TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fi
   // The text goes to a temporary file that replaces the target only when the whole of it
   // has been written; on any failure the file goes away and the target stays as it was.
   platform::ReplacingFile file;
-  TOrdexReturnCode rc = file.open(fileName);
-  if (rc != rcOk) return rc;
+  if (file.open(fileName) != ReturnCode::Ok) return rcOutputCreateFailed;
   FileSink sink(file);
   {
     TextOutput out(sink);
-    rc = writeProject(project, options, out);
+    TOrdexReturnCode rc = writeProject(project, options, out);
     if (rc != rcOk) return rc;
     out.flush();
   }
-  return file.commit();
+  return file.commit() == ReturnCode::Ok ? rcOk : rcOutputCreateFailed;
 }
 
 }  // namespace ordex

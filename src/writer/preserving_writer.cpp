@@ -97,9 +97,9 @@ void makeFolders(const std::string& path, size_t from) {
 // Writes data in place of the file at path, which keeps its old content when anything fails.
 TOrdexReturnCode replaceFile(const std::string& path, std::string_view data) {
   platform::ReplacingFile file;
-  if (TOrdexReturnCode rc = file.open(path.c_str()); rc != rcOk) return rc;
+  if (file.open(path.c_str()) != ReturnCode::Ok) return rcOutputCreateFailed;
   file.write(data.data(), data.size());
-  return file.commit();
+  return file.commit() == ReturnCode::Ok ? rcOk : rcOutputCreateFailed;
 }
 
 std::string reindented(std::string_view text, std::string_view indent, size_t ownIndent,

@@ -150,6 +150,16 @@ const PlantedCase kPlanted[] = {
          line(N, fcNotReferenced, "RECORD_LAYOUT RL_UNUSED"),
      }},
     {"check/verbal_range_reference.a2l", fsError, {}},
+    {"check/kept_content.a2l",
+     fsWarning,
+     {
+         line(E, fcDanglingReference, "GROUP Engine", "REF_CHARACTERISTIC", "NoSuchMap"),
+         line(E, fcDanglingReference, "GROUP Engine", "REF_MEASUREMENT", "NoSuchSignal"),
+         line(E, fcDanglingReference, "GROUP Engine", "SUB_GROUP", "NoSuchGroup"),
+         line(E, fcDanglingReference, "GROUP Engine", "FUNCTION_LIST", "NoSuchFunction"),
+         line(W, fcUnknownKeyword, "MODULE M", "", "GROUPP"),
+         line(W, fcUnknownKeyword, "MEASUREMENT Speed", "", "DISPLAY_IDENTIFER"),
+     }},
 };
 
 TEST(ConsistencyCheck, FindsEveryPlantedFault) {
@@ -199,10 +209,12 @@ const std::map<std::string, std::set<std::string>> kCorpusFaults = {
     // defines; includeTest.a2l includes the same blocks and adds a characteristic naming a
     // missing conversion and layout.
     {"Luncher91__A2LParser/freeTest.a2l",
-     {"axis_pts_deposit", "char1",    "char2",    "char3",    "locMeas1", "locMeas2",
-      "locMeas3",         "meas1",    "meas2",    "meas3",    "meas_1",   "meas_2",
-      "outMeas1",         "outMeas2", "outMeas3", "refChar1", "refChar2", "refChar3",
-      "subFunc1",         "subFunc2", "subFunc3", "superA",   "varChar",  "varSelectionCharac"}},
+     {"axis_pts_deposit", "char1", "char2", "char3", "locMeas1", "locMeas2", "locMeas3", "meas1",
+      "meas2", "meas3", "meas_1", "meas_2", "outMeas1", "outMeas2", "outMeas3", "refChar1",
+      "refChar2", "refChar3", "subFunc1", "subFunc2", "subFunc3", "superA", "varChar",
+      "varSelectionCharac",
+      // its GROUP names members and sub-groups it never defines
+      "meas[0][0]", "subGroup1", "subGroup2", "subGroup3"}},
     {"Luncher91__A2LParser/includeTest.a2l", {"axis_pts_conv", "axis_pts_deposit",
                                               "char1",         "char2",
                                               "char3",         "char_conv",
@@ -217,7 +229,9 @@ const std::map<std::string, std::set<std::string>> kCorpusFaults = {
                                               "refChar2",      "refChar3",
                                               "subFunc1",      "subFunc2",
                                               "subFunc3",      "superA",
-                                              "varChar",       "varSelectionCharac"}},
+                                              "varChar",       "varSelectionCharac",
+                                              "meas[0][0]",    "subGroup1",
+                                              "subGroup2",     "subGroup3"}},
     // The VARIANT_CODING of the included engine module names objects defined nowhere.
     {"domohuhn__a2l/xcp-sim.a2l",
      {"codeChar", "codeChar2", "codeMeasure", "codeMeasure2", "depChar1"}},
@@ -225,7 +239,9 @@ const std::map<std::string, std::set<std::string>> kCorpusFaults = {
     // (cv_counter is named by two measurements).
     {"sgnes__A2l-Parser/demo.a2l",
      {"COMPU_METHOD_FSW_XX", "cv_W_float", "cv_counter", "cv_degC_float", "recVAL_UBYTE",
-      "s_Srps_StatusSignalRps1", "s_Srps_StatusSignalRps2", "typF32_axis"}},
+      "s_Srps_StatusSignalRps1", "s_Srps_StatusSignalRps2", "typF32_axis",
+      // a member of GROUP WDGM
+      "WdgM_EB_GlobalStatus"}},
 };
 
 TEST(ConsistencyCheck, ValidCorpusFilesHaveNoErrors) {

@@ -358,6 +358,16 @@ PIN(TKeptBlock, NumTokens, 1044);
 PIN(TKeptBlock, IsBlock, 1048);
 PIN(TKeptBlock, Reserved, 1050);
 
+PIN_SIZE(TKeptSummaryEntry, 1040);
+PIN(TKeptSummaryEntry, Keyword, 0);
+PIN(TKeptSummaryEntry, File, 256);
+PIN(TKeptSummaryEntry, Module, 512);
+PIN(TKeptSummaryEntry, Object, 768);
+PIN(TKeptSummaryEntry, Kind, 1024);
+PIN(TKeptSummaryEntry, Line, 1028);
+PIN(TKeptSummaryEntry, Count, 1032);
+PIN(TKeptSummaryEntry, Reserved, 1036);
+
 PIN_SIZE(TAnnotationRecord, 2560);
 PIN(TAnnotationRecord, Label, 0);
 PIN(TAnnotationRecord, Origin, 256);

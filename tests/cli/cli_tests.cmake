@@ -238,6 +238,9 @@ ordex_cli_case(failure_list_names_the_modules NO_STDOUT EXIT 1
 # The consistency check: findings, exit status, --strict, --notes, --json, files that hold no
 # project; and the referrers of names of every kind.
 set(check_data tests/data/check)
+ordex_cli_case(check_kept_content EXIT 1 ARGS check ${check_data}/kept_content.a2l)
+ordex_cli_case(info_kept_content FILTER "read time: " ARGS info ${check_data}/kept_content.a2l)
+ordex_cli_case(info_kept_content_json ARGS info ${check_data}/kept_content.a2l --json)
 ordex_cli_case(check_dangling_references EXIT 1
   ARGS check ${check_data}/dangling_references.a2l)
 ordex_cli_case(check_warnings_pass ARGS check ${check_data}/verbal_range_reference.a2l)

@@ -28,6 +28,7 @@ const char* const kCodeNames[] = {
     "not-in-function",
     "not-referenced",
     "axis-missing",
+    "unknown-keyword",
 };
 
 const char* codeName(int32_t code) {

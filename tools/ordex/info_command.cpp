@@ -1,6 +1,7 @@
 // ordex info FILE [--json]
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "commands.h"
@@ -59,6 +60,15 @@ int info(const Arguments& args) {
   }
   if (rc != rcOk) return reportFailure("modules", rc);
 
+  std::vector<TKeptSummaryEntry> kept;
+  int32_t numKept = 0;
+  rc = Ordex_GetNumKeptSummaryEntries(inst, &numKept);
+  for (int32_t i = 0; rc == rcOk && i < numKept; ++i) {
+    kept.emplace_back();
+    rc = Ordex_GetKeptSummaryEntry(inst, i, &kept.back());
+  }
+  if (rc != rcOk) return reportFailure("kept content", rc);
+
   if (args.has("--json")) {
     Node doc = Node::object();
     doc.add("Asap2Version", Node::integer(project.Asap2Version));
@@ -75,6 +85,16 @@ int info(const Arguments& args) {
       for (size_t k = 0; k < kCountedKinds; ++k)
         counts.add(kCounted[k].keyword, Node::integer(m.counts[k]));
     }
+    Node keptList = Node::array();
+    for (const TKeptSummaryEntry& e : kept) {
+      Node& entry = keptList.push(Node::object());
+      entry.add("Keyword", Node::word(e.Keyword));
+      entry.add("Count", Node::integer(e.Count));
+      entry.add("File", Node::text(e.File));
+      entry.add("Line", Node::integer(e.Line));
+      entry.add("Module", *e.Module ? Node::text(e.Module) : Node::null());
+    }
+    if (!kept.empty()) doc.add("KeptNotModelled", std::move(keptList));
     printDocument(doc, true);
     return kExitOk;
   }
@@ -85,6 +105,11 @@ int info(const Arguments& args) {
     for (size_t k = 0; k < kCountedKinds; ++k) {
       if (m.counts[k] > 0) std::printf("  %-18s %d\n", kCounted[k].label, m.counts[k]);
     }
+  }
+  if (!kept.empty()) {
+    std::printf("kept, not modelled:\n");
+    for (const TKeptSummaryEntry& e : kept)
+      std::printf("  %-24s %6d  %s:%d\n", e.Keyword, e.Count, e.File, e.Line);
   }
   std::printf("read time: %.1f ms\n", loaded.readMilliseconds());
   return kExitOk;
