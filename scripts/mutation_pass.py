@@ -172,11 +172,11 @@ def run_tests(root, build_dir, timeout):
     return True, ""
 
 
-def parse_only(spec, n):
-    if not spec:
+def parse_only(selection, n):
+    if not selection:
         return list(range(n))
     picked = []
-    for part in spec.split(","):
+    for part in selection.split(","):
         a, _, b = part.partition("-")
         picked += range(int(a) - 1, int(b or a))
     return picked

@@ -5,6 +5,7 @@
 #include "model/copy_to_field.h"
 #include "query/kept_blocks.h"
 
+using ordex::readSpan;
 using ordex::api::guarded;
 
 namespace {
@@ -47,17 +48,6 @@ const ordex::ObjectHead& objectOf(const TModule_Intern& m, int32_t kind, const c
   if (!name) throw rcNullArgument;
   if (!found) throw missing;
   return *found;
-}
-
-// The span a record was read from, or null when the record is not the one read there (made
-// after the read, possibly at the address of a removed one).
-const ordex::SourceSpan* readSpan(const ordex::SourceText& source, const void* record,
-                                  ordex::SourcePart part) {
-  ordex::SourcePartKey key{record, part};
-  if (source.createdSet.count(static_cast<const ordex::ObjectHead*>(record))) return nullptr;
-  auto edit = source.edited.find(key);
-  if (edit != source.edited.end() && edit->second.removed) return nullptr;
-  return source.spanOf(key);
 }
 
 const ordex::KeptTree& treeOf(TOrdex* instance, const char* moduleName, int32_t kind,

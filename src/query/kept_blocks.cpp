@@ -386,4 +386,12 @@ const KeptTree& keptTreeOf(const SourceText& source, KeptScope scope, const Sour
   return cache->tree;
 }
 
+const SourceSpan* readSpan(const SourceText& source, const void* record, SourcePart part) {
+  SourcePartKey key{record, part};
+  if (source.createdSet.count(static_cast<const ObjectHead*>(record))) return nullptr;
+  auto edit = source.edited.find(key);
+  if (edit != source.edited.end() && edit->second.removed) return nullptr;
+  return source.spanOf(key);
+}
+
 }  // namespace ordex

@@ -49,6 +49,10 @@ enum class KeptScope : uint8_t { kFileLevel, kModule, kObject };
 // node by node scans the text once.
 const KeptTree& keptTreeOf(const SourceText& source, KeptScope scope, const SourceSpan* span);
 
+// The span a record was read from, or null when the record is not the one read there (made
+// after the read, possibly at the address of a removed one).
+const SourceSpan* readSpan(const SourceText& source, const void* record, SourcePart part);
+
 // A slot for further data derived from the kept trees (the summary of a whole read), kept
 // with the text beside the tree cache.
 std::unique_ptr<SourceDerived>& keptDerivedOf(const SourceText& source);

@@ -9,16 +9,6 @@ namespace ordex {
 
 namespace {
 
-// The span a record was read from, or null when it is not the record read there (made
-// after the read, or removed since).
-const SourceSpan* readSpan(const SourceText& source, const void* record, SourcePart part) {
-  SourcePartKey key{record, part};
-  if (source.createdSet.count(static_cast<const ObjectHead*>(record))) return nullptr;
-  auto edit = source.edited.find(key);
-  if (edit != source.edited.end() && edit->second.removed) return nullptr;
-  return source.spanOf(key);
-}
-
 // Upper-case letters, digits and underscores, at least six, starting with a letter: the
 // form of the standard's keywords, and rare for a name that is close to one.
 bool keywordShaped(std::string_view token) {
