@@ -48,17 +48,9 @@ PUBLIC_HEADER_PENDING = {
     "src/edit/field_copy.h",
     "src/edit/object_edits.h",
     "src/edit/list_entry_edits.h",
+    "src/edit/edit_index.cpp",
+    "src/edit/reference_cleanup.cpp",
     # internal kind and return-code types still to come
-    "src/model/mod_par_records.h",
-    "src/model/axis_pts_record.h",
-    "src/model/measurement_record.h",
-    "src/model/function_record.h",
-    "src/model/instance.h",
-    "src/model/record_layout_order.h",
-    "src/model/record_layout_record.h",
-    "src/model/compu_records.h",
-    "src/model/characteristic_record.h",
-    "src/model/project.h",
     "src/convert/measurement_blocks.h",
     "src/convert/raw_to_phys.h",
     "src/convert/raw_decoding.cpp",
@@ -66,12 +58,6 @@ PUBLIC_HEADER_PENDING = {
     "src/query/consistency_check.h",
     "src/query/reference_walk.h",
     "src/query/reference_finder.h",
-    "src/reader/read_failure_note.h",
-    "src/reader/token_helpers.cpp",
-    "src/reader/file_reader.h",
-    "src/reader/token_source.h",
-    "src/writer/a2l_writer.h",
-    "src/writer/preserving_writer.h",
 }
 
 # Client files that still read the library's internal headers.

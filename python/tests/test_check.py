@@ -23,7 +23,7 @@ class CheckTest(unittest.TestCase):
         self.assertEqual([("UNIT", 2, 6, "M", ""), ("GROUP", 2, 16, "M", "")],
                          [(k.keyword, k.count, k.line, k.module, k.object) for k in summary[:2]])
         self.assertEqual(("SYMBOL_LINK", "Speed"), (summary[-1].keyword, summary[-1].object))
-        self.assertEqual(["GROUPP", "DISPLAY_IDENTIFER"],
+        self.assertEqual(["GROUPP", "BIT_MSK", "DISPLAY_IDENTIFER", "ECU_ADRES", "ALIGNMNT_BYTE"],
                          [f.value for f in a2l.check() if f.code == "unknown-keyword"])
 
     def test_findings_of_a_file_with_planted_faults(self):

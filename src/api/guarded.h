@@ -3,21 +3,25 @@
 
 #include <new>
 
+#include "api/public_values.h"
 #include "model/instance.h"
 #include "model/project.h"
 #include "ordex.h"
+#include "platform/return_code.h"
 
 #define ORDEX_EXPORT extern "C" ORDEX_API
 
 namespace ordex::api {
 
-// Runs body and turns what it throws into a return code.
+// Runs body and turns what it returns or throws into a public return code.
 template <class Body>
 TOrdexReturnCode guarded(Body&& body) noexcept {
   try {
-    return body();
+    return toPublic(body());
   } catch (TOrdexReturnCode rc) {
     return rc;
+  } catch (ReturnCode rc) {
+    return toPublic(rc);
   } catch (const std::bad_alloc&) {
     return rcOutOfMemory;
   } catch (...) {

@@ -92,7 +92,8 @@ bool partReadsBack(const TProject_Intern& project, ordex::SourcePartKey key,
     }
   }
   TOrdex scratch;
-  if (ordex::readAsapText(scratch, wrapped, nullptr) != rcOk || !scratch.Project) return false;
+  if (ordex::readAsapText(scratch, wrapped, nullptr) != ordex::ReturnCode::Ok || !scratch.Project)
+    return false;
   const TProject_Intern& read = *scratch.Project;
   const TModule_Intern* readModule = read.Modules.first();
   ordex::SourcePartKey readKey{nullptr, key.part};
@@ -135,10 +136,10 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_WriteAsapFilePreserving(
     options.moduleName = moduleName;
     options.modParTemplateFile = modParTemplateFile;
     options.comment = comment;
-    options.elementCallback = elementCallback;
+    options.elementCallback = ordex::api::elementFilter(elementCallback);
     options.progressCallback = progressCallback;
     uint32_t done = 0;
-    TOrdexReturnCode rc =
+    const ordex::ReturnCode rc =
         ordex::writePreservingFile(project, fileName, options, flags, partReadsBack, done);
     if (outcome) *outcome = done;
     return rc;

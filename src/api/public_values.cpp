@@ -2,9 +2,17 @@
 // value, so that src/api converts by a cast and a host sees the codes and kinds ordex.h
 // documents. A value that drifts from its public twin fails to compile here; a code or kind
 // added to either side gets its line here.
+#include <cstddef>
 #include <type_traits>
 
 #include "api/public_values.h"
+#include "model/callbacks.h"
+#include "model/compu_records.h"
+#include "model/copy_to_field.h"
+#include "model/element_kind.h"
+#include "model/instance.h"
+#include "model/record_layout_order.h"
+#include "model/record_layout_record.h"
 #include "ordex.h"
 #include "platform/file_access_module.h"
 #include "platform/return_code.h"
@@ -60,6 +68,70 @@ static_assert(std::is_same_v<platform::OpenFunc, TOrdexOpenCryptClassFunc>);
 static_assert(std::is_same_v<platform::GetCharFunc, TOrdexGetCharCryptClassFunc>);
 static_assert(std::is_same_v<platform::GetStringFunc, TOrdexGetStringCryptClassFunc>);
 static_assert(std::is_same_v<platform::CloseFunc, TOrdexCloseCryptClassFunc>);
+
+// Kinds, data types and byte orders: enumerations of their own on both sides.
+template <class Internal, class External>
+constexpr bool sameValue(Internal internal, External external) {
+  return sizeof(Internal) == sizeof(int32_t) &&
+         static_cast<int32_t>(internal) == static_cast<int32_t>(external);
+}
+
+static_assert(sameValue(ekProject, etProject));
+static_assert(sameValue(ekModule, etModule));
+static_assert(sameValue(ekMemorySegment, etMemorySegment));
+static_assert(sameValue(ekSystemConstant, etSystemConstant));
+static_assert(sameValue(ekCharacteristic, etCharacteristic));
+static_assert(sameValue(ekMeasurement, etMeasurement));
+static_assert(sameValue(ekFunction, etFunction));
+static_assert(sameValue(ekCompuMethod, etCompuMethod));
+static_assert(sameValue(ekCompuTab, etCompuTab));
+static_assert(sameValue(ekCompuVTab, etCompuVTab));
+static_assert(sameValue(ekRecordLayout, etRecordLayout));
+static_assert(sameValue(ekAxisPts, etAxisPts));
+static_assert(sameValue(ekCalibrationMethod, etCalibrationMethod));
+
+static_assert(sameValue(typeUByte, dtUByte));
+static_assert(sameValue(typeSByte, dtSByte));
+static_assert(sameValue(typeUWord, dtUWord));
+static_assert(sameValue(typeSWord, dtSWord));
+static_assert(sameValue(typeULong, dtULong));
+static_assert(sameValue(typeSLong, dtSLong));
+static_assert(sameValue(typeUTriple, dtUTriple));
+static_assert(sameValue(typeSTriple, dtSTriple));
+static_assert(sameValue(typeFloat32Ieee, dtFloat32Ieee));
+static_assert(sameValue(typeFloat64Ieee, dtFloat64Ieee));
+static_assert(sameValue(typeString, dtString));
+
+static_assert(sameValue(orderNotGiven, boNotGiven));
+static_assert(sameValue(orderLittleEndian, boLittleEndian));
+static_assert(sameValue(orderBigEndian, boBigEndian));
+static_assert(sameValue(orderMsbFirst, boMsbFirst));
+static_assert(sameValue(orderMsbLast, boMsbLast));
+
+// Field sizes and array lengths the records share with the public ones.
+static_assert(kTextField == ORDEX_TEXT_SIZE);
+static_assert(TRecordLayout_Intern::kReservedCount == ORDEX_RECORD_LAYOUT_RESERVED);
+static_assert(TRecordLayout_Intern::kElementCount == ORDEX_RECORD_LAYOUT_ELEMENTS);
+static_assert(kSortedElementSlots == ORDEX_SORTED_ELEMENTS);
+static_assert(TCompuTab_Intern::kMaxPairs == ORDEX_COMPU_TAB_PAIRS);
+
+// A record layout element is the public element, member by member.
+static_assert(sizeof(RecordLayoutElement) == sizeof(TRecordLayoutElement));
+static_assert(alignof(RecordLayoutElement) == alignof(TRecordLayoutElement));
+static_assert(offsetof(RecordLayoutElement, Position) == offsetof(TRecordLayoutElement, Position));
+static_assert(offsetof(RecordLayoutElement, MaxNumberOfRescalePairs) ==
+              offsetof(TRecordLayoutElement, MaxNumberOfRescalePairs));
+static_assert(offsetof(RecordLayoutElement, DataType) == offsetof(TRecordLayoutElement, DataType));
+static_assert(offsetof(RecordLayoutElement, IndexMode) ==
+              offsetof(TRecordLayoutElement, IndexMode));
+static_assert(offsetof(RecordLayoutElement, Addressing) ==
+              offsetof(TRecordLayoutElement, Addressing));
+static_assert(sizeof(PlacedLayoutElement) == sizeof(TRecordLayoutElementExt));
+static_assert(offsetof(PlacedLayoutElement, Element) == offsetof(TRecordLayoutElementExt, Element));
+
+// Callbacks a host hands over are called through the layers' own types.
+static_assert(std::is_same_v<ProgressCallback, TOrdexProgressCallback>);
+static_assert(std::is_same_v<InstanceDestructorCallback, TOrdexInstanceDestructorCallback>);
 
 }  // namespace
 }  // namespace ordex::api

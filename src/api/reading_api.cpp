@@ -1,7 +1,9 @@
+#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "api/guarded.h"
+#include "api/public_values.h"
 #include "api/write_in_progress.h"
 #include "model/copy_to_field.h"
 #include "query/reference_finder.h"
@@ -75,11 +77,34 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetReadAsapFileError_Intern(TOrdex* instance
   return Ordex_GetReadAsapFileError(instance, buffer, size);
 }
 
+namespace {
+
+// The public record of the last read's failure: all zero after a read that succeeded.
+void readFailureRecord(const TOrdex& instance, TReadFailure& record) {
+  std::memset(&record, 0, sizeof record);
+  const ordex::ReadFailure& f = instance.Failure;
+  if (f.returnCode == ordex::ReturnCode::Ok) return;
+  record.ReturnCode = ordex::api::toPublic(f.returnCode);
+  record.Line = f.line;
+  record.Column = f.column;
+  record.BlockLine = f.blockLine;
+  record.BlockColumn = f.blockColumn;
+  ordex::copyToField(record.File, f.file, sizeof record.File);
+  ordex::copyToField(record.Token, f.token, sizeof record.Token);
+  ordex::copyToField(record.Expected, f.expected, sizeof record.Expected);
+  ordex::copyToField(record.ObjectPath, ordex::readFailureObjectPath(instance),
+                     sizeof record.ObjectPath);
+  ordex::copyToField(record.BlockFile, f.blockFile, sizeof record.BlockFile);
+  ordex::copyToField(record.SourceLine, f.sourceLine, sizeof record.SourceLine);
+}
+
+}  // namespace
+
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetReadFailure(TOrdex* instance, TReadFailure* failure) {
   if (!instance) return rcNoInstance;
   if (!failure) return rcNullArgument;
   return guarded([&] {
-    ordex::readFailureRecord(*instance, *failure);
+    readFailureRecord(*instance, *failure);
     return rcOk;
   });
 }
@@ -89,7 +114,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetAsapFilePreInfo(const char* fileName, int
   if (!version || !upgrade || !headComment) return rcNullArgument;
   return guarded([&] {
     ordex::FileHeadInfo info;
-    TOrdexReturnCode rc = ordex::scanFileHead(fileName, info);
+    ordex::ReturnCode rc = ordex::scanFileHead(fileName, info);
     *version = info.version;
     *upgrade = info.upgrade;
     ordex::copyToField(headComment, info.headComment);

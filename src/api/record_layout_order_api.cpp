@@ -7,7 +7,13 @@ using ordex::api::guarded;
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetRecordLayoutElementArraySorted_Intern(
     TRecordLayout_Intern* recordLayout, TRecordLayoutElementExt* elements) {
   if (!recordLayout || !elements) return rcNullArgument;
-  ordex::placeRecordLayoutElements(*recordLayout, elements);
+  ordex::PlacedLayoutElement placed[ordex::kSortedElementSlots];
+  ordex::placeRecordLayoutElements(*recordLayout, placed);
+  // A position without element keeps the Element the caller had there.
+  for (int i = 0; i < ordex::kSortedElementSlots; ++i) {
+    elements[i].ElementKind = placed[i].ElementKind;
+    if (placed[i].ElementKind != -1) elements[i].Element = placed[i].Element;
+  }
   return rcOk;
 }
 

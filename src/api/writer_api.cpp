@@ -41,7 +41,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_WriteAsapFile_Intern(TOrdex* instance, const
     options.moduleName = moduleName;
     options.modParTemplateFile = modParTemplateFile;
     options.comment = comment;
-    options.elementCallback = elementCallback;
+    options.elementCallback = ordex::api::elementFilter(elementCallback);
     options.progressCallback = progressCallback;
     return ordex::writeProjectFile(project, fileName, options);
   });

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "model/name_compare.h"
+#include "ordex.h"
 
 namespace ordex::edit {
 

@@ -119,12 +119,12 @@ void copyTable(Table& to, const Record& from, std::vector<Pair>& pairs) {
 
 // An element the short record layout form carries flat: position and data type, for some
 // also the index mode and the addressing.
-void setElement(TRecordLayoutElement& e, int16_t position, int32_t dataType) {
+void setElement(RecordLayoutElement& e, int16_t position, int32_t dataType) {
   e.Position = position;
   e.DataType = dataType;
 }
 
-void setElement(TRecordLayoutElement& e, int16_t position, int32_t dataType, int32_t indexMode,
+void setElement(RecordLayoutElement& e, int16_t position, int32_t dataType, int32_t indexMode,
                 int32_t addressing) {
   setElement(e, position, dataType);
   e.IndexMode = indexMode;

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "edit/edit_index.h"
+#include "ordex.h"
 
 namespace ordex::edit {
 

@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "model/element_kind.h"
 #include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
 
 struct TAxisPts_Intern : ordex::ObjectHead {
-  TAxisPts_Intern() { Kind = etAxisPts; }
+  TAxisPts_Intern() { Kind = ordex::ekAxisPts; }
 
   uint32_t Address = 0xFFFFFFFFu;
   ordex::Text InputQuantity;  // name of the input MEASUREMENT

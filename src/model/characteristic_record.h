@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "model/element_kind.h"
 #include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
 
 struct TFunction_Intern;
 
@@ -83,7 +83,7 @@ class AxisSlots {
 struct TCharacteristic_Intern : ordex::ObjectHead {
   static constexpr int kAxes = ordex::AxisSlots::kCount;
 
-  TCharacteristic_Intern() { Kind = etCharacteristic; }
+  TCharacteristic_Intern() { Kind = ordex::ekCharacteristic; }
 
   int32_t Type = -1;  // index in the characteristic-type keywords (VALUE .. NO_CHARACTERISTIC)
   uint32_t Address = 0xFFFFFFFFu;

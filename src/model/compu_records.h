@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "model/element_kind.h"
 #include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
 
 struct TCompuTab_Intern;
 struct TCompuVTab_Intern;
 struct TCompuVTabRange_Intern;
 
 struct TCompuMethod_Intern : ordex::ObjectHead {
-  TCompuMethod_Intern() { Kind = etCompuMethod; }
+  TCompuMethod_Intern() { Kind = ordex::ekCompuMethod; }
 
   int32_t ConversionType = -1;  // conversion-type keyword list index; -1 unset or unknown
   ordex::Text Format;
@@ -27,7 +27,7 @@ struct TCompuMethod_Intern : ordex::ObjectHead {
   NumberText Coeffs[6];     // a..f of COEFFS; empty texts and 0.0 until COEFFS is read
   ordex::Text CompuTabRef;  // name of the COMPU_TAB or COMPU_VTAB, as written
   // The table CompuTabRef names, once a conversion or the reference finder resolved it: a
-  // TCompuTab_Intern (Kind etCompuTab), a TCompuVTab_Intern (Kind etCompuVTab) or, for
+  // TCompuTab_Intern (Kind ekCompuTab), a TCompuVTab_Intern (Kind ekCompuVTab) or, for
   // TAB_VERB, a TCompuVTabRange_Intern. Not owned. Must be cleared when that table is
   // removed, renamed or replaced.
   ordex::ObjectHead* CompuTabTarget = nullptr;
@@ -55,9 +55,9 @@ struct TCompuTabPair_Intern {
 
 struct TCompuTab_Intern : ordex::ObjectHead {
   // A COMPU_TAB holds at most this many pairs; a larger declared count is kept as this.
-  static constexpr int32_t kMaxPairs = ORDEX_COMPU_TAB_PAIRS;
+  static constexpr int32_t kMaxPairs = 256;
 
-  TCompuTab_Intern() { Kind = etCompuTab; }
+  TCompuTab_Intern() { Kind = ordex::ekCompuTab; }
 
   int32_t ConversionType = -1;  // table-type keyword list index; -1 unset or unknown
   ordex::KeptKeywords Kept;     // ConversionType
@@ -93,7 +93,7 @@ struct TCompuVTabPair_Intern {
 };
 
 struct TCompuVTab_Intern : ordex::ObjectHead {
-  TCompuVTab_Intern() { Kind = etCompuVTab; }
+  TCompuVTab_Intern() { Kind = ordex::ekCompuVTab; }
 
   int32_t ConversionType = -1;  // verbal-type keyword list index (TAB_VERB 4); -1 unknown
   ordex::KeptKeywords Kept;     // ConversionType
@@ -132,7 +132,7 @@ struct TCompuVTabRangeEntry_Intern {
 // COMPU_TAB_REF and any method in STATUS_STRING_REF. Read for the conversions only: it has
 // no public kind, getter or writer.
 struct TCompuVTabRange_Intern : ordex::ObjectHead {
-  // The Kind of these records: no TOrdexElementType bit, so no kind mask selects them.
+  // The Kind of these records: no ElementKind bit, so no kind mask selects them.
   static constexpr int32_t kKind = 0x40000000;
 
   TCompuVTabRange_Intern() { Kind = kKind; }
@@ -145,13 +145,13 @@ struct TCompuVTabRange_Intern : ordex::ObjectHead {
 };
 
 inline TCompuTab_Intern* TCompuMethod_Intern::compuTabTarget() const {
-  return CompuTabTarget && CompuTabTarget->Kind == etCompuTab
+  return CompuTabTarget && CompuTabTarget->Kind == ordex::ekCompuTab
              ? static_cast<TCompuTab_Intern*>(CompuTabTarget)
              : nullptr;
 }
 
 inline TCompuVTab_Intern* TCompuMethod_Intern::compuVTabTarget() const {
-  return CompuTabTarget && CompuTabTarget->Kind == etCompuVTab
+  return CompuTabTarget && CompuTabTarget->Kind == ordex::ekCompuVTab
              ? static_cast<TCompuVTab_Intern*>(CompuTabTarget)
              : nullptr;
 }

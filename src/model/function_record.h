@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/element_kind.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
 
 // One entry of a FUNCTION name list: the object name as written and, once the reference
 // finder has resolved it, the object of that name (not owned).
@@ -23,7 +23,7 @@ using FunctionRefList = EntryList<TFunctionRef>;
 }  // namespace ordex
 
 struct TFunction_Intern : ordex::ObjectHead {
-  TFunction_Intern() { Kind = etFunction; }
+  TFunction_Intern() { Kind = ordex::ekFunction; }
 
   ordex::AnnotationList Annotations;
   ordex::FunctionRefList DefCharacteristics;  // DEF_CHARACTERISTIC

@@ -7,11 +7,12 @@
 
 #include "model/project.h"
 #include "model/read_failure.h"
-#include "ordex.h"
 
 namespace ordex {
 // A read keeps the text of its files for a preserving write unless told otherwise.
 constexpr uint32_t kReadWithoutSource = 1;
+// Called once when an instance is destroyed, before its project is released.
+using InstanceDestructorCallback = void (*)();
 }  // namespace ordex
 
 struct TOrdex {
@@ -36,5 +37,5 @@ struct TOrdex {
   std::unique_ptr<TProject_Intern> Project;
   // Set by Ordex_SetReadOptions: kReadWithoutSource.
   uint32_t ReadOptions = 0;
-  TOrdexInstanceDestructorCallback InstanceDestructorCallback = nullptr;
+  ordex::InstanceDestructorCallback InstanceDestructorCallback = nullptr;
 };

@@ -6,19 +6,19 @@
 #include <cstdint>
 #include <string>
 
+#include "model/element_kind.h"
 #include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
 
 struct TCompuMethod_Intern;
 struct TFunction_Intern;
 
 struct TMeasurement_Intern : ordex::ObjectHead {
-  TMeasurement_Intern() { Kind = etMeasurement; }
+  TMeasurement_Intern() { Kind = ordex::ekMeasurement; }
 
   // (Fields are ordered so that the record has no holes: a model holds many of them.)
-  int32_t DataType = -1;  // a TDataType value; -1 unknown
+  int32_t DataType = -1;  // a DataTypeCode value; -1 unknown
   int16_t Resolution = 0;
   // A limit written in hexadecimal (0x...) keeps an empty NumberText with Value 0; its
   // number is in LowerLimitHex / UpperLimitHex and the ...IsHex flag is set, so the writer

@@ -6,16 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "model/element_kind.h"
 #include "model/kept_keywords.h"
 #include "model/name_compare.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
 
 // A MEMORY_SEGMENT, or a MEMORY_LAYOUT (Name "1", "2", ... and LongIdentifier
 // "MEMORY_LAYOUT"); both kinds share the module's MemorySegments list.
 struct TMemorySegment_Intern : ordex::ObjectHead {
-  TMemorySegment_Intern() { Kind = etMemorySegment; }
+  TMemorySegment_Intern() { Kind = ordex::ekMemorySegment; }
 
   int32_t PrgType = -1;
   int32_t MemoryType = -1;
@@ -34,7 +34,7 @@ struct TCalibrationHandle_Intern : ordex::ArenaRecord {
 };
 
 struct TCalibrationMethod_Intern : ordex::ObjectHead {
-  TCalibrationMethod_Intern() { Kind = etCalibrationMethod; }
+  TCalibrationMethod_Intern() { Kind = ordex::ekCalibrationMethod; }
 
   int32_t Version = 0;
   ordex::EntryList<TCalibrationHandle_Intern> Handles;

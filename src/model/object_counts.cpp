@@ -4,16 +4,16 @@ namespace ordex {
 
 int countObjects(const TModule_Intern& m, int mask) {
   uint32_t n = 0;
-  if (mask & etMemorySegment) n += m.ModPar.MemorySegments.Count;
-  if (mask & etSystemConstant) n += m.ModPar.SystemConstants.Count;
-  if (mask & etCharacteristic) n += m.Characteristics.Count;
-  if (mask & etMeasurement) n += m.Measurements.Count;
-  if (mask & etFunction) n += m.Functions.Count;
-  if (mask & etCompuMethod) n += m.CompuMethods.Count;
-  if (mask & etCompuTab) n += m.CompuTabs.Count;
-  if (mask & etCompuVTab) n += m.CompuVTabs.Count;
-  if (mask & etRecordLayout) n += m.RecordLayouts.Count;
-  if (mask & etAxisPts) n += m.AxisPts.Count;
+  if (mask & ordex::ekMemorySegment) n += m.ModPar.MemorySegments.Count;
+  if (mask & ordex::ekSystemConstant) n += m.ModPar.SystemConstants.Count;
+  if (mask & ordex::ekCharacteristic) n += m.Characteristics.Count;
+  if (mask & ordex::ekMeasurement) n += m.Measurements.Count;
+  if (mask & ordex::ekFunction) n += m.Functions.Count;
+  if (mask & ordex::ekCompuMethod) n += m.CompuMethods.Count;
+  if (mask & ordex::ekCompuTab) n += m.CompuTabs.Count;
+  if (mask & ordex::ekCompuVTab) n += m.CompuVTabs.Count;
+  if (mask & ordex::ekRecordLayout) n += m.RecordLayouts.Count;
+  if (mask & ordex::ekAxisPts) n += m.AxisPts.Count;
   return static_cast<int>(n);
 }
 

@@ -4,7 +4,7 @@
 
 namespace ordex {
 
-// Sum of the counts of the lists selected by mask (TOrdexElementType bits 4 to 2048; other
+// Sum of the counts of the lists selected by mask (ElementKind bits 4 to 2048; other
 // bits are ignored).
 int countObjects(const TModule_Intern& module, int mask);
 

@@ -19,7 +19,7 @@ namespace ordex {
 struct ObjectHead : ArenaRecord {
   ObjectHead* Next = nullptr;
   void* Owner = nullptr;  // the module for an object, the project for a module
-  int32_t Kind = 0;       // TOrdexElementType value; 0 for records without a kind
+  int32_t Kind = 0;       // ElementKind value; 0 for records without a kind
   uint32_t UserData = 0;
   ordex::Text Name;
   ordex::Text LongIdentifier;

@@ -1,7 +1,7 @@
 #include "model/project.h"
 
 TModule_Intern::TModule_Intern() {
-  Kind = etModule;
+  Kind = ordex::ekModule;
 }
 
 // Lists go in a fixed order: MOD_PAR lists first, then the variant coding lists, then the
@@ -26,7 +26,7 @@ TModule_Intern::~TModule_Intern() {
 }
 
 TProject_Intern::TProject_Intern() {
-  Kind = etProject;
+  Kind = ordex::ekProject;
 }
 
 TProject_Intern::~TProject_Intern() {

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "model/element_kind.h"
 #include "model/object_list.h"
 #include "model/object_records.h"
 #include "model/read_function_lists.h"
 #include "model/source_text.h"
-#include "ordex.h"
 
 namespace ordex {
 // Data another layer keeps about one module and that must go with it (the edit layer's
@@ -28,7 +28,7 @@ struct TModCommon_Intern {
   ordex::Text SRecLayout;
   ordex::KeptKeywords Kept;  // DepositMode, ByteOrder
   int32_t DepositMode = -1;
-  int32_t ByteOrder = boMsbLast;
+  int32_t ByteOrder = ordex::orderMsbLast;
   int16_t AlignmentByte = 0;
   int16_t AlignmentWord = 0;
   int16_t AlignmentLong = 0;

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/return_code.h"
+
 namespace ordex {
 
 struct ReadFailure {
-  int32_t returnCode = 0;
+  ReturnCode returnCode = ReturnCode::Ok;
   std::string file;        // empty when the failure lies at no place of any file
   int32_t line = 0;        // 1-based, 0 when unknown
   int32_t column = 0;      // 1-based byte in the line, 0 when unknown

@@ -25,9 +25,9 @@ void ReadFunctionLists::clear() {
 namespace {
 NameEntryList& functionListOf(ObjectHead& object, int32_t kind) {
   switch (kind) {
-    case etCharacteristic:
+    case ordex::ekCharacteristic:
       return static_cast<TCharacteristic_Intern&>(object).FunctionList;
-    case etMeasurement:
+    case ordex::ekMeasurement:
       return static_cast<TMeasurement_Intern&>(object).FunctionList;
     default:
       return static_cast<TAxisPts_Intern&>(object).FunctionList;

@@ -4,18 +4,18 @@ namespace ordex {
 
 namespace {
 
-void place(TRecordLayoutElementExt* slots, int32_t kind, const TRecordLayoutElement& element) {
+void place(PlacedLayoutElement* slots, int32_t kind, const RecordLayoutElement& element) {
   if (element.Position <= 0 || element.Position > kSortedElementSlots) return;
-  TRecordLayoutElementExt& slot = slots[element.Position - 1];
+  PlacedLayoutElement& slot = slots[element.Position - 1];
   slot.ElementKind = kind;
   slot.Element = element;
 }
 
 }  // namespace
 
-void placeRecordLayoutElements(const TRecordLayout_Intern& layout, TRecordLayoutElementExt* slots) {
+void placeRecordLayoutElements(const TRecordLayout_Intern& layout, PlacedLayoutElement* slots) {
   for (int i = 0; i < kSortedElementSlots; ++i) slots[i].ElementKind = -1;
-  for (const TRecordLayoutElement& reserved : layout.Reserved) place(slots, rlReserved, reserved);
+  for (const RecordLayoutElement& reserved : layout.Reserved) place(slots, rlReserved, reserved);
   for (int kind = rlFncValues; kind <= rlDistOpZ; ++kind) place(slots, kind, layout.element(kind));
 }
 

@@ -3,35 +3,71 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "model/element_kind.h"
 #include "model/kept_keywords.h"
 #include "model/object_list.h"
 #include "model/sub_records.h"
-#include "ordex.h"
+
+namespace ordex {
+
+// One element of a record layout. Position is 1-based in the stored record, 0 or below when
+// the element is absent; DataType is a data type, or the data size (1, 2, 4) in a RESERVED
+// element; IndexMode and Addressing are keyword list indexes; coded fields are -1 when not
+// set. The members are a host's element record's, in its order, and the element converts
+// to and from any record of these members.
+struct RecordLayoutElement {
+  int16_t Position;
+  int16_t MaxNumberOfRescalePairs;  // AXIS_RESCALE_x only
+  int32_t DataType;
+  int32_t IndexMode;
+  int32_t Addressing;
+
+  template <class Record, class = decltype(Record{
+                              int16_t{}, int16_t{}, int32_t{}, int32_t{},
+                              int32_t{}}.Addressing)>
+  operator Record() const {
+    return Record{Position, MaxNumberOfRescalePairs, DataType, IndexMode, Addressing};
+  }
+  template <class Record, class = decltype(std::declval<const Record&>().Addressing)>
+  RecordLayoutElement& operator=(const Record& from) {
+    Position = from.Position;
+    MaxNumberOfRescalePairs = from.MaxNumberOfRescalePairs;
+    DataType = from.DataType;
+    IndexMode = from.IndexMode;
+    Addressing = from.Addressing;
+    return *this;
+  }
+};
+
+}  // namespace ordex
 
 struct TRecordLayout_Intern : ordex::ObjectHead {
   // RESERVED entries kept per layout, and the element kinds 1..30 (FNC_VALUES .. DIST_OP_Z)
   // in element keyword list order; kind 0 is RESERVED.
-  static constexpr int kReservedCount = ORDEX_RECORD_LAYOUT_RESERVED;
-  static constexpr int kElementCount = ORDEX_RECORD_LAYOUT_ELEMENTS;
+  static constexpr int kReservedCount = 10;
+  static constexpr int kElementCount = 30;
 
   // Every element absent (Position 0, coded fields -1, MaxNumberOfRescalePairs 0) and
   // every alignment 0: the caller that makes a layout for a module copies the module's
   // MOD_COMMON alignments into it.
   TRecordLayout_Intern() {
-    Kind = etRecordLayout;
-    for (TRecordLayoutElement& e : Reserved) e = absentElement();
-    for (TRecordLayoutElement& e : Elements) e = absentElement();
+    Kind = ordex::ekRecordLayout;
+    for (ordex::RecordLayoutElement& e : Reserved) e = absentElement();
+    for (ordex::RecordLayoutElement& e : Elements) e = absentElement();
   }
 
-  static TRecordLayoutElement absentElement() { return TRecordLayoutElement{0, 0, -1, -1, -1}; }
+  static ordex::RecordLayoutElement absentElement() {
+    return ordex::RecordLayoutElement{0, 0, -1, -1, -1};
+  }
 
   // The RESERVED elements in file order; in these DataType holds the data size (1, 2, 4).
   // How many are in use is not stored: unused entries are absent.
-  TRecordLayoutElement Reserved[kReservedCount];
+  ordex::RecordLayoutElement Reserved[kReservedCount];
   // Elements[kind - 1] is the element of kind 1..30.
-  TRecordLayoutElement Elements[kElementCount];
+  ordex::RecordLayoutElement Elements[kElementCount];
   // The coded arguments of Elements (kKeptLayoutElement + 3 * kind + argument).
   ordex::KeptKeywords Kept;
   int16_t FixNoAxisPtsX = 0;  // 0: not given
@@ -43,8 +79,8 @@ struct TRecordLayout_Intern : ordex::ObjectHead {
   int16_t AlignmentFloat32Ieee = 0;
   int16_t AlignmentFloat64Ieee = 0;
 
-  TRecordLayoutElement& element(int kind) { return Elements[kind - 1]; }
-  const TRecordLayoutElement& element(int kind) const { return Elements[kind - 1]; }
+  ordex::RecordLayoutElement& element(int kind) { return Elements[kind - 1]; }
+  const ordex::RecordLayoutElement& element(int kind) const { return Elements[kind - 1]; }
 };
 
 namespace ordex {

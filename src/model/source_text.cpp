@@ -59,11 +59,11 @@ namespace {
 // The list of a function that an object's FUNCTION_LIST adds it to.
 const FunctionRefList* foldedListFor(const TFunction_Intern& f, int32_t kind) {
   switch (kind) {
-    case etCharacteristic:
+    case ordex::ekCharacteristic:
       return &f.DefCharacteristics;
-    case etMeasurement:
+    case ordex::ekMeasurement:
       return &f.InMeasurements;
-    case etAxisPts:
+    case ordex::ekAxisPts:
       return &f.AxisPts;
     default:
       return nullptr;
@@ -126,7 +126,7 @@ void changing(TProject_Intern& project, SourcePartKey key) {
   if (key.part == SourcePart::kObject) {
     const auto* object = static_cast<const ObjectHead*>(key.record);
     entry.owner = object->Owner;
-    if (object->Kind == etFunction) {
+    if (object->Kind == ordex::ekFunction) {
       entry.folded = source->foldedEntriesOf(*static_cast<const TFunction_Intern*>(object));
     }
   }
@@ -161,7 +161,7 @@ void removingObject(TModule_Intern& module, const ObjectHead& object) {
   entry.removed = true;
   entry.owner = object.Owner;
   entry.folded.clear();
-  if (object.Kind == etFunction) {
+  if (object.Kind == ordex::ekFunction) {
     source->foldedTails.erase(static_cast<const TFunction_Intern*>(&object));
   }
   source->forget(key);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ordex {
@@ -256,7 +258,20 @@ size_t editDistance(std::string_view a, std::string_view b, size_t limit) {
 
 }  // namespace
 
+bool keywordShaped(std::string_view token) {
+  if (token.size() < 6 || token[0] < 'A' || token[0] > 'Z') return false;
+  for (char c : token)
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
+  return true;
+}
+
+// The answers are remembered: the tokens asked about are mostly the same few argument words
+// (ABSOLUTE, MSB_FIRST, ...) on every object, and each answer costs an edit distance to
+// every keyword of the standard.
 std::string_view nearestAsap2Keyword(std::string_view token) {
+  thread_local std::unordered_map<std::string, std::string_view> known;
+  if (auto it = known.find(std::string(token)); it != known.end()) return it->second;
+  if (known.size() >= 4096) known.clear();
   constexpr size_t kLimit = 2;
   std::string_view nearest;
   size_t distance = kLimit + 1;
@@ -265,6 +280,7 @@ std::string_view nearestAsap2Keyword(std::string_view token) {
     if (d < distance) distance = d, nearest = k.name;
     if (distance == 0) break;
   }
+  known.emplace(std::string(token), nearest);
   return nearest;
 }
 

@@ -25,6 +25,10 @@ struct Asap2Keyword {
 // standard.
 const Asap2Keyword* findAsap2Keyword(std::string_view token);
 
+// Upper-case letters, digits and underscores, at least six, starting with a letter: the
+// form of the standard's keywords, and rare for a name that is close to one.
+bool keywordShaped(std::string_view token);
+
 // The keyword of the standard closest to token within two edits (the first of the table
 // among equally close ones), or empty when none is that close.
 std::string_view nearestAsap2Keyword(std::string_view token);

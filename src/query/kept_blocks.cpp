@@ -288,6 +288,8 @@ class KeptScan {
             top.modelled->takesKeyword(t.text) ? -1 : newNode(t.text, t, false, false);
       } else if (top.openKeyword >= 0) {
         addToken(top.openKeyword, t.text);
+      } else if (!entry && keywordShaped(t.text)) {
+        tree_.strays.push_back({t.text, t.file, t.line, withinOf(top)});
       }
       return;
     }

@@ -28,6 +28,17 @@ struct KeptNode {
   bool named = false;  // the first token names it
 };
 
+// A token of a keyword's form, but of no keyword of the standard, standing where a modelled
+// block takes its keywords: a misspelt keyword that the read passed over, as it does any
+// token it has no use for. Such tokens are no nodes (the model may have read them as the
+// argument of a keyword it holds), only candidates for a consistency finding.
+struct KeptStray {
+  std::string_view token;
+  uint32_t file = 0;
+  int32_t line = 0;
+  uint32_t within = 0;  // in KeptTree::withins
+};
+
 // Nodes in text order: every node comes before its children, which follow it in order.
 struct KeptTree {
   std::vector<KeptNode> nodes;
@@ -35,6 +46,7 @@ struct KeptTree {
   // The modelled blocks a top node stands in, as their keywords joined by "/" ("" at [0]:
   // directly in the scope).
   std::vector<std::string> withins{std::string()};
+  std::vector<KeptStray> strays;  // in text order
 
   std::string_view nameOf(const KeptNode& n) const {
     return n.named && n.numTokens > 0 ? tokens[n.firstToken] : std::string_view();

@@ -1,5 +1,6 @@
 #include "query/kept_summary.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "query/asap2_keywords.h"
@@ -8,15 +9,6 @@
 namespace ordex {
 
 namespace {
-
-// Upper-case letters, digits and underscores, at least six, starting with a letter: the
-// form of the standard's keywords, and rare for a name that is close to one.
-bool keywordShaped(std::string_view token) {
-  if (token.size() < 6 || token[0] < 'A' || token[0] > 'Z') return false;
-  for (char c : token)
-    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
-  return true;
-}
 
 bool opaqueBody(std::string_view keyword) {
   return keyword == "IF_DATA" || keyword == "A2ML";
@@ -109,6 +101,13 @@ std::vector<UnknownKeyword> unknownKeywordsOf(const TProject_Intern& project,
         found.push_back({token, n.file, n.line, within, n.keyword});
     }
   });
+  if (tree.strays.empty()) return found;
+  for (const KeptStray& s : tree.strays)
+    if (!nearestAsap2Keyword(s.token).empty())
+      found.push_back({s.token, s.file, s.line, tree.withins[s.within], {}});
+  std::stable_sort(
+      found.begin(), found.end(),
+      [](const UnknownKeyword& a, const UnknownKeyword& b) { return a.line < b.line; });
   return found;
 }
 

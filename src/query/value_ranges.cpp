@@ -17,31 +17,31 @@ struct RawRange {
 
 bool rawRange(int32_t dataType, RawRange* r) {
   switch (dataType) {
-    case dtUByte:
+    case typeUByte:
       *r = {0, 255, true};
       return true;
-    case dtSByte:
+    case typeSByte:
       *r = {-128, 127, true};
       return true;
-    case dtUWord:
+    case typeUWord:
       *r = {0, 65535, true};
       return true;
-    case dtSWord:
+    case typeSWord:
       *r = {-32768, 32767, true};
       return true;
-    case dtULong:
+    case typeULong:
       *r = {0, 4294967295.0, true};
       return true;
-    case dtSLong:
+    case typeSLong:
       *r = {-2147483648.0, 2147483647.0, true};
       return true;
-    case dtUTriple:
+    case typeUTriple:
       *r = {0, 16777215, true};
       return true;
-    case dtSTriple:
+    case typeSTriple:
       *r = {-8388608, 8388607, true};
       return true;
-    case dtFloat32Ieee:
+    case typeFloat32Ieee:
       *r = {-3.4028234663852886e38, 3.4028234663852886e38, false};
       return true;
     default:

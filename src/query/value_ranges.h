@@ -16,7 +16,7 @@ struct ValueRange {
   double tolerance;
 };
 
-// The range of a data type (a TDataType value) seen through method: null for the identity
+// The range of a data type (a DataTypeCode value) seen through method: null for the identity
 // (NO_COMPU_METHOD), else a RAT_FUNC whose inverse is linear (a = d = e = 0, b and f not 0).
 // False when there is nothing to compare with: FLOAT64_IEEE, STRING, an unknown data type,
 // or a method of another form (tables, FORM, a rational function that is not linear).

@@ -2,7 +2,7 @@
 // examined token while that block is the innermost open one: first with the block's
 // keyword as current token (ctx.step[2] == 0), never with the block's own /end or the
 // keyword behind it. A parser keeps its position in ctx.step, appends its records to
-// ctx.currentModule and throws a TOrdexReturnCode on bad input.
+// ctx.currentModule and throws a ReturnCode on bad input.
 #pragma once
 
 #include <memory>

@@ -75,7 +75,7 @@ void CompuMethodParser::optionalPart(ParseContext& ctx) {
     coeff.Text = cur.view();
     try {
       coeff.Value = parseDouble(cur.view());
-    } catch (TOrdexReturnCode) {
+    } catch (ReturnCode) {
       coeff.Value = std::numeric_limits<double>::quiet_NaN();
     }
     return;

@@ -23,10 +23,10 @@ void readInput(std::string_view token, TCompuVTabPair_Intern& pair) {
   try {
     pair.InVal = parseIntegralLong(token);
     return;
-  } catch (TOrdexReturnCode) {
+  } catch (ReturnCode) {
   }
   const double rounded = std::floor(parseDouble(token) + 0.5);
-  if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) throw rcBadNumber;
+  if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) throw ReturnCode::BadNumber;
   pair.InVal = static_cast<int32_t>(rounded);
   pair.InText = token;
 }

@@ -21,7 +21,7 @@ NumberText bound(std::string_view token) {
   n.Text = token;
   try {
     n.Value = parseDouble(token);
-  } catch (TOrdexReturnCode) {
+  } catch (ReturnCode) {
     n.Value = std::numeric_limits<double>::quiet_NaN();
   }
   return n;
@@ -56,7 +56,7 @@ void CompuVTabRangeParser::onToken(ParseContext& ctx) {
       // Kept as declared; the ranges are made as they arrive.
       try {
         table_->NumberValueTriples = parseLong(cur.view());
-      } catch (TOrdexReturnCode) {
+      } catch (ReturnCode) {
         table_->NumberValueTriples = 0;
       }
       return;

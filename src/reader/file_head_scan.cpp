@@ -18,11 +18,11 @@ int readDecimal(const char*& p) {
 }
 }  // namespace
 
-TOrdexReturnCode scanFileHead(const char* fileName, FileHeadInfo& info) {
+ReturnCode scanFileHead(const char* fileName, FileHeadInfo& info) {
   info = FileHeadInfo{};
-  if (!fileName) return rcFileOpenFailed;
+  if (!fileName) return ReturnCode::FileOpenFailed;
   std::unique_ptr<LineInput> in = LineInput::open(fileName);
-  if (!in) return rcFileOpenFailed;
+  if (!in) return ReturnCode::FileOpenFailed;
   while (const char* line = in->nextLine()) {
     if (std::strstr(line, "/begin")) break;
     if (const char* v = std::strstr(line, "ASAP2_VERSION")) {
@@ -34,7 +34,7 @@ TOrdexReturnCode scanFileHead(const char* fileName, FileHeadInfo& info) {
       info.headComment.assign(line, strnlen(line, 255));
     }
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 }  // namespace ordex

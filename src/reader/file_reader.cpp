@@ -176,7 +176,7 @@ struct OpenSpan {
 
 class FileReader final : public BulkBodyReader {
  public:
-  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, TOrdexProgressCallback progress,
+  FileReader(TOrdex& inst, const char* fileName, int64_t fileSize, ProgressCallback progress,
              SourceText* text, const std::string_view* memoryText = nullptr)
       : ctx_(inst),
         inst_(inst),
@@ -216,7 +216,7 @@ class FileReader final : public BulkBodyReader {
   bool tokensLocatable() const { return text_ != nullptr || inMemory_; }
   bool tracksBlocks() const { return trackBlocks_; }
   // Describes the failure rc just thrown by run(), while the files are still open.
-  void describeFailure(TOrdexReturnCode rc, ReadFailure& out) const;
+  void describeFailure(ReturnCode rc, ReadFailure& out) const;
   // Projects replaced by a later PROJECT block of the same read are kept until the read
   // ends: the module being filled may still belong to one of them.
   std::vector<std::unique_ptr<TProject_Intern>> replacedProjects;
@@ -227,7 +227,7 @@ class FileReader final : public BulkBodyReader {
   void openBlock(int kind);
   [[noreturn]] void outsideParent(Expected expected) {
     failingSlot_ = 1;
-    failWith(rcBlockOutsideParent, expected);
+    failWith(ReturnCode::BlockOutsideParent, expected);
   }
   void closeBlock(int kind);
   void noteOpen(int kind);
@@ -243,7 +243,7 @@ class FileReader final : public BulkBodyReader {
   TOrdex& inst_;
   const char* fileName_;
   int64_t fileSize_;
-  TOrdexProgressCallback progress_;
+  ProgressCallback progress_;
   TokenSource source_;
   std::unique_ptr<BlockParser> parsers_[kModuleIfData];
   uint32_t open_ = 0;
@@ -290,16 +290,16 @@ int FileReader::percentRead() const {
 // tokenizer, and its "/end" must still be counted).
 bool FileReader::readNext() {
   if (!inputEnded_) {
-    TOrdexReturnCode rc = source_.next(ctx_.window.oldest());
-    if (rc == rcOk) {
+    ReturnCode rc = source_.next(ctx_.window.oldest());
+    if (rc == ReturnCode::Ok) {
       ctx_.window.rotate();
       return true;
     }
-    if (rc == rcIncludeOpenFailed) {
+    if (rc == ReturnCode::IncludeOpenFailed) {
       failingSlot_ = 3;
       failWith(rc, source_.includeTooDeep() ? Expected::kIncludeDepth : Expected::kIncludeFile);
     }
-    if (rc != rcFileAccessFailed) {
+    if (rc != ReturnCode::FileAccessFailed) {
       failingSlot_ = -2;
       throw rc;
     }
@@ -323,7 +323,7 @@ void FileReader::run() {
     } else if (!openBlocks_.empty()) {
       failedBlock_ = openBlocks_.back();
     }
-    failWith(rcBlockNesting, Expected::kEndOfBlock);
+    failWith(ReturnCode::BlockNesting, Expected::kEndOfBlock);
   }
   // Counted "/end"s balance, yet a block was never closed by its own keyword (an included
   // file cut off behind "/end"): what follows it in the text belongs to it for a reader.
@@ -346,7 +346,7 @@ void FileReader::examine() {
     if (progress_) {
       // The host may create objects from its callback: their texts live on the heap.
       ScopedTextArena heap(nullptr);
-      if (progress_(percentRead()) != 0) throw rcAbortedByCallback;
+      if (progress_(percentRead()) != 0) throw ReturnCode::AbortedByCallback;
     }
   } else if (ctx_.atEnd) {
     --nesting_;
@@ -390,7 +390,7 @@ void FileReader::examine() {
         } else {
           failedBlock_ = OpenBlock{nullptr, kKeywordOf[kind]};
         }
-        failWith(rcBlockNesting, Expected::kEndOfBlock);
+        failWith(ReturnCode::BlockNesting, Expected::kEndOfBlock);
       }
       if (ctx_.atBegin) {
         open_ |= bit(kind);
@@ -463,7 +463,7 @@ int32_t FileReader::takeIfDataBody(IfDataContent& content) {
         ++depth;
         if (progress_) {
           ScopedTextArena heap(nullptr);
-          if (progress_(percentRead()) != 0) throw rcAbortedByCallback;
+          if (progress_(percentRead()) != 0) throw ReturnCode::AbortedByCallback;
         }
       } else {
         --nesting_;
@@ -521,9 +521,9 @@ void FileReader::openBlock(int kind) {
       path[0] = "PROJECT " + inst_.Project->Name;
       level_ = 1;
       FileHeadInfo head;
-      if (!inMemory_ && scanFileHead(fileName_, head) != rcOk) {
+      if (!inMemory_ && scanFileHead(fileName_, head) != ReturnCode::Ok) {
         failingSlot_ = -2;
-        throw rcFileOpenFailed;
+        throw ReturnCode::FileOpenFailed;
       }
       inst_.Project->Asap2Version = head.version;
       inst_.Project->Asap2Upgrade = head.upgrade;
@@ -785,29 +785,29 @@ void FileReader::placeOf(const unsigned char* p, ReadFailure& out, bool block) c
   }
 }
 
-void FileReader::describeFailure(TOrdexReturnCode rc, ReadFailure& out) const {
+void FileReader::describeFailure(ReturnCode rc, ReadFailure& out) const {
   const FailureNote& note = failureNote();
   out = ReadFailure{};
   out.returnCode = rc;
   out.file = source_.currentPath();
   if (out.file.empty()) out.file = fileName_;
   int slot = failingSlot_;
-  if (rc == rcBadNumber && note.text) {
+  if (rc == ReturnCode::BadNumber && note.text) {
     for (int k = 0; k < 4; ++k) {
       const Token& t = ctx_.window.at(k);
       if (note.text >= t.text && note.text < t.text + Token::kCapacity) slot = k;
     }
   }
-  if (rc == rcBlockNesting && note.expected == Expected::kEndOfIfData) slot = 1;
-  if (rc == rcBadNumber || rc == rcBlockNesting || rc == rcBlockOutsideParent ||
-      rc == rcIncludeOpenFailed) {
+  if (rc == ReturnCode::BlockNesting && note.expected == Expected::kEndOfIfData) slot = 1;
+  if (rc == ReturnCode::BadNumber || rc == ReturnCode::BlockNesting ||
+      rc == ReturnCode::BlockOutsideParent || rc == ReturnCode::IncludeOpenFailed) {
     out.expected = expectedText(note.expected);
   }
   std::optional<OpenBlock> block = failedBlock_;
-  if (rc == rcBlockNesting && note.expected == Expected::kEndOfIfData && trackBlocks_) {
+  if (rc == ReturnCode::BlockNesting && note.expected == Expected::kEndOfIfData && trackBlocks_) {
     block = lastClosed_;
   }
-  if (rc == rcBlockNesting && note.expected == Expected::kEndOfBlock) {
+  if (rc == ReturnCode::BlockNesting && note.expected == Expected::kEndOfBlock) {
     if (block) {
       out.expected = "/end " + block->keyword;
     } else if (slot == -1 && nesting_ < 0) {
@@ -887,7 +887,7 @@ namespace {
 // the blocks, up to the same failure. Failures are rare and this costs a second read of the
 // text before the failure, so a read that goes well pays nothing for it.
 void locateFailureAgain(TOrdex& inst, const char* fileName, int64_t size,
-                        const std::string_view* memoryText, TOrdexReturnCode rc) {
+                        const std::string_view* memoryText, ReturnCode rc) {
   try {
     TOrdex scratch;
     SourceText text;
@@ -896,7 +896,7 @@ void locateFailureAgain(TOrdex& inst, const char* fileName, int64_t size,
     failureNote() = FailureNote{};
     try {
       reader.run();
-    } catch (TOrdexReturnCode again) {
+    } catch (ReturnCode again) {
       if (again == rc) {
         ReadFailure found;
         reader.describeFailure(again, found);
@@ -910,11 +910,11 @@ void locateFailureAgain(TOrdex& inst, const char* fileName, int64_t size,
 }
 
 // The read proper, from a file or from text in memory.
-TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* memoryText,
-                          TOrdexProgressCallback progress, ReadFinisher finish) {
+ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* memoryText,
+                    ProgressCallback progress, ReadFinisher finish) {
   // A read started from the progress callback of another read would replace the project
   // that the running read is filling.
-  if (gInstanceBeingRead) return rcInvalidArgument;
+  if (gInstanceBeingRead) return ReturnCode::InvalidArgument;
   ReadInProgress running(inst);
   FunctionListsKeptOnFailure keepFunctionLists(inst);
   for (std::string& p : inst.ObjectPath) p.clear();
@@ -925,9 +925,9 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
   inst.FirstOtherCaseIncludeLine = 0;
   int64_t size = memoryText ? static_cast<int64_t>(memoryText->size()) : plainFileSize(fileName);
   if (size < 0) {
-    inst.Failure.returnCode = rcFileOpenFailed;
+    inst.Failure.returnCode = ReturnCode::FileOpenFailed;
     inst.Failure.file = fileName ? fileName : "";
-    return rcFileOpenFailed;
+    return ReturnCode::FileOpenFailed;
   }
   inst.LineNumber = 1;
   // The text outlives the reader, whose files it receives however the read ends.
@@ -957,20 +957,21 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
     if (!memoryText && reader->source().otherCaseIncludes > 0 &&
         (!inst.Project || inst.Project->Modules.empty())) {
       inst.LineNumber = reader->source().firstOtherCaseIncludeLine;
-      return rcIncludeOpenFailed;
+      return ReturnCode::IncludeOpenFailed;
     }
     if (text && inst.Project && reader->textComplete()) inst.Project->Source = std::move(text);
     if (finish) finish(inst);
     inst.LineNumber = -1;
-    return rcOk;
-  } catch (TOrdexReturnCode rc) {
+    return ReturnCode::Ok;
+  } catch (ReturnCode rc) {
     if (reader) {
       reader->describeFailure(rc, inst.Failure);
       reader->closeFiles();
       inst.LineNumber = reader->lineNumber();
-      const bool relocate = (rc == rcBadNumber || rc == rcBlockOutsideParent ||
-                             rc == rcIncludeOpenFailed || rc == rcBlockNesting) &&
-                            (!reader->tokensLocatable() || rc == rcBlockNesting);
+      const bool relocate =
+          (rc == ReturnCode::BadNumber || rc == ReturnCode::BlockOutsideParent ||
+           rc == ReturnCode::IncludeOpenFailed || rc == ReturnCode::BlockNesting) &&
+          (!reader->tokensLocatable() || rc == ReturnCode::BlockNesting);
       reader.reset();
       text.reset();
       if (relocate) locateFailureAgain(inst, fileName, size, memoryText, rc);
@@ -981,18 +982,18 @@ TOrdexReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_
       reader->closeFiles();
       inst.LineNumber = reader->lineNumber();
     }
-    inst.Failure.returnCode = rcOutOfMemory;
-    return rcOutOfMemory;
+    inst.Failure.returnCode = ReturnCode::OutOfMemory;
+    return ReturnCode::OutOfMemory;
   }
 }
 }  // namespace
 
-TOrdexReturnCode readAsapFile(TOrdex& inst, const char* fileName, TOrdexProgressCallback progress,
-                              ReadFinisher finish) {
+ReturnCode readAsapFile(TOrdex& inst, const char* fileName, ProgressCallback progress,
+                        ReadFinisher finish) {
   return readInto(inst, fileName, nullptr, progress, finish);
 }
 
-TOrdexReturnCode readAsapText(TOrdex& inst, std::string_view text, ReadFinisher finish) {
+ReturnCode readAsapText(TOrdex& inst, std::string_view text, ReadFinisher finish) {
   return readInto(inst, "(text)", &text, nullptr, finish);
 }
 

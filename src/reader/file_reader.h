@@ -6,8 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/callbacks.h"
 #include "model/instance.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex {
 
@@ -16,12 +17,12 @@ namespace ordex {
 using ReadFinisher = void (*)(TOrdex& instance);
 
 // -1 when called while a read is running (from its progress callback).
-TOrdexReturnCode readAsapFile(TOrdex& instance, const char* fileName,
-                              TOrdexProgressCallback progress, ReadFinisher finish);
+ReturnCode readAsapFile(TOrdex& instance, const char* fileName, ProgressCallback progress,
+                        ReadFinisher finish);
 
 // Reads A2L text held in memory as if it were a file: no file head (the project's ASAP2
 // version and head comment stay 0 and empty), no "/include" followed, no text kept.
-TOrdexReturnCode readAsapText(TOrdex& instance, std::string_view text, ReadFinisher finish);
+ReturnCode readAsapText(TOrdex& instance, std::string_view text, ReadFinisher finish);
 
 // The instance that a read is filling right now, or null. Calls made from the progress
 // callback must not pull the instance or the file-access module from under the read.
@@ -29,8 +30,9 @@ const TOrdex* instanceBeingRead();
 
 // Fills buffer (size bytes) with the report of the last read.
 void readErrorReport(const TOrdex& instance, char* buffer, int size);
-// Fills the public record of the last read's failure.
-void readFailureRecord(const TOrdex& instance, TReadFailure& record);
+// The path of the object being read when the last read failed ("PROJECT P, MODULE M,
+// MEASUREMENT m"), as the failure record gives it.
+std::string readFailureObjectPath(const TOrdex& instance);
 
 struct FileHeadInfo {
   int version = 0;
@@ -38,6 +40,6 @@ struct FileHeadInfo {
   std::string headComment;  // at most 255 characters
 };
 // Scans the lines before the first "/begin". -4 when the file cannot be opened.
-TOrdexReturnCode scanFileHead(const char* fileName, FileHeadInfo& info);
+ReturnCode scanFileHead(const char* fileName, FileHeadInfo& info);
 
 }  // namespace ordex

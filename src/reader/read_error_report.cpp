@@ -70,32 +70,10 @@ void readErrorReport(const TOrdex& inst, char* buffer, int size) {
   }
 }
 
-namespace {
-template <size_t N>
-void copyCut(char (&field)[N], const std::string& text) {
-  size_t n = text.size() < N - 1 ? text.size() : N - 1;
-  std::memcpy(field, text.data(), n);
-  field[n] = '\0';
-}
-}  // namespace
-
-void readFailureRecord(const TOrdex& inst, TReadFailure& record) {
-  std::memset(&record, 0, sizeof record);
-  const ReadFailure& f = inst.Failure;
-  if (f.returnCode == rcOk) return;
-  record.ReturnCode = f.returnCode;
-  record.Line = f.line;
-  record.Column = f.column;
-  record.BlockLine = f.blockLine;
-  record.BlockColumn = f.blockColumn;
-  copyCut(record.File, f.file);
-  copyCut(record.Token, f.token);
-  copyCut(record.Expected, f.expected);
+std::string readFailureObjectPath(const TOrdex& inst) {
   // A block outside its parent has a path without the parent's part.
   const std::string& path = currentObjectPath(inst);
-  copyCut(record.ObjectPath, startsWith(path, ", ") ? path.substr(2) : path);
-  copyCut(record.BlockFile, f.blockFile);
-  copyCut(record.SourceLine, f.sourceLine);
+  return startsWith(path, ", ") ? path.substr(2) : path;
 }
 
 }  // namespace ordex

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex {
 
@@ -34,8 +34,7 @@ inline FailureNote& failureNote() {
   return note;
 }
 
-[[noreturn]] inline void failWith(TOrdexReturnCode rc, Expected expected,
-                                  const char* text = nullptr) {
+[[noreturn]] inline void failWith(ReturnCode rc, Expected expected, const char* text = nullptr) {
   FailureNote& note = failureNote();
   note.expected = expected;
   note.text = text;

@@ -118,7 +118,7 @@ void RecordLayoutParser::onToken(ParseContext& ctx) {
 void RecordLayoutParser::argument(std::string_view token) {
   const ArgumentList list = argumentsOf(pendingKind_);
   const Argument arg = list.args[argIndex_];
-  TRecordLayoutElement* element;
+  RecordLayoutElement* element;
   if (pendingKind_ == rlReserved) {
     if (reservedCount_ >= TRecordLayout_Intern::kReservedCount) {
       // An eleventh RESERVED is dropped with its position; its data size token that follows

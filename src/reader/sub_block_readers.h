@@ -106,7 +106,7 @@ class IfDataContent {
     if (token == "/begin") {
       ++depth_;
     } else if (token == "/end" && depth_-- == 0) {
-      failWith(rcBlockNesting, Expected::kEndOfIfData);
+      failWith(ReturnCode::BlockNesting, Expected::kEndOfIfData);
     }
     if (entry_) buffer_.appendToken(token);
   }

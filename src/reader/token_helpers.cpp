@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 
-#include "ordex.h"
 #include "reader/read_failure_note.h"
 
 namespace ordex {
@@ -16,7 +15,7 @@ namespace ordex {
 namespace {
 
 [[noreturn]] void badNumber(Expected expected, std::string_view s) {
-  failWith(rcBadNumber, expected, s.data());
+  failWith(ReturnCode::BadNumber, expected, s.data());
 }
 
 bool holdsX(std::string_view s) {
@@ -109,7 +108,7 @@ int32_t parseLong(std::string_view s) {
 int32_t parseIntegralLong(std::string_view s) {
   try {
     return parseLong(s);
-  } catch (TOrdexReturnCode) {
+  } catch (ReturnCode) {
     if (holdsX(s)) throw;
     double v = parseDouble(s);
     if (!(v >= INT32_MIN && v <= INT32_MAX) || v != static_cast<double>(static_cast<int32_t>(v))) {

@@ -1,5 +1,5 @@
 // Converting tokens into values. The number parsers throw rcBadNumber (a
-// TOrdexReturnCode) when characters are left over after the number.
+// ReturnCode) when characters are left over after the number.
 #pragma once
 
 #include <cstdint>

@@ -140,15 +140,15 @@ bool TokenSource::openInclude(const std::string& name) {
   return true;
 }
 
-TOrdexReturnCode TokenSource::next(Token& out) {
-  if (finished_) return rcFileAccessFailed;
+ReturnCode TokenSource::next(Token& out) {
+  if (finished_) return ReturnCode::FileAccessFailed;
   if (!started_) {
     started_ = true;
     stack_[0] = fromText_ ? InputFile::fromText(topFile_, text_)
                           : InputFile::open(topFile_, files_ != nullptr);
     if (!stack_[0]) {
       finished_ = true;
-      return rcFileOpenFailed;
+      return ReturnCode::FileOpenFailed;
     }
     record(*stack_[0], std::string());
     depth_ = 0;
@@ -159,7 +159,7 @@ TOrdexReturnCode TokenSource::next(Token& out) {
       includeTooDeep_ = depth_ + 1 >= kMaxOpenFiles;
       closeAll();
       finished_ = true;
-      return rcIncludeOpenFailed;
+      return ReturnCode::IncludeOpenFailed;
     }
   }
   for (;;) {
@@ -169,7 +169,7 @@ TOrdexReturnCode TokenSource::next(Token& out) {
       ++topEndAttempts_;
       closeAll();
       finished_ = true;
-      return rcFileAccessFailed;
+      return ReturnCode::FileAccessFailed;
     }
     close(depth_--);
   }
@@ -184,7 +184,7 @@ TOrdexReturnCode TokenSource::next(Token& out) {
   } else if (includeEnabled_ && isOtherCaseInclude(out)) {
     if (otherCaseIncludes++ == 0) firstOtherCaseIncludeLine = lineNumber;
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 }  // namespace ordex

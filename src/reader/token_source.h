@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/source_text.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 #include "reader/input_file.h"
 #include "reader/token.h"
 
@@ -33,7 +33,7 @@ class TokenSource {
   // 0 with the next token in `out`; -7 at the end of the top file; -4 when the top file
   // cannot be opened; -6 when an included file cannot be opened or includes nest too deep
   // (every file is closed then).
-  TOrdexReturnCode next(Token& out);
+  ReturnCode next(Token& out);
   void closeAll();
   // False when a file was too large to keep its text: the recorded files are then incomplete.
   bool textKept() const { return textKept_; }

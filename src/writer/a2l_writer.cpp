@@ -19,8 +19,8 @@ namespace ordex {
 namespace {
 
 // The kinds whose objects the writer writes, counted for the progress.
-constexpr int kWrittenKinds = etCharacteristic | etMeasurement | etFunction | etCompuMethod |
-                              etCompuTab | etCompuVTab | etRecordLayout | etAxisPts;
+constexpr int kWrittenKinds = ekCharacteristic | ekMeasurement | ekFunction | ekCompuMethod |
+                              ekCompuTab | ekCompuVTab | ekRecordLayout | ekAxisPts;
 static_assert(kWrittenKinds == 4080, "the object count mask of the writer");
 
 // A name-list line holds at most this many characters after its indentation.
@@ -175,7 +175,7 @@ inline void prefetchLists(const TFunction_Intern& f) {
 class A2lWriter {
  public:
   A2lWriter(const WriteOptions& options, TextOutput& out) : opt_(options), out_(out) {}
-  TOrdexReturnCode write(const TProject_Intern& project);
+  ReturnCode write(const TProject_Intern& project);
   void part(const TProject_Intern& project, SourcePartKey key, unsigned flags);
   void moduleBlock(const TModule_Intern& module,
                    const std::unordered_set<const ObjectHead*>& omitted);
@@ -189,9 +189,9 @@ class A2lWriter {
   bool admitListEntry(const TFunctionRef& entry) const;
 
   void header(const TProject_Intern& project);
-  TOrdexReturnCode module(const TModule_Intern& module);
+  ReturnCode module(const TModule_Intern& module);
   void modPar(const TModule_Intern& module);
-  TOrdexReturnCode modParTemplate(const TModule_Intern& module);
+  ReturnCode modParTemplate(const TModule_Intern& module);
   void modCommon(const TModCommon_Intern& common);
   void memorySegment(const TMemorySegment_Intern& segment);
   void systemConstant(const TSystemConstant_Intern& constant);
@@ -245,7 +245,7 @@ class A2lWriter {
   const std::vector<const TFunction_Intern*>* functionList_ = nullptr;
 };
 
-TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
+ReturnCode A2lWriter::write(const TProject_Intern& project) {
   Line(out_) << "ASAP2_VERSION  1 3\n";
   Line(out_) << "/* " << std::string_view(opt_.comment ? opt_.comment : "") << " */\n";
   Line(out_) << "/begin PROJECT\n  " << project.Name << " " << Quoted{project.LongIdentifier}
@@ -257,11 +257,11 @@ TOrdexReturnCode A2lWriter::write(const TProject_Intern& project) {
   }
   for (const TModule_Intern* m : project.Modules) {
     if (!selected(*m)) continue;
-    TOrdexReturnCode rc = module(*m);
-    if (rc != rcOk) return rc;
+    ReturnCode rc = module(*m);
+    if (rc != ReturnCode::Ok) return rc;
   }
   Line(out_) << "/end PROJECT\n";
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 void A2lWriter::header(const TProject_Intern& p) {
@@ -290,7 +290,7 @@ bool A2lWriter::admit(const ObjectHead& object) {
     }
   }
   return !opt_.elementCallback ||
-         opt_.elementCallback(static_cast<TOrdexElementType>(object.Kind), object.UserData) != 0;
+         opt_.elementCallback(static_cast<ElementKind>(object.Kind), object.UserData) != 0;
 }
 
 // With an element filter, a FUNCTION list entry is written only when it has been resolved
@@ -300,16 +300,16 @@ bool A2lWriter::admitListEntry(const TFunctionRef& entry) const {
   if (!opt_.elementCallback) return true;
   const ObjectHead* target = entry.Target;
   return target &&
-         opt_.elementCallback(static_cast<TOrdexElementType>(target->Kind), target->UserData) != 0;
+         opt_.elementCallback(static_cast<ElementKind>(target->Kind), target->UserData) != 0;
 }
 
-TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
+ReturnCode A2lWriter::module(const TModule_Intern& m) {
   Line(out_) << "  /begin MODULE\n    " << m.Name << " " << Quoted{m.LongIdentifier} << "\n\n";
   common_ = &m.ModCommon;
   indent_ = kIndentModule;
   if (opt_.modParTemplateFile) {
-    TOrdexReturnCode rc = modParTemplate(m);
-    if (rc != rcOk) return rc;
+    ReturnCode rc = modParTemplate(m);
+    if (rc != ReturnCode::Ok) return rc;
   } else {
     modPar(m);
   }
@@ -325,7 +325,7 @@ TOrdexReturnCode A2lWriter::module(const TModule_Intern& m) {
   objects(m.AxisPts);
   objects(m.RecordLayouts);
   Line(out_) << "  /end MODULE\n\n";
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 // Writes the admitted objects of one list, none once the progress callback ended the
@@ -387,11 +387,11 @@ void A2lWriter::modPar(const TModule_Intern& m) {
   Line(out_) << Blanks{indent_} << "/end MOD_PAR\n\n";
 }
 
-TOrdexReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
+ReturnCode A2lWriter::modParTemplate(const TModule_Intern& m) {
   std::string text;
-  if (!readWholeFile(opt_.modParTemplateFile, text)) return rcFileOpenFailed;
+  if (!readWholeFile(opt_.modParTemplateFile, text)) return ReturnCode::FileOpenFailed;
   modParTemplateText(m, text);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 void A2lWriter::modParTemplateText(const TModule_Intern& m, std::string_view text) {
@@ -407,21 +407,21 @@ void A2lWriter::modParTemplateText(const TModule_Intern& m, std::string_view tex
 
 void A2lWriter::anyObject(const ObjectHead& o) {
   switch (o.Kind) {
-    case etCharacteristic:
+    case ekCharacteristic:
       return object(static_cast<const TCharacteristic_Intern&>(o));
-    case etMeasurement:
+    case ekMeasurement:
       return object(static_cast<const TMeasurement_Intern&>(o));
-    case etFunction:
+    case ekFunction:
       return object(static_cast<const TFunction_Intern&>(o));
-    case etCompuMethod:
+    case ekCompuMethod:
       return object(static_cast<const TCompuMethod_Intern&>(o));
-    case etCompuTab:
+    case ekCompuTab:
       return object(static_cast<const TCompuTab_Intern&>(o));
-    case etCompuVTab:
+    case ekCompuVTab:
       return object(static_cast<const TCompuVTab_Intern&>(o));
-    case etAxisPts:
+    case ekAxisPts:
       return object(static_cast<const TAxisPts_Intern&>(o));
-    case etRecordLayout:
+    case ekRecordLayout:
       return object(static_cast<const TRecordLayout_Intern&>(o));
     default:
       return;
@@ -446,7 +446,7 @@ void A2lWriter::part(const TProject_Intern& project, SourcePartKey key, unsigned
   std::vector<const TFunction_Intern*> functionList;
   if (key.part == SourcePart::kObject && project.Source) {
     const auto& o = *static_cast<const ObjectHead*>(key.record);
-    if (o.Kind == etFunction) {
+    if (o.Kind == ekFunction) {
       for (const TFunctionRef* e :
            project.Source->foldedEntriesOf(static_cast<const TFunction_Intern&>(o))) {
         skippedSet.insert(e);
@@ -969,12 +969,12 @@ void A2lWriter::object(const TAxisPts_Intern& a) {
 void A2lWriter::object(const TRecordLayout_Intern& layout) {
   Line(out_) << Blanks{indent_} << "/begin RECORD_LAYOUT\n";
   Line(out_) << Blanks{indent_ + 2} << layout.Name << '\n';
-  TRecordLayoutElementExt slots[kSortedElementSlots];
+  PlacedLayoutElement slots[kSortedElementSlots];
   placeRecordLayoutElements(layout, slots);
   for (int i = 0; i < kSortedElementSlots; ++i) {
     const int32_t kind = slots[i].ElementKind;
     if (kind < rlReserved || kind > rlDistOpZ) continue;
-    const TRecordLayoutElement& e = slots[i].Element;
+    const RecordLayoutElement& e = slots[i].Element;
     Line line(out_);
     line << Blanks{indent_ + 2} << Keyword{keywords::kRecordLayoutElement, kind} << ' '
          << Dec{e.Position} << ' ';
@@ -1038,8 +1038,8 @@ bool templateReadable(const TProject_Intern& project, const WriteOptions& option
 
 }  // namespace
 
-TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
-                              TextOutput& out) {
+ReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
+                        TextOutput& out) {
   A2lWriter writer(options, out);
   return writer.write(project);
 }
@@ -1094,22 +1094,22 @@ void writeModParFromTemplate(const TModule_Intern& module, std::string_view temp
                 [&](A2lWriter& w) { w.modParTemplateText(module, templateText); });
 }
 
-TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
-                                  const WriteOptions& options) {
-  if (!fileName) return rcOutputCreateFailed;
-  if (!templateReadable(project, options)) return rcFileOpenFailed;
+ReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
+                            const WriteOptions& options) {
+  if (!fileName) return ReturnCode::OutputCreateFailed;
+  if (!templateReadable(project, options)) return ReturnCode::FileOpenFailed;
   // The text goes to a temporary file that replaces the target only when the whole of it
   // has been written; on any failure the file goes away and the target stays as it was.
   platform::ReplacingFile file;
-  if (file.open(fileName) != ReturnCode::Ok) return rcOutputCreateFailed;
+  if (file.open(fileName) != ReturnCode::Ok) return ReturnCode::OutputCreateFailed;
   FileSink sink(file);
   {
     TextOutput out(sink);
-    TOrdexReturnCode rc = writeProject(project, options, out);
-    if (rc != rcOk) return rc;
+    ReturnCode rc = writeProject(project, options, out);
+    if (rc != ReturnCode::Ok) return rc;
     out.flush();
   }
-  return file.commit() == ReturnCode::Ok ? rcOk : rcOutputCreateFailed;
+  return file.commit() == ReturnCode::Ok ? ReturnCode::Ok : ReturnCode::OutputCreateFailed;
 }
 
 }  // namespace ordex

@@ -5,9 +5,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/callbacks.h"
 #include "model/project.h"
 #include "model/source_text.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 #include "writer/text_output.h"
 
 namespace ordex {
@@ -23,15 +24,15 @@ struct WriteOptions {
   // The text of the comment line behind the version line; null writes an empty comment.
   const char* comment = nullptr;
   // Asked before every object and every resolved FUNCTION list entry; 0 leaves it out.
-  TOrdexElementCallback elementCallback = nullptr;
+  ElementFilter elementCallback;
   // Told the percentage of objects reached whenever it grows; non-zero ends the module.
-  TOrdexProgressCallback progressCallback = nullptr;
+  ProgressCallback progressCallback = nullptr;
 };
 
 // Writes the project to out. Returns 0, or -4 when the MOD_PAR template cannot be opened
 // (what was written up to that module's head stays in out).
-TOrdexReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
-                              TextOutput& out);
+ReturnCode writeProject(const TProject_Intern& project, const WriteOptions& options,
+                        TextOutput& out);
 
 // One part of a project in the layout writeProject gives it, as text: the version line
 // ("ASAP2_VERSION major minor" from the project's numbers), the head of the PROJECT or
@@ -67,7 +68,7 @@ void writeModParFromTemplate(const TModule_Intern& module, std::string_view temp
 // once all of it was written. -5 when the file cannot be created or a write, the close or
 // the rename fails; -4 when the template cannot be opened (checked before anything is
 // created). After a failure the temporary file is gone and an existing file is unchanged.
-TOrdexReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
-                                  const WriteOptions& options);
+ReturnCode writeProjectFile(const TProject_Intern& project, const char* fileName,
+                            const WriteOptions& options);
 
 }  // namespace ordex

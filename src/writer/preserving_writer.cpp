@@ -22,8 +22,8 @@ namespace ordex {
 
 namespace {
 
-constexpr int32_t kWrittenKinds[] = {etCharacteristic, etMeasurement, etFunction, etCompuMethod,
-                                     etCompuTab,       etCompuVTab,   etAxisPts,  etRecordLayout};
+constexpr int32_t kWrittenKinds[] = {ekCharacteristic, ekMeasurement, ekFunction, ekCompuMethod,
+                                     ekCompuTab,       ekCompuVTab,   ekAxisPts,  ekRecordLayout};
 
 // The objects of one kind of a module, in list order.
 template <class Visit>
@@ -95,11 +95,11 @@ void makeFolders(const std::string& path, size_t from) {
 }
 
 // Writes data in place of the file at path, which keeps its old content when anything fails.
-TOrdexReturnCode replaceFile(const std::string& path, std::string_view data) {
+ReturnCode replaceFile(const std::string& path, std::string_view data) {
   platform::ReplacingFile file;
-  if (file.open(path.c_str()) != ReturnCode::Ok) return rcOutputCreateFailed;
+  if (file.open(path.c_str()) != ReturnCode::Ok) return ReturnCode::OutputCreateFailed;
   file.write(data.data(), data.size());
-  return file.commit() == ReturnCode::Ok ? rcOk : rcOutputCreateFailed;
+  return file.commit() == ReturnCode::Ok ? ReturnCode::Ok : ReturnCode::OutputCreateFailed;
 }
 
 std::string reindented(std::string_view text, std::string_view indent, size_t ownIndent,
@@ -125,7 +125,7 @@ class PreservingWriter {
                    PartTextCheck check)
       : project_(project), source_(*project.Source), opt_(options), flags_(flags), check_(check) {}
 
-  TOrdexReturnCode write(const char* fileName, uint32_t& outcome);
+  ReturnCode write(const char* fileName, uint32_t& outcome);
 
  private:
   bool selected(const TModule_Intern& m) const {
@@ -201,7 +201,7 @@ void PreservingWriter::decideObjects() {
         }
       }
       if (opt_.elementCallback &&
-          opt_.elementCallback(static_cast<TOrdexElementType>(o.Kind), o.UserData) == 0) {
+          opt_.elementCallback(static_cast<ElementKind>(o.Kind), o.UserData) == 0) {
         omitted_.insert(&o);
       }
     });
@@ -386,7 +386,7 @@ void PreservingWriter::collectSpanEdits() {
           removeLines(span);
         } else if (edit) {
           mergeInto(span, key, edit->before, render(key, true), false);
-        } else if (opt_.elementCallback && o.Kind == etFunction) {
+        } else if (opt_.elementCallback && o.Kind == ekFunction) {
           mergeInto(span, key, render(key, false), render(key, true), false);
         }
         break;
@@ -551,9 +551,9 @@ std::string PreservingWriter::applyOps(uint32_t file) {
   return out;
 }
 
-TOrdexReturnCode PreservingWriter::write(const char* fileName, uint32_t& outcome) {
+ReturnCode PreservingWriter::write(const char* fileName, uint32_t& outcome) {
   if (opt_.modParTemplateFile && !readWholeFile(opt_.modParTemplateFile, template_)) {
-    return rcFileOpenFailed;
+    return ReturnCode::FileOpenFailed;
   }
   const size_t fileCount = source_.files.size();
   ops_.assign(fileCount, {});
@@ -620,22 +620,22 @@ TOrdexReturnCode PreservingWriter::write(const char* fileName, uint32_t& outcome
     if (placement[f] != Placement::kWrite) continue;
     if (!changed[f] && sameFile(destination[f], source_.files[f]->path)) continue;
     makeFolders(destination[f], base.size());
-    TOrdexReturnCode rc = replaceFile(destination[f], outputs[f]);
-    if (rc != rcOk) return rc;
+    ReturnCode rc = replaceFile(destination[f], outputs[f]);
+    if (rc != ReturnCode::Ok) return rc;
     outcome_ |= kWroteIncludedFiles;
   }
-  TOrdexReturnCode rc = replaceFile(destination[0], outputs[0]);
+  ReturnCode rc = replaceFile(destination[0], outputs[0]);
   outcome = outcome_;
   return rc;
 }
 
 }  // namespace
 
-TOrdexReturnCode writePreservingFile(const TProject_Intern& project, const char* fileName,
-                                     const WriteOptions& options, uint32_t flags,
-                                     PartTextCheck check, uint32_t& outcome) {
+ReturnCode writePreservingFile(const TProject_Intern& project, const char* fileName,
+                               const WriteOptions& options, uint32_t flags, PartTextCheck check,
+                               uint32_t& outcome) {
   outcome = 0;
-  if (!fileName) return rcOutputCreateFailed;
+  if (!fileName) return ReturnCode::OutputCreateFailed;
   if (!project.Source || project.Source->files.empty()) {
     outcome = kWroteCanonically;
     return writeProjectFile(project, fileName, options);

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "model/project.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 #include "writer/a2l_writer.h"
 
 namespace ordex {
@@ -38,8 +38,8 @@ using PartTextCheck = bool (*)(const TProject_Intern& project, SourcePartKey key
 // text that does not read back as the part is rewritten in the writer's layout with what the
 // model does not hold carried over, and when that does not read back either, written from
 // the record alone (kWroteDroppedText).
-TOrdexReturnCode writePreservingFile(const TProject_Intern& project, const char* fileName,
-                                     const WriteOptions& options, uint32_t flags,
-                                     PartTextCheck check, uint32_t& outcome);
+ReturnCode writePreservingFile(const TProject_Intern& project, const char* fileName,
+                               const WriteOptions& options, uint32_t flags, PartTextCheck check,
+                               uint32_t& outcome);
 
 }  // namespace ordex

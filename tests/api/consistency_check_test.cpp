@@ -158,7 +158,10 @@ const PlantedCase kPlanted[] = {
          line(E, fcDanglingReference, "GROUP Engine", "SUB_GROUP", "NoSuchGroup"),
          line(E, fcDanglingReference, "GROUP Engine", "FUNCTION_LIST", "NoSuchFunction"),
          line(W, fcUnknownKeyword, "MODULE M", "", "GROUPP"),
+         line(W, fcUnknownKeyword, "CHARACTERISTIC Gain", "", "BIT_MSK"),
          line(W, fcUnknownKeyword, "MEASUREMENT Speed", "", "DISPLAY_IDENTIFER"),
+         line(W, fcUnknownKeyword, "MEASUREMENT Speed", "", "ECU_ADRES"),
+         line(W, fcUnknownKeyword, "RECORD_LAYOUT RL", "", "ALIGNMNT_BYTE"),
      }},
 };
 

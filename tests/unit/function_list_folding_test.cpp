@@ -26,9 +26,9 @@ using Names = std::vector<std::string>;
 class Folding : public ::testing::Test {
  protected:
   TModule_Intern& read(const std::string& path) {
-    TOrdexReturnCode rc =
+    ordex::ReturnCode rc =
         ordex::readAsapFile(inst, path.c_str(), nullptr, ordex::foldFunctionLists);
-    EXPECT_EQ(rc, rcOk);
+    EXPECT_EQ(rc, ordex::ReturnCode::Ok);
     return *inst.Project->Modules.first();
   }
   TModule_Intern& readText(const std::string& body) {

@@ -30,7 +30,7 @@ std::vector<std::string> tokenize(const std::string& text) {
   ordex::TokenSource src(f.path());
   std::vector<std::string> tokens;
   ordex::Token t;
-  while (src.next(t) == rcOk) tokens.emplace_back(t.view());
+  while (src.next(t) == ordex::ReturnCode::Ok) tokens.emplace_back(t.view());
   return tokens;
 }
 

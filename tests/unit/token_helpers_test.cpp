@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ordex.h"
+#include "platform/return_code.h"
 #include "reader/token_helpers.h"
 
 namespace {
@@ -38,7 +39,7 @@ TEST(TokenHelpers, ParseLongForms) {
 
 TEST(TokenHelpers, ParseLongRejectsLeftovers) {
   for (const char* bad : {"12a", "0x", "08", "-", "1.5", "\"5\"", "0xG", " 1"}) {
-    EXPECT_THROW(ordex::parseLong(bad), TOrdexReturnCode) << bad;
+    EXPECT_THROW(ordex::parseLong(bad), ordex::ReturnCode) << bad;
   }
 }
 
@@ -56,7 +57,7 @@ TEST(TokenHelpers, ParseHexULongForms) {
       {"0X0a", 10},
   };
   for (const auto& c : cases) EXPECT_EQ(ordex::parseHexULong(c.text), c.value) << c.text;
-  EXPECT_THROW(ordex::parseHexULong("12g"), TOrdexReturnCode);
+  EXPECT_THROW(ordex::parseHexULong("12g"), ordex::ReturnCode);
 }
 
 TEST(TokenHelpers, ParseDoubleForms) {
@@ -70,7 +71,7 @@ TEST(TokenHelpers, ParseDoubleForms) {
   };
   for (const auto& c : cases) {
     if (c.value == -1) {
-      EXPECT_THROW(ordex::parseDouble(c.text), TOrdexReturnCode) << c.text;
+      EXPECT_THROW(ordex::parseDouble(c.text), ordex::ReturnCode) << c.text;
     } else {
       EXPECT_DOUBLE_EQ(ordex::parseDouble(c.text), c.value) << c.text;
     }

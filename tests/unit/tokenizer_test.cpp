@@ -115,14 +115,14 @@ TEST(Tokenizer, CountsLineFeedsInCommentsAndStrings) {
   ordex_test::TempFile f("a /* 1\n2\n */ \"x\ny\" // c\nb\n");
   ordex::TokenSource src(f.path());
   ordex::Token t;
-  ASSERT_EQ(src.next(t), rcOk);
+  ASSERT_EQ(src.next(t), ordex::ReturnCode::Ok);
   EXPECT_EQ(src.lineNumber, 1);
-  ASSERT_EQ(src.next(t), rcOk);  // the string, after two line feeds of the comment
+  ASSERT_EQ(src.next(t), ordex::ReturnCode::Ok);  // the string, after two line feeds of the comment
   EXPECT_EQ(src.lineNumber, 4);
-  ASSERT_EQ(src.next(t), rcOk);
+  ASSERT_EQ(src.next(t), ordex::ReturnCode::Ok);
   EXPECT_EQ(t.view(), "b");
   EXPECT_EQ(src.lineNumber, 6);
-  EXPECT_EQ(src.next(t), rcFileAccessFailed);
+  EXPECT_EQ(src.next(t), ordex::ReturnCode::FileAccessFailed);
 }
 
 }  // namespace
