@@ -24,6 +24,36 @@ const TRecordField kFields[] = {
 };
 }  // namespace axis_pts
 
+namespace characteristic {
+using R = TCharacteristic;
+constexpr int32_t kAxesRecord = rtAxisDescr;
+const TRecordField kFields[] = {
+#include "api/fields/characteristic.def"
+};
+}  // namespace characteristic
+
+namespace characteristic2 {
+using R = TCharacteristic2;
+constexpr int32_t kAxesRecord = rtAxisDescr2;
+const TRecordField kFields[] = {
+#include "api/fields/characteristic.def"
+};
+}  // namespace characteristic2
+
+namespace axis_descr {
+using R = TAxisDescr;
+const TRecordField kFields[] = {
+#include "api/fields/axis_descr.def"
+};
+}  // namespace axis_descr
+
+namespace axis_descr2 {
+using R = TAxisDescr2;
+const TRecordField kFields[] = {
+#include "api/fields/axis_descr2.def"
+};
+}  // namespace axis_descr2
+
 namespace function {
 using R = TFunction;
 const TRecordField kFields[] = {
@@ -46,6 +76,14 @@ constexpr Table table(const TRecordField (&fields)[N]) {
 // By TOrdexRecordType; a record without a table yet has no fields.
 Table tableOf(int32_t recordType) {
   switch (recordType) {
+    case rtCharacteristic:
+      return table(characteristic::kFields);
+    case rtCharacteristic2:
+      return table(characteristic2::kFields);
+    case rtAxisDescr:
+      return table(axis_descr::kFields);
+    case rtAxisDescr2:
+      return table(axis_descr2::kFields);
     case rtAxisPts:
       return table(axis_pts::kFields);
     case rtMeasurement:

@@ -217,23 +217,15 @@ std::vector<RecordKind> makeKinds() {
   RecordKind characteristic = moduleContentKind<TCharacteristic2>(
       "characteristic", Ordex_GetCharacteristic2, Ordex_ChangeCharacteristic2,
       Ordex_CreateCharacteristic2,
-      {ORDEX_FIELD(TCharacteristic2, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCharacteristic2, Type, kCharacteristicTypes).needed(),
-       ORDEX_FIELD(TCharacteristic2, Address, UInt32).startingAt(kUnset).needed(),
-       ORDEX_FIELD(TCharacteristic2, Deposit, Text).needed(),
-       ORDEX_FIELD(TCharacteristic2, MaxDiff, Number).startingAt(kZero),
-       ORDEX_FIELD(TCharacteristic2, Conversion, Text).needed(),
-       ORDEX_FIELD(TCharacteristic2, LowerLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TCharacteristic2, UpperLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TCharacteristic2, Format, Text),
-       ORDEX_KEYWORD(TCharacteristic2, ByteOrder, kByteOrders),
-       ORDEX_FIELD(TCharacteristic2, BitMask, UInt32).startingAt(kUnset),
-       ORDEX_FIELD(TCharacteristic2, Number, Int16), ORDEX_FIELD(TCharacteristic2, ReadOnly, Flag),
-       ORDEX_FIELD(TCharacteristic2, ExtendedLimitsLower, Number),
-       ORDEX_FIELD(TCharacteristic2, ExtendedLimitsUpper, Number),
-       ORDEX_FIELD(TCharacteristic2, MaxRefreshScalingUnit, Int32).startingAt(kNoRefresh),
-       ORDEX_FIELD(TCharacteristic2, MaxRefreshRate, Int32),
-       ORDEX_FIELD(TCharacteristic2, UserData, UInt32)});
+      tableFields(rtCharacteristic2, {{"Type", nullptr, true},
+                                      {"Address", kUnset, true},
+                                      {"Deposit", nullptr, true},
+                                      {"MaxDiff", kZero, false},
+                                      {"Conversion", nullptr, true},
+                                      {"LowerLimit", kZero, false},
+                                      {"UpperLimit", kZero, false},
+                                      {"BitMask", kUnset, false},
+                                      {"MaxRefreshScalingUnit", kNoRefresh, false}}));
   characteristic.prepare = [](TOrdex* inst, const char* module, void* record) {
     TCharacteristic2& r = *static_cast<TCharacteristic2*>(record);
     const ModuleDefaults d = moduleDefaults(inst, module);

@@ -2,6 +2,7 @@
 // members, as text or JSON (see document.h).
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,37 +47,53 @@ class Fields {
   Node& n_;
 };
 
-// Every field of a record as its table lists it.
-void addFields(int32_t recordType, const void* record, Node& n) {
-  Fields f(n);
+// One value of a record field (one entry of an array field) as a node.
+Node valueNode(const TRecordField& d, const void* at) {
+  const TRecordField one{d.Name, 0, d.Size / d.Count, 1, d.Kind, d.KeywordList, d.SubRecord};
+  switch (d.Kind) {
+    case fkText:
+      return Node::text(&fieldAt<char>(at, one));
+    case fkNumberText: {
+      const TNumberText& n = fieldAt<TNumberText>(at, one);
+      return Node::numberText(n.Text, n.Value);
+    }
+    case fkInt16:
+      return Node::integer(fieldAt<int16_t>(at, one));
+    case fkInt32:
+      return Node::integer(fieldAt<int32_t>(at, one));
+    case fkHex:
+      return Node::hex(fieldAt<uint32_t>(at, one));
+    case fkFlag:
+      return Node::boolean(fieldAt<int16_t>(at, one) != 0);
+    case fkKeyword:
+      return Node::keyword(fieldAt<int32_t>(at, one), keywordTable(d.KeywordList));
+    default:
+      return Node::integer(fieldAt<uint32_t>(at, one));
+  }
+}
+
+// Shows a field its record kind shows its own way (a count that limits an array, a keyword
+// list that depends on another field); false for the fields shown as their table says.
+using Special = std::function<bool(const TRecordField&, Node&)>;
+
+// Every field of a record as its table lists it; an array field is an array of its
+// entries, a sub-record an object of its fields.
+void addFields(int32_t recordType, const void* record, Node& n, const Special& special = {}) {
   for (const TRecordField& d : recordFields(recordType)) {
-    switch (d.Kind) {
-      case fkText:
-        f.text(d.Name, &fieldAt<char>(record, d));
-        break;
-      case fkNumberText:
-        f.numberText(d.Name, fieldAt<TNumberText>(record, d));
-        break;
-      case fkInt16:
-        f.number(d.Name, fieldAt<int16_t>(record, d));
-        break;
-      case fkInt32:
-        f.number(d.Name, fieldAt<int32_t>(record, d));
-        break;
-      case fkUInt32:
-        f.number(d.Name, fieldAt<uint32_t>(record, d));
-        break;
-      case fkHex:
-        f.hex(d.Name, fieldAt<uint32_t>(record, d));
-        break;
-      case fkFlag:
-        f.flag(d.Name, fieldAt<int16_t>(record, d));
-        break;
-      case fkKeyword:
-        f.keyword(d.Name, fieldAt<int32_t>(record, d), keywordTable(d.KeywordList));
-        break;
-      default:
-        break;
+    if (special && special(d, n)) continue;
+    const unsigned char* at = static_cast<const unsigned char*>(record) + d.Offset;
+    if (d.Kind != fkRecord && d.Count == 1) {
+      n.add(d.Name, valueNode(d, at));
+      continue;
+    }
+    Node& list = n.add(d.Name, Node::array());
+    const uint32_t entry = d.Size / d.Count;
+    for (uint32_t i = 0; i < d.Count; ++i) {
+      if (d.Kind == fkRecord) {
+        addFields(d.SubRecord, at + i * entry, list.push(Node::object()));
+      } else {
+        list.push(valueNode(d, at + i * entry));
+      }
     }
   }
 }
@@ -197,55 +214,18 @@ TOrdexReturnCode addAnnotationsAndIfData(const Target& t, MemberOwner owner, Nod
   return addIfData(t.inst, t.module, owner, t.name, n);
 }
 
-void addAxis(const TAxisDescr2& a, Node& n) {
-  static const char* const kModeWords[] = {"DEPOSIT", "FIX_AXIS_PAR", "FIX_AXIS_PAR_DIST"};
-  Fields f(n);
-  f.keyword("Attribute", a.Attribute, kAxisAttributes);
-  f.text("InputQuantity", a.InputQuantity);
-  f.text("Conversion", a.Conversion);
-  f.number("MaxAxisPoints", a.MaxAxisPoints);
-  f.numberText("LowerLimit", a.LowerLimit);
-  f.numberText("UpperLimit", a.UpperLimit);
-  f.flag("ReadOnly", a.ReadOnly);
-  f.text("Format", a.Format);
-  f.text("AxisPtsRef", a.AxisPtsRef);
-  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
-  f.keyword("DepositMode", a.DepositMode, kDeposits);
-  f.keyword("AxisPointsMode", a.AxisPointsMode, KeywordTable{kModeWords, 3});
-  f.number("FixAxisParOffset", a.FixAxisParOffset);
-  f.number("FixAxisParShift", a.FixAxisParShift);
-  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
-}
-
 TOrdexReturnCode showCharacteristic(const Target& t, Node& n) {
   auto r = keyed<TCharacteristic2>(t.name);
   TOrdexReturnCode rc = Ordex_GetCharacteristic2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("Type", r->Type, kCharacteristicTypes);
-  f.hex("Address", r->Address);
-  f.text("Deposit", r->Deposit);
-  f.numberText("MaxDiff", r->MaxDiff);
-  f.text("Conversion", r->Conversion);
-  f.numberText("LowerLimit", r->LowerLimit);
-  f.numberText("UpperLimit", r->UpperLimit);
-  f.text("Format", r->Format);
-  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  f.hex("BitMask", r->BitMask);
-  f.number("Number", r->Number);
-  f.flag("ReadOnly", r->ReadOnly);
-  f.numberText("ExtendedLimitsLower", r->ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", r->ExtendedLimitsUpper);
-  f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
-  f.number("MaxRefreshRate", r->MaxRefreshRate);
-  // CURVE, MAP and CUBOID have one axis per dimension: their type's index is the count.
-  const int axes = r->Type >= 1 && r->Type <= 3 ? r->Type : 0;
-  Node& list = n.add("Axes", Node::array());
-  for (int i = 0; i < axes; ++i) addAxis(r->Axes[i], list.push(Node::object()));
-  f.number("UserData", r->UserData);
+  addFields(rtCharacteristic2, r.get(), n, [&r](const TRecordField& d, Node& node) {
+    if (std::strcmp(d.Name, "Axes") != 0) return false;
+    // CURVE, MAP and CUBOID have one axis per dimension: their type's index is the count.
+    const int axes = r->Type >= 1 && r->Type <= 3 ? r->Type : 0;
+    Node& list = node.add("Axes", Node::array());
+    for (int i = 0; i < axes; ++i) addFields(rtAxisDescr2, &r->Axes[i], list.push(Node::object()));
+    return true;
+  });
   return addAnnotationsAndIfData(t, MemberOwner::kCharacteristic, n);
 }
 
@@ -253,7 +233,6 @@ TOrdexReturnCode showAxisPts(const Target& t, Node& n) {
   auto r = keyed<TAxisPts>(t.name);
   TOrdexReturnCode rc = Ordex_GetAxisPts(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
   addFields(rtAxisPts, r.get(), n);
   return addAnnotationsAndIfData(t, MemberOwner::kAxisPts, n);
 }
@@ -272,7 +251,6 @@ TOrdexReturnCode showFunction(const Target& t, Node& n) {
   auto r = keyed<TFunction>(t.name);
   TOrdexReturnCode rc = Ordex_GetFunction(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
   addFields(rtFunction, r.get(), n);
   return addFunctionNameLists(t.inst, t.module, t.name, n);
 }

@@ -1,5 +1,6 @@
 #include "snapshot/model_snapshot.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -59,35 +60,61 @@ class Fields {
   std::string path_;
 };
 
-// Every field of a record but Name (the object's key), as the library's table of the record
-// type describes it: texts quoted, numbers as TNumberText halves, the rest as integers.
-void recordFields(Fields& f, int32_t recordType, const void* record) {
+// One value of a record field (one entry of an array field): texts quoted, numbers as
+// TNumberText halves, the rest as integers.
+void recordValue(Fields& f, const std::string& name, int32_t kind, const unsigned char* at) {
+  switch (kind) {
+    case fkText:
+      f.text(name, reinterpret_cast<const char*>(at));
+      break;
+    case fkNumberText:
+      f.numberText(name, *reinterpret_cast<const TNumberText*>(at));
+      break;
+    case fkInt16:
+    case fkFlag:
+      f.number(name, *reinterpret_cast<const int16_t*>(at));
+      break;
+    case fkUInt32:
+    case fkHex:
+      f.number(name, *reinterpret_cast<const uint32_t*>(at));
+      break;
+    default:
+      f.number(name, *reinterpret_cast<const int32_t*>(at));
+      break;
+  }
+}
+
+// Every field of a record, as the library's table of the record type describes it, but
+// those named in `skip` (by default Name, the object's key). Array entries are keyed
+// "name[i]", the fields of a sub-record "name[i].field"; an axis, a block of its own in the
+// file, is a sub path "Axes[i]/field".
+void recordFields(Fields& f, int32_t recordType, const void* record,
+                  std::initializer_list<const char*> skip = {"Name"},
+                  const std::string& prefix = "") {
   const unsigned char* base = static_cast<const unsigned char*>(record);
   TRecordField d{};
   for (uint32_t i = 0; Ordex_GetRecordField(recordType, i, &d) == rcOk; ++i) {
     const unsigned char* at = base + d.Offset;
-    if (std::strcmp(d.Name, "Name") == 0) continue;
-    switch (d.Kind) {
-      case fkText:
-        f.text(d.Name, reinterpret_cast<const char*>(at));
-        break;
-      case fkNumberText:
-        f.numberText(d.Name, *reinterpret_cast<const TNumberText*>(at));
-        break;
-      case fkInt16:
-      case fkFlag:
-        f.number(d.Name, *reinterpret_cast<const int16_t*>(at));
-        break;
-      case fkUInt32:
-      case fkHex:
-        f.number(d.Name, *reinterpret_cast<const uint32_t*>(at));
-        break;
-      case fkInt32:
-      case fkKeyword:
-        f.number(d.Name, *reinterpret_cast<const int32_t*>(at));
-        break;
-      default:
-        break;
+    if (std::any_of(skip.begin(), skip.end(),
+                    [&](const char* s) { return std::strcmp(d.Name, s) == 0; })) {
+      continue;
+    }
+    const std::string name = prefix + d.Name;
+    if (d.Kind != fkRecord && d.Count == 1) {
+      recordValue(f, name, d.Kind, at);
+      continue;
+    }
+    const uint32_t entry = d.Size / d.Count;
+    for (uint32_t k = 0; k < d.Count; ++k) {
+      const std::string key = name + "[" + std::to_string(k) + "]";
+      if (d.Kind != fkRecord) {
+        recordValue(f, key, d.Kind, at + k * entry);
+      } else if (d.SubRecord == rtAxisDescr || d.SubRecord == rtAxisDescr2) {
+        Fields axis = f.sub(key);
+        recordFields(axis, d.SubRecord, at + k * entry, {});
+      } else {
+        recordFields(f, d.SubRecord, at + k * entry, {}, key + ".");
+      }
     }
   }
 }
@@ -203,8 +230,6 @@ class SnapshotTaker {
   void memorySegments(const Fields& m);
   void calibrationMethods(const Fields& m);
   void characteristics(const Fields& m);
-  void axis(Fields f, const TAxisDescr& a);
-  void axis2(Fields f, const TAxisDescr2& a);
   void measurements(const Fields& m);
   void functions(const Fields& m);
   void compuMethods(const Fields& m);
@@ -376,78 +401,16 @@ void SnapshotTaker::calibrationMethods(const Fields& m) {
   }
 }
 
-// The fields TAxisDescr and TAxisDescr2 share.
-template <class Record>
-void axisDescrFields(Fields& f, const Record& a) {
-  f.number("Attribute", a.Attribute);
-  f.text("InputQuantity", a.InputQuantity);
-  f.text("Conversion", a.Conversion);
-  f.number("MaxAxisPoints", a.MaxAxisPoints);
-  f.numberText("LowerLimit", a.LowerLimit);
-  f.numberText("UpperLimit", a.UpperLimit);
-  f.number("ReadOnly", a.ReadOnly);
-  f.text("Format", a.Format);
-  f.text("AxisPtsRef", a.AxisPtsRef);
-  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
-}
-
-void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
-  axisDescrFields(f, a);
-  f.number("FixAxisParOffset", a.FixAxisParOffset);
-  f.number("FixAxisParShift", a.FixAxisParShift);
-  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
-  f.number("DepositMode", a.DepositMode);
-}
-
-void SnapshotTaker::axis2(Fields f, const TAxisDescr2& a) {
-  axisDescrFields(f, a);
-  f.number("DepositMode", a.DepositMode);
-  f.number("AxisPointsMode", a.AxisPointsMode);
-  f.number("FixAxisParOffset", a.FixAxisParOffset);
-  f.number("FixAxisParShift", a.FixAxisParShift);
-  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
-}
-
-// The fields TCharacteristic and TCharacteristic2 share.
-template <class Record>
-void characteristicFields(Fields f, const Record& r) {
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("Type", r.Type);
-  f.number("Address", r.Address);
-  f.text("Deposit", r.Deposit);
-  f.numberText("MaxDiff", r.MaxDiff);
-  f.text("Conversion", r.Conversion);
-  f.numberText("LowerLimit", r.LowerLimit);
-  f.numberText("UpperLimit", r.UpperLimit);
-  f.text("Format", r.Format);
-  f.number("ByteOrder", r.ByteOrder);
-  f.number("BitMask", r.BitMask);
-  f.number("Number", r.Number);
-  f.number("ReadOnly", r.ReadOnly);
-  f.numberText("ExtendedLimitsLower", r.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", r.ExtendedLimitsUpper);
-  f.number("MaxRefreshScalingUnit", r.MaxRefreshScalingUnit);
-  f.number("MaxRefreshRate", r.MaxRefreshRate);
-  f.number("UserData", r.UserData);
-}
-
 void SnapshotTaker::characteristics(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCharacteristicName)) {
     Fields f = m.sub("CHARACTERISTIC " + key);
     auto r = fetch<TCharacteristic>(f, name, Ordex_GetCharacteristic);
     if (!r) continue;
-    characteristicFields(f, *r);
-    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
-      axis(f.sub("Axes[" + std::to_string(i) + "]"), r->Axes[i]);
-    }
+    recordFields(f, rtCharacteristic, r.get());
     auto r2 = keyedRecord<TCharacteristic2>(name);
     Fields f2 = m.sub("CHARACTERISTIC2 " + key);
     f2.number("rc", Ordex_GetCharacteristic2(inst_, mod_, r2.get(), 0));
-    characteristicFields(f2, *r2);
-    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
-      axis2(f2.sub("Axes[" + std::to_string(i) + "]"), r2->Axes[i]);
-    }
+    recordFields(f2, rtCharacteristic2, r2.get());
     if (!opt_.members) continue;
     const char* n = name.c_str();
     ifDataAndAnnotations(f, n, members_.characteristicIfData, members_.characteristicAnnotation);
