@@ -61,6 +61,48 @@ const TRecordField kFields[] = {
 };
 }  // namespace function
 
+namespace compu_method {
+using R = TCompuMethod;
+const TRecordField kFields[] = {
+#include "api/fields/compu_method.def"
+};
+}  // namespace compu_method
+
+namespace compu_method2 {
+using R = TCompuMethod2;
+const TRecordField kFields[] = {
+#include "api/fields/compu_method2.def"
+};
+}  // namespace compu_method2
+
+namespace compu_tab {
+using R = TCompuTab;
+const TRecordField kFields[] = {
+#include "api/fields/compu_tab.def"
+};
+}  // namespace compu_tab
+
+namespace compu_tab_pair {
+using R = TCompuTabPair;
+const TRecordField kFields[] = {
+#include "api/fields/compu_tab_pair.def"
+};
+}  // namespace compu_tab_pair
+
+namespace compu_vtab {
+using R = TCompuVTab;
+const TRecordField kFields[] = {
+#include "api/fields/compu_vtab.def"
+};
+}  // namespace compu_vtab
+
+namespace compu_vtab_pair {
+using R = TCompuVTabPair;
+const TRecordField kFields[] = {
+#include "api/fields/compu_vtab_pair.def"
+};
+}  // namespace compu_vtab_pair
+
 #undef ORDEX_FIELD
 
 struct Table {
@@ -90,6 +132,18 @@ Table tableOf(int32_t recordType) {
       return table(measurement::kFields);
     case rtFunction:
       return table(function::kFields);
+    case rtCompuMethod:
+      return table(compu_method::kFields);
+    case rtCompuMethod2:
+      return table(compu_method2::kFields);
+    case rtCompuTab:
+      return table(compu_tab::kFields);
+    case rtCompuTabPair:
+      return table(compu_tab_pair::kFields);
+    case rtCompuVTab:
+      return table(compu_vtab::kFields);
+    case rtCompuVTabPair:
+      return table(compu_vtab_pair::kFields);
     default:
       return Table{nullptr, 0};
   }

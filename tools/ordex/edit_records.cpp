@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <string>
 
 #include "record_fields.h"
 #include "suggestions.h"
@@ -27,12 +29,17 @@ namespace {
     "Coeffs[" #i "]", FieldType::Number, offsetof(TCompuMethod2, Coeffs) + i * sizeof(TNumberText) \
   }
 
+// What a script may do with a field of the table: set it, not name it at all, or set an
+// array's entries one by one ("Coeffs[0]").
+enum class Use { Settable, Hidden, ByEntry };
+
 // What create does with a field beyond its table entry: the value it starts from, whether
-// the script must give it.
+// the script must give it; or how a script uses it.
 struct FieldRule {
   const char* name;
   const char* initial;
   bool required;
+  Use use = Use::Settable;
 };
 
 FieldType fieldType(const TRecordField& d) {
@@ -54,18 +61,36 @@ FieldType fieldType(const TRecordField& d) {
   }
 }
 
-// The fields of the record's table that a script can set: every single field but Name.
+// "Name[i]", kept for the life of the program (fields hold their names as pointers).
+const char* entryName(const char* name, uint32_t i) {
+  static std::deque<std::string> names;
+  names.push_back(std::string(name) + "[" + std::to_string(i) + "]");
+  return names.back().c_str();
+}
+
+// The fields of the record's table that a script can set: every single field but Name (the
+// project's too, as it is in no list), and the entries of the arrays the rules name.
 std::vector<Field> tableFields(int32_t recordType, std::initializer_list<FieldRule> rules) {
   std::vector<Field> fields;
   for (const TRecordField& d : recordFields(recordType)) {
-    if (d.Kind == fkRecord || d.Count != 1 || std::strcmp(d.Name, "Name") == 0) continue;
+    if (recordType != rtProject && std::strcmp(d.Name, "Name") == 0) continue;
+    FieldRule rule{d.Name, nullptr, false};
+    for (const FieldRule& r : rules) {
+      if (std::strcmp(r.name, d.Name) == 0) rule = r;
+    }
+    if (rule.use == Use::Hidden) continue;
+    if (rule.use == Use::ByEntry) {
+      for (uint32_t i = 0; i < d.Count; ++i) {
+        fields.push_back(
+            Field{entryName(d.Name, i), fieldType(d), d.Offset + i * d.Size / d.Count});
+      }
+      continue;
+    }
+    if (d.Kind == fkRecord || d.Count != 1) continue;
     Field f{d.Name, fieldType(d), d.Offset};
     if (d.Kind == fkKeyword) f.keywords = &keywordTable(d.KeywordList);
-    for (const FieldRule& rule : rules) {
-      if (std::strcmp(rule.name, d.Name) != 0) continue;
-      f.initial = rule.initial;
-      f.required = rule.required;
-    }
+    f.initial = rule.initial;
+    f.required = rule.required;
     fields.push_back(f);
   }
   return fields;
@@ -255,23 +280,17 @@ std::vector<RecordKind> makeKinds() {
                                            Ordex_CreateFunction, tableFields(rtFunction, {})));
   k.push_back(moduleContentKind<TCompuMethod2>(
       "compu-method", Ordex_GetCompuMethod2, Ordex_ChangeCompuMethod2, Ordex_CreateCompuMethod2,
-      {ORDEX_FIELD(TCompuMethod2, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCompuMethod2, ConversionType, kConversionTypes).needed(),
-       ORDEX_FIELD(TCompuMethod2, Format, Text), ORDEX_FIELD(TCompuMethod2, Unit, Text),
-       ORDEX_FIELD(TCompuMethod2, Formula, Text), ORDEX_FIELD(TCompuMethod2, FormulaInv, Text),
-       ORDEX_COEFF(0), ORDEX_COEFF(1), ORDEX_COEFF(2), ORDEX_COEFF(3), ORDEX_COEFF(4),
-       ORDEX_COEFF(5), ORDEX_FIELD(TCompuMethod2, CompuTabRef, Text),
-       ORDEX_FIELD(TCompuMethod2, UserData, UInt32)}));
+      tableFields(rtCompuMethod2,
+                  {{"ConversionType", nullptr, true}, {"Coeffs", nullptr, false, Use::ByEntry}})));
+  // A script sets neither a table's pairs nor their count.
   k.push_back(moduleContentKind<TCompuTab>(
       "compu-tab", Ordex_GetCompuTab, Ordex_ChangeCompuTab, Ordex_CreateCompuTab,
-      {ORDEX_FIELD(TCompuTab, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCompuTab, ConversionType, kConversionTypes).needed(),
-       ORDEX_FIELD(TCompuTab, DefaultValue, Text), ORDEX_FIELD(TCompuTab, UserData, UInt32)}));
+      tableFields(rtCompuTab, {{"ConversionType", nullptr, true},
+                               {"NumberValuePairs", nullptr, false, Use::Hidden}})));
   RecordKind vtab = moduleContentKind<TCompuVTab>(
       "compu-vtab", Ordex_GetCompuVTab, Ordex_ChangeCompuVTab, Ordex_CreateCompuVTab,
-      {ORDEX_FIELD(TCompuVTab, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCompuVTab, ConversionType, kConversionTypes).startingAt("TAB_VERB"),
-       ORDEX_FIELD(TCompuVTab, DefaultValue, Text), ORDEX_FIELD(TCompuVTab, UserData, UInt32)});
+      tableFields(rtCompuVTab, {{"ConversionType", "TAB_VERB", false},
+                                {"NumberValuePairs", nullptr, false, Use::Hidden}}));
   vtab.change = changeCompuVTab;
   k.push_back(std::move(vtab));
   RecordKind axisPts = moduleContentKind<TAxisPts>(

@@ -259,69 +259,55 @@ TOrdexReturnCode showCompuMethod(const Target& t, Node& n) {
   auto r = keyed<TCompuMethod2>(t.name);
   TOrdexReturnCode rc = Ordex_GetCompuMethod2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  f.text("Format", r->Format);
-  f.text("Unit", r->Unit);
-  f.text("Formula", r->Formula);
-  f.text("FormulaInv", r->FormulaInv);
-  Node& coeffs = n.add("Coeffs", Node::array());
-  for (const TNumberText& c : r->Coeffs) coeffs.push(Node::numberText(c.Text, c.Value));
-  f.text("CompuTabRef", r->CompuTabRef);
-  f.number("UserData", r->UserData);
+  addFields(rtCompuMethod2, r.get(), n);
   return rcOk;
 }
 
 // COMPU_TAB and COMPU_VTAB: the same record around different pairs, which `addPairs` puts
 // into the "Pairs" array (returning the code of a failing call).
 template <class Record, class AddPairs>
-TOrdexReturnCode showConversionTable(const Target& t, Node& n,
+TOrdexReturnCode showConversionTable(const Target& t, Node& n, int32_t recordType,
                                      TOrdexReturnCode (*get)(TOrdex*, const char*, Record*, int),
                                      AddPairs&& addPairs) {
   auto r = keyed<Record>(t.name);
   TOrdexReturnCode rc = get(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  f.number("NumberValuePairs", r->NumberValuePairs);
-  rc = addPairs(*r, n.add("Pairs", Node::array()));
-  if (rc != rcOk) return rc;
-  f.text("DefaultValue", r->DefaultValue);
-  f.number("UserData", r->UserData);
-  return rcOk;
+  addFields(recordType, r.get(), n, [&](const TRecordField& d, Node& node) {
+    if (std::strcmp(d.Name, "Pairs") != 0) return false;
+    rc = addPairs(*r, node.add("Pairs", Node::array()));
+    return true;
+  });
+  return rc;
 }
 
 TOrdexReturnCode showCompuTab(const Target& t, Node& n) {
-  return showConversionTable(t, n, Ordex_GetCompuTab, [](const TCompuTab& r, Node& pairs) {
-    int count = r.NumberValuePairs < 0 ? 0 : r.NumberValuePairs;
-    if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
-    for (int i = 0; i < count; ++i) {
-      Node& p = pairs.push(Node::object());
-      p.add("InVal", Node::integer(r.Pairs[i].InVal));
-      p.add("Out", Node::numberText(r.Pairs[i].Out.Text, r.Pairs[i].Out.Value));
-    }
-    return rcOk;
-  });
+  return showConversionTable(t, n, rtCompuTab, Ordex_GetCompuTab,
+                             [](const TCompuTab& r, Node& pairs) {
+                               int count = r.NumberValuePairs < 0 ? 0 : r.NumberValuePairs;
+                               if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
+                               for (int i = 0; i < count; ++i) {
+                                 addFields(rtCompuTabPair, &r.Pairs[i], pairs.push(Node::object()));
+                               }
+                               return rcOk;
+                             });
 }
 
 TOrdexReturnCode showCompuVTab(const Target& t, Node& n) {
   // Every pair, also those beyond the record's twenty, with its whole text.
-  return showConversionTable(t, n, Ordex_GetCompuVTab, [&t](const TCompuVTab& r, Node& pairs) {
-    if (r.NumberValuePairs <= 0) return rcOk;
-    std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r.NumberValuePairs));
-    TOrdexReturnCode rc = Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
-    if (rc != rcOk) return rc;
-    for (const TCompuVTabEntry& e : entries) {
-      Node& p = pairs.push(Node::object());
-      p.add("InVal", Node::integer(e.InVal));
-      p.add("OutText", Node::text(e.OutText ? e.OutText : ""));
-    }
-    return rcOk;
-  });
+  return showConversionTable(
+      t, n, rtCompuVTab, Ordex_GetCompuVTab, [&t](const TCompuVTab& r, Node& pairs) {
+        if (r.NumberValuePairs <= 0) return rcOk;
+        std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r.NumberValuePairs));
+        TOrdexReturnCode rc =
+            Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
+        if (rc != rcOk) return rc;
+        for (const TCompuVTabEntry& e : entries) {
+          Node& p = pairs.push(Node::object());
+          p.add("InVal", Node::integer(e.InVal));
+          p.add("OutText", Node::text(e.OutText ? e.OutText : ""));
+        }
+        return rcOk;
+      });
 }
 
 void addElement(Node& list, int32_t kind, const TRecordLayoutElement& e) {

@@ -448,40 +448,21 @@ void SnapshotTaker::functions(const Fields& m) {
   }
 }
 
-template <class Record>
-void compuMethodFields(Fields f, const Record& r) {
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("ConversionType", r.ConversionType);
-  f.text("Format", r.Format);
-  f.text("Unit", r.Unit);
-  f.text("Formula", r.Formula);
-  for (int i = 0; i < 6; ++i) f.numberText("Coeffs[" + std::to_string(i) + "]", r.Coeffs[i]);
-  f.text("CompuTabRef", r.CompuTabRef);
-  f.number("UserData", r.UserData);
-}
-
 void SnapshotTaker::compuMethods(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCompuMethodName)) {
     Fields f = m.sub("COMPU_METHOD " + key);
     auto r = fetch<TCompuMethod>(f, name, Ordex_GetCompuMethod);
     if (!r) continue;
-    compuMethodFields(f, *r);
+    recordFields(f, rtCompuMethod, r.get());
     auto r2 = keyedRecord<TCompuMethod2>(name);
     Fields f2 = m.sub("COMPU_METHOD2 " + key);
     f2.number("rc", Ordex_GetCompuMethod2(inst_, mod_, r2.get(), 0));
-    compuMethodFields(f2, *r2);
-    if (opt_.formulaInv) f2.text("FormulaInv", r2->FormulaInv);
+    if (opt_.formulaInv) {
+      recordFields(f2, rtCompuMethod2, r2.get());
+    } else {
+      recordFields(f2, rtCompuMethod2, r2.get(), {"Name", "FormulaInv"});
+    }
   }
-}
-
-// The fields TCompuTab and TCompuVTab share; the pairs differ.
-template <class Record>
-void conversionTableFields(Fields& f, const Record& r) {
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("ConversionType", r.ConversionType);
-  f.number("NumberValuePairs", r.NumberValuePairs);
-  f.text("DefaultValue", r.DefaultValue);
-  f.number("UserData", r.UserData);
 }
 
 void SnapshotTaker::compuTabs(const Fields& m) {
@@ -489,12 +470,7 @@ void SnapshotTaker::compuTabs(const Fields& m) {
     Fields f = m.sub("COMPU_TAB " + key);
     auto r = fetch<TCompuTab>(f, name, Ordex_GetCompuTab);
     if (!r) continue;
-    conversionTableFields(f, *r);
-    for (int k = 0; k < ORDEX_COMPU_TAB_PAIRS; ++k) {
-      std::string p = "Pairs[" + std::to_string(k) + "]";
-      f.number(p + ".InVal", r->Pairs[k].InVal);
-      f.numberText(p + ".Out", r->Pairs[k].Out);
-    }
+    recordFields(f, rtCompuTab, r.get());
   }
 }
 
@@ -503,12 +479,7 @@ void SnapshotTaker::compuVTabs(const Fields& m) {
     Fields f = m.sub("COMPU_VTAB " + key);
     auto r = fetch<TCompuVTab>(f, name, Ordex_GetCompuVTab);
     if (!r) continue;
-    conversionTableFields(f, *r);
-    for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k) {
-      std::string p = "Pairs[" + std::to_string(k) + "]";
-      f.number(p + ".InVal", r->Pairs[k].InVal);
-      f.text(p + ".OutText", r->Pairs[k].OutText);
-    }
+    recordFields(f, rtCompuVTab, r.get());
     // Every pair by index, also past the 20 of the record.
     for (int k = 0; k < r->NumberValuePairs && k < kMaxWalk; ++k) {
       TCompuVTabValue v{};
