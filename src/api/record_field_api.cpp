@@ -103,6 +103,27 @@ const TRecordField kFields[] = {
 };
 }  // namespace compu_vtab_pair
 
+namespace record_layout {
+using R = TRecordLayout;
+const TRecordField kFields[] = {
+#include "api/fields/record_layout.def"
+};
+}  // namespace record_layout
+
+namespace record_layout2 {
+using R = TRecordLayout2;
+const TRecordField kFields[] = {
+#include "api/fields/record_layout2.def"
+};
+}  // namespace record_layout2
+
+namespace record_layout_element {
+using R = TRecordLayoutElement;
+const TRecordField kFields[] = {
+#include "api/fields/record_layout_element.def"
+};
+}  // namespace record_layout_element
+
 #undef ORDEX_FIELD
 
 struct Table {
@@ -144,6 +165,12 @@ Table tableOf(int32_t recordType) {
       return table(compu_vtab::kFields);
     case rtCompuVTabPair:
       return table(compu_vtab_pair::kFields);
+    case rtRecordLayout:
+      return table(record_layout::kFields);
+    case rtRecordLayout2:
+      return table(record_layout2::kFields);
+    case rtRecordLayoutElement:
+      return table(record_layout_element::kFields);
     default:
       return Table{nullptr, 0};
   }

@@ -312,16 +312,7 @@ std::vector<RecordKind> makeKinds() {
   k.push_back(std::move(axisPts));
   RecordKind layout = moduleContentKind<TRecordLayout2>(
       "record-layout", Ordex_GetRecordLayout2, Ordex_ChangeRecordLayout2, Ordex_CreateRecordLayout2,
-      {ORDEX_FIELD(TRecordLayout2, LongIdentifier, Text),
-       ORDEX_FIELD(TRecordLayout2, FixNoAxisPtsX, Int16),
-       ORDEX_FIELD(TRecordLayout2, FixNoAxisPtsY, Int16),
-       ORDEX_FIELD(TRecordLayout2, FixNoAxisPtsZ, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentByte, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentWord, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentLong, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentFloat32Ieee, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentFloat64Ieee, Int16),
-       ORDEX_FIELD(TRecordLayout2, UserData, UInt32)});
+      tableFields(rtRecordLayout2, {}));
   layout.prepare = [](TOrdex*, const char*, void* record) {
     TRecordLayout2& r = *static_cast<TRecordLayout2*>(record);
     for (TRecordLayoutElement& e : r.Reserved) absentElement(e);

@@ -330,27 +330,19 @@ TOrdexReturnCode showRecordLayout(const Target& t, Node& n) {
   auto r = keyed<TRecordLayout2>(t.name);
   TOrdexReturnCode rc = Ordex_GetRecordLayout2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  // The elements in position order, as the record is stored in memory.
-  TRecordLayoutElementExt placed[ORDEX_SORTED_ELEMENTS];
-  rc = Ordex_GetRecordLayoutElementArraySorted(t.inst, t.module, t.name, placed);
-  if (rc != rcOk) return rc;
-  Node& elements = n.add("Elements", Node::array());
-  for (const TRecordLayoutElementExt& e : placed) {
-    if (e.ElementKind >= 0) addElement(elements, e.ElementKind, e.Element);
-  }
-  f.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
-  f.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
-  f.number("FixNoAxisPtsZ", r->FixNoAxisPtsZ);
-  f.number("AlignmentByte", r->AlignmentByte);
-  f.number("AlignmentWord", r->AlignmentWord);
-  f.number("AlignmentLong", r->AlignmentLong);
-  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  f.number("UserData", r->UserData);
-  return rcOk;
+  addFields(rtRecordLayout2, r.get(), n, [&](const TRecordField& d, Node& node) {
+    if (std::strcmp(d.Name, "Reserved") == 0) return true;  // among the elements
+    if (std::strcmp(d.Name, "Elements") != 0) return false;
+    // The elements in position order, as the record is stored in memory.
+    TRecordLayoutElementExt placed[ORDEX_SORTED_ELEMENTS];
+    rc = Ordex_GetRecordLayoutElementArraySorted(t.inst, t.module, t.name, placed);
+    Node& elements = node.add("Elements", Node::array());
+    for (const TRecordLayoutElementExt& e : placed) {
+      if (rc == rcOk && e.ElementKind >= 0) addElement(elements, e.ElementKind, e.Element);
+    }
+    return true;
+  });
+  return rc;
 }
 
 using ShowFn = TOrdexReturnCode (*)(const Target&, Node&);

@@ -44,13 +44,6 @@ class Fields {
     text(name + ".Text", n.Text);
     set(name + ".Value", real(n.Value));
   }
-  void element(const std::string& name, const TRecordLayoutElement& e) {
-    number(name + ".Position", e.Position);
-    number(name + ".MaxNumberOfRescalePairs", e.MaxNumberOfRescalePairs);
-    number(name + ".DataType", e.DataType);
-    number(name + ".IndexMode", e.IndexMode);
-    number(name + ".Addressing", e.Addressing);
-  }
   void set(const std::string& name, const std::string& value) {
     snapshot_.set(path_ + "/" + name, value);
   }
@@ -507,57 +500,11 @@ void SnapshotTaker::recordLayouts(const Fields& m) {
     Fields f = m.sub("RECORD_LAYOUT " + key);
     auto r = fetch<TRecordLayout>(f, name, Ordex_GetRecordLayout);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("FncValuesPosition", r->FncValuesPosition);
-    f.number("FncValuesDataType", r->FncValuesDataType);
-    f.number("FncValuesIndexMode", r->FncValuesIndexMode);
-    f.number("FncValuesAddressing", r->FncValuesAddressing);
-    f.number("IdentificationPosition", r->IdentificationPosition);
-    f.number("IdentificationDataType", r->IdentificationDataType);
-    f.number("AxisPtsXDataType", r->AxisPtsXDataType);
-    f.number("AxisPtsXIndexMode", r->AxisPtsXIndexMode);
-    f.number("AxisPtsXAddressing", r->AxisPtsXAddressing);
-    f.number("AxisPtsXPosition", r->AxisPtsXPosition);
-    f.number("AxisPtsYDataType", r->AxisPtsYDataType);
-    f.number("AxisPtsYIndexMode", r->AxisPtsYIndexMode);
-    f.number("AxisPtsYAddressing", r->AxisPtsYAddressing);
-    f.number("AxisPtsYPosition", r->AxisPtsYPosition);
-    f.number("NoAxisPtsXPosition", r->NoAxisPtsXPosition);
-    f.number("NoAxisPtsXDataType", r->NoAxisPtsXDataType);
-    f.number("NoAxisPtsYPosition", r->NoAxisPtsYPosition);
-    f.number("NoAxisPtsYDataType", r->NoAxisPtsYDataType);
-    f.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
-    f.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
-    f.number("ShiftOpXPosition", r->ShiftOpXPosition);
-    f.number("ShiftOpXDataType", r->ShiftOpXDataType);
-    f.number("OffsetXPosition", r->OffsetXPosition);
-    f.number("OffsetXDataType", r->OffsetXDataType);
-    f.number("AlignmentByte", r->AlignmentByte);
-    f.number("AlignmentWord", r->AlignmentWord);
-    f.number("AlignmentLong", r->AlignmentLong);
-    f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-    f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-    f.number("UserData", r->UserData);
-
+    recordFields(f, rtRecordLayout, r.get());
     auto r2 = keyedRecord<TRecordLayout2>(name);
     Fields f2 = m.sub("RECORD_LAYOUT2 " + key);
     f2.number("rc", Ordex_GetRecordLayout2(inst_, mod_, r2.get(), 0));
-    f2.text("LongIdentifier", r2->LongIdentifier);
-    for (int i = 0; i < ORDEX_RECORD_LAYOUT_RESERVED; ++i) {
-      f2.element("Reserved[" + std::to_string(i) + "]", r2->Reserved[i]);
-    }
-    for (int i = 0; i < ORDEX_RECORD_LAYOUT_ELEMENTS; ++i) {
-      f2.element("Elements[" + std::to_string(i) + "]", r2->Elements[i]);
-    }
-    f2.number("FixNoAxisPtsX", r2->FixNoAxisPtsX);
-    f2.number("FixNoAxisPtsY", r2->FixNoAxisPtsY);
-    f2.number("FixNoAxisPtsZ", r2->FixNoAxisPtsZ);
-    f2.number("AlignmentByte", r2->AlignmentByte);
-    f2.number("AlignmentWord", r2->AlignmentWord);
-    f2.number("AlignmentLong", r2->AlignmentLong);
-    f2.number("AlignmentFloat32Ieee", r2->AlignmentFloat32Ieee);
-    f2.number("AlignmentFloat64Ieee", r2->AlignmentFloat64Ieee);
-    f2.number("UserData", r2->UserData);
+    recordFields(f2, rtRecordLayout2, r2.get());
 
     TRecordLayoutElementExt sorted[ORDEX_SORTED_ELEMENTS] = {};
     Fields fs = m.sub("RECORD_LAYOUT_SORTED " + key);
@@ -566,7 +513,7 @@ void SnapshotTaker::recordLayouts(const Fields& m) {
       if (sorted[i].ElementKind < 0) continue;
       std::string p = "[" + std::to_string(i) + "]";
       fs.number(p + ".ElementKind", sorted[i].ElementKind);
-      fs.element(p, sorted[i].Element);
+      recordFields(fs, rtRecordLayoutElement, &sorted[i].Element, {}, p + ".");
     }
   }
 }
