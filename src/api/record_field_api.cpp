@@ -124,6 +124,27 @@ const TRecordField kFields[] = {
 };
 }  // namespace record_layout_element
 
+namespace project {
+using R = TProject;
+const TRecordField kFields[] = {
+#include "api/fields/project.def"
+};
+}  // namespace project
+
+namespace module {
+using R = TModule;
+const TRecordField kFields[] = {
+#include "api/fields/module.def"
+};
+}  // namespace module
+
+namespace memory_segment {
+using R = TMemorySegment;
+const TRecordField kFields[] = {
+#include "api/fields/memory_segment.def"
+};
+}  // namespace memory_segment
+
 #undef ORDEX_FIELD
 
 struct Table {
@@ -139,6 +160,12 @@ constexpr Table table(const TRecordField (&fields)[N]) {
 // By TOrdexRecordType; a record without a table yet has no fields.
 Table tableOf(int32_t recordType) {
   switch (recordType) {
+    case rtProject:
+      return table(project::kFields);
+    case rtModule:
+      return table(module::kFields);
+    case rtMemorySegment:
+      return table(memory_segment::kFields);
     case rtCharacteristic:
       return table(characteristic::kFields);
     case rtCharacteristic2:

@@ -16,19 +16,6 @@ namespace ordex_tool {
 
 namespace {
 
-#define ORDEX_FIELD(Record, Member, Type)              \
-  Field {                                              \
-#Member, FieldType::Type, offsetof(Record, Member) \
-  }
-#define ORDEX_KEYWORD(Record, Member, table)                      \
-  Field {                                                         \
-#Member, FieldType::Keyword, offsetof(Record, Member), &table \
-  }
-#define ORDEX_COEFF(i)                                                                             \
-  Field {                                                                                          \
-    "Coeffs[" #i "]", FieldType::Number, offsetof(TCompuMethod2, Coeffs) + i * sizeof(TNumberText) \
-  }
-
 // What a script may do with a field of the table: set it, not name it at all, or set an
 // array's entries one by one ("Coeffs[0]").
 enum class Use { Settable, Hidden, ByEntry };
@@ -170,74 +157,44 @@ void absentElement(TRecordLayoutElement& e) {
 
 std::vector<RecordKind> makeKinds() {
   std::vector<RecordKind> k;
+  k.push_back(RecordKind{"project", sizeof(TProject),
+                         [](TOrdex* i, const char*, void* r) {
+                           TProject* p = static_cast<TProject*>(r);
+                           std::string key = p->Name;
+                           TOrdexReturnCode rc = Ordex_GetProject(i, p, 0);
+                           if (rc == rcOk && key != p->Name)
+                             return rcInvalidArgument;  // not this project
+                           return rc;
+                         },
+                         [](TOrdex* i, const char*, void* r) {
+                           return Ordex_ChangeProject(i, static_cast<const TProject*>(r));
+                         },
+                         [](TOrdex* i, const char*, void* r) {
+                           return Ordex_CreateProject(i, static_cast<const TProject*>(r));
+                         },
+                         tableFields(rtProject, {}), nullptr});
   k.push_back(RecordKind{
-      "project",
-      sizeof(TProject),
+      "module", sizeof(TModule),
       [](TOrdex* i, const char*, void* r) {
-        TProject* p = static_cast<TProject*>(r);
-        std::string key = p->Name;
-        TOrdexReturnCode rc = Ordex_GetProject(i, p, 0);
-        if (rc == rcOk && key != p->Name) return rcInvalidArgument;  // not this project
-        return rc;
+        return Ordex_GetModule(i, static_cast<TModule*>(r), 0);
       },
       [](TOrdex* i, const char*, void* r) {
-        return Ordex_ChangeProject(i, static_cast<const TProject*>(r));
+        return Ordex_ChangeModule(i, static_cast<const TModule*>(r));
       },
       [](TOrdex* i, const char*, void* r) {
-        return Ordex_CreateProject(i, static_cast<const TProject*>(r));
+        return Ordex_CreateModule(i, static_cast<const TModule*>(r));
       },
-      {ORDEX_FIELD(TProject, Name, Text), ORDEX_FIELD(TProject, LongIdentifier, Text),
-       ORDEX_FIELD(TProject, Asap2Version, Int32), ORDEX_FIELD(TProject, Asap2Upgrade, Int32),
-       ORDEX_FIELD(TProject, FileHeadComment, Text), ORDEX_FIELD(TProject, HeaderComment, Text),
-       ORDEX_FIELD(TProject, HeaderVersion, Text), ORDEX_FIELD(TProject, HeaderProjectNo, Text),
-       ORDEX_FIELD(TProject, UserData, UInt32)},
+      tableFields(rtModule, {{"ByteOrder", "MSB_LAST", false}, {"AddrEpk", kUnset, false}}),
       nullptr});
-  k.push_back(RecordKind{"module",
-                         sizeof(TModule),
-                         [](TOrdex* i, const char*, void* r) {
-                           return Ordex_GetModule(i, static_cast<TModule*>(r), 0);
-                         },
-                         [](TOrdex* i, const char*, void* r) {
-                           return Ordex_ChangeModule(i, static_cast<const TModule*>(r));
-                         },
-                         [](TOrdex* i, const char*, void* r) {
-                           return Ordex_CreateModule(i, static_cast<const TModule*>(r));
-                         },
-                         {ORDEX_FIELD(TModule, LongIdentifier, Text),
-                          ORDEX_FIELD(TModule, ModCommonComment, Text),
-                          ORDEX_FIELD(TModule, SRecLayout, Text),
-                          ORDEX_KEYWORD(TModule, DepositMode, kDeposits),
-                          ORDEX_KEYWORD(TModule, ByteOrder, kByteOrders).startingAt("MSB_LAST"),
-                          ORDEX_FIELD(TModule, AlignmentByte, Int16),
-                          ORDEX_FIELD(TModule, AlignmentWord, Int16),
-                          ORDEX_FIELD(TModule, AlignmentLong, Int16),
-                          ORDEX_FIELD(TModule, AlignmentFloat32Ieee, Int16),
-                          ORDEX_FIELD(TModule, AlignmentFloat64Ieee, Int16),
-                          ORDEX_FIELD(TModule, ModParComment, Text),
-                          ORDEX_FIELD(TModule, Version, Text),
-                          ORDEX_FIELD(TModule, AddrEpk, UInt32).startingAt(kUnset),
-                          ORDEX_FIELD(TModule, Epk, Text),
-                          ORDEX_FIELD(TModule, Supplier, Text),
-                          ORDEX_FIELD(TModule, Customer, Text),
-                          ORDEX_FIELD(TModule, CustomerNo, Text),
-                          ORDEX_FIELD(TModule, User, Text),
-                          ORDEX_FIELD(TModule, PhoneNo, Text),
-                          ORDEX_FIELD(TModule, Ecu, Text),
-                          ORDEX_FIELD(TModule, CpuType, Text),
-                          ORDEX_FIELD(TModule, NoOfInterfaces, Int16),
-                          ORDEX_FIELD(TModule, EcuCalibrationOffset, UInt32),
-                          ORDEX_FIELD(TModule, UserData, UInt32)},
-                         nullptr});
-  Field prgType = ORDEX_KEYWORD(TMemorySegment, PrgType, kSegmentTypes).needed();
-  prgType.layoutKeywords = &kProgramTypes;
-  k.push_back(moduleContentKind<TMemorySegment>(
+  RecordKind segment = moduleContentKind<TMemorySegment>(
       "memory-segment", Ordex_GetMemorySegment, Ordex_ChangeMemorySegment,
       Ordex_CreateMemorySegment,
-      {ORDEX_FIELD(TMemorySegment, LongIdentifier, Text), prgType,
-       ORDEX_KEYWORD(TMemorySegment, MemoryType, kMemoryTypes),
-       ORDEX_KEYWORD(TMemorySegment, Attribute, kAttributes),
-       ORDEX_FIELD(TMemorySegment, Address, UInt32).startingAt(kUnset),
-       ORDEX_FIELD(TMemorySegment, Size, UInt32), ORDEX_FIELD(TMemorySegment, UserData, UInt32)}));
+      tableFields(rtMemorySegment, {{"PrgType", nullptr, true}, {"Address", kUnset, false}}));
+  // A MEMORY_LAYOUT's program type has keywords of its own.
+  for (Field& f : segment.fields) {
+    if (std::strcmp(f.name, "PrgType") == 0) f.layoutKeywords = &kProgramTypes;
+  }
+  k.push_back(std::move(segment));
   // The long form, so that an axis's FIX_AXIS_PAR_DIST survives the round trip.
   RecordKind characteristic = moduleContentKind<TCharacteristic2>(
       "characteristic", Ordex_GetCharacteristic2, Ordex_ChangeCharacteristic2,

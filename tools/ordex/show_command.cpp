@@ -108,16 +108,7 @@ TOrdexReturnCode showProject(const Target& t, Node& n) {
   TProject r{};
   TOrdexReturnCode rc = Ordex_GetProject(t.inst, &r, 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r.Name);
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("Asap2Version", r.Asap2Version);
-  f.number("Asap2Upgrade", r.Asap2Upgrade);
-  f.text("FileHeadComment", r.FileHeadComment);
-  f.text("HeaderComment", r.HeaderComment);
-  f.text("HeaderVersion", r.HeaderVersion);
-  f.text("HeaderProjectNo", r.HeaderProjectNo);
-  f.number("UserData", r.UserData);
+  addFields(rtProject, &r, n);
   return rcOk;
 }
 
@@ -125,32 +116,7 @@ TOrdexReturnCode showModule(const Target& t, Node& n) {
   auto r = keyed<TModule>(t.name);
   TOrdexReturnCode rc = Ordex_GetModule(t.inst, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.text("ModCommonComment", r->ModCommonComment);
-  f.text("SRecLayout", r->SRecLayout);
-  f.keyword("DepositMode", r->DepositMode, kDeposits);
-  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  f.number("AlignmentByte", r->AlignmentByte);
-  f.number("AlignmentWord", r->AlignmentWord);
-  f.number("AlignmentLong", r->AlignmentLong);
-  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  f.text("ModParComment", r->ModParComment);
-  f.text("Version", r->Version);
-  f.hex("AddrEpk", r->AddrEpk);
-  f.text("Epk", r->Epk);
-  f.text("Supplier", r->Supplier);
-  f.text("Customer", r->Customer);
-  f.text("CustomerNo", r->CustomerNo);
-  f.text("User", r->User);
-  f.text("PhoneNo", r->PhoneNo);
-  f.text("Ecu", r->Ecu);
-  f.text("CpuType", r->CpuType);
-  f.number("NoOfInterfaces", r->NoOfInterfaces);
-  f.hex("EcuCalibrationOffset", r->EcuCalibrationOffset);
-  f.number("UserData", r->UserData);
+  addFields(rtModule, r.get(), n);
   return addIfData(t.inst, nullptr, MemberOwner::kModule, r->Name, n);
 }
 
@@ -158,18 +124,13 @@ TOrdexReturnCode showMemorySegment(const Target& t, Node& n) {
   auto r = keyed<TMemorySegment>(t.name);
   TOrdexReturnCode rc = Ordex_GetMemorySegment(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
+  // A MEMORY_LAYOUT's program type has keywords of its own.
   const bool layout = std::strcmp(r->LongIdentifier, "MEMORY_LAYOUT") == 0;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("PrgType", r->PrgType, layout ? kProgramTypes : kSegmentTypes);
-  f.keyword("MemoryType", r->MemoryType, kMemoryTypes);
-  f.keyword("Attribute", r->Attribute, kAttributes);
-  f.hex("Address", r->Address);
-  f.hex("Size", r->Size);
-  Node& offsets = n.add("Offsets", Node::array());
-  for (int32_t o : r->Offsets) offsets.push(Node::integer(o));
-  f.number("UserData", r->UserData);
+  addFields(rtMemorySegment, r.get(), n, [&](const TRecordField& d, Node& node) {
+    if (!layout || std::strcmp(d.Name, "PrgType") != 0) return false;
+    node.add("PrgType", Node::keyword(r->PrgType, kProgramTypes));
+    return true;
+  });
   return addIfData(t.inst, t.module, MemberOwner::kMemorySegment, t.name, n);
 }
 

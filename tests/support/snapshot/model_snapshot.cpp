@@ -278,17 +278,11 @@ void SnapshotTaker::project() {
   TOrdexReturnCode rc = Ordex_GetProject(inst_, &r, 0);
   f.number("rc", rc);
   if (rc != rcOk) return;
-  f.text("Name", r.Name);
-  f.text("LongIdentifier", r.LongIdentifier);
   if (opt_.fileHead) {
-    f.number("Asap2Version", r.Asap2Version);
-    f.number("Asap2Upgrade", r.Asap2Upgrade);
-    f.text("FileHeadComment", r.FileHeadComment);
+    recordFields(f, rtProject, &r, {});
+  } else {
+    recordFields(f, rtProject, &r, {"Asap2Version", "Asap2Upgrade", "FileHeadComment"});
   }
-  f.text("HeaderComment", r.HeaderComment);
-  f.text("HeaderVersion", r.HeaderVersion);
-  f.text("HeaderProjectNo", r.HeaderProjectNo);
-  f.number("UserData", r.UserData);
 }
 
 void SnapshotTaker::module(const std::string& name) {
@@ -297,30 +291,7 @@ void SnapshotTaker::module(const std::string& name) {
   TOrdexReturnCode rc = Ordex_GetModule(inst_, r.get(), 0);
   f.number("rc", rc);
   if (rc != rcOk) return;
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.text("ModCommonComment", r->ModCommonComment);
-  f.text("SRecLayout", r->SRecLayout);
-  f.number("DepositMode", r->DepositMode);
-  f.number("ByteOrder", r->ByteOrder);
-  f.number("AlignmentByte", r->AlignmentByte);
-  f.number("AlignmentWord", r->AlignmentWord);
-  f.number("AlignmentLong", r->AlignmentLong);
-  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  f.text("ModParComment", r->ModParComment);
-  f.text("Version", r->Version);
-  f.number("AddrEpk", r->AddrEpk);
-  f.text("Epk", r->Epk);
-  f.text("Supplier", r->Supplier);
-  f.text("Customer", r->Customer);
-  f.text("CustomerNo", r->CustomerNo);
-  f.text("User", r->User);
-  f.text("PhoneNo", r->PhoneNo);
-  f.text("Ecu", r->Ecu);
-  f.text("CpuType", r->CpuType);
-  f.number("NoOfInterfaces", r->NoOfInterfaces);
-  f.number("EcuCalibrationOffset", r->EcuCalibrationOffset);
-  f.number("UserData", r->UserData);
+  recordFields(f, rtModule, r.get());
 
   mod_ = name.c_str();
   const int kinds[] = {etMemorySegment, etSystemConstant, etCharacteristic, etMeasurement,
@@ -359,14 +330,7 @@ void SnapshotTaker::memorySegments(const Fields& m) {
     Fields f = m.sub("MEMORY_SEGMENT " + key);
     auto r = fetch<TMemorySegment>(f, name, Ordex_GetMemorySegment);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("PrgType", r->PrgType);
-    f.number("MemoryType", r->MemoryType);
-    f.number("Attribute", r->Attribute);
-    f.number("Address", r->Address);
-    f.number("Size", r->Size);
-    for (int i = 0; i < 5; ++i) f.number("Offsets[" + std::to_string(i) + "]", r->Offsets[i]);
-    f.number("UserData", r->UserData);
+    recordFields(f, rtMemorySegment, r.get());
     if (opt_.members) {
       ifDataWalk(f, [&](TIfDataRecord* d) {
         return members_.segmentIfData(inst_, mod_, name.c_str(), d);
