@@ -3,31 +3,28 @@
 
 namespace {
 
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
 // Both axis forms, every field as its table lists it.
 template <class Model>
 void copyAxis(TAxisDescr& r, const Model& m) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/axis_descr.def"
-#undef ORDEX_FIELD
 }
 
 template <class Model>
 void copyAxis(TAxisDescr2& r, const Model& m) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/axis_descr2.def"
-#undef ORDEX_FIELD
 }
 
 // Both public forms: every field but Name; of the axes only the first Type ones for CURVE,
 // MAP and CUBOID, none for the other types (the caller's entries stay as they were).
 template <class Record>
-void copyCharacteristic(const TCharacteristic_Intern& c, Record& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, c, P, M, C)
+void copyCharacteristic(const TCharacteristic_Intern& m, Record& r) {
 #include "api/fields/characteristic.def"
-#undef ORDEX_FIELD
-  if (c.Type >= 1 && c.Type <= 3) {
-    for (int32_t i = 0; i < c.Type; ++i) {
-      c.Axes.read(i, [&](const TAxisDescr_Intern& axis) { copyAxis(r.Axes[i], axis); });
+  if (m.Type >= 1 && m.Type <= 3) {
+    for (int32_t i = 0; i < m.Type; ++i) {
+      m.Axes.read(i, [&](const TAxisDescr_Intern& axis) { copyAxis(r.Axes[i], axis); });
     }
   }
 }
@@ -39,6 +36,8 @@ TOrdexReturnCode getCharacteristic(TOrdex* instance, const char* moduleName, Rec
                                &TModule_Intern::Characteristics, rcCharacteristicNotFound,
                                copyCharacteristic<Record>);
 }
+
+#undef ORDEX_FIELD
 
 }  // namespace
 

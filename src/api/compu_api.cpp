@@ -11,19 +11,18 @@ using ordex::api::required;
 
 namespace {
 
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
 // Both method forms, every field but Name as their tables list them.
 template <class Model>
 void copyCompuMethod(const Model& m, TCompuMethod& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/compu_method.def"
-#undef ORDEX_FIELD
 }
 
 template <class Model>
 void copyCompuMethod(const Model& m, TCompuMethod2& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/compu_method2.def"
-#undef ORDEX_FIELD
 }
 
 template <class Record>
@@ -36,40 +35,34 @@ TOrdexReturnCode getCompuMethod(TOrdex* instance, const char* moduleName, Record
 
 template <class Model>
 void copyPair(const Model& m, TCompuTabPair& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/compu_tab_pair.def"
-#undef ORDEX_FIELD
 }
 
 template <class Model>
 void copyPair(const Model& m, TCompuVTabPair& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/compu_vtab_pair.def"
-#undef ORDEX_FIELD
 }
 
 template <class Model>
-void copyCompuTab(const Model& t, TCompuTab& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, t, P, M, C)
+void copyCompuTab(const Model& m, TCompuTab& r) {
 #include "api/fields/compu_tab.def"
-#undef ORDEX_FIELD
   // Only the pairs in use are written; the caller's other entries stay as they were.
-  const int32_t used = t.usedPairs();
-  for (int32_t k = 0; k < used; ++k) copyPair(t.pair(k), r.Pairs[k]);
+  const int32_t used = m.usedPairs();
+  for (int32_t k = 0; k < used; ++k) copyPair(m.pair(k), r.Pairs[k]);
 }
 
 template <class Model>
-void copyCompuVTab(const Model& v, TCompuVTab& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, v, P, M, C)
+void copyCompuVTab(const Model& m, TCompuVTab& r) {
 #include "api/fields/compu_vtab.def"
-#undef ORDEX_FIELD
-  const int32_t n = v.usedPairs() < ORDEX_COMPU_VTAB_PAIRS ? v.usedPairs() : ORDEX_COMPU_VTAB_PAIRS;
-  for (int32_t k = 0; k < n; ++k) copyPair(v.pair(k), r.Pairs[k]);
+  const int32_t n = m.usedPairs() < ORDEX_COMPU_VTAB_PAIRS ? m.usedPairs() : ORDEX_COMPU_VTAB_PAIRS;
+  for (int32_t k = 0; k < n; ++k) copyPair(m.pair(k), r.Pairs[k]);
 }
 
 const TCompuVTab_Intern& findVTab(const TModule_Intern& module, const char* name) {
   return namedObject(module.CompuVTabs, name, rcCompuVTabNotFound);
 }
+
+#undef ORDEX_FIELD
 
 }  // namespace
 

@@ -3,13 +3,16 @@
 
 namespace {
 
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
 // Every field but Name, as the table lists them.
 template <class Model>
 void copyMeasurement(const Model& m, TMeasurement& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/measurement.def"
-#undef ORDEX_FIELD
 }
+
+#undef ORDEX_FIELD
 
 }  // namespace
 

@@ -14,6 +14,9 @@ using ordex::api::required;
 
 namespace {
 
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
 // The first CALIBRATION_METHOD of that name (not null); -123 when there is none.
 const TCalibrationMethod_Intern& methodOf(const TModule_Intern& module, const char* name) {
   return ordex::api::namedObject(module.ModPar.CalibrationMethods, name,
@@ -33,10 +36,10 @@ const TCalibrationHandle_Intern& handleAt(const TCalibrationMethod_Intern& metho
 // Every field but Name, as the table lists them.
 template <class Model>
 void copyMemorySegment(const Model& m, TMemorySegment& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/memory_segment.def"
-#undef ORDEX_FIELD
 }
+
+#undef ORDEX_FIELD
 
 }  // namespace
 

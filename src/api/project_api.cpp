@@ -7,21 +7,22 @@ using ordex::api::required;
 
 namespace {
 
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
 // Every field, Name included, as the table lists them.
 template <class Model>
 void copyProject(const Model& m, TProject& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/project.def"
-#undef ORDEX_FIELD
 }
 
 // Every field but Name, as the table lists them.
 template <class Model>
 void copyModule(const Model& m, TModule& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
 #include "api/fields/module.def"
-#undef ORDEX_FIELD
 }
+
+#undef ORDEX_FIELD
 
 }  // namespace
 

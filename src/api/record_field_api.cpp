@@ -157,51 +157,30 @@ constexpr Table table(const TRecordField (&fields)[N]) {
   return Table{fields, static_cast<uint32_t>(N)};
 }
 
-// By TOrdexRecordType; a record without a table yet has no fields.
-Table tableOf(int32_t recordType) {
-  switch (recordType) {
-    case rtProject:
-      return table(project::kFields);
-    case rtModule:
-      return table(module::kFields);
-    case rtMemorySegment:
-      return table(memory_segment::kFields);
-    case rtCharacteristic:
-      return table(characteristic::kFields);
-    case rtCharacteristic2:
-      return table(characteristic2::kFields);
-    case rtAxisDescr:
-      return table(axis_descr::kFields);
-    case rtAxisDescr2:
-      return table(axis_descr2::kFields);
-    case rtAxisPts:
-      return table(axis_pts::kFields);
-    case rtMeasurement:
-      return table(measurement::kFields);
-    case rtFunction:
-      return table(function::kFields);
-    case rtCompuMethod:
-      return table(compu_method::kFields);
-    case rtCompuMethod2:
-      return table(compu_method2::kFields);
-    case rtCompuTab:
-      return table(compu_tab::kFields);
-    case rtCompuTabPair:
-      return table(compu_tab_pair::kFields);
-    case rtCompuVTab:
-      return table(compu_vtab::kFields);
-    case rtCompuVTabPair:
-      return table(compu_vtab_pair::kFields);
-    case rtRecordLayout:
-      return table(record_layout::kFields);
-    case rtRecordLayout2:
-      return table(record_layout2::kFields);
-    case rtRecordLayoutElement:
-      return table(record_layout_element::kFields);
-    default:
-      return Table{nullptr, 0};
-  }
-}
+// By TOrdexRecordType.
+const Table kTables[] = {
+    table(project::kFields),
+    table(module::kFields),
+    table(memory_segment::kFields),
+    table(characteristic::kFields),
+    table(characteristic2::kFields),
+    table(axis_descr::kFields),
+    table(axis_descr2::kFields),
+    table(axis_pts::kFields),
+    table(measurement::kFields),
+    table(function::kFields),
+    table(compu_method::kFields),
+    table(compu_method2::kFields),
+    table(compu_tab::kFields),
+    table(compu_tab_pair::kFields),
+    table(compu_vtab::kFields),
+    table(compu_vtab_pair::kFields),
+    table(record_layout::kFields),
+    table(record_layout2::kFields),
+    table(record_layout_element::kFields),
+};
+static_assert(sizeof kTables / sizeof kTables[0] == rtRecordLayoutElement + 1,
+              "one table per record type");
 
 }  // namespace
 
@@ -210,7 +189,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetRecordField(int32_t recordType, uint32_t 
   return ordex::api::guarded([&] {
     if (recordType < rtProject || recordType > rtRecordLayoutElement) return rcInvalidArgument;
     TRecordField& f = ordex::api::required(field);
-    const Table t = tableOf(recordType);
+    const Table& t = kTables[recordType];
     if (index >= t.count) return rcIndexOutOfRange;
     f = t.fields[index];
     return rcOk;

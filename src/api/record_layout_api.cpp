@@ -4,19 +4,18 @@
 
 namespace {
 
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
 // Every field but Name as the tables list them; the short form carries a few elements flat.
 template <class Model>
-void copyRecordLayout(const Model& l, TRecordLayout& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, l, P, M, C)
+void copyRecordLayout(const Model& m, TRecordLayout& r) {
 #include "api/fields/record_layout.def"
-#undef ORDEX_FIELD
 }
 
 template <class Model>
-void copyRecordLayout(const Model& l, TRecordLayout2& r) {
-#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, l, P, M, C)
+void copyRecordLayout(const Model& m, TRecordLayout2& r) {
 #include "api/fields/record_layout2.def"
-#undef ORDEX_FIELD
 }
 
 template <class Record>
@@ -27,6 +26,8 @@ TOrdexReturnCode getRecordLayout(TOrdex* instance, const char* moduleName, Recor
       rcRecordLayoutNotFound,
       [](const TRecordLayout_Intern& layout, Record& r) { copyRecordLayout(layout, r); });
 }
+
+#undef ORDEX_FIELD
 
 }  // namespace
 
