@@ -2107,6 +2107,94 @@ ORDEX_API TOrdexReturnCode Ordex_RemFromAAxisPtsIfDataList(TOrdex* instance,
                                                            const char* moduleName,
                                                            const char* axisPts, const char* name);
 
+/* ------------------------------------------------------------------------------------------
+ * Descriptions of the public records
+ * ------------------------------------------------------------------------------------------ */
+
+/* The public records Ordex_GetRecordField describes. */
+typedef enum {
+  rtProject = 0,
+  rtModule = 1,
+  rtMemorySegment = 2,
+  rtCharacteristic = 3,
+  rtCharacteristic2 = 4,
+  rtAxisDescr = 5,
+  rtAxisDescr2 = 6,
+  rtAxisPts = 7,
+  rtMeasurement = 8,
+  rtFunction = 9,
+  rtCompuMethod = 10,
+  rtCompuMethod2 = 11,
+  rtCompuTab = 12,
+  rtCompuTabPair = 13,
+  rtCompuVTab = 14,
+  rtCompuVTabPair = 15,
+  rtRecordLayout = 16,
+  rtRecordLayout2 = 17,
+  rtRecordLayoutElement = 18
+} TOrdexRecordType;
+
+/* What a record field holds: a text (char[ORDEX_TEXT_SIZE]), a TNumberText, a signed
+ * integer of 16 or 32 bits, an unsigned 32-bit number, an unsigned 32-bit address or mask
+ * (shown in hexadecimal), a 16-bit flag (0 or 1), a 32-bit keyword index (-1 not set) into
+ * the list KeywordList names, or a record of type SubRecord. */
+typedef enum {
+  fkText = 0,
+  fkNumberText = 1,
+  fkInt16 = 2,
+  fkInt32 = 3,
+  fkUInt32 = 4,
+  fkHex = 5,
+  fkFlag = 6,
+  fkKeyword = 7,
+  fkRecord = 8
+} TOrdexFieldKind;
+
+/* The keyword lists of coded fields; the index a field holds is the position in its list. */
+typedef enum {
+  klNone = 0,
+  klDataType = 1,          /* UBYTE, SBYTE, UWORD, SWORD, ULONG, SLONG, A_UINT64, ... */
+  klByteOrder = 2,         /* DUMMY, LITTLE_ENDIAN, BIG_ENDIAN, MSB_FIRST, MSB_LAST */
+  klDeposit = 3,           /* DIFFERENCE, ABSOLUTE */
+  klCharacteristicType = 4, /* VALUE, CURVE, MAP, CUBOID, VAL_BLK, ASCII, ... */
+  klAxisAttribute = 5,     /* STD_AXIS, COM_AXIS, FIX_AXIS, ... */
+  klAxisPointsMode = 6,    /* DEPOSIT, FIX_AXIS_PAR, FIX_AXIS_PAR_DIST */
+  klConversionType = 7,    /* TAB_INTP, TAB_NOINTP, RAT_FUNC, FORM, TAB_VERB, ... */
+  klSegmentType = 8,       /* the PrgType of a MEMORY_SEGMENT (a MEMORY_LAYOUT's: klProgramType) */
+  klProgramType = 9,
+  klMemoryType = 10,
+  klAttribute = 11,        /* INTERN, EXTERN */
+  klDataSize = 12,         /* a RESERVED element's size in bytes: index = size */
+  klIndexMode = 13,        /* COLUMN_DIR, ROW_DIR (of FNC_VALUES) */
+  klAddressing = 14,
+  klIndexIncrement = 15    /* INDEX_INCR, INDEX_DECR (of the axis points and rescale elements) */
+} TOrdexKeywordList;
+
+/* One field of a public record, as Ordex_GetRecordField describes it. Name is the member's
+ * name in this header (a static text of the library). Offset and Size are those of the
+ * member in the record; an array member has Count entries of Size / Count bytes each. Kind
+ * is a TOrdexFieldKind (of each entry for an array), KeywordList a TOrdexKeywordList for a
+ * fkKeyword field (else klNone), SubRecord the TOrdexRecordType of a fkRecord field (else
+ * -1). */
+typedef struct TRecordField {
+  const char* Name;
+  uint32_t Offset;
+  uint32_t Size;
+  uint32_t Count;
+  int32_t Kind;
+  int32_t KeywordList;
+  int32_t SubRecord;
+} TRecordField;
+
+/* Describes the field at `index` (from 0, in the order of the record's members) of the
+ * public record of type `recordType` (a TOrdexRecordType), so that a program can show,
+ * compare or fill every field of a record without naming them: the records' getters fill
+ * and their create and change functions take the fields described here. Needs no instance.
+ * -1 for an unknown record type, -205 for a null field, -204 when index is at or past the
+ * record's last field (the field is left as it was). */
+ORDEX_API TOrdexReturnCode Ordex_GetRecordField(int32_t recordType, uint32_t index,
+                                                TRecordField* field);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

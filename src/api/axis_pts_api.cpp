@@ -1,26 +1,24 @@
 #include "api/getter_support.h"
+#include "api/record_fields.h"
 
-using ordex::copyToField;
-using ordex::api::copyNumber;
+namespace {
+
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
+// Every field but Name, as the table lists them.
+template <class Model>
+void copyAxisPts(const Model& m, TAxisPts& r) {
+#include "api/fields/axis_pts.def"
+}
+
+#undef ORDEX_FIELD
+
+}  // namespace
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetAxisPts(TOrdex* instance, const char* moduleName,
                                                TAxisPts* record, int existenceOnly) {
   return ordex::api::getObject(instance, moduleName, record, existenceOnly,
                                &TModule_Intern::AxisPts, rcAxisPtsNotFound,
-                               [](const TAxisPts_Intern& a, TAxisPts& r) {
-                                 copyToField(r.LongIdentifier, a.LongIdentifier);
-                                 r.Address = a.Address;
-                                 copyToField(r.InputQuantity, a.InputQuantity);
-                                 copyToField(r.Deposit, a.Deposit);
-                                 copyNumber(r.MaxDiff, a.MaxDiff);
-                                 copyToField(r.Conversion, a.Conversion);
-                                 r.MaxAxisPoints = a.MaxAxisPoints;
-                                 copyNumber(r.LowerLimit, a.LowerLimit);
-                                 copyNumber(r.UpperLimit, a.UpperLimit);
-                                 r.ReadOnly = a.ReadOnly ? 1 : 0;
-                                 copyToField(r.Format, a.Format);
-                                 r.DepositMode = a.DepositMode;
-                                 r.ByteOrder = a.ByteOrder;
-                                 r.UserData = a.UserData;
-                               });
+                               copyAxisPts<TAxisPts_Intern>);
 }

@@ -1,11 +1,24 @@
 #include "api/getter_support.h"
+#include "api/record_fields.h"
+
+namespace {
+
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
+// Every field but Name, as the table lists them.
+template <class Model>
+void copyFunction(const Model& m, TFunction& r) {
+#include "api/fields/function.def"
+}
+
+#undef ORDEX_FIELD
+
+}  // namespace
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetFunction(TOrdex* instance, const char* moduleName,
                                                 TFunction* record, int existenceOnly) {
   return ordex::api::getObject(instance, moduleName, record, existenceOnly,
                                &TModule_Intern::Functions, rcFunctionNotFound,
-                               [](const TFunction_Intern& f, TFunction& r) {
-                                 ordex::copyToField(r.LongIdentifier, f.LongIdentifier);
-                                 r.UserData = f.UserData;
-                               });
+                               copyFunction<TFunction_Intern>);
 }

@@ -3,12 +3,10 @@
 #pragma once
 
 #include "api/guarded.h"
-#include "edit/field_copy.h"
 #include "model/copy_to_field.h"
+#include "model/project.h"
 
 namespace ordex::api {
-
-using ordex::edit::copyAlignments;
 
 // The first object of `list` named `name` (comparison mode); throws -205 for a null name and
 // notFound when there is none.
@@ -36,11 +34,6 @@ TOrdexReturnCode getObject(TOrdex* instance, const char* moduleName, Record* rec
     copy(*o, r);
     return rcOk;
   });
-}
-
-inline void copyNumber(TNumberText& to, const NumberText& from) {
-  copyToField(to.Text, from.Text);
-  to.Value = from.Value;
 }
 
 }  // namespace ordex::api

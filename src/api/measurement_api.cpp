@@ -1,28 +1,24 @@
 #include "api/getter_support.h"
+#include "api/record_fields.h"
 
-using ordex::copyToField;
-using ordex::api::copyNumber;
+namespace {
+
+// The getter copy of a table row, from the model object `m` to the public record `r`.
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+
+// Every field but Name, as the table lists them.
+template <class Model>
+void copyMeasurement(const Model& m, TMeasurement& r) {
+#include "api/fields/measurement.def"
+}
+
+#undef ORDEX_FIELD
+
+}  // namespace
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetMeasurement(TOrdex* instance, const char* moduleName,
                                                    TMeasurement* record, int existenceOnly) {
   return ordex::api::getObject(instance, moduleName, record, existenceOnly,
                                &TModule_Intern::Measurements, rcMeasurementNotFound,
-                               [](const TMeasurement_Intern& m, TMeasurement& r) {
-                                 copyToField(r.LongIdentifier, m.LongIdentifier);
-                                 r.DataType = m.DataType;
-                                 copyToField(r.Conversion, m.Conversion);
-                                 r.Resolution = m.Resolution;
-                                 copyNumber(r.Accuracy, m.Accuracy);
-                                 // A hexadecimal limit has an empty text and the value 0 here.
-                                 copyNumber(r.LowerLimit, m.LowerLimit);
-                                 copyNumber(r.UpperLimit, m.UpperLimit);
-                                 copyToField(r.Format, m.Format);
-                                 r.ArraySize = m.ArraySize;
-                                 r.BitMask = m.BitMask;
-                                 r.ByteOrder = m.ByteOrder;
-                                 r.MaxRefreshScalingUnit = m.MaxRefreshScalingUnit;
-                                 r.MaxRefreshRate = m.MaxRefreshRate;
-                                 r.EcuAddress = m.EcuAddress;
-                                 r.UserData = m.UserData;
-                               });
+                               copyMeasurement<TMeasurement_Intern>);
 }
