@@ -53,6 +53,13 @@ TextArena::~TextArena() {
   }
 }
 
+void TextArena::expect(size_t fileBytes) {
+  if (!chunks_.empty()) return;
+  size_t first = kFirstChunkSize;
+  while (first < kLargestChunkSize && first < fileBytes / 4) first *= 2;
+  nextChunkSize_ = first;
+}
+
 void* TextArena::allocateInNewChunk(size_t size) {
   if (nextChunkSize_ == 0) nextChunkSize_ = kFirstChunkSize;
   // Room in both lists first, so that a failure to grow them leaks no chunk.

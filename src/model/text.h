@@ -46,6 +46,10 @@ class TextArena {
     return allocate(size);
   }
   size_t bytesUsed() const { return used_; }
+  // The arena is about to receive the model of a file of that many bytes (about twice as
+  // many): its first chunk is sized for it, so that a large read starts in mapped chunks
+  // instead of passing through a series of small heap blocks.
+  void expect(size_t fileBytes);
 
  private:
   void* allocateInNewChunk(size_t size);

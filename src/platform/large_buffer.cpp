@@ -42,9 +42,7 @@ void* mapHuge(size_t length) {
 
 void* allocateLarge(size_t size) {
   if (size >= kHugePage) return mapHuge(mappedLength(size));
-  void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
-  return p;
+  return ::operator new(size);
 }
 
 void releaseLarge(void* p, size_t size) noexcept {
@@ -52,7 +50,7 @@ void releaseLarge(void* p, size_t size) noexcept {
   if (size >= kHugePage) {
     munmap(p, mappedLength(size));
   } else {
-    std::free(p);
+    ::operator delete(p);
   }
 }
 
