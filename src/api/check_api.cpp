@@ -11,6 +11,7 @@ using ordex::api::guarded;
 using ordex::api::moduleOf;
 using ordex::api::projectOf;
 using ordex::api::required;
+using ordex::api::toPublic;
 
 namespace {
 
@@ -25,8 +26,8 @@ class CallbackSink : public ordex::FindingSink {
     ordex::copyToField(record_.Module, module.Name.view());
     ordex::copyToField(record_.Keyword, f.keyword);
     record_.Kind = f.kind;
-    record_.Severity = f.severity;
-    record_.Code = f.code;
+    record_.Severity = toPublic(f.severity);
+    record_.Code = toPublic(f.code);
     ordex::copyToField(record_.Field, f.field);
     ordex::copyToField(record_.Value, f.value);
     ordex::copyToField(record_.Message, f.message, sizeof record_.Message);

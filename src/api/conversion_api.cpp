@@ -5,8 +5,11 @@
 #include "convert/raw_to_phys.h"
 #include "model/copy_to_field.h"
 
+using ordex::ReturnCode;
+using ordex::api::fromPublic;
 using ordex::api::guarded;
 using ordex::api::moduleOf;
+using ordex::api::toPublic;
 using ordex::convert::conversionFailed;
 using ordex::convert::rawToPhys;
 
@@ -17,7 +20,7 @@ namespace {
 template <class Body>
 TOrdexReturnCode conversion(Body&& body) noexcept {
   ordex::convert::clearConversionError();
-  return ordex::convert::explainConversionFailure(guarded(body));
+  return toPublic(ordex::convert::explainConversionFailure(fromPublic(guarded(body))));
 }
 
 // The byte count as a signed 32-bit number: a negative count sign-extended by the caller
@@ -43,7 +46,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhys_Intern(const unsigned char* raw, i
                                                      char decimalSeparator, double* physValue,
                                                      char* text) {
   return conversion([&] {
-    if (!compuMethod || outputsMissing(raw, physValue, text)) return rcNullArgument;
+    if (!compuMethod || outputsMissing(raw, physValue, text)) return ReturnCode::NullArgument;
     return rawToPhys(raw, dataType, byteOrder, static_cast<uint32_t>(bitMask),
                      signedCount(byteCount), *compuMethod, decimalSeparator, physValue, text);
   });
@@ -56,11 +59,11 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhys(TOrdex* instance, const char* modu
                                               double* physValue, char* text) {
   return conversion([&] {
     const TModule_Intern& module = moduleOf(instance, moduleName);
-    if (!compuMethodName || outputsMissing(raw, physValue, text)) return rcNullArgument;
+    if (!compuMethodName || outputsMissing(raw, physValue, text)) return ReturnCode::NullArgument;
     // Conversions look names up exactly, whatever the comparison mode.
     TCompuMethod_Intern* method = module.CompuMethods.findExact(compuMethodName);
     if (!method) {
-      return conversionFailed(rcCompuMethodNotFound, "no COMPU_METHOD %s in the module",
+      return conversionFailed(ReturnCode::CompuMethodNotFound, "no COMPU_METHOD %s in the module",
                               compuMethodName);
     }
     return rawToPhys(raw, dataType, byteOrder, static_cast<uint32_t>(bitMask), 0, *method,
@@ -75,23 +78,24 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhysMeasurement(TOrdex* instance, const
                                                          char* text) {
   return conversion([&] {
     const TModule_Intern& module = moduleOf(instance, moduleName);
-    if (!measurementName || outputsMissing(raw, physValue, text)) return rcNullArgument;
+    if (!measurementName || outputsMissing(raw, physValue, text)) return ReturnCode::NullArgument;
     TMeasurement_Intern* m = module.Measurements.findExact(measurementName);
     if (!m) {
-      return conversionFailed(rcMeasurementNotFound, "no MEASUREMENT %s in the module",
+      return conversionFailed(ReturnCode::MeasurementNotFound, "no MEASUREMENT %s in the module",
                               measurementName);
     }
     TCompuMethod_Intern* method = ordex::convert::conversionOf(*m, module);
     if (!method) {
-      return conversionFailed(rcCompuMethodNotFound,
+      return conversionFailed(ReturnCode::CompuMethodNotFound,
                               "MEASUREMENT %s: its COMPU_METHOD %s is not in the module",
                               measurementName, m->Conversion.view());
     }
-    const TOrdexReturnCode rc = rawToPhys(raw, m->DataType, m->ByteOrder, m->BitMask, m->Resolution,
-                                          *method, decimalSeparator, physValue, text);
+    const ReturnCode rc = rawToPhys(raw, m->DataType, m->ByteOrder, m->BitMask, m->Resolution,
+                                    *method, decimalSeparator, physValue, text);
     // A data type of a newer standard (A_UINT64, FLOAT16_IEEE) is named as it was read.
     const std::string_view kept = m->Kept.find(ordex::kKeptDataType);
-    if (rc == rcInvalidArgument && ordex::convert::dataSize(m->DataType) < 0 && !kept.empty()) {
+    if (rc == ReturnCode::InvalidArgument && ordex::convert::dataSize(m->DataType) < 0 &&
+        !kept.empty()) {
       return conversionFailed(rc, "MEASUREMENT %s: data type %s is not supported", measurementName,
                               kept);
     }
@@ -107,8 +111,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RawToPhysDirect2(const unsigned char* raw, i
                                                      char* text) {
   return conversion([&] {
     if (!compuMethod)
-      return conversionFailed(rcCompuMethodNotFound, "no compu method record given");
-    if (outputsMissing(raw, physValue, text)) return rcNullArgument;
+      return conversionFailed(ReturnCode::CompuMethodNotFound, "no compu method record given");
+    if (outputsMissing(raw, physValue, text)) return ReturnCode::NullArgument;
     // A rational function of the record's coefficients; its type and table are not used.
     TCompuMethod_Intern method;
     method.ConversionType = ordex::convert::kRatFunc;

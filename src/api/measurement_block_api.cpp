@@ -6,8 +6,11 @@
 #include "convert/measurement_blocks.h"
 #include "convert/raw_to_phys.h"
 
+using ordex::ReturnCode;
+using ordex::api::fromPublic;
 using ordex::api::guarded;
 using ordex::api::moduleOf;
+using ordex::api::toPublic;
 
 namespace {
 
@@ -34,7 +37,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_CreateMeasurementRequestBlock(
     const TModule_Intern* module = nullptr;
     const TMeasurement_Intern& m =
         measurementOf(instance, moduleName, measurementName, measurement, &module);
-    if (!block || !blockSize) return rcNullArgument;
+    if (!block || !blockSize) return ReturnCode::NullArgument;
     return ordex::convert::writeRequestBlock(m, protocol, block, blockSize);
   });
 }
@@ -46,7 +49,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_EvaluateMeasurementResponseBlock(
     char decimalSeparator, double* physValue, char* text) {
   // A conversion: its failure comes with a reason, as those of Ordex_RawToPhys do.
   ordex::convert::clearConversionError();
-  return ordex::convert::explainConversionFailure(guarded([&] {
+  return toPublic(ordex::convert::explainConversionFailure(fromPublic(guarded([&] {
     const TModule_Intern* module = nullptr;
     const TMeasurement_Intern& m =
         measurementOf(instance, moduleName, measurementName, measurement, &module);
@@ -55,15 +58,14 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_EvaluateMeasurementResponseBlock(
     if (!method || method->Name != m.Conversion) {
       if (!module) module = &moduleOf(instance, moduleName);
       method = module->CompuMethods.findExact(m.Conversion);
-      if (!method) return rcCompuMethodNotFound;
+      if (!method) return ReturnCode::CompuMethodNotFound;
     }
-    if (!response || !physValue || !text) return rcNullArgument;
-    const TOrdexReturnCode rc =
-        ordex::convert::checkResponseHead(protocol, response, responseLength);
-    if (rc != rcOk) return rc;
+    if (!response || !physValue || !text) return ReturnCode::NullArgument;
+    const ReturnCode rc = ordex::convert::checkResponseHead(protocol, response, responseLength);
+    if (rc != ReturnCode::Ok) return rc;
     return ordex::convert::evaluateResponseBlock(m, *method, response, responseLength, arrayIndex,
                                                  decimalSeparator, physValue, text);
-  }));
+  }))));
 }
 
 ORDEX_EXPORT char* Ordex_ConvertByteArrayToHexString(const unsigned char* bytes, int32_t count,

@@ -16,13 +16,14 @@
 #include "ordex.h"
 #include "platform/file_access_module.h"
 #include "platform/return_code.h"
+#include "query/finding_codes.h"
 
 namespace ordex::api {
 namespace {
 
 constexpr bool same(ReturnCode internal, TOrdexReturnCode external) {
   return static_cast<int32_t>(internal) == static_cast<int32_t>(external) &&
-         toPublic(internal) == external;
+         toPublic(internal) == external && fromPublic(external) == internal;
 }
 
 static_assert(sizeof(ReturnCode) == sizeof(int32_t));
@@ -107,6 +108,30 @@ static_assert(sameValue(orderLittleEndian, boLittleEndian));
 static_assert(sameValue(orderBigEndian, boBigEndian));
 static_assert(sameValue(orderMsbFirst, boMsbFirst));
 static_assert(sameValue(orderMsbLast, boMsbLast));
+
+// The severities and codes of the consistency check's findings.
+template <class Internal, class External>
+constexpr bool samePublic(Internal internal, External external) {
+  return sameValue(internal, external) && toPublic(internal) == external;
+}
+
+static_assert(samePublic(severityNote, fsNote));
+static_assert(samePublic(severityWarning, fsWarning));
+static_assert(samePublic(severityError, fsError));
+
+static_assert(samePublic(findingDanglingReference, fcDanglingReference));
+static_assert(samePublic(findingMissingReference, fcMissingReference));
+static_assert(samePublic(findingDuplicateName, fcDuplicateName));
+static_assert(samePublic(findingLimitsReversed, fcLimitsReversed));
+static_assert(samePublic(findingLimitOutsideDataType, fcLimitOutsideDataType));
+static_assert(samePublic(findingCountZero, fcCountZero));
+static_assert(samePublic(findingCountBeyondLayout, fcCountBeyondLayout));
+static_assert(samePublic(findingAddressNotSet, fcAddressNotSet));
+static_assert(samePublic(findingTablePairCount, fcTablePairCount));
+static_assert(samePublic(findingNotInFunction, fcNotInFunction));
+static_assert(samePublic(findingNotReferenced, fcNotReferenced));
+static_assert(samePublic(findingAxisMissing, fcAxisMissing));
+static_assert(samePublic(findingUnknownKeyword, fcUnknownKeyword));
 
 // Field sizes and array lengths the records share with the public ones.
 static_assert(kTextField == ORDEX_TEXT_SIZE);

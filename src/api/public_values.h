@@ -6,6 +6,7 @@
 #include "model/element_kind.h"
 #include "ordex.h"
 #include "platform/return_code.h"
+#include "query/finding_codes.h"
 
 namespace ordex::api {
 
@@ -14,6 +15,16 @@ constexpr TOrdexReturnCode toPublic(ReturnCode rc) {
 }
 constexpr TOrdexReturnCode toPublic(TOrdexReturnCode rc) {
   return rc;
+}
+// The code a host got back, as the layers name it.
+constexpr ReturnCode fromPublic(TOrdexReturnCode rc) {
+  return static_cast<ReturnCode>(rc);
+}
+constexpr TOrdexFindingSeverity toPublic(FindingSeverity severity) {
+  return static_cast<TOrdexFindingSeverity>(severity);
+}
+constexpr TOrdexFindingCode toPublic(FindingCode code) {
+  return static_cast<TOrdexFindingCode>(code);
 }
 
 // The writer's element filter asking the host's callback, empty for a null one. It keeps

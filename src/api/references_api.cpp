@@ -7,14 +7,15 @@
 using ordex::api::guarded;
 using ordex::api::moduleOf;
 using ordex::api::required;
+using ordex::api::toPublic;
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_ReferenceFinder_Intern(TOrdex* instance, int mode,
                                                            int stopOnError, int total,
                                                            TOrdexProgressCallback progress) {
   return guarded([&] {
     if (!instance) return rcNoInstance;
-    return ordex::findReferences(*instance, static_cast<uint32_t>(mode), stopOnError, total,
-                                 progress);
+    return toPublic(ordex::findReferences(*instance, static_cast<uint32_t>(mode), stopOnError,
+                                          total, progress));
   });
 }
 

@@ -33,25 +33,25 @@ struct Noted {
 };
 thread_local Noted gNoted;
 
-const char* genericReason(TOrdexReturnCode rc) {
+const char* genericReason(ReturnCode rc) {
   switch (rc) {
-    case rcOutOfMemory:
+    case ReturnCode::OutOfMemory:
       return "out of memory";
-    case rcNoInstance:
+    case ReturnCode::NoInstance:
       return "no instance";
-    case rcNoProject:
+    case ReturnCode::NoProject:
       return "the instance holds no project";
-    case rcModuleNotFound:
+    case ReturnCode::ModuleNotFound:
       return "no module of that name (or, without a name, the project has not exactly one)";
-    case rcMeasurementNotFound:
+    case ReturnCode::MeasurementNotFound:
       return "no MEASUREMENT of that name in the module";
-    case rcCompuMethodNotFound:
+    case ReturnCode::CompuMethodNotFound:
       return "no COMPU_METHOD of that name in the module";
-    case rcCompuTabNotFound:
+    case ReturnCode::CompuTabNotFound:
       return "the COMPU_TAB named is not in the module";
-    case rcCompuVTabNotFound:
+    case ReturnCode::CompuVTabNotFound:
       return "the COMPU_VTAB named is not in the module";
-    case rcNullArgument:
+    case ReturnCode::NullArgument:
       return "a required argument is null";
     default:
       return "the conversion failed";
@@ -144,8 +144,8 @@ void clearConversionError() noexcept {
   gNoted.format = nullptr;
 }
 
-TOrdexReturnCode conversionFailed(TOrdexReturnCode rc, const char* format, ReasonArg a, ReasonArg b,
-                                  ReasonArg c) noexcept {
+ReturnCode conversionFailed(ReturnCode rc, const char* format, ReasonArg a, ReasonArg b,
+                            ReasonArg c) noexcept {
   Noted& n = gNoted;
   n.format = format;
   n.rendered = false;
@@ -155,8 +155,8 @@ TOrdexReturnCode conversionFailed(TOrdexReturnCode rc, const char* format, Reaso
   return rc;
 }
 
-TOrdexReturnCode explainConversionFailure(TOrdexReturnCode rc) noexcept {
-  if (rc != rcOk && rc != rcAbortedByCallback && !gNoted.format) {
+ReturnCode explainConversionFailure(ReturnCode rc) noexcept {
+  if (rc != ReturnCode::Ok && rc != ReturnCode::AbortedByCallback && !gNoted.format) {
     conversionFailed(rc, genericReason(rc));
   }
   return rc;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::convert {
 
@@ -50,12 +50,12 @@ void clearConversionError() noexcept;
 
 // Notes the reason and returns rc. format is a literal that lives as long as the program;
 // each "%s" in it stands for the next value.
-TOrdexReturnCode conversionFailed(TOrdexReturnCode rc, const char* format, ReasonArg a = {},
-                                  ReasonArg b = {}, ReasonArg c = {}) noexcept;
+ReturnCode conversionFailed(ReturnCode rc, const char* format, ReasonArg a = {}, ReasonArg b = {},
+                            ReasonArg c = {}) noexcept;
 
 // Gives a code that arrived without a reason (a lookup of the calling frame, running out of
 // memory) the reason its name stands for. A reason noted already is kept.
-TOrdexReturnCode explainConversionFailure(TOrdexReturnCode rc) noexcept;
+ReturnCode explainConversionFailure(ReturnCode rc) noexcept;
 
 // The reason of the latest conversion of this thread that failed; empty after one that
 // succeeded. Valid until the next conversion of this thread.

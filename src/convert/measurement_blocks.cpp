@@ -17,56 +17,55 @@ int hexDigit(char c) {
 
 }  // namespace
 
-TOrdexReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32_t protocol,
-                                   unsigned char* block, int32_t* blockSize) {
-  if (protocol != kBlockProtocol) return rcUnsupportedMode;
-  if (*blockSize < kRequestBlockSize) return rcBadSize;
+ReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32_t protocol,
+                             unsigned char* block, int32_t* blockSize) {
+  if (protocol != kBlockProtocol) return ReturnCode::UnsupportedMode;
+  if (*blockSize < kRequestBlockSize) return ReturnCode::BadSize;
   *blockSize = kRequestBlockSize;
   block[0] = kRequestMarker;
   block[1] = static_cast<unsigned char>(measurement.EcuAddress >> 16);
   block[2] = static_cast<unsigned char>(measurement.EcuAddress >> 8);
   block[3] = static_cast<unsigned char>(measurement.EcuAddress);
   const int32_t s = dataSize(measurement.DataType);
-  if (s < 0) return rcBadSize;
+  if (s < 0) return ReturnCode::BadSize;
   int64_t requested;
   if (s > 0) {
     requested = measurement.ArraySize > 0 ? int64_t{s} * measurement.ArraySize : s;
   } else {
-    if (measurement.ArraySize < 1) return rcBadSize;
+    if (measurement.ArraySize < 1) return ReturnCode::BadSize;
     requested = measurement.ArraySize;
   }
   block[4] = static_cast<unsigned char>(requested & 0xFF);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode checkResponseHead(int32_t protocol, const unsigned char* response,
-                                   int32_t length) {
+ReturnCode checkResponseHead(int32_t protocol, const unsigned char* response, int32_t length) {
   if (protocol != kBlockProtocol) {
-    return conversionFailed(rcUnsupportedMode, "protocol %s is not 1",
+    return conversionFailed(ReturnCode::UnsupportedMode, "protocol %s is not 1",
                             ReasonArg::integer(protocol));
   }
-  if (length < 1) return conversionFailed(rcBadSize, "the response block is empty");
+  if (length < 1) return conversionFailed(ReturnCode::BadSize, "the response block is empty");
   if (response[0] != kResponseMarker) {
-    return conversionFailed(rcBadResponse, "the response block starts with %s, not 0x63",
+    return conversionFailed(ReturnCode::BadResponse, "the response block starts with %s, not 0x63",
                             ReasonArg::hexByte(response[0]));
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
-                                       TCompuMethod_Intern& method, const unsigned char* response,
-                                       int32_t length, int32_t arrayIndex, char separator,
-                                       double* phys, char* text) {
+ReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
+                                 TCompuMethod_Intern& method, const unsigned char* response,
+                                 int32_t length, int32_t arrayIndex, char separator, double* phys,
+                                 char* text) {
   int32_t s = dataSize(measurement.DataType);
   if (s < 0) {
-    return conversionFailed(rcBadSize, "data type %s is none of UBYTE (0) to STRING (10)",
+    return conversionFailed(ReturnCode::BadSize, "data type %s is none of UBYTE (0) to STRING (10)",
                             ReasonArg::integer(measurement.DataType));
   }
   int64_t start = 1;
   if (s > 0) {
     if (measurement.ArraySize > 0) {
       if (arrayIndex < 0 || arrayIndex >= measurement.ArraySize) {
-        return conversionFailed(rcIndexOutOfRange, "array index %s is not in 0 to %s",
+        return conversionFailed(ReturnCode::IndexOutOfRange, "array index %s is not in 0 to %s",
                                 ReasonArg::integer(arrayIndex),
                                 ReasonArg::integer(measurement.ArraySize - 1LL));
       }
@@ -74,12 +73,13 @@ TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
     }
   } else {
     if (measurement.ArraySize < 1) {
-      return conversionFailed(rcBadSize, "a STRING measurement needs an ARRAY_SIZE of 1 or more");
+      return conversionFailed(ReturnCode::BadSize,
+                              "a STRING measurement needs an ARRAY_SIZE of 1 or more");
     }
     s = measurement.ArraySize;
   }
   if (length < start + s) {
-    return conversionFailed(rcBadSize, "the response block holds %s bytes, %s needed",
+    return conversionFailed(ReturnCode::BadSize, "the response block holds %s bytes, %s needed",
                             ReasonArg::integer(length), ReasonArg::integer(start + s));
   }
   // A STRING dumps Resolution bytes, but never past the end of the response.

@@ -6,7 +6,7 @@
 
 #include "model/compu_records.h"
 #include "model/measurement_record.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::convert {
 
@@ -16,18 +16,18 @@ constexpr unsigned char kRequestMarker = 0x23;   // '#'
 constexpr unsigned char kResponseMarker = 0x63;  // 'c'
 
 // Writes the request block of a measurement; see Ordex_CreateMeasurementRequestBlock.
-TOrdexReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32_t protocol,
-                                   unsigned char* block, int32_t* blockSize);
+ReturnCode writeRequestBlock(const TMeasurement_Intern& measurement, int32_t protocol,
+                             unsigned char* block, int32_t* blockSize);
 
 // Checks a response block before anything is looked up in it (protocol, marker).
-TOrdexReturnCode checkResponseHead(int32_t protocol, const unsigned char* response, int32_t length);
+ReturnCode checkResponseHead(int32_t protocol, const unsigned char* response, int32_t length);
 
 // Converts the value of a response block with the given compu method; see
 // Ordex_EvaluateMeasurementResponseBlock.
-TOrdexReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
-                                       TCompuMethod_Intern& method, const unsigned char* response,
-                                       int32_t length, int32_t arrayIndex, char separator,
-                                       double* phys, char* text);
+ReturnCode evaluateResponseBlock(const TMeasurement_Intern& measurement,
+                                 TCompuMethod_Intern& method, const unsigned char* response,
+                                 int32_t length, int32_t arrayIndex, char separator, double* phys,
+                                 char* text);
 
 // Upper-case hex digit pairs separated by one blank, zero-terminated.
 void bytesToHexText(const unsigned char* bytes, int32_t count, char* text);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ordex.h"
+#include "model/element_kind.h"
 
 namespace ordex::convert {
 
@@ -12,7 +12,7 @@ namespace {
 // LITTLE_ENDIAN included, is read most significant byte first. Host applications rely on
 // this pairing, so it is kept as it is.
 bool leastSignificantFirst(int32_t byteOrder) {
-  return byteOrder == boBigEndian || byteOrder == boMsbLast;
+  return byteOrder == orderBigEndian || byteOrder == orderMsbLast;
 }
 
 uint32_t assemble(const unsigned char* raw, int width, int32_t byteOrder) {
@@ -63,22 +63,22 @@ int32_t maskSigned(int32_t value, int width, uint32_t mask) {
 
 int32_t dataSize(int32_t dataType) {
   switch (dataType) {
-    case dtUByte:
-    case dtSByte:
+    case typeUByte:
+    case typeSByte:
       return 1;
-    case dtUWord:
-    case dtSWord:
+    case typeUWord:
+    case typeSWord:
       return 2;
-    case dtUTriple:
-    case dtSTriple:
+    case typeUTriple:
+    case typeSTriple:
       return 3;
-    case dtULong:
-    case dtSLong:
-    case dtFloat32Ieee:
+    case typeULong:
+    case typeSLong:
+    case typeFloat32Ieee:
       return 4;
-    case dtFloat64Ieee:
+    case typeFloat64Ieee:
       return 8;
-    case dtString:
+    case typeString:
       return 0;
     default:
       return -1;
@@ -87,20 +87,20 @@ int32_t dataSize(int32_t dataType) {
 
 double decodeRaw(const unsigned char* raw, int32_t dataType, int32_t byteOrder, uint32_t mask) {
   switch (dataType) {
-    case dtFloat32Ieee: {
+    case typeFloat32Ieee: {
       float f;
       std::memcpy(&f, raw, sizeof f);
       return f;
     }
-    case dtFloat64Ieee: {
+    case typeFloat64Ieee: {
       double d;
       std::memcpy(&d, raw, sizeof d);
       return d;
     }
-    case dtUByte:
-    case dtUWord:
-    case dtUTriple:
-    case dtULong: {
+    case typeUByte:
+    case typeUWord:
+    case typeUTriple:
+    case typeULong: {
       uint32_t v = assemble(raw, dataSize(dataType), byteOrder);
       return mask ? maskUnsigned(v, mask) : v;
     }

@@ -33,40 +33,40 @@ Newer newerType(const TCompuMethod_Intern& method) {
 // TAB_VERB method names a COMPU_VTAB or, in files of newer standards, a COMPU_VTAB_RANGE.
 // A target of another table kind (left by a change of the conversion type) is looked up
 // again rather than taken for the wrong record.
-TOrdexReturnCode resolveTable(TCompuMethod_Intern& method) {
+ReturnCode resolveTable(TCompuMethod_Intern& method) {
   const TModule_Intern* module = ownerModule(method);
   if (method.ConversionType == kTabVerb) {
-    if (method.compuVTabTarget() || method.compuVTabRangeTarget()) return rcOk;
+    if (method.compuVTabTarget() || method.compuVTabRangeTarget()) return ReturnCode::Ok;
     ObjectHead* v = nullptr;
     if (module) {
       v = module->CompuVTabs.findExact(method.CompuTabRef);
       if (!v) v = module->CompuVTabRanges.findExact(method.CompuTabRef);
     }
     if (!v) {
-      return conversionFailed(rcCompuVTabNotFound,
+      return conversionFailed(ReturnCode::CompuVTabNotFound,
                               "COMPU_METHOD %s: COMPU_TAB_REF '%s' names no COMPU_VTAB or "
                               "COMPU_VTAB_RANGE of the module",
                               ReasonArg(method.Name), ReasonArg(method.CompuTabRef));
     }
     method.CompuTabTarget = v;
   } else {
-    if (method.compuTabTarget()) return rcOk;
+    if (method.compuTabTarget()) return ReturnCode::Ok;
     TCompuTab_Intern* t = module ? module->CompuTabs.findExact(method.CompuTabRef) : nullptr;
     if (!t) {
-      return conversionFailed(rcCompuTabNotFound,
+      return conversionFailed(ReturnCode::CompuTabNotFound,
                               "COMPU_METHOD %s: COMPU_TAB_REF '%s' names no COMPU_TAB of "
                               "the module",
                               ReasonArg(method.Name), ReasonArg(method.CompuTabRef));
     }
     method.CompuTabTarget = t;
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 // What a conversion gives before its text is written: a number to format with the method's
 // Format and Unit, or a text that stands as it is, with or without a physical value.
 struct Outcome {
-  TOrdexReturnCode rc = rcOk;
+  ReturnCode rc = ReturnCode::Ok;
   bool format = false;    // value is formatted; the physical value is written with it
   bool hasValue = false;  // a text that stands as it is comes with this physical value
   double value = 0.0;
@@ -93,7 +93,7 @@ constexpr const char* kNoVTabPair =
 constexpr const char* kNoRange =
     "raw value %s is in no range of COMPU_VTAB_RANGE %s, which has no DEFAULT_VALUE";
 
-Outcome failure(TOrdexReturnCode rc) {
+Outcome failure(ReturnCode rc) {
   Outcome o;
   o.rc = rc;
   return o;
@@ -104,8 +104,8 @@ Outcome failure(TOrdexReturnCode rc) {
 Outcome tableDefault(const char* format, const ObjectHead& table, std::string_view defaultValue,
                      double x) {
   if (!defaultValue.empty()) return verbatim(defaultValue);
-  return failure(
-      conversionFailed(rcInvalidArgument, format, ReasonArg::raw(x), ReasonArg(table.Name)));
+  return failure(conversionFailed(ReturnCode::InvalidArgument, format, ReasonArg::raw(x),
+                                  ReasonArg(table.Name)));
 }
 
 // The inverse of raw = (a p^2 + b p + c) / (d p^2 + e p + f) in the linear case a = d = 0.
@@ -181,7 +181,7 @@ const Text* rangeText(const TCompuVTabRange_Intern& table, double x) {
 Outcome verbal(const TCompuVTab_Intern& table, int32_t dataType, uint32_t mask, double x) {
   int32_t r = verbalKey(x);
   // Floating-point values had no mask applied; the mask's position still scales them.
-  if ((dataType == dtFloat32Ieee || dataType == dtFloat64Ieee) && mask != 0 && r > 0)
+  if ((dataType == typeFloat32Ieee || dataType == typeFloat64Ieee) && mask != 0 && r > 0)
     r >>= trailingZeros(mask);
   Outcome o;
   o.hasValue = true;
@@ -219,13 +219,13 @@ Outcome linear(const TCompuMethod_Intern& method, double x) {
   const NumberText& a = method.CoeffsLinear[0];
   const NumberText& b = method.CoeffsLinear[1];
   if (a.Text.empty()) {
-    return failure(conversionFailed(rcInvalidArgument,
+    return failure(conversionFailed(ReturnCode::InvalidArgument,
                                     "COMPU_METHOD %s: LINEAR without COEFFS_LINEAR",
                                     ReasonArg(method.Name)));
   }
   for (const NumberText* c : {&a, &b}) {
     if (std::isnan(c->Value)) {
-      return failure(conversionFailed(rcInvalidArgument,
+      return failure(conversionFailed(ReturnCode::InvalidArgument,
                                       "COMPU_METHOD %s: COEFFS_LINEAR '%s' is no number",
                                       ReasonArg(method.Name), ReasonArg(c->Text)));
     }
@@ -235,21 +235,22 @@ Outcome linear(const TCompuMethod_Intern& method, double x) {
 
 Outcome unsupported(const TCompuMethod_Intern& method) {
   if (method.ConversionType == kForm) {
-    return failure(conversionFailed(rcInvalidArgument,
+    return failure(conversionFailed(ReturnCode::InvalidArgument,
                                     "COMPU_METHOD %s: FORM formulas are not evaluated",
                                     ReasonArg(method.Name)));
   }
   const std::string_view keyword = method.Kept.find(kKeptConversionType);
   if (method.ConversionType == -1 && !keyword.empty()) {
-    return failure(conversionFailed(rcInvalidArgument,
+    return failure(conversionFailed(ReturnCode::InvalidArgument,
                                     "COMPU_METHOD %s: conversion type '%s' is not supported",
                                     ReasonArg(method.Name), ReasonArg(keyword)));
   }
   if (method.ConversionType == -1) {
-    return failure(conversionFailed(rcInvalidArgument, "COMPU_METHOD %s has no conversion type",
+    return failure(conversionFailed(ReturnCode::InvalidArgument,
+                                    "COMPU_METHOD %s has no conversion type",
                                     ReasonArg(method.Name)));
   }
-  return failure(conversionFailed(rcInvalidArgument,
+  return failure(conversionFailed(ReturnCode::InvalidArgument,
                                   "COMPU_METHOD %s: conversion type %s is none of TAB_INTP (0) "
                                   "to TAB_VERB (4)",
                                   ReasonArg(method.Name),
@@ -261,7 +262,7 @@ Outcome convertValue(const TCompuMethod_Intern& method, int32_t dataType, uint32
     case kRatFunc: {
       double p;
       if (!ratFunc(method.Coeffs, x, &p)) {
-        return failure(conversionFailed(rcInvalidArgument,
+        return failure(conversionFailed(ReturnCode::InvalidArgument,
                                         "COMPU_METHOD %s: a RAT_FUNC with a or d not 0 is not "
                                         "inverted",
                                         ReasonArg(method.Name)));
@@ -309,20 +310,20 @@ const Text* statusText(const TCompuMethod_Intern& method, double x) {
 }
 
 // Copies a text whole: the caller sized the buffer for the longest text of the table.
-TOrdexReturnCode writeText(std::string_view s, char* text) {
+ReturnCode writeText(std::string_view s, char* text) {
   if (!s.empty()) std::memcpy(text, s.data(), s.size());
   text[s.size()] = '\0';
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode writeNumber(double p, const TCompuMethod_Intern& method, char separator,
-                             double* phys, char* text) {
+ReturnCode writeNumber(double p, const TCompuMethod_Intern& method, char separator, double* phys,
+                       char* text) {
   char bodyBuffer[kMaxFormatCharacters];
   const std::string_view body = specificationBody(method.Format, bodyBuffer);
   char number[kMaxNumberText + 1];
   const int len = formatNumber(p, body, separator, number);
   if (len < 0) {
-    return conversionFailed(rcInvalidArgument,
+    return conversionFailed(ReturnCode::InvalidArgument,
                             "COMPU_METHOD %s: FORMAT '%s' gives no usable conversion "
                             "(flags, width and precision up to 255)",
                             ReasonArg(method.Name), ReasonArg(method.Format));
@@ -336,7 +337,7 @@ TOrdexReturnCode writeNumber(double p, const TCompuMethod_Intern& method, char s
     text += method.Unit.size();
   }
   *text = '\0';
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 void hexDump(const unsigned char* raw, int32_t count, char* text) {
@@ -352,35 +353,36 @@ void hexDump(const unsigned char* raw, int32_t count, char* text) {
 
 }  // namespace
 
-TOrdexReturnCode rawToPhys(const unsigned char* raw, int32_t dataType, int32_t byteOrder,
-                           uint32_t mask, int32_t byteCount, TCompuMethod_Intern& method,
-                           char separator, double* phys, char* text) {
+ReturnCode rawToPhys(const unsigned char* raw, int32_t dataType, int32_t byteOrder, uint32_t mask,
+                     int32_t byteCount, TCompuMethod_Intern& method, char separator, double* phys,
+                     char* text) {
   const int32_t type = method.ConversionType;
   if (type == kTabIntp || type == kTabNoIntp || type == kTabVerb) {
-    const TOrdexReturnCode rc = resolveTable(method);
-    if (rc != rcOk) return rc;
+    const ReturnCode rc = resolveTable(method);
+    if (rc != ReturnCode::Ok) return rc;
   }
   if (dataSize(dataType) < 0) {
-    return conversionFailed(rcInvalidArgument, "data type %s is none of UBYTE (0) to STRING (10)",
+    return conversionFailed(ReturnCode::InvalidArgument,
+                            "data type %s is none of UBYTE (0) to STRING (10)",
                             ReasonArg::integer(dataType));
   }
-  if (dataType == dtString) {
+  if (dataType == typeString) {
     *phys = 0.0;
     hexDump(raw, byteCount, text);
-    return rcOk;
+    return ReturnCode::Ok;
   }
   const double x = decodeRaw(raw, dataType, byteOrder, mask);
   Outcome o = convertValue(method, dataType, mask, x);
   if (const Text* status = statusText(method, x)) {
     // The status text stands for the value; the value itself is kept when there is one.
-    o.rc = rcOk;
+    o.rc = ReturnCode::Ok;
     o.hasValue = o.hasValue || o.format;
     o.format = false;
     o.text = *status;
     clearConversionError();
   }
   if (o.hasValue) *phys = o.value;
-  if (o.rc != rcOk) return o.rc;
+  if (o.rc != ReturnCode::Ok) return o.rc;
   if (o.format) return writeNumber(o.value, method, separator, phys, text);
   return writeText(o.text, text);
 }

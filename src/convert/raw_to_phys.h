@@ -7,7 +7,7 @@
 #include "model/compu_records.h"
 #include "model/measurement_record.h"
 #include "model/project.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::convert {
 
@@ -23,9 +23,9 @@ enum ConversionType : int32_t {
 // Converts raw bytes with a compu method; a table method resolves and keeps its table
 // first (in the method's Owner module). byteCount is the number of bytes a STRING dumps.
 // The pointers must not be null.
-TOrdexReturnCode rawToPhys(const unsigned char* raw, int32_t dataType, int32_t byteOrder,
-                           uint32_t mask, int32_t byteCount, TCompuMethod_Intern& method,
-                           char separator, double* phys, char* text);
+ReturnCode rawToPhys(const unsigned char* raw, int32_t dataType, int32_t byteOrder, uint32_t mask,
+                     int32_t byteCount, TCompuMethod_Intern& method, char separator, double* phys,
+                     char* text);
 
 // The compu method a measurement converts with: its ConversionTarget, else the first compu
 // method of the module named exactly as its Conversion, which is then kept as the target.

@@ -21,23 +21,23 @@ constexpr uint32_t kAddressNotSet = 0xFFFFFFFFu;
 
 const char* kindKeyword(int32_t kind) {
   switch (kind) {
-    case etMemorySegment:
+    case ekMemorySegment:
       return "MEMORY_SEGMENT";
-    case etCharacteristic:
+    case ekCharacteristic:
       return "CHARACTERISTIC";
-    case etMeasurement:
+    case ekMeasurement:
       return "MEASUREMENT";
-    case etFunction:
+    case ekFunction:
       return "FUNCTION";
-    case etCompuMethod:
+    case ekCompuMethod:
       return "COMPU_METHOD";
-    case etCompuTab:
+    case ekCompuTab:
       return "COMPU_TAB";
-    case etCompuVTab:
+    case ekCompuVTab:
       return "COMPU_VTAB";
-    case etRecordLayout:
+    case ekRecordLayout:
       return "RECORD_LAYOUT";
-    case etAxisPts:
+    case ekAxisPts:
       return "AXIS_PTS";
     default:
       return "";
@@ -47,7 +47,7 @@ const char* kindKeyword(int32_t kind) {
 // "COMPU_TAB or COMPU_VTAB" for a mask of kinds.
 std::string kindWords(int32_t mask) {
   std::string words;
-  for (int32_t bit = 1; bit <= etCalibrationMethod; bit <<= 1) {
+  for (int32_t bit = 1; bit <= ekCalibrationMethod; bit <<= 1) {
     if (!(mask & bit)) continue;
     if (!words.empty()) words += " or ";
     words += kindKeyword(bit);
@@ -98,14 +98,14 @@ class Checker {
     checkAxisPts();
     checkMeasurements();
     checkTables();
-    if (wanted(fsNote)) checkNotes();
+    if (wanted(severityNote)) checkNotes();
     return !stopped_;
   }
 
  private:
   bool wanted(int32_t severity) const { return !stopped_ && severity >= min_; }
 
-  void report(int32_t severity, int32_t code, const ObjectHead& o, const char* keyword,
+  void report(FindingSeverity severity, FindingCode code, const ObjectHead& o, const char* keyword,
               std::string field, std::string value, std::string message) {
     if (!wanted(severity)) return;
     Finding f;
@@ -119,7 +119,7 @@ class Checker {
     f.message = std::move(message);
     if (!sink_.report(module_, f)) stopped_ = true;
   }
-  void report(int32_t severity, int32_t code, const ObjectHead& o, std::string field,
+  void report(FindingSeverity severity, FindingCode code, const ObjectHead& o, std::string field,
               std::string value, std::string message) {
     report(severity, code, o, kindKeyword(o.Kind), std::move(field), std::move(value),
            std::move(message));
@@ -127,23 +127,23 @@ class Checker {
 
   const ObjectListBase* listOf(int32_t kind) const {
     switch (kind) {
-      case etMemorySegment:
+      case ekMemorySegment:
         return &module_.ModPar.MemorySegments;
-      case etCharacteristic:
+      case ekCharacteristic:
         return &module_.Characteristics;
-      case etMeasurement:
+      case ekMeasurement:
         return &module_.Measurements;
-      case etFunction:
+      case ekFunction:
         return &module_.Functions;
-      case etCompuMethod:
+      case ekCompuMethod:
         return &module_.CompuMethods;
-      case etCompuTab:
+      case ekCompuTab:
         return &module_.CompuTabs;
-      case etCompuVTab:
+      case ekCompuVTab:
         return &module_.CompuVTabs;
-      case etRecordLayout:
+      case ekRecordLayout:
         return &module_.RecordLayouts;
-      case etAxisPts:
+      case ekAxisPts:
         return &module_.AxisPts;
       default:
         return nullptr;
@@ -158,7 +158,7 @@ class Checker {
   };
   static constexpr uint8_t kUsedByFunction = 1, kUsedOtherwise = 2;
 
-  // The names of a kind (one TOrdexElementType bit), built on first use.
+  // The names of a kind (one ElementKind bit), built on first use.
   KindNames& names(int32_t kind) {
     int bit = 0;
     while (bit < kKindBits - 1 && (1 << bit) != kind) ++bit;
@@ -179,7 +179,7 @@ class Checker {
   }
 
   const TRecordLayout_Intern* layoutNamed(std::string_view name) {
-    return static_cast<const TRecordLayout_Intern*>(find(etRecordLayout, name));
+    return static_cast<const TRecordLayout_Intern*>(find(ekRecordLayout, name));
   }
 
   // --- references ------------------------------------------------------------------------
@@ -192,7 +192,7 @@ class Checker {
       const int32_t targets = referenceTargets(r);
       const uint8_t use = isFunctionListField(r.field) ? kUsedByFunction : kUsedOtherwise;
       bool found = false;
-      for (int32_t bit = 1; bit <= etCalibrationMethod; bit <<= 1) {
+      for (int32_t bit = 1; bit <= ekCalibrationMethod; bit <<= 1) {
         if (!(targets & bit)) continue;
         KindNames& k = names(bit);
         const uint32_t e = k.table.find(r.name);
@@ -206,8 +206,8 @@ class Checker {
 
   void dangling(const Reference& r, int32_t targets) {
     // A TAB_VERB method may name a COMPU_VTAB_RANGE, a block the model does not keep.
-    const bool maybeRange = r.field == ReferenceField::CompuTabRef && targets == etCompuVTab;
-    const int32_t severity = maybeRange ? fsWarning : fsError;
+    const bool maybeRange = r.field == ReferenceField::CompuTabRef && targets == ekCompuVTab;
+    const FindingSeverity severity = maybeRange ? severityWarning : severityError;
     if (!wanted(severity)) return;
     std::string field = referenceFieldName(r);
     std::string message;
@@ -218,7 +218,7 @@ class Checker {
                 " of that name exists";
     }
     if (maybeRange) message += " (it may name a COMPU_VTAB_RANGE, which is not kept)";
-    report(severity, fcDanglingReference, *r.referrer, referrerKeyword(r), std::move(field),
+    report(severity, findingDanglingReference, *r.referrer, referrerKeyword(r), std::move(field),
            std::string(r.name), std::move(message));
   }
 
@@ -232,14 +232,14 @@ class Checker {
     for (const T* o : list) {
       if (stopped_) return;
       if (table.first(table.entryOf(i++)) == o) continue;
-      report(fsError, fcDuplicateName, *o, "", o->Name.str(),
+      report(severityError, findingDuplicateName, *o, "", o->Name.str(),
              std::string("another ") + kindKeyword(o->Kind) +
                  " of this name comes first; lookups find only that one");
     }
   }
 
   void checkDuplicates() {
-    if (!wanted(fsError)) return;
+    if (!wanted(severityError)) return;
     duplicatesIn(module_.ModPar.MemorySegments);
     duplicatesIn(module_.Characteristics);
     duplicatesIn(module_.Measurements);
@@ -256,7 +256,7 @@ class Checker {
   void limitsInOrder(const ObjectHead& o, const std::string& prefix, const char* lowerField,
                      const char* upperField, const Limit& lower, const Limit& upper) {
     if (!(lower.value > upper.value)) return;
-    report(fsError, fcLimitsReversed, o, prefix + lowerField, lower.text,
+    report(severityError, findingLimitsReversed, o, prefix + lowerField, lower.text,
            prefix + lowerField + " " + lower.text + " is above " + prefix + upperField + " " +
                upper.text);
   }
@@ -266,25 +266,25 @@ class Checker {
   bool conversionOf(std::string_view name, const TCompuMethod_Intern** method) {
     *method = nullptr;
     if (name.empty() || name == "NO_COMPU_METHOD") return true;
-    *method = static_cast<const TCompuMethod_Intern*>(find(etCompuMethod, name));
+    *method = static_cast<const TCompuMethod_Intern*>(find(ekCompuMethod, name));
     return *method != nullptr;
   }
 
   void limitsWithinType(const ObjectHead& o, const std::string& prefix, const Limit& lower,
                         const Limit& upper, int32_t dataType, std::string_view conversion) {
-    if (!wanted(fsWarning) || dataType < 0) return;
+    if (!wanted(severityWarning) || dataType < 0) return;
     const TCompuMethod_Intern* method;
     ValueRange range;
     if (!conversionOf(conversion, &method) || !physicalRange(dataType, method, &range)) return;
     std::string of(keywords::kDataType.view(dataType));
     if (method) of += " through " + method->Name.str();
     if (lower.value < range.low - range.tolerance) {
-      report(fsWarning, fcLimitOutsideDataType, o, prefix + "LowerLimit", lower.text,
+      report(severityWarning, findingLimitOutsideDataType, o, prefix + "LowerLimit", lower.text,
              prefix + "LowerLimit " + lower.text + " lies below " + number(range.low) +
                  ", the lowest value of " + of);
     }
     if (upper.value > range.high + range.tolerance) {
-      report(fsWarning, fcLimitOutsideDataType, o, prefix + "UpperLimit", upper.text,
+      report(severityWarning, findingLimitOutsideDataType, o, prefix + "UpperLimit", upper.text,
              prefix + "UpperLimit " + upper.text + " lies above " + number(range.high) +
                  ", the highest value of " + of);
     }
@@ -296,7 +296,7 @@ class Checker {
 
   void addressSet(const ObjectHead& o, uint32_t address) {
     if (address != kAddressNotSet) return;
-    report(fsWarning, fcAddressNotSet, o, "Address", hexNumber(address),
+    report(severityWarning, findingAddressNotSet, o, "Address", hexNumber(address),
            "Address is 0xFFFFFFFF, the value of an address not set");
   }
 
@@ -305,7 +305,7 @@ class Checker {
                       const TRecordLayout_Intern* layout, int axis) {
     const std::string field = prefix + "MaxAxisPoints";
     if (count <= 0) {
-      report(fsError, fcCountZero, o, field, number(count),
+      report(severityError, findingCountZero, o, field, number(count),
              field + " is " + number(count) + "; an axis needs at least one point");
       return;
     }
@@ -314,7 +314,7 @@ class Checker {
     const int32_t counter = elementDataType(layout, rlNoAxisPtsX + axis);
     const double largest = largestCount(counter);
     if (largest > 0 && count > largest) {
-      report(fsError, fcCountBeyondLayout, o, field, number(count),
+      report(severityError, findingCountBeyondLayout, o, field, number(count),
              field + " " + number(count) + " is above " + number(largest) +
                  ", the most that NO_AXIS_PTS_" + xyz + " (" +
                  std::string(keywords::kDataType.view(counter)) + ") of RECORD_LAYOUT " +
@@ -324,7 +324,7 @@ class Checker {
                           : axis == 1 ? layout->FixNoAxisPtsY
                                       : layout->FixNoAxisPtsZ;
     if (fixed > 0 && count < fixed) {
-      report(fsError, fcCountBeyondLayout, o, field, number(count),
+      report(severityError, findingCountBeyondLayout, o, field, number(count),
              field + " " + number(count) + " is below FIX_NO_AXIS_PTS_" + xyz + " " +
                  number(fixed) + " of RECORD_LAYOUT " + layout->Name.str());
     }
@@ -336,7 +336,7 @@ class Checker {
     const bool stdAxis = a.Attribute == kStdAxis;
     axisPointCount(c, prefix, a.MaxAxisPoints, stdAxis ? layout : nullptr, i);
     if (a.Attribute == kComAxis && a.AxisPtsRef.empty()) {
-      report(fsError, fcMissingReference, c, prefix + "AxisPtsRef", "",
+      report(severityError, findingMissingReference, c, prefix + "AxisPtsRef", "",
              "a COM_AXIS axis needs an AXIS_PTS_REF");
     }
     const Limit lower = limitOf(a.LowerLimit), upper = limitOf(a.UpperLimit);
@@ -360,8 +360,8 @@ class Checker {
         std::string message = std::string(keywords::kCharacteristicType.view(c->Type)) +
                               " without a NUMBER of 1 or more";
         if (modernFile_) message += " (a MATRIX_DIM, which is not kept, may give its size)";
-        report(modernFile_ ? fsWarning : fsError, fcCountZero, *c, "Number", number(c->Number),
-               std::move(message));
+        report(modernFile_ ? severityWarning : severityError, findingCountZero, *c, "Number",
+               number(c->Number), std::move(message));
       }
       const Limit lower = limitOf(c->LowerLimit), upper = limitOf(c->UpperLimit);
       limitsInOrder(*c, "", "LowerLimit", "UpperLimit", lower, upper);
@@ -380,7 +380,7 @@ class Checker {
           continue;
         }
         const std::string type(keywords::kCharacteristicType.view(c->Type));
-        report(fsError, fcAxisMissing, *c, "Axes[" + std::to_string(i) + "]", "",
+        report(severityError, findingAxisMissing, *c, "Axes[" + std::to_string(i) + "]", "",
                "a " + type + " has " + std::to_string(axes) + " AXIS_DESCR blocks; this one has " +
                    std::to_string(i));
         break;
@@ -420,18 +420,18 @@ class Checker {
   void pairCount(const Table& t, int32_t declared) {
     const size_t held = t.Pairs.size();
     if (declared <= 0 || held >= static_cast<size_t>(declared)) return;
-    report(fsError, fcTablePairCount, t, "NumberValuePairs", number(declared),
+    report(severityError, findingTablePairCount, t, "NumberValuePairs", number(declared),
            "declares " + number(declared) + " value pairs and holds " +
                number(static_cast<double>(held)));
   }
 
   void checkTables() {
-    if (!wanted(fsError)) return;
+    if (!wanted(severityError)) return;
     for (const TCompuMethod_Intern* cm : module_.CompuMethods) {
       if (stopped_) return;
       const int32_t t = cm->ConversionType;
       if ((t == kTabIntp || t == kTabNoIntp || t == kTabVerb) && cm->CompuTabRef.empty()) {
-        report(fsError, fcMissingReference, *cm, "CompuTabRef", "",
+        report(severityError, findingMissingReference, *cm, "CompuTabRef", "",
                "a " + std::string(keywords::kConversionType.view(t)) +
                    " method needs a COMPU_TAB_REF");
       }
@@ -449,27 +449,27 @@ class Checker {
   // --- notes -----------------------------------------------------------------------------
 
   template <class T>
-  void notesFor(const ObjectList<T>& list, uint8_t uses, int32_t code, const char* message) {
+  void notesFor(const ObjectList<T>& list, uint8_t uses, FindingCode code, const char* message) {
     if (list.empty()) return;
     const KindNames& k = names(list.first()->Kind);
     uint32_t i = 0;
     for (const T* o : list) {
       if (stopped_) return;
-      if (!(k.usedBy[k.table.entryOf(i++)] & uses)) report(fsNote, code, *o, "", "", message);
+      if (!(k.usedBy[k.table.entryOf(i++)] & uses)) report(severityNote, code, *o, "", "", message);
     }
   }
 
   void checkNotes() {
     if (!module_.Functions.empty()) {
       const char* inNoFunction = "listed in no FUNCTION";
-      notesFor(module_.Characteristics, kUsedByFunction, fcNotInFunction, inNoFunction);
-      notesFor(module_.Measurements, kUsedByFunction, fcNotInFunction, inNoFunction);
-      notesFor(module_.AxisPts, kUsedByFunction, fcNotInFunction, inNoFunction);
+      notesFor(module_.Characteristics, kUsedByFunction, findingNotInFunction, inNoFunction);
+      notesFor(module_.Measurements, kUsedByFunction, findingNotInFunction, inNoFunction);
+      notesFor(module_.AxisPts, kUsedByFunction, findingNotInFunction, inNoFunction);
     }
-    notesFor(module_.CompuMethods, kUsedOtherwise, fcNotReferenced, "used by no object");
-    notesFor(module_.CompuTabs, kUsedOtherwise, fcNotReferenced, "used by no COMPU_METHOD");
-    notesFor(module_.CompuVTabs, kUsedOtherwise, fcNotReferenced, "used by no COMPU_METHOD");
-    notesFor(module_.RecordLayouts, kUsedOtherwise, fcNotReferenced,
+    notesFor(module_.CompuMethods, kUsedOtherwise, findingNotReferenced, "used by no object");
+    notesFor(module_.CompuTabs, kUsedOtherwise, findingNotReferenced, "used by no COMPU_METHOD");
+    notesFor(module_.CompuVTabs, kUsedOtherwise, findingNotReferenced, "used by no COMPU_METHOD");
+    notesFor(module_.RecordLayouts, kUsedOtherwise, findingNotReferenced,
              "used by no CHARACTERISTIC or AXIS_PTS");
   }
 

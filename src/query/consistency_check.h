@@ -1,7 +1,6 @@
 // The consistency check of a module: references that resolve to nothing, duplicate names,
 // limits, counts, addresses and tables that contradict the file's own declarations, and
-// notes about objects no function lists or no object uses. The codes and severities are
-// those of TOrdexFindingCode and TOrdexFindingSeverity (ordex.h documents each).
+// notes about objects no function lists or no object uses.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +8,14 @@
 #include <string_view>
 
 #include "model/project.h"
-#include "ordex.h"
+#include "query/finding_codes.h"
 
 namespace ordex {
 
 struct Finding {
-  int32_t severity;     // TOrdexFindingSeverity
-  int32_t code;         // TOrdexFindingCode
-  int32_t kind;         // TOrdexElementType of the object; 0 for the variant-coding records
+  FindingSeverity severity;
+  FindingCode code;
+  int32_t kind;         // the ElementKind of the object; 0 for the variant-coding records
   const char* keyword;  // the object's block keyword
   std::string_view name;
   std::string field;
@@ -32,8 +31,10 @@ class FindingSink {
 };
 
 // Checks one module of the project and hands every finding of minSeverity or above to the
-// sink, in the order ordex.h gives for Ordex_CheckConsistency. False when the sink stopped
-// it. Linear in the objects and references of the module.
+// sink: the references (kind by kind, in the order forEachReference walks them), duplicate
+// names, the characteristics, axis points, measurements and tables, the notes, then what
+// checkKeptContent finds; each object in list order. False when the sink stopped it. Linear
+// in the objects and references of the module.
 bool checkModule(const TProject_Intern& project, const TModule_Intern& module, int32_t minSeverity,
                  FindingSink& sink);
 

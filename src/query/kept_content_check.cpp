@@ -26,13 +26,13 @@ class KeptChecker {
 
   bool run() {
     if (!project_.Source) return true;
-    if (min_ <= fsError) checkGroups();
-    if (min_ <= fsWarning) checkKeywords();
+    if (min_ <= severityError) checkGroups();
+    if (min_ <= severityWarning) checkKeywords();
     return !stopped_;
   }
 
  private:
-  void report(int32_t severity, int32_t code, int32_t kind, const char* keyword,
+  void report(FindingSeverity severity, FindingCode code, int32_t kind, const char* keyword,
               std::string_view name, std::string field, std::string value, std::string message) {
     if (stopped_) return;
     Finding f;
@@ -83,7 +83,7 @@ class KeptChecker {
         const char* kind = "";
         if (defined(n.keyword, member, &kind)) continue;
         const std::string list(n.keyword);
-        report(fsError, fcDanglingReference, 0, "GROUP", tree.nameOf(group), list,
+        report(severityError, findingDanglingReference, 0, "GROUP", tree.nameOf(group), list,
                std::string(member),
                list + " names " + std::string(member) + ", but no " + kind +
                    (list == "REF_CHARACTERISTIC" ? " or AXIS_PTS" : "") + " of that name exists");
@@ -100,7 +100,7 @@ class KeptChecker {
       if (!u.among.empty()) message += " (read as an argument of " + std::string(u.among) + ")";
       const std::string_view meant = nearestAsap2Keyword(u.keyword);
       if (!meant.empty()) message += "; " + std::string(meant) + " was probably meant";
-      report(fsWarning, fcUnknownKeyword, kind, keyword, name, std::string(u.within),
+      report(severityWarning, findingUnknownKeyword, kind, keyword, name, std::string(u.within),
              std::string(u.keyword), message);
     }
   }
@@ -111,7 +111,7 @@ class KeptChecker {
   }
 
   void checkKeywords() {
-    keywordsOf(nullptr, etModule, "MODULE", module_.Name.view());
+    keywordsOf(nullptr, ekModule, "MODULE", module_.Name.view());
     keywordsIn(module_.Characteristics, "CHARACTERISTIC");
     keywordsIn(module_.Measurements, "MEASUREMENT");
     keywordsIn(module_.Functions, "FUNCTION");

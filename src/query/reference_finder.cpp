@@ -158,8 +158,8 @@ void foldReadFunctionLists(TModule_Intern& module) {
   try {
     for (const ReadFunctionLists::Entry& e : read.entries()) {
       FunctionRefList TFunction_Intern::*list =
-          e.kind == etCharacteristic ? &TFunction_Intern::DefCharacteristics
-          : e.kind == etMeasurement  ? &TFunction_Intern::InMeasurements
+          e.kind == ekCharacteristic ? &TFunction_Intern::DefCharacteristics
+          : e.kind == ekMeasurement  ? &TFunction_Intern::InMeasurements
                                      : &TFunction_Intern::AxisPts;
       functions.forEach(read.functionOf(e), [&](TFunction_Intern& f) {
         auto ref = std::make_unique<TFunctionRef>();
@@ -294,7 +294,7 @@ class EntryChains {
 
 class Progress {
  public:
-  Progress(int total, TOrdexProgressCallback callback)
+  Progress(int total, ProgressCallback callback)
       : total_(total), callback_(total > 0 ? callback : nullptr) {}
   // One step; false when the callback asks to stop.
   bool step() {
@@ -305,7 +305,7 @@ class Progress {
 
  private:
   int64_t total_;
-  TOrdexProgressCallback callback_;
+  ProgressCallback callback_;
   int64_t count_ = 0;
 };
 
@@ -473,36 +473,35 @@ bool functionSidePass(const ModuleObjects& m, Progress& progress) {
   return goOn;
 }
 
-TOrdexReturnCode conversionPass(const TModule_Intern& m, const ModuleObjects& objects,
-                                bool stopOnError) {
+ReturnCode conversionPass(const TModule_Intern& m, const ModuleObjects& objects, bool stopOnError) {
   bool complete = visitInOrder(objects.measurements, [&](TMeasurement_Intern* meas) {
     if (!meas->ConversionTarget)
       meas->ConversionTarget = m.CompuMethods.findExact(meas->Conversion);
     return meas->ConversionTarget || !stopOnError;
   });
-  return complete ? rcOk : rcCompuMethodNotFound;
+  return complete ? ReturnCode::Ok : ReturnCode::CompuMethodNotFound;
 }
 
-TOrdexReturnCode compuTablePass(TModule_Intern& m, bool stopOnError) {
+ReturnCode compuTablePass(TModule_Intern& m, bool stopOnError) {
   constexpr int32_t kTabIntp = 0, kTabNoIntp = 1, kTabVerb = 4;
   for (TCompuMethod_Intern* cm : m.CompuMethods) {
     if (cm->CompuTabTarget) continue;
     if (cm->ConversionType == kTabIntp || cm->ConversionType == kTabNoIntp) {
       cm->CompuTabTarget = m.CompuTabs.findExact(cm->CompuTabRef);
-      if (!cm->CompuTabTarget && stopOnError) return rcCompuTabNotFound;
+      if (!cm->CompuTabTarget && stopOnError) return ReturnCode::CompuTabNotFound;
     } else if (cm->ConversionType == kTabVerb) {
       cm->CompuTabTarget = m.CompuVTabs.findExact(cm->CompuTabRef);
-      if (!cm->CompuTabTarget && stopOnError) return rcCompuVTabNotFound;
+      if (!cm->CompuTabTarget && stopOnError) return ReturnCode::CompuVTabNotFound;
     }
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 }  // namespace
 
-TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int total,
-                                TOrdexProgressCallback callback) {
-  if (!instance.Project) return rcInvalidArgument;
+ReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int total,
+                          ProgressCallback callback) {
+  if (!instance.Project) return ReturnCode::InvalidArgument;
   Progress progress(total, callback);
   const bool stop = stopOnError > 0;
   for (TModule_Intern* m : instance.Project->Modules) {
@@ -515,19 +514,21 @@ TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError
     if (mode & (kFindObjectSide | kFindFunctionSide | kFindConversions)) {
       objects.measurements = gather(m->Measurements);
     }
-    if ((mode & kFindObjectSide) && !objectSidePass(objects, progress)) return rcAbortedByCallback;
+    if ((mode & kFindObjectSide) && !objectSidePass(objects, progress)) {
+      return ReturnCode::AbortedByCallback;
+    }
     if ((mode & kFindFunctionSide) && !functionSidePass(objects, progress)) {
-      return rcAbortedByCallback;
+      return ReturnCode::AbortedByCallback;
     }
     if (mode & kFindConversions) {
-      if (TOrdexReturnCode rc = conversionPass(*m, objects, stop)) return rc;
+      if (ReturnCode rc = conversionPass(*m, objects, stop); rc != ReturnCode::Ok) return rc;
     }
     if (mode & kFindCompuTables) {
-      if (TOrdexReturnCode rc = compuTablePass(*m, stop)) return rc;
+      if (ReturnCode rc = compuTablePass(*m, stop); rc != ReturnCode::Ok) return rc;
     }
     if (mode & kFoldFunctionLists) foldModuleFunctionLists(*m);
   }
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 void foldFunctionLists(TOrdex& instance) {

@@ -1,9 +1,10 @@
 // Resolving the names by which objects refer to each other.
 #pragma once
 
+#include "model/callbacks.h"
 #include "model/instance.h"
 #include "model/project.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex {
 
@@ -39,13 +40,13 @@ enum ReferenceFinderMode : uint32_t {
 // Progress: one step per characteristic, measurement and function of pass 0x1 and per
 // function of pass 0x2, counted across passes and modules; after each step the callback
 // (when given and total > 0) receives step * 100 / total and a non-zero answer stops the run
-// with rcAbortedByCallback. The links of entries and the publishing and parent functions a
-// pass fans out to objects of the same name are written when the pass ends or stops, so the
+// with AbortedByCallback. The links of entries and the publishing and parent functions a pass
+// fans out to objects of the same name are written when the pass ends or stops, so the
 // callback may see them not yet written.
 //
 // Returns 0, 1 (stopped by the callback), -1 without project, and with stopOnError > 0
 // -110 / -111 / -112 at the first conversion, COMPU_TAB or COMPU_VTAB not found.
-TOrdexReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int total,
-                                TOrdexProgressCallback progress);
+ReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int total,
+                          ProgressCallback progress);
 
 }  // namespace ordex

@@ -12,27 +12,27 @@ struct FieldInfo {
 
 // Indexed by ReferenceField.
 const FieldInfo kFields[] = {
-    {"Deposit", "CHARACTERISTIC", etRecordLayout},
-    {"Conversion", "CHARACTERISTIC", etCompuMethod},
-    {"InputQuantity", "CHARACTERISTIC", etMeasurement},
-    {"Conversion", "CHARACTERISTIC", etCompuMethod},
-    {"AxisPtsRef", "CHARACTERISTIC", etAxisPts},
-    {"InputQuantity", "AXIS_PTS", etMeasurement},
-    {"Deposit", "AXIS_PTS", etRecordLayout},
-    {"Conversion", "AXIS_PTS", etCompuMethod},
-    {"Conversion", "MEASUREMENT", etCompuMethod},
-    {"VIRTUAL", "MEASUREMENT", etMeasurement},
-    {"CompuTabRef", "COMPU_METHOD", etCompuTab | etCompuVTab},
-    {"DEF_CHARACTERISTIC", "FUNCTION", etCharacteristic},
-    {"REF_CHARACTERISTIC", "FUNCTION", etCharacteristic},
-    {"IN_MEASUREMENT", "FUNCTION", etMeasurement},
-    {"OUT_MEASUREMENT", "FUNCTION", etMeasurement},
-    {"LOC_MEASUREMENT", "FUNCTION", etMeasurement},
-    {"SUB_FUNCTION", "FUNCTION", etFunction},
-    {"AXIS_PTS", "FUNCTION", etAxisPts},
-    {"Name", "VAR_CHARACTERISTIC", etCharacteristic},
-    {"VarMeasurement", "VAR_CRITERION", etMeasurement},
-    {"VarSelectionCharacteristic", "VAR_CRITERION", etCharacteristic},
+    {"Deposit", "CHARACTERISTIC", ekRecordLayout},
+    {"Conversion", "CHARACTERISTIC", ekCompuMethod},
+    {"InputQuantity", "CHARACTERISTIC", ekMeasurement},
+    {"Conversion", "CHARACTERISTIC", ekCompuMethod},
+    {"AxisPtsRef", "CHARACTERISTIC", ekAxisPts},
+    {"InputQuantity", "AXIS_PTS", ekMeasurement},
+    {"Deposit", "AXIS_PTS", ekRecordLayout},
+    {"Conversion", "AXIS_PTS", ekCompuMethod},
+    {"Conversion", "MEASUREMENT", ekCompuMethod},
+    {"VIRTUAL", "MEASUREMENT", ekMeasurement},
+    {"CompuTabRef", "COMPU_METHOD", ekCompuTab | ekCompuVTab},
+    {"DEF_CHARACTERISTIC", "FUNCTION", ekCharacteristic},
+    {"REF_CHARACTERISTIC", "FUNCTION", ekCharacteristic},
+    {"IN_MEASUREMENT", "FUNCTION", ekMeasurement},
+    {"OUT_MEASUREMENT", "FUNCTION", ekMeasurement},
+    {"LOC_MEASUREMENT", "FUNCTION", ekMeasurement},
+    {"SUB_FUNCTION", "FUNCTION", ekFunction},
+    {"AXIS_PTS", "FUNCTION", ekAxisPts},
+    {"Name", "VAR_CHARACTERISTIC", ekCharacteristic},
+    {"VarMeasurement", "VAR_CRITERION", ekMeasurement},
+    {"VarSelectionCharacteristic", "VAR_CRITERION", ekCharacteristic},
 };
 
 const FieldInfo& info(ReferenceField f) {
@@ -67,8 +67,8 @@ const char* referrerKeyword(const Reference& r) {
 int32_t referenceTargets(const Reference& r) {
   if (r.field == ReferenceField::CompuTabRef) {
     const int32_t type = static_cast<const TCompuMethod_Intern*>(r.referrer)->ConversionType;
-    if (type == kTabIntp || type == kTabNoIntp) return etCompuTab;
-    if (type == kTabVerb) return etCompuVTab;
+    if (type == kTabIntp || type == kTabNoIntp) return ekCompuTab;
+    if (type == kTabVerb) return ekCompuVTab;
   }
   return info(r.field).targets;
 }

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/element_kind.h"
 #include "model/project.h"
-#include "ordex.h"
 
 namespace ordex {
 
@@ -53,7 +53,7 @@ std::string referenceFieldName(const Reference& r);
 // The block keyword of the referring object ("CHARACTERISTIC", "VAR_CRITERION").
 const char* referrerKeyword(const Reference& r);
 
-// The kinds of object the name may denote, as a mask of TOrdexElementType: one kind, or for
+// The kinds of object the name may denote, as a mask of ElementKind: one kind, or for
 // the COMPU_TAB_REF of a method whose type says nothing (RAT_FUNC, FORM, a newer type)
 // COMPU_TAB and COMPU_VTAB.
 int32_t referenceTargets(const Reference& r);

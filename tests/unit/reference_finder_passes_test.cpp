@@ -159,10 +159,10 @@ std::vector<int> links(const TOrdex& inst) {
       for (RefList list : kLists) {
         for (const TFunctionRef* e : f->*list) {
           const ordex::ObjectHead* t = e->Target;
-          out.push_back(!t                            ? -1
-                        : t->Kind == etCharacteristic ? 100 + indexOf(m->Characteristics, t)
-                        : t->Kind == etMeasurement    ? 200 + indexOf(m->Measurements, t)
-                                                      : 300 + indexOf(m->Functions, t));
+          out.push_back(!t                                   ? -1
+                        : t->Kind == ordex::ekCharacteristic ? 100 + indexOf(m->Characteristics, t)
+                        : t->Kind == ordex::ekMeasurement    ? 200 + indexOf(m->Measurements, t)
+                                                             : 300 + indexOf(m->Functions, t));
         }
       }
       out.push_back(indexOf(m->Functions, f->ParentFunction));
@@ -201,8 +201,8 @@ TEST(ReferenceFinderPasses, TablesGiveTheLinksOfTheNestedComparison) {
         }
         gCalls = 0;
         gStopAt = stopAt;
-        TOrdexReturnCode rc = ordex::findReferences(actual, mode, 0, 1, stopAtStep);
-        ASSERT_EQ(rc, completed ? rcOk : rcAbortedByCallback)
+        const ordex::ReturnCode rc = ordex::findReferences(actual, mode, 0, 1, stopAtStep);
+        ASSERT_EQ(rc, completed ? ordex::ReturnCode::Ok : ordex::ReturnCode::AbortedByCallback)
             << seed << " " << mode << " " << stopAt;
         ASSERT_EQ(links(actual), links(expected))
             << "seed " << seed << ", mode " << mode << ", stopped at " << stopAt;
