@@ -1,6 +1,5 @@
 #include "model/arena_record.h"
 
-#include <cstdint>
 #include <new>
 
 #include "model/text.h"
@@ -8,11 +7,6 @@
 namespace ordex {
 
 namespace {
-// The word in front of a record; 8 bytes keep the record 8-aligned.
-constexpr size_t kTag = 8;
-constexpr uint64_t kOnHeap = 1;
-constexpr uint64_t kInArena = 2;
-
 // Sanitizer builds keep every record on the heap, where a use after deletion is caught.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kUseArena = false;
@@ -23,15 +17,11 @@ constexpr bool kUseArena = true;
 
 void* ArenaRecord::operator new(size_t size) {
   TextArena* arena = kUseArena ? currentTextArena() : nullptr;
-  void* block = arena ? arena->allocateAligned(kTag + size) : ::operator new(kTag + size);
-  *static_cast<uint64_t*>(block) = arena ? kInArena : kOnHeap;
-  return static_cast<char*>(block) + kTag;
+  return arena ? arena->allocateAligned(size) : ::operator new(size);
 }
 
 void ArenaRecord::operator delete(void* p) noexcept {
-  if (!p) return;
-  void* block = static_cast<char*>(p) - kTag;
-  if (*static_cast<uint64_t*>(block) == kOnHeap) ::operator delete(block);
+  if (p && !inTextArena(p)) ::operator delete(p);
 }
 
 }  // namespace ordex

@@ -11,6 +11,7 @@
 
 #include "model/object_list.h"
 #include "model/text.h"
+#include "platform/large_buffer.h"
 
 namespace ordex {
 
@@ -29,7 +30,7 @@ class ReadFunctionLists {
   std::string_view functionOf(const Entry& e) const {
     return std::string_view(names_.data() + e.functionOffset, e.functionSize);
   }
-  const std::vector<Entry>& entries() const { return entries_; }
+  const std::vector<Entry, platform::LargeAllocator<Entry>>& entries() const { return entries_; }
   bool empty() const { return entries_.empty(); }
   void clear();
   // Forgets the first count entries (folded already).
@@ -38,8 +39,10 @@ class ReadFunctionLists {
   void moveToObjects();
 
  private:
-  std::vector<Entry> entries_;
-  std::string names_;  // the function names, back to back
+  // In huge-page memory when large: a large read fills them once.
+  std::vector<Entry, platform::LargeAllocator<Entry>> entries_;
+  std::basic_string<char, std::char_traits<char>, platform::LargeAllocator<char>>
+      names_;  // the function names, back to back
 };
 
 }  // namespace ordex

@@ -106,7 +106,8 @@ class SourceText {
   };
 
   std::vector<std::unique_ptr<SourceFile>> files;  // [0] is the top file
-  std::vector<SourceSpan> spans;                   // in the order their blocks ended
+  // In the order their blocks ended.
+  std::vector<SourceSpan, platform::LargeAllocator<SourceSpan>> spans;
   std::unordered_map<const TFunction_Intern*, FoldedTail> foldedTails;
   SourcePartRenderer renderer = nullptr;
   // A block of the read was never closed by its own keyword: nothing can be inserted into

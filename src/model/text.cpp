@@ -1,5 +1,7 @@
 #include "model/text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <ostream>
 
 namespace ordex {
@@ -8,22 +10,73 @@ namespace {
 TextArena* gCurrentArena = nullptr;
 constexpr size_t kFirstChunkSize = size_t{1} << 16;
 constexpr size_t kLargestChunkSize = size_t{1} << 26;
+
+// The chunks of every arena, as [begin, end) sorted by begin: a record deleted one by one
+// learns from them where it lives, so that no record carries a word saying so. Chunks of
+// all arenas never overlap, and there are a few dozen per project.
+struct ChunkRange {
+  uintptr_t begin;
+  uintptr_t end;
+};
+std::vector<ChunkRange>& chunkRanges() {
+  static std::vector<ChunkRange>* ranges = new std::vector<ChunkRange>();  // never freed
+  return *ranges;
+}
+
+bool beginsBefore(const ChunkRange& a, const ChunkRange& b) {
+  return a.begin < b.begin;
+}
+
+void addChunkRange(const platform::LargeBuffer& chunk) {
+  uintptr_t begin = reinterpret_cast<uintptr_t>(chunk.data());
+  ChunkRange r{begin, begin + chunk.capacity()};
+  std::vector<ChunkRange>& ranges = chunkRanges();
+  ranges.insert(std::upper_bound(ranges.begin(), ranges.end(), r, beginsBefore), r);
+}
 }  // namespace
+
+bool inTextArena(const void* p) {
+  const std::vector<ChunkRange>& ranges = chunkRanges();
+  uintptr_t at = reinterpret_cast<uintptr_t>(p);
+  auto after = std::upper_bound(ranges.begin(), ranges.end(), ChunkRange{at, at}, beginsBefore);
+  return after != ranges.begin() && at < std::prev(after)->end;
+}
+
+TextArena::~TextArena() {
+  if (chunks_.empty()) return;
+  std::vector<ChunkRange>& ranges = chunkRanges();
+  for (const platform::LargeBuffer& chunk : chunks_) {
+    uintptr_t begin = reinterpret_cast<uintptr_t>(chunk.data());
+    auto it =
+        std::lower_bound(ranges.begin(), ranges.end(), ChunkRange{begin, begin}, beginsBefore);
+    if (it != ranges.end() && it->begin == begin) ranges.erase(it);
+  }
+}
+
+void TextArena::expect(size_t fileBytes) {
+  if (!chunks_.empty()) return;
+  size_t first = kFirstChunkSize;
+  while (first < kLargestChunkSize && first < fileBytes / 4) first *= 2;
+  nextChunkSize_ = first;
+}
 
 void* TextArena::allocateInNewChunk(size_t size) {
   if (nextChunkSize_ == 0) nextChunkSize_ = kFirstChunkSize;
-  // Room in the list first, so that a failure to grow it leaks no chunk.
+  // Room in both lists first, so that a failure to grow them leaks no chunk.
   chunks_.reserve(chunks_.size() + 1);
+  chunkRanges().reserve(chunkRanges().size() + 1);
   platform::LargeBuffer block;
   if (size > nextChunkSize_ / 4) {
     // A block of its own; the current chunk stays in use for the small ones.
     block.allocate(size);
+    addChunkRange(block);
     chunks_.push_back(std::move(block));
     used_ += size;
     return chunks_.back().data();
   }
   block.allocate(nextChunkSize_);
   if (nextChunkSize_ < kLargestChunkSize) nextChunkSize_ *= 2;
+  addChunkRange(block);
   chunks_.push_back(std::move(block));
   next_ = reinterpret_cast<char*>(chunks_.back().data());
   end_ = next_ + chunks_.back().capacity();
@@ -51,7 +104,8 @@ void Text::assign(std::string_view s) {
     p_ = 0;
   } else {
     size_t n = s.size() > UINT32_MAX ? UINT32_MAX : s.size();
-    size_t bytes = sizeof(uint32_t) + n + 1;
+    const size_t header = n < kLongLength ? 1 : 1 + sizeof(uint32_t);
+    size_t bytes = header + n + 1;
     char* b;
     if (TextArena* arena = gCurrentArena) {
       b = static_cast<char*>(arena->allocate(bytes));
@@ -60,10 +114,15 @@ void Text::assign(std::string_view s) {
       b = static_cast<char*>(::operator new(bytes));
       p_ = reinterpret_cast<uintptr_t>(b) | kHeapOwned;
     }
-    uint32_t len = static_cast<uint32_t>(n);
-    std::memcpy(b, &len, sizeof len);
-    std::memcpy(b + sizeof len, s.data(), n);
-    b[sizeof len + n] = '\0';
+    if (header == 1) {
+      b[0] = static_cast<char>(n);
+    } else {
+      uint32_t len = static_cast<uint32_t>(n);
+      b[0] = static_cast<char>(kLongLength);
+      std::memcpy(b + 1, &len, sizeof len);
+    }
+    std::memcpy(b + header, s.data(), n);
+    b[header + n] = '\0';
   }
   // Freed only now: s may have pointed into the old text.
   if (old & kHeapOwned) ::operator delete(reinterpret_cast<void*>(old & ~kHeapOwned));

@@ -1,6 +1,8 @@
 // Text: the string type of record fields. Eight bytes: null for the empty text, else a
-// pointer to a block holding the length, the bytes and a terminating zero. While a read
-// runs, texts are placed in the project's text arena (a bump allocator freed with the
+// pointer to a block holding the length, the bytes and a terminating zero. The length takes
+// one byte below 255 (nearly every name and number of a model), else a 255 and four bytes:
+// a large model holds millions of texts, and their headers are a good part of its size. While a
+// read runs, texts are placed in the project's text arena (a bump allocator freed with the
 // project), which keeps a large model compact and its teardown fast; texts set at any
 // other time live on the heap and are freed with their record.
 #pragma once
@@ -25,11 +27,12 @@ namespace ordex {
 class TextArena {
  public:
   TextArena() = default;
+  ~TextArena();
   TextArena(const TextArena&) = delete;
   TextArena& operator=(const TextArena&) = delete;
-  // size bytes aligned to 4.
+  // size bytes aligned to 2.
   void* allocate(size_t size) {
-    size = (size + 3) & ~size_t{3};
+    size = (size + 1) & ~size_t{1};
     if (static_cast<size_t>(end_ - next_) < size) return allocateInNewChunk(size);
     void* p = next_;
     next_ += size;
@@ -43,6 +46,10 @@ class TextArena {
     return allocate(size);
   }
   size_t bytesUsed() const { return used_; }
+  // The arena is about to receive the model of a file of that many bytes (about twice as
+  // many): its first chunk is sized for it, so that a large read starts in mapped chunks
+  // instead of passing through a series of small heap blocks.
+  void expect(size_t fileBytes);
 
  private:
   void* allocateInNewChunk(size_t size);
@@ -53,6 +60,9 @@ class TextArena {
   char* end_ = nullptr;
   size_t used_ = 0;
 };
+
+// Whether p lies in a chunk of a text arena that still exists (any project's).
+bool inTextArena(const void* p);
 
 // The arena new texts go to; null (the heap) outside a read. Set by the reader for the time
 // of a read with ScopedTextArena.
@@ -104,10 +114,21 @@ class Text {
     return *this;
   }
 
-  size_t size() const { return p_ ? *reinterpret_cast<const uint32_t*>(block()) : 0; }
+  size_t size() const {
+    if (!p_) return 0;
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(block());
+    if (b[0] != kLongLength) return b[0];
+    uint32_t n;
+    std::memcpy(&n, b + 1, sizeof n);
+    return n;
+  }
   size_t length() const { return size(); }
   bool empty() const { return p_ == 0; }
-  const char* data() const { return p_ ? block() + sizeof(uint32_t) : ""; }
+  const char* data() const {
+    if (!p_) return "";
+    const char* b = block();
+    return b + (static_cast<unsigned char>(b[0]) != kLongLength ? 1 : 1 + sizeof(uint32_t));
+  }
   const char* c_str() const { return data(); }
   std::string_view view() const { return std::string_view(data(), size()); }
   operator std::string_view() const { return view(); }  // NOLINT
@@ -142,7 +163,8 @@ class Text {
   friend bool operator!=(const std::string& a, const Text& b) { return b.view() != a; }
 
  private:
-  static constexpr uintptr_t kHeapOwned = 1;
+  static constexpr uintptr_t kHeapOwned = 1;  // blocks in an arena are aligned to 2
+  static constexpr unsigned char kLongLength = 255;
   const char* block() const { return reinterpret_cast<const char*>(p_ & ~kHeapOwned); }
   void release() {
     if (p_ & kHeapOwned) ::operator delete(reinterpret_cast<void*>(p_ & ~kHeapOwned));

@@ -25,17 +25,41 @@ LargeBuffer& LargeBuffer::operator=(LargeBuffer&& o) noexcept {
   return *this;
 }
 
+namespace {
+size_t mappedLength(size_t size) {
+  return (size + kHugePage - 1) & ~(kHugePage - 1);
+}
+
+void* mapHuge(size_t length) {
+  void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+  madvise(p, length, MADV_HUGEPAGE);  // a hint: without huge pages the block still works
+#endif
+  return p;
+}
+}  // namespace
+
+void* allocateLarge(size_t size) {
+  if (size >= kHugePage) return mapHuge(mappedLength(size));
+  return ::operator new(size);
+}
+
+void releaseLarge(void* p, size_t size) noexcept {
+  if (!p) return;
+  if (size >= kHugePage) {
+    munmap(p, mappedLength(size));
+  } else {
+    ::operator delete(p);
+  }
+}
+
 void LargeBuffer::allocate(size_t size) {
   release();
   if (size == 0) size = 1;
   if (size >= kHugePage) {
-    size_t length = (size + kHugePage - 1) & ~(kHugePage - 1);
-    void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    madvise(p, length, MADV_HUGEPAGE);  // a hint: without huge pages the block still works
-#endif
-    data_ = static_cast<unsigned char*>(p);
+    size_t length = mappedLength(size);
+    data_ = static_cast<unsigned char*>(mapHuge(length));
     capacity_ = length;
     mapped_ = true;
     return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 
 namespace ordex::platform {
 
@@ -36,6 +37,29 @@ class LargeBuffer {
   unsigned char* data_ = nullptr;
   size_t capacity_ = 0;
   bool mapped_ = false;
+};
+
+// Memory for blocks of the size of a LargeBuffer, mapped as one: allocate and release
+// sizes in bytes, aligned to 16; throws std::bad_alloc.
+void* allocateLarge(size_t size);
+void releaseLarge(void* p, size_t size) noexcept;
+
+// An allocator for standard containers that grow large once and stay (the block spans of
+// a read): a block of 2 MiB or more is mapped and asked for huge pages as a LargeBuffer is,
+// so that filling it costs a few page faults instead of one per 4 KiB.
+template <class T>
+struct LargeAllocator {
+  using value_type = T;
+  LargeAllocator() = default;
+  template <class U>
+  LargeAllocator(const LargeAllocator<U>&) noexcept {}  // NOLINT: rebinding converts
+  T* allocate(size_t n) {
+    if (n > size_t(-1) / sizeof(T)) throw std::bad_alloc();
+    return static_cast<T*>(allocateLarge(n * sizeof(T)));
+  }
+  void deallocate(T* p, size_t n) noexcept { releaseLarge(p, n * sizeof(T)); }
+  friend bool operator==(const LargeAllocator&, const LargeAllocator&) { return true; }
+  friend bool operator!=(const LargeAllocator&, const LargeAllocator&) { return false; }
 };
 
 }  // namespace ordex::platform

@@ -513,6 +513,7 @@ void FileReader::openBlock(int kind) {
       auto project = std::make_unique<TProject_Intern>();
       // Texts read from here on, the project's own first, go to the new project's arena.
       arenaScope_.reset();
+      project->Arena.expect(static_cast<size_t>(fileSize_ > 0 ? fileSize_ : 0));
       arenaScope_.emplace(&project->Arena);
       project->Name = ctx_.tok(2).view();
       project->LongIdentifier = stripQuotes(ctx_.tok(3));
