@@ -3,12 +3,10 @@
 #pragma once
 
 #include "api/guarded.h"
-#include "edit/field_copy.h"
+#include "api/record_setters.h"
 #include "model/copy_to_field.h"
 
 namespace ordex::api {
-
-using ordex::edit::copyAlignments;
 
 // The first object of `list` named `name` (comparison mode); throws -205 for a null name and
 // notFound when there is none.

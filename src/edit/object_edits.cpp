@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "edit/edit_index.h"
-#include "edit/field_copy.h"
 #include "edit/reference_cleanup.h"
-#include "model/copy_to_field.h"
 #include "model/name_compare.h"
 #include "model/source_text.h"
 
@@ -16,31 +14,26 @@ namespace ordex::edit {
 
 namespace {
 
-// The internal record, the module list and the not-found code of each public record.
-template <class Record>
+// The module list and the not-found code of each kind of object record.
+template <class Intern>
 struct KindOf;
 
-#define ORDEX_EDIT_KIND(RecordType, InternType, Member, NotFound)           \
-  template <>                                                               \
-  struct KindOf<RecordType> {                                               \
-    using Intern = InternType;                                              \
-    static ObjectList<Intern>& list(TModule_Intern& m) { return m.Member; } \
-    static constexpr TOrdexReturnCode kNotFound = NotFound;                 \
+#define ORDEX_EDIT_KIND(InternType, Member, NotFound)                           \
+  template <>                                                                   \
+  struct KindOf<InternType> {                                                   \
+    static ObjectList<InternType>& list(TModule_Intern& m) { return m.Member; } \
+    static constexpr TOrdexReturnCode kNotFound = NotFound;                     \
   };
 
-ORDEX_EDIT_KIND(TMemorySegment, TMemorySegment_Intern, ModPar.MemorySegments,
-                rcMemorySegmentNotFound)
-ORDEX_EDIT_KIND(TCharacteristic, TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
-ORDEX_EDIT_KIND(TCharacteristic2, TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
-ORDEX_EDIT_KIND(TMeasurement, TMeasurement_Intern, Measurements, rcMeasurementNotFound)
-ORDEX_EDIT_KIND(TFunction, TFunction_Intern, Functions, rcFunctionNotFound)
-ORDEX_EDIT_KIND(TCompuMethod, TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
-ORDEX_EDIT_KIND(TCompuMethod2, TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
-ORDEX_EDIT_KIND(TCompuTab, TCompuTab_Intern, CompuTabs, rcCompuTabNotFound)
-ORDEX_EDIT_KIND(TCompuVTab, TCompuVTab_Intern, CompuVTabs, rcCompuVTabNotFound)
-ORDEX_EDIT_KIND(TAxisPts, TAxisPts_Intern, AxisPts, rcAxisPtsNotFound)
-ORDEX_EDIT_KIND(TRecordLayout, TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
-ORDEX_EDIT_KIND(TRecordLayout2, TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
+ORDEX_EDIT_KIND(TMemorySegment_Intern, ModPar.MemorySegments, rcMemorySegmentNotFound)
+ORDEX_EDIT_KIND(TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
+ORDEX_EDIT_KIND(TMeasurement_Intern, Measurements, rcMeasurementNotFound)
+ORDEX_EDIT_KIND(TFunction_Intern, Functions, rcFunctionNotFound)
+ORDEX_EDIT_KIND(TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
+ORDEX_EDIT_KIND(TCompuTab_Intern, CompuTabs, rcCompuTabNotFound)
+ORDEX_EDIT_KIND(TCompuVTab_Intern, CompuVTabs, rcCompuVTabNotFound)
+ORDEX_EDIT_KIND(TAxisPts_Intern, AxisPts, rcAxisPtsNotFound)
+ORDEX_EDIT_KIND(TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
 
 #undef ORDEX_EDIT_KIND
 
@@ -85,19 +78,20 @@ void partChanging(TModule_Intern& module, const Intern& object) {
 }
 
 // The record is complete before it is linked: running out of memory links nothing.
-template <class Record>
-TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
-  using Kind = KindOf<Record>;
-  auto object = std::make_unique<typename Kind::Intern>();
+template <class Intern>
+TOrdexReturnCode createIn(TModule_Intern& module, std::string_view name,
+                          const FieldCopy<Intern>& copy) {
+  using Kind = KindOf<Intern>;
+  auto object = std::make_unique<Intern>();
   object->Owner = &module;
   takeModuleDefaults(*object, module);
-  copyFields(*object, record);
-  object->Name.assign(fieldText(record.Name));
-  if constexpr (std::is_same_v<typename Kind::Intern, TMemorySegment_Intern>) {
+  copy(*object);
+  object->Name.assign(name);
+  if constexpr (std::is_same_v<Intern, TMemorySegment_Intern>) {
     partChanging(module, *object);
   }
   ObjectHead* added = object.get();
-  if constexpr (std::is_same_v<typename Kind::Intern, TMemorySegment_Intern>) {
+  if constexpr (std::is_same_v<Intern, TMemorySegment_Intern>) {
     Kind::list(module).append(std::move(object));
   } else {
     source_edits::created(module, *added);
@@ -124,27 +118,15 @@ void conversionChanging(TModule_Intern& module, TMeasurement_Intern& m, std::str
   }
 }
 
-template <class Record>
-TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
-  using Kind = KindOf<Record>;
-  const std::string_view name = fieldText(record.Name);
-  ObjectList<typename Kind::Intern>& list = Kind::list(module);
-  typename Kind::Intern* object = list.find(name);
+template <class Intern, class Copy>
+TOrdexReturnCode changeIn(TModule_Intern& module, std::string_view name, Copy&& copy) {
+  using Kind = KindOf<Intern>;
+  ObjectList<Intern>& list = Kind::list(module);
+  Intern* object = list.find(name);
   if (!object) return Kind::kNotFound;
   partChanging(module, *object);
-  if constexpr (std::is_same_v<typename Kind::Intern, TMeasurement_Intern>) {
-    conversionChanging(module, *object, fieldText(record.Conversion));
-    try {
-      copyFields(*object, record);
-    } catch (...) {
-      // The conversion name may not have changed after all: file the conversions anew.
-      if (EditIndex* index = EditIndex::existing(module)) index->refileConversions();
-      throw;
-    }
-  } else {
-    copyFields(*object, record);
-  }
-  // Under case-insensitive comparison the record's spelling replaces the stored one.
+  copy(*object);
+  // Under case-insensitive comparison the given spelling replaces the stored one.
   if (object->Name != name) list.rename(object, name);
   return rcOk;
 }
@@ -167,20 +149,20 @@ TOrdexReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::st
 
 }  // namespace
 
-TOrdexReturnCode createProject(TOrdex& instance, const TProject& record) {
+TOrdexReturnCode createProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy) {
   if (instance.Project) return rcProjectExists;
   auto project = std::make_unique<TProject_Intern>();
-  copyFields(*project, record);
+  copy(*project);
   instance.Project = std::move(project);
   return rcOk;
 }
 
-TOrdexReturnCode changeProject(TOrdex& instance, const TProject& record) {
+TOrdexReturnCode changeProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy) {
   if (!instance.Project) return rcNoProject;
   for (SourcePart part : {SourcePart::kVersion, SourcePart::kProject, SourcePart::kHeader}) {
     source_edits::changing(*instance.Project, {instance.Project.get(), part});
   }
-  copyFields(*instance.Project, record);
+  copy(*instance.Project);
   return rcOk;
 }
 
@@ -190,27 +172,29 @@ TOrdexReturnCode removeProject(TOrdex& instance) {
   return rcOk;
 }
 
-TOrdexReturnCode createModule(TOrdex& instance, const TModule& record) {
+TOrdexReturnCode createModule(TOrdex& instance, std::string_view name,
+                              const FieldCopy<TModule_Intern>& copy) {
   TProject_Intern* project = instance.Project.get();
   if (!project) return rcNoProject;
   auto module = std::make_unique<TModule_Intern>();
   module->Owner = project;
-  copyFields(*module, record);
-  module->Name.assign(fieldText(record.Name));
+  copy(*module);
+  module->Name.assign(name);
   project->Modules.append(std::move(module));
   return rcOk;
 }
 
-TOrdexReturnCode changeModule(TOrdex& instance, const TModule& record) {
+TOrdexReturnCode changeModule(TOrdex& instance, std::string_view moduleName,
+                              const FieldCopy<TModule_Intern>& copy) {
   TProject_Intern* project = instance.Project.get();
   if (!project) return rcNoProject;
-  const std::string name(fieldText(record.Name));
+  const std::string name(moduleName);
   TModule_Intern* module = findModule(project, name.empty() ? nullptr : name.c_str());
   if (!module) return rcModuleNotFound;
   for (SourcePart part : {SourcePart::kModule, SourcePart::kModPar, SourcePart::kModCommon}) {
     source_edits::changing(*project, {module, part});
   }
-  copyFields(*module, record);
+  copy(*module);
   if (module->Name != name) project->Modules.rename(module, name);
   return rcOk;
 }
@@ -226,51 +210,64 @@ TOrdexReturnCode removeModule(TOrdex& instance, const char* moduleName) {
   return rcOk;
 }
 
-#define ORDEX_EDIT_CREATE_CHANGE(RecordType)                                  \
-  TOrdexReturnCode create(TModule_Intern& module, const RecordType& record) { \
-    return createIn(module, record);                                          \
-  }                                                                           \
-  TOrdexReturnCode change(TModule_Intern& module, const RecordType& record) { \
-    return changeIn(module, record);                                          \
-  }
+template <class Intern>
+TOrdexReturnCode create(TModule_Intern& module, std::string_view name,
+                        const FieldCopy<Intern>& copy) {
+  return createIn(module, name, copy);
+}
 
-ORDEX_EDIT_CREATE_CHANGE(TMemorySegment)
-ORDEX_EDIT_CREATE_CHANGE(TCharacteristic)
-ORDEX_EDIT_CREATE_CHANGE(TCharacteristic2)
-ORDEX_EDIT_CREATE_CHANGE(TMeasurement)
-ORDEX_EDIT_CREATE_CHANGE(TFunction)
-ORDEX_EDIT_CREATE_CHANGE(TCompuMethod)
-ORDEX_EDIT_CREATE_CHANGE(TCompuMethod2)
-ORDEX_EDIT_CREATE_CHANGE(TCompuVTab)
-ORDEX_EDIT_CREATE_CHANGE(TAxisPts)
-ORDEX_EDIT_CREATE_CHANGE(TRecordLayout)
-ORDEX_EDIT_CREATE_CHANGE(TRecordLayout2)
+template <class Intern>
+TOrdexReturnCode change(TModule_Intern& module, std::string_view name,
+                        const FieldCopy<Intern>& copy) {
+  static_assert(!std::is_same_v<Intern, TMeasurement_Intern>, "changeMeasurement");
+  return changeIn<Intern>(module, name, copy);
+}
+
+#define ORDEX_EDIT_CREATE_CHANGE(Intern)                                      \
+  template TOrdexReturnCode create<Intern>(TModule_Intern&, std::string_view, \
+                                           const FieldCopy<Intern>&);         \
+  template TOrdexReturnCode change<Intern>(TModule_Intern&, std::string_view, \
+                                           const FieldCopy<Intern>&);
+
+ORDEX_EDIT_CREATE_CHANGE(TMemorySegment_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCharacteristic_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TFunction_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCompuMethod_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCompuTab_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCompuVTab_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TAxisPts_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TRecordLayout_Intern)
 
 #undef ORDEX_EDIT_CREATE_CHANGE
 
-// A COMPU_TAB has 256 pair slots: a record that declares more is refused, not cut.
-TOrdexReturnCode create(TModule_Intern& module, const TCompuTab& record) {
-  if (!fitsCompuTab(record)) return rcInvalidArgument;
-  return createIn(module, record);
+template TOrdexReturnCode create<TMeasurement_Intern>(TModule_Intern&, std::string_view,
+                                                      const FieldCopy<TMeasurement_Intern>&);
+
+TOrdexReturnCode changeMeasurement(TModule_Intern& module, std::string_view name,
+                                   std::string_view conversion,
+                                   const FieldCopy<TMeasurement_Intern>& copy) {
+  return changeIn<TMeasurement_Intern>(module, name, [&](TMeasurement_Intern& object) {
+    conversionChanging(module, object, conversion);
+    try {
+      copy(object);
+    } catch (...) {
+      // The conversion name may not have changed after all: file the conversions anew.
+      if (EditIndex* index = EditIndex::existing(module)) index->refileConversions();
+      throw;
+    }
+  });
 }
 
-TOrdexReturnCode change(TModule_Intern& module, const TCompuTab& record) {
-  if (!fitsCompuTab(record)) return rcInvalidArgument;
-  return changeIn(module, record);
-}
-
-TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
-                                 const TCompuVTabEntry* entries) {
+TOrdexReturnCode changeLargeVTab(
+    TModule_Intern& module, std::string_view vtabName,
+    const std::function<void(std::vector<TCompuVTabPair_Intern>&)>& fill) {
   TCompuVTab_Intern* vtab = module.CompuVTabs.find(vtabName);
   if (!vtab) return rcCompuVTabNotFound;
-  if (!entries) return rcInvalidArgument;
+  if (!fill) return rcInvalidArgument;
   source_edits::changingObject(module, *vtab);
   // Built aside first, so that running out of memory leaves the old pairs.
   std::vector<TCompuVTabPair_Intern> pairs(static_cast<size_t>(vtab->usedPairs()));
-  for (size_t k = 0; k < pairs.size(); ++k) {
-    pairs[k].InVal = entries[k].InVal;
-    if (entries[k].OutText) pairs[k].OutText = entries[k].OutText;
-  }
+  fill(pairs);
   vtab->Pairs.swap(pairs);
   return rcOk;
 }

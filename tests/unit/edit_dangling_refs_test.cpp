@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -21,6 +19,7 @@
 namespace {
 
 using ordex::edit::change;
+using ordex::edit::changeMeasurement;
 using ordex::edit::FunctionList;
 using ordex::edit::removeFromFunctionList;
 using ordex::edit::removeModule;
@@ -40,14 +39,6 @@ TFunctionRef* entry(ordex::FunctionRefList& list, const std::string& name,
   e->Name = name;
   e->Target = target;
   return list.append(std::move(e));
-}
-
-template <class Record>
-Record record(const char* name) {
-  Record r;
-  std::memset(&r, 0, sizeof r);
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  return r;
 }
 
 // In module M: F lists C, Me, G and A in its lists, all resolved; C and Me are published by
@@ -162,15 +153,14 @@ TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
 // Changing an object keeps the links it holds, also when the name it refers by changes.
 TEST(EditDanglingRefs, ChangesKeepResolvedReferences) {
   Model x;
-  TCompuMethod cm = record<TCompuMethod>("CM");
-  std::snprintf(cm.CompuTabRef, sizeof cm.CompuTabRef, "Other");
-  ASSERT_EQ(rcOk, change(*x.m, cm));
+  ASSERT_EQ(rcOk, change<TCompuMethod_Intern>(
+                      *x.m, "CM", [](TCompuMethod_Intern& cm) { cm.CompuTabRef = "Other"; }));
   EXPECT_EQ(x.t, x.cm->CompuTabTarget);
-  auto vt = std::make_unique<TCompuVTab>(record<TCompuVTab>("V"));
-  vt->NumberValuePairs = 3;
-  ASSERT_EQ(rcOk, change(*x.m, *vt));
+  ASSERT_EQ(rcOk, change<TCompuVTab_Intern>(
+                      *x.m, "V", [](TCompuVTab_Intern& vt) { vt.NumberValuePairs = 3; }));
   EXPECT_EQ(x.v, x.cv->CompuTabTarget);
-  ASSERT_EQ(rcOk, change(*x.m, record<TFunction>("F")));
+  ASSERT_EQ(rcOk, change<TFunction_Intern>(
+                      *x.m, "F", [](TFunction_Intern& f) { f.LongIdentifier = "changed"; }));
   EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
   EXPECT_EQ(x.g, x.f->ParentFunction);
 }
@@ -198,7 +188,7 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   // The object renamed in letter case after its entry was resolved.
   TFunctionRef* byOldCase = entry(x.f->DefCharacteristics, "e", e);
   ordex::setCaseInsensitiveNames(true);
-  ASSERT_EQ(rcOk, change(*x.m, record<TCharacteristic>("E")));
+  ASSERT_EQ(rcOk, change<TCharacteristic_Intern>(*x.m, "E", [](TCharacteristic_Intern&) {}));
   ordex::setCaseInsensitiveNames(false);
   ASSERT_EQ("E", e->Name);
 
@@ -217,9 +207,8 @@ TEST(EditDanglingRefs, HoldersRememberedAcrossRenamesAndRemovedEntries) {
     SCOPED_TRACE(indexFirst);
     Model x;
     if (indexFirst) removeObject(*x.m, etAxisPts, "A");  // the index exists from here
-    TMeasurement rec = record<TMeasurement>("Me");
-    std::snprintf(rec.Conversion, sizeof rec.Conversion, "Other");
-    ASSERT_EQ(rcOk, change(*x.m, rec));
+    ASSERT_EQ(rcOk, changeMeasurement(*x.m, "Me", "Other",
+                                      [](TMeasurement_Intern& me) { me.Conversion = "Other"; }));
     ASSERT_EQ(x.cm, x.me->ConversionTarget);
     ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
     ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));

@@ -1,16 +1,70 @@
-// The field copy: a public record applied to an internal record. Change operations run it
-// on an existing object, create operations on a new one before it is linked.
+// The setter copy: a public record applied to an internal record. The change operations run
+// it on an existing object, the create operations on a new one before it is linked.
 //
 // The copy takes every field the public record carries except Name: a record that stands
 // in a list is renamed through its list, so that the name indexes stay true. It never
 // touches the lists a record owns or the references the reference finder resolved.
 #pragma once
 
+#include <vector>
+
 #include "model/instance.h"
 #include "model/project.h"
 #include "ordex.h"
 
-namespace ordex::edit {
+namespace ordex::api {
+
+// The internal record each public object record is copied into.
+template <class Record>
+struct InternOf;
+template <>
+struct InternOf<TMemorySegment> {
+  using type = TMemorySegment_Intern;
+};
+template <>
+struct InternOf<TCharacteristic> {
+  using type = TCharacteristic_Intern;
+};
+template <>
+struct InternOf<TCharacteristic2> {
+  using type = TCharacteristic_Intern;
+};
+template <>
+struct InternOf<TMeasurement> {
+  using type = TMeasurement_Intern;
+};
+template <>
+struct InternOf<TFunction> {
+  using type = TFunction_Intern;
+};
+template <>
+struct InternOf<TCompuMethod> {
+  using type = TCompuMethod_Intern;
+};
+template <>
+struct InternOf<TCompuMethod2> {
+  using type = TCompuMethod_Intern;
+};
+template <>
+struct InternOf<TCompuTab> {
+  using type = TCompuTab_Intern;
+};
+template <>
+struct InternOf<TCompuVTab> {
+  using type = TCompuVTab_Intern;
+};
+template <>
+struct InternOf<TAxisPts> {
+  using type = TAxisPts_Intern;
+};
+template <>
+struct InternOf<TRecordLayout> {
+  using type = TRecordLayout_Intern;
+};
+template <>
+struct InternOf<TRecordLayout2> {
+  using type = TRecordLayout_Intern;
+};
 
 // The five alignments, which module and record layout records, public and internal, carry
 // under the same names; the getters copy them the other way.
@@ -45,14 +99,26 @@ void copyFields(TFunction_Intern& to, const TFunction& from);
 void copyFields(TCompuMethod_Intern& to, const TCompuMethod& from);
 void copyFields(TCompuMethod_Intern& to, const TCompuMethod2& from);
 
-// The table takes the record's first NumberValuePairs pairs. The caller refuses a count
-// above the table's 256 slots before it gets here.
+// The table takes the record's first NumberValuePairs pairs. The create and change
+// operations refuse a count above the table's 256 slots (fitsModel) before the copy.
 void copyFields(TCompuTab_Intern& to, const TCompuTab& from);
-bool fitsCompuTab(const TCompuTab& record);
+
+// Whether the model can hold the record; the create and change operations refuse one it
+// cannot with -1, before they look for the object. A COMPU_TAB has 256 pair slots: a record
+// that declares more is refused, not cut.
+template <class Record>
+bool fitsModel(const Record&) {
+  return true;
+}
+bool fitsModel(const TCompuTab& record);
 
 // The pairs are built anew: the first min(NumberValuePairs, 20) from the record, the others
 // input 0 with an empty text (Ordex_ChangeACompuVTabsLargeVTab fills them).
 void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from);
+
+// The pairs of Ordex_ChangeACompuVTabsLargeVTab: one entry for each pair, texts copied
+// whole (a null text is taken as empty).
+void copyPairs(std::vector<TCompuVTabPair_Intern>& to, const TCompuVTabEntry* from);
 
 void copyFields(TAxisPts_Intern& to, const TAxisPts& from);
 
@@ -61,4 +127,4 @@ void copyFields(TAxisPts_Intern& to, const TAxisPts& from);
 void copyFields(TRecordLayout_Intern& to, const TRecordLayout& from);
 void copyFields(TRecordLayout_Intern& to, const TRecordLayout2& from);
 
-}  // namespace ordex::edit
+}  // namespace ordex::api

@@ -1,4 +1,4 @@
-#include "edit/field_copy.h"
+#include "api/record_setters.h"
 
 #include <algorithm>
 #include <iterator>
@@ -7,7 +7,7 @@
 
 #include "model/copy_to_field.h"
 
-namespace ordex::edit {
+namespace ordex::api {
 
 namespace {
 
@@ -222,7 +222,7 @@ void copyFields(TCompuMethod_Intern& to, const TCompuMethod2& from) {
   assignText(to.FormulaInv, from.FormulaInv);
 }
 
-bool fitsCompuTab(const TCompuTab& record) {
+bool fitsModel(const TCompuTab& record) {
   return record.NumberValuePairs <= TCompuTab_Intern::kMaxPairs;
 }
 
@@ -248,6 +248,13 @@ void copyFields(TCompuVTab_Intern& to, const TCompuVTab& from) {
   }
   copyTable(to, from, pairs);
   to.DeclaredPairs = carried;
+}
+
+void copyPairs(std::vector<TCompuVTabPair_Intern>& to, const TCompuVTabEntry* from) {
+  for (size_t k = 0; k < to.size(); ++k) {
+    to[k].InVal = from[k].InVal;
+    if (from[k].OutText) to[k].OutText = from[k].OutText;
+  }
 }
 
 void copyFields(TAxisPts_Intern& to, const TAxisPts& from) {
@@ -298,4 +305,4 @@ void copyFields(TRecordLayout_Intern& to, const TRecordLayout2& from) {
   to.UserData = from.UserData;
 }
 
-}  // namespace ordex::edit
+}  // namespace ordex::api
