@@ -15,6 +15,7 @@ using ordex::api::onModule;
 using ordex::api::onModuleNotBeingRead;
 using ordex::api::required;
 using ordex::api::requiredName;
+using ordex::api::toPublic;
 
 namespace {
 
@@ -23,14 +24,14 @@ template <class Record>
 TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
   using Intern = typename ordex::api::InternOf<Record>::type;
   if (!ordex::api::fitsModel(record)) return rcInvalidArgument;
-  return ordex::edit::change<Intern>(module, fieldText(record.Name),
-                                     [&](Intern& to) { copyFields(to, record); });
+  return toPublic(ordex::edit::change<Intern>(module, fieldText(record.Name),
+                                              [&](Intern& to) { copyFields(to, record); }));
 }
 
 TOrdexReturnCode changeIn(TModule_Intern& module, const TMeasurement& record) {
-  return ordex::edit::changeMeasurement(module, fieldText(record.Name),
-                                        fieldText(record.Conversion),
-                                        [&](TMeasurement_Intern& to) { copyFields(to, record); });
+  return toPublic(
+      ordex::edit::changeMeasurement(module, fieldText(record.Name), fieldText(record.Conversion),
+                                     [&](TMeasurement_Intern& to) { copyFields(to, record); }));
 }
 
 template <class Record>
@@ -46,7 +47,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeProject(TOrdex* instance, const TProje
     if (!instance) return rcNoInstance;
     if (!instance->Project) return rcNoProject;
     const TProject& r = required(record);
-    return ordex::edit::changeProject(*instance, [&](TProject_Intern& to) { copyFields(to, r); });
+    return toPublic(
+        ordex::edit::changeProject(*instance, [&](TProject_Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -55,8 +57,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeModule(TOrdex* instance, const TModule
     if (!instance) return rcNoInstance;
     if (!instance->Project) return rcNoProject;
     const TModule& r = required(record);
-    return ordex::edit::changeModule(*instance, fieldText(r.Name),
-                                     [&](TModule_Intern& to) { copyFields(to, r); });
+    return toPublic(ordex::edit::changeModule(*instance, fieldText(r.Name),
+                                              [&](TModule_Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -97,6 +99,6 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeACompuVTabsLargeVTab(TOrdex* instance,
     std::function<void(std::vector<TCompuVTabPair_Intern>&)> fill;
     if (entries)
       fill = [entries](std::vector<TCompuVTabPair_Intern>& pairs) { copyPairs(pairs, entries); };
-    return ordex::edit::changeLargeVTab(module, requiredName(vtabName), fill);
+    return toPublic(ordex::edit::changeLargeVTab(module, requiredName(vtabName), fill));
   });
 }

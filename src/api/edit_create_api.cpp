@@ -9,6 +9,7 @@ using ordex::api::copyFields;
 using ordex::api::guarded;
 using ordex::api::onModule;
 using ordex::api::required;
+using ordex::api::toPublic;
 
 namespace {
 
@@ -18,8 +19,8 @@ TOrdexReturnCode createObject(TOrdex* instance, const char* moduleName, const Re
     using Intern = typename ordex::api::InternOf<Record>::type;
     const Record& r = required(record);
     if (!ordex::api::fitsModel(r)) return rcInvalidArgument;
-    return ordex::edit::create<Intern>(module, fieldText(r.Name),
-                                       [&](Intern& to) { copyFields(to, r); });
+    return toPublic(ordex::edit::create<Intern>(module, fieldText(r.Name),
+                                                [&](Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -29,7 +30,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_CreateProject(TOrdex* instance, const TProje
   return guarded([&] {
     if (!instance) return rcNoInstance;
     const TProject& r = required(record);
-    return ordex::edit::createProject(*instance, [&](TProject_Intern& to) { copyFields(to, r); });
+    return toPublic(
+        ordex::edit::createProject(*instance, [&](TProject_Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -38,8 +40,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_CreateModule(TOrdex* instance, const TModule
     if (!instance) return rcNoInstance;
     if (!instance->Project) return rcNoProject;
     const TModule& r = required(record);
-    return ordex::edit::createModule(*instance, fieldText(r.Name),
-                                     [&](TModule_Intern& to) { copyFields(to, r); });
+    return toPublic(ordex::edit::createModule(*instance, fieldText(r.Name),
+                                              [&](TModule_Intern& to) { copyFields(to, r); }));
   });
 }
 

@@ -9,9 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "model/element_kind.h"
 #include "model/instance.h"
 #include "model/project.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::edit {
 
@@ -25,55 +26,51 @@ using FieldCopy = std::function<void(Intern&)>;
 
 // The project is in no list: its copy sets the name too. -118 when the instance holds a
 // project already.
-TOrdexReturnCode createProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy);
+ReturnCode createProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy);
 // -104 without project.
-TOrdexReturnCode changeProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy);
+ReturnCode changeProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy);
 // Frees the project with everything in it. -104 without project.
-TOrdexReturnCode removeProject(TOrdex& instance);
+ReturnCode removeProject(TOrdex& instance);
 
 // -104 without project.
-TOrdexReturnCode createModule(TOrdex& instance, std::string_view name,
-                              const FieldCopy<TModule_Intern>& copy);
+ReturnCode createModule(TOrdex& instance, std::string_view name,
+                        const FieldCopy<TModule_Intern>& copy);
 // The module of that name (an empty name: the only module), which then takes the name as
 // given. -104 without project, -105 no such module.
-TOrdexReturnCode changeModule(TOrdex& instance, std::string_view name,
-                              const FieldCopy<TModule_Intern>& copy);
+ReturnCode changeModule(TOrdex& instance, std::string_view name,
+                        const FieldCopy<TModule_Intern>& copy);
 // A null name selects the only module. -104 without project, -105 no such module.
-TOrdexReturnCode removeModule(TOrdex& instance, const char* moduleName);
+ReturnCode removeModule(TOrdex& instance, const char* moduleName);
 
 // Create appends a new object of that name, made by the copy, to its kind's list of the
 // module. Intern is one of TMemorySegment_Intern, TCharacteristic_Intern,
 // TMeasurement_Intern, TFunction_Intern, TCompuMethod_Intern, TCompuTab_Intern,
 // TCompuVTab_Intern, TAxisPts_Intern and TRecordLayout_Intern.
 template <class Intern>
-TOrdexReturnCode create(TModule_Intern& module, std::string_view name,
-                        const FieldCopy<Intern>& copy);
+ReturnCode create(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy);
 
 // Change applies the copy to the object the name selects and stores the name as given (so
 // the object takes its letter case); the kind's not-found code when there is none. For the
 // same kinds as create except measurements, which changeMeasurement changes.
 template <class Intern>
-TOrdexReturnCode change(TModule_Intern& module, std::string_view name,
-                        const FieldCopy<Intern>& copy);
+ReturnCode change(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy);
 
 // A measurement's change also names the conversion the copy stores: the edit index files
 // measurements by conversion name, and is brought up to date before the copy runs.
-TOrdexReturnCode changeMeasurement(TModule_Intern& module, std::string_view name,
-                                   std::string_view conversion,
-                                   const FieldCopy<TMeasurement_Intern>& copy);
+ReturnCode changeMeasurement(TModule_Intern& module, std::string_view name,
+                             std::string_view conversion,
+                             const FieldCopy<TMeasurement_Intern>& copy);
 
 // Replaces the pairs of a COMPU_VTAB: `fill` gets as many fresh pairs (input 0, empty text)
 // as the table uses and sets them; they replace the old ones when it returns. -112 no such
 // table, -1 for an empty fill.
-TOrdexReturnCode changeLargeVTab(
-    TModule_Intern& module, std::string_view vtabName,
-    const std::function<void(std::vector<TCompuVTabPair_Intern>&)>& fill);
+ReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
+                           const std::function<void(std::vector<TCompuVTabPair_Intern>&)>& fill);
 
-// Removes the first object of that name of one kind (etMemorySegment, etCharacteristic,
-// etMeasurement, etFunction, etCompuMethod, etCompuTab, etCompuVTab, etAxisPts,
-// etRecordLayout) and frees it with everything it owns, after clearing the resolved
+// Removes the first object of that name of one kind (ekMemorySegment, ekCharacteristic,
+// ekMeasurement, ekFunction, ekCompuMethod, ekCompuTab, ekCompuVTab, ekAxisPts,
+// ekRecordLayout) and frees it with everything it owns, after clearing the resolved
 // references that lead to it. The kind's not-found code when there is none.
-TOrdexReturnCode removeObject(TModule_Intern& module, TOrdexElementType kind,
-                              std::string_view name);
+ReturnCode removeObject(TModule_Intern& module, ElementKind kind, std::string_view name);
 
 }  // namespace ordex::edit
