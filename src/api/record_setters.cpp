@@ -5,11 +5,36 @@
 #include <string>
 #include <vector>
 
+#include "api/record_fields.h"
 #include "model/copy_to_field.h"
 
 namespace ordex::api {
 
 namespace {
+
+// The rows of a record's field table that the setter copy takes from the table (copy column
+// kCopyBoth); the fields with a rule of their own are copied by hand beside the call. The
+// model is a template parameter so that rows left to the hand copy need no model member.
+template <class Model>
+void copyRows(Model& to, const TMeasurement& from) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_SET_FIELD(to, from, P, M, C)
+#include "api/fields/measurement.def"
+#undef ORDEX_FIELD
+}
+
+template <class Model>
+void copyRows(Model& to, const TAxisPts& from) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_SET_FIELD(to, from, P, M, C)
+#include "api/fields/axis_pts.def"
+#undef ORDEX_FIELD
+}
+
+template <class Model>
+void copyRows(Model& to, const TFunction& from) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_SET_FIELD(to, from, P, M, C)
+#include "api/fields/function.def"
+#undef ORDEX_FIELD
+}
 
 void assignText(Text& to, const char* field) {
   to.assign(fieldText(field));
@@ -191,26 +216,13 @@ void copyFields(TCharacteristic_Intern& to, const TCharacteristic2& from) {
 }
 
 void copyFields(TMeasurement_Intern& to, const TMeasurement& from) {
-  assignText(to.LongIdentifier, from.LongIdentifier);
-  to.DataType = from.DataType;
-  assignText(to.Conversion, from.Conversion);
-  to.Resolution = from.Resolution;
-  copyNumber(to.Accuracy, from.Accuracy);
+  copyRows(to, from);
   copyLimit(to.LowerLimit, to.LowerLimitHex, to.LowerLimitIsHex, from.LowerLimit);
   copyLimit(to.UpperLimit, to.UpperLimitHex, to.UpperLimitIsHex, from.UpperLimit);
-  assignText(to.Format, from.Format);
-  to.ArraySize = from.ArraySize;
-  to.BitMask = from.BitMask;
-  to.ByteOrder = from.ByteOrder;
-  to.MaxRefreshScalingUnit = from.MaxRefreshScalingUnit;
-  to.MaxRefreshRate = from.MaxRefreshRate;
-  to.EcuAddress = from.EcuAddress;
-  to.UserData = from.UserData;
 }
 
 void copyFields(TFunction_Intern& to, const TFunction& from) {
-  assignText(to.LongIdentifier, from.LongIdentifier);
-  to.UserData = from.UserData;
+  copyRows(to, from);
 }
 
 void copyFields(TCompuMethod_Intern& to, const TCompuMethod& from) {
@@ -258,20 +270,7 @@ void copyPairs(std::vector<TCompuVTabPair_Intern>& to, const TCompuVTabEntry* fr
 }
 
 void copyFields(TAxisPts_Intern& to, const TAxisPts& from) {
-  assignText(to.LongIdentifier, from.LongIdentifier);
-  to.Address = from.Address;
-  assignText(to.InputQuantity, from.InputQuantity);
-  assignText(to.Deposit, from.Deposit);
-  copyNumber(to.MaxDiff, from.MaxDiff);
-  assignText(to.Conversion, from.Conversion);
-  to.MaxAxisPoints = from.MaxAxisPoints;
-  copyNumber(to.LowerLimit, from.LowerLimit);
-  copyNumber(to.UpperLimit, from.UpperLimit);
-  to.ReadOnly = from.ReadOnly != 0;
-  assignText(to.Format, from.Format);
-  to.DepositMode = from.DepositMode;
-  to.ByteOrder = from.ByteOrder;
-  to.UserData = from.UserData;
+  copyRows(to, from);
 }
 
 void copyFields(TRecordLayout_Intern& to, const TRecordLayout& from) {
