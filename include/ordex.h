@@ -2165,8 +2165,9 @@ typedef enum {
   klMemoryType = 10,
   klAttribute = 11,        /* INTERN, EXTERN */
   klDataSize = 12,         /* a RESERVED element's size in bytes: index = size */
-  klIndexMode = 13,
-  klAddressing = 14
+  klIndexMode = 13,        /* COLUMN_DIR, ROW_DIR (of FNC_VALUES) */
+  klAddressing = 14,
+  klIndexIncrement = 15    /* INDEX_INCR, INDEX_DECR (of the axis points and rescale elements) */
 } TOrdexKeywordList;
 
 /* One field of a public record, as Ordex_GetRecordField describes it. Name is the member's

@@ -46,19 +46,14 @@ class RecordFieldsTest(unittest.TestCase):
                                                   ctypes.POINTER(TRecordField)]
         self.dll.Ordex_GetRecordField.restype = ctypes.c_int
 
-    def test_every_described_record_has_the_fields_of_its_ctypes_class(self):
-        described = 0
+    def test_every_record_has_the_fields_of_its_ctypes_class(self):
         for record_type, cls in enumerate(RECORDS):
             with self.subTest(record=cls.__name__):
                 fields, rc = described_fields(self.dll, record_type)
                 self.assertEqual(INDEX_OUT_OF_RANGE, rc)
-                if not fields:
-                    continue  # no table for this record yet
-                described += 1
                 ours = [(name, getattr(cls, name).offset, getattr(cls, name).size)
                         for name, _ in cls._fields_]
                 self.assertEqual(ours, [(n, o, s) for n, o, s, _ in fields])
-        self.assertGreater(described, 0)
 
     def test_bad_arguments_give_their_codes(self):
         field = TRecordField()

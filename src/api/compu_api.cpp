@@ -1,10 +1,8 @@
 // Getters of COMPU_METHOD, COMPU_TAB and COMPU_VTAB.
-#include <type_traits>
-
 #include "api/getter_support.h"
+#include "api/record_fields.h"
 
 using ordex::copyToField;
-using ordex::api::copyNumber;
 using ordex::api::getObject;
 using ordex::api::guarded;
 using ordex::api::moduleOf;
@@ -13,52 +11,60 @@ using ordex::api::required;
 
 namespace {
 
-template <class Record>
-void copyCompuMethod(const TCompuMethod_Intern& m, Record& r) {
-  copyToField(r.LongIdentifier, m.LongIdentifier);
-  r.ConversionType = m.ConversionType;
-  copyToField(r.Format, m.Format);
-  copyToField(r.Unit, m.Unit);
-  copyToField(r.Formula, m.Formula);
-  for (int i = 0; i < 6; ++i) copyNumber(r.Coeffs[i], m.Coeffs[i]);
-  copyToField(r.CompuTabRef, m.CompuTabRef);
-  r.UserData = m.UserData;
-  if constexpr (std::is_same_v<Record, TCompuMethod2>) copyToField(r.FormulaInv, m.FormulaInv);
+// Both method forms, every field but Name as their tables list them.
+template <class Model>
+void copyCompuMethod(const Model& m, TCompuMethod& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/compu_method.def"
+#undef ORDEX_FIELD
+}
+
+template <class Model>
+void copyCompuMethod(const Model& m, TCompuMethod2& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/compu_method2.def"
+#undef ORDEX_FIELD
 }
 
 template <class Record>
 TOrdexReturnCode getCompuMethod(TOrdex* instance, const char* moduleName, Record* record,
                                 int existenceOnly) {
   return getObject(instance, moduleName, record, existenceOnly, &TModule_Intern::CompuMethods,
-                   rcCompuMethodNotFound, copyCompuMethod<Record>);
+                   rcCompuMethodNotFound,
+                   [](const TCompuMethod_Intern& m, Record& r) { copyCompuMethod(m, r); });
 }
 
-void copyCompuTab(const TCompuTab_Intern& t, TCompuTab& r) {
-  copyToField(r.LongIdentifier, t.LongIdentifier);
-  r.ConversionType = t.ConversionType;
-  r.NumberValuePairs = t.NumberValuePairs;
+template <class Model>
+void copyPair(const Model& m, TCompuTabPair& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/compu_tab_pair.def"
+#undef ORDEX_FIELD
+}
+
+template <class Model>
+void copyPair(const Model& m, TCompuVTabPair& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/compu_vtab_pair.def"
+#undef ORDEX_FIELD
+}
+
+template <class Model>
+void copyCompuTab(const Model& t, TCompuTab& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, t, P, M, C)
+#include "api/fields/compu_tab.def"
+#undef ORDEX_FIELD
   // Only the pairs in use are written; the caller's other entries stay as they were.
   const int32_t used = t.usedPairs();
-  for (int32_t k = 0; k < used; ++k) {
-    const TCompuTabPair_Intern& p = t.pair(k);
-    r.Pairs[k].InVal = p.InVal;
-    copyNumber(r.Pairs[k].Out, p.Out);
-  }
-  copyToField(r.DefaultValue, t.DefaultValue);
-  r.UserData = t.UserData;
+  for (int32_t k = 0; k < used; ++k) copyPair(t.pair(k), r.Pairs[k]);
 }
 
-void copyCompuVTab(const TCompuVTab_Intern& v, TCompuVTab& r) {
-  copyToField(r.LongIdentifier, v.LongIdentifier);
-  r.ConversionType = v.ConversionType;
-  r.NumberValuePairs = v.NumberValuePairs;
+template <class Model>
+void copyCompuVTab(const Model& v, TCompuVTab& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, v, P, M, C)
+#include "api/fields/compu_vtab.def"
+#undef ORDEX_FIELD
   const int32_t n = v.usedPairs() < ORDEX_COMPU_VTAB_PAIRS ? v.usedPairs() : ORDEX_COMPU_VTAB_PAIRS;
-  for (int32_t k = 0; k < n; ++k) {
-    r.Pairs[k].InVal = v.pair(k).InVal;
-    copyToField(r.Pairs[k].OutText, v.pair(k).OutText);
-  }
-  copyToField(r.DefaultValue, v.DefaultValue);
-  r.UserData = v.UserData;
+  for (int32_t k = 0; k < n; ++k) copyPair(v.pair(k), r.Pairs[k]);
 }
 
 const TCompuVTab_Intern& findVTab(const TModule_Intern& module, const char* name) {
@@ -80,13 +86,13 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuMethod2(TOrdex* instance, const char
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuTab(TOrdex* instance, const char* moduleName,
                                                 TCompuTab* record, int existenceOnly) {
   return getObject(instance, moduleName, record, existenceOnly, &TModule_Intern::CompuTabs,
-                   rcCompuTabNotFound, copyCompuTab);
+                   rcCompuTabNotFound, copyCompuTab<TCompuTab_Intern>);
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetCompuVTab(TOrdex* instance, const char* moduleName,
                                                  TCompuVTab* record, int existenceOnly) {
   return getObject(instance, moduleName, record, existenceOnly, &TModule_Intern::CompuVTabs,
-                   rcCompuVTabNotFound, copyCompuVTab);
+                   rcCompuVTabNotFound, copyCompuVTab<TCompuVTab_Intern>);
 }
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetACompuVTabValueByIndex(TOrdex* instance,

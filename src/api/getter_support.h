@@ -3,8 +3,8 @@
 #pragma once
 
 #include "api/guarded.h"
-#include "api/record_setters.h"
 #include "model/copy_to_field.h"
+#include "model/project.h"
 
 namespace ordex::api {
 
@@ -34,11 +34,6 @@ TOrdexReturnCode getObject(TOrdex* instance, const char* moduleName, Record* rec
     copy(*o, r);
     return rcOk;
   });
-}
-
-inline void copyNumber(TNumberText& to, const NumberText& from) {
-  copyToField(to.Text, from.Text);
-  to.Value = from.Value;
 }
 
 }  // namespace ordex::api

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "api/getter_support.h"
+#include "api/record_fields.h"
 
 using ordex::copyToField;
 using ordex::fieldText;
@@ -29,6 +30,14 @@ const TCalibrationHandle_Intern& handleAt(const TCalibrationMethod_Intern& metho
   return *h;
 }
 
+// Every field but Name, as the table lists them.
+template <class Model>
+void copyMemorySegment(const Model& m, TMemorySegment& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/memory_segment.def"
+#undef ORDEX_FIELD
+}
+
 }  // namespace
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetMemorySegment(TOrdex* instance, const char* moduleName,
@@ -40,14 +49,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetMemorySegment(TOrdex* instance, const cha
     const TMemorySegment_Intern* s = m.ModPar.MemorySegments.find(fieldText(r.Name));
     if (!s) return rcMemorySegmentNotFound;
     if (existenceOnly) return rcOk;
-    copyToField(r.LongIdentifier, s->LongIdentifier);
-    r.PrgType = s->PrgType;
-    r.MemoryType = s->MemoryType;
-    r.Attribute = s->Attribute;
-    r.Address = s->Address;
-    r.Size = s->Size;
-    std::copy(std::begin(s->Offsets), std::end(s->Offsets), r.Offsets);
-    r.UserData = s->UserData;
+    copyMemorySegment(*s, r);
     return rcOk;
   });
 }

@@ -1,8 +1,29 @@
 #include "api/getter_support.h"
+#include "api/record_fields.h"
 
 using ordex::copyToField;
 using ordex::api::guarded;
 using ordex::api::required;
+
+namespace {
+
+// Every field, Name included, as the table lists them.
+template <class Model>
+void copyProject(const Model& m, TProject& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/project.def"
+#undef ORDEX_FIELD
+}
+
+// Every field but Name, as the table lists them.
+template <class Model>
+void copyModule(const Model& m, TModule& r) {
+#define ORDEX_FIELD(P, M, K, X, C) ORDEX_GET_FIELD(r, m, P, M, C)
+#include "api/fields/module.def"
+#undef ORDEX_FIELD
+}
+
+}  // namespace
 
 ORDEX_EXPORT TOrdexReturnCode Ordex_GetProject(TOrdex* instance, TProject* record,
                                                int existenceOnly) {
@@ -10,15 +31,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetProject(TOrdex* instance, TProject* recor
     const TProject_Intern& p = ordex::api::projectOf(instance);
     TProject& r = required(record);
     if (existenceOnly) return rcOk;
-    copyToField(r.Name, p.Name);
-    copyToField(r.LongIdentifier, p.LongIdentifier);
-    r.Asap2Version = p.Asap2Version;
-    r.Asap2Upgrade = p.Asap2Upgrade;
-    copyToField(r.FileHeadComment, p.FileHeadComment);
-    copyToField(r.HeaderComment, p.HeaderComment);
-    copyToField(r.HeaderVersion, p.HeaderVersion);
-    copyToField(r.HeaderProjectNo, p.HeaderProjectNo);
-    r.UserData = p.UserData;
+    copyProject(p, r);
     return rcOk;
   });
 }
@@ -35,26 +48,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_GetModule(TOrdex* instance, TModule* record,
     if (!m) return rcModuleNotFound;
     if (existenceOnly) return rcOk;
     if (key.empty()) copyToField(r.Name, m->Name);
-    copyToField(r.LongIdentifier, m->LongIdentifier);
-    copyToField(r.ModCommonComment, m->ModCommon.Comment);
-    copyToField(r.SRecLayout, m->ModCommon.SRecLayout);
-    r.DepositMode = m->ModCommon.DepositMode;
-    r.ByteOrder = m->ModCommon.ByteOrder;
-    ordex::api::copyAlignments(r, m->ModCommon);
-    copyToField(r.ModParComment, m->ModPar.Comment);
-    copyToField(r.Version, m->ModPar.Version);
-    r.AddrEpk = m->ModPar.AddrEpk;
-    copyToField(r.Epk, m->ModPar.Epk);
-    copyToField(r.Supplier, m->ModPar.Supplier);
-    copyToField(r.Customer, m->ModPar.Customer);
-    copyToField(r.CustomerNo, m->ModPar.CustomerNo);
-    copyToField(r.User, m->ModPar.User);
-    copyToField(r.PhoneNo, m->ModPar.PhoneNo);
-    copyToField(r.Ecu, m->ModPar.Ecu);
-    copyToField(r.CpuType, m->ModPar.CpuType);
-    r.NoOfInterfaces = m->ModPar.NoOfInterfaces;
-    r.EcuCalibrationOffset = m->ModPar.EcuCalibrationOffset;
-    r.UserData = m->UserData;
+    copyModule(*m, r);
     return rcOk;
   });
 }

@@ -7,6 +7,7 @@
 // as Name, which lists rename).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
@@ -34,6 +35,11 @@ template <class To, class From>
 void getField(To& to, const From& from) {
   to = from;
 }
+// An array entry by entry; both arrays have the same length.
+template <class To, class From, size_t N>
+void getField(To (&to)[N], const From (&from)[N]) {
+  for (size_t i = 0; i < N; ++i) getField(to[i], from[i]);
+}
 
 // Public record to model.
 inline void setField(Text& to, const char (&from)[kTextField]) {
@@ -49,6 +55,10 @@ inline void setField(bool& to, int16_t from) {
 template <class To, class From>
 void setField(To& to, const From& from) {
   to = from;
+}
+template <class To, class From, size_t N>
+void setField(To (&to)[N], const From (&from)[N]) {
+  for (size_t i = 0; i < N; ++i) setField(to[i], from[i]);
 }
 
 // The getter copy of the rows of one .def file: `ORDEX_GET_FIELDS(to, from)` before the

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <string>
 
 #include "record_fields.h"
 #include "suggestions.h"
@@ -14,25 +16,17 @@ namespace ordex_tool {
 
 namespace {
 
-#define ORDEX_FIELD(Record, Member, Type)              \
-  Field {                                              \
-#Member, FieldType::Type, offsetof(Record, Member) \
-  }
-#define ORDEX_KEYWORD(Record, Member, table)                      \
-  Field {                                                         \
-#Member, FieldType::Keyword, offsetof(Record, Member), &table \
-  }
-#define ORDEX_COEFF(i)                                                                             \
-  Field {                                                                                          \
-    "Coeffs[" #i "]", FieldType::Number, offsetof(TCompuMethod2, Coeffs) + i * sizeof(TNumberText) \
-  }
+// What a script may do with a field of the table: set it, not name it at all, or set an
+// array's entries one by one ("Coeffs[0]").
+enum class Use { Settable, Hidden, ByEntry };
 
 // What create does with a field beyond its table entry: the value it starts from, whether
-// the script must give it.
+// the script must give it; or how a script uses it.
 struct FieldRule {
   const char* name;
   const char* initial;
   bool required;
+  Use use = Use::Settable;
 };
 
 FieldType fieldType(const TRecordField& d) {
@@ -54,18 +48,36 @@ FieldType fieldType(const TRecordField& d) {
   }
 }
 
-// The fields of the record's table that a script can set: every single field but Name.
+// "Name[i]", kept for the life of the program (fields hold their names as pointers).
+const char* entryName(const char* name, uint32_t i) {
+  static std::deque<std::string> names;
+  names.push_back(std::string(name) + "[" + std::to_string(i) + "]");
+  return names.back().c_str();
+}
+
+// The fields of the record's table that a script can set: every single field but Name (the
+// project's too, as it is in no list), and the entries of the arrays the rules name.
 std::vector<Field> tableFields(int32_t recordType, std::initializer_list<FieldRule> rules) {
   std::vector<Field> fields;
   for (const TRecordField& d : recordFields(recordType)) {
-    if (d.Kind == fkRecord || d.Count != 1 || std::strcmp(d.Name, "Name") == 0) continue;
+    if (recordType != rtProject && std::strcmp(d.Name, "Name") == 0) continue;
+    FieldRule rule{d.Name, nullptr, false};
+    for (const FieldRule& r : rules) {
+      if (std::strcmp(r.name, d.Name) == 0) rule = r;
+    }
+    if (rule.use == Use::Hidden) continue;
+    if (rule.use == Use::ByEntry) {
+      for (uint32_t i = 0; i < d.Count; ++i) {
+        fields.push_back(
+            Field{entryName(d.Name, i), fieldType(d), d.Offset + i * d.Size / d.Count});
+      }
+      continue;
+    }
+    if (d.Kind == fkRecord || d.Count != 1) continue;
     Field f{d.Name, fieldType(d), d.Offset};
     if (d.Kind == fkKeyword) f.keywords = &keywordTable(d.KeywordList);
-    for (const FieldRule& rule : rules) {
-      if (std::strcmp(rule.name, d.Name) != 0) continue;
-      f.initial = rule.initial;
-      f.required = rule.required;
-    }
+    f.initial = rule.initial;
+    f.required = rule.required;
     fields.push_back(f);
   }
   return fields;
@@ -145,95 +157,57 @@ void absentElement(TRecordLayoutElement& e) {
 
 std::vector<RecordKind> makeKinds() {
   std::vector<RecordKind> k;
+  k.push_back(RecordKind{"project", sizeof(TProject),
+                         [](TOrdex* i, const char*, void* r) {
+                           TProject* p = static_cast<TProject*>(r);
+                           std::string key = p->Name;
+                           TOrdexReturnCode rc = Ordex_GetProject(i, p, 0);
+                           if (rc == rcOk && key != p->Name)
+                             return rcInvalidArgument;  // not this project
+                           return rc;
+                         },
+                         [](TOrdex* i, const char*, void* r) {
+                           return Ordex_ChangeProject(i, static_cast<const TProject*>(r));
+                         },
+                         [](TOrdex* i, const char*, void* r) {
+                           return Ordex_CreateProject(i, static_cast<const TProject*>(r));
+                         },
+                         tableFields(rtProject, {}), nullptr});
   k.push_back(RecordKind{
-      "project",
-      sizeof(TProject),
+      "module", sizeof(TModule),
       [](TOrdex* i, const char*, void* r) {
-        TProject* p = static_cast<TProject*>(r);
-        std::string key = p->Name;
-        TOrdexReturnCode rc = Ordex_GetProject(i, p, 0);
-        if (rc == rcOk && key != p->Name) return rcInvalidArgument;  // not this project
-        return rc;
+        return Ordex_GetModule(i, static_cast<TModule*>(r), 0);
       },
       [](TOrdex* i, const char*, void* r) {
-        return Ordex_ChangeProject(i, static_cast<const TProject*>(r));
+        return Ordex_ChangeModule(i, static_cast<const TModule*>(r));
       },
       [](TOrdex* i, const char*, void* r) {
-        return Ordex_CreateProject(i, static_cast<const TProject*>(r));
+        return Ordex_CreateModule(i, static_cast<const TModule*>(r));
       },
-      {ORDEX_FIELD(TProject, Name, Text), ORDEX_FIELD(TProject, LongIdentifier, Text),
-       ORDEX_FIELD(TProject, Asap2Version, Int32), ORDEX_FIELD(TProject, Asap2Upgrade, Int32),
-       ORDEX_FIELD(TProject, FileHeadComment, Text), ORDEX_FIELD(TProject, HeaderComment, Text),
-       ORDEX_FIELD(TProject, HeaderVersion, Text), ORDEX_FIELD(TProject, HeaderProjectNo, Text),
-       ORDEX_FIELD(TProject, UserData, UInt32)},
+      tableFields(rtModule, {{"ByteOrder", "MSB_LAST", false}, {"AddrEpk", kUnset, false}}),
       nullptr});
-  k.push_back(RecordKind{"module",
-                         sizeof(TModule),
-                         [](TOrdex* i, const char*, void* r) {
-                           return Ordex_GetModule(i, static_cast<TModule*>(r), 0);
-                         },
-                         [](TOrdex* i, const char*, void* r) {
-                           return Ordex_ChangeModule(i, static_cast<const TModule*>(r));
-                         },
-                         [](TOrdex* i, const char*, void* r) {
-                           return Ordex_CreateModule(i, static_cast<const TModule*>(r));
-                         },
-                         {ORDEX_FIELD(TModule, LongIdentifier, Text),
-                          ORDEX_FIELD(TModule, ModCommonComment, Text),
-                          ORDEX_FIELD(TModule, SRecLayout, Text),
-                          ORDEX_KEYWORD(TModule, DepositMode, kDeposits),
-                          ORDEX_KEYWORD(TModule, ByteOrder, kByteOrders).startingAt("MSB_LAST"),
-                          ORDEX_FIELD(TModule, AlignmentByte, Int16),
-                          ORDEX_FIELD(TModule, AlignmentWord, Int16),
-                          ORDEX_FIELD(TModule, AlignmentLong, Int16),
-                          ORDEX_FIELD(TModule, AlignmentFloat32Ieee, Int16),
-                          ORDEX_FIELD(TModule, AlignmentFloat64Ieee, Int16),
-                          ORDEX_FIELD(TModule, ModParComment, Text),
-                          ORDEX_FIELD(TModule, Version, Text),
-                          ORDEX_FIELD(TModule, AddrEpk, UInt32).startingAt(kUnset),
-                          ORDEX_FIELD(TModule, Epk, Text),
-                          ORDEX_FIELD(TModule, Supplier, Text),
-                          ORDEX_FIELD(TModule, Customer, Text),
-                          ORDEX_FIELD(TModule, CustomerNo, Text),
-                          ORDEX_FIELD(TModule, User, Text),
-                          ORDEX_FIELD(TModule, PhoneNo, Text),
-                          ORDEX_FIELD(TModule, Ecu, Text),
-                          ORDEX_FIELD(TModule, CpuType, Text),
-                          ORDEX_FIELD(TModule, NoOfInterfaces, Int16),
-                          ORDEX_FIELD(TModule, EcuCalibrationOffset, UInt32),
-                          ORDEX_FIELD(TModule, UserData, UInt32)},
-                         nullptr});
-  Field prgType = ORDEX_KEYWORD(TMemorySegment, PrgType, kSegmentTypes).needed();
-  prgType.layoutKeywords = &kProgramTypes;
-  k.push_back(moduleContentKind<TMemorySegment>(
+  RecordKind segment = moduleContentKind<TMemorySegment>(
       "memory-segment", Ordex_GetMemorySegment, Ordex_ChangeMemorySegment,
       Ordex_CreateMemorySegment,
-      {ORDEX_FIELD(TMemorySegment, LongIdentifier, Text), prgType,
-       ORDEX_KEYWORD(TMemorySegment, MemoryType, kMemoryTypes),
-       ORDEX_KEYWORD(TMemorySegment, Attribute, kAttributes),
-       ORDEX_FIELD(TMemorySegment, Address, UInt32).startingAt(kUnset),
-       ORDEX_FIELD(TMemorySegment, Size, UInt32), ORDEX_FIELD(TMemorySegment, UserData, UInt32)}));
+      tableFields(rtMemorySegment, {{"PrgType", nullptr, true}, {"Address", kUnset, false}}));
+  // A MEMORY_LAYOUT's program type has keywords of its own.
+  for (Field& f : segment.fields) {
+    if (std::strcmp(f.name, "PrgType") == 0) f.layoutKeywords = &kProgramTypes;
+  }
+  k.push_back(std::move(segment));
   // The long form, so that an axis's FIX_AXIS_PAR_DIST survives the round trip.
   RecordKind characteristic = moduleContentKind<TCharacteristic2>(
       "characteristic", Ordex_GetCharacteristic2, Ordex_ChangeCharacteristic2,
       Ordex_CreateCharacteristic2,
-      {ORDEX_FIELD(TCharacteristic2, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCharacteristic2, Type, kCharacteristicTypes).needed(),
-       ORDEX_FIELD(TCharacteristic2, Address, UInt32).startingAt(kUnset).needed(),
-       ORDEX_FIELD(TCharacteristic2, Deposit, Text).needed(),
-       ORDEX_FIELD(TCharacteristic2, MaxDiff, Number).startingAt(kZero),
-       ORDEX_FIELD(TCharacteristic2, Conversion, Text).needed(),
-       ORDEX_FIELD(TCharacteristic2, LowerLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TCharacteristic2, UpperLimit, Number).startingAt(kZero),
-       ORDEX_FIELD(TCharacteristic2, Format, Text),
-       ORDEX_KEYWORD(TCharacteristic2, ByteOrder, kByteOrders),
-       ORDEX_FIELD(TCharacteristic2, BitMask, UInt32).startingAt(kUnset),
-       ORDEX_FIELD(TCharacteristic2, Number, Int16), ORDEX_FIELD(TCharacteristic2, ReadOnly, Flag),
-       ORDEX_FIELD(TCharacteristic2, ExtendedLimitsLower, Number),
-       ORDEX_FIELD(TCharacteristic2, ExtendedLimitsUpper, Number),
-       ORDEX_FIELD(TCharacteristic2, MaxRefreshScalingUnit, Int32).startingAt(kNoRefresh),
-       ORDEX_FIELD(TCharacteristic2, MaxRefreshRate, Int32),
-       ORDEX_FIELD(TCharacteristic2, UserData, UInt32)});
+      tableFields(rtCharacteristic2, {{"Type", nullptr, true},
+                                      {"Address", kUnset, true},
+                                      {"Deposit", nullptr, true},
+                                      {"MaxDiff", kZero, false},
+                                      {"Conversion", nullptr, true},
+                                      {"LowerLimit", kZero, false},
+                                      {"UpperLimit", kZero, false},
+                                      {"BitMask", kUnset, false},
+                                      {"MaxRefreshScalingUnit", kNoRefresh, false}}));
   characteristic.prepare = [](TOrdex* inst, const char* module, void* record) {
     TCharacteristic2& r = *static_cast<TCharacteristic2*>(record);
     const ModuleDefaults d = moduleDefaults(inst, module);
@@ -263,23 +237,17 @@ std::vector<RecordKind> makeKinds() {
                                            Ordex_CreateFunction, tableFields(rtFunction, {})));
   k.push_back(moduleContentKind<TCompuMethod2>(
       "compu-method", Ordex_GetCompuMethod2, Ordex_ChangeCompuMethod2, Ordex_CreateCompuMethod2,
-      {ORDEX_FIELD(TCompuMethod2, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCompuMethod2, ConversionType, kConversionTypes).needed(),
-       ORDEX_FIELD(TCompuMethod2, Format, Text), ORDEX_FIELD(TCompuMethod2, Unit, Text),
-       ORDEX_FIELD(TCompuMethod2, Formula, Text), ORDEX_FIELD(TCompuMethod2, FormulaInv, Text),
-       ORDEX_COEFF(0), ORDEX_COEFF(1), ORDEX_COEFF(2), ORDEX_COEFF(3), ORDEX_COEFF(4),
-       ORDEX_COEFF(5), ORDEX_FIELD(TCompuMethod2, CompuTabRef, Text),
-       ORDEX_FIELD(TCompuMethod2, UserData, UInt32)}));
+      tableFields(rtCompuMethod2,
+                  {{"ConversionType", nullptr, true}, {"Coeffs", nullptr, false, Use::ByEntry}})));
+  // A script sets neither a table's pairs nor their count.
   k.push_back(moduleContentKind<TCompuTab>(
       "compu-tab", Ordex_GetCompuTab, Ordex_ChangeCompuTab, Ordex_CreateCompuTab,
-      {ORDEX_FIELD(TCompuTab, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCompuTab, ConversionType, kConversionTypes).needed(),
-       ORDEX_FIELD(TCompuTab, DefaultValue, Text), ORDEX_FIELD(TCompuTab, UserData, UInt32)}));
+      tableFields(rtCompuTab, {{"ConversionType", nullptr, true},
+                               {"NumberValuePairs", nullptr, false, Use::Hidden}})));
   RecordKind vtab = moduleContentKind<TCompuVTab>(
       "compu-vtab", Ordex_GetCompuVTab, Ordex_ChangeCompuVTab, Ordex_CreateCompuVTab,
-      {ORDEX_FIELD(TCompuVTab, LongIdentifier, Text),
-       ORDEX_KEYWORD(TCompuVTab, ConversionType, kConversionTypes).startingAt("TAB_VERB"),
-       ORDEX_FIELD(TCompuVTab, DefaultValue, Text), ORDEX_FIELD(TCompuVTab, UserData, UInt32)});
+      tableFields(rtCompuVTab, {{"ConversionType", "TAB_VERB", false},
+                                {"NumberValuePairs", nullptr, false, Use::Hidden}}));
   vtab.change = changeCompuVTab;
   k.push_back(std::move(vtab));
   RecordKind axisPts = moduleContentKind<TAxisPts>(
@@ -301,16 +269,7 @@ std::vector<RecordKind> makeKinds() {
   k.push_back(std::move(axisPts));
   RecordKind layout = moduleContentKind<TRecordLayout2>(
       "record-layout", Ordex_GetRecordLayout2, Ordex_ChangeRecordLayout2, Ordex_CreateRecordLayout2,
-      {ORDEX_FIELD(TRecordLayout2, LongIdentifier, Text),
-       ORDEX_FIELD(TRecordLayout2, FixNoAxisPtsX, Int16),
-       ORDEX_FIELD(TRecordLayout2, FixNoAxisPtsY, Int16),
-       ORDEX_FIELD(TRecordLayout2, FixNoAxisPtsZ, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentByte, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentWord, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentLong, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentFloat32Ieee, Int16),
-       ORDEX_FIELD(TRecordLayout2, AlignmentFloat64Ieee, Int16),
-       ORDEX_FIELD(TRecordLayout2, UserData, UInt32)});
+      tableFields(rtRecordLayout2, {}));
   layout.prepare = [](TOrdex*, const char*, void* record) {
     TRecordLayout2& r = *static_cast<TRecordLayout2*>(record);
     for (TRecordLayoutElement& e : r.Reserved) absentElement(e);

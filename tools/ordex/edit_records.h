@@ -22,17 +22,6 @@ struct Field {
   const KeywordTable* layoutKeywords = nullptr;  // a MEMORY_LAYOUT's program type
   const char* initial = nullptr;                 // create starts from it (null: 0, "", -1)
   bool required = false;                         // create needs it
-
-  Field startingAt(const char* value) const {
-    Field f = *this;
-    f.initial = value;
-    return f;
-  }
-  Field needed() const {
-    Field f = *this;
-    f.required = true;
-    return f;
-  }
 };
 
 // A record kind. Every record starts with its Name; the module is the script's current one

@@ -49,6 +49,8 @@ const KeywordTable& keywordTable(int32_t list) {
       return kIndexModes;
     case klAddressing:
       return kAddressings;
+    case klIndexIncrement:
+      return kIndexIncrements;
     default:
       return kNone;
   }

@@ -2,6 +2,7 @@
 // members, as text or JSON (see document.h).
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,37 +47,53 @@ class Fields {
   Node& n_;
 };
 
-// Every field of a record as its table lists it.
-void addFields(int32_t recordType, const void* record, Node& n) {
-  Fields f(n);
+// One value of a record field (one entry of an array field) as a node.
+Node valueNode(const TRecordField& d, const void* at) {
+  const TRecordField one{d.Name, 0, d.Size / d.Count, 1, d.Kind, d.KeywordList, d.SubRecord};
+  switch (d.Kind) {
+    case fkText:
+      return Node::text(&fieldAt<char>(at, one));
+    case fkNumberText: {
+      const TNumberText& n = fieldAt<TNumberText>(at, one);
+      return Node::numberText(n.Text, n.Value);
+    }
+    case fkInt16:
+      return Node::integer(fieldAt<int16_t>(at, one));
+    case fkInt32:
+      return Node::integer(fieldAt<int32_t>(at, one));
+    case fkHex:
+      return Node::hex(fieldAt<uint32_t>(at, one));
+    case fkFlag:
+      return Node::boolean(fieldAt<int16_t>(at, one) != 0);
+    case fkKeyword:
+      return Node::keyword(fieldAt<int32_t>(at, one), keywordTable(d.KeywordList));
+    default:
+      return Node::integer(fieldAt<uint32_t>(at, one));
+  }
+}
+
+// Shows a field its record kind shows its own way (a count that limits an array, a keyword
+// list that depends on another field); false for the fields shown as their table says.
+using Special = std::function<bool(const TRecordField&, Node&)>;
+
+// Every field of a record as its table lists it; an array field is an array of its
+// entries, a sub-record an object of its fields.
+void addFields(int32_t recordType, const void* record, Node& n, const Special& special = {}) {
   for (const TRecordField& d : recordFields(recordType)) {
-    switch (d.Kind) {
-      case fkText:
-        f.text(d.Name, &fieldAt<char>(record, d));
-        break;
-      case fkNumberText:
-        f.numberText(d.Name, fieldAt<TNumberText>(record, d));
-        break;
-      case fkInt16:
-        f.number(d.Name, fieldAt<int16_t>(record, d));
-        break;
-      case fkInt32:
-        f.number(d.Name, fieldAt<int32_t>(record, d));
-        break;
-      case fkUInt32:
-        f.number(d.Name, fieldAt<uint32_t>(record, d));
-        break;
-      case fkHex:
-        f.hex(d.Name, fieldAt<uint32_t>(record, d));
-        break;
-      case fkFlag:
-        f.flag(d.Name, fieldAt<int16_t>(record, d));
-        break;
-      case fkKeyword:
-        f.keyword(d.Name, fieldAt<int32_t>(record, d), keywordTable(d.KeywordList));
-        break;
-      default:
-        break;
+    if (special && special(d, n)) continue;
+    const unsigned char* at = static_cast<const unsigned char*>(record) + d.Offset;
+    if (d.Kind != fkRecord && d.Count == 1) {
+      n.add(d.Name, valueNode(d, at));
+      continue;
+    }
+    Node& list = n.add(d.Name, Node::array());
+    const uint32_t entry = d.Size / d.Count;
+    for (uint32_t i = 0; i < d.Count; ++i) {
+      if (d.Kind == fkRecord) {
+        addFields(d.SubRecord, at + i * entry, list.push(Node::object()));
+      } else {
+        list.push(valueNode(d, at + i * entry));
+      }
     }
   }
 }
@@ -91,16 +108,7 @@ TOrdexReturnCode showProject(const Target& t, Node& n) {
   TProject r{};
   TOrdexReturnCode rc = Ordex_GetProject(t.inst, &r, 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r.Name);
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("Asap2Version", r.Asap2Version);
-  f.number("Asap2Upgrade", r.Asap2Upgrade);
-  f.text("FileHeadComment", r.FileHeadComment);
-  f.text("HeaderComment", r.HeaderComment);
-  f.text("HeaderVersion", r.HeaderVersion);
-  f.text("HeaderProjectNo", r.HeaderProjectNo);
-  f.number("UserData", r.UserData);
+  addFields(rtProject, &r, n);
   return rcOk;
 }
 
@@ -108,32 +116,7 @@ TOrdexReturnCode showModule(const Target& t, Node& n) {
   auto r = keyed<TModule>(t.name);
   TOrdexReturnCode rc = Ordex_GetModule(t.inst, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.text("ModCommonComment", r->ModCommonComment);
-  f.text("SRecLayout", r->SRecLayout);
-  f.keyword("DepositMode", r->DepositMode, kDeposits);
-  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  f.number("AlignmentByte", r->AlignmentByte);
-  f.number("AlignmentWord", r->AlignmentWord);
-  f.number("AlignmentLong", r->AlignmentLong);
-  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  f.text("ModParComment", r->ModParComment);
-  f.text("Version", r->Version);
-  f.hex("AddrEpk", r->AddrEpk);
-  f.text("Epk", r->Epk);
-  f.text("Supplier", r->Supplier);
-  f.text("Customer", r->Customer);
-  f.text("CustomerNo", r->CustomerNo);
-  f.text("User", r->User);
-  f.text("PhoneNo", r->PhoneNo);
-  f.text("Ecu", r->Ecu);
-  f.text("CpuType", r->CpuType);
-  f.number("NoOfInterfaces", r->NoOfInterfaces);
-  f.hex("EcuCalibrationOffset", r->EcuCalibrationOffset);
-  f.number("UserData", r->UserData);
+  addFields(rtModule, r.get(), n);
   return addIfData(t.inst, nullptr, MemberOwner::kModule, r->Name, n);
 }
 
@@ -141,18 +124,13 @@ TOrdexReturnCode showMemorySegment(const Target& t, Node& n) {
   auto r = keyed<TMemorySegment>(t.name);
   TOrdexReturnCode rc = Ordex_GetMemorySegment(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
+  // A MEMORY_LAYOUT's program type has keywords of its own.
   const bool layout = std::strcmp(r->LongIdentifier, "MEMORY_LAYOUT") == 0;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("PrgType", r->PrgType, layout ? kProgramTypes : kSegmentTypes);
-  f.keyword("MemoryType", r->MemoryType, kMemoryTypes);
-  f.keyword("Attribute", r->Attribute, kAttributes);
-  f.hex("Address", r->Address);
-  f.hex("Size", r->Size);
-  Node& offsets = n.add("Offsets", Node::array());
-  for (int32_t o : r->Offsets) offsets.push(Node::integer(o));
-  f.number("UserData", r->UserData);
+  addFields(rtMemorySegment, r.get(), n, [&](const TRecordField& d, Node& node) {
+    if (!layout || std::strcmp(d.Name, "PrgType") != 0) return false;
+    node.add("PrgType", Node::keyword(r->PrgType, kProgramTypes));
+    return true;
+  });
   return addIfData(t.inst, t.module, MemberOwner::kMemorySegment, t.name, n);
 }
 
@@ -197,55 +175,18 @@ TOrdexReturnCode addAnnotationsAndIfData(const Target& t, MemberOwner owner, Nod
   return addIfData(t.inst, t.module, owner, t.name, n);
 }
 
-void addAxis(const TAxisDescr2& a, Node& n) {
-  static const char* const kModeWords[] = {"DEPOSIT", "FIX_AXIS_PAR", "FIX_AXIS_PAR_DIST"};
-  Fields f(n);
-  f.keyword("Attribute", a.Attribute, kAxisAttributes);
-  f.text("InputQuantity", a.InputQuantity);
-  f.text("Conversion", a.Conversion);
-  f.number("MaxAxisPoints", a.MaxAxisPoints);
-  f.numberText("LowerLimit", a.LowerLimit);
-  f.numberText("UpperLimit", a.UpperLimit);
-  f.flag("ReadOnly", a.ReadOnly);
-  f.text("Format", a.Format);
-  f.text("AxisPtsRef", a.AxisPtsRef);
-  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
-  f.keyword("DepositMode", a.DepositMode, kDeposits);
-  f.keyword("AxisPointsMode", a.AxisPointsMode, KeywordTable{kModeWords, 3});
-  f.number("FixAxisParOffset", a.FixAxisParOffset);
-  f.number("FixAxisParShift", a.FixAxisParShift);
-  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
-}
-
 TOrdexReturnCode showCharacteristic(const Target& t, Node& n) {
   auto r = keyed<TCharacteristic2>(t.name);
   TOrdexReturnCode rc = Ordex_GetCharacteristic2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("Type", r->Type, kCharacteristicTypes);
-  f.hex("Address", r->Address);
-  f.text("Deposit", r->Deposit);
-  f.numberText("MaxDiff", r->MaxDiff);
-  f.text("Conversion", r->Conversion);
-  f.numberText("LowerLimit", r->LowerLimit);
-  f.numberText("UpperLimit", r->UpperLimit);
-  f.text("Format", r->Format);
-  f.keyword("ByteOrder", r->ByteOrder, kByteOrders);
-  f.hex("BitMask", r->BitMask);
-  f.number("Number", r->Number);
-  f.flag("ReadOnly", r->ReadOnly);
-  f.numberText("ExtendedLimitsLower", r->ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", r->ExtendedLimitsUpper);
-  f.number("MaxRefreshScalingUnit", r->MaxRefreshScalingUnit);
-  f.number("MaxRefreshRate", r->MaxRefreshRate);
-  // CURVE, MAP and CUBOID have one axis per dimension: their type's index is the count.
-  const int axes = r->Type >= 1 && r->Type <= 3 ? r->Type : 0;
-  Node& list = n.add("Axes", Node::array());
-  for (int i = 0; i < axes; ++i) addAxis(r->Axes[i], list.push(Node::object()));
-  f.number("UserData", r->UserData);
+  addFields(rtCharacteristic2, r.get(), n, [&r](const TRecordField& d, Node& node) {
+    if (std::strcmp(d.Name, "Axes") != 0) return false;
+    // CURVE, MAP and CUBOID have one axis per dimension: their type's index is the count.
+    const int axes = r->Type >= 1 && r->Type <= 3 ? r->Type : 0;
+    Node& list = node.add("Axes", Node::array());
+    for (int i = 0; i < axes; ++i) addFields(rtAxisDescr2, &r->Axes[i], list.push(Node::object()));
+    return true;
+  });
   return addAnnotationsAndIfData(t, MemberOwner::kCharacteristic, n);
 }
 
@@ -253,7 +194,6 @@ TOrdexReturnCode showAxisPts(const Target& t, Node& n) {
   auto r = keyed<TAxisPts>(t.name);
   TOrdexReturnCode rc = Ordex_GetAxisPts(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
   addFields(rtAxisPts, r.get(), n);
   return addAnnotationsAndIfData(t, MemberOwner::kAxisPts, n);
 }
@@ -272,7 +212,6 @@ TOrdexReturnCode showFunction(const Target& t, Node& n) {
   auto r = keyed<TFunction>(t.name);
   TOrdexReturnCode rc = Ordex_GetFunction(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
   addFields(rtFunction, r.get(), n);
   return addFunctionNameLists(t.inst, t.module, t.name, n);
 }
@@ -281,69 +220,55 @@ TOrdexReturnCode showCompuMethod(const Target& t, Node& n) {
   auto r = keyed<TCompuMethod2>(t.name);
   TOrdexReturnCode rc = Ordex_GetCompuMethod2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  f.text("Format", r->Format);
-  f.text("Unit", r->Unit);
-  f.text("Formula", r->Formula);
-  f.text("FormulaInv", r->FormulaInv);
-  Node& coeffs = n.add("Coeffs", Node::array());
-  for (const TNumberText& c : r->Coeffs) coeffs.push(Node::numberText(c.Text, c.Value));
-  f.text("CompuTabRef", r->CompuTabRef);
-  f.number("UserData", r->UserData);
+  addFields(rtCompuMethod2, r.get(), n);
   return rcOk;
 }
 
 // COMPU_TAB and COMPU_VTAB: the same record around different pairs, which `addPairs` puts
 // into the "Pairs" array (returning the code of a failing call).
 template <class Record, class AddPairs>
-TOrdexReturnCode showConversionTable(const Target& t, Node& n,
+TOrdexReturnCode showConversionTable(const Target& t, Node& n, int32_t recordType,
                                      TOrdexReturnCode (*get)(TOrdex*, const char*, Record*, int),
                                      AddPairs&& addPairs) {
   auto r = keyed<Record>(t.name);
   TOrdexReturnCode rc = get(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.keyword("ConversionType", r->ConversionType, kConversionTypes);
-  f.number("NumberValuePairs", r->NumberValuePairs);
-  rc = addPairs(*r, n.add("Pairs", Node::array()));
-  if (rc != rcOk) return rc;
-  f.text("DefaultValue", r->DefaultValue);
-  f.number("UserData", r->UserData);
-  return rcOk;
+  addFields(recordType, r.get(), n, [&](const TRecordField& d, Node& node) {
+    if (std::strcmp(d.Name, "Pairs") != 0) return false;
+    rc = addPairs(*r, node.add("Pairs", Node::array()));
+    return true;
+  });
+  return rc;
 }
 
 TOrdexReturnCode showCompuTab(const Target& t, Node& n) {
-  return showConversionTable(t, n, Ordex_GetCompuTab, [](const TCompuTab& r, Node& pairs) {
-    int count = r.NumberValuePairs < 0 ? 0 : r.NumberValuePairs;
-    if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
-    for (int i = 0; i < count; ++i) {
-      Node& p = pairs.push(Node::object());
-      p.add("InVal", Node::integer(r.Pairs[i].InVal));
-      p.add("Out", Node::numberText(r.Pairs[i].Out.Text, r.Pairs[i].Out.Value));
-    }
-    return rcOk;
-  });
+  return showConversionTable(t, n, rtCompuTab, Ordex_GetCompuTab,
+                             [](const TCompuTab& r, Node& pairs) {
+                               int count = r.NumberValuePairs < 0 ? 0 : r.NumberValuePairs;
+                               if (count > ORDEX_COMPU_TAB_PAIRS) count = ORDEX_COMPU_TAB_PAIRS;
+                               for (int i = 0; i < count; ++i) {
+                                 addFields(rtCompuTabPair, &r.Pairs[i], pairs.push(Node::object()));
+                               }
+                               return rcOk;
+                             });
 }
 
 TOrdexReturnCode showCompuVTab(const Target& t, Node& n) {
   // Every pair, also those beyond the record's twenty, with its whole text.
-  return showConversionTable(t, n, Ordex_GetCompuVTab, [&t](const TCompuVTab& r, Node& pairs) {
-    if (r.NumberValuePairs <= 0) return rcOk;
-    std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r.NumberValuePairs));
-    TOrdexReturnCode rc = Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
-    if (rc != rcOk) return rc;
-    for (const TCompuVTabEntry& e : entries) {
-      Node& p = pairs.push(Node::object());
-      p.add("InVal", Node::integer(e.InVal));
-      p.add("OutText", Node::text(e.OutText ? e.OutText : ""));
-    }
-    return rcOk;
-  });
+  return showConversionTable(
+      t, n, rtCompuVTab, Ordex_GetCompuVTab, [&t](const TCompuVTab& r, Node& pairs) {
+        if (r.NumberValuePairs <= 0) return rcOk;
+        std::vector<TCompuVTabEntry> entries(static_cast<size_t>(r.NumberValuePairs));
+        TOrdexReturnCode rc =
+            Ordex_GetACompuVTabsLargeVTab(t.inst, t.module, t.name, entries.data());
+        if (rc != rcOk) return rc;
+        for (const TCompuVTabEntry& e : entries) {
+          Node& p = pairs.push(Node::object());
+          p.add("InVal", Node::integer(e.InVal));
+          p.add("OutText", Node::text(e.OutText ? e.OutText : ""));
+        }
+        return rcOk;
+      });
 }
 
 void addElement(Node& list, int32_t kind, const TRecordLayoutElement& e) {
@@ -366,27 +291,19 @@ TOrdexReturnCode showRecordLayout(const Target& t, Node& n) {
   auto r = keyed<TRecordLayout2>(t.name);
   TOrdexReturnCode rc = Ordex_GetRecordLayout2(t.inst, t.module, r.get(), 0);
   if (rc != rcOk) return rc;
-  Fields f(n);
-  f.text("Name", r->Name);
-  f.text("LongIdentifier", r->LongIdentifier);
-  // The elements in position order, as the record is stored in memory.
-  TRecordLayoutElementExt placed[ORDEX_SORTED_ELEMENTS];
-  rc = Ordex_GetRecordLayoutElementArraySorted(t.inst, t.module, t.name, placed);
-  if (rc != rcOk) return rc;
-  Node& elements = n.add("Elements", Node::array());
-  for (const TRecordLayoutElementExt& e : placed) {
-    if (e.ElementKind >= 0) addElement(elements, e.ElementKind, e.Element);
-  }
-  f.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
-  f.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
-  f.number("FixNoAxisPtsZ", r->FixNoAxisPtsZ);
-  f.number("AlignmentByte", r->AlignmentByte);
-  f.number("AlignmentWord", r->AlignmentWord);
-  f.number("AlignmentLong", r->AlignmentLong);
-  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  f.number("UserData", r->UserData);
-  return rcOk;
+  addFields(rtRecordLayout2, r.get(), n, [&](const TRecordField& d, Node& node) {
+    if (std::strcmp(d.Name, "Reserved") == 0) return true;  // among the elements
+    if (std::strcmp(d.Name, "Elements") != 0) return false;
+    // The elements in position order, as the record is stored in memory.
+    TRecordLayoutElementExt placed[ORDEX_SORTED_ELEMENTS];
+    rc = Ordex_GetRecordLayoutElementArraySorted(t.inst, t.module, t.name, placed);
+    Node& elements = node.add("Elements", Node::array());
+    for (const TRecordLayoutElementExt& e : placed) {
+      if (rc == rcOk && e.ElementKind >= 0) addElement(elements, e.ElementKind, e.Element);
+    }
+    return true;
+  });
+  return rc;
 }
 
 using ShowFn = TOrdexReturnCode (*)(const Target&, Node&);

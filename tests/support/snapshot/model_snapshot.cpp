@@ -1,5 +1,6 @@
 #include "snapshot/model_snapshot.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -43,13 +44,6 @@ class Fields {
     text(name + ".Text", n.Text);
     set(name + ".Value", real(n.Value));
   }
-  void element(const std::string& name, const TRecordLayoutElement& e) {
-    number(name + ".Position", e.Position);
-    number(name + ".MaxNumberOfRescalePairs", e.MaxNumberOfRescalePairs);
-    number(name + ".DataType", e.DataType);
-    number(name + ".IndexMode", e.IndexMode);
-    number(name + ".Addressing", e.Addressing);
-  }
   void set(const std::string& name, const std::string& value) {
     snapshot_.set(path_ + "/" + name, value);
   }
@@ -59,35 +53,61 @@ class Fields {
   std::string path_;
 };
 
-// Every field of a record but Name (the object's key), as the library's table of the record
-// type describes it: texts quoted, numbers as TNumberText halves, the rest as integers.
-void recordFields(Fields& f, int32_t recordType, const void* record) {
+// One value of a record field (one entry of an array field): texts quoted, numbers as
+// TNumberText halves, the rest as integers.
+void recordValue(Fields& f, const std::string& name, int32_t kind, const unsigned char* at) {
+  switch (kind) {
+    case fkText:
+      f.text(name, reinterpret_cast<const char*>(at));
+      break;
+    case fkNumberText:
+      f.numberText(name, *reinterpret_cast<const TNumberText*>(at));
+      break;
+    case fkInt16:
+    case fkFlag:
+      f.number(name, *reinterpret_cast<const int16_t*>(at));
+      break;
+    case fkUInt32:
+    case fkHex:
+      f.number(name, *reinterpret_cast<const uint32_t*>(at));
+      break;
+    default:
+      f.number(name, *reinterpret_cast<const int32_t*>(at));
+      break;
+  }
+}
+
+// Every field of a record, as the library's table of the record type describes it, but
+// those named in `skip` (by default Name, the object's key). Array entries are keyed
+// "name[i]", the fields of a sub-record "name[i].field"; an axis, a block of its own in the
+// file, is a sub path "Axes[i]/field".
+void recordFields(Fields& f, int32_t recordType, const void* record,
+                  std::initializer_list<const char*> skip = {"Name"},
+                  const std::string& prefix = "") {
   const unsigned char* base = static_cast<const unsigned char*>(record);
   TRecordField d{};
   for (uint32_t i = 0; Ordex_GetRecordField(recordType, i, &d) == rcOk; ++i) {
     const unsigned char* at = base + d.Offset;
-    if (std::strcmp(d.Name, "Name") == 0) continue;
-    switch (d.Kind) {
-      case fkText:
-        f.text(d.Name, reinterpret_cast<const char*>(at));
-        break;
-      case fkNumberText:
-        f.numberText(d.Name, *reinterpret_cast<const TNumberText*>(at));
-        break;
-      case fkInt16:
-      case fkFlag:
-        f.number(d.Name, *reinterpret_cast<const int16_t*>(at));
-        break;
-      case fkUInt32:
-      case fkHex:
-        f.number(d.Name, *reinterpret_cast<const uint32_t*>(at));
-        break;
-      case fkInt32:
-      case fkKeyword:
-        f.number(d.Name, *reinterpret_cast<const int32_t*>(at));
-        break;
-      default:
-        break;
+    if (std::any_of(skip.begin(), skip.end(),
+                    [&](const char* s) { return std::strcmp(d.Name, s) == 0; })) {
+      continue;
+    }
+    const std::string name = prefix + d.Name;
+    if (d.Kind != fkRecord && d.Count == 1) {
+      recordValue(f, name, d.Kind, at);
+      continue;
+    }
+    const uint32_t entry = d.Size / d.Count;
+    for (uint32_t k = 0; k < d.Count; ++k) {
+      const std::string key = name + "[" + std::to_string(k) + "]";
+      if (d.Kind != fkRecord) {
+        recordValue(f, key, d.Kind, at + k * entry);
+      } else if (d.SubRecord == rtAxisDescr || d.SubRecord == rtAxisDescr2) {
+        Fields axis = f.sub(key);
+        recordFields(axis, d.SubRecord, at + k * entry, {});
+      } else {
+        recordFields(f, d.SubRecord, at + k * entry, {}, key + ".");
+      }
     }
   }
 }
@@ -203,8 +223,6 @@ class SnapshotTaker {
   void memorySegments(const Fields& m);
   void calibrationMethods(const Fields& m);
   void characteristics(const Fields& m);
-  void axis(Fields f, const TAxisDescr& a);
-  void axis2(Fields f, const TAxisDescr2& a);
   void measurements(const Fields& m);
   void functions(const Fields& m);
   void compuMethods(const Fields& m);
@@ -260,17 +278,11 @@ void SnapshotTaker::project() {
   TOrdexReturnCode rc = Ordex_GetProject(inst_, &r, 0);
   f.number("rc", rc);
   if (rc != rcOk) return;
-  f.text("Name", r.Name);
-  f.text("LongIdentifier", r.LongIdentifier);
   if (opt_.fileHead) {
-    f.number("Asap2Version", r.Asap2Version);
-    f.number("Asap2Upgrade", r.Asap2Upgrade);
-    f.text("FileHeadComment", r.FileHeadComment);
+    recordFields(f, rtProject, &r, {});
+  } else {
+    recordFields(f, rtProject, &r, {"Asap2Version", "Asap2Upgrade", "FileHeadComment"});
   }
-  f.text("HeaderComment", r.HeaderComment);
-  f.text("HeaderVersion", r.HeaderVersion);
-  f.text("HeaderProjectNo", r.HeaderProjectNo);
-  f.number("UserData", r.UserData);
 }
 
 void SnapshotTaker::module(const std::string& name) {
@@ -279,30 +291,7 @@ void SnapshotTaker::module(const std::string& name) {
   TOrdexReturnCode rc = Ordex_GetModule(inst_, r.get(), 0);
   f.number("rc", rc);
   if (rc != rcOk) return;
-  f.text("LongIdentifier", r->LongIdentifier);
-  f.text("ModCommonComment", r->ModCommonComment);
-  f.text("SRecLayout", r->SRecLayout);
-  f.number("DepositMode", r->DepositMode);
-  f.number("ByteOrder", r->ByteOrder);
-  f.number("AlignmentByte", r->AlignmentByte);
-  f.number("AlignmentWord", r->AlignmentWord);
-  f.number("AlignmentLong", r->AlignmentLong);
-  f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-  f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-  f.text("ModParComment", r->ModParComment);
-  f.text("Version", r->Version);
-  f.number("AddrEpk", r->AddrEpk);
-  f.text("Epk", r->Epk);
-  f.text("Supplier", r->Supplier);
-  f.text("Customer", r->Customer);
-  f.text("CustomerNo", r->CustomerNo);
-  f.text("User", r->User);
-  f.text("PhoneNo", r->PhoneNo);
-  f.text("Ecu", r->Ecu);
-  f.text("CpuType", r->CpuType);
-  f.number("NoOfInterfaces", r->NoOfInterfaces);
-  f.number("EcuCalibrationOffset", r->EcuCalibrationOffset);
-  f.number("UserData", r->UserData);
+  recordFields(f, rtModule, r.get());
 
   mod_ = name.c_str();
   const int kinds[] = {etMemorySegment, etSystemConstant, etCharacteristic, etMeasurement,
@@ -341,14 +330,7 @@ void SnapshotTaker::memorySegments(const Fields& m) {
     Fields f = m.sub("MEMORY_SEGMENT " + key);
     auto r = fetch<TMemorySegment>(f, name, Ordex_GetMemorySegment);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("PrgType", r->PrgType);
-    f.number("MemoryType", r->MemoryType);
-    f.number("Attribute", r->Attribute);
-    f.number("Address", r->Address);
-    f.number("Size", r->Size);
-    for (int i = 0; i < 5; ++i) f.number("Offsets[" + std::to_string(i) + "]", r->Offsets[i]);
-    f.number("UserData", r->UserData);
+    recordFields(f, rtMemorySegment, r.get());
     if (opt_.members) {
       ifDataWalk(f, [&](TIfDataRecord* d) {
         return members_.segmentIfData(inst_, mod_, name.c_str(), d);
@@ -376,78 +358,16 @@ void SnapshotTaker::calibrationMethods(const Fields& m) {
   }
 }
 
-// The fields TAxisDescr and TAxisDescr2 share.
-template <class Record>
-void axisDescrFields(Fields& f, const Record& a) {
-  f.number("Attribute", a.Attribute);
-  f.text("InputQuantity", a.InputQuantity);
-  f.text("Conversion", a.Conversion);
-  f.number("MaxAxisPoints", a.MaxAxisPoints);
-  f.numberText("LowerLimit", a.LowerLimit);
-  f.numberText("UpperLimit", a.UpperLimit);
-  f.number("ReadOnly", a.ReadOnly);
-  f.text("Format", a.Format);
-  f.text("AxisPtsRef", a.AxisPtsRef);
-  f.numberText("ExtendedLimitsLower", a.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", a.ExtendedLimitsUpper);
-}
-
-void SnapshotTaker::axis(Fields f, const TAxisDescr& a) {
-  axisDescrFields(f, a);
-  f.number("FixAxisParOffset", a.FixAxisParOffset);
-  f.number("FixAxisParShift", a.FixAxisParShift);
-  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
-  f.number("DepositMode", a.DepositMode);
-}
-
-void SnapshotTaker::axis2(Fields f, const TAxisDescr2& a) {
-  axisDescrFields(f, a);
-  f.number("DepositMode", a.DepositMode);
-  f.number("AxisPointsMode", a.AxisPointsMode);
-  f.number("FixAxisParOffset", a.FixAxisParOffset);
-  f.number("FixAxisParShift", a.FixAxisParShift);
-  f.number("FixAxisParNumberapo", a.FixAxisParNumberapo);
-}
-
-// The fields TCharacteristic and TCharacteristic2 share.
-template <class Record>
-void characteristicFields(Fields f, const Record& r) {
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("Type", r.Type);
-  f.number("Address", r.Address);
-  f.text("Deposit", r.Deposit);
-  f.numberText("MaxDiff", r.MaxDiff);
-  f.text("Conversion", r.Conversion);
-  f.numberText("LowerLimit", r.LowerLimit);
-  f.numberText("UpperLimit", r.UpperLimit);
-  f.text("Format", r.Format);
-  f.number("ByteOrder", r.ByteOrder);
-  f.number("BitMask", r.BitMask);
-  f.number("Number", r.Number);
-  f.number("ReadOnly", r.ReadOnly);
-  f.numberText("ExtendedLimitsLower", r.ExtendedLimitsLower);
-  f.numberText("ExtendedLimitsUpper", r.ExtendedLimitsUpper);
-  f.number("MaxRefreshScalingUnit", r.MaxRefreshScalingUnit);
-  f.number("MaxRefreshRate", r.MaxRefreshRate);
-  f.number("UserData", r.UserData);
-}
-
 void SnapshotTaker::characteristics(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCharacteristicName)) {
     Fields f = m.sub("CHARACTERISTIC " + key);
     auto r = fetch<TCharacteristic>(f, name, Ordex_GetCharacteristic);
     if (!r) continue;
-    characteristicFields(f, *r);
-    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
-      axis(f.sub("Axes[" + std::to_string(i) + "]"), r->Axes[i]);
-    }
+    recordFields(f, rtCharacteristic, r.get());
     auto r2 = keyedRecord<TCharacteristic2>(name);
     Fields f2 = m.sub("CHARACTERISTIC2 " + key);
     f2.number("rc", Ordex_GetCharacteristic2(inst_, mod_, r2.get(), 0));
-    characteristicFields(f2, *r2);
-    for (int i = 0; i < ORDEX_CHARACTERISTIC_AXES; ++i) {
-      axis2(f2.sub("Axes[" + std::to_string(i) + "]"), r2->Axes[i]);
-    }
+    recordFields(f2, rtCharacteristic2, r2.get());
     if (!opt_.members) continue;
     const char* n = name.c_str();
     ifDataAndAnnotations(f, n, members_.characteristicIfData, members_.characteristicAnnotation);
@@ -485,40 +405,21 @@ void SnapshotTaker::functions(const Fields& m) {
   }
 }
 
-template <class Record>
-void compuMethodFields(Fields f, const Record& r) {
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("ConversionType", r.ConversionType);
-  f.text("Format", r.Format);
-  f.text("Unit", r.Unit);
-  f.text("Formula", r.Formula);
-  for (int i = 0; i < 6; ++i) f.numberText("Coeffs[" + std::to_string(i) + "]", r.Coeffs[i]);
-  f.text("CompuTabRef", r.CompuTabRef);
-  f.number("UserData", r.UserData);
-}
-
 void SnapshotTaker::compuMethods(const Fields& m) {
   for (const auto& [name, key] : names(Ordex_GetNextCompuMethodName)) {
     Fields f = m.sub("COMPU_METHOD " + key);
     auto r = fetch<TCompuMethod>(f, name, Ordex_GetCompuMethod);
     if (!r) continue;
-    compuMethodFields(f, *r);
+    recordFields(f, rtCompuMethod, r.get());
     auto r2 = keyedRecord<TCompuMethod2>(name);
     Fields f2 = m.sub("COMPU_METHOD2 " + key);
     f2.number("rc", Ordex_GetCompuMethod2(inst_, mod_, r2.get(), 0));
-    compuMethodFields(f2, *r2);
-    if (opt_.formulaInv) f2.text("FormulaInv", r2->FormulaInv);
+    if (opt_.formulaInv) {
+      recordFields(f2, rtCompuMethod2, r2.get());
+    } else {
+      recordFields(f2, rtCompuMethod2, r2.get(), {"Name", "FormulaInv"});
+    }
   }
-}
-
-// The fields TCompuTab and TCompuVTab share; the pairs differ.
-template <class Record>
-void conversionTableFields(Fields& f, const Record& r) {
-  f.text("LongIdentifier", r.LongIdentifier);
-  f.number("ConversionType", r.ConversionType);
-  f.number("NumberValuePairs", r.NumberValuePairs);
-  f.text("DefaultValue", r.DefaultValue);
-  f.number("UserData", r.UserData);
 }
 
 void SnapshotTaker::compuTabs(const Fields& m) {
@@ -526,12 +427,7 @@ void SnapshotTaker::compuTabs(const Fields& m) {
     Fields f = m.sub("COMPU_TAB " + key);
     auto r = fetch<TCompuTab>(f, name, Ordex_GetCompuTab);
     if (!r) continue;
-    conversionTableFields(f, *r);
-    for (int k = 0; k < ORDEX_COMPU_TAB_PAIRS; ++k) {
-      std::string p = "Pairs[" + std::to_string(k) + "]";
-      f.number(p + ".InVal", r->Pairs[k].InVal);
-      f.numberText(p + ".Out", r->Pairs[k].Out);
-    }
+    recordFields(f, rtCompuTab, r.get());
   }
 }
 
@@ -540,12 +436,7 @@ void SnapshotTaker::compuVTabs(const Fields& m) {
     Fields f = m.sub("COMPU_VTAB " + key);
     auto r = fetch<TCompuVTab>(f, name, Ordex_GetCompuVTab);
     if (!r) continue;
-    conversionTableFields(f, *r);
-    for (int k = 0; k < ORDEX_COMPU_VTAB_PAIRS; ++k) {
-      std::string p = "Pairs[" + std::to_string(k) + "]";
-      f.number(p + ".InVal", r->Pairs[k].InVal);
-      f.text(p + ".OutText", r->Pairs[k].OutText);
-    }
+    recordFields(f, rtCompuVTab, r.get());
     // Every pair by index, also past the 20 of the record.
     for (int k = 0; k < r->NumberValuePairs && k < kMaxWalk; ++k) {
       TCompuVTabValue v{};
@@ -573,57 +464,11 @@ void SnapshotTaker::recordLayouts(const Fields& m) {
     Fields f = m.sub("RECORD_LAYOUT " + key);
     auto r = fetch<TRecordLayout>(f, name, Ordex_GetRecordLayout);
     if (!r) continue;
-    f.text("LongIdentifier", r->LongIdentifier);
-    f.number("FncValuesPosition", r->FncValuesPosition);
-    f.number("FncValuesDataType", r->FncValuesDataType);
-    f.number("FncValuesIndexMode", r->FncValuesIndexMode);
-    f.number("FncValuesAddressing", r->FncValuesAddressing);
-    f.number("IdentificationPosition", r->IdentificationPosition);
-    f.number("IdentificationDataType", r->IdentificationDataType);
-    f.number("AxisPtsXDataType", r->AxisPtsXDataType);
-    f.number("AxisPtsXIndexMode", r->AxisPtsXIndexMode);
-    f.number("AxisPtsXAddressing", r->AxisPtsXAddressing);
-    f.number("AxisPtsXPosition", r->AxisPtsXPosition);
-    f.number("AxisPtsYDataType", r->AxisPtsYDataType);
-    f.number("AxisPtsYIndexMode", r->AxisPtsYIndexMode);
-    f.number("AxisPtsYAddressing", r->AxisPtsYAddressing);
-    f.number("AxisPtsYPosition", r->AxisPtsYPosition);
-    f.number("NoAxisPtsXPosition", r->NoAxisPtsXPosition);
-    f.number("NoAxisPtsXDataType", r->NoAxisPtsXDataType);
-    f.number("NoAxisPtsYPosition", r->NoAxisPtsYPosition);
-    f.number("NoAxisPtsYDataType", r->NoAxisPtsYDataType);
-    f.number("FixNoAxisPtsX", r->FixNoAxisPtsX);
-    f.number("FixNoAxisPtsY", r->FixNoAxisPtsY);
-    f.number("ShiftOpXPosition", r->ShiftOpXPosition);
-    f.number("ShiftOpXDataType", r->ShiftOpXDataType);
-    f.number("OffsetXPosition", r->OffsetXPosition);
-    f.number("OffsetXDataType", r->OffsetXDataType);
-    f.number("AlignmentByte", r->AlignmentByte);
-    f.number("AlignmentWord", r->AlignmentWord);
-    f.number("AlignmentLong", r->AlignmentLong);
-    f.number("AlignmentFloat32Ieee", r->AlignmentFloat32Ieee);
-    f.number("AlignmentFloat64Ieee", r->AlignmentFloat64Ieee);
-    f.number("UserData", r->UserData);
-
+    recordFields(f, rtRecordLayout, r.get());
     auto r2 = keyedRecord<TRecordLayout2>(name);
     Fields f2 = m.sub("RECORD_LAYOUT2 " + key);
     f2.number("rc", Ordex_GetRecordLayout2(inst_, mod_, r2.get(), 0));
-    f2.text("LongIdentifier", r2->LongIdentifier);
-    for (int i = 0; i < ORDEX_RECORD_LAYOUT_RESERVED; ++i) {
-      f2.element("Reserved[" + std::to_string(i) + "]", r2->Reserved[i]);
-    }
-    for (int i = 0; i < ORDEX_RECORD_LAYOUT_ELEMENTS; ++i) {
-      f2.element("Elements[" + std::to_string(i) + "]", r2->Elements[i]);
-    }
-    f2.number("FixNoAxisPtsX", r2->FixNoAxisPtsX);
-    f2.number("FixNoAxisPtsY", r2->FixNoAxisPtsY);
-    f2.number("FixNoAxisPtsZ", r2->FixNoAxisPtsZ);
-    f2.number("AlignmentByte", r2->AlignmentByte);
-    f2.number("AlignmentWord", r2->AlignmentWord);
-    f2.number("AlignmentLong", r2->AlignmentLong);
-    f2.number("AlignmentFloat32Ieee", r2->AlignmentFloat32Ieee);
-    f2.number("AlignmentFloat64Ieee", r2->AlignmentFloat64Ieee);
-    f2.number("UserData", r2->UserData);
+    recordFields(f2, rtRecordLayout2, r2.get());
 
     TRecordLayoutElementExt sorted[ORDEX_SORTED_ELEMENTS] = {};
     Fields fs = m.sub("RECORD_LAYOUT_SORTED " + key);
@@ -632,7 +477,7 @@ void SnapshotTaker::recordLayouts(const Fields& m) {
       if (sorted[i].ElementKind < 0) continue;
       std::string p = "[" + std::to_string(i) + "]";
       fs.number(p + ".ElementKind", sorted[i].ElementKind);
-      fs.element(p, sorted[i].Element);
+      recordFields(fs, rtRecordLayoutElement, &sorted[i].Element, {}, p + ".");
     }
   }
 }
