@@ -3,7 +3,9 @@
 //
 // The copy takes every field the public record carries except Name: a record that stands
 // in a list is renamed through its list, so that the name indexes stay true. It never
-// touches the lists a record owns or the references the reference finder resolved.
+// touches the lists a record owns or the references the reference finder resolved. The
+// fields are taken row by row from the record's field table (api/fields/*.def); the rules
+// written out below are those the rows leave to the hand copy beside the table.
 #pragma once
 
 #include <vector>
@@ -65,17 +67,6 @@ template <>
 struct InternOf<TRecordLayout2> {
   using type = TRecordLayout_Intern;
 };
-
-// The five alignments, which module and record layout records, public and internal, carry
-// under the same names; the getters copy them the other way.
-template <class To, class From>
-void copyAlignments(To& to, const From& from) {
-  to.AlignmentByte = from.AlignmentByte;
-  to.AlignmentWord = from.AlignmentWord;
-  to.AlignmentLong = from.AlignmentLong;
-  to.AlignmentFloat32Ieee = from.AlignmentFloat32Ieee;
-  to.AlignmentFloat64Ieee = from.AlignmentFloat64Ieee;
-}
 
 // The project is in no list: its copy includes Name.
 void copyFields(TProject_Intern& to, const TProject& from);
