@@ -10,7 +10,7 @@ rules written in src/README.md:
   src/query      may include query/, model/, platform/
   src/writer     may include writer/, model/, platform/
   src/convert    may include convert/, query/, model/, platform/
-  src/edit       may include edit/, query/, model/, platform/
+  src/edit       may include edit/, model/, platform/
   src/api        may include every layer and "ordex.h"
 
 Only src/api includes the public header "ordex.h". bench/, tools/ and fuzz/ are clients: they
@@ -36,20 +36,8 @@ ALLOWED = {
     "query": {"model", "platform"},
     "writer": {"model", "platform"},
     "convert": {"query", "model", "platform"},
-    "edit": {"query", "model", "platform"},
+    "edit": {"model", "platform"},
     "api": set(LAYERS),
-}
-
-# Files that still take the public header while the internal types replace it, layer by
-# layer. A file leaves this list in the change that takes it off "ordex.h"; the check
-# fails for a file listed here that no longer needs it, so the list only shrinks.
-PUBLIC_HEADER_PENDING = {
-    # moved to src/api by the record-table work
-    "src/edit/field_copy.h",
-    "src/edit/object_edits.h",
-    "src/edit/list_entry_edits.h",
-    "src/edit/edit_index.cpp",
-    "src/edit/reference_cleanup.cpp",
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
@@ -84,18 +72,15 @@ def check_source(root, path, problems):
     if layer not in LAYERS:
         problems.append(f"{path}: folder src/{layer} is no layer (see src/README.md)")
         return False
-    takes_public = False
     for number, target in includes(root, path):
         if target == "ordex.h":
-            takes_public = True
-            if layer != "api" and path not in PUBLIC_HEADER_PENDING:
+            if layer != "api":
                 problems.append(f'{path}:{number}: "ordex.h" outside src/api (use the internal '
                                 "types of src/model)")
             continue
         used = layer_of_include(target)
         if used and used != layer and used not in ALLOWED[layer]:
             problems.append(f'{path}:{number}: "{target}": src/{layer} may not use src/{used}')
-    return takes_public
 
 
 def check_client(root, path, problems):
@@ -108,15 +93,11 @@ def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
     root = os.path.abspath(root)
     problems = []
-    still_public = set()
     for path in sources(root, "src"):
-        if check_source(root, path, problems):
-            still_public.add(path)
+        check_source(root, path, problems)
     for folder in ("bench", "tools", "fuzz"):
         for path in sources(root, folder):
             check_client(root, path, problems)
-    for path in sorted(PUBLIC_HEADER_PENDING - still_public):
-        problems.append(f'{path}: no longer includes "ordex.h": take it off the pending list')
     for p in problems:
         print(p)
     checked = "src/, bench/, tools/ and fuzz/"

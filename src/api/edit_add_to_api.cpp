@@ -8,6 +8,7 @@ using ordex::fieldText;
 using ordex::api::onModule;
 using ordex::api::required;
 using ordex::api::requiredName;
+using ordex::api::toPublic;
 using ordex::edit::FunctionList;
 
 namespace {
@@ -15,7 +16,8 @@ namespace {
 TOrdexReturnCode addToFunctionList(TOrdex* instance, const char* moduleName, const char* function,
                                    FunctionList list, const char* name) {
   return onModule(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::addToFunctionList(module, requiredName(function), list, requiredName(name));
+    return toPublic(
+        ordex::edit::addToFunctionList(module, requiredName(function), list, requiredName(name)));
   });
 }
 
@@ -26,8 +28,9 @@ TOrdexReturnCode addIfData(TOrdex* instance, const char* moduleName, TOrdexEleme
   return onModule(instance, moduleName, [&](TModule_Intern& module) {
     std::string_view ownerName = requiredName(owner);
     const TIfDataRecord& r = required(record);
-    return ordex::edit::addIfData(module, ownerKind, ownerName, fieldText(r.Name),
-                                  r.Content ? std::string_view(r.Content) : std::string_view());
+    return toPublic(ordex::edit::addIfData(
+        module, static_cast<ordex::ElementKind>(ownerKind), ownerName, fieldText(r.Name),
+        r.Content ? std::string_view(r.Content) : std::string_view()));
   });
 }
 
@@ -37,9 +40,9 @@ TOrdexReturnCode addAnnotation(TOrdex* instance, const char* moduleName,
   return onModule(instance, moduleName, [&](TModule_Intern& module) {
     std::string_view ownerName = requiredName(owner);
     const TAnnotationRecord& r = required(record);
-    return ordex::edit::addAnnotation(module, ownerKind, ownerName, fieldText(r.Label),
-                                      fieldText(r.Origin),
-                                      fieldText(r.Text, ORDEX_ANNOTATION_TEXT_SIZE));
+    return toPublic(ordex::edit::addAnnotation(module, static_cast<ordex::ElementKind>(ownerKind),
+                                               ownerName, fieldText(r.Label), fieldText(r.Origin),
+                                               fieldText(r.Text, ORDEX_ANNOTATION_TEXT_SIZE)));
   });
 }
 
@@ -77,7 +80,8 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_AddToSystemConstantList(TOrdex* instance,
                                                             const char* moduleName,
                                                             const char* name, const char* value) {
   return onModule(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::addSystemConstant(module, requiredName(name), requiredName(value));
+    return toPublic(
+        ordex::edit::addSystemConstant(module, requiredName(name), requiredName(value)));
   });
 }
 

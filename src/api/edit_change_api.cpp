@@ -1,20 +1,43 @@
 // Change operations: a public record applied to the project, a module or an object.
-#include "api/edit_api_support.h"
-#include "edit/object_edits.h"
+#include <functional>
+#include <vector>
 
+#include "api/edit_api_support.h"
+#include "api/record_setters.h"
+#include "edit/object_edits.h"
+#include "model/copy_to_field.h"
+
+using ordex::fieldText;
+using ordex::api::copyFields;
+using ordex::api::copyPairs;
 using ordex::api::guarded;
 using ordex::api::onModule;
 using ordex::api::onModuleNotBeingRead;
 using ordex::api::required;
 using ordex::api::requiredName;
+using ordex::api::toPublic;
 
 namespace {
 
+// Applies the record to the object its Name selects in the module.
+template <class Record>
+TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
+  using Intern = typename ordex::api::InternOf<Record>::type;
+  if (!ordex::api::fitsModel(record)) return rcInvalidArgument;
+  return toPublic(ordex::edit::change<Intern>(module, fieldText(record.Name),
+                                              [&](Intern& to) { copyFields(to, record); }));
+}
+
+TOrdexReturnCode changeIn(TModule_Intern& module, const TMeasurement& record) {
+  return toPublic(
+      ordex::edit::changeMeasurement(module, fieldText(record.Name), fieldText(record.Conversion),
+                                     [&](TMeasurement_Intern& to) { copyFields(to, record); }));
+}
+
 template <class Record>
 TOrdexReturnCode changeObject(TOrdex* instance, const char* moduleName, const Record* record) {
-  return onModule(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::change(module, required(record));
-  });
+  return onModule(instance, moduleName,
+                  [&](TModule_Intern& module) { return changeIn(module, required(record)); });
 }
 
 }  // namespace
@@ -23,7 +46,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeProject(TOrdex* instance, const TProje
   return guarded([&] {
     if (!instance) return rcNoInstance;
     if (!instance->Project) return rcNoProject;
-    return ordex::edit::changeProject(*instance, required(record));
+    const TProject& r = required(record);
+    return toPublic(
+        ordex::edit::changeProject(*instance, [&](TProject_Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -31,7 +56,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeModule(TOrdex* instance, const TModule
   return guarded([&] {
     if (!instance) return rcNoInstance;
     if (!instance->Project) return rcNoProject;
-    return ordex::edit::changeModule(*instance, required(record));
+    const TModule& r = required(record);
+    return toPublic(ordex::edit::changeModule(*instance, fieldText(r.Name),
+                                              [&](TModule_Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -60,7 +87,7 @@ ORDEX_CHANGE_OPERATION(RecordLayout2, TRecordLayout2)
 ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeCompuVTab(TOrdex* instance, const char* moduleName,
                                                     const TCompuVTab* record) {
   return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::change(module, required(record));
+    return changeIn(module, required(record));
   });
 }
 
@@ -69,6 +96,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_ChangeACompuVTabsLargeVTab(TOrdex* instance,
                                                                const char* vtabName,
                                                                const TCompuVTabEntry* entries) {
   return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::changeLargeVTab(module, requiredName(vtabName), entries);
+    std::function<void(std::vector<TCompuVTabPair_Intern>&)> fill;
+    if (entries)
+      fill = [entries](std::vector<TCompuVTabPair_Intern>& pairs) { copyPairs(pairs, entries); };
+    return toPublic(ordex::edit::changeLargeVTab(module, requiredName(vtabName), fill));
   });
 }

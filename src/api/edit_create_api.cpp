@@ -1,17 +1,26 @@
 // Create operations: a project, a module, and objects of a module from their public records.
 #include "api/edit_api_support.h"
+#include "api/record_setters.h"
 #include "edit/object_edits.h"
+#include "model/copy_to_field.h"
 
+using ordex::fieldText;
+using ordex::api::copyFields;
 using ordex::api::guarded;
 using ordex::api::onModule;
 using ordex::api::required;
+using ordex::api::toPublic;
 
 namespace {
 
 template <class Record>
 TOrdexReturnCode createObject(TOrdex* instance, const char* moduleName, const Record* record) {
   return onModule(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::create(module, required(record));
+    using Intern = typename ordex::api::InternOf<Record>::type;
+    const Record& r = required(record);
+    if (!ordex::api::fitsModel(r)) return rcInvalidArgument;
+    return toPublic(ordex::edit::create<Intern>(module, fieldText(r.Name),
+                                                [&](Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -20,7 +29,9 @@ TOrdexReturnCode createObject(TOrdex* instance, const char* moduleName, const Re
 ORDEX_EXPORT TOrdexReturnCode Ordex_CreateProject(TOrdex* instance, const TProject* record) {
   return guarded([&] {
     if (!instance) return rcNoInstance;
-    return ordex::edit::createProject(*instance, required(record));
+    const TProject& r = required(record);
+    return toPublic(
+        ordex::edit::createProject(*instance, [&](TProject_Intern& to) { copyFields(to, r); }));
   });
 }
 
@@ -28,7 +39,9 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_CreateModule(TOrdex* instance, const TModule
   return guarded([&] {
     if (!instance) return rcNoInstance;
     if (!instance->Project) return rcNoProject;
-    return ordex::edit::createModule(*instance, required(record));
+    const TModule& r = required(record);
+    return toPublic(ordex::edit::createModule(*instance, fieldText(r.Name),
+                                              [&](TModule_Intern& to) { copyFields(to, r); }));
   });
 }
 

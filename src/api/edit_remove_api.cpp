@@ -8,6 +8,7 @@ using ordex::api::guarded;
 using ordex::api::onModuleNotBeingRead;
 using ordex::api::refuseWhileBeingRead;
 using ordex::api::requiredName;
+using ordex::api::toPublic;
 using ordex::edit::FunctionList;
 
 namespace {
@@ -15,22 +16,24 @@ namespace {
 TOrdexReturnCode removeObject(TOrdex* instance, const char* moduleName, TOrdexElementType kind,
                               const char* name) {
   return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::removeObject(module, kind, requiredName(name));
+    return toPublic(ordex::edit::removeObject(module, static_cast<ordex::ElementKind>(kind),
+                                              requiredName(name)));
   });
 }
 
 TOrdexReturnCode removeFromFunctionList(TOrdex* instance, const char* moduleName,
                                         const char* function, FunctionList list, const char* name) {
   return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::removeFromFunctionList(module, requiredName(function), list,
-                                               requiredName(name));
+    return toPublic(ordex::edit::removeFromFunctionList(module, requiredName(function), list,
+                                                        requiredName(name)));
   });
 }
 
 TOrdexReturnCode removeIfData(TOrdex* instance, const char* moduleName, TOrdexElementType ownerKind,
                               const char* owner, const char* name) {
   return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::removeIfData(module, ownerKind, requiredName(owner), requiredName(name));
+    return toPublic(ordex::edit::removeIfData(module, static_cast<ordex::ElementKind>(ownerKind),
+                                              requiredName(owner), requiredName(name)));
   });
 }
 
@@ -40,7 +43,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RemoveProject(TOrdex* instance) {
   return guarded([&] {
     if (!instance) return rcNoInstance;
     refuseWhileBeingRead(instance);
-    return ordex::edit::removeProject(*instance);
+    return toPublic(ordex::edit::removeProject(*instance));
   });
 }
 
@@ -48,7 +51,7 @@ ORDEX_EXPORT TOrdexReturnCode Ordex_RemoveModule(TOrdex* instance, const char* m
   return guarded([&] {
     if (!instance) return rcNoInstance;
     refuseWhileBeingRead(instance);
-    return ordex::edit::removeModule(*instance, moduleName);
+    return toPublic(ordex::edit::removeModule(*instance, moduleName));
   });
 }
 
@@ -89,7 +92,7 @@ ORDEX_REMOVE_FROM_FUNCTION_LIST(AxisPts, AxisPts)
 ORDEX_EXPORT TOrdexReturnCode Ordex_RemFromSysConstantList(TOrdex* instance, const char* moduleName,
                                                            const char* name) {
   return onModuleNotBeingRead(instance, moduleName, [&](TModule_Intern& module) {
-    return ordex::edit::removeSystemConstant(module, requiredName(name));
+    return toPublic(ordex::edit::removeSystemConstant(module, requiredName(name)));
   });
 }
 

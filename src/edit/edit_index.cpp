@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "model/element_kind.h"
 #include "model/name_compare.h"
-#include "ordex.h"
 
 namespace ordex::edit {
 
@@ -165,7 +165,7 @@ void EditIndex::entryRemoved(const TFunction_Intern& function, TFunctionRef* ent
 
 namespace {
 bool indexedKind(const ObjectHead* o) {
-  return o->Kind == etCharacteristic || o->Kind == etMeasurement || o->Kind == etFunction;
+  return o->Kind == ekCharacteristic || o->Kind == ekMeasurement || o->Kind == ekFunction;
 }
 }  // namespace
 
@@ -176,7 +176,7 @@ void EditIndex::objectAdded(ObjectHead* object) {
   } catch (...) {
     objectsFiled_ = false;
   }
-  if (object->Kind != etMeasurement || !conversionsFiled_) return;
+  if (object->Kind != ekMeasurement || !conversionsFiled_) return;
   try {
     auto* m = static_cast<TMeasurement_Intern*>(object);
     conversions_.add(hashFolded(m->Conversion), m);
@@ -188,11 +188,11 @@ void EditIndex::objectAdded(ObjectHead* object) {
 void EditIndex::objectRemoved(ObjectHead* object) {
   if (!indexedKind(object)) return;
   if (objectsFiled_) objects_.erase(hashFolded(object->Name), object);
-  if (object->Kind == etMeasurement) {
+  if (object->Kind == ekMeasurement) {
     auto* m = static_cast<TMeasurement_Intern*>(object);
     if (conversionsFiled_) conversions_.erase(hashFolded(m->Conversion), m);
     renamedConversions_.erase(m);
-  } else if (object->Kind == etFunction) {
+  } else if (object->Kind == ekFunction) {
     auto* f = static_cast<TFunction_Intern*>(object);
     removedNames_.erase(f);
     if (entriesFiled_) {
@@ -217,13 +217,13 @@ void EditIndex::conversionChanging(TMeasurement_Intern* m, std::string_view newN
 void EditIndex::dropReferencesTo(TModule_Intern& module, ObjectHead& record) {
   const uint64_t name = hashFolded(record.Name);
   switch (record.Kind) {
-    case etCharacteristic:
-    case etMeasurement:
-    case etAxisPts:
+    case ekCharacteristic:
+    case ekMeasurement:
+    case ekAxisPts:
       entries(module).forEach(
           name, [&](void* e) { drop(static_cast<TFunctionRef*>(e)->Target, &record); });
       return;
-    case etFunction: {
+    case ekFunction: {
       entries(module).forEach(
           name, [&](void* e) { drop(static_cast<TFunctionRef*>(e)->Target, &record); });
       // The objects that name this function as publisher or parent are among those its lists
@@ -239,25 +239,25 @@ void EditIndex::dropReferencesTo(TModule_Intern& module, ObjectHead& record) {
       for (uint64_t n : names) {
         objects(module).forEach(n, [&](void* o) {
           auto* head = static_cast<ObjectHead*>(o);
-          if (head->Kind == etCharacteristic) {
+          if (head->Kind == ekCharacteristic) {
             drop(static_cast<TCharacteristic_Intern*>(head)->PublishingFunction, &record);
-          } else if (head->Kind == etMeasurement) {
+          } else if (head->Kind == ekMeasurement) {
             drop(static_cast<TMeasurement_Intern*>(head)->PublishingFunction, &record);
-          } else if (head->Kind == etFunction) {
+          } else if (head->Kind == ekFunction) {
             drop(static_cast<TFunction_Intern*>(head)->ParentFunction, &record);
           }
         });
       }
       return;
     }
-    case etCompuMethod:
+    case ekCompuMethod:
       conversions(module).forEach(name, [&](void* m) {
         drop(static_cast<TMeasurement_Intern*>(m)->ConversionTarget, &record);
       });
       for (TMeasurement_Intern* m : renamedConversions_) drop(m->ConversionTarget, &record);
       return;
-    case etCompuTab:
-    case etCompuVTab:
+    case ekCompuTab:
+    case ekCompuVTab:
       // Compu methods are few and may name their table by a changed reference: all are seen.
       for (TCompuMethod_Intern* cm : module.CompuMethods) drop(cm->CompuTabTarget, &record);
       return;

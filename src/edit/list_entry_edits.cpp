@@ -49,135 +49,138 @@ void modParChanging(TModule_Intern& m) {
 
 // The IF_DATA list of the owner, or the owner's not-found code; the owner is told that it
 // is about to change.
-TOrdexReturnCode ifDataListOf(TModule_Intern& m, TOrdexElementType kind, std::string_view owner,
-                              IfDataList*& list) {
+ReturnCode ifDataListOf(TModule_Intern& m, ElementKind kind, std::string_view owner,
+                        IfDataList*& list) {
   switch (kind) {
-    case etMemorySegment: {
+    case ekMemorySegment: {
       TMemorySegment_Intern* s = m.ModPar.MemorySegments.find(owner);
-      if (!s) return rcMemorySegmentNotFound;
+      if (!s) return ReturnCode::MemorySegmentNotFound;
       modParChanging(m);
       list = &s->IfData;
-      return rcOk;
+      return ReturnCode::Ok;
     }
-    case etCharacteristic: {
+    case ekCharacteristic: {
       TCharacteristic_Intern* c = m.Characteristics.find(owner);
-      if (!c) return rcCharacteristicNotFound;
+      if (!c) return ReturnCode::CharacteristicNotFound;
       source_edits::changingObject(m, *c);
       list = &c->IfData;
-      return rcOk;
+      return ReturnCode::Ok;
     }
-    case etMeasurement: {
+    case ekMeasurement: {
       TMeasurement_Intern* meas = m.Measurements.find(owner);
-      if (!meas) return rcMeasurementNotFound;
+      if (!meas) return ReturnCode::MeasurementNotFound;
       source_edits::changingObject(m, *meas);
       list = &meas->IfData;
-      return rcOk;
+      return ReturnCode::Ok;
     }
-    case etAxisPts: {
+    case ekAxisPts: {
       TAxisPts_Intern* a = m.AxisPts.find(owner);
-      if (!a) return rcAxisPtsNotFound;
+      if (!a) return ReturnCode::AxisPtsNotFound;
       source_edits::changingObject(m, *a);
       list = &a->IfData;
-      return rcOk;
+      return ReturnCode::Ok;
     }
     default:
-      return rcInvalidArgument;
+      return ReturnCode::InvalidArgument;
   }
 }
 
 }  // namespace
 
-TOrdexReturnCode addToFunctionList(TModule_Intern& module, std::string_view function,
-                                   FunctionList list, std::string_view name) {
+ReturnCode addToFunctionList(TModule_Intern& module, std::string_view function, FunctionList list,
+                             std::string_view name) {
   TFunction_Intern* f = module.Functions.find(function);
-  if (!f) return rcFunctionNotFound;
+  if (!f) return ReturnCode::FunctionNotFound;
   source_edits::changingObject(module, *f);
   auto entry = std::make_unique<TFunctionRef>();
   entry->Name.assign(name);
   TFunctionRef* added = listOf(*f, list).append(std::move(entry));
   if (EditIndex* index = EditIndex::existing(module)) index->entryAdded(added);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view function,
-                                        FunctionList list, std::string_view name) {
+ReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view function,
+                                  FunctionList list, std::string_view name) {
   TFunction_Intern* f = module.Functions.find(function);
-  if (!f) return rcFunctionNotFound;
+  if (!f) return ReturnCode::FunctionNotFound;
   FunctionRefList& entries = listOf(*f, list);
   TFunctionRef* entry = firstNamed(entries, name);
-  if (!entry) return rcListEntryNotFound;
+  if (!entry) return ReturnCode::ListEntryNotFound;
   source_edits::changingObject(module, *f);
   source_edits::removingFunctionEntry(module, *f, *entry);
   // The object the entry named may still name this function as its publisher or parent.
   EditIndex::of(module).entryRemoved(*f, entry);
   entries.unlink(entry);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode addSystemConstant(TModule_Intern& module, std::string_view name,
-                                   std::string_view value) {
+ReturnCode addSystemConstant(TModule_Intern& module, std::string_view name,
+                             std::string_view value) {
   modParChanging(module);
   auto constant = std::make_unique<TSystemConstant_Intern>();
   constant->Name.assign(name);
   constant->Value.assign(value);
   module.ModPar.SystemConstants.append(std::move(constant));
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode removeSystemConstant(TModule_Intern& module, std::string_view name) {
+ReturnCode removeSystemConstant(TModule_Intern& module, std::string_view name) {
   EntryList<TSystemConstant_Intern>& constants = module.ModPar.SystemConstants;
   TSystemConstant_Intern* constant = findSystemConstant(constants, name);
-  if (!constant) return rcSystemConstantNotFound;
+  if (!constant) return ReturnCode::SystemConstantNotFound;
   modParChanging(module);
   constants.unlink(constant);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode addIfData(TModule_Intern& module, TOrdexElementType ownerKind,
-                           std::string_view owner, std::string_view name,
-                           std::string_view content) {
+ReturnCode addIfData(TModule_Intern& module, ElementKind ownerKind, std::string_view owner,
+                     std::string_view name, std::string_view content) {
   IfDataList* list = nullptr;
-  if (TOrdexReturnCode rc = ifDataListOf(module, ownerKind, owner, list)) return rc;
+  if (ReturnCode rc = ifDataListOf(module, ownerKind, owner, list); rc != ReturnCode::Ok) {
+    return rc;
+  }
   auto entry = std::make_unique<TIfData_Intern>();
   entry->Name.assign(name);
   entry->Content.assign(content);
   list->append(std::move(entry));
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode removeIfData(TModule_Intern& module, TOrdexElementType ownerKind,
-                              std::string_view owner, std::string_view name) {
+ReturnCode removeIfData(TModule_Intern& module, ElementKind ownerKind, std::string_view owner,
+                        std::string_view name) {
   IfDataList* list = nullptr;
-  if (TOrdexReturnCode rc = ifDataListOf(module, ownerKind, owner, list)) return rc;
+  if (ReturnCode rc = ifDataListOf(module, ownerKind, owner, list); rc != ReturnCode::Ok) {
+    return rc;
+  }
   TIfData_Intern* entry = firstNamed(*list, name);
-  if (!entry) return rcIfDataNotFound;  // the owner's text is unchanged whatever it was told
+  if (!entry)
+    return ReturnCode::IfDataNotFound;  // the owner's text is unchanged whatever it was told
   list->unlink(entry);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode addAnnotation(TModule_Intern& module, TOrdexElementType ownerKind,
-                               std::string_view owner, std::string_view label,
-                               std::string_view origin, std::string_view text) {
+ReturnCode addAnnotation(TModule_Intern& module, ElementKind ownerKind, std::string_view owner,
+                         std::string_view label, std::string_view origin, std::string_view text) {
   AnnotationList* list = nullptr;
-  if (ownerKind == etCharacteristic) {
+  if (ownerKind == ekCharacteristic) {
     TCharacteristic_Intern* c = module.Characteristics.find(owner);
-    if (!c) return rcCharacteristicNotFound;
+    if (!c) return ReturnCode::CharacteristicNotFound;
     source_edits::changingObject(module, *c);
     list = &c->Annotations;
-  } else if (ownerKind == etMeasurement) {
+  } else if (ownerKind == ekMeasurement) {
     TMeasurement_Intern* meas = module.Measurements.find(owner);
-    if (!meas) return rcMeasurementNotFound;
+    if (!meas) return ReturnCode::MeasurementNotFound;
     source_edits::changingObject(module, *meas);
     list = &meas->Annotations;
   } else {
-    return rcInvalidArgument;
+    return ReturnCode::InvalidArgument;
   }
   auto annotation = std::make_unique<TAnnotation_Intern>();
   annotation->Label.assign(label);
   annotation->Origin.assign(origin);
   annotation->Text.assign(text);
   list->append(std::move(annotation));
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 }  // namespace ordex::edit

@@ -8,8 +8,9 @@
 
 #include <string_view>
 
+#include "model/element_kind.h"
 #include "model/project.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::edit {
 
@@ -25,29 +26,27 @@ enum class FunctionList {
 };
 
 // -109 no such function. Removing: -115 when the list holds no entry of that name.
-TOrdexReturnCode addToFunctionList(TModule_Intern& module, std::string_view function,
-                                   FunctionList list, std::string_view name);
-TOrdexReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view function,
-                                        FunctionList list, std::string_view name);
+ReturnCode addToFunctionList(TModule_Intern& module, std::string_view function, FunctionList list,
+                             std::string_view name);
+ReturnCode removeFromFunctionList(TModule_Intern& module, std::string_view function,
+                                  FunctionList list, std::string_view name);
 
 // A constant of an existing name is appended a second time. Removing: -116 no such constant.
-TOrdexReturnCode addSystemConstant(TModule_Intern& module, std::string_view name,
-                                   std::string_view value);
-TOrdexReturnCode removeSystemConstant(TModule_Intern& module, std::string_view name);
+ReturnCode addSystemConstant(TModule_Intern& module, std::string_view name, std::string_view value);
+ReturnCode removeSystemConstant(TModule_Intern& module, std::string_view name);
 
 // IF_DATA entries of a memory segment, characteristic, measurement or axis points object
-// (ownerKind etMemorySegment, etCharacteristic, etMeasurement, etAxisPts); the owner's
+// (ownerKind ekMemorySegment, ekCharacteristic, ekMeasurement, ekAxisPts); the owner's
 // not-found code when it is missing. Removing: -117 when the owner holds no entry of that
 // name (an entry's name is the first word of its block).
-TOrdexReturnCode addIfData(TModule_Intern& module, TOrdexElementType ownerKind,
-                           std::string_view owner, std::string_view name, std::string_view content);
-TOrdexReturnCode removeIfData(TModule_Intern& module, TOrdexElementType ownerKind,
-                              std::string_view owner, std::string_view name);
+ReturnCode addIfData(TModule_Intern& module, ElementKind ownerKind, std::string_view owner,
+                     std::string_view name, std::string_view content);
+ReturnCode removeIfData(TModule_Intern& module, ElementKind ownerKind, std::string_view owner,
+                        std::string_view name);
 
-// Annotations of a characteristic or measurement (ownerKind etCharacteristic or
-// etMeasurement). The module's MaxAnnotationTextSize is left as it is.
-TOrdexReturnCode addAnnotation(TModule_Intern& module, TOrdexElementType ownerKind,
-                               std::string_view owner, std::string_view label,
-                               std::string_view origin, std::string_view text);
+// Annotations of a characteristic or measurement (ownerKind ekCharacteristic or
+// ekMeasurement). The module's MaxAnnotationTextSize is left as it is.
+ReturnCode addAnnotation(TModule_Intern& module, ElementKind ownerKind, std::string_view owner,
+                         std::string_view label, std::string_view origin, std::string_view text);
 
 }  // namespace ordex::edit

@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "edit/edit_index.h"
-#include "edit/field_copy.h"
 #include "edit/reference_cleanup.h"
-#include "model/copy_to_field.h"
 #include "model/name_compare.h"
 #include "model/source_text.h"
 
@@ -16,31 +14,26 @@ namespace ordex::edit {
 
 namespace {
 
-// The internal record, the module list and the not-found code of each public record.
-template <class Record>
+// The module list and the not-found code of each kind of object record.
+template <class Intern>
 struct KindOf;
 
-#define ORDEX_EDIT_KIND(RecordType, InternType, Member, NotFound)           \
-  template <>                                                               \
-  struct KindOf<RecordType> {                                               \
-    using Intern = InternType;                                              \
-    static ObjectList<Intern>& list(TModule_Intern& m) { return m.Member; } \
-    static constexpr TOrdexReturnCode kNotFound = NotFound;                 \
+#define ORDEX_EDIT_KIND(InternType, Member, NotFound)                           \
+  template <>                                                                   \
+  struct KindOf<InternType> {                                                   \
+    static ObjectList<InternType>& list(TModule_Intern& m) { return m.Member; } \
+    static constexpr ReturnCode kNotFound = NotFound;                           \
   };
 
-ORDEX_EDIT_KIND(TMemorySegment, TMemorySegment_Intern, ModPar.MemorySegments,
-                rcMemorySegmentNotFound)
-ORDEX_EDIT_KIND(TCharacteristic, TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
-ORDEX_EDIT_KIND(TCharacteristic2, TCharacteristic_Intern, Characteristics, rcCharacteristicNotFound)
-ORDEX_EDIT_KIND(TMeasurement, TMeasurement_Intern, Measurements, rcMeasurementNotFound)
-ORDEX_EDIT_KIND(TFunction, TFunction_Intern, Functions, rcFunctionNotFound)
-ORDEX_EDIT_KIND(TCompuMethod, TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
-ORDEX_EDIT_KIND(TCompuMethod2, TCompuMethod_Intern, CompuMethods, rcCompuMethodNotFound)
-ORDEX_EDIT_KIND(TCompuTab, TCompuTab_Intern, CompuTabs, rcCompuTabNotFound)
-ORDEX_EDIT_KIND(TCompuVTab, TCompuVTab_Intern, CompuVTabs, rcCompuVTabNotFound)
-ORDEX_EDIT_KIND(TAxisPts, TAxisPts_Intern, AxisPts, rcAxisPtsNotFound)
-ORDEX_EDIT_KIND(TRecordLayout, TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
-ORDEX_EDIT_KIND(TRecordLayout2, TRecordLayout_Intern, RecordLayouts, rcRecordLayoutNotFound)
+ORDEX_EDIT_KIND(TMemorySegment_Intern, ModPar.MemorySegments, ReturnCode::MemorySegmentNotFound)
+ORDEX_EDIT_KIND(TCharacteristic_Intern, Characteristics, ReturnCode::CharacteristicNotFound)
+ORDEX_EDIT_KIND(TMeasurement_Intern, Measurements, ReturnCode::MeasurementNotFound)
+ORDEX_EDIT_KIND(TFunction_Intern, Functions, ReturnCode::FunctionNotFound)
+ORDEX_EDIT_KIND(TCompuMethod_Intern, CompuMethods, ReturnCode::CompuMethodNotFound)
+ORDEX_EDIT_KIND(TCompuTab_Intern, CompuTabs, ReturnCode::CompuTabNotFound)
+ORDEX_EDIT_KIND(TCompuVTab_Intern, CompuVTabs, ReturnCode::CompuVTabNotFound)
+ORDEX_EDIT_KIND(TAxisPts_Intern, AxisPts, ReturnCode::AxisPtsNotFound)
+ORDEX_EDIT_KIND(TRecordLayout_Intern, RecordLayouts, ReturnCode::RecordLayoutNotFound)
 
 #undef ORDEX_EDIT_KIND
 
@@ -85,19 +78,19 @@ void partChanging(TModule_Intern& module, const Intern& object) {
 }
 
 // The record is complete before it is linked: running out of memory links nothing.
-template <class Record>
-TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
-  using Kind = KindOf<Record>;
-  auto object = std::make_unique<typename Kind::Intern>();
+template <class Intern>
+ReturnCode createIn(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy) {
+  using Kind = KindOf<Intern>;
+  auto object = std::make_unique<Intern>();
   object->Owner = &module;
   takeModuleDefaults(*object, module);
-  copyFields(*object, record);
-  object->Name.assign(fieldText(record.Name));
-  if constexpr (std::is_same_v<typename Kind::Intern, TMemorySegment_Intern>) {
+  copy(*object);
+  object->Name.assign(name);
+  if constexpr (std::is_same_v<Intern, TMemorySegment_Intern>) {
     partChanging(module, *object);
   }
   ObjectHead* added = object.get();
-  if constexpr (std::is_same_v<typename Kind::Intern, TMemorySegment_Intern>) {
+  if constexpr (std::is_same_v<Intern, TMemorySegment_Intern>) {
     Kind::list(module).append(std::move(object));
   } else {
     source_edits::created(module, *added);
@@ -109,7 +102,7 @@ TOrdexReturnCode createIn(TModule_Intern& module, const Record& record) {
     }
   }
   if (EditIndex* index = EditIndex::existing(module)) index->objectAdded(added);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 // A measurement's conversion is filed by name in the edit index, and one resolved under its
@@ -124,34 +117,22 @@ void conversionChanging(TModule_Intern& module, TMeasurement_Intern& m, std::str
   }
 }
 
-template <class Record>
-TOrdexReturnCode changeIn(TModule_Intern& module, const Record& record) {
-  using Kind = KindOf<Record>;
-  const std::string_view name = fieldText(record.Name);
-  ObjectList<typename Kind::Intern>& list = Kind::list(module);
-  typename Kind::Intern* object = list.find(name);
+template <class Intern, class Copy>
+ReturnCode changeIn(TModule_Intern& module, std::string_view name, Copy&& copy) {
+  using Kind = KindOf<Intern>;
+  ObjectList<Intern>& list = Kind::list(module);
+  Intern* object = list.find(name);
   if (!object) return Kind::kNotFound;
   partChanging(module, *object);
-  if constexpr (std::is_same_v<typename Kind::Intern, TMeasurement_Intern>) {
-    conversionChanging(module, *object, fieldText(record.Conversion));
-    try {
-      copyFields(*object, record);
-    } catch (...) {
-      // The conversion name may not have changed after all: file the conversions anew.
-      if (EditIndex* index = EditIndex::existing(module)) index->refileConversions();
-      throw;
-    }
-  } else {
-    copyFields(*object, record);
-  }
-  // Under case-insensitive comparison the record's spelling replaces the stored one.
+  copy(*object);
+  // Under case-insensitive comparison the given spelling replaces the stored one.
   if (object->Name != name) list.rename(object, name);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 template <class T>
-TOrdexReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_view name,
-                            TOrdexReturnCode notFound) {
+ReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_view name,
+                      ReturnCode notFound) {
   T* object = list.find(name);
   if (!object) return notFound;
   if constexpr (std::is_same_v<T, TMemorySegment_Intern>) {
@@ -162,142 +143,152 @@ TOrdexReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::st
   dropReferencesTo(module, *object);
   if (EditIndex* index = EditIndex::existing(module)) index->objectRemoved(object);
   list.unlink(object);  // the record is freed here, with everything it owns
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
 }  // namespace
 
-TOrdexReturnCode createProject(TOrdex& instance, const TProject& record) {
-  if (instance.Project) return rcProjectExists;
+ReturnCode createProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy) {
+  if (instance.Project) return ReturnCode::ProjectExists;
   auto project = std::make_unique<TProject_Intern>();
-  copyFields(*project, record);
+  copy(*project);
   instance.Project = std::move(project);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode changeProject(TOrdex& instance, const TProject& record) {
-  if (!instance.Project) return rcNoProject;
+ReturnCode changeProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy) {
+  if (!instance.Project) return ReturnCode::NoProject;
   for (SourcePart part : {SourcePart::kVersion, SourcePart::kProject, SourcePart::kHeader}) {
     source_edits::changing(*instance.Project, {instance.Project.get(), part});
   }
-  copyFields(*instance.Project, record);
-  return rcOk;
+  copy(*instance.Project);
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode removeProject(TOrdex& instance) {
-  if (!instance.Project) return rcNoProject;
+ReturnCode removeProject(TOrdex& instance) {
+  if (!instance.Project) return ReturnCode::NoProject;
   instance.Project.reset();
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode createModule(TOrdex& instance, const TModule& record) {
+ReturnCode createModule(TOrdex& instance, std::string_view name,
+                        const FieldCopy<TModule_Intern>& copy) {
   TProject_Intern* project = instance.Project.get();
-  if (!project) return rcNoProject;
+  if (!project) return ReturnCode::NoProject;
   auto module = std::make_unique<TModule_Intern>();
   module->Owner = project;
-  copyFields(*module, record);
-  module->Name.assign(fieldText(record.Name));
+  copy(*module);
+  module->Name.assign(name);
   project->Modules.append(std::move(module));
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode changeModule(TOrdex& instance, const TModule& record) {
+ReturnCode changeModule(TOrdex& instance, std::string_view moduleName,
+                        const FieldCopy<TModule_Intern>& copy) {
   TProject_Intern* project = instance.Project.get();
-  if (!project) return rcNoProject;
-  const std::string name(fieldText(record.Name));
+  if (!project) return ReturnCode::NoProject;
+  const std::string name(moduleName);
   TModule_Intern* module = findModule(project, name.empty() ? nullptr : name.c_str());
-  if (!module) return rcModuleNotFound;
+  if (!module) return ReturnCode::ModuleNotFound;
   for (SourcePart part : {SourcePart::kModule, SourcePart::kModPar, SourcePart::kModCommon}) {
     source_edits::changing(*project, {module, part});
   }
-  copyFields(*module, record);
+  copy(*module);
   if (module->Name != name) project->Modules.rename(module, name);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode removeModule(TOrdex& instance, const char* moduleName) {
+ReturnCode removeModule(TOrdex& instance, const char* moduleName) {
   TProject_Intern* project = instance.Project.get();
-  if (!project) return rcNoProject;
+  if (!project) return ReturnCode::NoProject;
   TModule_Intern* module = findModule(project, moduleName);
-  if (!module) return rcModuleNotFound;
+  if (!module) return ReturnCode::ModuleNotFound;
   source_edits::removingModule(*project, *module);
   dropReferencesInto(*project, *module);
   project->Modules.unlink(module);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-#define ORDEX_EDIT_CREATE_CHANGE(RecordType)                                  \
-  TOrdexReturnCode create(TModule_Intern& module, const RecordType& record) { \
-    return createIn(module, record);                                          \
-  }                                                                           \
-  TOrdexReturnCode change(TModule_Intern& module, const RecordType& record) { \
-    return changeIn(module, record);                                          \
-  }
+template <class Intern>
+ReturnCode create(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy) {
+  return createIn(module, name, copy);
+}
 
-ORDEX_EDIT_CREATE_CHANGE(TMemorySegment)
-ORDEX_EDIT_CREATE_CHANGE(TCharacteristic)
-ORDEX_EDIT_CREATE_CHANGE(TCharacteristic2)
-ORDEX_EDIT_CREATE_CHANGE(TMeasurement)
-ORDEX_EDIT_CREATE_CHANGE(TFunction)
-ORDEX_EDIT_CREATE_CHANGE(TCompuMethod)
-ORDEX_EDIT_CREATE_CHANGE(TCompuMethod2)
-ORDEX_EDIT_CREATE_CHANGE(TCompuVTab)
-ORDEX_EDIT_CREATE_CHANGE(TAxisPts)
-ORDEX_EDIT_CREATE_CHANGE(TRecordLayout)
-ORDEX_EDIT_CREATE_CHANGE(TRecordLayout2)
+template <class Intern>
+ReturnCode change(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy) {
+  static_assert(!std::is_same_v<Intern, TMeasurement_Intern>, "changeMeasurement");
+  return changeIn<Intern>(module, name, copy);
+}
+
+#define ORDEX_EDIT_CREATE_CHANGE(Intern)                                                           \
+  template ReturnCode create<Intern>(TModule_Intern&, std::string_view, const FieldCopy<Intern>&); \
+  template ReturnCode change<Intern>(TModule_Intern&, std::string_view, const FieldCopy<Intern>&);
+
+ORDEX_EDIT_CREATE_CHANGE(TMemorySegment_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCharacteristic_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TFunction_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCompuMethod_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCompuTab_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TCompuVTab_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TAxisPts_Intern)
+ORDEX_EDIT_CREATE_CHANGE(TRecordLayout_Intern)
 
 #undef ORDEX_EDIT_CREATE_CHANGE
 
-// A COMPU_TAB has 256 pair slots: a record that declares more is refused, not cut.
-TOrdexReturnCode create(TModule_Intern& module, const TCompuTab& record) {
-  if (!fitsCompuTab(record)) return rcInvalidArgument;
-  return createIn(module, record);
+template ReturnCode create<TMeasurement_Intern>(TModule_Intern&, std::string_view,
+                                                const FieldCopy<TMeasurement_Intern>&);
+
+ReturnCode changeMeasurement(TModule_Intern& module, std::string_view name,
+                             std::string_view conversion,
+                             const FieldCopy<TMeasurement_Intern>& copy) {
+  return changeIn<TMeasurement_Intern>(module, name, [&](TMeasurement_Intern& object) {
+    conversionChanging(module, object, conversion);
+    try {
+      copy(object);
+    } catch (...) {
+      // The conversion name may not have changed after all: file the conversions anew.
+      if (EditIndex* index = EditIndex::existing(module)) index->refileConversions();
+      throw;
+    }
+  });
 }
 
-TOrdexReturnCode change(TModule_Intern& module, const TCompuTab& record) {
-  if (!fitsCompuTab(record)) return rcInvalidArgument;
-  return changeIn(module, record);
-}
-
-TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
-                                 const TCompuVTabEntry* entries) {
+ReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
+                           const std::function<void(std::vector<TCompuVTabPair_Intern>&)>& fill) {
   TCompuVTab_Intern* vtab = module.CompuVTabs.find(vtabName);
-  if (!vtab) return rcCompuVTabNotFound;
-  if (!entries) return rcInvalidArgument;
+  if (!vtab) return ReturnCode::CompuVTabNotFound;
+  if (!fill) return ReturnCode::InvalidArgument;
   source_edits::changingObject(module, *vtab);
   // Built aside first, so that running out of memory leaves the old pairs.
   std::vector<TCompuVTabPair_Intern> pairs(static_cast<size_t>(vtab->usedPairs()));
-  for (size_t k = 0; k < pairs.size(); ++k) {
-    pairs[k].InVal = entries[k].InVal;
-    if (entries[k].OutText) pairs[k].OutText = entries[k].OutText;
-  }
+  fill(pairs);
   vtab->Pairs.swap(pairs);
-  return rcOk;
+  return ReturnCode::Ok;
 }
 
-TOrdexReturnCode removeObject(TModule_Intern& module, TOrdexElementType kind,
-                              std::string_view name) {
+ReturnCode removeObject(TModule_Intern& module, ElementKind kind, std::string_view name) {
   switch (kind) {
-    case etMemorySegment:
-      return removeFrom(module, module.ModPar.MemorySegments, name, rcMemorySegmentNotFound);
-    case etCharacteristic:
-      return removeFrom(module, module.Characteristics, name, rcCharacteristicNotFound);
-    case etMeasurement:
-      return removeFrom(module, module.Measurements, name, rcMeasurementNotFound);
-    case etFunction:
-      return removeFrom(module, module.Functions, name, rcFunctionNotFound);
-    case etCompuMethod:
-      return removeFrom(module, module.CompuMethods, name, rcCompuMethodNotFound);
-    case etCompuTab:
-      return removeFrom(module, module.CompuTabs, name, rcCompuTabNotFound);
-    case etCompuVTab:
-      return removeFrom(module, module.CompuVTabs, name, rcCompuVTabNotFound);
-    case etAxisPts:
-      return removeFrom(module, module.AxisPts, name, rcAxisPtsNotFound);
-    case etRecordLayout:
-      return removeFrom(module, module.RecordLayouts, name, rcRecordLayoutNotFound);
+    case ekMemorySegment:
+      return removeFrom(module, module.ModPar.MemorySegments, name,
+                        ReturnCode::MemorySegmentNotFound);
+    case ekCharacteristic:
+      return removeFrom(module, module.Characteristics, name, ReturnCode::CharacteristicNotFound);
+    case ekMeasurement:
+      return removeFrom(module, module.Measurements, name, ReturnCode::MeasurementNotFound);
+    case ekFunction:
+      return removeFrom(module, module.Functions, name, ReturnCode::FunctionNotFound);
+    case ekCompuMethod:
+      return removeFrom(module, module.CompuMethods, name, ReturnCode::CompuMethodNotFound);
+    case ekCompuTab:
+      return removeFrom(module, module.CompuTabs, name, ReturnCode::CompuTabNotFound);
+    case ekCompuVTab:
+      return removeFrom(module, module.CompuVTabs, name, ReturnCode::CompuVTabNotFound);
+    case ekAxisPts:
+      return removeFrom(module, module.AxisPts, name, ReturnCode::AxisPtsNotFound);
+    case ekRecordLayout:
+      return removeFrom(module, module.RecordLayouts, name, ReturnCode::RecordLayoutNotFound);
     default:
-      return rcInvalidArgument;
+      return ReturnCode::InvalidArgument;
   }
 }
 

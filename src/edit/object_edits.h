@@ -5,70 +5,72 @@
 // checked for existence. Results are return codes; std::bad_alloc passes through.
 #pragma once
 
+#include <functional>
 #include <string_view>
+#include <vector>
 
+#include "model/element_kind.h"
 #include "model/instance.h"
 #include "model/project.h"
-#include "ordex.h"
+#include "platform/return_code.h"
 
 namespace ordex::edit {
 
-// -118 when the instance holds a project already.
-TOrdexReturnCode createProject(TOrdex& instance, const TProject& record);
+// What an operation copies into the record it creates or changes: every field the host's
+// record carries except the name, which the operation takes beside it (a record that stands
+// in a list is renamed through its list, so that the name indexes stay true). The copy never
+// touches the lists a record owns or the references the reference finder resolved; it may
+// throw, and what it throws passes through.
+template <class Intern>
+using FieldCopy = std::function<void(Intern&)>;
+
+// The project is in no list: its copy sets the name too. -118 when the instance holds a
+// project already.
+ReturnCode createProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy);
 // -104 without project.
-TOrdexReturnCode changeProject(TOrdex& instance, const TProject& record);
+ReturnCode changeProject(TOrdex& instance, const FieldCopy<TProject_Intern>& copy);
 // Frees the project with everything in it. -104 without project.
-TOrdexReturnCode removeProject(TOrdex& instance);
+ReturnCode removeProject(TOrdex& instance);
 
 // -104 without project.
-TOrdexReturnCode createModule(TOrdex& instance, const TModule& record);
-// The module named by the record (an empty Name: the only module), which then takes the
-// record's Name. -104 without project, -105 no such module.
-TOrdexReturnCode changeModule(TOrdex& instance, const TModule& record);
+ReturnCode createModule(TOrdex& instance, std::string_view name,
+                        const FieldCopy<TModule_Intern>& copy);
+// The module of that name (an empty name: the only module), which then takes the name as
+// given. -104 without project, -105 no such module.
+ReturnCode changeModule(TOrdex& instance, std::string_view name,
+                        const FieldCopy<TModule_Intern>& copy);
 // A null name selects the only module. -104 without project, -105 no such module.
-TOrdexReturnCode removeModule(TOrdex& instance, const char* moduleName);
+ReturnCode removeModule(TOrdex& instance, const char* moduleName);
 
-// Create appends a new object made from the record to its kind's list of the module.
-// A COMPU_TAB record of more than 256 pairs is refused with -1.
-TOrdexReturnCode create(TModule_Intern& module, const TMemorySegment& record);
-TOrdexReturnCode create(TModule_Intern& module, const TCharacteristic& record);
-TOrdexReturnCode create(TModule_Intern& module, const TCharacteristic2& record);
-TOrdexReturnCode create(TModule_Intern& module, const TMeasurement& record);
-TOrdexReturnCode create(TModule_Intern& module, const TFunction& record);
-TOrdexReturnCode create(TModule_Intern& module, const TCompuMethod& record);
-TOrdexReturnCode create(TModule_Intern& module, const TCompuMethod2& record);
-TOrdexReturnCode create(TModule_Intern& module, const TCompuTab& record);
-TOrdexReturnCode create(TModule_Intern& module, const TCompuVTab& record);
-TOrdexReturnCode create(TModule_Intern& module, const TAxisPts& record);
-TOrdexReturnCode create(TModule_Intern& module, const TRecordLayout& record);
-TOrdexReturnCode create(TModule_Intern& module, const TRecordLayout2& record);
+// Create appends a new object of that name, made by the copy, to its kind's list of the
+// module. Intern is one of TMemorySegment_Intern, TCharacteristic_Intern,
+// TMeasurement_Intern, TFunction_Intern, TCompuMethod_Intern, TCompuTab_Intern,
+// TCompuVTab_Intern, TAxisPts_Intern and TRecordLayout_Intern.
+template <class Intern>
+ReturnCode create(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy);
 
-// Change applies the record to the object its Name selects and stores that Name (so the
-// object takes the record's letter case); the kind's not-found code when there is none.
-// A COMPU_TAB record of more than 256 pairs is refused with -1.
-TOrdexReturnCode change(TModule_Intern& module, const TMemorySegment& record);
-TOrdexReturnCode change(TModule_Intern& module, const TCharacteristic& record);
-TOrdexReturnCode change(TModule_Intern& module, const TCharacteristic2& record);
-TOrdexReturnCode change(TModule_Intern& module, const TMeasurement& record);
-TOrdexReturnCode change(TModule_Intern& module, const TFunction& record);
-TOrdexReturnCode change(TModule_Intern& module, const TCompuMethod& record);
-TOrdexReturnCode change(TModule_Intern& module, const TCompuMethod2& record);
-TOrdexReturnCode change(TModule_Intern& module, const TCompuTab& record);
-TOrdexReturnCode change(TModule_Intern& module, const TCompuVTab& record);
-TOrdexReturnCode change(TModule_Intern& module, const TAxisPts& record);
-TOrdexReturnCode change(TModule_Intern& module, const TRecordLayout& record);
-TOrdexReturnCode change(TModule_Intern& module, const TRecordLayout2& record);
+// Change applies the copy to the object the name selects and stores the name as given (so
+// the object takes its letter case); the kind's not-found code when there is none. For the
+// same kinds as create except measurements, which changeMeasurement changes.
+template <class Intern>
+ReturnCode change(TModule_Intern& module, std::string_view name, const FieldCopy<Intern>& copy);
 
-// Replaces the pairs of a COMPU_VTAB by the first NumberValuePairs entries of `entries`,
-// texts copied whole (a null text is taken as empty). -112 no such table.
-TOrdexReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
-                                 const TCompuVTabEntry* entries);
+// A measurement's change also names the conversion the copy stores: the edit index files
+// measurements by conversion name, and is brought up to date before the copy runs.
+ReturnCode changeMeasurement(TModule_Intern& module, std::string_view name,
+                             std::string_view conversion,
+                             const FieldCopy<TMeasurement_Intern>& copy);
 
-// Removes the first object of that name of one kind (etMemorySegment, etCharacteristic,
-// etMeasurement, etFunction, etCompuMethod, etCompuTab, etCompuVTab, etAxisPts,
-// etRecordLayout) and frees it with everything it owns, after clearing the resolved
+// Replaces the pairs of a COMPU_VTAB: `fill` gets as many fresh pairs (input 0, empty text)
+// as the table uses and sets them; they replace the old ones when it returns. -112 no such
+// table, -1 for an empty fill.
+ReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
+                           const std::function<void(std::vector<TCompuVTabPair_Intern>&)>& fill);
+
+// Removes the first object of that name of one kind (ekMemorySegment, ekCharacteristic,
+// ekMeasurement, ekFunction, ekCompuMethod, ekCompuTab, ekCompuVTab, ekAxisPts,
+// ekRecordLayout) and frees it with everything it owns, after clearing the resolved
 // references that lead to it. The kind's not-found code when there is none.
-TOrdexReturnCode removeObject(TModule_Intern& module, TOrdexElementType kind,
-                              std::string_view name);
+ReturnCode removeObject(TModule_Intern& module, ElementKind kind, std::string_view name);
 
 }  // namespace ordex::edit

@@ -4,7 +4,7 @@
 #include <unordered_set>
 
 #include "edit/edit_index.h"
-#include "ordex.h"
+#include "model/element_kind.h"
 
 namespace ordex::edit {
 
@@ -30,7 +30,7 @@ void dropObjectLinks(TModule_Intern& m, GoingAway goingAway) {
 
 void dropReferencesTo(TModule_Intern& module, ObjectHead& record) {
   // Nothing links to memory segments and record layouts: no index is needed for them.
-  if (record.Kind == etMemorySegment || record.Kind == etRecordLayout) return;
+  if (record.Kind == ekMemorySegment || record.Kind == ekRecordLayout) return;
   EditIndex::of(module).dropReferencesTo(module, record);
 }
 

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -21,10 +19,13 @@
 namespace {
 
 using ordex::edit::change;
+using ordex::edit::changeMeasurement;
 using ordex::edit::FunctionList;
 using ordex::edit::removeFromFunctionList;
 using ordex::edit::removeModule;
 using ordex::edit::removeObject;
+
+constexpr ordex::ReturnCode kOk = ordex::ReturnCode::Ok;
 
 template <class T>
 T* add(ordex::ObjectList<T>& list, TModule_Intern& m, const std::string& name) {
@@ -40,14 +41,6 @@ TFunctionRef* entry(ordex::FunctionRefList& list, const std::string& name,
   e->Name = name;
   e->Target = target;
   return list.append(std::move(e));
-}
-
-template <class Record>
-Record record(const char* name) {
-  Record r;
-  std::memset(&r, 0, sizeof r);
-  std::snprintf(r.Name, sizeof r.Name, "%s", name);
-  return r;
 }
 
 // In module M: F lists C, Me, G and A in its lists, all resolved; C and Me are published by
@@ -105,14 +98,14 @@ struct Model {
 // that led to it; the others keep their targets, and every entry keeps its name.
 TEST(EditDanglingRefs, RemovingAListedObjectClearsOnlyItsEntries) {
   const struct {
-    TOrdexElementType kind;
+    ordex::ElementKind kind;
     const char* name;
     std::vector<size_t> cleared;
   } cases[] = {
-      {etCharacteristic, "C", {0, 1}},
-      {etMeasurement, "Me", {2, 3, 4}},
-      {etFunction, "G", {5}},
-      {etAxisPts, "A", {6}},
+      {ordex::ekCharacteristic, "C", {0, 1}},
+      {ordex::ekMeasurement, "Me", {2, 3, 4}},
+      {ordex::ekFunction, "G", {5}},
+      {ordex::ekAxisPts, "A", {6}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
@@ -120,7 +113,7 @@ TEST(EditDanglingRefs, RemovingAListedObjectClearsOnlyItsEntries) {
     std::vector<ordex::FunctionRefList*> lists = ordex::edit::nameListsOf(*x.f);
     std::vector<std::pair<const ordex::ObjectHead*, std::string>> before;
     for (auto* l : lists) before.emplace_back(l->First->Target, l->First->Name.str());
-    ASSERT_EQ(rcOk, removeObject(*x.m, k.kind, k.name));
+    ASSERT_EQ(kOk, removeObject(*x.m, k.kind, k.name));
     for (size_t l = 0; l < lists.size(); ++l) {
       const bool cleared = std::count(k.cleared.begin(), k.cleared.end(), l) != 0;
       EXPECT_EQ(cleared ? nullptr : before[l].first, lists[l]->First->Target) << "list " << l;
@@ -146,7 +139,7 @@ TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
   nme->ConversionTarget = x.cm;
   ncm->CompuTabTarget = x.t;
   ncv->CompuTabTarget = x.v;
-  ASSERT_EQ(rcOk, removeModule(x.inst, "M"));
+  ASSERT_EQ(kOk, removeModule(x.inst, "M"));
   for (ordex::FunctionRefList* list : ordex::edit::nameListsOf(*h)) {
     EXPECT_EQ(nullptr, list->First->Target);
   }
@@ -162,15 +155,14 @@ TEST(EditDanglingRefs, RemovingAModuleClearsEveryLinkIntoIt) {
 // Changing an object keeps the links it holds, also when the name it refers by changes.
 TEST(EditDanglingRefs, ChangesKeepResolvedReferences) {
   Model x;
-  TCompuMethod cm = record<TCompuMethod>("CM");
-  std::snprintf(cm.CompuTabRef, sizeof cm.CompuTabRef, "Other");
-  ASSERT_EQ(rcOk, change(*x.m, cm));
+  ASSERT_EQ(kOk, change<TCompuMethod_Intern>(
+                     *x.m, "CM", [](TCompuMethod_Intern& cm) { cm.CompuTabRef = "Other"; }));
   EXPECT_EQ(x.t, x.cm->CompuTabTarget);
-  auto vt = std::make_unique<TCompuVTab>(record<TCompuVTab>("V"));
-  vt->NumberValuePairs = 3;
-  ASSERT_EQ(rcOk, change(*x.m, *vt));
+  ASSERT_EQ(kOk, change<TCompuVTab_Intern>(*x.m, "V",
+                                           [](TCompuVTab_Intern& vt) { vt.NumberValuePairs = 3; }));
   EXPECT_EQ(x.v, x.cv->CompuTabTarget);
-  ASSERT_EQ(rcOk, change(*x.m, record<TFunction>("F")));
+  ASSERT_EQ(kOk, change<TFunction_Intern>(
+                     *x.m, "F", [](TFunction_Intern& f) { f.LongIdentifier = "changed"; }));
   EXPECT_EQ(x.c, x.f->DefCharacteristics.First->Target);
   EXPECT_EQ(x.g, x.f->ParentFunction);
 }
@@ -184,11 +176,11 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   TCharacteristic_Intern* e = add(x.m->Characteristics, *x.m, "e");
   auto pending = std::make_unique<TNameEntry_Intern>();
   pending->Name = "G";
-  d->FunctionList.append(std::move(pending));                  // not folded yet
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));  // the index exists from here
+  d->FunctionList.append(std::move(pending));                        // not folded yet
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "C"));  // the index exists from here
 
   // An entry added through the edit layer, then resolved.
-  ASSERT_EQ(rcOk, ordex::edit::addToFunctionList(*x.m, "G", FunctionList::RefCharacteristic, "D"));
+  ASSERT_EQ(kOk, ordex::edit::addToFunctionList(*x.m, "G", FunctionList::RefCharacteristic, "D"));
   x.g->RefCharacteristics.Last->Target = d;
   // The folding appends D to G's DEF_CHARACTERISTIC list; then it is resolved.
   ordex::foldModuleFunctionLists(*x.m);
@@ -198,14 +190,14 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   // The object renamed in letter case after its entry was resolved.
   TFunctionRef* byOldCase = entry(x.f->DefCharacteristics, "e", e);
   ordex::setCaseInsensitiveNames(true);
-  ASSERT_EQ(rcOk, change(*x.m, record<TCharacteristic>("E")));
+  ASSERT_EQ(kOk, change<TCharacteristic_Intern>(*x.m, "E", [](TCharacteristic_Intern&) {}));
   ordex::setCaseInsensitiveNames(false);
   ASSERT_EQ("E", e->Name);
 
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "D"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "D"));
   EXPECT_EQ(nullptr, x.g->RefCharacteristics.Last->Target);
   EXPECT_EQ(nullptr, folded->Target);
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "E"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "E"));
   EXPECT_EQ(nullptr, byOldCase->Target);
 }
 
@@ -216,18 +208,17 @@ TEST(EditDanglingRefs, HoldersRememberedAcrossRenamesAndRemovedEntries) {
   for (bool indexFirst : {false, true}) {
     SCOPED_TRACE(indexFirst);
     Model x;
-    if (indexFirst) removeObject(*x.m, etAxisPts, "A");  // the index exists from here
-    TMeasurement rec = record<TMeasurement>("Me");
-    std::snprintf(rec.Conversion, sizeof rec.Conversion, "Other");
-    ASSERT_EQ(rcOk, change(*x.m, rec));
+    if (indexFirst) removeObject(*x.m, ordex::ekAxisPts, "A");  // the index exists from here
+    ASSERT_EQ(kOk, changeMeasurement(*x.m, "Me", "Other",
+                                     [](TMeasurement_Intern& me) { me.Conversion = "Other"; }));
     ASSERT_EQ(x.cm, x.me->ConversionTarget);
-    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
-    ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));
-    ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
+    ASSERT_EQ(kOk, removeFromFunctionList(*x.m, "F", FunctionList::DefCharacteristic, "C"));
+    ASSERT_EQ(kOk, removeFromFunctionList(*x.m, "F", FunctionList::SubFunction, "G"));
+    ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekFunction, "F"));
     EXPECT_EQ(nullptr, x.c->PublishingFunction);
     EXPECT_EQ(nullptr, x.me->PublishingFunction);
     EXPECT_EQ(nullptr, x.g->ParentFunction);
-    ASSERT_EQ(rcOk, removeObject(*x.m, etCompuMethod, "CM"));
+    ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCompuMethod, "CM"));
     EXPECT_EQ(nullptr, x.me->ConversionTarget);
   }
 }
@@ -236,12 +227,12 @@ TEST(EditDanglingRefs, HoldersRememberedAcrossRenamesAndRemovedEntries) {
 // objects they named afterwards touches no freed entry.
 TEST(EditDanglingRefs, RemovedEntriesLeaveTheIndex) {
   Model x;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etAxisPts, "A"));  // the index exists from here
-  ASSERT_EQ(rcOk, removeFromFunctionList(*x.m, "F", FunctionList::InMeasurement, "Me"));
-  ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "G"));  // G's own entries go with it
-  ASSERT_EQ(rcOk, removeObject(*x.m, etFunction, "F"));
-  ASSERT_EQ(rcOk, removeObject(*x.m, etMeasurement, "Me"));
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekAxisPts, "A"));  // the index exists from here
+  ASSERT_EQ(kOk, removeFromFunctionList(*x.m, "F", FunctionList::InMeasurement, "Me"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekFunction, "G"));  // G's own entries go with it
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekFunction, "F"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekMeasurement, "Me"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "C"));
 }
 
 // With two objects of one name, only the entries that lead to the removed one are cleared.
@@ -249,10 +240,10 @@ TEST(EditDanglingRefs, DuplicateNamesClearOnlyTheirOwnEntries) {
   Model x;
   TCharacteristic_Intern* second = add(x.m->Characteristics, *x.m, "C");
   x.f->RefCharacteristics.First->Target = second;
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));  // the first C
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "C"));  // the first C
   EXPECT_EQ(nullptr, x.f->DefCharacteristics.First->Target);
   EXPECT_EQ(second, x.f->RefCharacteristics.First->Target);
-  ASSERT_EQ(rcOk, removeObject(*x.m, etCharacteristic, "C"));
+  ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "C"));
   EXPECT_EQ(nullptr, x.f->RefCharacteristics.First->Target);
 }
 
