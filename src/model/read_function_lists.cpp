@@ -1,5 +1,6 @@
 #include "model/read_function_lists.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -13,6 +14,17 @@ void ReadFunctionLists::add(ObjectHead& object, std::string_view function) {
   e.objectName.share(object.Name);
   names_.append(function);
   entries_.push_back(std::move(e));
+}
+
+void ReadFunctionLists::expect(size_t fileBytes) {
+  // Below this size the heap serves the lists well; above it a block of its own costs at
+  // most one half-used huge page each.
+  constexpr size_t kLargeFile = size_t{32} << 20;
+  constexpr size_t kMappedBlock = size_t{2} << 20;
+  if (fileBytes < kLargeFile || !entries_.empty()) return;
+  // About one name per 1 000 bytes of file in the files seen so far; twice that is kept.
+  entries_.reserve(std::max(fileBytes / 512, kMappedBlock / sizeof(Entry)));
+  names_.reserve(std::max(fileBytes / 32, kMappedBlock));
 }
 
 void ReadFunctionLists::clear() {

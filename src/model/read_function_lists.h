@@ -25,6 +25,10 @@ class ReadFunctionLists {
     int32_t kind;  // the object's element kind
   };
 
+  // The module is about to be read from a file of that many bytes: a large one gets room
+  // for as many names as such a file commonly holds, in mapped memory that is touched only
+  // as it fills, so that the lists never pass through a series of small heap blocks.
+  void expect(size_t fileBytes);
   // object names the function in one of its FUNCTION_LIST forms.
   void add(ObjectHead& object, std::string_view function);
   std::string_view functionOf(const Entry& e) const {

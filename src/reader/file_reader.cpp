@@ -544,6 +544,7 @@ void FileReader::openBlock(int kind) {
       module->Owner = inst_.Project.get();
       module->Name = ctx_.tok(2).view();
       module->LongIdentifier = stripQuotes(ctx_.tok(3));
+      module->FunctionListsRead.expect(static_cast<size_t>(fileSize_ > 0 ? fileSize_ : 0));
       ctx_.currentModule = inst_.Project->Modules.append(std::move(module));
       path[1] = path[0] + ", MODULE " + ctx_.currentModule->Name;
       level_ = 2;
