@@ -15,7 +15,7 @@ struct TAnnotation_Intern : ordex::ArenaRecord {
   TAnnotation_Intern* Next = nullptr;
   ordex::Text Label;
   ordex::Text Origin;
-  std::string Text;
+  ordex::Text Text;
 };
 
 // One IF_DATA block: the interface name and every further token of the body, each

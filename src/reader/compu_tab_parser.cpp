@@ -1,5 +1,6 @@
 // COMPU_TAB: name, long identifier, table type and pair count by position, then pair tokens
 // and DEFAULT_VALUE.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -65,6 +66,11 @@ void CompuTabParser::onToken(ParseContext& ctx) {
   const bool isInput = (pairTokens_ % 2) == 0;
   ++pairTokens_;
   if (slot >= TCompuTab_Intern::kMaxPairs) return;
+  if (tab_->Pairs.empty()) {
+    // Room for the declared pairs at the first one, so that a table takes one block
+    // instead of a series of growing ones.
+    tab_->Pairs.reserve(std::max(1, tab_->usedPairs()));
+  }
   if (static_cast<size_t>(slot) >= tab_->Pairs.size()) tab_->Pairs.resize(slot + 1);
   TCompuTabPair_Intern& pair = tab_->Pairs[slot];
   if (isInput) {

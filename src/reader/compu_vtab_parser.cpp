@@ -1,5 +1,6 @@
 // COMPU_VTAB: name, long identifier, table type and pair count by position, then pair tokens
 // and DEFAULT_VALUE.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,7 @@
 namespace ordex {
 
 namespace {
+constexpr int64_t kReservedPairs = 256;
 
 // An input value: an integer as parseLong takes it, or a decimal number, as files of later
 // versions write them. An integral one (1.0) is taken as that integer; one with a fraction
@@ -81,6 +83,10 @@ void CompuVTabParser::onToken(ParseContext& ctx) {
   }
   if (pairTokens_ / 2 >= declared_) return;
   if (pairTokens_++ % 2 == 0) {
+    // Room for the declared pairs at the first one (bounded: the count may be wrong), so
+    // that a table takes one block instead of a series of growing ones.
+    if (vtab_->Pairs.empty())
+      vtab_->Pairs.reserve(std::clamp<int64_t>(declared_, 1, kReservedPairs));
     TCompuVTabPair_Intern pair;
     readInput(cur.view(), pair);
     vtab_->Pairs.push_back(std::move(pair));

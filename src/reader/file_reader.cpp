@@ -205,6 +205,11 @@ class FileReader final : public BulkBodyReader {
   void run();
   int32_t takeIfDataBody(IfDataContent& content) override;
   void closeFiles() { source_.closeAll(); }
+  // A read that fails inside an ANNOTATION_TEXT keeps the lines read so far.
+  void keepOpenAnnotationText() {
+    if (ctx_.openAnnotationText) ctx_.openAnnotationText->keepOpenText();
+    ctx_.openAnnotationText = nullptr;
+  }
   const TokenSource& source() const { return source_; }
   // Whether the spans recorded describe the project that the read leaves.
   bool textComplete() const { return source_.textKept() && projectsOpened_ == 1; }
@@ -967,6 +972,7 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
     return ReturnCode::Ok;
   } catch (ReturnCode rc) {
     if (reader) {
+      reader->keepOpenAnnotationText();
       reader->describeFailure(rc, inst.Failure);
       reader->closeFiles();
       inst.LineNumber = reader->lineNumber();
@@ -981,6 +987,11 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
     return rc;
   } catch (const std::bad_alloc&) {
     if (reader) {
+      try {
+        reader->keepOpenAnnotationText();
+      } catch (const std::bad_alloc&) {
+        // No room for the text either: the annotation keeps what it had.
+      }
       reader->closeFiles();
       inst.LineNumber = reader->lineNumber();
     }

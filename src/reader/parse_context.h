@@ -31,6 +31,7 @@ class TokenWindow {
 };
 
 class IfDataContent;
+class AnnotationReader;
 
 // Takes the rest of a body that is kept verbatim straight from the input buffer, instead of
 // token by token through the window, for as long as its tokens are ordinary ones.
@@ -60,6 +61,8 @@ struct ParseContext {
   bool atEnd = false;          // the current token is "/end"
   bool skipNextToken = false;  // the next token is not examined
   BulkBodyReader* bulk = nullptr;
+  // The annotation reader inside an ANNOTATION_TEXT, if any.
+  AnnotationReader* openAnnotationText = nullptr;
 
   Token& tok(int k = 0) { return window.at(k); }
   std::string* objectPath() { return instance.ObjectPath; }

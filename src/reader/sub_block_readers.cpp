@@ -45,9 +45,13 @@ void AnnotationReader::onToken(ParseContext& ctx, int32_t& lineCounter, int32_t*
     if (ctx.atBegin) {
       textOpen_ = true;
       lineCounter = 0;
+      // A second ANNOTATION_TEXT continues the text of the first.
+      if (annotation_) text_.assign(annotation_->Text.view());
+      ctx.openAnnotationText = this;
       return;
     }
-    textOpen_ = false;
+    keepOpenText();
+    ctx.openAnnotationText = nullptr;
     if (maxTextSize && annotation_) {
       size_t needed = annotation_->Text.size() + 1;
       if (needed > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
@@ -62,7 +66,7 @@ void AnnotationReader::onToken(ParseContext& ctx, int32_t& lineCounter, int32_t*
   Token& cur = ctx.tok(0);
   if (textOpen_) {
     if (lineCounter++ == 0) return;  // the ANNOTATION_TEXT keyword
-    annotation_->Text.append(stripQuotes(cur));
+    text_.append(stripQuotes(cur));
     return;
   }
   if (cur.is("ANNOTATION_LABEL")) {
@@ -70,6 +74,12 @@ void AnnotationReader::onToken(ParseContext& ctx, int32_t& lineCounter, int32_t*
   } else if (cur.is("ANNOTATION_ORIGIN")) {
     annotation_->Origin.assign(stripQuotes(ctx.tok(1)));
   }
+}
+
+void AnnotationReader::keepOpenText() {
+  if (!textOpen_) return;
+  textOpen_ = false;
+  if (annotation_ && text_ != annotation_->Text.view()) annotation_->Text.assign(text_);
 }
 
 void BodyText::grow(size_t n) {

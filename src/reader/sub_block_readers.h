@@ -43,6 +43,9 @@ class AnnotationReader {
   }
   void stop() { start(nullptr); }
   bool isOpen() const { return annotation_ != nullptr; }
+  // Gives the annotation the text of an ANNOTATION_TEXT still open (a read that fails
+  // inside one keeps what it read of it).
+  void keepOpenText();
 
   // One token of the open annotation. lineCounter is the block counter that numbers the
   // tokens of an ANNOTATION_TEXT; maxTextSize, when given, is raised at "/end
@@ -52,6 +55,9 @@ class AnnotationReader {
  private:
   TAnnotation_Intern* annotation_ = nullptr;
   bool textOpen_ = false;
+  // The lines of the open ANNOTATION_TEXT, joined; the annotation receives them in one
+  // piece at its end. The room is kept from one annotation to the next.
+  std::string text_;
 };
 
 // A text being collected, grown geometrically; it keeps its room from one body to the next.

@@ -390,3 +390,20 @@ TEST(Annotations, Form2NeverWritesPastTheMaximumSize) {
 }
 
 }  // namespace
+
+// The texts of two ANNOTATION_TEXT blocks join; a read that fails inside one keeps the lines
+// it read.
+TEST(Annotations, TextsJoinAndAFailedReadKeepsWhatItRead) {
+  Instance inst;
+  const std::string twoTexts =
+      "/begin ANNOTATION /begin ANNOTATION_TEXT \"a\" \"b\" /end ANNOTATION_TEXT\n"
+      "/begin ANNOTATION_TEXT \"c\" /end ANNOTATION_TEXT /end ANNOTATION\n";
+  ASSERT_EQ(ordex_test::readText(inst, characteristicWith(twoTexts)), rcOk);
+  EXPECT_EQ(walkAnnotations(inst), (Names{"||abc"}));
+  const std::string cutOff =
+      "/begin PROJECT P \"\" /begin MODULE M \"\"\n"
+      "/begin CHARACTERISTIC K \"\" VALUE 0 RL 0 CM 0 1\n"
+      "/begin ANNOTATION /begin ANNOTATION_TEXT \"one\" \"two\"\n";
+  ASSERT_NE(ordex_test::readText(inst, cutOff), rcOk);
+  EXPECT_EQ(walkAnnotations(inst), (Names{"||onetwo"}));
+}
