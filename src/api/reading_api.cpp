@@ -25,6 +25,11 @@ void foldFunctionListsAfterRead(TOrdex& instance) {
   ordex::SourceText* source = project ? project->Source.get() : nullptr;
   std::vector<std::pair<const TFunction_Intern*, ordex::SourceText::FoldedTail>> before;
   if (source) {
+    size_t functions = 0;
+    for (const TModule_Intern* m : project->Modules) {
+      if (!m->FunctionListsRead.empty()) functions += m->Functions.count();
+    }
+    before.reserve(functions);
     for (const TModule_Intern* m : project->Modules) {
       if (m->FunctionListsRead.empty()) continue;
       for (const TFunction_Intern* f : m->Functions) {
