@@ -34,7 +34,7 @@ void foldFunctionListsAfterRead(TOrdex& instance) {
       if (m->FunctionListsRead.empty()) continue;
       for (const TFunction_Intern* f : m->Functions) {
         before.push_back(
-            {f, {f->DefCharacteristics.Count, f->InMeasurements.Count, f->AxisPts.Count}});
+            {f, {f->DefCharacteristics.count(), f->InMeasurements.count(), f->AxisPts.count()}});
       }
     }
   }
@@ -42,9 +42,9 @@ void foldFunctionListsAfterRead(TOrdex& instance) {
   if (!source) return;
   source->renderer = &renderSourcePart;
   for (const auto& [f, count] : before) {
-    ordex::SourceText::FoldedTail tail{f->DefCharacteristics.Count - count.defCharacteristics,
-                                       f->InMeasurements.Count - count.inMeasurements,
-                                       f->AxisPts.Count - count.axisPts};
+    ordex::SourceText::FoldedTail tail{f->DefCharacteristics.count() - count.defCharacteristics,
+                                       f->InMeasurements.count() - count.inMeasurements,
+                                       f->AxisPts.count() - count.axisPts};
     if (tail.defCharacteristics || tail.inMeasurements || tail.axisPts)
       source->foldedTails[f] = tail;
   }

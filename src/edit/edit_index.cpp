@@ -62,14 +62,15 @@ void HashMultimap::rehash(size_t size) {
 namespace {
 
 size_t entryCount(const TFunction_Intern& f) {
-  return f.DefCharacteristics.Count + f.RefCharacteristics.Count + f.InMeasurements.Count +
-         f.OutMeasurements.Count + f.LocMeasurements.Count + f.SubFunctions.Count + f.AxisPts.Count;
+  return f.DefCharacteristics.count() + f.RefCharacteristics.count() + f.InMeasurements.count() +
+         f.OutMeasurements.count() + f.LocMeasurements.count() + f.SubFunctions.count() +
+         f.AxisPts.count();
 }
 
 template <class List>
 bool anyFunctionListLeft(const List& objects) {
   for (const auto* o : objects) {
-    if (o->FunctionList.Count) return true;
+    if (!o->FunctionList.empty()) return true;
   }
   return false;
 }

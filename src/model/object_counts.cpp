@@ -5,7 +5,7 @@ namespace ordex {
 int countObjects(const TModule_Intern& m, int mask) {
   uint32_t n = 0;
   if (mask & ordex::ekMemorySegment) n += m.ModPar.MemorySegments.Count;
-  if (mask & ordex::ekSystemConstant) n += m.ModPar.SystemConstants.Count;
+  if (mask & ordex::ekSystemConstant) n += m.ModPar.SystemConstants.count();
   if (mask & ordex::ekCharacteristic) n += m.Characteristics.Count;
   if (mask & ordex::ekMeasurement) n += m.Measurements.Count;
   if (mask & ordex::ekFunction) n += m.Functions.Count;

@@ -151,7 +151,8 @@ class ObjectList : public ObjectListBase {
 };
 
 // A list of small entries without an object head (IF_DATA entries, annotations, name
-// entries, system constants). T has a member `T* Next`. The list owns its entries.
+// entries, system constants). T has a member `T* Next`. The list owns its entries. It keeps
+// no count: most lists hold a few entries, and every object record holds several lists.
 template <class T>
 class EntryList {
  public:
@@ -162,7 +163,14 @@ class EntryList {
 
   T* First = nullptr;
   T* Last = nullptr;
-  uint32_t Count = 0;
+
+  // A walk of the list.
+  uint32_t count() const {
+    uint32_t n = 0;
+    for (const T* e = First; e; e = e->Next) ++n;
+    return n;
+  }
+  bool empty() const { return First == nullptr; }
 
   T* append(std::unique_ptr<T> entry) {
     T* raw = entry.release();
@@ -173,7 +181,6 @@ class EntryList {
       Last->Next = raw;
     }
     Last = raw;
-    ++Count;
     return raw;
   }
 
@@ -188,7 +195,6 @@ class EntryList {
     }
     if (Last == entry) Last = before;
     entry->Next = nullptr;
-    --Count;
     releaseRecord(entry);
     return std::unique_ptr<T>(entry);
   }
@@ -202,7 +208,6 @@ class EntryList {
       e = following;
     }
     First = Last = nullptr;
-    Count = 0;
   }
 
   class iterator {

@@ -30,8 +30,9 @@ namespace {
 // The last `count` entries of a list.
 void appendTail(const FunctionRefList& list, uint32_t count,
                 std::vector<const TFunctionRef*>& out) {
-  if (count == 0 || count > list.Count) return;
-  uint32_t skip = list.Count - count;
+  const uint32_t held = list.count();
+  if (count == 0 || count > held) return;
+  uint32_t skip = held - count;
   for (const TFunctionRef* e : list) {
     if (skip > 0) {
       --skip;

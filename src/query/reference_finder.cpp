@@ -126,7 +126,7 @@ template <class Object>
 void foldInto(std::optional<FunctionsByName>& functions, const TModule_Intern& module,
               ObjectList<Object>& objects, FunctionRefList TFunction_Intern::*list) {
   for (Object* o : objects) {
-    if (!o->FunctionList.Count) continue;
+    if (o->FunctionList.empty()) continue;
     if (!functions) functions.emplace(module.Functions);
     for (const TNameEntry_Intern* n : o->FunctionList) {
       functions->forEach(n->Name, [&](TFunction_Intern& f) {
@@ -343,7 +343,7 @@ bool visitInOrder(const RunVector<Object*>& objects, Visit&& visit) {
 
 size_t entryCount(const RunVector<TFunction_Intern*>& functions, RefList list) {
   size_t n = 0;
-  for (const TFunction_Intern* f : functions) n += (f->*list).Count;
+  for (const TFunction_Intern* f : functions) n += (f->*list).count();
   return n;
 }
 
