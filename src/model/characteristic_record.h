@@ -15,14 +15,15 @@
 struct TFunction_Intern;
 
 // One AXIS_DESCR of a characteristic.
+// (Fields are ordered so that the record has no holes: a model holds many of them.)
 struct TAxisDescr_Intern : ordex::ArenaRecord {
-  int32_t Attribute = -1;     // index in the axis-attribute keywords (STD_AXIS, COM_AXIS, FIX_AXIS)
+  int32_t Attribute = -1;  // index in the axis-attribute keywords (STD_AXIS, COM_AXIS, FIX_AXIS)
+  int16_t MaxAxisPoints = 0;
+  bool ReadOnly = false;
   ordex::Text InputQuantity;  // name of the input MEASUREMENT
   ordex::Text Conversion;     // name of the COMPU_METHOD
-  int16_t MaxAxisPoints = 0;
   NumberText LowerLimit;
   NumberText UpperLimit;
-  bool ReadOnly = false;
   ordex::Text Format;  // quotes removed
   ordex::AnnotationList Annotations;
   ordex::KeptKeywords Kept;  // Attribute, DepositMode
