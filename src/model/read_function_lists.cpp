@@ -40,20 +40,31 @@ void ReadFunctionLists::dropFront(size_t count) {
   byObject_.clear();  // the indexes moved: made again when needed
 }
 
-void ReadFunctionLists::forget(const ObjectHead& object) {
+void ReadFunctionLists::forget(const ObjectHead& object) noexcept {
   if (empty()) return;
+  auto drop = [&](Entry& e) {
+    e.object = nullptr;
+    e.objectName.clear();
+    ++removed_;
+  };
   if (byObject_.empty()) {
-    byObject_.reserve(entries_.size() - removed_);
-    for (size_t i = 0; i < entries_.size(); ++i) {
-      if (entries_[i].object) byObject_.emplace(entries_[i].object, i);
+    try {
+      std::unordered_multimap<const ObjectHead*, size_t> made;
+      made.reserve(entries_.size() - removed_);
+      for (size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].object) made.emplace(entries_[i].object, i);
+      }
+      byObject_.swap(made);
+    } catch (...) {
+      // Out of memory: one walk of the entries does without the index.
+      for (Entry& e : entries_) {
+        if (e.object == &object) drop(e);
+      }
+      return;
     }
   }
   auto [first, last] = byObject_.equal_range(&object);
-  for (auto it = first; it != last; ++it) {
-    entries_[it->second].object = nullptr;
-    entries_[it->second].objectName.clear();
-    ++removed_;
-  }
+  for (auto it = first; it != last; ++it) drop(entries_[it->second]);
   byObject_.erase(first, last);
 }
 

@@ -50,7 +50,8 @@ class ReadFunctionLists {
   // read from the objects (a rename does not reach objectName).
   bool pending() const { return pending_; }
   // object is about to be freed: its entries are kept no longer (marked with a null object).
-  void forget(const ObjectHead& object);
+  // Never fails: short of memory for the index by object it walks all entries.
+  void forget(const ObjectHead& object) noexcept;
 
  private:
   // In huge-page memory when large: a large read fills them once.
