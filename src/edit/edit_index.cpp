@@ -67,14 +67,6 @@ size_t entryCount(const TFunction_Intern& f) {
          f.AxisPts.count();
 }
 
-template <class List>
-bool anyFunctionListLeft(const List& objects) {
-  for (const auto* o : objects) {
-    if (!o->FunctionList.empty()) return true;
-  }
-  return false;
-}
-
 template <class Link, class Target>
 void drop(Link*& link, const Target* target) {
   if (link && static_cast<const ObjectHead*>(link) == target) link = nullptr;
@@ -114,8 +106,7 @@ const HashMultimap& EditIndex::entries(const TModule_Intern& m) {
       for (TFunctionRef* e : *list) entries_.add(hashFolded(e->Name), e);
     }
   }
-  foldPending_ = !m.FunctionListsRead.empty() || anyFunctionListLeft(m.Characteristics) ||
-                 anyFunctionListLeft(m.Measurements) || anyFunctionListLeft(m.AxisPts);
+  foldPending_ = !m.FunctionListsRead.empty();
   entriesFiled_ = true;
   return entries_;
 }

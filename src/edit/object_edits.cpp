@@ -142,6 +142,10 @@ ReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_v
   }
   dropReferencesTo(module, *object);
   if (EditIndex* index = EditIndex::existing(module)) index->objectRemoved(object);
+  if constexpr (std::is_same_v<T, TCharacteristic_Intern> ||
+                std::is_same_v<T, TMeasurement_Intern> || std::is_same_v<T, TAxisPts_Intern>) {
+    module.FunctionListsRead.forget(*object);  // its pending FUNCTION_LIST names go with it
+  }
   list.unlink(object);  // the record is freed here, with everything it owns
   return ReturnCode::Ok;
 }

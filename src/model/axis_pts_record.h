@@ -31,7 +31,4 @@ struct TAxisPts_Intern : ordex::ObjectHead {
   int32_t ByteOrder = -1;  // starts as the module's MOD_COMMON byte order at block start
   ordex::AnnotationList Annotations;
   ordex::IfDataList IfData;
-  // The names of FUNCTION_LIST; folded into the functions' AXIS_PTS lists and emptied at
-  // the end of every successful read.
-  ordex::NameEntryList FunctionList;
 };

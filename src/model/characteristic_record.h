@@ -110,7 +110,4 @@ struct TCharacteristic_Intern : ordex::ObjectHead {
   // Set by the reference finder: the function listing this characteristic in
   // DEF_CHARACTERISTIC. Not owned.
   TFunction_Intern* PublishingFunction = nullptr;
-  // The names of FUNCTION_LIST; folded into the functions' DEF_CHARACTERISTIC lists and
-  // emptied at the end of every successful read.
-  ordex::NameEntryList FunctionList;
 };

@@ -48,7 +48,4 @@ struct TMeasurement_Intern : ordex::ObjectHead {
   // Set by the reference finder: the function listing this measurement in OUT_MEASUREMENT.
   // Not owned.
   TFunction_Intern* PublishingFunction = nullptr;
-  // The names of FUNCTION_LIST; folded into the functions' IN_MEASUREMENT lists and emptied
-  // at the end of every successful read.
-  ordex::NameEntryList FunctionList;
 };

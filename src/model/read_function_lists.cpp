@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
-
-#include "model/object_records.h"
 
 namespace ordex {
 
@@ -32,35 +29,43 @@ void ReadFunctionLists::clear() {
   entries_.shrink_to_fit();
   names_.clear();
   names_.shrink_to_fit();
+  removed_ = 0;
+  pending_ = false;
+  byObject_.clear();
 }
 
-namespace {
-NameEntryList& functionListOf(ObjectHead& object, int32_t kind) {
-  switch (kind) {
-    case ordex::ekCharacteristic:
-      return static_cast<TCharacteristic_Intern&>(object).FunctionList;
-    case ordex::ekMeasurement:
-      return static_cast<TMeasurement_Intern&>(object).FunctionList;
-    default:
-      return static_cast<TAxisPts_Intern&>(object).FunctionList;
-  }
+void ReadFunctionLists::dropFront(size_t count) {
+  for (size_t i = 0; i < count; ++i) removed_ -= entries_[i].object ? 0 : 1;
+  entries_.erase(entries_.begin(), entries_.begin() + count);
+  byObject_.clear();  // the indexes moved: made again when needed
 }
-}  // namespace
 
-void ReadFunctionLists::moveToObjects() {
-  size_t moved = 0;
-  try {
-    for (const Entry& e : entries_) {
-      auto entry = std::make_unique<TNameEntry_Intern>();
-      entry->Name.assign(functionOf(e));
-      functionListOf(*e.object, e.kind).append(std::move(entry));
-      ++moved;
+void ReadFunctionLists::forget(const ObjectHead& object) noexcept {
+  if (empty()) return;
+  auto drop = [&](Entry& e) {
+    e.object = nullptr;
+    e.objectName.clear();
+    ++removed_;
+  };
+  if (byObject_.empty()) {
+    try {
+      std::unordered_multimap<const ObjectHead*, size_t> made;
+      made.reserve(entries_.size() - removed_);
+      for (size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].object) made.emplace(entries_[i].object, i);
+      }
+      byObject_.swap(made);
+    } catch (...) {
+      // Out of memory: one walk of the entries does without the index.
+      for (Entry& e : entries_) {
+        if (e.object == &object) drop(e);
+      }
+      return;
     }
-  } catch (...) {
-    dropFront(moved);
-    throw;
   }
-  clear();
+  auto [first, last] = byObject_.equal_range(&object);
+  for (auto it = first; it != last; ++it) drop(entries_[it->second]);
+  byObject_.erase(first, last);
 }
 
 }  // namespace ordex

@@ -120,33 +120,10 @@ class FunctionsByName {
   std::unordered_map<const TFunction_Intern*, TFunction_Intern*> sameName_;
 };
 
-// The function table is built when the first object with a FUNCTION_LIST turns up, so a
-// module without any costs one walk of its objects and no table.
-template <class Object>
-void foldInto(std::optional<FunctionsByName>& functions, const TModule_Intern& module,
-              ObjectList<Object>& objects, FunctionRefList TFunction_Intern::*list) {
-  for (Object* o : objects) {
-    if (o->FunctionList.empty()) continue;
-    if (!functions) functions.emplace(module.Functions);
-    for (const TNameEntry_Intern* n : o->FunctionList) {
-      functions->forEach(n->Name, [&](TFunction_Intern& f) {
-        auto ref = std::make_unique<TFunctionRef>();
-        ref->Name.share(o->Name);
-        (f.*list).append(std::move(ref));
-      });
-    }
-    o->FunctionList.clear();
-  }
-}
-
 }  // namespace
 
 void foldModuleFunctionLists(TModule_Intern& module) {
-  std::optional<FunctionsByName> functions;
-  foldInto(functions, module, module.Characteristics, &TFunction_Intern::DefCharacteristics);
-  foldInto(functions, module, module.Measurements, &TFunction_Intern::InMeasurements);
-  foldInto(functions, module, module.AxisPts, &TFunction_Intern::AxisPts);
-  // Names a failed read could not place onto their objects come after those it did.
+  // The pending names of a failed read, in file order.
   foldReadFunctionLists(module);
 }
 
@@ -154,22 +131,28 @@ void foldReadFunctionLists(TModule_Intern& module) {
   ReadFunctionLists& read = module.FunctionListsRead;
   if (read.empty()) return;
   FunctionsByName functions(module.Functions);
+  // While a read runs no object can be renamed, so the shared name saves a visit to each
+  // object; pending names of a failed read take the name the object bears now.
+  const bool pending = read.pending();
   size_t folded = 0;
   try {
     for (const ReadFunctionLists::Entry& e : read.entries()) {
-      FunctionRefList TFunction_Intern::*list =
-          e.kind == ekCharacteristic ? &TFunction_Intern::DefCharacteristics
-          : e.kind == ekMeasurement  ? &TFunction_Intern::InMeasurements
-                                     : &TFunction_Intern::AxisPts;
-      functions.forEach(read.functionOf(e), [&](TFunction_Intern& f) {
-        auto ref = std::make_unique<TFunctionRef>();
-        ref->Name.share(e.objectName);
-        (f.*list).append(std::move(ref));
-      });
+      if (e.object) {
+        FunctionRefList TFunction_Intern::*list =
+            e.kind == ekCharacteristic ? &TFunction_Intern::DefCharacteristics
+            : e.kind == ekMeasurement  ? &TFunction_Intern::InMeasurements
+                                       : &TFunction_Intern::AxisPts;
+        const Text& objectName = pending ? e.object->Name : e.objectName;
+        functions.forEach(read.functionOf(e), [&](TFunction_Intern& f) {
+          auto ref = std::make_unique<TFunctionRef>();
+          ref->Name.share(objectName);
+          (f.*list).append(std::move(ref));
+        });
+      }
       ++folded;
     }
   } catch (...) {
-    // What is left goes back onto the objects with the failed read.
+    // What is left stays pending with the failed read.
     read.dropFront(folded);
     throw;
   }

@@ -9,16 +9,16 @@
 namespace ordex {
 
 // Moves the FUNCTION_LIST names a read gathered into the lists of the functions they name,
-// module by module, as foldModuleFunctionLists does with the names objects hold; run at the
-// end of every successful read.
+// module by module, as foldModuleFunctionLists does; run at the end of every successful read.
 void foldFunctionLists(TOrdex& instance);
 void foldReadFunctionLists(TModule_Intern& module);
 
 // The folding for one module: the name of every CHARACTERISTIC, MEASUREMENT and AXIS_PTS is
 // appended to the DEF_CHARACTERISTIC, IN_MEASUREMENT and AXIS_PTS list of each function its
 // FUNCTION_LIST names (names compared byte by byte; all functions of a name, in list
-// order), objects and names in list order; then every FUNCTION_LIST is emptied. Linear in
-// the number of objects, names and functions.
+// order), objects and names in file order; then the module's pending names are emptied.
+// The names a failed read left pending are folded under the names their objects bear now;
+// those of objects removed since are gone. Linear in the number of names and functions.
 void foldModuleFunctionLists(TModule_Intern& module);
 
 // The passes of the reference finder, one bit each; they may be combined.

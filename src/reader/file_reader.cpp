@@ -863,18 +863,14 @@ class ReadInProgress {
   ReadInProgress& operator=(const ReadInProgress&) = delete;
 };
 
-// However a read fails, the FUNCTION_LIST names it gathered end up on their objects, as if it
-// had placed them there; a read that succeeds has folded them all already.
+// However a read fails, the FUNCTION_LIST names it gathered stay with their modules as
+// pending names, for a later fold; a read that succeeds has folded them all already.
 class FunctionListsKeptOnFailure {
  public:
   explicit FunctionListsKeptOnFailure(TOrdex& inst) : inst_(inst) {}
   ~FunctionListsKeptOnFailure() {
     if (!inst_.Project) return;
-    try {
-      for (TModule_Intern* m : inst_.Project->Modules) m->FunctionListsRead.moveToObjects();
-    } catch (...) {
-      // Out of memory: the names left over are folded with the objects' own lists.
-    }
+    for (TModule_Intern* m : inst_.Project->Modules) m->FunctionListsRead.keepPending();
   }
   FunctionListsKeptOnFailure(const FunctionListsKeptOnFailure&) = delete;
   FunctionListsKeptOnFailure& operator=(const FunctionListsKeptOnFailure&) = delete;

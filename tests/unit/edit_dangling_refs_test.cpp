@@ -174,9 +174,8 @@ TEST(EditDanglingRefs, EntriesAreFoundWhateverHappenedSinceTheFirstRemoval) {
   Model x;
   TCharacteristic_Intern* d = add(x.m->Characteristics, *x.m, "D");
   TCharacteristic_Intern* e = add(x.m->Characteristics, *x.m, "e");
-  auto pending = std::make_unique<TNameEntry_Intern>();
-  pending->Name = "G";
-  d->FunctionList.append(std::move(pending));                        // not folded yet
+  x.m->FunctionListsRead.add(*d, "G");  // left by a failed read, not folded yet
+  x.m->FunctionListsRead.keepPending();
   ASSERT_EQ(kOk, removeObject(*x.m, ordex::ekCharacteristic, "C"));  // the index exists from here
 
   // An entry added through the edit layer, then resolved.
