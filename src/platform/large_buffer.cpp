@@ -64,7 +64,7 @@ void LargeBuffer::allocate(size_t size) {
     mapped_ = true;
     return;
   }
-  data_ = static_cast<unsigned char*>(std::calloc(size, 1));
+  data_ = static_cast<unsigned char*>(std::malloc(size));
   if (!data_) throw std::bad_alloc();
   capacity_ = size;
   mapped_ = false;

@@ -23,10 +23,12 @@ class LargeBuffer {
   }
   LargeBuffer& operator=(LargeBuffer&& o) noexcept;
 
-  // A zero-filled block of at least size bytes; throws std::bad_alloc. The old content is
-  // discarded.
+  // A block of at least size bytes whose content is undefined (a small block is not zeroed,
+  // so that none of its pages is touched before it is used); throws std::bad_alloc. The old
+  // content is discarded.
   void allocate(size_t size);
-  // Keeps the first used bytes in a block of at least size bytes; throws std::bad_alloc.
+  // Keeps the first used bytes in a block of at least size bytes, the rest undefined; throws
+  // std::bad_alloc.
   void grow(size_t size, size_t used);
   void release();
 
