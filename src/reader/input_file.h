@@ -61,6 +61,7 @@ class InputFile {
   platform::LargeBuffer whole_;              // a plain file read whole
   unsigned char* base_ = nullptr;            // the buffer cur and end point into
   size_t capacity_ = 0;
+  int64_t size_ = 0;  // of a plain file when it was opened
   int64_t consumedBefore_ = 0;
   bool atEnd_ = false;
   bool retain_ = false;
