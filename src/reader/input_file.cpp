@@ -37,6 +37,14 @@ size_t plainWindowSize(int64_t fileSize) {
   if (static_cast<uint64_t>(fileSize) >= kPlainBufferSize) return kPlainBufferSize;
   return (static_cast<size_t>(fileSize) + kPage - 1) & ~(kPage - 1);
 }
+
+void allocateBuffer(platform::LargeBuffer& buffer, size_t size, int64_t fileSize) {
+  if (fileSize >= static_cast<int64_t>(platform::kSharedPageWorthBytes)) {
+    buffer.allocateShared(size);
+  } else {
+    buffer.allocate(size);
+  }
+}
 }  // namespace
 
 std::unique_ptr<InputFile> InputFile::open(const std::string& path, bool retain) {
@@ -58,8 +66,8 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path, bool retain)
     filled = f->readWhole();
   } else {
     // Left unzeroed: refill() zeroes the slack behind the data of each fill.
-    f->buffer_.reset(new unsigned char[f->capacity_ + kReadSlack]);
-    f->base_ = f->buffer_.get();
+    allocateBuffer(f->window_, f->capacity_ + kReadSlack, f->size_);
+    f->base_ = f->window_.data();
     f->cur = f->end = f->base_;
     filled = f->refill();
   }
@@ -96,7 +104,7 @@ InputFile::~InputFile() {
 bool InputFile::readWhole() {
   size_t size = kModuleBufferSize;
   if (!module_ && size_ > 0) size = static_cast<size_t>(size_);
-  whole_.allocate(size + kReadSlack + 1);
+  allocateBuffer(whole_, size + kReadSlack + 1, size_);
   size_t used = 0;
   for (;;) {
     if (whole_.capacity() - used <= kReadSlack) {
