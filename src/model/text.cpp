@@ -10,6 +10,8 @@ namespace {
 TextArena* gCurrentArena = nullptr;
 constexpr size_t kFirstChunkSize = size_t{1} << 16;
 constexpr size_t kLargestChunkSize = size_t{1} << 26;
+constexpr size_t kSmallestChunkSize = size_t{1} << 14;
+constexpr size_t kSmallFileBytes = size_t{1} << 18;
 
 // The chunks of every arena, as [begin, end) sorted by begin: a record deleted one by one
 // learns from them where it lives, so that no record carries a word saying so. Chunks of
@@ -56,8 +58,23 @@ TextArena::~TextArena() {
 void TextArena::expect(size_t fileBytes) {
   if (!chunks_.empty()) return;
   size_t first = kFirstChunkSize;
-  while (first < kLargestChunkSize && first < fileBytes / 4) first *= 2;
+  if (fileBytes < kSmallFileBytes) {
+    // The model of a small file takes about as many bytes as the file: one chunk holds it.
+    first = kSmallestChunkSize;
+    while (first < fileBytes) first *= 2;
+  } else {
+    while (first < kLargestChunkSize && first < fileBytes / 4) first *= 2;
+  }
   nextChunkSize_ = first;
+  sharedChunks_ = fileBytes >= platform::kSharedPageWorthBytes;
+}
+
+void TextArena::allocateChunk(platform::LargeBuffer& block, size_t size) const {
+  if (sharedChunks_) {
+    block.allocateShared(size);
+  } else {
+    block.allocate(size);
+  }
 }
 
 void* TextArena::allocateInNewChunk(size_t size) {
@@ -68,13 +85,13 @@ void* TextArena::allocateInNewChunk(size_t size) {
   platform::LargeBuffer block;
   if (size > nextChunkSize_ / 4) {
     // A block of its own; the current chunk stays in use for the small ones.
-    block.allocate(size);
+    allocateChunk(block, size);
     addChunkRange(block);
     chunks_.push_back(std::move(block));
     used_ += size;
     return chunks_.back().data();
   }
-  block.allocate(nextChunkSize_);
+  allocateChunk(block, nextChunkSize_);
   if (nextChunkSize_ < kLargestChunkSize) nextChunkSize_ *= 2;
   addChunkRange(block);
   chunks_.push_back(std::move(block));

@@ -48,14 +48,16 @@ class TextArena {
   size_t bytesUsed() const { return used_; }
   // The arena is about to receive the model of a file of that many bytes (about twice as
   // many): its first chunk is sized for it, so that a large read starts in mapped chunks
-  // instead of passing through a series of small heap blocks.
+  // instead of passing through a series of small heap blocks, and a small one in one chunk.
   void expect(size_t fileBytes);
 
  private:
   void* allocateInNewChunk(size_t size);
+  void allocateChunk(platform::LargeBuffer& block, size_t size) const;
 
   std::vector<platform::LargeBuffer> chunks_;
   size_t nextChunkSize_ = 0;
+  bool sharedChunks_ = false;  // the read is large enough for the shared huge page
   char* next_ = nullptr;
   char* end_ = nullptr;
   size_t used_ = 0;

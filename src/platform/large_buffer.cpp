@@ -2,10 +2,23 @@
 
 #include <sys/mman.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <utility>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ORDEX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORDEX_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef ORDEX_ADDRESS_SANITIZER
+#define ORDEX_ADDRESS_SANITIZER 0
+#endif
 
 namespace ordex::platform {
 
@@ -19,8 +32,10 @@ LargeBuffer& LargeBuffer::operator=(LargeBuffer&& o) noexcept {
     data_ = o.data_;
     capacity_ = o.capacity_;
     mapped_ = o.mapped_;
+    pooled_ = o.pooled_;
     o.data_ = nullptr;
     o.capacity_ = 0;
+    o.pooled_ = false;
   }
   return *this;
 }
@@ -38,6 +53,69 @@ void* mapHuge(size_t length) {
 #endif
   return p;
 }
+
+// The shared huge page: blocks are taken from its front, and its room comes back when no
+// block is left in it.
+class SmallPool {
+ public:
+  static unsigned char* take(size_t size) {
+#if ORDEX_ADDRESS_SANITIZER
+    // The sanitizer sees reads of freed or fresh blocks only in blocks of its allocator.
+    (void)size;
+    return nullptr;
+#else
+    SmallPool& pool = instance();
+    std::lock_guard<std::mutex> lock(pool.mutex_);
+    size = (size + 63) & ~size_t{63};
+    if (!pool.base_) {
+      if (pool.failed_) return nullptr;
+      pool.map();
+      if (!pool.base_) return nullptr;
+    }
+    if (kHugePage - pool.used_ < size) return nullptr;
+    unsigned char* p = pool.base_ + pool.used_;
+    pool.used_ += size;
+    ++pool.live_;
+    return p;
+#endif
+  }
+  static void give() {
+    SmallPool& pool = instance();
+    std::lock_guard<std::mutex> lock(pool.mutex_);
+    if (--pool.live_ == 0) pool.used_ = 0;
+  }
+
+ private:
+  static SmallPool& instance() {
+    static SmallPool* pool = new SmallPool();  // never freed: blocks may outlive statics
+    return *pool;
+  }
+  // One huge page, aligned to its size so that the kernel can back it by one.
+  void map() {
+    size_t length = 2 * kHugePage;
+    void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) {
+      failed_ = true;
+      return;
+    }
+    uintptr_t at = reinterpret_cast<uintptr_t>(p);
+    uintptr_t aligned = (at + kHugePage - 1) & ~(kHugePage - 1);
+    if (aligned > at) munmap(p, aligned - at);
+    if (aligned + kHugePage < at + length) {
+      munmap(reinterpret_cast<void*>(aligned + kHugePage), at + length - aligned - kHugePage);
+    }
+#ifdef MADV_HUGEPAGE
+    madvise(reinterpret_cast<void*>(aligned), kHugePage, MADV_HUGEPAGE);
+#endif
+    base_ = reinterpret_cast<unsigned char*>(aligned);
+  }
+
+  unsigned char* base_ = nullptr;
+  size_t used_ = 0;
+  size_t live_ = 0;
+  bool failed_ = false;
+  std::mutex mutex_;
+};
 }  // namespace
 
 void* allocateLarge(size_t size) {
@@ -54,6 +132,19 @@ void releaseLarge(void* p, size_t size) noexcept {
   }
 }
 
+void LargeBuffer::allocateShared(size_t size) {
+  if (size > 0 && size < kHugePage) {
+    if (unsigned char* p = SmallPool::take(size)) {
+      release();
+      data_ = p;
+      capacity_ = size;
+      pooled_ = true;
+      return;
+    }
+  }
+  allocate(size);
+}
+
 void LargeBuffer::allocate(size_t size) {
   release();
   if (size == 0) size = 1;
@@ -64,7 +155,7 @@ void LargeBuffer::allocate(size_t size) {
     mapped_ = true;
     return;
   }
-  data_ = static_cast<unsigned char*>(std::calloc(size, 1));
+  data_ = static_cast<unsigned char*>(std::malloc(size));
   if (!data_) throw std::bad_alloc();
   capacity_ = size;
   mapped_ = false;
@@ -80,7 +171,10 @@ void LargeBuffer::grow(size_t size, size_t used) {
 
 void LargeBuffer::release() {
   if (!data_) return;
-  if (mapped_) {
+  if (pooled_) {
+    SmallPool::give();
+    pooled_ = false;
+  } else if (mapped_) {
     munmap(data_, capacity_);
   } else {
     std::free(data_);

@@ -17,16 +17,24 @@ class LargeBuffer {
   LargeBuffer(const LargeBuffer&) = delete;
   LargeBuffer& operator=(const LargeBuffer&) = delete;
   LargeBuffer(LargeBuffer&& o) noexcept
-      : data_(o.data_), capacity_(o.capacity_), mapped_(o.mapped_) {
+      : data_(o.data_), capacity_(o.capacity_), mapped_(o.mapped_), pooled_(o.pooled_) {
     o.data_ = nullptr;
     o.capacity_ = 0;
+    o.pooled_ = false;
   }
   LargeBuffer& operator=(LargeBuffer&& o) noexcept;
 
-  // A zero-filled block of at least size bytes; throws std::bad_alloc. The old content is
-  // discarded.
+  // A block of at least size bytes whose content is undefined (a small block is not zeroed,
+  // so that none of its pages is touched before it is used); throws std::bad_alloc. The old
+  // content is discarded.
   void allocate(size_t size);
-  // Keeps the first used bytes in a block of at least size bytes; throws std::bad_alloc.
+  // As allocate, from the process's shared huge page while it has room: the blocks of a small
+  // read (its text or window and its model's chunks) then cost one page fault together
+  // instead of one per 4 KiB. The page is mapped at its first use and kept for the life of
+  // the process; its room comes back when no block is left in it.
+  void allocateShared(size_t size);
+  // Keeps the first used bytes in a block of at least size bytes, the rest undefined; throws
+  // std::bad_alloc.
   void grow(size_t size, size_t used);
   void release();
 
@@ -37,7 +45,12 @@ class LargeBuffer {
   unsigned char* data_ = nullptr;
   size_t capacity_ = 0;
   bool mapped_ = false;
+  bool pooled_ = false;
 };
+
+// A read of a file this large touches enough fresh pages (its text and its model) that they
+// cost more than the one fault of the shared huge page.
+constexpr size_t kSharedPageWorthBytes = size_t{48} << 10;
 
 // Memory for blocks of the size of a LargeBuffer, mapped as one: allocate and release
 // sizes in bytes, aligned to 16; throws std::bad_alloc.

@@ -14,9 +14,9 @@ namespace {
 constexpr size_t kPlainBufferSize = 1 << 18;
 constexpr size_t kModuleBufferSize = 1 << 12;
 
-// Opens a regular file for reading; -1 for anything else (a FIFO would block, a directory
-// yields no text).
-int openRegular(const char* path) {
+// Opens a regular file for reading and tells its size; -1 for anything else (a FIFO would
+// block, a directory yields no text).
+int openRegular(const char* path, int64_t* size = nullptr) {
   int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat st;
@@ -24,7 +24,26 @@ int openRegular(const char* path) {
     ::close(fd);
     return -1;
   }
+  if (size) *size = static_cast<int64_t>(st.st_size);
   return fd;
+}
+
+// The window of a streamed plain file: no larger than the file (rounded up to whole pages),
+// since every page of it is touched by the first fill, and a fresh page costs more than the
+// copy into it; a file that grows while it is read is read to its end all the same.
+size_t plainWindowSize(int64_t fileSize) {
+  constexpr size_t kPage = 4096;
+  if (fileSize <= 0) return kPage;
+  if (static_cast<uint64_t>(fileSize) >= kPlainBufferSize) return kPlainBufferSize;
+  return (static_cast<size_t>(fileSize) + kPage - 1) & ~(kPage - 1);
+}
+
+void allocateBuffer(platform::LargeBuffer& buffer, size_t size, int64_t fileSize) {
+  if (fileSize >= static_cast<int64_t>(platform::kSharedPageWorthBytes)) {
+    buffer.allocateShared(size);
+  } else {
+    buffer.allocate(size);
+  }
 }
 }  // namespace
 
@@ -38,17 +57,17 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path, bool retain)
     if (f->handle_ == 0) return nullptr;
     f->capacity_ = kModuleBufferSize;
   } else {
-    f->fd_ = openRegular(path.c_str());
+    f->fd_ = openRegular(path.c_str(), &f->size_);
     if (f->fd_ < 0) return nullptr;
-    f->capacity_ = kPlainBufferSize;
+    f->capacity_ = plainWindowSize(f->size_);
   }
   bool filled;
   if (retain) {
     filled = f->readWhole();
   } else {
-    // Zeroed slack behind the data lets the tokenizer copy short tokens in fixed-size pieces.
-    f->buffer_.reset(new unsigned char[f->capacity_ + kReadSlack]());
-    f->base_ = f->buffer_.get();
+    // Left unzeroed: refill() zeroes the slack behind the data of each fill.
+    allocateBuffer(f->window_, f->capacity_ + kReadSlack, f->size_);
+    f->base_ = f->window_.data();
     f->cur = f->end = f->base_;
     filled = f->refill();
   }
@@ -64,6 +83,7 @@ std::unique_ptr<InputFile> InputFile::fromText(const std::string& path, std::str
   f->path_ = path;
   f->whole_.allocate(text.size() + kReadSlack + 1);
   if (!text.empty()) std::memcpy(f->whole_.data(), text.data(), text.size());
+  std::memset(f->whole_.data() + text.size(), 0, kReadSlack + 1);
   f->atEnd_ = true;
   f->base_ = f->whole_.data();
   f->cur = f->base_;
@@ -82,10 +102,9 @@ InputFile::~InputFile() {
 // The whole file in one buffer with zeroed slack behind it; a file that grows while it is
 // read is read to its end all the same.
 bool InputFile::readWhole() {
-  struct stat st;
   size_t size = kModuleBufferSize;
-  if (!module_ && fstat(fd_, &st) == 0 && st.st_size > 0) size = static_cast<size_t>(st.st_size);
-  whole_.allocate(size + kReadSlack + 1);
+  if (!module_ && size_ > 0) size = static_cast<size_t>(size_);
+  allocateBuffer(whole_, size + kReadSlack + 1, size_);
   size_t used = 0;
   for (;;) {
     if (whole_.capacity() - used <= kReadSlack) {
@@ -97,6 +116,9 @@ bool InputFile::readWhole() {
     // A module delivers fewer bytes than asked only at its end.
     if (got == 0 || (module_ && got < asked)) break;
   }
+  // Zeroed slack behind the data lets the tokenizer copy short tokens in fixed-size pieces;
+  // the loop left at least this much room.
+  std::memset(whole_.data() + used, 0, kReadSlack + 1);
   atEnd_ = true;
   base_ = whole_.data();
   cur = base_;
@@ -134,6 +156,7 @@ bool InputFile::refill() {
   if (got == 0 || (module_ && got < capacity_ - keep)) atEnd_ = true;
   cur = base_;
   end = cur + keep + got;
+  std::memset(base_ + keep + got, 0, kReadSlack);
   return cur < end;
 }
 

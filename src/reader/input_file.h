@@ -57,10 +57,11 @@ class InputFile {
   int fd_ = -1;
   const platform::FileAccessModule* module_ = nullptr;
   uint32_t handle_ = 0;
-  std::unique_ptr<unsigned char[]> buffer_;  // the chunk buffer of a streamed file
-  platform::LargeBuffer whole_;              // a plain file read whole
-  unsigned char* base_ = nullptr;            // the buffer cur and end point into
+  platform::LargeBuffer window_;   // the chunk buffer of a streamed file
+  platform::LargeBuffer whole_;    // a plain file read whole
+  unsigned char* base_ = nullptr;  // the buffer cur and end point into
   size_t capacity_ = 0;
+  int64_t size_ = 0;  // of a plain file when it was opened
   int64_t consumedBefore_ = 0;
   bool atEnd_ = false;
   bool retain_ = false;
