@@ -247,9 +247,16 @@ void printFreshRead(const char* label, const FreshRead& r, double mb, double siz
 
 // The same file with every object block renamed to a kind the reader does not know (same
 // size, same tokens but for one letter), so that the reader skips them: what remains is
-// the tokenizer, the include handling and the top-level reader.
+// the tokenizer, the include handling and the top-level reader. It is written into the
+// benchmark cache folder, never beside the file measured (which may be a shared corpus).
 std::string skeletonFile(const std::string& path) {
-  std::string out = path + ".skeleton";
+  std::string folder = ordex_bench::cacheFolder();
+  mkdir(folder.c_str(), 0755);
+  std::string name = path;
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  std::string out = folder + "/" + name + ".skeleton";
   struct stat a, b;
   if (stat(out.c_str(), &b) == 0 && stat(path.c_str(), &a) == 0 && b.st_mtime >= a.st_mtime &&
       b.st_size == a.st_size) {
