@@ -252,10 +252,13 @@ void printFreshRead(const char* label, const FreshRead& r, double mb, double siz
 std::string skeletonFile(const std::string& path) {
   std::string folder = ordex_bench::cacheFolder();
   mkdir(folder.c_str(), 0755);
-  std::string name = path;
+  // A file of the cache folder keeps its name; any other is named by its whole path.
+  std::string name =
+      path.compare(0, folder.size() + 1, folder + "/") == 0 ? path.substr(folder.size() + 1) : path;
   for (char& c : name) {
     if (c == '/') c = '_';
   }
+  if (!name.empty() && name[0] == '.') name.insert(0, "_");
   std::string out = folder + "/" + name + ".skeleton";
   struct stat a, b;
   if (stat(out.c_str(), &b) == 0 && stat(path.c_str(), &a) == 0 && b.st_mtime >= a.st_mtime &&
