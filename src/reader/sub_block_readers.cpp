@@ -109,7 +109,13 @@ void IfDataReader::onToken(ParseContext& ctx, IfDataList& list, std::string* pat
   }
   std::string_view token = ctx.tok(0).view();
   if (counter == 1) {
-    entry_->Name.assign(token);
+    if (lastName_ && lastModule_ == ctx.currentModule && *lastName_ == token) {
+      entry_->Name.share(*lastName_);
+    } else {
+      entry_->Name.assign(token);
+    }
+    lastName_ = &entry_->Name;
+    lastModule_ = ctx.currentModule;
     if (pathToExtend) pathToExtend->append(" ").append(token);
     return takeBulk(ctx);
   }

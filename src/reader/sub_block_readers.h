@@ -162,6 +162,10 @@ class IfDataReader {
   int32_t counter_ = 0;
   TIfData_Intern* entry_ = nullptr;
   IfDataContent content_;
+  // The interface name of the last entry made and its module: most blocks of a module name
+  // the same interface, and an entry of the same module shares that text.
+  const ordex::Text* lastName_ = nullptr;
+  const TModule_Intern* lastModule_ = nullptr;
 };
 
 // The IF_DATA short form written without "/begin": IF_DATA DIM a b ... The word becomes
