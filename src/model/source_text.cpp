@@ -7,6 +7,15 @@
 
 namespace ordex {
 
+uint32_t SourceText::headEndOf(const SourceSpan& span) const {
+  if (span.part == SourcePart::kProject || span.part == SourcePart::kModule) {
+    for (const auto& [record, at] : headEnds) {
+      if (record == span.record) return at;
+    }
+  }
+  return span.end;
+}
+
 const SourceSpan* SourceText::spanOf(SourcePartKey key) const {
   if (!indexed_) {
     index_.reserve(spans.size());

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/object_list.h"
@@ -49,17 +50,20 @@ enum class SourcePart : uint8_t {
   kObject,     // one of the eight object kinds the writer writes
 };
 
+// (A read keeps one per block of an object kind: 24 bytes, made with SourceSpan{}.)
 struct SourceSpan {
+  static constexpr uint32_t kMaxFile = 0xFFFF;
+
   const void* record;  // the project, the module or the object record
-  uint32_t file;
-  uint32_t begin;     // first byte of the block's "/begin" (of ASAP2_VERSION for kVersion)
-  uint32_t headEnd;   // kProject, kModule: behind the long identifier; others: as end
-  uint32_t endBegin;  // first byte of the closing "/end"
-  uint32_t end;       // behind the keyword that follows "/end"
+  uint32_t begin;      // first byte of the block's "/begin" (of ASAP2_VERSION for kVersion)
+  uint32_t endBegin;   // first byte of the closing "/end"
+  uint32_t end;        // behind the keyword that follows "/end"
+  uint16_t file;       // at most kMaxFile
   SourcePart part;
-  bool crossFile;      // the block ends in another file than the one it begins in
-  bool freed = false;  // the record was removed since the read: `record` must not be read
+  bool crossFile : 1;  // the block ends in another file than the one it begins in
+  bool freed : 1;      // the record was removed since the read: `record` must not be read
 };
+static_assert(sizeof(SourceSpan) <= 24, "a read keeps one span per object block");
 
 struct SourcePartKey {
   const void* record;
@@ -108,6 +112,9 @@ class SourceText {
   std::vector<std::unique_ptr<SourceFile>> files;  // [0] is the top file
   // In the order their blocks ended.
   std::vector<SourceSpan, platform::LargeAllocator<SourceSpan>> spans;
+  // Behind the head of the PROJECT and MODULE blocks ("/begin", the keyword, the name and
+  // the long identifier), by record.
+  std::vector<std::pair<const void*, uint32_t>> headEnds;
   std::unordered_map<const TFunction_Intern*, FoldedTail> foldedTails;
   SourcePartRenderer renderer = nullptr;
   // A block of the read was never closed by its own keyword: nothing can be inserted into
@@ -122,6 +129,8 @@ class SourceText {
   // The span of a part that was read, or null (a part made after the read, or one the read
   // placed nowhere, such as a block inside a block of a lower kind).
   const SourceSpan* spanOf(SourcePartKey key) const;
+  // Behind the head of a PROJECT or MODULE span; the end of any other.
+  uint32_t headEndOf(const SourceSpan& span) const;
   bool wasRead(SourcePartKey key) const { return spanOf(key) != nullptr; }
   // The record of a part that was read is about to be freed: its span stays, marked freed,
   // for the write to remove its lines, and is no longer found under the record's address,

@@ -212,7 +212,7 @@ class FileReader final : public BulkBodyReader {
   }
   const TokenSource& source() const { return source_; }
   // Whether the spans recorded describe the project that the read leaves.
-  bool textComplete() const { return source_.textKept() && projectsOpened_ == 1; }
+  bool textComplete() const { return source_.textKept() && projectsOpened_ == 1 && !spansLost_; }
   int32_t lineNumber() const { return source_.lineNumber; }
   // Follows every "/begin" and "/end", so that a nesting error can tell where the block left
   // open began (a read that failed so is read again this way).
@@ -267,6 +267,7 @@ class FileReader final : public BulkBodyReader {
   SourceText* text_;
   OpenSpan openSpans_[kModule + 1];
   std::optional<SourceSpan> versionSpan_;
+  bool spansLost_ = false;  // a block's span could not be kept
   int projectsOpened_ = 0;
   bool inMemory_;  // text held in memory: there is no file head to scan
   // The token at fault: a place in the window, -1 for the end of the input.
@@ -665,7 +666,12 @@ void FileReader::noteClose(int kind) {
   uint32_t keywordFile = 0;
   uint32_t keywordEnd = 0;
   if (!span.record || !source_.locate(ctx_.tok(0).from, endFile, span.endBegin)) return;
-  span.file = open.file;
+  if (open.file > SourceSpan::kMaxFile) {
+    // A span cannot name so many files: the text is not kept for a preserving write.
+    spansLost_ = true;
+    return;
+  }
+  span.file = static_cast<uint16_t>(open.file);
   span.begin = open.begin;
   // A block that ends in another file than it began in cannot be replaced as one piece.
   span.crossFile = endFile != open.file;
@@ -675,7 +681,7 @@ void FileReader::noteClose(int kind) {
   } else {
     source_.locate(ctx_.tok(0).to, endFile, span.end);
   }
-  span.headEnd = open.headEnd ? open.headEnd : span.end;
+  if (open.headEnd) text_->headEnds.emplace_back(span.record, open.headEnd);
   text_->spans.push_back(span);
   open.file = kNoFile;
 }
@@ -683,13 +689,16 @@ void FileReader::noteClose(int kind) {
 // "ASAP2_VERSION major minor" ahead of the PROJECT block.
 void FileReader::noteVersion() {
   SourceSpan span{};
+  uint32_t file = 0;
   uint32_t minorFile = 1;
-  if (!source_.locate(ctx_.tok(0).from, span.file, span.begin) ||
-      !source_.locate(ctx_.tok(2).to, minorFile, span.end) || minorFile != span.file) {
+  if (!source_.locate(ctx_.tok(0).from, file, span.begin) ||
+      !source_.locate(ctx_.tok(2).to, minorFile, span.end) || minorFile != file ||
+      file > SourceSpan::kMaxFile) {
     return;
   }
+  span.file = static_cast<uint16_t>(file);
   span.part = SourcePart::kVersion;
-  span.headEnd = span.endBegin = span.end;
+  span.endBegin = span.end;
   versionSpan_ = span;
 }
 

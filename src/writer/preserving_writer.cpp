@@ -230,7 +230,7 @@ std::string_view PreservingWriter::lineIndent(uint32_t file, uint32_t at) const 
 
 void PreservingWriter::mergeInto(const SourceSpan& span, SourcePartKey key, std::string_view before,
                                  std::string_view after, bool headOnly) {
-  uint32_t end = headOnly ? span.headEnd : span.end;
+  uint32_t end = headOnly ? source_.headEndOf(span) : span.end;
   std::string_view text = textOf(span.file).substr(span.begin, end - span.begin);
   std::string_view indent = lineIndent(span.file, span.begin);
   std::string merged;
@@ -329,7 +329,8 @@ void PreservingWriter::insertAfterHead(const SourceSpan& owner, std::string_view
   std::string childIndent = std::string(lineIndent(owner.file, owner.begin)) + unit;
   std::string text =
       "\n\n" + reindented(rendered, childIndent, owner.part == SourcePart::kProject ? 2 : 4, unit);
-  addOp(owner.file, owner.headEnd, owner.headEnd, std::move(text));
+  const uint32_t headEnd = source_.headEndOf(owner);
+  addOp(owner.file, headEnd, headEnd, std::move(text));
 }
 
 void PreservingWriter::collectSpanEdits() {
