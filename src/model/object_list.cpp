@@ -29,14 +29,14 @@ void NameIndex::build(ObjectHead* first, uint32_t count) {
   while (size < static_cast<size_t>(count) * 2 + 2) size *= 2;
   slots_.assign(size, Slot{nullptr, nullptr});
   used_ = 0;
+  later_.clear();
   for (ObjectHead* n = first; n; n = n->Next) {
-    chainNext(n) = nullptr;
     Slot& s = slots_[slotOf(n->Name)];
     if (!s.head) {
       s.head = s.tail = n;
       ++used_;
     } else {
-      chainNext(s.tail) = n;
+      link(s.tail, n);
       s.tail = n;
     }
   }
@@ -55,29 +55,42 @@ ObjectHead* NameIndex::find(std::string_view name) const {
   return slots_[slotOf(name)].head;
 }
 
-void NameIndex::insert(ObjectHead* node) {
+void NameIndex::insertLast(ObjectHead* node) {
   if ((used_ + 1) * 2 > slots_.size()) grow();
-  chainNext(node) = nullptr;
   Slot& s = slots_[slotOf(node->Name)];
   if (!s.head) {
     s.head = s.tail = node;
     ++used_;
     return;
   }
-  if (node->Seq > s.tail->Seq) {
-    chainNext(s.tail) = node;
+  link(s.tail, node);
+  s.tail = node;
+}
+
+void NameIndex::insert(ObjectHead* node) {
+  if ((used_ + 1) * 2 > slots_.size()) grow();
+  Slot& s = slots_[slotOf(node->Name)];
+  if (!s.head) {
+    s.head = s.tail = node;
+    ++used_;
+    return;
+  }
+  // The first record of the name behind node in the list becomes its successor.
+  ObjectHead* after = node->Next;
+  while (after && !same(after->Name, node->Name)) after = after->Next;
+  if (!after) {
+    link(s.tail, node);
     s.tail = node;
     return;
   }
-  if (node->Seq < s.head->Seq) {
-    chainNext(node) = s.head;
+  link(node, after);
+  if (after == s.head) {
     s.head = node;
     return;
   }
   ObjectHead* before = s.head;
-  while (chainNext(before)->Seq < node->Seq) before = chainNext(before);
-  chainNext(node) = chainNext(before);
-  chainNext(before) = node;
+  while (chainNext(before) != after) before = chainNext(before);
+  link(before, node);
 }
 
 void NameIndex::erase(ObjectHead* node) {
@@ -88,14 +101,14 @@ void NameIndex::erase(ObjectHead* node) {
     ObjectHead* before = s.head;
     while (before && chainNext(before) != node) before = chainNext(before);
     if (!before) return;
-    chainNext(before) = chainNext(node);
+    link(before, chainNext(node));
     if (s.tail == node) s.tail = before;
-    chainNext(node) = nullptr;
+    link(node, nullptr);
     return;
   }
-  if (chainNext(node)) {
-    s.head = chainNext(node);
-    chainNext(node) = nullptr;
+  if (ObjectHead* next = chainNext(node)) {
+    s.head = next;
+    link(node, nullptr);
     return;
   }
   // The last record of that name: empty the slot and shift the probe run back.
@@ -138,7 +151,6 @@ ObjectHead* ObjectListBase::findExactHead(std::string_view name) const {
 void ObjectListBase::appendHead(ObjectHead* node) {
   node->Next = nullptr;
   node->Prev = Last;
-  node->Seq = nextSeq_++;
   if (!First) {
     First = node;
   } else {
@@ -146,8 +158,8 @@ void ObjectListBase::appendHead(ObjectHead* node) {
   }
   Last = node;
   ++Count;
-  if (exact_.built()) exact_.insert(node);
-  if (folded_.built()) folded_.insert(node);
+  if (exact_.built()) exact_.insertLast(node);
+  if (folded_.built()) folded_.insertLast(node);
 }
 
 void ObjectListBase::unlinkHead(ObjectHead* node) {

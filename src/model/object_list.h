@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/arena_record.h"
@@ -26,9 +27,6 @@ struct ObjectHead : ArenaRecord {
 
   // Bookkeeping of the owning list; not part of the record's data.
   ObjectHead* Prev = nullptr;
-  ObjectHead* SameNameNext = nullptr;    // next record of the same name (exact index)
-  ObjectHead* SameFoldedNext = nullptr;  // next record of the same name ignoring case
-  uint64_t Seq = 0;                      // list order, for re-linking after a rename
 
   ObjectHead() = default;
   ObjectHead(const ObjectHead&) = delete;
@@ -36,14 +34,21 @@ struct ObjectHead : ArenaRecord {
 };
 
 // Open-addressing table from a name to the chain of records holding it, in list order.
+// Only a name held by several records has links between them, kept beside the table: a
+// list of distinct names (nearly every list) costs the records no field for them.
 class NameIndex {
  public:
   explicit NameIndex(bool folded) : folded_(folded) {}
   bool built() const { return !slots_.empty(); }
   void build(ObjectHead* first, uint32_t count);
-  void reset() { slots_.clear(), used_ = 0; }
+  void reset() {
+    slots_.clear();
+    used_ = 0;
+    later_.clear();
+  }
   ObjectHead* find(std::string_view name) const;
-  void insert(ObjectHead* node);  // keeps the chain in list order
+  void insertLast(ObjectHead* node);  // node was appended to the list
+  void insert(ObjectHead* node);      // node stands anywhere in the list (a rename)
   void erase(ObjectHead* node);
 
  private:
@@ -51,8 +56,18 @@ class NameIndex {
     ObjectHead* head;
     ObjectHead* tail;
   };
-  ObjectHead*& chainNext(ObjectHead* n) const {
-    return folded_ ? n->SameFoldedNext : n->SameNameNext;
+  // The next record of the same name in list order, or null.
+  ObjectHead* chainNext(const ObjectHead* n) const {
+    if (later_.empty()) return nullptr;
+    auto it = later_.find(n);
+    return it == later_.end() ? nullptr : it->second;
+  }
+  void link(const ObjectHead* n, ObjectHead* next) {
+    if (next) {
+      later_[n] = next;
+    } else {
+      later_.erase(n);
+    }
   }
   uint64_t hash(std::string_view s) const;
   bool same(std::string_view a, std::string_view b) const;
@@ -62,6 +77,7 @@ class NameIndex {
   bool folded_;
   std::vector<Slot> slots_;
   size_t used_ = 0;
+  std::unordered_map<const ObjectHead*, ObjectHead*> later_;
 };
 
 class ObjectListBase {
@@ -89,7 +105,6 @@ class ObjectListBase {
  private:
   ObjectHead* findIn(NameIndex& index, std::string_view name, bool folded) const;
 
-  uint64_t nextSeq_ = 0;
   mutable NameIndex exact_{false};
   mutable NameIndex folded_{true};
 };
