@@ -56,6 +56,7 @@ void expectIntact(const Read& r, const std::string& reference, const TempDir& di
 }
 
 TEST(ReadsInTurn, ProjectsLivingSideBySideStayIntact) {
+  if (!ordex_test::corpusAvailable()) GTEST_SKIP() << "no corpus at " << ORDEX_CORPUS_DIR;
   const std::string big = corpus("DanielT__a2ltool/software_b.a2l");
   const std::string mid = corpus("DanielT__a2ltool/xcp_test.a2l");
   const std::string tiny = corpus("DanielT__a2ltool/update_test1.a2l");
