@@ -55,19 +55,7 @@ ObjectHead* NameIndex::find(std::string_view name) const {
   return slots_[slotOf(name)].head;
 }
 
-void NameIndex::insertLast(ObjectHead* node) {
-  if ((used_ + 1) * 2 > slots_.size()) grow();
-  Slot& s = slots_[slotOf(node->Name)];
-  if (!s.head) {
-    s.head = s.tail = node;
-    ++used_;
-    return;
-  }
-  link(s.tail, node);
-  s.tail = node;
-}
-
-void NameIndex::insert(ObjectHead* node) {
+void NameIndex::insert(ObjectHead* node, bool last) {
   if ((used_ + 1) * 2 > slots_.size()) grow();
   Slot& s = slots_[slotOf(node->Name)];
   if (!s.head) {
@@ -76,7 +64,7 @@ void NameIndex::insert(ObjectHead* node) {
     return;
   }
   // The first record of the name behind node in the list becomes its successor.
-  ObjectHead* after = node->Next;
+  ObjectHead* after = last ? nullptr : node->Next;
   while (after && !same(after->Name, node->Name)) after = after->Next;
   if (!after) {
     link(s.tail, node);
@@ -158,8 +146,8 @@ void ObjectListBase::appendHead(ObjectHead* node) {
   }
   Last = node;
   ++Count;
-  if (exact_.built()) exact_.insertLast(node);
-  if (folded_.built()) folded_.insertLast(node);
+  if (exact_.built()) exact_.insert(node, true);
+  if (folded_.built()) folded_.insert(node, true);
 }
 
 void ObjectListBase::unlinkHead(ObjectHead* node) {
@@ -184,8 +172,8 @@ void ObjectListBase::renameHead(ObjectHead* node, std::string_view name) {
   if (exact_.built()) exact_.erase(node);
   if (folded_.built()) folded_.erase(node);
   node->Name = name;
-  if (exact_.built()) exact_.insert(node);
-  if (folded_.built()) folded_.insert(node);
+  if (exact_.built()) exact_.insert(node, false);
+  if (folded_.built()) folded_.insert(node, false);
 }
 
 void ObjectListBase::forgetAll() {

@@ -47,8 +47,8 @@ class NameIndex {
     later_.clear();
   }
   ObjectHead* find(std::string_view name) const;
-  void insertLast(ObjectHead* node);  // node was appended to the list
-  void insert(ObjectHead* node);      // node stands anywhere in the list (a rename)
+  // node stands anywhere in the list (a rename), or last when it was just appended.
+  void insert(ObjectHead* node, bool last);
   void erase(ObjectHead* node);
 
  private:
