@@ -131,10 +131,10 @@ ReturnCode changeIn(TModule_Intern& module, std::string_view name, Copy&& copy) 
 }
 
 template <class T>
-ReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_view name,
-                      ReturnCode notFound) {
+ReturnCode removeFrom(TModule_Intern& module, std::string_view name) {
+  ObjectList<T>& list = KindOf<T>::list(module);
   T* object = list.find(name);
-  if (!object) return notFound;
+  if (!object) return KindOf<T>::kNotFound;
   if constexpr (std::is_same_v<T, TMemorySegment_Intern>) {
     partChanging(module, *object);
   } else {
@@ -142,11 +142,8 @@ ReturnCode removeFrom(TModule_Intern& module, ObjectList<T>& list, std::string_v
   }
   dropReferencesTo(module, *object);
   if (EditIndex* index = EditIndex::existing(module)) index->objectRemoved(object);
-  if constexpr (std::is_same_v<T, TCharacteristic_Intern> ||
-                std::is_same_v<T, TMeasurement_Intern> || std::is_same_v<T, TAxisPts_Intern>) {
-    module.FunctionListsRead.forget(*object);  // its pending FUNCTION_LIST names go with it
-  }
-  list.unlink(object);  // the record is freed here, with everything it owns
+  module.FunctionListsRead.forget(*object);  // its pending FUNCTION_LIST names go with it
+  list.unlink(object);                       // the record is freed here, with everything it owns
   return ReturnCode::Ok;
 }
 
@@ -273,24 +270,23 @@ ReturnCode changeLargeVTab(TModule_Intern& module, std::string_view vtabName,
 ReturnCode removeObject(TModule_Intern& module, ElementKind kind, std::string_view name) {
   switch (kind) {
     case ekMemorySegment:
-      return removeFrom(module, module.ModPar.MemorySegments, name,
-                        ReturnCode::MemorySegmentNotFound);
+      return removeFrom<TMemorySegment_Intern>(module, name);
     case ekCharacteristic:
-      return removeFrom(module, module.Characteristics, name, ReturnCode::CharacteristicNotFound);
+      return removeFrom<TCharacteristic_Intern>(module, name);
     case ekMeasurement:
-      return removeFrom(module, module.Measurements, name, ReturnCode::MeasurementNotFound);
+      return removeFrom<TMeasurement_Intern>(module, name);
     case ekFunction:
-      return removeFrom(module, module.Functions, name, ReturnCode::FunctionNotFound);
+      return removeFrom<TFunction_Intern>(module, name);
     case ekCompuMethod:
-      return removeFrom(module, module.CompuMethods, name, ReturnCode::CompuMethodNotFound);
+      return removeFrom<TCompuMethod_Intern>(module, name);
     case ekCompuTab:
-      return removeFrom(module, module.CompuTabs, name, ReturnCode::CompuTabNotFound);
+      return removeFrom<TCompuTab_Intern>(module, name);
     case ekCompuVTab:
-      return removeFrom(module, module.CompuVTabs, name, ReturnCode::CompuVTabNotFound);
+      return removeFrom<TCompuVTab_Intern>(module, name);
     case ekAxisPts:
-      return removeFrom(module, module.AxisPts, name, ReturnCode::AxisPtsNotFound);
+      return removeFrom<TAxisPts_Intern>(module, name);
     case ekRecordLayout:
-      return removeFrom(module, module.RecordLayouts, name, ReturnCode::RecordLayoutNotFound);
+      return removeFrom<TRecordLayout_Intern>(module, name);
     default:
       return ReturnCode::InvalidArgument;
   }

@@ -123,11 +123,6 @@ class FunctionsByName {
 }  // namespace
 
 void foldModuleFunctionLists(TModule_Intern& module) {
-  // The pending names of a failed read, in file order.
-  foldReadFunctionLists(module);
-}
-
-void foldReadFunctionLists(TModule_Intern& module) {
   ReadFunctionLists& read = module.FunctionListsRead;
   if (read.empty()) return;
   FunctionsByName functions(module.Functions);
@@ -516,7 +511,7 @@ ReturnCode findReferences(TOrdex& instance, uint32_t mode, int stopOnError, int 
 
 void foldFunctionLists(TOrdex& instance) {
   if (!instance.Project) return;
-  for (TModule_Intern* module : instance.Project->Modules) foldReadFunctionLists(*module);
+  for (TModule_Intern* module : instance.Project->Modules) foldModuleFunctionLists(*module);
 }
 
 }  // namespace ordex

@@ -11,7 +11,6 @@ namespace ordex {
 // Moves the FUNCTION_LIST names a read gathered into the lists of the functions they name,
 // module by module, as foldModuleFunctionLists does; run at the end of every successful read.
 void foldFunctionLists(TOrdex& instance);
-void foldReadFunctionLists(TModule_Intern& module);
 
 // The folding for one module: the name of every CHARACTERISTIC, MEASUREMENT and AXIS_PTS is
 // appended to the DEF_CHARACTERISTIC, IN_MEASUREMENT and AXIS_PTS list of each function its
