@@ -16,14 +16,11 @@ int readDecimal(const char*& p) {
   if (v < INT32_MIN) return INT32_MIN;
   return static_cast<int>(v);
 }
-}  // namespace
 
-ReturnCode scanFileHead(const char* fileName, FileHeadInfo& info) {
+
+void scanLines(LineInput& in, FileHeadInfo& info) {
   info = FileHeadInfo{};
-  if (!fileName) return ReturnCode::FileOpenFailed;
-  std::unique_ptr<LineInput> in = LineInput::open(fileName);
-  if (!in) return ReturnCode::FileOpenFailed;
-  while (const char* line = in->nextLine()) {
+  while (const char* line = in.nextLine()) {
     if (std::strstr(line, "/begin")) break;
     if (const char* v = std::strstr(line, "ASAP2_VERSION")) {
       const char* p = v + std::strlen("ASAP2_VERSION");
@@ -34,7 +31,22 @@ ReturnCode scanFileHead(const char* fileName, FileHeadInfo& info) {
       info.headComment.assign(line, strnlen(line, 255));
     }
   }
+}
+}  // namespace
+
+ReturnCode scanFileHead(const char* fileName, FileHeadInfo& info) {
+  info = FileHeadInfo{};
+  if (!fileName) return ReturnCode::FileOpenFailed;
+  std::unique_ptr<LineInput> in = LineInput::open(fileName);
+  if (!in) return ReturnCode::FileOpenFailed;
+  scanLines(*in, info);
   return ReturnCode::Ok;
+}
+
+bool scanHeldFileHead(std::string_view bytes, bool whole, FileHeadInfo& info) {
+  LineInput in(bytes, whole);
+  scanLines(in, info);
+  return !in.ranOut();
 }
 
 }  // namespace ordex

@@ -205,6 +205,15 @@ class FileReader final : public BulkBodyReader {
   void run();
   int32_t takeIfDataBody(IfDataContent& content) override;
   void closeFiles() { source_.closeAll(); }
+  // The head of the top file from the bytes its buffer still holds, which spares a second
+  // open of the file; false when they are not enough.
+  bool scanHeldHead(FileHeadInfo& head) const {
+    const InputFile* top = source_.topInput();
+    if (!top) return false;
+    bool whole = false;
+    std::string_view held = top->heldFromStart(whole);
+    return !held.empty() && scanHeldFileHead(held, whole, head);
+  }
   // A read that fails inside an ANNOTATION_TEXT keeps the lines read so far.
   void keepOpenAnnotationText() {
     if (ctx_.openAnnotationText) ctx_.openAnnotationText->keepOpenText();
@@ -528,7 +537,7 @@ void FileReader::openBlock(int kind) {
       path[0] = "PROJECT " + inst_.Project->Name;
       level_ = 1;
       FileHeadInfo head;
-      if (!inMemory_ && scanFileHead(fileName_, head) != ReturnCode::Ok) {
+      if (!inMemory_ && !scanHeldHead(head) && scanFileHead(fileName_, head) != ReturnCode::Ok) {
         failingSlot_ = -2;
         throw ReturnCode::FileOpenFailed;
       }

@@ -41,5 +41,8 @@ struct FileHeadInfo {
 };
 // Scans the lines before the first "/begin". -4 when the file cannot be opened.
 ReturnCode scanFileHead(const char* fileName, FileHeadInfo& info);
+// The same scan over the bytes of the file from its first on (all of it when `whole`), as
+// a read holds them: false when they end before the scan does.
+bool scanHeldFileHead(std::string_view bytes, bool whole, FileHeadInfo& info);
 
 }  // namespace ordex

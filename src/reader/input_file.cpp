@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -160,8 +161,15 @@ bool InputFile::refill() {
   return cur < end;
 }
 
+std::string_view InputFile::heldFromStart(bool& whole) const {
+  whole = atEnd_;
+  if (module_ || consumedBefore_ != 0 || !base_) return {};
+  return {reinterpret_cast<const char*>(base_), static_cast<size_t>(end - base_)};
+}
+
 std::unique_ptr<LineInput> LineInput::open(const std::string& path) {
   std::unique_ptr<LineInput> f(new LineInput());
+  f->fromHeld_ = false;
   f->module_ = platform::fileAccessModuleInUse();
   if (f->module_) {
     f->handle_ = f->module_->open(path.c_str(), "rb");
@@ -186,8 +194,27 @@ LineInput::~LineInput() {
   }
 }
 
+// A line as fgets cuts it: up to and with the line feed, at most sizeof line_ - 1 bytes.
+bool LineInput::cutHeldLine() {
+  if (held_.empty()) {
+    ranOut_ = !heldWhole_;
+    return false;
+  }
+  size_t n = std::min(held_.size(), sizeof line_ - 1);
+  const void* feed = std::memchr(held_.data(), '\n', n);
+  // A line cut short by the end of the bytes at hand is taken as it is: the next call finds
+  // them run out, and the caller scans the file instead.
+  if (feed) n = static_cast<size_t>(static_cast<const char*>(feed) - held_.data()) + 1;
+  std::memcpy(line_, held_.data(), n);
+  line_[n] = '\0';
+  held_.remove_prefix(n);
+  return true;
+}
+
 const char* LineInput::nextLine() {
-  if (module_) {
+  if (fromHeld_) {
+    if (!cutHeldLine()) return nullptr;
+  } else if (module_) {
     const char* text = module_->getString(handle_);
     if (!text) return nullptr;
     std::strncpy(line_, text, sizeof line_ - 1);

@@ -41,6 +41,10 @@ class InputFile {
   // Bytes consumed so far (those before cur).
   int64_t consumed() const { return consumedBefore_ + (cur - base_); }
   const unsigned char* bufferStart() const { return base_; }
+  // The bytes of a plain file from its first on, while the buffer still holds them (none
+  // when it has moved on, or the file comes through the module); `whole` when they are all
+  // of the file.
+  std::string_view heldFromStart(bool& whole) const;
   // Whether the whole file is held, for takeText(), and the text with its size (once).
   bool retaining() const { return retain_; }
   platform::LargeBuffer takeText(size_t& size);
@@ -72,14 +76,25 @@ class InputFile {
 class LineInput {
  public:
   static std::unique_ptr<LineInput> open(const std::string& path);
+  // The same lines cut from bytes at hand: the bytes of a file from its first on, all of the
+  // file when `whole`.
+  LineInput(std::string_view bytes, bool whole) : held_(bytes), heldWhole_(whole) {}
   ~LineInput();
   LineInput(const LineInput&) = delete;
   LineInput& operator=(const LineInput&) = delete;
   // Null at the end.
   const char* nextLine();
+  // Bytes at hand ran out before the end of the file: the lines read are not all there are.
+  bool ranOut() const { return ranOut_; }
 
  private:
   LineInput() = default;
+  bool cutHeldLine();
+
+  std::string_view held_;
+  bool heldWhole_ = false;
+  bool fromHeld_ = true;
+  bool ranOut_ = false;
   std::FILE* file_ = nullptr;
   const platform::FileAccessModule* module_ = nullptr;
   uint32_t handle_ = 0;

@@ -71,6 +71,8 @@ class TokenSource {
   // add the line feeds it passed to lineNumber, as long as it takes no "/include" (in any
   // letter case) and starts only while streamQuiet().
   InputFile* currentInput() { return depth_ >= 0 && !finished_ ? stack_[depth_].get() : nullptr; }
+  // The top file while it is open.
+  const InputFile* topInput() const { return depth_ >= 0 ? stack_[0].get() : nullptr; }
   // No include is pending: the last token read was no "/include" and named no file to open.
   bool streamQuiet() const { return !includePending_ && !lastWasInclude_; }
 

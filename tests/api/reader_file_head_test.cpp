@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -104,6 +105,45 @@ TEST(FileHeadScan, MegabyteLineInTheHead) {
   ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
   EXPECT_EQ(p.Asap2Upgrade, 71);
   EXPECT_EQ(std::string(p.FileHeadComment), "/*" + std::string(253, 'h'));
+}
+
+// A read takes the head from the bytes it already holds where it can; whichever way, the
+// project must get what the scan of the file gives, text kept or not.
+TEST(FileHeadScan, ReadAgreesWithTheScan) {
+  std::vector<std::string> heads;
+  for (const HeadCase& c : kHeadCases) {
+    if (c.text.find("/begin") == std::string::npos) heads.push_back(c.text + "\n");
+  }
+  // The scan cuts lines into pieces of 299 bytes: a "/begin" across two pieces is not seen,
+  // and the scan goes on into the project.
+  heads.push_back("/*" + std::string(288, 'x') + "*/ /begin PROJECT P \"\"\nASAP2_VERSION 1 99\n");
+  heads.push_back("/*" + std::string(289, 'x') + "*/ /begin PROJECT P \"\"\nASAP2_VERSION 1 98\n");
+  // A head longer than the window of a streamed read, before the project and in it.
+  heads.push_back("/*" + std::string(300 << 10, 'w') + "*/\nASAP2_VERSION 1 97\n");
+  heads.push_back("/*" + std::string(289, 'x') + "*/ /begin PROJECT P \"\"\n/*" +
+                  std::string(300 << 10, 'w') + "*/\nASAP2_VERSION 1 96\n");
+  TempDir dir;
+  int n = 0;
+  for (const std::string& head : heads) {
+    std::string text = head;
+    if (text.find("/begin") == std::string::npos) text += "/begin PROJECT P \"\"\n";
+    std::string path = dir.write("h" + std::to_string(n++) + ".a2l", text + "/end PROJECT\n");
+    int version = -99;
+    int upgrade = -99;
+    char comment[256];
+    ASSERT_EQ(Ordex_GetAsapFilePreInfo(path.c_str(), &version, &upgrade, comment), rcOk);
+    for (uint32_t options : {0u, ORDEX_READ_WITHOUT_SOURCE}) {
+      SCOPED_TRACE(path + (options ? " without the text" : " text kept"));
+      Instance inst;
+      ASSERT_EQ(Ordex_SetReadOptions(inst, options), rcOk);
+      ASSERT_EQ(Ordex_ReadAsapFile(inst, path.c_str(), nullptr, nullptr), rcOk);
+      TProject p;
+      ASSERT_EQ(Ordex_GetProject(inst, &p, 0), rcOk);
+      EXPECT_EQ(p.Asap2Version, version);
+      EXPECT_EQ(p.Asap2Upgrade, upgrade);
+      EXPECT_STREQ(p.FileHeadComment, comment);
+    }
+  }
 }
 
 TEST(FileHeadScan, ReadTakesVersionAndCommentIntoTheProject) {
