@@ -24,6 +24,9 @@ namespace ordex::platform {
 
 namespace {
 constexpr size_t kHugePage = size_t{2} << 20;
+// Blocks of allocateLarge from this size up come from the shared page while it is mapped
+// and has room: smaller ones are the heap's business.
+constexpr size_t kPooledBytes = size_t{4} << 10;
 }  // namespace
 
 LargeBuffer& LargeBuffer::operator=(LargeBuffer&& o) noexcept {
@@ -58,17 +61,20 @@ void* mapHuge(size_t length) {
 // block is left in it.
 class SmallPool {
  public:
-  static unsigned char* take(size_t size) {
+  // A block from the page, which is mapped now unless `onlyIfMapped`; null when the page
+  // has no room or cannot be had.
+  static unsigned char* take(size_t size, bool onlyIfMapped = false) {
 #if ORDEX_ADDRESS_SANITIZER
     // The sanitizer sees reads of freed or fresh blocks only in blocks of its allocator.
     (void)size;
+    (void)onlyIfMapped;
     return nullptr;
 #else
     SmallPool& pool = instance();
     std::lock_guard<std::mutex> lock(pool.mutex_);
     size = (size + 63) & ~size_t{63};
     if (!pool.base_) {
-      if (pool.failed_) return nullptr;
+      if (pool.failed_ || onlyIfMapped) return nullptr;
       pool.map();
       if (!pool.base_) return nullptr;
     }
@@ -84,6 +90,15 @@ class SmallPool {
     std::lock_guard<std::mutex> lock(pool.mutex_);
     if (--pool.live_ == 0) pool.used_ = 0;
   }
+  // Gives the block back when it is one of the page's.
+  static bool giveIfOwned(const void* p) {
+    SmallPool& pool = instance();
+    std::lock_guard<std::mutex> lock(pool.mutex_);
+    auto at = static_cast<const unsigned char*>(p);
+    if (!pool.base_ || at < pool.base_ || at >= pool.base_ + kHugePage) return false;
+    if (--pool.live_ == 0) pool.used_ = 0;
+    return true;
+  }
 
  private:
   static SmallPool& instance() {
@@ -98,12 +113,10 @@ class SmallPool {
       failed_ = true;
       return;
     }
+    // The parts before and behind the aligned page stay mapped and are never touched: they
+    // cost address space only, and unmapping them would cost system calls.
     uintptr_t at = reinterpret_cast<uintptr_t>(p);
     uintptr_t aligned = (at + kHugePage - 1) & ~(kHugePage - 1);
-    if (aligned > at) munmap(p, aligned - at);
-    if (aligned + kHugePage < at + length) {
-      munmap(reinterpret_cast<void*>(aligned + kHugePage), at + length - aligned - kHugePage);
-    }
 #ifdef MADV_HUGEPAGE
     madvise(reinterpret_cast<void*>(aligned), kHugePage, MADV_HUGEPAGE);
 #endif
@@ -120,6 +133,9 @@ class SmallPool {
 
 void* allocateLarge(size_t size) {
   if (size >= kHugePage) return mapHuge(mappedLength(size));
+  if (size >= kPooledBytes) {
+    if (unsigned char* p = SmallPool::take(size, true)) return p;
+  }
   return ::operator new(size);
 }
 
@@ -127,8 +143,15 @@ void releaseLarge(void* p, size_t size) noexcept {
   if (!p) return;
   if (size >= kHugePage) {
     munmap(p, mappedLength(size));
-  } else {
+  } else if (size < kPooledBytes || !SmallPool::giveIfOwned(p)) {
     ::operator delete(p);
+  }
+}
+
+void mapSharedPage() {
+  if (unsigned char* p = SmallPool::take(1)) {
+    (void)p;
+    SmallPool::give();
   }
 }
 

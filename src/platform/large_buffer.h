@@ -52,14 +52,19 @@ class LargeBuffer {
 // cost more than the one fault of the shared huge page.
 constexpr size_t kSharedPageWorthBytes = size_t{48} << 10;
 
-// Memory for blocks of the size of a LargeBuffer, mapped as one: allocate and release
-// sizes in bytes, aligned to 16; throws std::bad_alloc.
+// Memory for blocks of the size of a LargeBuffer, mapped as one (or taken from the shared
+// huge page while it is mapped and has room): allocate and release sizes in bytes, aligned
+// to 16; throws std::bad_alloc.
 void* allocateLarge(size_t size);
 void releaseLarge(void* p, size_t size) noexcept;
+// Maps the shared huge page now, for a read large enough to fill part of it: the blocks it
+// asks of allocateLarge from then on come from the page too.
+void mapSharedPage();
 
 // An allocator for standard containers that grow large once and stay (the block spans of
 // a read): a block of 2 MiB or more is mapped and asked for huge pages as a LargeBuffer is,
-// so that filling it costs a few page faults instead of one per 4 KiB.
+// so that filling it costs a few page faults instead of one per 4 KiB, and a smaller one
+// shares the huge page of small reads while that page is mapped.
 template <class T>
 struct LargeAllocator {
   using value_type = T;

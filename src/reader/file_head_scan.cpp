@@ -17,7 +17,6 @@ int readDecimal(const char*& p) {
   return static_cast<int>(v);
 }
 
-
 void scanLines(LineInput& in, FileHeadInfo& info) {
   info = FileHeadInfo{};
   while (const char* line = in.nextLine()) {

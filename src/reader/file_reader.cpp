@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/large_buffer.h"
 #include "reader/block_parser.h"
 #include "reader/input_file.h"
 #include "reader/parse_context.h"
@@ -955,6 +956,7 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
   std::unique_ptr<SourceText> text;
   std::unique_ptr<FileReader> reader;
   try {
+    if (size >= static_cast<int64_t>(platform::kSharedPageWorthBytes)) platform::mapSharedPage();
     if (!memoryText && !(inst.ReadOptions & kReadWithoutSource)) {
       text = std::make_unique<SourceText>();
       // Room for more spans than a file of this size holds (a block is rarely under 256

@@ -85,9 +85,10 @@ void AnnotationReader::keepOpenText() {
 void BodyText::grow(size_t n) {
   size_t capacity = capacity_ ? capacity_ * 2 : 4096;
   while (capacity - size_ < n) capacity *= 2;
-  std::unique_ptr<char[]> data(new char[capacity]);
-  if (size_) std::memcpy(data.get(), data_.get(), size_);
-  data_ = std::move(data);
+  char* data = static_cast<char*>(platform::allocateLarge(capacity));
+  if (size_) std::memcpy(data, data_, size_);
+  platform::releaseLarge(data_, capacity_);
+  data_ = data;
   capacity_ = capacity;
 }
 

@@ -13,6 +13,7 @@
 
 #include "model/project.h"
 #include "model/sub_records.h"
+#include "platform/large_buffer.h"
 #include "reader/parse_context.h"
 #include "reader/read_failure_note.h"
 
@@ -64,9 +65,13 @@ class AnnotationReader {
 class BodyText {
  public:
   // Room for n bytes behind the text; they become part of it with commit().
+  BodyText() = default;
+  BodyText(const BodyText&) = delete;
+  BodyText& operator=(const BodyText&) = delete;
+  ~BodyText() { platform::releaseLarge(data_, capacity_); }
   char* room(size_t n) {
     if (capacity_ - size_ < n) grow(n);
-    return data_.get() + size_;
+    return data_ + size_;
   }
   void commit(size_t n) { size_ += n; }
   // Appends a token and one blank.
@@ -76,12 +81,12 @@ class BodyText {
     to[token.size()] = ' ';
     commit(token.size() + 1);
   }
-  std::string_view view() const { return std::string_view(data_.get(), size_); }
+  std::string_view view() const { return std::string_view(data_, size_); }
   void clear() { size_ = 0; }
 
  private:
   void grow(size_t n);
-  std::unique_ptr<char[]> data_;
+  char* data_ = nullptr;  // from platform::allocateLarge
   size_t size_ = 0;
   size_t capacity_ = 0;
 };
