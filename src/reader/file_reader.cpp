@@ -931,6 +931,14 @@ void locateFailureAgain(TOrdex& inst, const char* fileName, int64_t size,
   }
 }
 
+// Destroys a reader placed in memory of platform::allocateLarge.
+struct ReaderDelete {
+  void operator()(FileReader* reader) const {
+    reader->~FileReader();
+    platform::releaseLarge(reader, sizeof(FileReader));
+  }
+};
+
 // The read proper, from a file or from text in memory.
 ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* memoryText,
                     ProgressCallback progress, ReadFinisher finish) {
@@ -954,7 +962,7 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
   inst.LineNumber = 1;
   // The text outlives the reader, whose files it receives however the read ends.
   std::unique_ptr<SourceText> text;
-  std::unique_ptr<FileReader> reader;
+  std::unique_ptr<FileReader, ReaderDelete> reader;
   try {
     if (size >= static_cast<int64_t>(platform::kSharedPageWorthBytes)) platform::mapSharedPage();
     if (!memoryText && !(inst.ReadOptions & kReadWithoutSource)) {
@@ -963,7 +971,15 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
       // bytes): the list then never moves, and what it does not use is never touched.
       text->spans.reserve(static_cast<size_t>(size / 256));
     }
-    reader = std::make_unique<FileReader>(inst, fileName, size, progress, text.get(), memoryText);
+    // From the shared huge page when the read maps it: the reader's own pages then cost no
+    // page faults of their own.
+    void* room = platform::allocateLarge(sizeof(FileReader));
+    try {
+      reader.reset(new (room) FileReader(inst, fileName, size, progress, text.get(), memoryText));
+    } catch (...) {
+      platform::releaseLarge(room, sizeof(FileReader));
+      throw;
+    }
     // The other-case includes are noted however the read ends.
     struct NoteOtherCaseIncludes {
       TOrdex& inst;
