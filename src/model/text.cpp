@@ -69,9 +69,11 @@ void TextArena::expect(size_t fileBytes) {
   sharedChunks_ = fileBytes >= platform::kSharedPageWorthBytes;
 }
 
-void TextArena::allocateChunk(platform::LargeBuffer& block, size_t size) const {
+void TextArena::allocateChunk(platform::LargeBuffer& block, size_t size, bool chunk) const {
   if (sharedChunks_) {
-    block.allocateShared(size);
+    // A chunk that misses the shared page takes a huge page of its own, which costs one page
+    // fault instead of one per 4 KiB of the chunk.
+    block.allocateShared(size, chunk);
   } else {
     block.allocate(size);
   }
@@ -85,13 +87,13 @@ void* TextArena::allocateInNewChunk(size_t size) {
   platform::LargeBuffer block;
   if (size > nextChunkSize_ / 4) {
     // A block of its own; the current chunk stays in use for the small ones.
-    allocateChunk(block, size);
+    allocateChunk(block, size, false);
     addChunkRange(block);
     chunks_.push_back(std::move(block));
     used_ += size;
     return chunks_.back().data();
   }
-  allocateChunk(block, nextChunkSize_);
+  allocateChunk(block, nextChunkSize_, true);
   if (nextChunkSize_ < kLargestChunkSize) nextChunkSize_ *= 2;
   addChunkRange(block);
   chunks_.push_back(std::move(block));

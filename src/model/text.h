@@ -53,7 +53,8 @@ class TextArena {
 
  private:
   void* allocateInNewChunk(size_t size);
-  void allocateChunk(platform::LargeBuffer& block, size_t size) const;
+  // `chunk`: a chunk of the arena, not a block of one large text.
+  void allocateChunk(platform::LargeBuffer& block, size_t size, bool chunk) const;
 
   std::vector<platform::LargeBuffer> chunks_;
   size_t nextChunkSize_ = 0;

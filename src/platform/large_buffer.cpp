@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -61,20 +62,19 @@ void* mapHuge(size_t length) {
 // block is left in it.
 class SmallPool {
  public:
-  // A block from the page, which is mapped now unless `onlyIfMapped`; null when the page
-  // has no room or cannot be had.
-  static unsigned char* take(size_t size, bool onlyIfMapped = false) {
+  // A block from the page, mapped at its first use; null when the page has no room or
+  // cannot be had.
+  static unsigned char* take(size_t size) {
 #if ORDEX_ADDRESS_SANITIZER
     // The sanitizer sees reads of freed or fresh blocks only in blocks of its allocator.
     (void)size;
-    (void)onlyIfMapped;
     return nullptr;
 #else
     SmallPool& pool = instance();
     std::lock_guard<std::mutex> lock(pool.mutex_);
     size = (size + 63) & ~size_t{63};
     if (!pool.base_) {
-      if (pool.failed_ || onlyIfMapped) return nullptr;
+      if (pool.failed_) return nullptr;
       pool.map();
       if (!pool.base_) return nullptr;
     }
@@ -92,7 +92,10 @@ class SmallPool {
   }
   // Gives the block back when it is one of the page's.
   static bool giveIfOwned(const void* p) {
-    SmallPool& pool = instance();
+    // A pool never made owns nothing (and making it here could throw).
+    SmallPool* made = gMade.load(std::memory_order_acquire);
+    if (!made) return false;
+    SmallPool& pool = *made;
     std::lock_guard<std::mutex> lock(pool.mutex_);
     auto at = static_cast<const unsigned char*>(p);
     if (!pool.base_ || at < pool.base_ || at >= pool.base_ + kHugePage) return false;
@@ -102,9 +105,15 @@ class SmallPool {
 
  private:
   static SmallPool& instance() {
-    static SmallPool* pool = new SmallPool();  // never freed: blocks may outlive statics
+    // Never freed: blocks may outlive statics.
+    static SmallPool* pool = [] {
+      auto* made = new SmallPool();
+      gMade.store(made, std::memory_order_release);
+      return made;
+    }();
     return *pool;
   }
+  static std::atomic<SmallPool*> gMade;
   // One huge page, aligned to its size so that the kernel can back it by one.
   void map() {
     size_t length = 2 * kHugePage;
@@ -131,10 +140,15 @@ class SmallPool {
 };
 }  // namespace
 
+namespace {
+thread_local bool tSharePage = false;
+std::atomic<SmallPool*> SmallPool::gMade{nullptr};
+}  // namespace
+
 void* allocateLarge(size_t size) {
   if (size >= kHugePage) return mapHuge(mappedLength(size));
-  if (size >= kPooledBytes) {
-    if (unsigned char* p = SmallPool::take(size, true)) return p;
+  if (tSharePage && size >= kPooledBytes) {
+    if (unsigned char* p = SmallPool::take(size)) return p;
   }
   return ::operator new(size);
 }
@@ -148,14 +162,14 @@ void releaseLarge(void* p, size_t size) noexcept {
   }
 }
 
-void mapSharedPage() {
-  if (unsigned char* p = SmallPool::take(1)) {
-    (void)p;
-    SmallPool::give();
-  }
+SharedPageScope::SharedPageScope(bool on) : before_(tSharePage) {
+  tSharePage = on;
+}
+SharedPageScope::~SharedPageScope() {
+  tSharePage = before_;
 }
 
-void LargeBuffer::allocateShared(size_t size) {
+void LargeBuffer::allocateShared(size_t size, bool orHugePage) {
   if (size > 0 && size < kHugePage) {
     if (unsigned char* p = SmallPool::take(size)) {
       release();
@@ -165,7 +179,7 @@ void LargeBuffer::allocateShared(size_t size) {
       return;
     }
   }
-  allocate(size);
+  allocate(orHugePage && size < kHugePage ? kHugePage : size);
 }
 
 void LargeBuffer::allocate(size_t size) {

@@ -31,8 +31,9 @@ class LargeBuffer {
   // As allocate, from the process's shared huge page while it has room: the blocks of a small
   // read (its text or window and its model's chunks) then cost one page fault together
   // instead of one per 4 KiB. The page is mapped at its first use and kept for the life of
-  // the process; its room comes back when no block is left in it.
-  void allocateShared(size_t size);
+  // the process; its room comes back when no block is left in it. Without room there, with
+  // `orHugePage`, the block is a whole huge page of its own at least.
+  void allocateShared(size_t size, bool orHugePage = false);
   // Keeps the first used bytes in a block of at least size bytes, the rest undefined; throws
   // std::bad_alloc.
   void grow(size_t size, size_t used);
@@ -52,14 +53,28 @@ class LargeBuffer {
 // cost more than the one fault of the shared huge page.
 constexpr size_t kSharedPageWorthBytes = size_t{48} << 10;
 
-// Memory for blocks of the size of a LargeBuffer, mapped as one (or taken from the shared
-// huge page while it is mapped and has room): allocate and release sizes in bytes, aligned
-// to 16; throws std::bad_alloc.
+// Reads up to this size have room for all their blocks in the shared huge page: their spans,
+// reader and scratch blocks go there too.
+constexpr size_t kSharedPageAllBytes = size_t{512} << 10;
+
+// Memory for blocks of the size of a LargeBuffer, mapped as one (or, while a SharedPageScope
+// says so, taken from the shared huge page while it has room): allocate and release sizes in
+// bytes, aligned to 16; throws std::bad_alloc.
 void* allocateLarge(size_t size);
 void releaseLarge(void* p, size_t size) noexcept;
-// Maps the shared huge page now, for a read large enough to fill part of it: the blocks it
-// asks of allocateLarge from then on come from the page too.
-void mapSharedPage();
+
+// While a scope that is on lives on a thread, allocateLarge takes the blocks it is asked for
+// on that thread from the shared huge page, which a small read fills anyway.
+class SharedPageScope {
+ public:
+  explicit SharedPageScope(bool on);
+  ~SharedPageScope();
+  SharedPageScope(const SharedPageScope&) = delete;
+  SharedPageScope& operator=(const SharedPageScope&) = delete;
+
+ private:
+  bool before_;
+};
 
 // An allocator for standard containers that grow large once and stay (the block spans of
 // a read): a block of 2 MiB or more is mapped and asked for huge pages as a LargeBuffer is,

@@ -963,8 +963,12 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
   // The text outlives the reader, whose files it receives however the read ends.
   std::unique_ptr<SourceText> text;
   std::unique_ptr<FileReader, ReaderDelete> reader;
+  // A small read's spans, reader and scratch blocks share the huge page of its text and
+  // model; a larger read leaves the page's room to its text and model.
+  platform::SharedPageScope sharePage(size >=
+                                          static_cast<int64_t>(platform::kSharedPageWorthBytes) &&
+                                      size <= static_cast<int64_t>(platform::kSharedPageAllBytes));
   try {
-    if (size >= static_cast<int64_t>(platform::kSharedPageWorthBytes)) platform::mapSharedPage();
     if (!memoryText && !(inst.ReadOptions & kReadWithoutSource)) {
       text = std::make_unique<SourceText>();
       // Room for more spans than a file of this size holds (a block is rarely under 256
