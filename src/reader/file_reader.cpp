@@ -975,7 +975,7 @@ ReturnCode readInto(TOrdex& inst, const char* fileName, const std::string_view* 
       // bytes): the list then never moves, and what it does not use is never touched.
       text->spans.reserve(static_cast<size_t>(size / 256));
     }
-    // From the shared huge page when the read maps it: the reader's own pages then cost no
+    // From the shared huge page when the read shares it: the reader's own pages then cost no
     // page faults of their own.
     void* room = platform::allocateLarge(sizeof(FileReader));
     try {
