@@ -25,9 +25,10 @@ namespace ordex::platform {
 
 namespace {
 constexpr size_t kHugePage = size_t{2} << 20;
-// Blocks of allocateLarge from this size up come from the shared page while it is mapped
-// and has room: smaller ones are the heap's business.
+// Blocks of allocateLarge from this size up come from the shared page while a
+// SharedPageScope is on and the page has room: smaller ones are the heap's business.
 constexpr size_t kPooledBytes = size_t{4} << 10;
+thread_local bool tSharePage = false;
 }  // namespace
 
 LargeBuffer& LargeBuffer::operator=(LargeBuffer&& o) noexcept {
@@ -138,10 +139,6 @@ class SmallPool {
   bool failed_ = false;
   std::mutex mutex_;
 };
-}  // namespace
-
-namespace {
-thread_local bool tSharePage = false;
 std::atomic<SmallPool*> SmallPool::gMade{nullptr};
 }  // namespace
 

@@ -79,7 +79,7 @@ class SharedPageScope {
 // An allocator for standard containers that grow large once and stay (the block spans of
 // a read): a block of 2 MiB or more is mapped and asked for huge pages as a LargeBuffer is,
 // so that filling it costs a few page faults instead of one per 4 KiB, and a smaller one
-// shares the huge page of small reads while that page is mapped.
+// shares the huge page of a small read while a SharedPageScope is on.
 template <class T>
 struct LargeAllocator {
   using value_type = T;

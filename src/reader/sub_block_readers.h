@@ -64,11 +64,11 @@ class AnnotationReader {
 // A text being collected, grown geometrically; it keeps its room from one body to the next.
 class BodyText {
  public:
-  // Room for n bytes behind the text; they become part of it with commit().
   BodyText() = default;
   BodyText(const BodyText&) = delete;
   BodyText& operator=(const BodyText&) = delete;
   ~BodyText() { platform::releaseLarge(data_, capacity_); }
+  // Room for n bytes behind the text; they become part of it with commit().
   char* room(size_t n) {
     if (capacity_ - size_ < n) grow(n);
     return data_ + size_;
